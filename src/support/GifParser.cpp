@@ -138,7 +138,7 @@ public:
 private:
     std::optional<int> readBlocks()
     {
-        // The header's screen size, background index and aspect ratio are
+        // The header's screen size, background index and pixel shape are
         // not used: the screen is taken from the images.
         in_.pos = 10;
         const std::uint8_t packed = in_.byte();

@@ -7,9 +7,9 @@ namespace tessaroc::support {
 // How the animated GIF control fits its picture into its area.
 enum GifStretch : std::int32_t {
     StretchNone = 0, // scale 1; the control shrinks to the picture, never grows
-    StretchFit = 1, // fit keeping the aspect ratio
+    StretchFit = 1, // fit keeping the proportions
     StretchFill = 2, // fill the area
-    StretchShrink = 3, // fit keeping the aspect ratio, never enlarge
+    StretchShrink = 3, // fit keeping the proportions, never enlarge
     StretchToGif = 4, // the control takes the picture's size
 };
 
