@@ -112,7 +112,13 @@ public:
     virtual void copyFrom(const Element &other);
 
     // Paints the element; r is paintRect(). The painter is in surface pixels.
-    virtual void paint(QPainter &painter, const QRect &r) const = 0;
+    virtual void paint(QPainter &painter, const QRect &r) = 0;
+
+    // A surface point as the element's mouse events report it.
+    QPointF localPosition(QPointF surfacePoint) const
+    {
+        return eventPosition(surfacePoint - QPointF(left_, top_));
+    }
 
     // True when the element takes the input at a point. Every point of its
     // rectangle counts, transparent parts of its picture included.
@@ -131,6 +137,9 @@ protected:
     // Hooks for elements that react to their own geometry or visibility.
     virtual void geometryChanged() { }
     virtual void visibilityChanged(bool /*visible*/) { }
+    // The position a mouse event reports, from the pointer's position on the
+    // element in surface pixels.
+    virtual QPointF eventPosition(QPointF local) const { return local; }
 
 private:
     friend class Surface;

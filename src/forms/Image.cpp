@@ -35,7 +35,7 @@ void Image::copyFrom(const Element &other)
     }
 }
 
-void Image::paint(QPainter &painter, const QRect &r) const
+void Image::paint(QPainter &painter, const QRect &r)
 {
     if (picture_.isNull())
         return;

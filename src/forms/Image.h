@@ -25,7 +25,7 @@ public:
     const QPixmap &picture() const { return picture_; }
 
     void copyFrom(const Element &other) override;
-    void paint(QPainter &painter, const QRect &r) const override;
+    void paint(QPainter &painter, const QRect &r) override;
 
 private:
     QPixmap picture_;

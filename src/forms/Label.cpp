@@ -29,7 +29,7 @@ void Label::copyFrom(const Element &other)
     }
 }
 
-void Label::paint(QPainter &painter, const QRect &r) const
+void Label::paint(QPainter &painter, const QRect &r)
 {
     if (backStyle_ == BackStyle::Opaque)
         painter.fillRect(r, BackColor());

@@ -23,7 +23,7 @@ public:
     void setBackStyle(BackStyle style);
 
     void copyFrom(const Element &other) override;
-    void paint(QPainter &painter, const QRect &r) const override;
+    void paint(QPainter &painter, const QRect &r) override;
 
 private:
     Alignment alignment_ = Alignment::Left;

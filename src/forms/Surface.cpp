@@ -94,7 +94,7 @@ void Surface::paintEvent(QPaintEvent *event)
     painter.setClipRegion(event->region());
     if (!picture_.isNull())
         painter.drawPixmap(0, 0, picture_);
-    for (const Element *element : elements_) {
+    for (Element *element : elements_) {
         if (!element->Visible())
             continue;
         const QRect r = element->paintRect();
@@ -160,7 +160,8 @@ void Surface::press(QMouseEvent *event, bool doubleClick)
     }
     if (captured_) {
         QPointer<Element> target = captured_;
-        emit target->MouseDown(button, shift, p.x() - target->Left(), p.y() - target->Top());
+        const QPointF at = target->localPosition(p);
+        emit target->MouseDown(button, shift, at.x(), at.y());
         if (doubleClick && target)
             emit target->DblClick();
     } else {
@@ -188,8 +189,8 @@ void Surface::mouseMoveEvent(QMouseEvent *event)
     const int buttons = buttonsCode(event->buttons());
     const int shift = shiftCode(event->modifiers());
     if (captured_) {
-        emit captured_->MouseMove(buttons, shift, p.x() - captured_->Left(),
-                                  p.y() - captured_->Top());
+        const QPointF at = captured_->localPosition(p);
+        emit captured_->MouseMove(buttons, shift, at.x(), at.y());
         return;
     }
     if (pressOnSurface_) {
@@ -198,10 +199,12 @@ void Surface::mouseMoveEvent(QMouseEvent *event)
     }
     Element *under = elementAt(p);
     updatePointer(under);
-    if (under && under->Enabled())
-        emit under->MouseMove(buttons, shift, p.x() - under->Left(), p.y() - under->Top());
-    else
+    if (under && under->Enabled()) {
+        const QPointF at = under->localPosition(p);
+        emit under->MouseMove(buttons, shift, at.x(), at.y());
+    } else {
         emit MouseMove(buttons, shift, p.x(), p.y());
+    }
 }
 
 void Surface::mouseReleaseEvent(QMouseEvent *event)
@@ -214,7 +217,8 @@ void Surface::mouseReleaseEvent(QMouseEvent *event)
         QPointer<Element> target = captured_;
         if (last)
             captured_ = nullptr;
-        emit target->MouseUp(button, shift, p.x() - target->Left(), p.y() - target->Top());
+        const QPointF at = target->localPosition(p);
+        emit target->MouseUp(button, shift, at.x(), at.y());
         // A click is a left press and release on the same element.
         if (target && button == mouse::Left && target->Visible() && target->hitTest(p))
             emit target->Click();
