@@ -126,7 +126,9 @@ void ClientModel::receive(const MessageFrame &frame)
     seen_[frame.cmd()] = true;
     if (frame.cmd() != wire::CmdReconnectAnswer)
         echo_ = frame.u16le(wire::offset::Echo);
-    const auto seatOf = [](std::uint8_t byte) { return seatIndex(byte & 0x0F); };
+    const auto seatOf = [](std::uint8_t byte) {
+        return seatIndex(byte & 0x0F);
+    };
     switch (frame.cmd()) {
     case wire::CmdLogin:
         loggedIn_ = frame.byteAt(wire::offset::Arg15) == 1;
@@ -189,8 +191,8 @@ std::optional<MessageFrame> ClientModel::answerTurn(bool call)
         return std::nullopt;
     playTurn_ = false;
     // A player beats whatever it can, a fellow farmer's play included.
-    const std::optional<Play> choice =
-            mustLead_ ? bot::lead(hand_) : bot::follow(hand_, toBeat_, false);
+    const std::optional<Play> choice
+            = mustLead_ ? bot::lead(hand_) : bot::follow(hand_, toBeat_, false);
     if (!choice)
         return stamped(passFrame(seat_));
     // The client applies its own play at once: out of the hand, and the play

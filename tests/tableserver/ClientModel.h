@@ -34,9 +34,9 @@ class ClientModel
 {
 public:
     explicit ClientModel(std::string account, std::string password = "secret")
-        : account_(std::move(account)), password_(std::move(password))
-    {
-    }
+        : account_(std::move(account))
+        , password_(std::move(password))
+    { }
 
     const std::string &account() const { return account_; }
     wire::MessageFrame login() const { return loginFrame(account_, password_); }

@@ -30,8 +30,7 @@ class EngineHarness
 public:
     explicit EngineHarness(EngineOptions options)
         : engine(std::move(options), [this](const std::string &line) { log.push_back(line); })
-    {
-    }
+    { }
 
     void connect(ConnectionId id)
     {

@@ -88,16 +88,15 @@ TEST_P(RefusedLogins, AreAnsweredOnceAndClosed)
     EXPECT_TRUE(table.take(1).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-        Engine, RefusedLogins,
-        ::testing::Values(RefusedLogin{"EmptyName", "", "open", 0},
-                          RefusedLogin{"NameWithBlank", "a b", "open", 0},
-                          RefusedLogin{"NameNotAscii", "\xb0\xa1", "open", 0},
-                          RefusedLogin{"WrongPassword", "dave", "shut", 0},
-                          RefusedLogin{"ComputerPlayersName", "bot4", "open", 0},
-                          RefusedLogin{"SameNameOtherPassword", "bob", "open2", 0},
-                          RefusedLogin{"TableFull", "dave", "open", 2}),
-        [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Engine, RefusedLogins,
+                         ::testing::Values(RefusedLogin{"EmptyName", "", "open", 0},
+                                           RefusedLogin{"NameWithBlank", "a b", "open", 0},
+                                           RefusedLogin{"NameNotAscii", "\xb0\xa1", "open", 0},
+                                           RefusedLogin{"WrongPassword", "dave", "shut", 0},
+                                           RefusedLogin{"ComputerPlayersName", "bot4", "open", 0},
+                                           RefusedLogin{"SameNameOtherPassword", "bob", "open2", 0},
+                                           RefusedLogin{"TableFull", "dave", "open", 2}),
+                         [](const auto &p) { return std::string(p.param.name); });
 
 TEST(Seating, AConnectionThatDoesNotLogInFirstIsClosed)
 {
@@ -163,7 +162,8 @@ TEST(Hand, TheHandStartsWithoutAPlayersReadyAfterTheWait)
     table.advance(19999);
     EXPECT_EQ(table.engine.phase(), GameEngine::Phase::BetweenHands);
     table.advance(1);
-    EXPECT_EQ(table.engine.phase(), GameEngine::Phase::Bidding);
+    EXPECT_NE(table.engine.phase(), GameEngine::Phase::BetweenHands);
+    EXPECT_EQ(table.engine.handsPlayed(), 2);
 }
 
 TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
@@ -189,9 +189,11 @@ TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
     const auto &seen = people.received(ids[0]);
     const MessageFrame *named = lastOf(seen, wire::CmdBidTurn);
     ASSERT_NE(named, nullptr);
-    EXPECT_TRUE(matches(*named, "b11=1 seat=" + std::to_string(first) + " b15=" + std::to_string(first)));
-    EXPECT_TRUE(matches(seen.back(), "cmd=6 b15=1 b17=0 b255=20 seat=" + std::to_string(first)
-                                            + " b11=" + std::to_string(first)));
+    EXPECT_TRUE(matches(*named,
+                        "b11=1 seat=" + std::to_string(first) + " b15=" + std::to_string(first)));
+    EXPECT_TRUE(matches(seen.back(),
+                        "cmd=6 b15=1 b17=0 b255=20 seat=" + std::to_string(first)
+                                + " b11=" + std::to_string(first)));
     EXPECT_EQ(table.engine.seat(seatIndex(first)).cardsHeld, 33);
     people.expectNoViolations();
 }
@@ -210,7 +212,8 @@ TEST(Hand, FramesOutOfTurnAreDroppedWithoutAnAnswer)
         if (!people.model(id).bidTurn())
             waiting = id;
     }
-    table.send(waiting, people.model(waiting).stamped(bidFrame(people.model(waiting).seat(), true)));
+    table.send(waiting,
+               people.model(waiting).stamped(bidFrame(people.model(waiting).seat(), true)));
     table.send(waiting, people.model(waiting).stamped(passFrame(people.model(waiting).seat())));
     table.send(waiting, people.model(waiting).stamped(readyFrame(people.model(waiting).seat())));
     for (const auto id : ids)
@@ -301,49 +304,51 @@ std::uint8_t notHeld(const std::vector<CardCode> &hand)
 
 INSTANTIATE_TEST_SUITE_P(
         Engine, RefusedPlays,
-        ::testing::Values(
-                BadPlay{"CardNotInTheHand",
-                        [](const ClientModel &m) {
-                            const std::uint8_t id[] = {notHeld(m.hand())};
-                            return playFrame(m.seat(), id, 1);
-                        }},
-                BadPlay{"CardIdOutsideTheDeck",
-                        [](const ClientModel &m) {
-                            const std::uint8_t id[] = {200};
-                            return playFrame(m.seat(), id, 1);
-                        }},
-                BadPlay{"SameCardTwice",
-                        [](const ClientModel &m) {
-                            const auto id = static_cast<std::uint8_t>(cardId(m.hand()[0]));
-                            const std::uint8_t ids[] = {id, id};
-                            return playFrame(m.seat(), ids, 2);
-                        }},
-                BadPlay{"NoKindOfPlay",
-                        [](const ClientModel &m) {
-                            return playFrame(m.seat(), idsOf(threeFaces(m.hand())), 3);
-                        }},
-                BadPlay{"KindByteOfAnotherKind",
-                        [](const ClientModel &m) {
-                            const std::uint8_t id[] = {static_cast<std::uint8_t>(cardId(m.hand()[0]))};
-                            return playFrame(m.seat(), id, 2);
-                        }},
-                BadPlay{"NoCards",
-                        [](const ClientModel &m) {
-                            return playFrame(m.seat(), std::span<const std::uint8_t>{}, 1);
-                        }},
-                BadPlay{"MoreCardsThanHeld",
-                        [](const ClientModel &m) {
-                            auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
-                            frame.setByte(wire::offset::Arg17, 34);
-                            return frame;
-                        }},
-                BadPlay{"UnknownAction",
-                        [](const ClientModel &m) {
-                            auto frame = passFrame(m.seat());
-                            frame.setByte(wire::offset::Arg15, 3);
-                            return frame;
-                        }}),
-        [](const auto &info) { return std::string(info.param.name); });
+        ::testing::Values(BadPlay{"CardNotInTheHand",
+                                  [](const ClientModel &m) {
+                                      const std::uint8_t id[] = {notHeld(m.hand())};
+                                      return playFrame(m.seat(), id, 1);
+                                  }},
+                          BadPlay{"CardIdOutsideTheDeck",
+                                  [](const ClientModel &m) {
+                                      const std::uint8_t id[] = {200};
+                                      return playFrame(m.seat(), id, 1);
+                                  }},
+                          BadPlay{"SameCardTwice",
+                                  [](const ClientModel &m) {
+                                      const auto id
+                                              = static_cast<std::uint8_t>(cardId(m.hand()[0]));
+                                      const std::uint8_t ids[] = {id, id};
+                                      return playFrame(m.seat(), ids, 2);
+                                  }},
+                          BadPlay{"NoKindOfPlay",
+                                  [](const ClientModel &m) {
+                                      return playFrame(m.seat(), idsOf(threeFaces(m.hand())), 3);
+                                  }},
+                          BadPlay{"KindByteOfAnotherKind",
+                                  [](const ClientModel &m) {
+                                      const std::uint8_t id[]
+                                              = {static_cast<std::uint8_t>(cardId(m.hand()[0]))};
+                                      return playFrame(m.seat(), id, 2);
+                                  }},
+                          BadPlay{"NoCards",
+                                  [](const ClientModel &m) {
+                                      return playFrame(m.seat(), std::span<const std::uint8_t>{},
+                                                       1);
+                                  }},
+                          BadPlay{"MoreCardsThanHeld",
+                                  [](const ClientModel &m) {
+                                      auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
+                                      frame.setByte(wire::offset::Arg17, 34);
+                                      return frame;
+                                  }},
+                          BadPlay{"UnknownAction",
+                                  [](const ClientModel &m) {
+                                      auto frame = passFrame(m.seat());
+                                      frame.setByte(wire::offset::Arg15, 3);
+                                      return frame;
+                                  }}),
+        [](const auto &p) { return std::string(p.param.name); });
 
 TEST(Hand, APlayThatDoesNotBeatTheTableIsRefused)
 {
@@ -370,17 +375,20 @@ TEST(Hand, APlayThatDoesNotBeatTheTableIsRefused)
     if (follower.toBeat().kind == rules::KindSingle) {
         weak.clear();
         for (const CardCode card : follower.hand()) {
-            const auto same = std::count_if(follower.hand().begin(), follower.hand().end(),
-                                            [card](CardCode c) { return cardFace(c) == cardFace(card); });
-            if (same >= 2 && (weak.empty() || cardFace(weak[0]) == cardFace(card)) && weak.size() < 2)
+            const auto same
+                    = std::count_if(follower.hand().begin(), follower.hand().end(),
+                                    [card](CardCode c) { return cardFace(c) == cardFace(card); });
+            if (same >= 2 && (weak.empty() || cardFace(weak[0]) == cardFace(card))
+                && weak.size() < 2)
                 weak.push_back(card);
         }
         ASSERT_EQ(weak.size(), 2u) << "the follower holds no pair";
     }
     const Play play = judgePlay(weak);
     ASSERT_FALSE(beats(play, follower.toBeat()));
-    table.send(next, follower.stamped(playFrame(follower.seat(), idsOf(weak),
-                                                static_cast<std::uint8_t>(play.kind))));
+    table.send(next,
+               follower.stamped(playFrame(follower.seat(), idsOf(weak),
+                                          static_cast<std::uint8_t>(play.kind))));
     const auto fresh = people.deliver();
     ASSERT_FALSE(fresh.at(next).empty());
     EXPECT_EQ(fresh.at(next)[0].cmd(), wire::CmdForcedLeave);
@@ -389,23 +397,27 @@ TEST(Hand, APlayThatDoesNotBeatTheTableIsRefused)
 
 TEST(Hand, APassOnTheOwnLeadOpensTheLeadAgainForThatPlayerAlone)
 {
-    EngineHarness table(testOptions(3));
+    EngineHarness table(testOptions(0));
     People people(table);
-    const auto alice = people.join("alice");
-    people.playOn([](ConnectionId) { return true; });
-    // Alice either leads now or the computer players lead until her turn.
-    while (!(people.model(alice).playTurn() && people.model(alice).mustLead())) {
-        ASSERT_TRUE(people.model(alice).playTurn()) << "alice has no turn";
-        table.send(alice, *people.model(alice).answerTurn());
-        table.settle();
-        people.deliver();
-        ASSERT_EQ(table.engine.phase(), GameEngine::Phase::Playing);
-    }
-    table.send(alice, people.model(alice).stamped(passFrame(1)));
-    const auto fresh = people.deliver();
-    ASSERT_EQ(fresh.at(alice).size(), 1u) << commandList(fresh.at(alice));
-    EXPECT_TRUE(matches(fresh.at(alice)[0], "cmd=6 seat=2 b11=1 b15=1 b17=0"));
-    EXPECT_TRUE(people.model(alice).mustLead());
+    for (const char *name : {"ann", "ben", "cat", "dan"})
+        people.join(name);
+    people.playOn([](ConnectionId id) { return id == 1; },
+                  [&people] { return people.model(1).playTurn(); });
+    ASSERT_TRUE(people.model(1).mustLead());
+
+    table.send(1, people.model(1).stamped(passFrame(people.model(1).seat())));
+    auto fresh = people.deliver();
+    ASSERT_EQ(fresh[1].size(), 1u) << commandList(fresh[1]);
+    // From the seat before hers in turn order, as if that seat had passed.
+    const std::uint8_t own = people.model(1).seat();
+    const std::uint8_t before = seatBit((seatIndex(own) + 1) % kSeats);
+    EXPECT_TRUE(matches(fresh[1][0],
+                        "cmd=6 b15=1 b17=0 seat=" + std::to_string(before)
+                                + " b11=" + std::to_string(own)));
+    for (const ConnectionId other : {2u, 3u, 4u})
+        EXPECT_TRUE(fresh[other].empty());
+    EXPECT_TRUE(people.model(1).playTurn() && people.model(1).mustLead());
+    people.expectNoViolations();
 }
 
 TEST(Hand, APlayerWhoStopsAnsweringIsPassedForOrTheHandAbandoned)
@@ -423,8 +435,9 @@ TEST(Hand, APlayerWhoStopsAnsweringIsPassedForOrTheHandAbandoned)
         EXPECT_TRUE(people.deliver()[alice].empty());
         table.advance(1);
         people.deliver();
-        EXPECT_NE(std::find(table.log.begin(), table.log.end(), "alice (seat 1) did not bid in time"),
-                  table.log.end());
+        EXPECT_NE(
+                std::find(table.log.begin(), table.log.end(), "alice (seat 1) did not bid in time"),
+                table.log.end());
     }
     // Every later turn of alice goes unanswered: 3 + 10 s each.
     for (int guard = 0; table.engine.phase() != GameEngine::Phase::BetweenHands && guard < 200;
@@ -438,9 +451,10 @@ TEST(Hand, APlayerWhoStopsAnsweringIsPassedForOrTheHandAbandoned)
     // A follower who never answers is passed for and the hand is played out;
     // a lead that does not come ends the hand.
     const bool abandoned = results[0][0].byteAt(154) == 3;
-    const bool missedALead = std::any_of(table.log.begin(), table.log.end(), [](const std::string &l) {
-        return l.find("did not lead in time") != std::string::npos;
-    });
+    const bool missedALead
+            = std::any_of(table.log.begin(), table.log.end(), [](const std::string &l) {
+                  return l.find("did not lead in time") != std::string::npos;
+              });
     EXPECT_EQ(abandoned, missedALead);
     people.expectNoViolations();
 }
@@ -506,8 +520,9 @@ TEST(Reconnection, AnUnknownEchoSendsTheWholeHandAgain)
     const auto alice = people.join("alice");
     table.settle();
     const auto sent = table.take(alice);
-    const auto dealAt = std::find_if(sent.begin(), sent.end(),
-                                     [](const MessageFrame &f) { return f.cmd() == wire::CmdDeal; });
+    const auto dealAt = std::find_if(sent.begin(), sent.end(), [](const MessageFrame &f) {
+        return f.cmd() == wire::CmdDeal;
+    });
     ASSERT_NE(dealAt, sent.end());
     table.drop(alice);
 
@@ -617,7 +632,7 @@ TEST(Leaving, ALeaveFrameDuringAHandAbandonsItAndFreesTheSeat)
     table.settle();
     people.deliver();
     table.send(alice, leaveFrame(1));
-    const auto fresh = people.deliver();
+    auto fresh = people.deliver();
     EXPECT_TRUE(fresh[alice].empty());
     EXPECT_EQ(commandList(fresh.at(bob)),
               "CmdHandResult CmdHandResult CmdHandResult CmdHandResult CmdReadyOrLeave CmdReady "
@@ -672,8 +687,9 @@ TEST(Chat, PublicLinesGoToEverySeatWithTheSendersSeat)
     const auto fresh = people.deliver();
     for (const auto id : {alice, bob}) {
         ASSERT_EQ(fresh.at(id).size(), 1u);
-        EXPECT_TRUE(matches(fresh.at(id)[0],
-                            "cmd=19 seat=1 b9=1 b10=3 b11=0 le32@236=0 text@16=\"alice说道： 你好\""));
+        EXPECT_TRUE(
+                matches(fresh.at(id)[0],
+                        "cmd=19 seat=1 b9=1 b10=3 b11=0 le32@236=0 text@16=\"alice说道： 你好\""));
     }
 }
 

@@ -47,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Layout{"BottomCards",
                        frames::bottomDeal(2, std::vector<CardCode>{kAceOfSuit2, kBigJoker}),
                        "cmd=1 seat=2 b11=8 cards@16=14/2/37,17/1/107"},
-                Layout{"Played",
-                       frames::played(1, 8, 0, std::vector<CardCode>{kAceOfSuit2}, 1, 20),
+                Layout{"Played", frames::played(1, 8, 0, std::vector<CardCode>{kAceOfSuit2}, 1, 20),
                        "cmd=6 seat=1 b11=8 b15=0 b17=1 b18=1 cards@20=14/2/37 b255=20"},
                 Layout{"OpeningPass", frames::played(1, 1, 1, {}, 9, 20),
                        "cmd=6 seat=1 b11=1 b15=1 b255=20"},
@@ -57,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Layout{"UserLeft", frames::userLeft("bob", 1), "cmd=21 b11=1 text@16=\"bob\""},
                 Layout{"ForcedLeave", frames::forcedLeave(wire::utf8ToGbk("走")),
                        "cmd=22 text@16=\"走\""}),
-        [](const auto &info) { return std::string(info.param.name); });
+        [](const auto &p) { return std::string(p.param.name); });
 
 TEST(Frames, HandStartDealCarriesTheCardsTheTurnedUpCardAndTheResumeValue)
 {
@@ -84,8 +83,9 @@ TEST(Frames, UserInformationFillsTheUserBlock)
     user.account = "ming";
     user.tag = wire::utf8ToGbk("玩家");
     const MessageFrame frame = frames::userInfo(2, 8, user, true);
-    EXPECT_TRUE(matches(frame, "cmd=20 seat=2 b64=0 le64@96=60000 le32@160=7 b208=1 b226=8 b255=1 "
-                               "text@48=\"w3\" text@168=\"ming\""));
+    EXPECT_TRUE(matches(frame,
+                        "cmd=20 seat=2 b64=0 le64@96=60000 le32@160=7 b208=1 b226=8 b255=1 "
+                        "text@48=\"w3\" text@168=\"ming\""));
     EXPECT_EQ(wire::readFieldText(frame, 16, 47, wire::FieldText::MixedInField), "小明");
     EXPECT_EQ(wire::readFieldText(frame, 72, 79, wire::FieldText::TwoByte), "北京");
     EXPECT_EQ(wire::readFieldText(frame, 112, 127, wire::FieldText::TwoByte), "新手");
@@ -107,9 +107,10 @@ TEST(Frames, HandResultLaysOutTheSettlement)
     result.cardsLeft = {kAceOfSuit2, kBigJoker};
     const std::string line = wire::utf8ToGbk("农民获胜");
     const MessageFrame frame = frames::handResult(result, 100, line);
-    EXPECT_TRUE(matches(frame, "cmd=9 seat=4 be32@8=100 b15=1 b16=2 cards@20=14/2/37,17/1/107 "
-                               "b153=1 b154=2 le64@163=249 b171=3 b177=2 le64@178=300 "
-                               "le64@187=249 b204=1 text@205=\"农民获胜\""));
+    EXPECT_TRUE(matches(frame,
+                        "cmd=9 seat=4 be32@8=100 b15=1 b16=2 cards@20=14/2/37,17/1/107 "
+                        "b153=1 b154=2 le64@163=249 b171=3 b177=2 le64@178=300 "
+                        "le64@187=249 b204=1 text@205=\"农民获胜\""));
 }
 
 TEST(Frames, ChatIsRelayedWithTheSendersSeatAndNoKindWord)
@@ -121,7 +122,8 @@ TEST(Frames, ChatIsRelayedWithTheSendersSeatAndNoKindWord)
     line.setU32be(wire::offset::KindWord, 0x111);
     line.setU16le(wire::offset::Echo, 77);
     line.setByte(250, 9);
-    EXPECT_EQ(frames::chatRelay(line, 2), frameFrom("cmd=19 seat=2 b9=2 b10=5 b11=4 b13=97 text@16=\"hi\""));
+    EXPECT_EQ(frames::chatRelay(line, 2),
+              frameFrom("cmd=19 seat=2 b9=2 b10=5 b11=4 b13=97 text@16=\"hi\""));
 }
 
 TEST(Frames, LoginAndReconnectRequestsAreRead)
@@ -158,8 +160,9 @@ TEST(Frames, TheDeckHoldsTwoPacksWithUniqueIds)
         const CardCode card = kDeck[static_cast<std::size_t>(id)];
         EXPECT_EQ(cardId(card), id);
         ++faces[static_cast<std::size_t>(cardFace(card))];
-        if (cardFace(card) >= 16)
+        if (cardFace(card) >= 16) {
             EXPECT_EQ(cardSuitBits(card), 1);
+        }
     }
     for (int face = 3; face <= 15; ++face)
         EXPECT_EQ(faces[static_cast<std::size_t>(face)], 8);
@@ -172,8 +175,9 @@ TEST(FrameDescriptions, ReadEveryItemAndReadBackWhatDescribePrints)
     const MessageFrame frame = frameFrom(
             "cmd=CmdPlay seat=0x2 b15=2 [17]=02,09 ids@20=7,8 le16@260=513 be32@236=272 "
             "le32@268=448 le64@80=4294967296 text@100=\"a \\\"b\\\" 字\"");
-    EXPECT_TRUE(matches(frame, "cmd=7 seat=2 b15=2 b17=2 b18=9 b20=7 b21=8 [260]=01,02 "
-                               "[236]=00,00,01,10 [268]=c0,01 b84=1"));
+    EXPECT_TRUE(matches(frame,
+                        "cmd=7 seat=2 b15=2 b17=2 b18=9 b20=7 b21=8 [260]=01,02 "
+                        "[236]=00,00,01,10 [268]=c0,01 b84=1"));
     EXPECT_EQ(wire::readFieldText(frame, 100, 120), "a \"b\" 字");
     EXPECT_EQ(frameFrom(wire::describe(frame)), frame);
 }
@@ -191,9 +195,8 @@ TEST(FrameDescriptions, NamedBytesMustMatchOthersMayBeAnything)
 
 TEST(FrameDescriptions, MalformedItemsAreReportedNotGuessed)
 {
-    for (const char *bad : {"cmd", "cmd=CmdNothing", "b272=1", "b11=256", "[10]=zz",
-                            "le32@270=1", "text@16=bare", "text@16=\"open", "cards@20=14/2",
-                            "frobnicate=1"}) {
+    for (const char *bad : {"cmd", "cmd=CmdNothing", "b272=1", "b11=256", "[10]=zz", "le32@270=1",
+                            "text@16=bare", "text@16=\"open", "cards@20=14/2", "frobnicate=1"}) {
         EXPECT_THROW(parseFrameSpec(bad), FrameSpecError) << bad;
     }
 }

@@ -1,6 +1,7 @@
 #include "PeerChecker.h"
 
 #include "Referee.h"
+#include "ServerFrames.h"
 
 #include "FrameSpec.h"
 
@@ -79,8 +80,9 @@ void PeerChecker::checkEcho(const MessageFrame &frame)
     if (lastSequence_) {
         const std::uint16_t expected = *lastSequence_ == 0xFFFF ? 1 : *lastSequence_ + 1;
         if (sequence != expected)
-            fail(frame, "echo number " + std::to_string(sequence) + " after "
-                                + std::to_string(*lastSequence_));
+            fail(frame,
+                 "echo number " + std::to_string(sequence) + " after "
+                         + std::to_string(*lastSequence_));
     }
     lastSequence_ = sequence;
 }
@@ -162,7 +164,8 @@ void PeerChecker::checkUserInfo(const MessageFrame &frame)
     }
     const std::string face = frames::readAscii(frame, 48, 16);
     const bool faceOk = face.size() >= 2 && face.size() <= 3 && (face[0] == 'm' || face[0] == 'w')
-            && std::all_of(face.begin() + 1, face.end(), [](char c) { return c >= '0' && c <= '9'; })
+            && std::all_of(face.begin() + 1, face.end(),
+                           [](char c) { return c >= '0' && c <= '9'; })
             && std::stoi(face.substr(1)) >= 1 && std::stoi(face.substr(1)) <= 10;
     if (!faceOk)
         fail(frame, "face code '" + face + "'");
@@ -197,7 +200,8 @@ void PeerChecker::checkDeal(const MessageFrame &frame)
         if (!oneHot(frame.byteAt(wire::offset::Arg15)))
             fail(frame, "byte 15 is not a seat bit");
         for (int i = 0; i < kHandSize; ++i) {
-            const auto card = static_cast<CardCode>(frame.u32le(16 + 4 * static_cast<std::size_t>(i)));
+            const auto card
+                    = static_cast<CardCode>(frame.u32le(16 + 4 * static_cast<std::size_t>(i)));
             checkCard(frame, card, "the deal");
             if (!dealtIds_.insert(cardId(card)).second)
                 fail(frame, "a card id dealt twice");
@@ -277,7 +281,8 @@ void PeerChecker::checkPlayed(const MessageFrame &frame)
     if (n > 0 && mover >= 0) {
         std::vector<CardCode> cards;
         for (int j = 0; j < n; ++j) {
-            const auto card = static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j)));
+            const auto card
+                    = static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j)));
             checkCard(frame, card, "a play");
             cards.push_back(card);
         }

@@ -38,8 +38,7 @@ inline int countOf(const std::vector<wire::MessageFrame> &frames, std::uint8_t c
                                           [cmd](const auto &f) { return f.cmd() == cmd; }));
 }
 
-inline ::testing::AssertionResult matches(const wire::MessageFrame &frame,
-                                          std::string_view pattern)
+inline ::testing::AssertionResult matches(const wire::MessageFrame &frame, std::string_view pattern)
 {
     std::string why;
     if (matchesSpec(frame, parseFrameSpec(pattern), &why))
@@ -68,7 +67,9 @@ inline ::testing::AssertionResult totalsBalance(const std::vector<wire::MessageF
 class People
 {
 public:
-    explicit People(EngineHarness &table) : table_(table) { }
+    explicit People(EngineHarness &table)
+        : table_(table)
+    { }
 
     ConnectionId join(const std::string &account)
     {

@@ -61,15 +61,16 @@ constexpr CardCode cardById(int id)
 class SeededRandom
 {
 public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) { }
+    explicit SeededRandom(std::uint64_t seed)
+        : engine_(seed)
+    { }
 
     // A uniform value in [0, bound); bound must be above 0.
     std::uint64_t below(std::uint64_t bound);
     // A uniform value in [low, high].
     std::int64_t between(std::int64_t low, std::int64_t high);
 
-    template<typename T>
-    void shuffle(std::span<T> items)
+    template<typename T> void shuffle(std::span<T> items)
     {
         for (std::size_t i = items.size(); i > 1; --i) {
             const auto j = static_cast<std::size_t>(below(i));

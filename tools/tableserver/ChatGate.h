@@ -19,7 +19,10 @@ public:
     };
 
     ChatGate() = default;
-    explicit ChatGate(Limits limits) : limits_(limits), tokens_(limits.burst) { }
+    explicit ChatGate(Limits limits)
+        : limits_(limits)
+        , tokens_(limits.burst)
+    { }
 
     bool allow(std::int64_t nowMs)
     {

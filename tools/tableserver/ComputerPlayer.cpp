@@ -15,8 +15,8 @@ bool wantsToCall(std::span<const CardCode> hand)
     int bombs = 0;
     for (int face = rules::kLowestFace; face <= rules::kFaceTwo; ++face)
         bombs += count[static_cast<std::size_t>(face)] >= 4 ? 1 : 0;
-    const int high = count[rules::kFaceTwo] + count[rules::kFaceSmallJoker]
-            + count[rules::kFaceBigJoker];
+    const int high
+            = count[rules::kFaceTwo] + count[rules::kFaceSmallJoker] + count[rules::kFaceBigJoker];
     return bombs >= 2 || high >= 5;
 }
 

@@ -114,7 +114,10 @@ std::vector<std::string> tokens(std::string_view description)
 class Writer
 {
 public:
-    explicit Writer(FrameSpec &spec, std::string_view item) : spec_(spec), item_(item) { }
+    explicit Writer(FrameSpec &spec, std::string_view item)
+        : spec_(spec)
+        , item_(item)
+    { }
 
     void byte(std::size_t pos, std::uint8_t value)
     {
@@ -262,8 +265,8 @@ std::string hexDump(const MessageFrame &frame)
         char line[80];
         int used = std::snprintf(line, sizeof line, "%3zu:", row);
         for (std::size_t i = row; i < row + 16 && i < wire::FrameSize; ++i)
-            used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used), " %02x",
-                                  frame.byteAt(i));
+            used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
+                                  " %02x", frame.byteAt(i));
         out += line;
         out += '\n';
     }

@@ -34,11 +34,14 @@ constexpr std::array<BotProfile, kSeats> kBotProfiles{{
 const char *kindName(int kind)
 {
     static constexpr std::array<const char *, 15> names{
-            "no play", "single", "pair", "triple", "pair chain", "triple chain",
-            "triple with pair", "plane with pairs", "plane with pairs", "bomb of four",
-            "bomb of five", "bomb of six", "bomb of seven", "bomb of eight", "four jokers"};
-    return kind >= 0 && kind < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(kind)]
-                                                              : "unknown kind";
+            "no play",          "single",           "pair",
+            "triple",           "pair chain",       "triple chain",
+            "triple with pair", "plane with pairs", "plane with pairs",
+            "bomb of four",     "bomb of five",     "bomb of six",
+            "bomb of seven",    "bomb of eight",    "four jokers"};
+    return kind >= 0 && kind < static_cast<int>(names.size())
+            ? names[static_cast<std::size_t>(kind)]
+            : "unknown kind";
 }
 
 std::string gbk(std::string_view utf8)
@@ -95,7 +98,9 @@ std::string sortedFaces(std::vector<CardCode> cards)
 } // namespace
 
 GameEngine::GameEngine(EngineOptions options, LogSink log)
-    : options_(std::move(options)), logSink_(std::move(log)), random_(options_.seed)
+    : options_(std::move(options))
+    , logSink_(std::move(log))
+    , random_(options_.seed)
 {
     options_.bots = std::clamp(options_.bots, 0, kSeats);
     options_.tableNumber = std::clamp(options_.tableNumber, 0, 0x7FFF);
@@ -128,8 +133,8 @@ void GameEngine::received(ConnectionId id, const MessageFrame &frame, std::int64
         } else if (frame.cmd() == wire::CmdReconnect) {
             handleReconnect(id, frame);
         } else {
-            log("connection #" + std::to_string(id) + " sent command "
-                + std::to_string(frame.cmd()) + " before logging in; closing it");
+            log("connection #" + std::to_string(id) + " sent command " + std::to_string(frame.cmd())
+                + " before logging in; closing it");
             it->second.state = ConnectionState::Detached;
             closeConnection(id);
         }
@@ -431,7 +436,8 @@ void GameEngine::handleLogin(ConnectionId id, const MessageFrame &frame)
         return refuse(id, frames::kLoginVerificationFailed,
                       "the account name is not 1 to 16 printable ASCII characters");
     if (!options_.password.empty() && request.password != options_.password)
-        return refuse(id, frames::kLoginVerificationFailed, "wrong password for " + request.account);
+        return refuse(id, frames::kLoginVerificationFailed,
+                      "wrong password for " + request.account);
 
     const int seat = seatOfAccount(request.account);
     if (seat >= 0) {
@@ -455,8 +461,8 @@ void GameEngine::handleLogin(ConnectionId id, const MessageFrame &frame)
         return;
     }
 
-    const auto free = std::find_if(seats_.begin(), seats_.end(),
-                                   [](const Seat &s) { return !s.occupied; });
+    const auto free
+            = std::find_if(seats_.begin(), seats_.end(), [](const Seat &s) { return !s.occupied; });
     if (free == seats_.end())
         return refuse(id, frames::kLoginFailedToStart, "the table is full");
     seatNewPlayer(static_cast<int>(free - seats_.begin()), id, request);
@@ -473,8 +479,8 @@ void GameEngine::handleReconnect(ConnectionId id, const MessageFrame &frame)
     }
     Seat &s = seats_[static_cast<std::size_t>(seat)];
     if (request.password != s.password) {
-        log("connection #" + std::to_string(id) + " refused: wrong password for "
-            + request.account + " on reconnecting");
+        log("connection #" + std::to_string(id) + " refused: wrong password for " + request.account
+            + " on reconnecting");
         queue(id, frames::reconnectAnswer(0));
         connections_[id].state = ConnectionState::Detached;
         closeConnection(id);
@@ -501,9 +507,10 @@ void GameEngine::handleReconnect(ConnectionId id, const MessageFrame &frame)
     // The answer carries no number; then every frame of the hand the client
     // had not read goes again, with its own number.
     queue(id, frames::reconnectAnswer(1));
-    const auto echoed = std::find_if(s.handLog.begin(), s.handLog.end(), [&](const MessageFrame &f) {
-        return f.u16le(wire::offset::Echo) == request.echo;
-    });
+    const auto echoed
+            = std::find_if(s.handLog.begin(), s.handLog.end(), [&](const MessageFrame &f) {
+                  return f.u16le(wire::offset::Echo) == request.echo;
+              });
     auto from = echoed == s.handLog.end() ? s.handLog.begin() : echoed + 1;
     const auto replayed = s.handLog.end() - from;
     for (; from != s.handLog.end(); ++from)
@@ -596,8 +603,9 @@ void GameEngine::announceNewcomer(int seat)
             for (int j = 0; j < kSeats; ++j) {
                 const Seat &described = seats_[static_cast<std::size_t>(j)];
                 if (described.occupied)
-                    sendTo(other, frames::userInfo(seatBit(other), seatBit(j), described.user,
-                                                   described.ready));
+                    sendTo(other,
+                           frames::userInfo(seatBit(other), seatBit(j), described.user,
+                                            described.ready));
             }
         } else {
             sendTo(other,
@@ -750,16 +758,16 @@ void GameEngine::handlePlay(int seat, const MessageFrame &frame)
             // a fresh opening puts the lead back in front of it.
             log(seatName(seat) + " passed on its own lead; the lead is opened again");
             const int before = (seat + 1) % kSeats;
-            sendTo(seat, frames::played(seatBit(before), seatBit(seat), frames::kTrickLead, {}, 0,
-                                        options_.playSeconds));
+            sendTo(seat,
+                   frames::played(seatBit(before), seatBit(seat), frames::kTrickLead, {}, 0,
+                                  options_.playSeconds));
             armTurn();
             return;
         }
         pass(seat);
         return;
     case 2:
-        if (const auto error =
-                    play(seat, frames::playIds(frame), frame.byteAt(18))) {
+        if (const auto error = play(seat, frames::playIds(frame), frame.byteAt(18))) {
             log(seatName(seat) + " sent a play the rules refuse: " + *error);
             forceLeave(seat, "出牌数据错误，请重新进入游戏", now_);
         }
@@ -787,8 +795,8 @@ void GameEngine::tryStartHand()
         handStartAt_ = now_ + options_.firstHandWaitMs;
     if (!tableReady())
         return;
-    const bool allReady =
-            std::all_of(seats_.begin(), seats_.end(), [](const Seat &s) { return s.ready; });
+    const bool allReady
+            = std::all_of(seats_.begin(), seats_.end(), [](const Seat &s) { return s.ready; });
     if (allReady || startWaitOver_)
         startHand();
 }
@@ -838,8 +846,9 @@ void GameEngine::startHand()
     log("  bottom: " + sortedFaces(bottom_));
 
     for (int seat = 0; seat < kSeats; ++seat)
-        sendTo(seat, frames::handStartDeal(seatBit(seat), seats_[static_cast<std::size_t>(seat)].hand,
-                                           seatBit(firstBidder_), history_.turnedUp, resumeValue_));
+        sendTo(seat,
+               frames::handStartDeal(seatBit(seat), seats_[static_cast<std::size_t>(seat)].hand,
+                                     seatBit(firstBidder_), history_.turnedUp, resumeValue_));
     broadcast(frames::bidTurn(seatBit(firstBidder_), 0, 0));
     armTurn();
 }
@@ -942,7 +951,9 @@ std::optional<std::string> GameEngine::play(int seat, std::span<const std::uint8
         return describeCards(cards) + " does not beat " + describeCards(toBeat_.view());
 
     turnAt_.reset();
-    std::erase_if(s.hand, [&seen](CardCode card) { return seen.test(static_cast<std::size_t>(cardId(card))); });
+    std::erase_if(s.hand, [&seen](CardCode card) {
+        return seen.test(static_cast<std::size_t>(cardId(card)));
+    });
     history_.moves.push_back({seat, false, cards, judged.kind});
     if (judged.kind == rules::KindBomb6)
         ++bombs_.sixCard;
@@ -1022,8 +1033,8 @@ void GameEngine::botMove()
         return;
     }
     const bool partners = seat != landlord_ && lastPlayer_ != landlord_;
-    const std::optional<Play> choice =
-            mustLead_ ? bot::lead(hand) : bot::follow(hand, toBeat_, partners);
+    const std::optional<Play> choice
+            = mustLead_ ? bot::lead(hand) : bot::follow(hand, toBeat_, partners);
     if (!choice) {
         pass(seat);
         return;
@@ -1089,12 +1100,12 @@ void GameEngine::endHand(bool landlordWon)
         summary += " " + s.user.account + (settlement.won ? " +" : " -")
                 + std::to_string(settlement.total);
     }
-    history_.outcome = landlordWon ? HandHistory::Outcome::LandlordWon
-                                   : HandHistory::Outcome::FarmersWon;
+    history_.outcome
+            = landlordWon ? HandHistory::Outcome::LandlordWon : HandHistory::Outcome::FarmersWon;
     history_.results = results;
-    log("hand " + std::to_string(handNumber_) + ": " + (landlordWon ? "the landlord" : "the farmers")
-        + " win, unit " + std::to_string(scoring::handUnit(scoring::kStake, bombs_)) + ";"
-        + summary);
+    log("hand " + std::to_string(handNumber_) + ": "
+        + (landlordWon ? "the landlord" : "the farmers") + " win, unit "
+        + std::to_string(scoring::handUnit(scoring::kStake, bombs_)) + ";" + summary);
     sendResults(results, landlordWon ? "地主获胜" : "农民获胜");
     finishHand();
     refillAndSendShort();

@@ -195,8 +195,7 @@ private:
     void announceLandlord(int seat);
     void pass(int seat);
     // Validates and applies a play; on failure returns the reason.
-    std::optional<std::string> play(int seat, std::span<const std::uint8_t> ids,
-                                    int claimedKind);
+    std::optional<std::string> play(int seat, std::span<const std::uint8_t> ids, int claimedKind);
     void armTurn();
     void turnTimeUp();
     void botMove();

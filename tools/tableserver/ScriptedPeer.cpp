@@ -52,7 +52,8 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs)
 }
 
 ScriptedConnection::ScriptedConnection(QTcpSocket *socket, QObject *parent)
-    : QObject(parent), socket_(socket)
+    : QObject(parent)
+    , socket_(socket)
 {
     clock_.start();
     socket->setParent(this);
@@ -62,7 +63,7 @@ ScriptedConnection::ScriptedConnection(QTcpSocket *socket, QObject *parent)
             peerClosed_ = true;
             transcript_.push_back({TranscriptEntry::Kind::PeerClosed, clock_.elapsed(), {}});
         }
-        emit activity();
+        Q_EMIT activity();
     });
     readFrames();
 }
@@ -92,7 +93,7 @@ void ScriptedConnection::readFrames()
     }
     buffer_.remove(0, used);
     if (used > 0)
-        emit activity();
+        Q_EMIT activity();
 }
 
 bool ScriptedConnection::waitFor(const std::function<bool()> &done, int timeoutMs)
@@ -104,9 +105,9 @@ Expectation ScriptedConnection::next(int timeoutMs)
 {
     Expectation result;
     if (!waitFor([this] { return !inbox_.empty() || peerClosed_; }, timeoutMs) || inbox_.empty()) {
-        result.failure = failureText(peerClosed_ ? "the connection closed while a frame was expected"
-                                                 : "no frame within "
-                                                         + std::to_string(timeoutMs) + " ms");
+        result.failure
+                = failureText(peerClosed_ ? "the connection closed while a frame was expected"
+                                          : "no frame within " + std::to_string(timeoutMs) + " ms");
         return result;
     }
     result.ok = true;
@@ -131,8 +132,7 @@ Expectation ScriptedConnection::expect(std::uint8_t cmd, const Predicate &check,
     if (!why.empty()) {
         result.ok = false;
         result.failure = failureText("expected " + wanted + ", but " + why + "\nframe: "
-                                     + wire::describe(result.frame) + '\n'
-                                     + hexDump(result.frame));
+                                     + wire::describe(result.frame) + '\n' + hexDump(result.frame));
     }
     return result;
 }
@@ -175,7 +175,8 @@ bool ScriptedConnection::expectSilence(int ms)
 void ScriptedConnection::skipCommands(std::set<std::uint8_t> commands)
 {
     skipped_ = std::move(commands);
-    std::erase_if(inbox_, [this](const MessageFrame &frame) { return skipped_.contains(frame.cmd()); });
+    std::erase_if(inbox_,
+                  [this](const MessageFrame &frame) { return skipped_.contains(frame.cmd()); });
 }
 
 void ScriptedConnection::send(const MessageFrame &frame)
@@ -252,7 +253,10 @@ std::string ScriptedConnection::failureText(const std::string &what) const
     return what + "\nlast frames of the connection:\n" + transcriptText(12);
 }
 
-ScriptedServer::ScriptedServer(QObject *parent) : QObject(parent), server_(new QTcpServer(this)) { }
+ScriptedServer::ScriptedServer(QObject *parent)
+    : QObject(parent)
+    , server_(new QTcpServer(this))
+{ }
 
 ScriptedServer::~ScriptedServer() = default;
 

@@ -93,7 +93,7 @@ public:
     std::string transcriptText(std::size_t lastEntries = 0) const;
     std::size_t unread() const { return inbox_.size(); }
 
-signals:
+Q_SIGNALS:
     void activity();
 
 private:

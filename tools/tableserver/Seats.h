@@ -8,7 +8,10 @@ namespace tessaroc::tableserver {
 // the server.
 inline constexpr int kSeats = 4;
 
-constexpr std::uint8_t seatBit(int index) { return static_cast<std::uint8_t>(1u << index); }
+constexpr std::uint8_t seatBit(int index)
+{
+    return static_cast<std::uint8_t>(1u << index);
+}
 
 // The index of a one-hot seat bit, or -1 for any other value.
 constexpr int seatIndex(unsigned bit)
@@ -30,6 +33,9 @@ constexpr int seatIndex(unsigned bit)
 // Turn order runs the way the deal animation does: from a seat bit to the
 // next lower bit, cyclically (1 -> 8 -> 4 -> 2 -> 1). Every client then sees
 // the next player on its right.
-constexpr int nextSeat(int index) { return (index + kSeats - 1) % kSeats; }
+constexpr int nextSeat(int index)
+{
+    return (index + kSeats - 1) % kSeats;
+}
 
 } // namespace tessaroc::tableserver

@@ -80,8 +80,7 @@ MessageFrame bottomDeal(std::uint8_t landlordSeat, std::span<const CardCode> car
 MessageFrame bidTurn(std::uint8_t nextBidder, std::uint8_t bid, std::uint8_t bidder);
 MessageFrame played(std::uint8_t mover, std::uint8_t next, std::uint8_t trickCode,
                     std::span<const CardCode> cards, std::uint8_t kind, std::uint8_t seconds);
-MessageFrame handResult(const SeatResult &result, std::int32_t stake,
-                        std::string_view winnersLine);
+MessageFrame handResult(const SeatResult &result, std::int32_t stake, std::string_view winnersLine);
 MessageFrame endOfHand();
 MessageFrame coinsShort(std::uint8_t shortSeats, std::uint8_t changeRoomSeats);
 MessageFrame userLeft(std::string_view account, std::uint8_t clockKind);

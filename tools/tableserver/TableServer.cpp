@@ -16,7 +16,9 @@ constexpr int kStepsPerBatch = 64;
 } // namespace
 
 TableServer::TableServer(EngineOptions options, GameEngine::LogSink log, QObject *parent)
-    : QObject(parent), engine_(std::move(options), std::move(log)), listener_(new QTcpServer(this))
+    : QObject(parent)
+    , engine_(std::move(options), std::move(log))
+    , listener_(new QTcpServer(this))
 {
     clock_.start();
     wake_.setSingleShot(true);

@@ -65,7 +65,8 @@ int main(int argc, char **argv)
               coins = static_cast<long long>(options.playerCoins);
     if (!readNumber(parser, QStringLiteral("port"), 0, 65535, port)
         || !readNumber(parser, QStringLiteral("bots"), 0, 4, bots)
-        || !readNumber(parser, QStringLiteral("seed"), 0, std::numeric_limits<long long>::max(), seed)
+        || !readNumber(parser, QStringLiteral("seed"), 0, std::numeric_limits<long long>::max(),
+                       seed)
         || !readNumber(parser, QStringLiteral("turn-seconds"), 2, 255, seconds)
         || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins))
         return 2;
