@@ -131,6 +131,7 @@ TEST(Property, ComputerPlayersFinishManyHandsWithinTheRules)
 
     constexpr int kHands = 400;
     std::int64_t now = 0;
+    engine.open(now);
     for (int steps = 0; finished < kHands && steps < kHands * 1000; ++steps) {
         const auto next = engine.nextDeadline();
         ASSERT_TRUE(next) << "the table stopped after " << finished << " hands";
@@ -154,6 +155,7 @@ TEST(Property, OneSeedDealsTheSameHands)
         GameEngine engine(options);
         std::vector<std::array<std::vector<CardCode>, kSeats>> deals;
         engine.setHandListener([&](const HandHistory &hand) { deals.push_back(hand.dealt); });
+        engine.open(0);
         while (deals.size() < 3) {
             const auto next = engine.nextDeadline();
             if (!next)

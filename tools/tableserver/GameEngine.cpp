@@ -107,7 +107,11 @@ GameEngine::GameEngine(EngineOptions options, LogSink log)
     for (auto &seat : seats_)
         seat.chat = ChatGate(options_.chat);
     seatBots();
-    // Four computer players need nobody: their first hand starts at once.
+}
+
+void GameEngine::open(std::int64_t nowMs)
+{
+    now_ = nowMs;
     tryStartHand();
 }
 

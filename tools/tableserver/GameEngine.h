@@ -103,6 +103,9 @@ public:
 
     explicit GameEngine(EngineOptions options, LogSink log = {});
 
+    // Opens the table: a table of four computer players starts playing.
+    void open(std::int64_t nowMs);
+
     void connected(ConnectionId id, std::int64_t nowMs);
     void received(ConnectionId id, const wire::MessageFrame &frame, std::int64_t nowMs);
     void disconnected(ConnectionId id, std::int64_t nowMs);

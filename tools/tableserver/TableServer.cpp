@@ -38,7 +38,12 @@ bool TableServer::listen(quint16 port)
 {
     if (!listener_->listen(QHostAddress::LocalHost, port))
         return false;
-    armTimer();
+    // The table opens once the event loop runs, after the caller has
+    // announced the port.
+    QTimer::singleShot(0, this, [this] {
+        engine_.open(nowMs());
+        deliver();
+    });
     return true;
 }
 
