@@ -218,6 +218,10 @@ Socks5Event Socks5Handshake::judge(std::span<const std::uint8_t> after)
 
 Socks5Event Socks5Handshake::onBytes(std::span<const std::uint8_t> bytes)
 {
+    // Once the handshake is over nothing more belongs to it: after success
+    // the bytes are the server's, after a failure the socket is being closed.
+    if (!running())
+        return {};
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (!ProxyReplyBuf.pushByte(bytes[i])) {
             Socks5Event event;

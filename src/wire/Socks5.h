@@ -79,7 +79,7 @@ public:
     void begin(const Socks5Target &target, std::int64_t nowMs);
     // The socket has reached the proxy: returns the greeting to send.
     Socks5Event onSocketConnected();
-    // Bytes from the proxy.
+    // Bytes from the proxy; ignored once the handshake has ended.
     Socks5Event onBytes(std::span<const std::uint8_t> bytes);
     // The socket closed or failed before the handshake ended.
     Socks5Event onSocketLost();
