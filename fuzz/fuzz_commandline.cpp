@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
     const CommandLineResult result = ParseCommandLine(bytes);
-    if (result.ending == CommandLineEnding::Player || result.ending == CommandLineEnding::Spectator) {
+    if (result.ending == CommandLineEnding::Player
+        || result.ending == CommandLineEnding::Spectator) {
         const MessageFrame login = LoginFrame(result.fields.ArgUser, result.fields.ArgPassword);
         check(login.cmd() == CmdLogin);
         check(utf8ToChars(result.fields.ProxyUser).size() <= 255);

@@ -102,7 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             rings.PendingChat.assign(reinterpret_cast<const char *>(chat), c);
             const std::size_t before = rings.SendRing.waiting();
             const SendResult result = SendMsg(rings, frame, slots);
-            check(rings.SendRing.waiting() == before + (result == SendResult::Queued ? FrameSize : 0));
+            check(rings.SendRing.waiting()
+                  == before + (result == SendResult::Queued ? FrameSize : 0));
             check(rings.SendRing.waiting() <= MaxWaitingFrames * FrameSize);
             if (op & 0x40) {
                 MessageFrame out;

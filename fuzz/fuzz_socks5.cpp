@@ -24,7 +24,9 @@ void check(bool ok)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     std::size_t pos = 0;
-    auto byte = [&]() -> std::uint8_t { return pos < size ? data[pos++] : 0; };
+    auto byte = [&]() -> std::uint8_t {
+        return pos < size ? data[pos++] : 0;
+    };
     auto text = [&](std::size_t n) {
         std::string out;
         while (n-- > 0 && pos < size)

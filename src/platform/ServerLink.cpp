@@ -1,7 +1,5 @@
 #include "platform/ServerLink.h"
 
-#include <QEventLoop>
-
 namespace tessaroc::platform {
 
 namespace {
@@ -39,17 +37,14 @@ bool ServerLink::ConnectToSock5Server(const QString &proxyHost, quint16 proxyPor
     QEventLoop loop;
     connect(&socket_, &WinsockControl::Connected, &loop, &QEventLoop::quit);
     connect(this, &ServerLink::proxyFailed, &loop, &QEventLoop::quit);
-    // A newer connection (the hall asking to reconnect during the wait) ends
-    // this wait.
-    QTimer superseded;
-    superseded.setInterval(ProxyClockIntervalMs);
-    connect(&superseded, &QTimer::timeout, &loop, [&] {
-        if (attempt != proxyAttempt_)
-            loop.quit();
-    });
-    superseded.start();
-    if (handshake_.running() && handshake_.Sock5Step == 0)
+    if (proxyWait_)
+        proxyWait_->quit();
+    if (handshake_.running() && handshake_.Sock5Step == 0) {
+        proxyWait_ = &loop;
         loop.exec();
+        if (proxyWait_ == &loop)
+            proxyWait_ = nullptr;
+    }
 
     return attempt == proxyAttempt_ && (handshake_.running() || handshake_.succeeded());
 }

@@ -4,6 +4,7 @@
 #include "platform/WinsockControl.h"
 #include "wire/Socks5.h"
 
+#include <QEventLoop>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -30,9 +31,11 @@ public:
 
     // ConnectToSock5Server: empties the rings, switches the arrivals to the
     // handshake and connects to the proxy; then waits, serving events, until
-    // the socket reaches the proxy (the greeting is sent; true) or fails
+    // the socket reaches the proxy (the greeting is sent; true: the caller
+    // marks the login as under way and arms the connection watch) or fails
     // (proxyFailed has been signalled; false). The whole handshake must end
-    // within wire::Socks5TimeLimitMs.
+    // within wire::Socks5TimeLimitMs. A second call during the wait (the hall
+    // asking to reconnect) takes over; the first then returns false.
     bool ConnectToSock5Server(const QString &proxyHost, quint16 proxyPort,
                               const wire::Socks5Target &target);
 
@@ -65,6 +68,7 @@ private:
     // Counts proxy connections, so a wait that a newer connection replaced
     // ends without touching it.
     unsigned proxyAttempt_ = 0;
+    QEventLoop *proxyWait_ = nullptr;
 };
 
 } // namespace tessaroc::platform

@@ -33,6 +33,8 @@ enum class Socks5Failure : std::uint8_t {
     ConnectRefused, // "通过代理连接主站失败！"
 };
 std::string_view socks5FailureText(Socks5Failure failure);
+// The system message once the proxy has joined the client to the server.
+inline constexpr std::string_view Socks5ConnectedText = "连接代理服务器成功！";
 
 // What the handshake needs from the command line.
 struct Socks5Target
