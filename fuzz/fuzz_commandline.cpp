@@ -1,22 +1,12 @@
 // Arbitrary command lines and texts: the line parser and the GBK codec must
 // take any bytes, and what they accept must fit the login frame.
+#include "FuzzCheck.h"
 #include "wire/CommandLine.h"
 #include "wire/GbkText.h"
 
-#include <cstdlib>
 #include <string_view>
 
 using namespace tessaroc::wire;
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -26,17 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (result.ending == CommandLineEnding::Player
         || result.ending == CommandLineEnding::Spectator) {
         const MessageFrame login = LoginFrame(result.fields.ArgUser, result.fields.ArgPassword);
-        check(login.cmd() == CmdLogin);
-        check(utf8ToChars(result.fields.ProxyUser).size() <= 255);
-        check(result.fields.prop_swicth == 0);
+        fuzzCheck(login.cmd() == CmdLogin);
+        fuzzCheck(utf8ToChars(result.fields.ProxyUser).size() <= 255);
+        fuzzCheck(result.fields.prop_swicth == 0);
     }
 
     // GBK text always comes back as valid UTF-8, and valid UTF-8 made of GBK
     // characters survives the trip there and back.
     const std::string utf8 = gbkToUtf8(bytes);
     const std::string gbk = utf8ToGbk(utf8);
-    check(gbkToUtf8(gbk) == utf8);
+    fuzzCheck(gbkToUtf8(gbk) == utf8);
     for (char32_t ch : utf8ToChars(utf8))
-        check(ch != ReplacementChar);
+        fuzzCheck(ch != ReplacementChar);
     return 0;
 }

@@ -3,22 +3,16 @@
 // loop holds a user-left frame), their echo bytes kept, their text fields read
 // under every rule, and frames queued back through the send path. Whatever the
 // bytes, every frame must come out whole and in the order it went in.
+#include "FuzzCheck.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 using namespace tessaroc::wire;
 
 namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 struct Reader
 {
@@ -45,7 +39,7 @@ void readFields(const MessageFrame &frame, std::uint8_t a, std::uint8_t b)
     const std::size_t last = first + b;
     for (FieldText rule : rules) {
         const std::string text = readFieldText(frame, first, last, rule);
-        check(text.size() <= 4 * FrameSize);
+        fuzzCheck(text.size() <= 4 * FrameSize);
     }
     readFieldText(frame, 16, 215);
 }
@@ -72,16 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (ReceiveIntoRing(rings, std::span(bytes, n), slots) == ReceiveResult::Overflow)
                 return 0; // the client ends here
             fed.insert(fed.end(), bytes, bytes + n);
-            check(rings.RecvRing.waiting() == fed.size() - taken);
+            fuzzCheck(rings.RecvRing.waiting() == fed.size() - taken);
             break;
         }
         case 2: {
             MessageFrame frame;
             const bool whole = rings.RecvRing.peekFrame(frame);
-            check(whole == (fed.size() - taken >= FrameSize));
+            fuzzCheck(whole == (fed.size() - taken >= FrameSize));
             if (!whole)
                 break;
-            check(std::memcmp(frame.data(), fed.data() + taken, FrameSize) == 0);
+            fuzzCheck(std::memcmp(frame.data(), fed.data() + taken, FrameSize) == 0);
             if (frame.cmd() == CmdUserLeft && (op & 0x80))
                 break; // held at the head
             rings.RecvRing.dropFrame();
@@ -102,9 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             rings.PendingChat.assign(reinterpret_cast<const char *>(chat), c);
             const std::size_t before = rings.SendRing.waiting();
             const SendResult result = SendMsg(rings, frame, slots);
-            check(rings.SendRing.waiting()
-                  == before + (result == SendResult::Queued ? FrameSize : 0));
-            check(rings.SendRing.waiting() <= MaxWaitingFrames * FrameSize);
+            fuzzCheck(rings.SendRing.waiting()
+                      == before + (result == SendResult::Queued ? FrameSize : 0));
+            fuzzCheck(rings.SendRing.waiting() <= MaxWaitingFrames * FrameSize);
             if (op & 0x40) {
                 MessageFrame out;
                 rings.SendRing.takeFrame(out);

@@ -1,25 +1,15 @@
 // Arbitrary proxy behaviour through the SOCKS5 handshake: replies of any
 // bytes in pieces of any size, sockets that connect late or drop, and a clock
-// that jumps. The handshake must never read or write outside its buffers, and
-// once it reports the connection, everything after the CONNECT reply must sit
-// in the receive ring in order.
+// that jumps. The handshake must never read or write outside its buffers, a
+// failure must leave it stopped with a message, and once the proxy has joined
+// the client to the server every arrival goes whole into the receive ring.
+#include "FuzzCheck.h"
 #include "wire/Socks5.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 using namespace tessaroc::wire;
-
-namespace {
-
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -65,10 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 return 0;
             event = r.proxy;
             if (wasRingMode)
-                check(rings.RecvRing.waiting() == before + n);
+                fuzzCheck(rings.RecvRing.waiting() == before + n);
             if (event.kind == Socks5Event::Connected) {
-                check(rings.RingMode && hs.succeeded() && hs.Sock5Step == 6);
-                check(event.bytes.empty());
+                fuzzCheck(rings.RingMode && hs.succeeded() && hs.Sock5Step == 6);
+                fuzzCheck(event.bytes.empty());
             }
             break;
         }
@@ -81,10 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             break;
         }
         if (event.kind == Socks5Event::Failed)
-            check(!hs.running() && !socks5FailureText(event.failure).empty() && !rings.RingMode);
+            fuzzCheck(!hs.running() && !socks5FailureText(event.failure).empty()
+                      && !rings.RingMode);
         if (event.kind == Socks5Event::Send)
-            check(!event.bytes.empty() && event.bytes.size() <= 3 + 2 * 255);
-        check(hs.Sock5Step <= 6);
+            fuzzCheck(!event.bytes.empty() && event.bytes.size() <= 3 + 2 * 255);
+        fuzzCheck(hs.Sock5Step <= 6);
     }
     return 0;
 }

@@ -104,23 +104,18 @@ std::optional<std::int32_t> leadingWholeNumber(std::string_view text)
 
 // Account names and passwords go into the login frame one byte per character:
 // every character must be a single-byte character of the code page and land
-// inside the frame.
-bool fitsLoginBytes(std::string_view text, std::size_t firstPos, std::string &problem,
-                    const char *what)
+// inside the frame. Returns what is wrong, or nothing.
+const char *loginBytesProblem(std::string_view text, std::size_t firstPos)
 {
     const std::u32string chars = utf8ToChars(text);
-    if (firstPos + chars.size() > FrameSize) {
-        problem = std::string(what) + " is too long for the login frame";
-        return false;
-    }
+    if (firstPos + chars.size() > FrameSize)
+        return "is too long for the login frame";
     for (char32_t ch : chars) {
         const std::uint16_t code = gbkCode(ch);
-        if (gbkByteLength(code) != 1 || (code == '?' && ch != U'?')) {
-            problem = std::string(what) + " holds a character that is not single-byte";
-            return false;
-        }
+        if (gbkByteLength(code) != 1 || (code == '?' && ch != U'?'))
+            return "holds a character that is not single-byte";
     }
-    return true;
+    return nullptr;
 }
 
 class LineReader
@@ -225,6 +220,12 @@ private:
         return true;
     }
 
+    bool loginText(int number, std::string_view field, std::size_t firstPos)
+    {
+        const char *problem = loginBytesProblem(field, firstPos);
+        return problem == nullptr || fail(number, problem);
+    }
+
     bool credential(int number, std::string_view field, std::string &out)
     {
         out = std::string(field);
@@ -239,12 +240,10 @@ private:
         switch (number) {
         case 1:
             f.ArgUser = std::string(field);
-            return fitsLoginBytes(field, LoginNamePos, result_.problem, "the account name")
-                    || fail(1, result_.problem);
+            return loginText(1, field, LoginNamePos);
         case 2:
             f.ArgPassword = std::string(field);
-            return fitsLoginBytes(field, LoginPasswordPos, result_.problem, "the password")
-                    || fail(2, result_.problem);
+            return loginText(2, field, LoginPasswordPos);
         case 3:
             f.ServerHost = std::string(field);
             return true;
