@@ -2,6 +2,7 @@
 #include "HallWindow.h"
 
 #include "platform/HallLink.h"
+#include "wire/CommandLine.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -77,6 +78,35 @@ TEST(HallCommandLine, HoldsTheFifteenFieldsInTheirOrder)
     EXPECT_EQ(clientCommandLine(options),
               QStringLiteral("alice$secret$10.1.2.3$6000$0000001Room 1$5$127.0.0.1$1080$puser$"
                              "ppass$1$Ombrevale$Tessaroc-1$0$0$W"));
+}
+
+TEST(HallCommandLine, TheClientReadsBackWhatTheHallWrote)
+{
+    HallOptions options;
+    options.user = QStringLiteral("bob");
+    options.room = QStringLiteral("1234567大厅");
+    options.serverPort = 41234;
+    options.proxyType = 5;
+    options.proxyHost = QStringLiteral("127.0.0.1");
+    options.proxyPort = 1080;
+    options.proxyUser = QStringLiteral("puser");
+    options.tableCaption = QStringLiteral("Tessaroc-2");
+    const auto read = wire::ParseCommandLine(clientCommandLine(options).toStdString());
+    ASSERT_EQ(read.ending, wire::CommandLineEnding::Player) << read.problem;
+    EXPECT_EQ(read.fields.ArgUser, "bob");
+    EXPECT_EQ(read.fields.ArgPassword, "secret");
+    EXPECT_EQ(read.fields.ServerPort, 41234);
+    EXPECT_EQ(read.fields.Location, "大厅");
+    EXPECT_EQ(read.fields.ProxyType, 5);
+    EXPECT_EQ(read.fields.ProxyPort, 1080);
+    EXPECT_EQ(read.fields.ProxyUser, "puser");
+    EXPECT_TRUE(read.fields.UseCaptions);
+    EXPECT_EQ(read.fields.HallCaption, "Ombrevale");
+    EXPECT_EQ(read.fields.TableCaption, "Tessaroc-2");
+
+    options.spectatorTail = QStringLiteral("W");
+    EXPECT_EQ(wire::ParseCommandLine(clientCommandLine(options).toStdString()).ending,
+              wire::CommandLineEnding::Spectator);
 }
 
 TEST(HallCommandLine, OptionsFillTheFieldsAndTheSchedule)
@@ -165,8 +195,9 @@ TEST(Hall, ARequestReachesTheTableAndItsAnswerComesBack)
     ASSERT_TRUE(waitUntil([&] { return hall.events().size() == 4; }));
     EXPECT_EQ(asked, (std::vector<std::uint32_t>{0x465, 0x303}));
     const auto lines = described(hall);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), QStringLiteral("table posts 0x400 not in game")),
-              2);
+    EXPECT_EQ(
+            std::count(lines.begin(), lines.end(), QStringLiteral("table posts 0x400 not in game")),
+            2);
     EXPECT_EQ(lines[0], QStringLiteral("hall posts 0x465 ask-in-game"));
 }
 

@@ -3,7 +3,9 @@
 #include "ComputerPlayer.h"
 #include "ServerFrames.h"
 
+#include "wire/CommandLine.h"
 #include "wire/GbkText.h"
+#include "wire/OutgoingFrames.h"
 
 #include <algorithm>
 
@@ -12,14 +14,6 @@ namespace tessaroc::tableserver::testing {
 using wire::MessageFrame;
 
 namespace {
-
-MessageFrame seatFrame(wire::Command cmd, std::uint8_t seat)
-{
-    MessageFrame frame;
-    frame.setCmd(cmd);
-    frame.setSeatBit(seat);
-    return frame;
-}
 
 std::vector<CardCode> readCards(const MessageFrame &frame, std::size_t pos, int count)
 {
@@ -33,47 +27,32 @@ std::vector<CardCode> readCards(const MessageFrame &frame, std::size_t pos, int 
 
 MessageFrame loginFrame(const std::string &account, const std::string &password)
 {
-    MessageFrame frame;
-    frame.setCmd(wire::CmdLogin);
-    frame.setByte(14, 1);
-    frames::writeText(frame, 16, account.size(), account);
-    frames::writeText(frame, 32, password.size(), password);
-    return frame;
+    return wire::LoginFrame(account, password);
 }
 
 MessageFrame reconnectFrame(const std::string &account, const std::string &password,
                             std::uint16_t echo, std::int32_t resumeValue)
 {
-    MessageFrame frame = loginFrame(account, password);
-    frame.setCmd(wire::CmdReconnect);
-    frame.setU16le(wire::offset::Echo, echo);
-    frame.setU32le(wire::offset::ResumeValue, static_cast<std::uint32_t>(resumeValue));
+    MessageFrame frame = wire::LoginFrame(account, password);
+    wire::MakeReconnectRequest(
+            frame, {static_cast<std::uint8_t>(echo & 0xFF), static_cast<std::uint8_t>(echo >> 8)},
+            resumeValue);
     return frame;
 }
 
 MessageFrame bidFrame(std::uint8_t seat, bool call)
 {
-    MessageFrame frame = seatFrame(wire::CmdBid, seat);
-    frame.setByte(wire::offset::Arg11, call ? 1 : 0);
-    return frame;
+    return wire::bidFrame(seat, call);
 }
 
 MessageFrame passFrame(std::uint8_t seat)
 {
-    MessageFrame frame = seatFrame(wire::CmdPlay, seat);
-    frame.setByte(wire::offset::Arg15, 1);
-    return frame;
+    return wire::passFrame(seat);
 }
 
 MessageFrame playFrame(std::uint8_t seat, std::span<const std::uint8_t> ids, std::uint8_t kind)
 {
-    MessageFrame frame = seatFrame(wire::CmdPlay, seat);
-    frame.setByte(wire::offset::Arg15, 2);
-    frame.setByte(wire::offset::Arg17, static_cast<std::uint8_t>(ids.size()));
-    frame.setByte(18, kind);
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        frame.setByte(20 + i, ids[i]);
-    return frame;
+    return wire::playFrame(seat, kind, ids);
 }
 
 MessageFrame playFrame(std::uint8_t seat, const Play &play)
@@ -86,27 +65,24 @@ MessageFrame playFrame(std::uint8_t seat, const Play &play)
 
 MessageFrame readyFrame(std::uint8_t seat)
 {
-    MessageFrame frame = seatFrame(wire::CmdReadyOrLeave, seat);
-    frame.setByte(wire::offset::Arg15, 1);
-    return frame;
+    return wire::readyFrame(seat);
 }
 
 MessageFrame leaveFrame(std::uint8_t seat)
 {
-    return seatFrame(wire::CmdReadyOrLeave, seat);
+    return wire::leaveFrame(seat);
 }
 
 MessageFrame keepAliveFrame(std::uint8_t seat)
 {
-    return seatFrame(wire::CmdKeepAlive, seat);
+    return wire::keepAliveFrame(seat);
 }
 
 MessageFrame chatFrame(std::uint8_t seat, const std::string &utf8Text, std::uint8_t whisperTo)
 {
-    MessageFrame frame = seatFrame(wire::CmdChat, seat);
-    frame.setByte(wire::offset::Arg11, whisperTo);
-    const std::string gbk = wire::utf8ToGbk(utf8Text);
-    frames::writeText(frame, 16, 200, gbk);
+    // The client's send path packs the text into the frame as GBK.
+    MessageFrame frame = wire::chatFrame(seat, wire::ChatLine{0, 0, whisperTo});
+    wire::writeFieldText(frame, 16, 215, wire::utf8ToChars(utf8Text));
     return frame;
 }
 

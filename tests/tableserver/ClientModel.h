@@ -13,7 +13,7 @@
 // A table client reduced to what a script needs: it follows the frames a
 // server sends (own seat, own hand, turns, the play to beat, the echo bytes)
 // and answers its turns the way a patient player pressing the hint button
-// would. Frames are built on the wire's layouts, not on the client program.
+// would. Frames are built with the wire's builders, not by the client program.
 namespace tessaroc::tableserver::testing {
 
 wire::MessageFrame loginFrame(const std::string &account, const std::string &password);

@@ -80,7 +80,12 @@ TEST_P(RefusedLogins, AreAnsweredOnceAndClosed)
     table.take(2);
 
     table.connect(3);
-    table.send(3, loginFrame(GetParam().account, GetParam().password));
+    // The name's bytes go in as they are, code-page bytes included.
+    MessageFrame login = loginFrame("x", GetParam().password);
+    for (std::size_t i = 16; i < 32; ++i)
+        login.setByte(i, 0);
+    frames::writeText(login, 16, 16, GetParam().account);
+    table.send(3, login);
     const auto frames = table.take(3);
     ASSERT_EQ(frames.size(), 1u) << commandList(frames);
     EXPECT_TRUE(matches(frames[0], "cmd=18 b15=" + std::to_string(GetParam().answer)));

@@ -62,8 +62,8 @@ QString describeEvent(const HallEvent &event)
             what = QStringLiteral("restore");
         else if (event.msg == msg::SysCommand && event.wParam == msg::Minimise)
             what = QStringLiteral("minimise");
-        return QStringLiteral("table sends ") + hex(event.msg) + QLatin1Char(' ') + hex(event.wParam)
-                + QLatin1Char(' ') + what;
+        return QStringLiteral("table sends ") + hex(event.msg) + QLatin1Char(' ')
+                + hex(event.wParam) + QLatin1Char(' ') + what;
     }
     case HallEvent::Kind::TablePosted:
         return QStringLiteral("table posts ") + hex(event.msg) + QLatin1Char(' ')
@@ -85,7 +85,9 @@ QString describeEvent(const HallEvent &event)
 }
 
 Hall::Hall(HallOptions options, QObject *parent)
-    : QObject(parent), options_(std::move(options)), requests_(std::make_unique<platform::HallLink>())
+    : QObject(parent)
+    , options_(std::move(options))
+    , requests_(std::make_unique<platform::HallLink>())
 {
     clock_.start();
 }
@@ -125,8 +127,12 @@ std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_
     // The system commands are the messages the table sends and waits on; it
     // posts everything else.
     const bool command = number == msg::SysCommand;
-    record({0, command ? HallEvent::Kind::TableSent : HallEvent::Kind::TablePosted, number, wParam,
-            lParam, {}});
+    record({0,
+            command ? HallEvent::Kind::TableSent : HallEvent::Kind::TablePosted,
+            number,
+            wParam,
+            lParam,
+            {}});
     if (command && (wParam == msg::Restore || wParam == msg::Minimise)) {
         minimised_ = wParam == msg::Minimise;
         Q_EMIT windowStateRequested(minimised_);

@@ -100,7 +100,8 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
             {QStringLiteral("spectator-tail"),
              QStringLiteral("Text after field 15; one not ending in \"$\" makes a spectator."),
              QStringLiteral("text")},
-            {QStringLiteral("client"), QStringLiteral("The client program to start (none: wait for one)."),
+            {QStringLiteral("client"),
+             QStringLiteral("The client program to start (none: wait for one)."),
              QStringLiteral("path")},
             {QStringLiteral("headless"),
              QStringLiteral("No window: the records go to standard output, and the hall ends with "
@@ -114,8 +115,8 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
             {QStringLiteral("gone-after"),
              QStringLiteral("The hall window disappears after this many milliseconds."),
              QStringLiteral("ms")},
-            {QStringLiteral("quit-after"), QStringLiteral("End the hall after this many milliseconds."),
-             QStringLiteral("ms")},
+            {QStringLiteral("quit-after"),
+             QStringLiteral("End the hall after this many milliseconds."), QStringLiteral("ms")},
     });
 
     ParsedHallOptions result;
@@ -129,7 +130,8 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        result.error = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
+        result.error
+                = QStringLiteral("unexpected argument: ") + parser.positionalArguments().first();
         return result;
     }
 

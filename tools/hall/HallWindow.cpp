@@ -9,7 +9,10 @@
 namespace tessaroc::hall {
 
 HallWindow::HallWindow(Hall &hall, QWidget *parent)
-    : QWidget(parent), hall_(hall), status_(new QLabel(this)), log_(new QPlainTextEdit(this))
+    : QWidget(parent)
+    , hall_(hall)
+    , status_(new QLabel(this))
+    , log_(new QPlainTextEdit(this))
 {
     setWindowTitle(hall.options().hallCaption);
     log_->setReadOnly(true);
