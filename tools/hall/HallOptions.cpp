@@ -54,11 +54,11 @@ const std::array<NumberOption, 6> kNumberOptions{{
         {"item-param", "Item parameter (field 15).", &HallOptions::itemParam},
 }};
 
-std::optional<int> parseNumber(const QString &text)
+bool readNumber(const QString &text, int &value)
 {
     bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    value = text.toInt(&ok);
+    return ok;
 }
 
 } // namespace
@@ -140,12 +140,10 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
         options.*option.field = parser.value(QString::fromLatin1(option.name));
     for (const auto &option : kNumberOptions) {
         const QString name = QString::fromLatin1(option.name);
-        const auto value = parseNumber(parser.value(name));
-        if (!value) {
+        if (!readNumber(parser.value(name), options.*option.field)) {
             result.error = QStringLiteral("--") + name + QStringLiteral(" must be a number");
             return result;
         }
-        options.*option.field = *value;
     }
     options.spectatorTail = parser.value(QStringLiteral("spectator-tail"));
     options.clientPath = parser.value(QStringLiteral("client"));
@@ -154,24 +152,24 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
     for (const QString &item : parser.values(QStringLiteral("request"))) {
         const auto at = item.indexOf(QLatin1Char('@'));
         const auto request = requestFromName(item.left(at));
-        const auto ms = at < 0 ? std::nullopt : parseNumber(item.mid(at + 1));
-        if (!request || !ms || *ms < 0) {
+        int ms = -1;
+        if (!request || at < 0 || !readNumber(item.mid(at + 1), ms) || ms < 0) {
             result.error = QStringLiteral("--request wants name@ms, not ") + item;
             return result;
         }
-        options.requests.push_back({*request, *ms});
+        options.requests.push_back({*request, ms});
     }
     for (const auto &[name, field] :
          {std::pair{QStringLiteral("gone-after"), &HallOptions::goneAfterMs},
           std::pair{QStringLiteral("quit-after"), &HallOptions::quitAfterMs}}) {
         if (!parser.isSet(name))
             continue;
-        const auto ms = parseNumber(parser.value(name));
-        if (!ms || *ms < 0) {
+        int ms = -1;
+        if (!readNumber(parser.value(name), ms) || ms < 0) {
             result.error = QStringLiteral("--") + name + QStringLiteral(" wants milliseconds");
             return result;
         }
-        options.*field = *ms;
+        options.*field = ms;
     }
     result.options = options;
     return result;
