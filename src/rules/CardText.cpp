@@ -22,8 +22,11 @@ std::string faceText(int face)
     case kFaceBigJoker:
         return "BJ";
     default:
-        return isValidFace(face) ? std::to_string(face) : "?" + std::to_string(face);
+        break;
     }
+    std::string text = isValidFace(face) ? "" : "?";
+    text += std::to_string(face);
+    return text;
 }
 
 std::string describeCards(std::span<const CardCode> cards)

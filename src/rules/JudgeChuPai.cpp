@@ -70,7 +70,6 @@ std::int16_t bombAnimationOf(PlayKind kind, double random)
 struct Selection
 {
     int n = 0;
-    CardArray cards{};
     std::array<PlayedCard, kMaxHandCards> played{};
 };
 
@@ -78,30 +77,26 @@ Selection collectRaised(const HandRecord &hand, const OwnPlayInput &input)
 {
     Selection sel;
     for (int i = 0; i < hand.validCount(); ++i) {
-        if (!input.raised[i])
-            continue;
-        const HandSlot &slot = hand.slots[i];
-        sel.cards[sel.n] = slot.code;
-        sel.played[sel.n] = {slot.code, slot.picIndex, static_cast<std::int16_t>(i)};
-        ++sel.n;
+        if (input.raised[i]) {
+            const HandSlot &slot = hand.slots[i];
+            sel.played[sel.n++] = {slot.code, slot.picIndex, static_cast<std::int16_t>(i)};
+        }
     }
     return sel;
 }
 
-// Follows each judged card back to its raised card. Each raised card is used
-// once, so two equal codes still name two different pictures.
-void fillRealOrder(OwnPlayDecision &decision, const Selection &sel, const CardArray &judged)
+// Judging reads only faces, so the working copy of the raised cards carries
+// each card's place in the selection in the byte of the code that nothing
+// reads (bits 16-23). The judged order then leads straight back to each
+// card's own slot and picture, even for two equal codes.
+CardCode tagged(CardCode code, int place)
 {
-    std::array<bool, kMaxHandCards> used{};
-    for (int j = 0; j < sel.n; ++j) {
-        for (int k = 0; k < sel.n; ++k) {
-            if (!used[k] && sel.cards[k] == judged[j]) {
-                used[k] = true;
-                decision.realOrder[j] = sel.played[k];
-                break;
-            }
-        }
-    }
+    return static_cast<CardCode>((static_cast<std::uint32_t>(code) & 0xFF00FFFFu)
+                                 | (static_cast<std::uint32_t>(place) << 16));
+}
+int placeOf(CardCode code)
+{
+    return static_cast<int>((static_cast<std::uint32_t>(code) >> 16) & 0xFFu);
 }
 
 } // namespace
@@ -123,7 +118,9 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         return decision;
     }
 
-    CardArray judged = sel.cards;
+    CardArray judged{};
+    for (int k = 0; k < sel.n; ++k)
+        judged[k] = tagged(sel.played[k].code, k);
     SortByGroup(judged, sel.n);
     JudgeResultTable judgeResult{};
     PlayKind kind = JudgeKind(prev.kind, sel.n, judged, judgeResult);
@@ -135,7 +132,8 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         decision.outcome = OwnPlayOutcome::IllegalKind;
         return decision;
     }
-    fillRealOrder(decision, sel, judged);
+    for (int j = 0; j < sel.n; ++j)
+        decision.realOrder[j] = sel.played[placeOf(judged[j])];
 
     const bool beats = BeatsPrevious(judged, sel.n, kind, prev.cards, prev.validCount(), prev.kind);
     if (!beats && prev.kind != KindNone) {

@@ -331,9 +331,21 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
         EXPECT_NE(frame.byteAt(18), KindPlaneWithPairsAlt);
         EXPECT_GE(frame.byteAt(18), KindSingle);
         EXPECT_LE(frame.byteAt(18), KindFourJokers);
+        // The cards go out in judged order, each with the picture of its slot.
+        CardArray judgedAgain{};
+        for (int j = 0; j < d.count; ++j)
+            judgedAgain[j] = d.realOrder[j].code;
+        const CardArray sent = judgedAgain;
+        SortByGroup(judgedAgain, d.count);
+        JudgeResultTable result{};
+        EXPECT_EQ(JudgeKind(KindNone, d.count, judgedAgain, result), d.kind);
+        EXPECT_EQ(judgedAgain, sent) << faces(sent, d.count);
         std::vector<int> ids;
         for (int j = 0; j < d.count; ++j) {
+            const HandSlot &slot = state.ownHand().slots[d.realOrder[j].slot];
             EXPECT_TRUE(input.raised[d.realOrder[j].slot]);
+            EXPECT_EQ(slot.code, d.realOrder[j].code);
+            EXPECT_EQ(slot.picIndex, d.realOrder[j].picIndex);
             EXPECT_EQ(frame.byteAt(20 + static_cast<std::size_t>(j)), cardId(d.realOrder[j].code));
             ids.push_back(cardId(d.realOrder[j].code));
         }
