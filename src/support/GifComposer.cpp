@@ -17,11 +17,14 @@ void GifComposer::reset(std::int32_t width, std::int32_t height)
     height_ = std::max(height, 0);
     canvas_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
     saved_.clear();
+    drawn_ = false;
 }
 
 void GifComposer::clear()
 {
-    std::fill(canvas_.begin(), canvas_.end(), 0u);
+    if (drawn_)
+        std::fill(canvas_.begin(), canvas_.end(), 0u);
+    drawn_ = false;
 }
 
 GifComposer::Area GifComposer::clip(const GifFrame &frame) const
@@ -36,6 +39,7 @@ void GifComposer::draw(const GifFrame &frame, const std::uint8_t *pixels, const 
     const Area area = clip(frame);
     if (area.empty())
         return;
+    drawn_ = true;
     const auto areaWidth = static_cast<std::size_t>(area.x1 - area.x0);
     const auto canvasRow = [&](std::int32_t y) {
         return canvas_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_)

@@ -47,6 +47,8 @@ private:
     std::vector<std::uint32_t> saved_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    // Whether anything was drawn since the canvas was last cleared.
+    bool drawn_ = false;
 };
 
 } // namespace tessaroc::support

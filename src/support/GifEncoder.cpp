@@ -3,6 +3,7 @@
 #include "support/GifLzwEncoder.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,12 @@ constexpr std::uint8_t kFrameMinCodeSize = 8;
 void putByte(std::vector<std::uint8_t> &out, unsigned value)
 {
     out.push_back(static_cast<std::uint8_t>(value));
+}
+
+void putBytes(std::vector<std::uint8_t> &out, std::initializer_list<std::uint8_t> bytes)
+{
+    for (std::uint8_t b : bytes)
+        out.push_back(b);
 }
 
 void putWord(std::vector<std::uint8_t> &out, unsigned value)
@@ -38,7 +45,7 @@ void putGraphicControl(std::vector<std::uint8_t> &out, unsigned disposal, unsign
                        std::optional<std::uint8_t> transparentIndex)
 {
     const unsigned flags = (disposal << 2) | (transparentIndex ? 1u : 0u);
-    out.insert(out.end(), {0x21, 0xF9, 0x04});
+    putBytes(out, {0x21, 0xF9, 0x04});
     putByte(out, flags);
     putWord(out, delayCs);
     putByte(out, transparentIndex.value_or(0));
@@ -93,10 +100,10 @@ std::vector<std::uint8_t> EncodeFrameGif(std::span<const std::uint8_t> pixels, s
 {
     std::vector<std::uint8_t> out;
     out.reserve(pixels.size() + 801);
-    out.insert(out.end(), {'G', 'I', 'F', '8', '9', 'a'});
+    putBytes(out, {'G', 'I', 'F', '8', '9', 'a'});
     putWord(out, static_cast<unsigned>(width));
     putWord(out, static_cast<unsigned>(height));
-    out.insert(out.end(), {0x87, 0x00, 0x00});
+    putBytes(out, {0x87, 0x00, 0x00});
     putColors(out, std::span(table.colors).first(table.count), 256);
     if (transparentIndex)
         putGraphicControl(out, DisposeNone, 0, transparentIndex);
@@ -126,15 +133,15 @@ std::vector<std::uint8_t> EncodeGif(const GifFileData &gif)
         checkImage(gif, i);
 
     std::vector<std::uint8_t> out;
-    out.insert(out.end(), {'G', 'I', 'F', '8', '9', 'a'});
+    putBytes(out, {'G', 'I', 'F', '8', '9', 'a'});
     putWord(out, static_cast<unsigned>(gif.screenWidth));
     putWord(out, static_cast<unsigned>(gif.screenHeight));
     if (gif.globalPalette.empty()) {
-        out.insert(out.end(), {0x00, 0x00, 0x00});
+        putBytes(out, {0x00, 0x00, 0x00});
     } else {
         const auto code = static_cast<unsigned>(tableSizeCode(gif.globalPalette.size()));
         putByte(out, 0x80 | ((code - 1) << 4) | (code - 1));
-        out.insert(out.end(), {0x00, 0x00});
+        putBytes(out, {0x00, 0x00});
         putColors(out, gif.globalPalette, std::size_t{1} << code);
     }
     if (gif.loops) {

@@ -4,14 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace tessaroc::support {
 
 // Decodes the variable-length-code (LZW) data of one GIF image into colour
-// indexes. A table entry is kept as the place in the output where its string
-// was last written, so decoding a code is one short copy within the output
-// rather than a walk along a chain of prefixes.
+// indexes. A table entry is kept as the place where its string was last
+// written, so decoding a code is one short copy rather than a walk along a
+// chain of prefixes; single pixels are entries that point into a fixed table
+// of all 256 values, so every code takes the same path.
 //
 // Code widths grow by the same rule as the common GIF decoders (the width goes
 // up once the next free code no longer fits). The decoder stops, keeping what
@@ -27,17 +27,15 @@ public:
 
     // `subBlocks` starts at the length byte of the first data sub-block (the
     // byte after the minimum code size) and runs at most to the end of the
-    // data; a missing terminator is no error. `out` has room for pixelCount +
-    // kSlack bytes. Returns the number of pixels written, at most pixelCount;
-    // bytes from there on hold no pixel.
-    std::size_t decode(std::span<const std::uint8_t> subBlocks, int minCodeSize, std::uint8_t *out,
+    // data; a missing terminator is no error. The data of the sub-blocks is
+    // packed together in place, so the bytes are scratch afterwards. `out` has
+    // room for pixelCount + kSlack bytes. Returns the number of pixels
+    // written, at most pixelCount; bytes from there on hold no pixel.
+    std::size_t decode(std::span<std::uint8_t> subBlocks, int minCodeSize, std::uint8_t *out,
                        std::size_t pixelCount);
 
 private:
-    void gatherData(std::span<const std::uint8_t> subBlocks);
-
-    std::vector<std::uint8_t> data_;
-    std::array<std::uint32_t, 4096> offset_{};
+    std::array<const std::uint8_t *, 4096> source_{};
     std::array<std::uint16_t, 4096> length_{};
 };
 

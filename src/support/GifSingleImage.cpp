@@ -19,7 +19,7 @@ std::array<std::uint8_t, 768> makeIdentityPalette()
     return palette;
 }
 
-std::uint16_t readLe16(std::span<const std::uint8_t> bytes, std::size_t pos)
+std::uint16_t readLe16(std::span<std::uint8_t> bytes, std::size_t pos)
 {
     return static_cast<std::uint16_t>(bytes[pos] | (bytes[pos + 1] << 8));
 }
@@ -88,8 +88,8 @@ void BuildSingleImageGif(std::span<const std::uint8_t> gifBytes, const GifFrame 
     w[span.length] = 0x3B;
 }
 
-bool GifPictureLoader::load(std::span<const std::uint8_t> stream, std::int32_t width,
-                            std::int32_t height, std::uint8_t *out)
+bool GifPictureLoader::load(std::span<std::uint8_t> stream, std::int32_t width, std::int32_t height,
+                            std::uint8_t *out)
 {
     const std::size_t pixelCount
             = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);

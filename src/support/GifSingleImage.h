@@ -38,8 +38,9 @@ public:
     // `out`: colour indexes row by row from the top, interlacing undone. `out`
     // has room for width * height + LzwDecoder::kSlack bytes. Pixels the data
     // does not reach (damaged or short data) are 0. Returns false, with every
-    // pixel 0, when the stream is not such a picture at all.
-    bool load(std::span<const std::uint8_t> stream, std::int32_t width, std::int32_t height,
+    // pixel 0, when the stream is not such a picture at all. The image data in
+    // `stream` is reworked in place: the stream is scratch afterwards.
+    bool load(std::span<std::uint8_t> stream, std::int32_t width, std::int32_t height,
               std::uint8_t *out);
 
 private:

@@ -142,19 +142,22 @@ TEST(GifPictureLoader, RefusesStreamsThatAreNotOneFullImage)
                               .image(0, 0, 2, 2, rampPixels(2, 2, 4, 1))
                               .trailer()
                               .bytes;
-    SingleImage s = singleImageOf(file, 1);
+    const SingleImage s = singleImageOf(file, 1);
     GifPictureLoader loader;
-    std::vector<std::uint8_t> out(4 + LzwDecoder::kSlack, 7);
-    EXPECT_TRUE(loader.load(s.stream, 2, 2, out.data()));
+    std::vector<std::uint8_t> out(6 + LzwDecoder::kSlack, 7);
+    auto stream = s.stream;
+    EXPECT_TRUE(loader.load(stream, 2, 2, out.data()));
     EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + 4), rampPixels(2, 2, 4, 1));
 
-    EXPECT_FALSE(loader.load(s.stream, 3, 2, out.data())); // another size
+    stream = s.stream;
+    EXPECT_FALSE(loader.load(stream, 3, 2, out.data())); // another size
     EXPECT_EQ(std::vector<std::uint8_t>(out.begin(), out.begin() + 6),
               std::vector<std::uint8_t>(6, 0));
-    auto lower = s.stream;
-    std::memcpy(lower.data(), "gif89a", 6);
-    EXPECT_FALSE(loader.load(lower, 2, 2, out.data()));
-    EXPECT_FALSE(loader.load(std::span(s.stream).first(790), 2, 2, out.data()));
+    stream = s.stream;
+    std::memcpy(stream.data(), "gif89a", 6);
+    EXPECT_FALSE(loader.load(stream, 2, 2, out.data()));
+    stream = s.stream;
+    EXPECT_FALSE(loader.load(std::span(stream).first(790), 2, 2, out.data()));
 }
 
 } // namespace

@@ -49,7 +49,8 @@ Decoded decode(const std::vector<std::uint8_t> &blocks, int minCodeSize, std::si
 {
     std::vector<std::uint8_t> out(pixelCount + LzwDecoder::kSlack, 0xEE);
     LzwDecoder decoder;
-    const std::size_t count = decoder.decode(blocks, minCodeSize, out.data(), pixelCount);
+    std::vector<std::uint8_t> scratch = blocks;
+    const std::size_t count = decoder.decode(scratch, minCodeSize, out.data(), pixelCount);
     out.resize(count);
     return {count, out};
 }
