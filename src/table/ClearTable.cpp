@@ -4,6 +4,7 @@
 #include "chat/SpeakBox.h"
 #include "core/TableState.h"
 #include "settlement/SettlementService.h"
+#include "support/GifScale.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -71,13 +72,16 @@ void MainForm::ClearTable()
 
     unloadSpeakBoxes();
 
-    bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
+    // The two animations are emptied before they are placed: a control that
+    // still shows an animation fits its size to the picture, and the table
+    // wants the places below whatever played in the last hand.
     bombPlayer.setAnimatedGIF(std::nullopt);
+    bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
     imgFaPai.setVisible(false);
+    UcDiZhu.setAnimatedGIF(std::nullopt);
+    UcDiZhu.setStretch(support::StretchFit);
     UcDiZhu.setWidth(s.x(70));
     UcDiZhu.setHeight(s.y(90));
-    UcDiZhu.setStretch(1);
-    UcDiZhu.setAnimatedGIF(std::nullopt);
 
     for (int p = 0; p <= 3; ++p)
         Speak(p).setVisible(false);

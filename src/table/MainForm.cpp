@@ -2,6 +2,7 @@
 
 #include "core/TableState.h"
 #include "forms/Fonts.h"
+#include "support/GifScale.h"
 #include "table/SystemMessageLine.h"
 #include "table/TablePictures.h"
 
@@ -323,12 +324,16 @@ void MainForm::buildDesign()
     LblShuffle.setFont(forms::designFont(QStringLiteral("宋体"), 12, true));
 
     // The turn clock, its seconds and the two animations.
+    // The clock fills its area; the two animations fit theirs.
+    Time_Img.setStretch(support::StretchFill);
     Time_Img.Move(875, 550, 57, 41);
     label(Number, 901, 576, 47, 32, Qt::black, false);
     Number.setCaption(QStringLiteral("13"));
     Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
+    bombPlayer.setStretch(support::StretchFit);
     bombPlayer.Move(400, 280, 225, 225);
     bombPlayer.setVisible(false);
+    UcDiZhu.setStretch(support::StretchFit);
     UcDiZhu.Move(10, 560, 70, 90);
     UcDiZhu.setVisible(false);
 
@@ -619,7 +624,10 @@ void MainForm::resizeEvent(QResizeEvent *event)
 void MainForm::showEvent(QShowEvent *event)
 {
     forms::Surface::showEvent(event);
-    Form_Resize();
+    // The window system shows a window again when it comes back from the
+    // task bar; that return is a change of the window state, handled there.
+    if (!event->spontaneous())
+        Form_Resize();
 }
 
 void MainForm::TimerMovePai_Timer() { }
