@@ -31,7 +31,9 @@ private:
 class ManualClock final : public Clock
 {
 public:
-    explicit ManualClock(std::int64_t startMs = 0) : now_(startMs) { }
+    explicit ManualClock(std::int64_t startMs = 0)
+        : now_(startMs)
+    { }
     std::int64_t nowMs() const override { return now_; }
     void advance(std::int64_t ms) { now_ += ms; }
     void set(std::int64_t ms) { now_ = ms; }

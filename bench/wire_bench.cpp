@@ -1,0 +1,83 @@
+// The per-byte and per-frame work of the wire: what every arrival, every
+// dispatched frame and every chat line costs.
+#include "wire/GbkText.h"
+#include "wire/MsgRings.h"
+#include "wire/OutgoingFrames.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+using namespace tessaroc::wire;
+
+namespace {
+
+// Arrivals of a typical TCP segment size through the receive ring, each frame
+// cut out as the main loop does.
+void BM_ReceiveAndCutFrames(benchmark::State &state)
+{
+    const std::size_t segment = static_cast<std::size_t>(state.range(0));
+    std::vector<std::uint8_t> stream(segment * 64);
+    for (std::size_t i = 0; i < stream.size(); ++i)
+        stream[i] = static_cast<std::uint8_t>(i * 31);
+    MsgRings rings;
+    RingSlots slots;
+    MessageFrame frame;
+    for (auto _ : state) {
+        for (std::size_t at = 0; at < stream.size(); at += segment) {
+            ReceiveIntoRing(rings, std::span(stream).subspan(at, segment), slots);
+            while (rings.RecvRing.takeFrame(frame))
+                benchmark::DoNotOptimize(frame);
+        }
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+BENCHMARK(BM_ReceiveAndCutFrames)->Arg(272)->Arg(1460);
+
+// A 100-character chat line packed, stamped and queued, then taken out.
+void BM_SendChatLine(benchmark::State &state)
+{
+    MsgRings rings;
+    RingSlots slots;
+    std::string line;
+    for (int i = 0; i < 50; ++i)
+        line += "中a";
+    MessageFrame out;
+    for (auto _ : state) {
+        rings.PendingChat = line;
+        MessageFrame frame = chatFrame(1, {});
+        SendMsg(rings, frame, slots);
+        rings.SendRing.takeFrame(out);
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_SendChatLine);
+
+// A full chat field read back as UTF-8.
+void BM_ReadChatField(benchmark::State &state)
+{
+    MessageFrame frame;
+    for (std::size_t i = 16; i < 216; i += 2) {
+        frame.setByte(i, 0xd6);
+        frame.setByte(i + 1, 0xd0);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readFieldText(frame, 16, 215));
+}
+BENCHMARK(BM_ReadChatField);
+
+// A settings-file sized text both ways.
+void BM_GbkWholeText(benchmark::State &state)
+{
+    std::string utf8;
+    for (int i = 0; i < 256; ++i)
+        utf8 += "[聊天] phrase=你好，欢迎来到斗地主！\n";
+    for (auto _ : state) {
+        const std::string gbk = utf8ToGbk(utf8);
+        benchmark::DoNotOptimize(gbkToUtf8(gbk));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * utf8.size()));
+}
+BENCHMARK(BM_GbkWholeText);
+
+} // namespace

@@ -1,0 +1,1 @@
+tessaroc_add_fuzzer(fuzz_gif_roundtrip ${CMAKE_CURRENT_LIST_DIR}/fuzz_gif_roundtrip.cpp tessaroc_gif)

@@ -1,0 +1,252 @@
+#include "platform/HallLink.h"
+
+#include <QCryptographicHash>
+#include <QEventLoop>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QTimer>
+
+namespace tessaroc::platform {
+
+namespace {
+
+constexpr int ConnectTimeoutMs = 1000;
+constexpr int ProbeTimeoutMs = 200;
+
+void putLe(QByteArray &out, int at, std::uint64_t value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::uint64_t getLe(const char *bytes, int at, int width)
+{
+    std::uint64_t value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+} // namespace
+
+QString HallLink::serverNameFor(const QString &caption)
+{
+    const QByteArray digest
+            = QCryptographicHash::hash(caption.toUtf8(), QCryptographicHash::Sha256).left(16);
+    return QStringLiteral("tessaroc-wnd-") + QString::fromLatin1(digest.toHex());
+}
+
+QByteArray HallLink::encodeRecord(const Record &record)
+{
+    QByteArray out(RecordSize, '\0');
+    out[0] = static_cast<char>(record.kind);
+    putLe(out, 4, record.msg, 4);
+    putLe(out, 8, static_cast<std::uint64_t>(record.wParam), 8);
+    putLe(out, 16, static_cast<std::uint64_t>(record.lParam), 8);
+    return out;
+}
+
+HallLink::Record HallLink::decodeRecord(const char *bytes)
+{
+    Record record;
+    record.kind = static_cast<Kind>(static_cast<unsigned char>(bytes[0]));
+    record.msg = static_cast<std::uint32_t>(getLe(bytes, 4, 4));
+    record.wParam = static_cast<std::int64_t>(getLe(bytes, 8, 8));
+    record.lParam = static_cast<std::int64_t>(getLe(bytes, 16, 8));
+    return record;
+}
+
+HallLink::HallLink(QObject *parent)
+    : QObject(parent)
+{ }
+
+HallLink::~HallLink()
+{
+    stopListening();
+}
+
+bool HallLink::listen(const QString &ownCaption)
+{
+    stopListening();
+    const QString name = serverNameFor(ownCaption);
+    // Listening would silently take the name from a live window, so ask first.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(ProbeTimeoutMs))
+        return false;
+    // Nobody answers under the name: at most a window that ended without
+    // freeing it.
+    QLocalServer::removeServer(name);
+    auto *server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server->listen(name)) {
+        delete server;
+        return false;
+    }
+    server_ = server;
+    connect(server_, &QLocalServer::newConnection, this, &HallLink::acceptConnections);
+    return true;
+}
+
+void HallLink::stopListening()
+{
+    if (server_) {
+        server_->close();
+        delete server_;
+        server_ = nullptr;
+    }
+    const auto sockets = serving_.keys();
+    serving_.clear();
+    for (QLocalSocket *socket : sockets) {
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+bool HallLink::isListening() const
+{
+    return server_ != nullptr && server_->isListening();
+}
+
+void HallLink::acceptConnections()
+{
+    while (server_ && server_->hasPendingConnections()) {
+        QLocalSocket *socket = server_->nextPendingConnection();
+        serving_.insert(socket, false);
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket] { serveConnection(socket); });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            serving_.remove(socket);
+            socket->deleteLater();
+        });
+        serveConnection(socket);
+    }
+}
+
+void HallLink::serveConnection(QLocalSocket *socket)
+{
+    // Records that arrive while one of this connection's records is being
+    // handled wait until that handler returns, so they keep their order.
+    auto busy = serving_.find(socket);
+    if (busy == serving_.end() || busy.value())
+        return;
+    busy.value() = true;
+    QPointer<QLocalSocket> guard(socket);
+    while (guard && serving_.contains(socket) && guard->bytesAvailable() >= RecordSize) {
+        const QByteArray bytes = guard->read(RecordSize);
+        const Record record = decodeRecord(bytes.constData());
+        if (record.kind != Kind::Send && record.kind != Kind::Post)
+            continue;
+        const std::int64_t result
+                = handler_ ? handler_(record.msg, record.wParam, record.lParam) : 0;
+        if (record.kind == Kind::Send && guard && guard->state() == QLocalSocket::ConnectedState) {
+            guard->write(encodeRecord({Kind::Answer, record.msg, result, 0}));
+            guard->flush();
+        }
+    }
+    if (guard && serving_.contains(socket))
+        serving_[socket] = false;
+}
+
+QLocalSocket *HallLink::openConnection(const QString &caption)
+{
+    auto *socket = new QLocalSocket(this);
+    socket->connectToServer(serverNameFor(caption));
+    if (!socket->waitForConnected(ConnectTimeoutMs)) {
+        delete socket;
+        return nullptr;
+    }
+    return socket;
+}
+
+QLocalSocket *HallLink::connectionTo(const QString &caption, bool forSend)
+{
+    Outgoing &out = outgoing_[caption];
+    if (out.socket && !out.waiting) {
+        // A window that went away has closed its end: reading notices it.
+        if (out.socket->state() == QLocalSocket::ConnectedState)
+            out.socket->waitForReadyRead(0);
+        if (out.socket->state() != QLocalSocket::ConnectedState) {
+            out.socket->deleteLater();
+            out.socket = nullptr;
+        } else {
+            // Answers that came too late for their send.
+            out.socket->readAll();
+        }
+    }
+    if (out.socket) {
+        // A send already waits on this connection: a further send gets its
+        // own, so the two answers cannot be mixed up.
+        return forSend && out.waiting ? openConnection(caption) : out.socket.data();
+    }
+    out.socket = openConnection(caption);
+    return out.socket;
+}
+
+bool HallLink::findWindow(const QString &caption)
+{
+    return connectionTo(caption, false) != nullptr;
+}
+
+bool HallLink::postMessage(const QString &caption, std::uint32_t msg, std::int64_t wParam,
+                           std::int64_t lParam)
+{
+    QLocalSocket *socket = connectionTo(caption, false);
+    if (!socket)
+        return false;
+    socket->write(encodeRecord({Kind::Post, msg, wParam, lParam}));
+    socket->flush();
+    return true;
+}
+
+std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::uint32_t msg,
+                                                  std::int64_t wParam, std::int64_t lParam)
+{
+    QPointer<QLocalSocket> socket = connectionTo(caption, true);
+    if (!socket)
+        return std::nullopt;
+    const bool own = socket != outgoing_.value(caption).socket;
+    if (!own)
+        outgoing_[caption].waiting = true;
+
+    socket->write(encodeRecord({Kind::Send, msg, wParam, lParam}));
+    socket->flush();
+
+    std::optional<std::int64_t> answer;
+    QEventLoop loop;
+    auto takeAnswer = [&] {
+        while (socket && !answer && socket->bytesAvailable() >= RecordSize) {
+            const QByteArray bytes = socket->read(RecordSize);
+            const Record record = decodeRecord(bytes.constData());
+            if (record.kind == Kind::Answer && record.msg == msg)
+                answer = record.wParam;
+        }
+        if (answer || !socket || socket->state() != QLocalSocket::ConnectedState)
+            loop.quit();
+    };
+    connect(socket, &QLocalSocket::readyRead, &loop, takeAnswer);
+    connect(socket, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
+    QTimer::singleShot(answerTimeoutMs_, &loop, &QEventLoop::quit);
+    takeAnswer();
+    if (!answer && socket && socket->state() == QLocalSocket::ConnectedState)
+        loop.exec();
+
+    if (own) {
+        if (socket)
+            socket->deleteLater();
+    } else {
+        auto out = outgoing_.find(caption);
+        if (out != outgoing_.end()) {
+            out->waiting = false;
+            // Without its answer the connection is out of step: start afresh.
+            if (!answer && out->socket) {
+                out->socket->abort();
+                out->socket->deleteLater();
+                out->socket = nullptr;
+            }
+        }
+    }
+    return answer;
+}
+
+} // namespace tessaroc::platform

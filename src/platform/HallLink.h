@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QLocalServer;
+class QLocalSocket;
+
+namespace tessaroc::platform {
+
+// Window messages between the table and the hall, carried over local sockets.
+//
+// Every window that takes messages listens under a local server whose name
+// follows from its caption (serverNameFor); "finding a window" is connecting
+// to that name, and "the window is gone" is nobody listening there. A message
+// is one 24-byte record:
+//
+//   byte  0       kind: 1 send (the sender waits for an answer),
+//                       2 post (no answer), 3 answer (to a send)
+//   bytes 1..3    0
+//   bytes 4..7    message number, unsigned 32-bit, little-endian
+//   bytes 8..15   wParam, signed 64-bit, little-endian
+//   bytes 16..23  lParam, signed 64-bit, little-endian
+//
+// The answer to a send comes back on the same connection as a record of kind
+// 3 carrying the same message number, the receiver's result in wParam and 0 in
+// lParam. Records on one connection are handled in order. A record of an
+// unknown kind is skipped.
+//
+// A send waits for its answer at most answerTimeoutMs (2 s unless set), so a
+// hall that hangs cannot hang the table; while it waits, events run as in any
+// of the program's waits, so a window can take a request back from the window
+// it is waiting on. A post writes its record and returns.
+class HallLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Kind : std::uint8_t { Send = 1, Post = 2, Answer = 3 };
+    static constexpr int RecordSize = 24;
+
+    struct Record
+    {
+        Kind kind = Kind::Post;
+        std::uint32_t msg = 0;
+        std::int64_t wParam = 0;
+        std::int64_t lParam = 0;
+    };
+
+    // The receiver of the messages that arrive under the own caption; its
+    // result answers a send (a post's result is dropped).
+    using Handler = std::function<std::int64_t(std::uint32_t msg, std::int64_t wParam,
+                                               std::int64_t lParam)>;
+
+    // The local server name of a caption: "tessaroc-wnd-" followed by the
+    // lowercase hexadecimal of the first 16 bytes of the SHA-256 of the
+    // caption's UTF-8 bytes, so that any text makes a valid, short name. On
+    // Linux the socket file lies in the temporary folder ($TMPDIR, else /tmp).
+    static QString serverNameFor(const QString &caption);
+    static QByteArray encodeRecord(const Record &record);
+    static Record decodeRecord(const char *bytes); // RecordSize bytes
+
+    explicit HallLink(QObject *parent = nullptr);
+    ~HallLink() override;
+
+    // Takes messages under the own caption. False when another live window
+    // already listens under it (a stale name left by a crash is taken over).
+    bool listen(const QString &ownCaption);
+    // The own window is gone: the name is freed and open connections end.
+    void stopListening();
+    bool isListening() const;
+    void setHandler(Handler handler) { handler_ = std::move(handler); }
+
+    bool findWindow(const QString &caption);
+    // No value when no window has the caption, or it did not answer in time.
+    std::optional<std::int64_t> sendMessage(const QString &caption, std::uint32_t msg,
+                                            std::int64_t wParam, std::int64_t lParam);
+    // False when no window has the caption.
+    bool postMessage(const QString &caption, std::uint32_t msg, std::int64_t wParam = 0,
+                     std::int64_t lParam = 0);
+
+    void setAnswerTimeoutMs(int ms) { answerTimeoutMs_ = ms; }
+
+private:
+    struct Outgoing
+    {
+        QPointer<QLocalSocket> socket;
+        bool waiting = false; // a send waits for its answer on it
+    };
+
+    QLocalSocket *connectionTo(const QString &caption, bool forSend);
+    QLocalSocket *openConnection(const QString &caption);
+    void acceptConnections();
+    void serveConnection(QLocalSocket *socket);
+
+    QLocalServer *server_ = nullptr;
+    QHash<QString, Outgoing> outgoing_;
+    QHash<QLocalSocket *, bool> serving_; // accepted connections; true while a record is handled
+    Handler handler_;
+    int answerTimeoutMs_ = 2000;
+};
+
+} // namespace tessaroc::platform

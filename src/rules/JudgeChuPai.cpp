@@ -1,0 +1,210 @@
+#include "rules/JudgeChuPai.h"
+
+#include "rules/SortByGroup.h"
+
+namespace tessaroc::rules {
+
+namespace {
+
+// The CmdPlay layout behind the common header.
+inline constexpr std::size_t kPlayModeByte = 15;
+inline constexpr std::size_t kPlayCountByte = 17;
+inline constexpr std::size_t kPlayKindByte = 18;
+inline constexpr std::size_t kPlayCardsByte = 20;
+inline constexpr std::uint8_t kPlayModePass = 1;
+inline constexpr std::uint8_t kPlayModeCards = 2;
+
+wire::MessageFrame playFrame(std::uint8_t seatBit, std::uint8_t mode)
+{
+    wire::MessageFrame frame;
+    frame.setCmd(wire::CmdPlay);
+    frame.setSeatBit(seatBit);
+    frame.setByte(kPlayModeByte, mode);
+    return frame;
+}
+
+SoundCue soundOf(PlayKind kind)
+{
+    switch (kind) {
+    case KindSingle:
+    case KindPair:
+    case KindTriple:
+    case KindTripleWithPair:
+    case KindBomb4:
+        return SoundCue::Sys070;
+    case KindPairChain:
+        return SoundCue::Liandui;
+    case KindTripleChain:
+    case KindPlaneWithPairs:
+    case KindPlaneWithPairsAlt:
+        return SoundCue::Feiji;
+    case KindBomb5:
+    case KindBomb6:
+    case KindBomb7:
+    case KindBomb8:
+        return SoundCue::Sys040;
+    case KindFourJokers:
+        return SoundCue::Sys060;
+    default:
+        return SoundCue::None;
+    }
+}
+
+std::int16_t bombAnimationOf(PlayKind kind, double random)
+{
+    switch (kind) {
+    case KindFourJokers:
+        return kBombFourJokers;
+    case KindBomb7:
+    case KindBomb8:
+        return kBombSevenEight;
+    case KindBomb5:
+    case KindBomb6:
+        return random < 0.5 ? kBombFiveSixA : kBombFiveSixB;
+    default:
+        return 0;
+    }
+}
+
+// The raised cards in slot order, with their pictures and slots.
+struct Selection
+{
+    int n = 0;
+    std::array<PlayedCard, kMaxHandCards> played{};
+};
+
+Selection collectRaised(const HandRecord &hand, const OwnPlayInput &input)
+{
+    Selection sel;
+    for (int i = 0; i < hand.validCount(); ++i) {
+        if (input.raised[i]) {
+            const HandSlot &slot = hand.slots[i];
+            sel.played[sel.n++] = {slot.code, slot.picIndex, static_cast<std::int16_t>(i)};
+        }
+    }
+    return sel;
+}
+
+// Judging reads only faces, so the working copy of the raised cards carries
+// each card's place in the selection in the byte of the code that nothing
+// reads (bits 16-23). The judged order then leads straight back to each
+// card's own slot and picture, even for two equal codes.
+CardCode tagged(CardCode code, int place)
+{
+    return static_cast<CardCode>((static_cast<std::uint32_t>(code) & 0xFF00FFFFu)
+                                 | (static_cast<std::uint32_t>(place) << 16));
+}
+int placeOf(CardCode code)
+{
+    return static_cast<int>((static_cast<std::uint32_t>(code) >> 16) & 0xFFu);
+}
+
+} // namespace
+
+OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &input)
+{
+    const HandRecord &hand = state.ownHand();
+    const PrevPlay &prev = state.prevPlay;
+    OwnPlayDecision decision;
+
+    const Selection sel = collectRaised(hand, input);
+    if (sel.n == 0) {
+        if (prev.kind == KindNone)
+            return decision;
+        decision.outcome = OwnPlayOutcome::Pass;
+        decision.frame = playFrame(hand.seatBit, kPlayModePass);
+        decision.sendFrame = input.maySendPlay;
+        decision.sound = SoundCue::Sys080;
+        return decision;
+    }
+
+    CardArray judged{};
+    for (int k = 0; k < sel.n; ++k)
+        judged[k] = tagged(sel.played[k].code, k);
+    SortByGroup(judged, sel.n);
+    JudgeResultTable judgeResult{};
+    PlayKind kind = JudgeKind(prev.kind, sel.n, judged, judgeResult);
+    if (kind == KindPlaneWithPairsAlt)
+        kind = KindPlaneWithPairs;
+    decision.kind = kind;
+    decision.count = static_cast<std::int16_t>(sel.n);
+    if (kind == KindNone) {
+        decision.outcome = OwnPlayOutcome::IllegalKind;
+        return decision;
+    }
+    for (int j = 0; j < sel.n; ++j)
+        decision.realOrder[j] = sel.played[placeOf(judged[j])];
+
+    const bool beats = BeatsPrevious(judged, sel.n, kind, prev.cards, prev.validCount(), prev.kind);
+    if (!beats && prev.kind != KindNone) {
+        decision.outcome = OwnPlayOutcome::DoesNotBeat;
+        return decision;
+    }
+
+    decision.frame = playFrame(hand.seatBit, kPlayModeCards);
+    decision.frame.setByte(kPlayCountByte, static_cast<std::uint8_t>(sel.n));
+    decision.frame.setByte(kPlayKindByte, static_cast<std::uint8_t>(kind));
+    for (int j = 0; j < sel.n; ++j) {
+        decision.frame.setByte(kPlayCardsByte + static_cast<std::size_t>(j),
+                               static_cast<std::uint8_t>(cardId(decision.realOrder[j].code)));
+    }
+    if (!input.maySendPlay) {
+        decision.outcome = OwnPlayOutcome::AcceptedNotSent;
+        return decision;
+    }
+
+    decision.outcome = OwnPlayOutcome::Sent;
+    decision.sendFrame = true;
+    decision.newPrevPlay.kind = kind;
+    decision.newPrevPlay.count = static_cast<std::int16_t>(sel.n);
+    for (int j = 0; j < sel.n; ++j)
+        decision.newPrevPlay.cards[j] = faceAndSuit(judged[j]);
+    // The last cards of a hand go out without the bomb animation or sound.
+    decision.emptiesHand = hand.validCount() == sel.n;
+    if (!decision.emptiesHand) {
+        decision.bombResource = bombAnimationOf(kind, input.random);
+        decision.sound = soundOf(kind);
+    }
+    return decision;
+}
+
+void ApplyOwnPlay(CardRulesState &state, bool &maySendPlay, const OwnPlayDecision &decision)
+{
+    switch (decision.outcome) {
+    case OwnPlayOutcome::Nothing:
+    case OwnPlayOutcome::Pass:
+        return;
+    case OwnPlayOutcome::IllegalKind:
+        state.JudgeResult[0] = KindNone;
+        return;
+    case OwnPlayOutcome::DoesNotBeat:
+    case OwnPlayOutcome::AcceptedNotSent:
+    case OwnPlayOutcome::Sent:
+        break;
+    }
+
+    const int n = clampCardCount(decision.count);
+    state.JudgeResult[0] = decision.kind;
+    for (int j = 0; j < n; ++j)
+        state.JudgeResult[kJudgeResultCards + j] = decision.realOrder[j].code;
+    if (decision.outcome != OwnPlayOutcome::Sent)
+        return;
+
+    maySendPlay = false;
+    state.prevPlay = decision.newPrevPlay;
+
+    HandRecord &hand = state.ownHand();
+    std::array<bool, kMaxHandCards> leaves{};
+    for (int j = 0; j < n; ++j) {
+        if (decision.realOrder[j].slot >= 0 && decision.realOrder[j].slot < kMaxHandCards)
+            leaves[decision.realOrder[j].slot] = true;
+    }
+    int kept = 0;
+    for (int i = 0; i < hand.validCount(); ++i) {
+        if (!leaves[i])
+            hand.slots[kept++] = hand.slots[i];
+    }
+    hand.setCardCount(kept);
+}
+
+} // namespace tessaroc::rules

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace tessaroc::support {
+
+// Read, write and delete access to one settings file of sections and keys,
+// such as the hand records "info.qn" and the chat phrases "chat.ini" beside the
+// program. The file is text in the code page (GBK). There is no cache: every
+// call reads the file, and every change writes it anew in one step (a crash
+// never leaves half a file), keeping every line it does not change as it was.
+// Failures are silent: a file that cannot be written stays as it was, and a
+// missing file, section or key reads as the empty text.
+class classIniFile
+{
+public:
+    // Sets the key's value in the section, creating file, section and key as
+    // needed. Line breaks in any of the three texts become spaces, so no text
+    // can add lines of its own; each ends at a NUL character.
+    void WriteIniKey(const QString &strSection, const QString &strKey, const QString &strValue);
+    // The key's value: without the spaces and tabs around it in the file and
+    // without a pair of quotes around it; inside quotes, leading spaces are
+    // dropped and trailing ones kept. At most 1023 bytes in the code page,
+    // cut before a character that would not fit whole.
+    QString GetIniKey(const QString &strSection, const QString &strKey) const;
+    void DelIniKey(const QString &SectionName, const QString &KeyWord);
+    // Removes the section's header and every line up to the next section.
+    void DelIniSec(const QString &SectionName);
+
+    // The file's full path, kept exactly as given.
+    void setINIFileName(const QString &New_IniPath) { path_ = New_IniPath; }
+    QString INIFileName() const { return path_; }
+
+private:
+    std::optional<std::string> readFile() const;
+    void writeFile(const std::string &text) const;
+
+    QString path_;
+};
+
+} // namespace tessaroc::support

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "wire/MessageFrame.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+// The two message rings between the socket and the main loop. Socket events
+// and button handlers never send or dispatch a frame themselves: received
+// bytes are only appended to RecvRing, frames to send only to SendRing, and
+// the main loop's tick is the single consumer of both (one frame each way per
+// tick at most).
+namespace tessaroc::wire {
+
+// 128 frames of 272 bytes.
+inline constexpr std::size_t RingSize = 0x8800;
+// A ring can never hold RingSize bytes: the write index landing on the read
+// index would read as empty. So 127 whole frames is the most that may wait.
+inline constexpr std::size_t MaxWaitingFrames = RingSize / FrameSize - 1;
+
+// A byte ring of RingSize bytes with a read and a write index. Both indexes
+// always stay inside the ring, and every access is taken modulo its size, so
+// no count or index from the wire can reach outside it.
+class FrameRing
+{
+public:
+    std::size_t readIndex() const { return read_; }
+    std::size_t writeIndex() const { return write_; }
+    std::size_t waiting() const { return (write_ + RingSize - read_) % RingSize; }
+    bool hasFrame() const { return waiting() >= FrameSize; }
+    // Both indexes to 0; the bytes stay, as in the original, but read as gone.
+    void reset() { read_ = write_ = 0; }
+
+    // Appends one byte unless it would bring the write index onto the read
+    // index (the ring would read as empty and lose everything in it); then
+    // nothing is written and false comes back.
+    bool pushByte(std::uint8_t b);
+    // Appends a whole frame when there is room for it (at most
+    // MaxWaitingFrames frames waiting); false leaves the ring untouched.
+    bool pushFrame(const MessageFrame &frame);
+    // Copies the frame at the read index without moving it; false when fewer
+    // than FrameSize bytes wait.
+    bool peekFrame(MessageFrame &frame) const;
+    // Moves the read index past one frame; only when a whole frame waits.
+    void dropFrame();
+    bool takeFrame(MessageFrame &frame);
+
+private:
+    std::array<std::uint8_t, RingSize> bytes_{};
+    std::size_t read_ = 0;
+    std::size_t write_ = 0;
+};
+
+// The buffer of the proxy handshake's replies (1024 bytes, read and write
+// index), used only while RingMode is false.
+class ProxyReplyBuffer
+{
+public:
+    static constexpr std::size_t Size = 1024;
+
+    std::size_t waiting() const { return (write_ + Size - read_) % Size; }
+    // The byte `i` places after the read index (i < waiting()).
+    std::uint8_t at(std::size_t i) const { return bytes_[(read_ + i) % Size]; }
+    // As FrameRing::pushByte: false, and nothing stored, when the ring is full.
+    bool pushByte(std::uint8_t b);
+    // ResetProxyBuffer: both indexes to 0, before every request.
+    void reset() { read_ = write_ = 0; }
+    // Moves the read index past n waiting bytes.
+    void consume(std::size_t n);
+
+private:
+    std::array<std::uint8_t, Size> bytes_{};
+    std::size_t read_ = 0;
+    std::size_t write_ = 0;
+};
+
+// The main loop's send and receive slots, as far as the rings arm them. The
+// scheduler owns the flags; these functions only set them.
+struct RingSlots
+{
+    bool SlotFlag0 = false; // the send slot has frames to send
+    int SlotTicks0 = 0;
+    bool SlotFlag1 = false; // data has arrived; the receive slot runs
+    int SlotTicks1 = 0;
+};
+
+// The state the rings share with the send path and the socket events.
+struct MsgRings
+{
+    FrameRing RecvRing;
+    FrameRing SendRing;
+    // True: received bytes go to RecvRing. False: the proxy handshake runs and
+    // they go to the handshake's reply buffer.
+    bool RingMode = true;
+    // The chat line waiting to be packed into the next chat frame (UTF-8).
+    std::string PendingChat;
+    // Bytes 260 and 261 of the last dispatched frame, written into every frame
+    // queued.
+    std::array<std::uint8_t, 2> EchoBytes{};
+    // Frames SendMsg refused because 127 frames were already waiting.
+    std::uint32_t refusedFrames = 0;
+};
+
+// Empties both message rings: frames still queued or half received are gone.
+void ResetMsgRings(MsgRings &rings);
+
+enum class SendResult {
+    Queued,
+    EmptyChat, // a chat line with no pending text: nothing queued
+    RingFull, // 127 frames already wait: refused and counted
+};
+
+// Queues one frame for the send slot. A CmdChat frame that is not item-library
+// traffic (KindWord neither 272 nor 260) gets PendingChat packed into it from
+// byte 16: cut to its first 100 characters, GBK, zero to byte 271; PendingChat
+// is emptied. Every queued frame gets EchoBytes in bytes 260 and 261. The
+// caller's frame is changed in place, as senders expect.
+SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots);
+
+// The longest chat line, in characters.
+inline constexpr std::size_t MaxChatChars = 100;
+
+enum class ReceiveResult {
+    Stored,
+    // The byte that would fill the receive ring was refused: more than
+    // 34815 bytes unread. The caller restores the hall and ends; nothing more
+    // of this arrival is stored.
+    Overflow,
+};
+
+// The socket's data event in ring mode: appends the bytes to RecvRing in
+// order and arms the receive slot (it runs two ticks later).
+ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes,
+                              RingSlots &slots);
+
+// The dispatcher keeps the echo bytes of every received frame except the
+// reconnect answer, whose echo bytes mean nothing.
+void KeepEchoBytes(MsgRings &rings, const MessageFrame &received);
+
+} // namespace tessaroc::wire

@@ -1,0 +1,216 @@
+#include "platform/HallLink.h"
+#include "LoopbackPeer.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace tessaroc::platform;
+using namespace tessaroc::test;
+
+namespace {
+
+constexpr std::uint32_t SysCommand = 0x112;
+constexpr std::int64_t Restore = 0xF120;
+constexpr std::uint32_t AskInGame = 0x465;
+constexpr std::uint32_t Connecting = 0x16;
+constexpr std::uint32_t Connected = 0x303;
+
+// Captions unique to this process, so test processes running side by side
+// never meet.
+QString caption(const char *name)
+{
+    return QString::fromUtf8(name) + QLatin1Char('-')
+            + QString::number(QCoreApplication::applicationPid());
+}
+
+struct Received
+{
+    std::uint32_t msg;
+    std::int64_t wParam;
+    std::int64_t lParam;
+    bool operator==(const Received &) const = default;
+};
+
+// A window that records what it receives and answers with `answer`.
+struct Window
+{
+    HallLink link;
+    std::vector<Received> received;
+    std::int64_t answer = 0;
+
+    explicit Window(const QString &ownCaption)
+    {
+        EXPECT_TRUE(link.listen(ownCaption));
+        link.setHandler([this](std::uint32_t msg, std::int64_t w, std::int64_t l) {
+            received.push_back({msg, w, l});
+            return answer;
+        });
+    }
+};
+
+} // namespace
+
+TEST(HallLink, RecordLayoutIsLittleEndianAndFixed)
+{
+    const QByteArray bytes
+            = HallLink::encodeRecord({HallLink::Kind::Send, SysCommand, Restore, -2});
+    ASSERT_EQ(bytes.size(), HallLink::RecordSize);
+    EXPECT_EQ(bytes.toHex(),
+              QByteArray("01000000120100"
+                         "0020f1000000000000"
+                         "feffffffffffffff"));
+    const HallLink::Record back = HallLink::decodeRecord(bytes.constData());
+    EXPECT_EQ(back.kind, HallLink::Kind::Send);
+    EXPECT_EQ(back.msg, SysCommand);
+    EXPECT_EQ(back.wParam, Restore);
+    EXPECT_EQ(back.lParam, -2);
+}
+
+TEST(HallLink, ServerNamesAreShortAndSafeForAnyCaption)
+{
+    const QString plain = HallLink::serverNameFor(QStringLiteral("Ombrevale"));
+    EXPECT_TRUE(plain.startsWith(QStringLiteral("tessaroc-wnd-")));
+    EXPECT_EQ(plain.size(), 13 + 32);
+    for (const QString &odd : {QString::fromUtf8("斗地主 / 第1桌"), QString(1000, QLatin1Char('x')),
+                               QStringLiteral("../../etc"), QString()}) {
+        const QString name = HallLink::serverNameFor(odd);
+        EXPECT_EQ(name.size(), plain.size());
+        EXPECT_FALSE(name.contains(QLatin1Char('/')));
+        EXPECT_NE(name, plain);
+    }
+}
+
+TEST(HallLink, FindsWindowsByCaptionAndSendsWithAnAnswer)
+{
+    Window hall(caption("Hall"));
+    HallLink table;
+    hall.answer = 42;
+    EXPECT_TRUE(table.findWindow(caption("Hall")));
+    EXPECT_FALSE(table.findWindow(caption("Nobody")));
+
+    const auto result = table.sendMessage(caption("Hall"), SysCommand, Restore, 7);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, 42);
+    EXPECT_EQ(hall.received, (std::vector<Received>{{SysCommand, Restore, 7}}));
+}
+
+TEST(HallLink, PostsArriveInOrderWithoutWaiting)
+{
+    Window hall(caption("Hall"));
+    HallLink table;
+    for (std::uint32_t msg : {Connecting, Connecting, Connected, 0x467u})
+        EXPECT_TRUE(table.postMessage(caption("Hall"), msg));
+    EXPECT_TRUE(hall.received.empty()) << "a post does not wait for the hall";
+    ASSERT_TRUE(waitUntil([&] { return hall.received.size() == 4; }));
+    EXPECT_EQ(hall.received,
+              (std::vector<Received>{
+                      {Connecting, 0, 0}, {Connecting, 0, 0}, {Connected, 0, 0}, {0x467, 0, 0}}));
+
+    // A send after posts is answered after them.
+    EXPECT_TRUE(table.sendMessage(caption("Hall"), SysCommand, Restore, 0).has_value());
+    EXPECT_EQ(hall.received.back().msg, SysCommand);
+}
+
+TEST(HallLink, AWindowTakesARequestBackWhileItWaits)
+{
+    Window table(caption("Table"));
+    HallLink hall;
+    ASSERT_TRUE(hall.listen(caption("Hall")));
+    table.answer = 1125;
+    // The hall, asked to restore, first asks the table whether it plays.
+    hall.setHandler([&](std::uint32_t msg, std::int64_t, std::int64_t) -> std::int64_t {
+        if (msg != SysCommand)
+            return 0;
+        return hall.sendMessage(caption("Table"), AskInGame, 0, 0).value_or(-1);
+    });
+
+    const auto result = table.link.sendMessage(caption("Hall"), SysCommand, Restore, 0);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, 1125);
+    EXPECT_EQ(table.received, (std::vector<Received>{{AskInGame, 0, 0}}));
+}
+
+TEST(HallLink, AWindowThatIsGoneIsNotFound)
+{
+    auto hall = std::make_unique<Window>(caption("Hall"));
+    HallLink table;
+    ASSERT_TRUE(table.postMessage(caption("Hall"), Connected));
+    ASSERT_TRUE(waitUntil([&] { return hall->received.size() == 1; }));
+
+    hall->link.stopListening();
+    EXPECT_FALSE(table.findWindow(caption("Hall")));
+    EXPECT_FALSE(table.postMessage(caption("Hall"), Connected));
+    EXPECT_FALSE(table.sendMessage(caption("Hall"), SysCommand, Restore, 0).has_value());
+
+    hall.reset();
+    EXPECT_FALSE(table.findWindow(caption("Hall")));
+
+    // A new window under the caption is found again.
+    Window again(caption("Hall"));
+    EXPECT_TRUE(table.sendMessage(caption("Hall"), SysCommand, Restore, 0).has_value());
+}
+
+TEST(HallLink, AHallThatNeverAnswersCannotHangTheTable)
+{
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(HallLink::serverNameFor(caption("Silent"))));
+    HallLink table;
+    table.setAnswerTimeoutMs(200);
+    const qint64 before = QDateTime::currentMSecsSinceEpoch();
+    EXPECT_FALSE(table.sendMessage(caption("Silent"), SysCommand, Restore, 0).has_value());
+    EXPECT_LT(QDateTime::currentMSecsSinceEpoch() - before, 2000);
+    EXPECT_TRUE(table.findWindow(caption("Silent")));
+}
+
+TEST(HallLink, TakesOverANameLeftByACrashButNotALiveOne)
+{
+    const QString name = HallLink::serverNameFor(caption("Stale"));
+    const QByteArray path = QDir(QDir::tempPath()).filePath(name).toLocal8Bit();
+    // A socket file nobody listens on, as a window that crashed leaves it.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(static_cast<std::size_t>(path.size()), sizeof addr.sun_path);
+    std::memcpy(addr.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    ::unlink(path.constData());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
+    ::close(fd);
+
+    Window table(caption("Stale"));
+    EXPECT_TRUE(table.link.isListening());
+
+    HallLink second;
+    EXPECT_FALSE(second.listen(caption("Stale")));
+    HallLink hall;
+    EXPECT_TRUE(hall.postMessage(caption("Stale"), Connected));
+    ASSERT_TRUE(waitUntil([&] { return table.received.size() == 1; }));
+}
+
+TEST(HallLink, UnknownRecordsAreSkipped)
+{
+    Window hall(caption("Hall"));
+    QLocalSocket raw;
+    raw.connectToServer(HallLink::serverNameFor(caption("Hall")));
+    ASSERT_TRUE(raw.waitForConnected(1000));
+    QByteArray junk = HallLink::encodeRecord({HallLink::Kind::Post, 5, 0, 0});
+    junk[0] = 9;
+    raw.write(junk);
+    raw.write(HallLink::encodeRecord({HallLink::Kind::Answer, 6, 0, 0}));
+    raw.write(HallLink::encodeRecord({HallLink::Kind::Post, 7, 1, 2}));
+    raw.write(QByteArray(10, 'x')); // half a record waits for the rest
+    raw.flush();
+    ASSERT_TRUE(waitUntil([&] { return hall.received.size() == 1; }));
+    EXPECT_EQ(hall.received, (std::vector<Received>{{7, 1, 2}}));
+}

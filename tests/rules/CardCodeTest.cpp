@@ -1,0 +1,136 @@
+#include "CardsForTest.h"
+
+#include "rules/CardRulesState.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaroc::rules {
+namespace {
+
+using test::hand;
+
+TEST(CardCode, FieldsAreReadFromTheirBits)
+{
+    const CardCode aceOfHearts = 37 * 16777216 + 14 * 256 + 2;
+    EXPECT_EQ(makeCard(kFaceAce, 2, 37), aceOfHearts);
+    EXPECT_EQ(cardFace(aceOfHearts), kFaceAce);
+    EXPECT_EQ(cardSuitBits(aceOfHearts), 2);
+    EXPECT_EQ(cardId(aceOfHearts), 37);
+    EXPECT_EQ(faceAndSuit(aceOfHearts), 14 * 256 + 2);
+
+    // A hostile code from a frame still reads as fields in range.
+    const CardCode hostile = -1;
+    EXPECT_EQ(cardFace(hostile), 255);
+    EXPECT_EQ(cardSuitBits(hostile), 15);
+    EXPECT_EQ(cardId(hostile), 255);
+    EXPECT_FALSE(isValidFace(cardFace(hostile)));
+}
+
+struct PictureCase
+{
+    int face;
+    int suitBit;
+    int pictureNo;
+};
+
+TEST(CardCode, PictureNumberIsFacePlusSixteenPerSuit)
+{
+    const PictureCase cases[] = {
+            {3, 1, 3},   {10, 1, 10}, {15, 1, 15}, // suit index 0
+            {16, 1, 16}, {17, 1, 17}, {16, 0, 16}, // jokers: their faces
+            {3, 2, 19},  {15, 2, 31}, // suit index 1
+            {3, 4, 35},  {15, 4, 47}, // suit index 2
+            {3, 8, 51},  {15, 8, 63}, // suit index 3
+    };
+    for (const PictureCase &c : cases) {
+        EXPECT_EQ(CardPictureNo(makeCard(c.face, c.suitBit, 99)), c.pictureNo)
+                << "face " << c.face << " suit bit " << c.suitBit;
+    }
+}
+
+class HandsReset : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (int p = 0; p < 4; ++p) {
+            HandRecord &record = state.HandRecords[p];
+            record = hand("3 4 5 6 7 8 9 10 J Q");
+            record.name = "seat" + std::to_string(p);
+            record.seatBit = static_cast<std::uint8_t>(1 << p);
+            record.rowX = static_cast<std::int16_t>(100 + p);
+            record.rowY = static_cast<std::int16_t>(200 + p);
+            state.ResultScore[p] = 12.5 * (p + 1);
+        }
+        state.UserInfoCount = 4;
+        state.InGame = true;
+    }
+
+    CardRulesState state;
+};
+
+TEST_F(HandsReset, EmptiesTheHandsAndKeepsTheSeats)
+{
+    const CardRulesState before = state;
+    ClearHands(state);
+    for (int p = 0; p < 4; ++p) {
+        const HandRecord &record = state.HandRecords[p];
+        EXPECT_EQ(record.cardCount, 0);
+        EXPECT_EQ(record.name, before.HandRecords[p].name);
+        EXPECT_EQ(record.seatBit, before.HandRecords[p].seatBit);
+        EXPECT_EQ(record.rowX, before.HandRecords[p].rowX);
+        EXPECT_EQ(record.rowY, before.HandRecords[p].rowY);
+        for (int i = 0; i < kMaxHandCards; ++i) {
+            EXPECT_EQ(record.slots[i].code, before.HandRecords[p].slots[i].code);
+            // Only the first six slots lose their picture.
+            EXPECT_EQ(record.slots[i].picIndex,
+                      i < 6 ? -1 : before.HandRecords[p].slots[i].picIndex);
+        }
+        EXPECT_EQ(state.ResultScore[p], 0.0);
+    }
+    EXPECT_EQ(state.UserInfoCount, 0);
+    EXPECT_FALSE(state.InGame);
+}
+
+TEST_F(HandsReset, ShortResetLeavesTheSameState)
+{
+    CardRulesState shortReset = state;
+    ClearHands(state);
+    ClearHandsShort(shortReset);
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(shortReset.HandRecords[p].cardCount, state.HandRecords[p].cardCount);
+        for (int i = 0; i < kMaxHandCards; ++i)
+            EXPECT_EQ(shortReset.HandRecords[p].slots[i].picIndex,
+                      state.HandRecords[p].slots[i].picIndex);
+    }
+    EXPECT_EQ(shortReset.ResultScore, state.ResultScore);
+    EXPECT_EQ(shortReset.UserInfoCount, state.UserInfoCount);
+    EXPECT_EQ(shortReset.InGame, state.InGame);
+}
+
+TEST_F(HandsReset, NoPictureBelongsAfterTheReset)
+{
+    ClearHands(state);
+    for (int index = -1; index <= kMaxHandCards; ++index)
+        EXPECT_FALSE(Belong(state, index)) << index;
+}
+
+TEST(Belong, OnlyValidSlotsCount)
+{
+    CardRulesState state;
+    state.HandRecords[0] = hand("3 4 5 6 7");
+    state.HandRecords[0].slots[5] = {makeCard(9, 1, 50), 20}; // just past the count
+    for (int index = 0; index < 5; ++index)
+        EXPECT_TRUE(Belong(state, index)) << index;
+    EXPECT_FALSE(Belong(state, 20));
+    EXPECT_FALSE(Belong(state, 5));
+    EXPECT_FALSE(Belong(state, -1));
+
+    // A count a faulty caller left out of range never reads past the slots.
+    state.HandRecords[0].cardCount = 200;
+    EXPECT_TRUE(Belong(state, 20));
+    EXPECT_FALSE(Belong(state, 999));
+}
+
+} // namespace
+} // namespace tessaroc::rules

@@ -1,0 +1,261 @@
+#include "CardsForTest.h"
+
+#include "rules/JudgeChuPai.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace tessaroc::rules {
+namespace {
+
+using test::cards;
+using test::faces;
+
+constexpr std::uint8_t kOwnSeat = 4;
+
+class OwnPlay : public ::testing::Test
+{
+protected:
+    void deal(const char *text) { state.HandRecords[0] = test::hand(text, kOwnSeat); }
+    void beat(PlayKind kind, const char *text)
+    {
+        const std::vector<CardCode> play = cards(text, 100);
+        state.prevPlay.set(kind, static_cast<int>(play.size()), play);
+    }
+    OwnPlayInput raise(std::initializer_list<int> slots, bool maySend = true, double random = 0.0)
+    {
+        OwnPlayInput input;
+        for (const int slot : slots)
+            input.raised[slot] = true;
+        input.maySendPlay = maySend;
+        input.random = random;
+        return input;
+    }
+    static wire::MessageFrame expectedPlay(int n, PlayKind kind, std::initializer_list<int> ids)
+    {
+        wire::MessageFrame frame;
+        frame.setByte(3, 7);
+        frame.setByte(6, kOwnSeat);
+        frame.setByte(15, 2);
+        frame.setByte(17, static_cast<std::uint8_t>(n));
+        frame.setByte(18, static_cast<std::uint8_t>(kind));
+        std::size_t at = 20;
+        for (const int id : ids)
+            frame.setByte(at++, static_cast<std::uint8_t>(id));
+        return frame;
+    }
+
+    CardRulesState state;
+};
+
+TEST_F(OwnPlay, TripleWithPairGoesOutTripleFirst)
+{
+    deal("3 3 8 8 8 K");
+    beat(KindTripleWithPair, "7 7 7 4 4");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4}));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
+    EXPECT_TRUE(d.sendFrame);
+    EXPECT_EQ(d.frame, expectedPlay(5, KindTripleWithPair, {2, 3, 4, 0, 1}));
+    EXPECT_EQ(d.kind, KindTripleWithPair);
+    ASSERT_EQ(d.count, 5);
+    const std::int16_t pictures[] = {2, 3, 4, 0, 1};
+    for (int j = 0; j < 5; ++j) {
+        EXPECT_EQ(d.realOrder[j].picIndex, pictures[j]) << j;
+        EXPECT_EQ(d.realOrder[j].slot, pictures[j]) << j;
+    }
+}
+
+TEST_F(OwnPlay, LowChainLeadsWithTwosAndAcesLast)
+{
+    deal("2 2 A A 3 3 5");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
+    EXPECT_EQ(d.frame, expectedPlay(6, KindPairChain, {4, 5, 0, 1, 2, 3}));
+    EXPECT_EQ(faces(d.newPrevPlay.cards, d.newPrevPlay.count), "3 3 2 2 A A");
+}
+
+TEST_F(OwnPlay, NothingRaisedWhileLeadingDoesNothing)
+{
+    deal("3 4 5");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({}));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::Nothing);
+    EXPECT_FALSE(d.sendFrame);
+    EXPECT_EQ(d.frame, wire::MessageFrame{});
+    EXPECT_EQ(d.sound, SoundCue::None);
+}
+
+TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
+{
+    deal("3 4 5");
+    beat(KindSingle, "K");
+    for (const bool maySend : {true, false}) {
+        const OwnPlayDecision d = JudgeChuPai(state, raise({}, maySend));
+        EXPECT_EQ(d.outcome, OwnPlayOutcome::Pass);
+        EXPECT_EQ(d.sendFrame, maySend);
+        wire::MessageFrame pass;
+        pass.setByte(3, 7);
+        pass.setByte(6, kOwnSeat);
+        pass.setByte(15, 1);
+        EXPECT_EQ(d.frame, pass);
+        EXPECT_EQ(d.sound, SoundCue::Sys080);
+
+        // A pass leaves the turn flag to the next played command.
+        CardRulesState after = state;
+        bool maySendPlay = maySend;
+        ApplyOwnPlay(after, maySendPlay, d);
+        EXPECT_EQ(maySendPlay, maySend);
+        EXPECT_EQ(after.ownHand().cardCount, 3);
+    }
+}
+
+TEST_F(OwnPlay, RefusedPlaysChangeNothingButTheJudgeResult)
+{
+    deal("3 4 5 9 9 K");
+    beat(KindPair, "10 10");
+    struct Case
+    {
+        std::initializer_list<int> slots;
+        OwnPlayOutcome outcome;
+    };
+    const Case cases[] = {
+            {{0, 1}, OwnPlayOutcome::IllegalKind}, // 3 4
+            {{0, 1, 2}, OwnPlayOutcome::IllegalKind}, // 3 4 5: no chain of singles
+            {{3, 4}, OwnPlayOutcome::DoesNotBeat}, // 9 9 under 10 10
+            {{5}, OwnPlayOutcome::DoesNotBeat}, // a single against a pair
+    };
+    for (const Case &c : cases) {
+        CardRulesState after = state;
+        const OwnPlayDecision d = JudgeChuPai(after, raise(c.slots));
+        EXPECT_EQ(d.outcome, c.outcome);
+        EXPECT_FALSE(d.sendFrame);
+        bool maySendPlay = true;
+        ApplyOwnPlay(after, maySendPlay, d);
+        EXPECT_TRUE(maySendPlay);
+        EXPECT_EQ(after.ownHand().cardCount, 6);
+        EXPECT_EQ(faces(after.prevPlay.cards, after.prevPlay.count), "10 10");
+        EXPECT_EQ(after.JudgeResult[0],
+                  c.outcome == OwnPlayOutcome::IllegalKind ? KindNone : d.kind);
+    }
+}
+
+TEST_F(OwnPlay, AcceptedButNotSendableKeepsTheCards)
+{
+    deal("3 4 5 Q Q K");
+    beat(KindPair, "10 10");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({3, 4}, false));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::AcceptedNotSent);
+    EXPECT_FALSE(d.sendFrame);
+    bool maySendPlay = false;
+    ApplyOwnPlay(state, maySendPlay, d);
+    EXPECT_EQ(state.ownHand().cardCount, 6);
+    EXPECT_EQ(faces(state.prevPlay.cards, state.prevPlay.count), "10 10");
+}
+
+TEST_F(OwnPlay, SentPlayBecomesThePlayToBeatAndLeavesTheHand)
+{
+    deal("3 4 Q 5 Q K");
+    beat(KindPair, "10 10");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({2, 4}));
+    ASSERT_EQ(d.outcome, OwnPlayOutcome::Sent);
+    EXPECT_FALSE(d.emptiesHand);
+    bool maySendPlay = true;
+    ApplyOwnPlay(state, maySendPlay, d);
+    EXPECT_FALSE(maySendPlay);
+    EXPECT_EQ(state.prevPlay.kind, KindPair);
+    ASSERT_EQ(state.prevPlay.count, 2);
+    // face x 256 + suit, without the card id
+    EXPECT_EQ(state.prevPlay.cards[0], makeCard(kFaceQueen, 1));
+    EXPECT_EQ(state.prevPlay.cards[1], makeCard(kFaceQueen, 2));
+    const HandRecord &own = state.ownHand();
+    ASSERT_EQ(own.cardCount, 4);
+    const std::int16_t keptPictures[] = {0, 1, 3, 5};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(own.slots[i].picIndex, keptPictures[i]) << i;
+    EXPECT_EQ(state.JudgeResult[0], KindPair);
+    EXPECT_EQ(state.JudgeResult[kJudgeResultCards], d.realOrder[0].code);
+}
+
+TEST_F(OwnPlay, LastCardsGoOutQuietly)
+{
+    deal("9 9 9 9 9");
+    const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4}));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
+    EXPECT_EQ(d.kind, KindBomb5);
+    EXPECT_TRUE(d.emptiesHand);
+    EXPECT_EQ(d.bombResource, 0);
+    EXPECT_EQ(d.sound, SoundCue::None);
+    bool maySendPlay = true;
+    ApplyOwnPlay(state, maySendPlay, d);
+    EXPECT_EQ(state.ownHand().cardCount, 0);
+}
+
+struct CueCase
+{
+    const char *play;
+    double random;
+    std::int16_t bomb;
+    SoundCue sound;
+};
+
+TEST_F(OwnPlay, EachKindHasItsSoundAndBomb)
+{
+    const CueCase cases[] = {
+            {"7", 0, 0, SoundCue::Sys070},
+            {"7 7", 0, 0, SoundCue::Sys070},
+            {"7 7 7", 0, 0, SoundCue::Sys070},
+            {"7 7 7 3 3", 0, 0, SoundCue::Sys070},
+            {"7 7 7 7", 0, 0, SoundCue::Sys070},
+            {"3 3 4 4 5 5", 0, 0, SoundCue::Liandui},
+            {"3 3 3 4 4 4", 0, 0, SoundCue::Feiji},
+            {"3 3 3 4 4 4 9 9 8 8", 0, 0, SoundCue::Feiji},
+            {"7 7 7 7 7", 0.0, 879, SoundCue::Sys040},
+            {"7 7 7 7 7", 0.49, 879, SoundCue::Sys040},
+            {"7 7 7 7 7 7", 0.5, 880, SoundCue::Sys040},
+            {"7 7 7 7 7 7", 0.99, 880, SoundCue::Sys040},
+            {"7 7 7 7 7 7 7", 0.3, 930, SoundCue::Sys040},
+            {"7 7 7 7 7 7 7 7", 0.7, 930, SoundCue::Sys040},
+            {"sj sj BJ BJ", 0, 881, SoundCue::Sys060},
+    };
+    for (const CueCase &c : cases) {
+        const std::vector<CardCode> play = cards(c.play);
+        std::vector<CardCode> held = play;
+        held.push_back(makeCard(kFaceKing, 8, 90)); // a card stays behind
+        state.HandRecords[0] = test::hand(held, kOwnSeat);
+        state.prevPlay = PrevPlay{};
+        OwnPlayInput input;
+        for (std::size_t i = 0; i < play.size(); ++i)
+            input.raised[i] = true;
+        input.maySendPlay = true;
+        input.random = c.random;
+        const OwnPlayDecision d = JudgeChuPai(state, input);
+        EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent) << c.play;
+        EXPECT_EQ(d.bombResource, c.bomb) << c.play << " r=" << c.random;
+        EXPECT_EQ(d.sound, c.sound) << c.play;
+    }
+}
+
+TEST_F(OwnPlay, EqualCodesStillNameTheirOwnPictures)
+{
+    // Two slots with the very same code (a faulty deal): each picture moves once.
+    state.HandRecords[0]
+            = test::hand(std::vector<CardCode>{makeCard(9, 1, 5), makeCard(9, 1, 5)}, kOwnSeat);
+    const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1}));
+    ASSERT_EQ(d.outcome, OwnPlayOutcome::Sent);
+    EXPECT_NE(d.realOrder[0].picIndex, d.realOrder[1].picIndex);
+    bool maySendPlay = true;
+    ApplyOwnPlay(state, maySendPlay, d);
+    EXPECT_EQ(state.ownHand().cardCount, 0);
+}
+
+TEST_F(OwnPlay, AnOversizedPlayToBeatIsReadWithinTheTable)
+{
+    deal("3 3 3 3");
+    state.prevPlay.kind = KindPairChain;
+    state.prevPlay.count = 300; // written past the setter by a faulty caller
+    const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3}));
+    EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent); // a bomb beats a chain
+}
+
+} // namespace
+} // namespace tessaroc::rules

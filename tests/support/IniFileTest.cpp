@@ -1,0 +1,241 @@
+#include "support/classIniFile.h"
+
+#include "wire/GbkText.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace tessaroc::support {
+namespace {
+
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// A settings file in a fresh folder, with its bytes at hand.
+class IniFixture
+{
+public:
+    IniFixture() { ini.setINIFileName(dir.filePath(QStringLiteral("info.qn"))); }
+
+    void write(const std::string &bytes)
+    {
+        QFile file(ini.INIFileName());
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    std::optional<std::string> bytes() const
+    {
+        QFile file(ini.INIFileName());
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return file.readAll().toStdString();
+    }
+
+    QTemporaryDir dir;
+    classIniFile ini;
+};
+
+struct EditCase
+{
+    const char *name;
+    std::optional<std::string> before; // nothing: no file
+    std::function<void(classIniFile &)> edit;
+    std::optional<std::string> after;
+};
+
+class IniFileEdits : public ::testing::TestWithParam<EditCase>
+{
+};
+
+TEST_P(IniFileEdits, WriteExactlyTheseBytes)
+{
+    IniFixture f;
+    if (GetParam().before)
+        f.write(*GetParam().before);
+    GetParam().edit(f.ini);
+    EXPECT_EQ(f.bytes(), GetParam().after) << GetParam().name;
+}
+
+void set(classIniFile &ini, const char *section, const char *key, const char *value)
+{
+    ini.WriteIniKey(text(section), text(key), text(value));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Cases, IniFileEdits,
+        ::testing::Values(
+                EditCase{"missingFileIsCreated", std::nullopt,
+                         [](classIniFile &i) { set(i, "Game", "Count", "3"); },
+                         "[Game]\r\nCount=3\r\n"},
+                EditCase{"missingSectionIsAddedInTheFilesLineEnding", "[A]\nx=1\n",
+                         [](classIniFile &i) { set(i, "B", "y", "2"); }, "[A]\nx=1\n[B]\ny=2\n"},
+                EditCase{"keyIsReplacedAndOtherLinesStayAsTheyWere",
+                         "; records\r\n[Game]\r\n  Count = 3 \r\n\tName=a  \r\n",
+                         [](classIniFile &i) { set(i, "game", "COUNT", "4"); },
+                         "; records\r\n[Game]\r\nCount=4\r\n\tName=a  \r\n"},
+                EditCase{"newKeyGoesBeforeTheBlankLinesOfItsSection",
+                         "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n",
+                         [](classIniFile &i) { set(i, "A", "z", "3"); },
+                         "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+                EditCase{"firstOfDuplicateKeysIsWritten", "[A]\nk=1\nk=2\n",
+                         [](classIniFile &i) { set(i, "A", "k", "9"); }, "[A]\nk=9\nk=2\n"},
+                EditCase{"firstOfDuplicateSectionsIsWritten", "[A]\nk=1\n[A]\nm=2\n",
+                         [](classIniFile &i) { set(i, "A", "m", "3"); },
+                         "[A]\nk=1\nm=3\n[A]\nm=2\n"},
+                EditCase{"lastLineWithoutEndingGetsOne", "[A]\nx=1",
+                         [](classIniFile &i) { set(i, "A", "y", "2"); }, "[A]\nx=1\ny=2\n"},
+                EditCase{"textsGoOutInTheCodePage", std::nullopt,
+                         [](classIniFile &i) { set(i, "玩家", "PicIndex( 0 )", "中文"); },
+                         "[\xCD\xE6\xBC\xD2]\r\nPicIndex( 0 )=\xD6\xD0\xCE\xC4\r\n"},
+                EditCase{"sameValueLeavesTheFileUnwritten", "[A]\r\nk = 1\r\n",
+                         [](classIniFile &i) { set(i, "A", "k", "1"); }, "[A]\r\nk = 1\r\n"},
+                EditCase{"valueSpacesAreWrittenAsGiven", "[A]\r\n",
+                         [](classIniFile &i) { set(i, "A", "k", "  v  "); }, "[A]\r\nk=  v  \r\n"},
+                EditCase{"lineBreaksCannotAddLines", std::nullopt,
+                         [](classIniFile &i) { set(i, "A", "k", "x\r\n[B]\ny=1"); },
+                         "[A]\r\nk=x  [B] y=1\r\n"},
+                EditCase{"deleteKey", "[A]\r\nx=1\r\ny=2\r\n",
+                         [](classIniFile &i) { i.DelIniKey(text("a"), text("X")); },
+                         "[A]\r\ny=2\r\n"},
+                EditCase{"deleteMissingKeyChangesNothing", "[A]\r\nx=1\r\n",
+                         [](classIniFile &i) { i.DelIniKey(text("A"), text("z")); },
+                         "[A]\r\nx=1\r\n"},
+                EditCase{"deleteSectionUpToTheNext", "[A]\nx=1\n\n[B]\ny=2\n",
+                         [](classIniFile &i) { i.DelIniSec(text("A")); }, "[B]\ny=2\n"},
+                EditCase{"deleteLastSection", "[A]\nx=1\n[B]\ny=2",
+                         [](classIniFile &i) { i.DelIniSec(text("b")); }, "[A]\nx=1\n"},
+                EditCase{"deletesNeverCreateAFile", std::nullopt,
+                         [](classIniFile &i) {
+                             i.DelIniKey(text("A"), text("x"));
+                             i.DelIniSec(text("A"));
+                         },
+                         std::nullopt}),
+        [](const auto &param) { return std::string(param.param.name); });
+
+struct ReadCase
+{
+    const char *name;
+    std::optional<std::string> file;
+    const char *section;
+    const char *key;
+    QString value;
+};
+
+class IniFileReads : public ::testing::TestWithParam<ReadCase>
+{
+};
+
+TEST_P(IniFileReads, GiveTheCleanedValue)
+{
+    IniFixture f;
+    if (GetParam().file)
+        f.write(*GetParam().file);
+    EXPECT_EQ(f.ini.GetIniKey(text(GetParam().section), text(GetParam().key)), GetParam().value)
+            << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Cases, IniFileReads,
+        ::testing::Values(
+                ReadCase{"missingFile", std::nullopt, "A", "k", {}},
+                ReadCase{"missingSection", "[B]\r\nk=1\r\n", "A", "k", {}},
+                ReadCase{"missingKey", "[A]\r\nj=1\r\n", "A", "k", {}},
+                ReadCase{"keyOfAnotherSection", "[A]\r\nj=1\r\n[B]\r\nk=2\r\n", "A", "k", {}},
+                ReadCase{"keyBeforeAnySection", "k=1\r\n[A]\r\n", "A", "k", {}},
+                ReadCase{"namesIgnoreCaseAndSpaces", "[ Game ]\n  COUNT  =  7  \n", "game",
+                         " count ", text("7")},
+                ReadCase{"lfLineEndings", "[A]\nk=1\nm=2", "A", "m", text("2")},
+                ReadCase{"firstOfDuplicates", "[A]\nk=1\nk=2\n[A]\nk=3\n", "A", "k", text("1")},
+                ReadCase{"keyWithSpacesAndParentheses", "[Pic]\r\nPicIndex( 0 ) = 12\r\n", "Pic",
+                         "PicIndex( 0 )", text("12")},
+                ReadCase{"codePageValue", "[\xCD\xE6\xBC\xD2]\r\nname=\xD6\xD0\xCE\xC4\r\n", "玩家",
+                         "name", text("中文")},
+                ReadCase{"quotesKeepTrailingSpaces", "[A]\r\nk=\"  abc  \"\r\n", "A", "k",
+                         text("abc  ")},
+                ReadCase{"singleQuotes", "[A]\r\nk='x'\r\n", "A", "k", text("x")},
+                ReadCase{"unmatchedQuoteStays", "[A]\r\nk=\"x\r\n", "A", "k", text("\"x")},
+                ReadCase{"keyWithoutEquals", "[A]\r\nk\r\n", "A", "k", {}},
+                ReadCase{"commentIsNoKey", "[A]\r\n; k=1\r\n", "A", "; k", {}},
+                ReadCase{"valueEndsAtNul", std::string("[A]\r\nk=ab\0cd\r\n", 14), "A", "k",
+                         text("ab")},
+                // Second bytes that look like letters belong to their
+                // characters: 0x81 0x61 and 0x81 0x41 are two characters.
+                ReadCase{"secondBytesAreNotLetters",
+                         "[\x81\x61]\r\nk=1\r\n",
+                         "\xE4\xB8\x84",
+                         "k",
+                         {}},
+                ReadCase{"secondByteBracketIsNoEnd", "[\x81\x5D]\r\nk=1\r\n", "\xE4\xB9\x9A", "k",
+                         text("1")}),
+        [](const auto &param) { return std::string(param.param.name); });
+
+TEST(IniFile, LongValueIsCutAtACharacterBoundary)
+{
+    IniFixture f;
+    std::string value = "ab";
+    for (int i = 0; i < 600; ++i)
+        value += "\xD6\xD0"; // 中
+    f.write("[A]\r\nk=" + value + "\r\n");
+    const QString read = f.ini.GetIniKey(text("A"), text("k"));
+    EXPECT_EQ(read, text("ab") + QString(510, QChar(0x4E2D)));
+    EXPECT_EQ(wire::utf8ToGbk(read.toStdString()).size(), 1022u);
+
+    f.write("[A]\r\nk=" + std::string(1500, 'x') + "\r\n");
+    EXPECT_EQ(f.ini.GetIniKey(text("A"), text("k")).size(), 1023);
+}
+
+TEST(IniFile, ValuesReadBackAsWritten)
+{
+    IniFixture f;
+    const QString values[]
+            = {text("1"), text("中文 and text"), text("PicIndex( 0 )"), text("a=b=c"), text("€ 5")};
+    for (int i = 0; i < 5; ++i)
+        f.ini.WriteIniKey(text("玩家记录"), QStringLiteral("Key %1").arg(i), values[i]);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(f.ini.GetIniKey(text("玩家记录"), QStringLiteral("key %1").arg(i)), values[i]);
+
+    f.ini.DelIniKey(text("玩家记录"), text("Key 2"));
+    EXPECT_EQ(f.ini.GetIniKey(text("玩家记录"), text("Key 2")), QString());
+    EXPECT_EQ(f.ini.GetIniKey(text("玩家记录"), text("Key 3")), values[3]);
+    f.ini.DelIniSec(text("玩家记录"));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(f.ini.GetIniKey(text("玩家记录"), QStringLiteral("Key %1").arg(i)), QString());
+}
+
+TEST(IniFile, TwoInstancesOnOnePathSeeEachOthersWrites)
+{
+    IniFixture f;
+    classIniFile other;
+    other.setINIFileName(f.ini.INIFileName());
+    f.ini.WriteIniKey(text("A"), text("k"), text("1"));
+    EXPECT_EQ(other.GetIniKey(text("A"), text("k")), text("1"));
+    other.WriteIniKey(text("A"), text("k"), text("2"));
+    EXPECT_EQ(f.ini.GetIniKey(text("A"), text("k")), text("2"));
+}
+
+TEST(IniFile, PathIsKeptAsGivenAndBadPathsFailQuietly)
+{
+    classIniFile ini;
+    EXPECT_EQ(ini.INIFileName(), QString());
+    ini.setINIFileName(text("C:\\game\\info.qn"));
+    EXPECT_EQ(ini.INIFileName(), text("C:\\game\\info.qn"));
+
+    ini.setINIFileName(text("/nonexistent-folder/deeper/info.qn"));
+    ini.WriteIniKey(text("A"), text("k"), text("1"));
+    EXPECT_EQ(ini.GetIniKey(text("A"), text("k")), QString());
+    ini.setINIFileName({});
+    ini.WriteIniKey(text("A"), text("k"), text("1"));
+    EXPECT_EQ(ini.GetIniKey(text("A"), text("k")), QString());
+}
+
+} // namespace
+} // namespace tessaroc::support
