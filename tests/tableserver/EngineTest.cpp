@@ -113,6 +113,16 @@ TEST(Seating, AConnectionThatDoesNotLogInFirstIsClosed)
     EXPECT_FALSE(table.engine.seat(0).occupied);
 }
 
+TEST(Seating, AConnectionThatNeverLogsInIsClosedAfterHalfAMinute)
+{
+    EngineHarness table(testOptions(3));
+    table.connect(1);
+    table.advance(29999);
+    EXPECT_FALSE(table.closed.contains(1));
+    table.advance(1);
+    EXPECT_TRUE(table.closed.contains(1));
+}
+
 TEST(Seating, NewcomersAreDescribedToThoseAlreadySeated)
 {
     EngineHarness table(testOptions(2));
