@@ -351,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       return playFrame(m.seat(), std::span<const std::uint8_t>{},
                                                        1);
                                   }},
-                          BadPlay{"MoreCardsThanHeld",
+                          BadPlay{"CountAboveThirtyThree",
                                   [](const ClientModel &m) {
                                       auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
                                       frame.setByte(wire::offset::Arg17, 34);
