@@ -60,6 +60,11 @@ struct PaintRectCase
     QRect expected;
 };
 
+void PrintTo(const PaintRectCase &c, std::ostream *os)
+{
+    *os << c.left << ", " << c.top << ", " << c.width << " x " << c.height;
+}
+
 class PaintRect : public ::testing::TestWithParam<PaintRectCase>
 {
 };

@@ -76,6 +76,11 @@ struct FontCase
     const char *resolvedPrefix;
 };
 
+void PrintTo(const FontCase &c, std::ostream *os)
+{
+    *os << QString::fromUtf16(c.family).toStdString();
+}
+
 class DesignFonts : public ::testing::TestWithParam<FontCase>
 {
 };

@@ -113,6 +113,16 @@ TEST(Seating, AConnectionThatDoesNotLogInFirstIsClosed)
     EXPECT_FALSE(table.engine.seat(0).occupied);
 }
 
+TEST(Seating, AConnectionThatNeverLogsInIsClosedAfterHalfAMinute)
+{
+    EngineHarness table(testOptions(3));
+    table.connect(1);
+    table.advance(29999);
+    EXPECT_FALSE(table.closed.contains(1));
+    table.advance(1);
+    EXPECT_TRUE(table.closed.contains(1));
+}
+
 TEST(Seating, NewcomersAreDescribedToThoseAlreadySeated)
 {
     EngineHarness table(testOptions(2));
@@ -175,9 +185,7 @@ TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
+    const auto ids = people.joinFour();
     table.settle();
     auto fresh = people.deliver();
     const MessageFrame *deal = lastOf(fresh.at(ids[0]), wire::CmdDeal);
@@ -207,9 +215,7 @@ TEST(Hand, FramesOutOfTurnAreDroppedWithoutAnAnswer)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
+    const auto ids = people.joinFour();
     table.settle();
     people.deliver();
     ConnectionId waiting = 0;
@@ -243,12 +249,8 @@ TEST_P(RefusedPlays, MakeThePlayerLeaveAndAbandonTheHand)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
-    // Ann calls, the others do not: she leads first.
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     ASSERT_TRUE(people.model(1).playTurn());
     ASSERT_TRUE(people.model(1).mustLead());
 
@@ -341,7 +343,7 @@ INSTANTIATE_TEST_SUITE_P(
                                       return playFrame(m.seat(), std::span<const std::uint8_t>{},
                                                        1);
                                   }},
-                          BadPlay{"MoreCardsThanHeld",
+                          BadPlay{"CountAboveThirtyThree",
                                   [](const ClientModel &m) {
                                       auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
                                       frame.setByte(wire::offset::Arg17, 34);
@@ -359,10 +361,8 @@ TEST(Hand, APlayThatDoesNotBeatTheTableIsRefused)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        people.join(name);
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     auto lead = people.model(1).answerTurn();
     ASSERT_TRUE(lead);
     table.send(1, *lead);
@@ -404,10 +404,8 @@ TEST(Hand, APassOnTheOwnLeadOpensTheLeadAgainForThatPlayerAlone)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        people.join(name);
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     ASSERT_TRUE(people.model(1).mustLead());
 
     table.send(1, people.model(1).stamped(passFrame(people.model(1).seat())));

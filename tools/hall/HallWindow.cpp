@@ -1,5 +1,6 @@
 #include "HallWindow.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@ HallWindow::HallWindow(Hall &hall, QWidget *parent)
 {
     setWindowTitle(hall.options().hallCaption);
     log_->setReadOnly(true);
+    log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     log_->setMinimumSize(480, 240);
 
     auto *buttons = new QHBoxLayout;

@@ -14,6 +14,9 @@ using wire::MessageFrame;
 namespace {
 
 constexpr std::int64_t kDetachedCloseMs = 10000;
+// A client sends its login as soon as its socket connects; a connection that
+// stays silent longer is not a client.
+constexpr std::int64_t kLoginWaitMs = 30000;
 constexpr std::uint8_t kUserLeftClock10s = 1;
 
 struct BotProfile
@@ -120,7 +123,9 @@ void GameEngine::open(std::int64_t nowMs)
 void GameEngine::connected(ConnectionId id, std::int64_t nowMs)
 {
     now_ = nowMs;
-    connections_[id] = Connection{};
+    Connection &connection = connections_[id];
+    connection = Connection{};
+    connection.closeAt = now_ + kLoginWaitMs;
     log("connection #" + std::to_string(id) + " opened");
 }
 
@@ -227,6 +232,7 @@ bool GameEngine::runDue(std::int64_t nowMs)
     }
     case Due::Close:
         connections_[dueConnection].closeAt.reset();
+        log("connection #" + std::to_string(dueConnection) + " closed: no player on it");
         closeConnection(dueConnection);
         break;
     case Due::HandStart:
@@ -545,6 +551,7 @@ void GameEngine::bindConnection(int seat, ConnectionId id)
     Connection &connection = connections_[id];
     connection.state = ConnectionState::Seated;
     connection.seat = seat;
+    connection.closeAt.reset();
 }
 
 void GameEngine::detachConnection(int seat)
