@@ -3,6 +3,16 @@
 #include "table/SkinFrame.h"
 #include "table/WindowSizing.h"
 
+namespace tessaroc::table {
+
+// Rectangles print readably when a comparison fails.
+void PrintTo(const TwipsRect &r, std::ostream *os)
+{
+    *os << "(" << r.Left << ", " << r.Top << ", " << r.Width << " x " << r.Height << ")";
+}
+
+} // namespace tessaroc::table
+
 namespace tessaroc::table::test {
 
 namespace {
@@ -17,11 +27,6 @@ struct ScreenCase
     std::vector<TwipsRect> framePaints;
 };
 
-std::ostream &operator<<(std::ostream &os, const TwipsRect &r)
-{
-    return os << "(" << r.Left << ", " << r.Top << ", " << r.Width << " x " << r.Height << ")";
-}
-
 void PrintTo(const ScreenCase &c, std::ostream *os)
 {
     *os << c.name;
@@ -30,6 +35,13 @@ void PrintTo(const ScreenCase &c, std::ostream *os)
 class WindowSizingTest : public ::testing::TestWithParam<ScreenCase>
 {
 };
+
+std::string screenName(const ::testing::TestParamInfo<ScreenCase> &param)
+{
+    std::string name = param.param.name;
+    std::replace(name.begin(), name.end(), 'x', '_');
+    return "Screen" + name;
+}
 
 } // namespace
 
@@ -121,11 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                            {120, 300, 15360, 11520},
                            false,
                            {{0, 0, 15360, 11940}, {0, 0, 15600, 11940}}}),
-        [](const auto &info) {
-            std::string name = info.param.name;
-            std::replace(name.begin(), name.end(), 'x', '_');
-            return "Screen" + name;
-        });
+        screenName);
 
 TEST(WindowSizing, ScreenSizesAreTakenInWholePixelsForTheFrameButNotForTheScale)
 {
