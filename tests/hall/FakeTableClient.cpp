@@ -1,0 +1,36 @@
+// A stand-in for the table client in the hall's tests: it takes the one
+// argument the hall passes, finds the hall by the caption in field 12, sends
+// it restore and minimise, posts the connecting and connected numbers, writes
+// the line it got to the file named by HALL_TEST_LINE_FILE and ends with exit
+// code 3.
+
+#include "platform/HallLink.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 2)
+        return 1;
+    const QString line = QString::fromLocal8Bit(argv[1]);
+    const QStringList fields = line.split(QLatin1Char('$'));
+    if (fields.size() < 15)
+        return 2;
+    const QString hall = fields.at(11);
+
+    QFile out(qEnvironmentVariable("HALL_TEST_LINE_FILE"));
+    if (out.open(QIODevice::WriteOnly))
+        out.write(line.toUtf8());
+    out.close();
+
+    tessaroc::platform::HallLink link;
+    if (!link.sendMessage(hall, 0x112, 0xF120, 0))
+        return 4;
+    link.postMessage(hall, 0x16);
+    link.postMessage(hall, 0x303);
+    if (!link.sendMessage(hall, 0x112, 0xF020, 0))
+        return 5;
+    return 3;
+}

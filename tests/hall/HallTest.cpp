@@ -1,0 +1,305 @@
+#include "Hall.h"
+#include "HallWindow.h"
+
+#include "platform/HallLink.h"
+#include "wire/CommandLine.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace tessaroc;
+using namespace tessaroc::hall;
+
+namespace {
+
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = 3000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
+
+// Captions of their own per test and process: test processes run side by
+// side, and a caption names one window on the machine.
+QString uniqueCaption(const char *what)
+{
+    return QStringLiteral("%1-%2-%3")
+            .arg(QString::fromLatin1(what))
+            .arg(QCoreApplication::applicationPid())
+            .arg(QString::fromLatin1(
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+}
+
+HallOptions testOptions()
+{
+    HallOptions options;
+    options.hallCaption = uniqueCaption("hall");
+    options.tableCaption = uniqueCaption("table");
+    return options;
+}
+
+std::vector<QString> described(const Hall &hall)
+{
+    std::vector<QString> out;
+    for (const HallEvent &event : hall.events())
+        out.push_back(describeEvent(event));
+    return out;
+}
+
+} // namespace
+
+TEST(HallCommandLine, HoldsTheFifteenFieldsInTheirOrder)
+{
+    HallOptions options;
+    EXPECT_EQ(clientCommandLine(options),
+              QStringLiteral("alice$secret$127.0.0.1$6000$0000001Room 1$0$$0$$$1$Ombrevale$"
+                             "Tessaroc-1$0$0$"));
+    options.serverHost = QStringLiteral("10.1.2.3");
+    options.proxyType = 5;
+    options.proxyHost = QStringLiteral("127.0.0.1");
+    options.proxyPort = 1080;
+    options.proxyUser = QStringLiteral("puser");
+    options.proxyPassword = QStringLiteral("ppass");
+    options.spectatorTail = QStringLiteral("W");
+    EXPECT_EQ(clientCommandLine(options),
+              QStringLiteral("alice$secret$10.1.2.3$6000$0000001Room 1$5$127.0.0.1$1080$puser$"
+                             "ppass$1$Ombrevale$Tessaroc-1$0$0$W"));
+}
+
+TEST(HallCommandLine, TheClientReadsBackWhatTheHallWrote)
+{
+    HallOptions options;
+    options.user = QStringLiteral("bob");
+    options.room = QStringLiteral("1234567大厅");
+    options.serverPort = 41234;
+    options.proxyType = 5;
+    options.proxyHost = QStringLiteral("127.0.0.1");
+    options.proxyPort = 1080;
+    options.proxyUser = QStringLiteral("puser");
+    options.tableCaption = QStringLiteral("Tessaroc-2");
+    const auto read = wire::ParseCommandLine(clientCommandLine(options).toStdString());
+    ASSERT_EQ(read.ending, wire::CommandLineEnding::Player) << read.problem;
+    EXPECT_EQ(read.fields.ArgUser, "bob");
+    EXPECT_EQ(read.fields.ArgPassword, "secret");
+    EXPECT_EQ(read.fields.ServerPort, 41234);
+    EXPECT_EQ(read.fields.Location, "大厅");
+    EXPECT_EQ(read.fields.ProxyType, 5);
+    EXPECT_EQ(read.fields.ProxyPort, 1080);
+    EXPECT_EQ(read.fields.ProxyUser, "puser");
+    EXPECT_TRUE(read.fields.UseCaptions);
+    EXPECT_EQ(read.fields.HallCaption, "Ombrevale");
+    EXPECT_EQ(read.fields.TableCaption, "Tessaroc-2");
+
+    options.spectatorTail = QStringLiteral("W");
+    EXPECT_EQ(wire::ParseCommandLine(clientCommandLine(options).toStdString()).ending,
+              wire::CommandLineEnding::Spectator);
+}
+
+TEST(HallCommandLine, OptionsFillTheFieldsAndTheSchedule)
+{
+    const auto parsed = parseHallOptions(
+            {QStringLiteral("tessaroc-hall"), QStringLiteral("--user"), QStringLiteral("bob"),
+             QStringLiteral("--server-port"), QStringLiteral("40000"), QStringLiteral("--room"),
+             QStringLiteral("1234567大厅"), QStringLiteral("--request"),
+             QStringLiteral("ask-close@1500"), QStringLiteral("--request"),
+             QStringLiteral("reconnect@0"), QStringLiteral("--gone-after"), QStringLiteral("900"),
+             QStringLiteral("--headless")});
+    ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+    const HallOptions &options = *parsed.options;
+    EXPECT_EQ(options.user, QStringLiteral("bob"));
+    EXPECT_EQ(options.serverPort, 40000);
+    EXPECT_TRUE(options.headless);
+    ASSERT_EQ(options.requests.size(), 2u);
+    EXPECT_EQ(options.requests[0].request, Request::AskClose);
+    EXPECT_EQ(options.requests[0].atMs, 1500);
+    EXPECT_EQ(options.requests[1].request, Request::Reconnect);
+    EXPECT_EQ(options.goneAfterMs, 900);
+    EXPECT_TRUE(clientCommandLine(options).startsWith(
+            QStringLiteral("bob$secret$127.0.0.1$40000$1234567大厅$")));
+}
+
+TEST(HallCommandLine, BadOptionsAreRefusedWithAReason)
+{
+    for (const QStringList &bad :
+         {QStringList{QStringLiteral("--server-port"), QStringLiteral("six")},
+          QStringList{QStringLiteral("--request"), QStringLiteral("dance@10")},
+          QStringList{QStringLiteral("--request"), QStringLiteral("leave")},
+          QStringList{QStringLiteral("--quit-after"), QStringLiteral("-1")},
+          QStringList{QStringLiteral("stray")}}) {
+        const auto parsed = parseHallOptions(QStringList{QStringLiteral("tessaroc-hall")} + bad);
+        EXPECT_FALSE(parsed.options) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(parsed.error.isEmpty());
+    }
+}
+
+TEST(Hall, AcknowledgesTheTablesCommandsAndRecordsItsPostsInOrder)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    std::vector<bool> states;
+    QObject::connect(&hall, &Hall::windowStateRequested,
+                     [&states](bool minimised) { states.push_back(minimised); });
+
+    platform::HallLink table;
+    const QString caption = hall.options().hallCaption;
+    EXPECT_EQ(table.sendMessage(caption, msg::SysCommand, msg::Restore, 0), 0);
+    table.postMessage(caption, msg::Connecting);
+    table.postMessage(caption, msg::Connected);
+    EXPECT_EQ(table.sendMessage(caption, msg::SysCommand, msg::Minimise, 0), 0);
+    table.postMessage(caption, msg::HandStart);
+    ASSERT_TRUE(waitUntil([&] { return hall.events().size() == 5; }));
+
+    EXPECT_EQ(described(hall),
+              (std::vector<QString>{QStringLiteral("table sends 0x112 0xf120 restore"),
+                                    QStringLiteral("table posts 0x16 connecting"),
+                                    QStringLiteral("table posts 0x303 connected"),
+                                    QStringLiteral("table sends 0x112 0xf020 minimise"),
+                                    QStringLiteral("table posts 0x467 hand start")}));
+    EXPECT_EQ(states, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(hall.minimised());
+}
+
+TEST(Hall, ARequestReachesTheTableAndItsAnswerComesBack)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+
+    // A table between hands: asked whether it plays, it answers "not in
+    // game"; asked whether it may close, it leaves and answers the same.
+    platform::HallLink table;
+    std::vector<std::uint32_t> asked;
+    const QString hallCaption = hall.options().hallCaption;
+    table.setHandler([&](std::uint32_t number, std::int64_t, std::int64_t) -> std::int64_t {
+        asked.push_back(number);
+        table.postMessage(hallCaption, msg::NotInGame);
+        return 0;
+    });
+    ASSERT_TRUE(table.listen(hall.options().tableCaption));
+
+    EXPECT_TRUE(hall.request(Request::AskInGame));
+    EXPECT_TRUE(hall.request(Request::AskClose));
+    ASSERT_TRUE(waitUntil([&] { return hall.events().size() == 4; }));
+    EXPECT_EQ(asked, (std::vector<std::uint32_t>{0x465, 0x303}));
+    const auto lines = described(hall);
+    EXPECT_EQ(
+            std::count(lines.begin(), lines.end(), QStringLiteral("table posts 0x400 not in game")),
+            2);
+    EXPECT_EQ(lines[0], QStringLiteral("hall posts 0x465 ask-in-game"));
+}
+
+TEST(Hall, ARequestWithoutATableIsReported)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    EXPECT_FALSE(hall.request(Request::Leave));
+    ASSERT_EQ(hall.events().size(), 1u);
+    EXPECT_EQ(hall.events()[0].kind, HallEvent::Kind::NoTable);
+    EXPECT_EQ(hall.events()[0].msg, 0x400u);
+}
+
+TEST(Hall, AnswersUnderTheDefaultCaptionWhenTheClientIgnoresTheLinesCaptions)
+{
+    HallOptions options = testOptions();
+    options.useCaptions = 0;
+    Hall hall(options);
+    platform::HallLink probe;
+    const bool defaultTaken = probe.findWindow(QStringLiteral("Ombrevale"));
+    if (defaultTaken)
+        GTEST_SKIP() << "another hall runs under the default caption on this machine";
+    ASSERT_TRUE(hall.open());
+    EXPECT_TRUE(probe.findWindow(QStringLiteral("Ombrevale")));
+    EXPECT_TRUE(probe.findWindow(options.hallCaption));
+    hall.disappear();
+    EXPECT_FALSE(probe.findWindow(QStringLiteral("Ombrevale")));
+}
+
+TEST(Hall, OnceGoneItIsNotFoundAnyMore)
+{
+    HallOptions options = testOptions();
+    options.goneAfterMs = 20;
+    Hall hall(options);
+    ASSERT_TRUE(hall.open());
+    platform::HallLink table;
+    EXPECT_TRUE(table.findWindow(options.hallCaption));
+    hall.schedule();
+    ASSERT_TRUE(waitUntil([&] { return !hall.events().empty(); }));
+    EXPECT_EQ(hall.events().back().kind, HallEvent::Kind::HallGone);
+    EXPECT_FALSE(table.findWindow(options.hallCaption));
+    EXPECT_FALSE(table.sendMessage(options.hallCaption, msg::SysCommand, msg::Restore, 0));
+}
+
+TEST(Hall, StartsTheClientWithItsLineAndSeesItEnd)
+{
+    QTemporaryDir dir;
+    const QString lineFile = dir.filePath(QStringLiteral("line"));
+    qputenv("HALL_TEST_LINE_FILE", lineFile.toLocal8Bit());
+    HallOptions options = testOptions();
+    options.clientPath = QStringLiteral(FAKE_TABLE_CLIENT);
+    options.ownRuntimeDir = true;
+    Hall hall(options);
+    ASSERT_TRUE(hall.open());
+    int exitCode = -1;
+    QObject::connect(&hall, &Hall::clientFinished, [&exitCode](int code) { exitCode = code; });
+    hall.startClient();
+    ASSERT_TRUE(waitUntil([&] { return exitCode >= 0; }, 10000));
+
+    EXPECT_EQ(exitCode, 3);
+    QFile file(lineFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), clientCommandLine(options));
+    const auto lines = described(hall);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("client started: ")));
+    EXPECT_EQ(lines[1], QStringLiteral("table sends 0x112 0xf120 restore"));
+    EXPECT_EQ(lines[3], QStringLiteral("table posts 0x303 connected"));
+    EXPECT_EQ(lines[5], QStringLiteral("client ended with exit code 3"));
+}
+
+TEST(Hall, TheWindowObeysRestoreAndMinimise)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    HallWindow window(hall);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), hall.options().hallCaption);
+    platform::HallLink table;
+    table.sendMessage(hall.options().hallCaption, msg::SysCommand, msg::Minimise, 0);
+    EXPECT_TRUE(waitUntil([&] { return window.isMinimized(); }));
+    table.sendMessage(hall.options().hallCaption, msg::SysCommand, msg::Restore, 0);
+    EXPECT_TRUE(waitUntil([&] { return !window.isMinimized(); }));
+}
+
+TEST(HallProgram, HeadlessItRecordsTheClientAndEndsWithItsExitCode)
+{
+    QTemporaryDir dir;
+    QProcess hall;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HALL_TEST_LINE_FILE"), dir.filePath(QStringLiteral("line")));
+    hall.setProcessEnvironment(environment);
+    hall.start(QStringLiteral(TESSAROC_HALL_PATH),
+               {QStringLiteral("--headless"), QStringLiteral("--client"),
+                QStringLiteral(FAKE_TABLE_CLIENT), QStringLiteral("--hall-caption"),
+                uniqueCaption("hall"), QStringLiteral("--table-caption"), uniqueCaption("table"),
+                QStringLiteral("--quit-after"), QStringLiteral("10000")});
+    ASSERT_TRUE(hall.waitForFinished(15000));
+    const QString output = QString::fromUtf8(hall.readAllStandardOutput());
+    EXPECT_EQ(hall.exitCode(), 3) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("table sends 0x112 0xf120 restore")))
+            << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("table sends 0x112 0xf020 minimise")));
+    EXPECT_TRUE(output.contains(QStringLiteral("client ended with exit code 3")));
+}

@@ -1,0 +1,214 @@
+#include "Hall.h"
+
+#include "platform/HallLink.h"
+
+#include <QProcessEnvironment>
+#include <QTimer>
+
+namespace tessaroc::hall {
+
+namespace {
+
+const QString kDefaultHallCaption = QStringLiteral("Ombrevale");
+
+QString statusName(std::uint32_t number)
+{
+    switch (number) {
+    case msg::Connecting:
+        return QStringLiteral("connecting");
+    case msg::Connected:
+        return QStringLiteral("connected");
+    case msg::InGame:
+        return QStringLiteral("in game");
+    case msg::LoginUnderWay:
+        return QStringLiteral("login under way");
+    case msg::HandStart:
+        return QStringLiteral("hand start");
+    case msg::NotInGame:
+        return QStringLiteral("not in game");
+    default:
+        return QStringLiteral("unknown");
+    }
+}
+
+QString hex(std::int64_t value)
+{
+    return QStringLiteral("0x") + QString::number(value, 16);
+}
+
+} // namespace
+
+std::uint32_t requestNumber(Request request)
+{
+    switch (request) {
+    case Request::AskInGame:
+        return 0x465;
+    case Request::AskClose:
+        return 0x303;
+    case Request::Leave:
+        return 0x400;
+    case Request::Reconnect:
+        return 0x16;
+    }
+    return 0;
+}
+
+QString describeEvent(const HallEvent &event)
+{
+    switch (event.kind) {
+    case HallEvent::Kind::TableSent: {
+        QString what = QStringLiteral("system command");
+        if (event.msg == msg::SysCommand && event.wParam == msg::Restore)
+            what = QStringLiteral("restore");
+        else if (event.msg == msg::SysCommand && event.wParam == msg::Minimise)
+            what = QStringLiteral("minimise");
+        return QStringLiteral("table sends ") + hex(event.msg) + QLatin1Char(' ')
+                + hex(event.wParam) + QLatin1Char(' ') + what;
+    }
+    case HallEvent::Kind::TablePosted:
+        return QStringLiteral("table posts ") + hex(event.msg) + QLatin1Char(' ')
+                + statusName(event.msg);
+    case HallEvent::Kind::HallPosted:
+        return QStringLiteral("hall posts ") + hex(event.msg) + QLatin1Char(' ') + event.text;
+    case HallEvent::Kind::NoTable:
+        return QStringLiteral("no table window for ") + event.text;
+    case HallEvent::Kind::ClientStarted:
+        return QStringLiteral("client started: ") + event.text;
+    case HallEvent::Kind::ClientFailed:
+        return QStringLiteral("client failed to start: ") + event.text;
+    case HallEvent::Kind::ClientFinished:
+        return QStringLiteral("client ended with exit code ") + event.text;
+    case HallEvent::Kind::HallGone:
+        return QStringLiteral("the hall window is gone");
+    }
+    return {};
+}
+
+Hall::Hall(HallOptions options, QObject *parent)
+    : QObject(parent)
+    , options_(std::move(options))
+    , requests_(std::make_unique<platform::HallLink>())
+{
+    clock_.start();
+}
+
+Hall::~Hall()
+{
+    if (client_) {
+        client_->disconnect(this);
+        if (client_->state() != QProcess::NotRunning) {
+            client_->kill();
+            client_->waitForFinished(1000);
+        }
+    }
+}
+
+bool Hall::open()
+{
+    QStringList captions{options_.hallCaption};
+    // A client that does not take the captions from its line looks for the
+    // hall under the default caption once it runs.
+    if (options_.useCaptions != 1 && options_.hallCaption != kDefaultHallCaption)
+        captions.append(kDefaultHallCaption);
+    for (const QString &caption : captions) {
+        auto window = std::make_unique<platform::HallLink>();
+        if (!window->listen(caption))
+            return false;
+        window->setHandler([this](std::uint32_t number, std::int64_t wParam, std::int64_t lParam) {
+            return answer(number, wParam, lParam);
+        });
+        windows_.push_back(std::move(window));
+    }
+    return true;
+}
+
+std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_t lParam)
+{
+    // The system commands are the messages the table sends and waits on; it
+    // posts everything else.
+    const bool command = number == msg::SysCommand;
+    record({0,
+            command ? HallEvent::Kind::TableSent : HallEvent::Kind::TablePosted,
+            number,
+            wParam,
+            lParam,
+            {}});
+    if (command && (wParam == msg::Restore || wParam == msg::Minimise)) {
+        minimised_ = wParam == msg::Minimise;
+        Q_EMIT windowStateRequested(minimised_);
+    }
+    return 0;
+}
+
+void Hall::record(HallEvent event)
+{
+    event.ms = clock_.elapsed();
+    events_.push_back(event);
+    Q_EMIT eventRecorded(events_.back());
+}
+
+void Hall::startClient()
+{
+    if (options_.clientPath.isEmpty())
+        return;
+    const QString line = clientCommandLine(options_);
+    client_ = std::make_unique<QProcess>();
+    client_->setProcessChannelMode(QProcess::ForwardedChannels);
+    client_->setProgram(options_.clientPath);
+    client_->setArguments({line});
+    if (options_.ownRuntimeDir) {
+        runtimeDir_ = std::make_unique<QTemporaryDir>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_->path());
+        client_->setProcessEnvironment(environment);
+    }
+    connect(client_.get(), &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            record({0, HallEvent::Kind::ClientFailed, 0, 0, 0, client_->errorString()});
+    });
+    connect(client_.get(), &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus) {
+        record({0, HallEvent::Kind::ClientFinished, 0, 0, 0, QString::number(exitCode)});
+        Q_EMIT clientFinished(exitCode);
+    });
+    record({0, HallEvent::Kind::ClientStarted, 0, 0, 0,
+            options_.clientPath + QStringLiteral(" '") + line + QLatin1Char('\'')});
+    client_->start();
+}
+
+void Hall::schedule()
+{
+    for (const ScheduledRequest &scheduled : options_.requests) {
+        const Request which = scheduled.request;
+        QTimer::singleShot(scheduled.atMs, this, [this, which] { request(which); });
+    }
+    if (options_.goneAfterMs)
+        QTimer::singleShot(*options_.goneAfterMs, this, &Hall::disappear);
+}
+
+bool Hall::clientRunning() const
+{
+    return client_ && client_->state() != QProcess::NotRunning;
+}
+
+bool Hall::request(Request which)
+{
+    const std::uint32_t number = requestNumber(which);
+    if (!requests_->postMessage(options_.tableCaption, number)) {
+        record({0, HallEvent::Kind::NoTable, number, 0, 0,
+                requestName(which) + QStringLiteral(" ('") + options_.tableCaption
+                        + QStringLiteral("')")});
+        return false;
+    }
+    record({0, HallEvent::Kind::HallPosted, number, 0, 0, requestName(which)});
+    return true;
+}
+
+void Hall::disappear()
+{
+    for (auto &window : windows_)
+        window->stopListening();
+    windows_.clear();
+    record({0, HallEvent::Kind::HallGone, 0, 0, 0, {}});
+}
+
+} // namespace tessaroc::hall

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "HallOptions.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace tessaroc::platform {
+class HallLink;
+}
+
+namespace tessaroc::hall {
+
+// Window-message numbers between the hall and the table.
+namespace msg {
+inline constexpr std::uint32_t SysCommand = 0x112;
+inline constexpr std::int64_t Restore = 0xF120;
+inline constexpr std::int64_t Minimise = 0xF020;
+
+// Table to hall, posted.
+inline constexpr std::uint32_t Connecting = 0x16;
+inline constexpr std::uint32_t Connected = 0x303;
+inline constexpr std::uint32_t InGame = 0x465;
+inline constexpr std::uint32_t LoginUnderWay = 0x466;
+inline constexpr std::uint32_t HandStart = 0x467;
+inline constexpr std::uint32_t NotInGame = 0x400;
+} // namespace msg
+
+std::uint32_t requestNumber(Request request);
+
+struct HallEvent
+{
+    enum class Kind {
+        TableSent, // a system command the hall acknowledged
+        TablePosted, // a status number
+        HallPosted, // one of the hall's requests
+        NoTable, // a request found no table window
+        ClientStarted,
+        ClientFailed,
+        ClientFinished,
+        HallGone,
+    };
+    std::int64_t ms = 0; // since the hall opened
+    Kind kind = Kind::TablePosted;
+    std::uint32_t msg = 0;
+    std::int64_t wParam = 0;
+    std::int64_t lParam = 0;
+    QString text; // the client's program and line, or its exit code
+};
+
+// "table posts 0x467 hand start", "table sends 0x112 0xf120 restore"...
+QString describeEvent(const HallEvent &event);
+
+// The hall stand-in: a window found by its caption that starts the client,
+// acknowledges its restore and minimise commands, records every message it
+// sends, and sends the hall's four requests to the table.
+class Hall : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Hall(HallOptions options, QObject *parent = nullptr);
+    ~Hall() override;
+
+    const HallOptions &options() const { return options_; }
+
+    // Opens the hall window under its caption, and under the default caption
+    // too when the client will not take the captions from its line. False
+    // when another hall already has the caption.
+    bool open();
+    // Starts the client with its line (nothing happens without a client
+    // program). Scheduled requests and the window's disappearance count from
+    // here.
+    void startClient();
+    void schedule();
+    // Posts a request to the table window; false when there is none.
+    bool request(Request request);
+    // The hall window disappears: the client no longer finds it.
+    void disappear();
+
+    const std::vector<HallEvent> &events() const { return events_; }
+    bool minimised() const { return minimised_; }
+    QProcess *client() const { return client_.get(); }
+    bool clientRunning() const;
+
+Q_SIGNALS:
+    void eventRecorded(const tessaroc::hall::HallEvent &event);
+    // The table asked to restore (false) or to minimise (true) the hall.
+    void windowStateRequested(bool minimised);
+    void clientFinished(int exitCode);
+
+private:
+    std::int64_t answer(std::uint32_t msg, std::int64_t wParam, std::int64_t lParam);
+    void record(HallEvent event);
+
+    HallOptions options_;
+    QElapsedTimer clock_;
+    std::vector<std::unique_ptr<platform::HallLink>> windows_;
+    std::unique_ptr<platform::HallLink> requests_;
+    std::unique_ptr<QProcess> client_;
+    std::unique_ptr<QTemporaryDir> runtimeDir_;
+    std::vector<HallEvent> events_;
+    bool minimised_ = false;
+};
+
+} // namespace tessaroc::hall

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "rules/CardCode.h"
+
+#include <array>
+#include <cstdint>
+#include <random>
+#include <span>
+#include <string>
+
+namespace tessaroc::tableserver {
+
+// A card on the wire: [suit bit, face, 0, card id] read little-endian. Only
+// the face counts in the rules; the suit chooses the picture and the id names
+// the physical card, which is all a client sends back.
+using rules::CardCode;
+using rules::cardFace;
+using rules::cardId;
+using rules::cardSuitBits;
+using rules::makeCard;
+
+inline constexpr int kDeckSize = 108;
+inline constexpr int kHandSize = 25;
+inline constexpr int kBottomSize = 8;
+inline constexpr int kMaxHand = rules::kMaxHandCards;
+
+// The fixed table of both packs: the id of a card is its index. Faces 3 to 2
+// (15) come eight times each (four suits, two packs), then the two small and
+// the two big jokers, which always carry suit bit 1.
+constexpr std::array<CardCode, kDeckSize> deckTable()
+{
+    std::array<CardCode, kDeckSize> deck{};
+    int id = 0;
+    for (int face = rules::kLowestFace; face <= rules::kFaceTwo; ++face) {
+        for (int pack = 0; pack < 2; ++pack) {
+            for (int suit = 0; suit < 4; ++suit) {
+                deck[static_cast<std::size_t>(id)] = makeCard(face, 1 << suit, id);
+                ++id;
+            }
+        }
+    }
+    for (int face : {rules::kFaceSmallJoker, rules::kFaceSmallJoker, rules::kFaceBigJoker,
+                     rules::kFaceBigJoker}) {
+        deck[static_cast<std::size_t>(id)] = makeCard(face, 1, id);
+        ++id;
+    }
+    return deck;
+}
+
+inline constexpr std::array<CardCode, kDeckSize> kDeck = deckTable();
+
+// The code of a card id, or 0 for an id that names no card.
+constexpr CardCode cardById(int id)
+{
+    return id >= 0 && id < kDeckSize ? kDeck[static_cast<std::size_t>(id)] : 0;
+}
+
+// Seeded randomness for the deal and the computer players' pace. The draws
+// are our own (not the standard distributions, whose results differ between
+// libraries), so one seed gives the same games everywhere.
+class SeededRandom
+{
+public:
+    explicit SeededRandom(std::uint64_t seed)
+        : engine_(seed)
+    { }
+
+    // A uniform value in [0, bound); bound must be above 0.
+    std::uint64_t below(std::uint64_t bound);
+    // A uniform value in [low, high].
+    std::int64_t between(std::int64_t low, std::int64_t high);
+
+    template<typename T> void shuffle(std::span<T> items)
+    {
+        for (std::size_t i = items.size(); i > 1; --i) {
+            const auto j = static_cast<std::size_t>(below(i));
+            std::swap(items[i - 1], items[j]);
+        }
+    }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// "A", "10", "sj" (small joker), "BJ" (big joker): the faces as players name
+// them, for the game log and test messages.
+std::string faceName(int face);
+// Faces of the cards separated by blanks, e.g. "8 8 8 3 3".
+std::string describeCards(std::span<const CardCode> cards);
+
+} // namespace tessaroc::tableserver

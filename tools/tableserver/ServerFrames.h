@@ -1,0 +1,111 @@
+#pragma once
+
+#include "Cards.h"
+
+#include "wire/MessageFrame.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The frames a game server sends to a table client, and the readers of what
+// the client sends. Texts are passed as code-page (GBK) bytes, already
+// encoded; every byte a frame does not list stays 0, and the echo bytes
+// 260-261 are stamped by whoever delivers the frame.
+namespace tessaroc::tableserver::frames {
+
+using wire::MessageFrame;
+
+// Login answers (byte 15).
+inline constexpr std::uint8_t kLoginAccepted = 1;
+inline constexpr std::uint8_t kLoginFailedToStart = 2;
+inline constexpr std::uint8_t kLoginVerificationFailed = 0;
+
+// Trick codes (byte 15 of CmdPlayed) the server uses: an ordinary follow,
+// and the opening of a lead with the table cleared first.
+inline constexpr std::uint8_t kTrickFollow = 0;
+inline constexpr std::uint8_t kTrickLead = 1;
+
+// Outcomes of a result frame (byte 154).
+inline constexpr std::uint8_t kOutcomeWin = 1;
+inline constexpr std::uint8_t kOutcomeLoss = 2;
+inline constexpr std::uint8_t kOutcomeAbandoned = 3;
+
+// The user block of CmdUserInfo. Nickname is mixed GBK; location, title and
+// tag carry double-byte characters only; face and account are ASCII.
+struct UserInfo
+{
+    std::string nickname;
+    std::string face; // "m1".."m10", "w1".."w10"
+    std::uint8_t sex = 1;
+    std::string location;
+    std::uint64_t points = 0;
+    std::uint64_t credit = 0;
+    std::uint64_t coins = 0;
+    std::string title;
+    std::int32_t logins = 0;
+    std::int32_t disconnects = 0;
+    std::int32_t wins = 0;
+    std::int32_t losses = 0;
+    std::string account;
+    std::string tag;
+};
+
+// One seat's line of the settlement.
+struct SeatResult
+{
+    std::uint8_t seat = 0;
+    bool landlord = false;
+    std::uint8_t outcome = kOutcomeAbandoned;
+    std::uint8_t sign = 0; // 1 plus, 2 minus, 0 none
+    std::uint64_t subtotal = 0; // before the cap
+    std::uint64_t total = 0; // after the cap; also the final amount F
+    bool capped = false;
+    std::uint8_t level = 0;
+    std::vector<CardCode> cardsLeft;
+};
+
+MessageFrame loginAnswer(std::uint8_t result, std::uint8_t turnSeconds,
+                         std::string_view advertAddress = {});
+MessageFrame reconnectAnswer(std::uint8_t result);
+MessageFrame userInfo(std::uint8_t recipientSeat, std::uint8_t describedSeat, const UserInfo &user,
+                      bool ready);
+MessageFrame ready(std::string_view account);
+MessageFrame handStartDeal(std::uint8_t recipientSeat, std::span<const CardCode> cards,
+                           std::uint8_t turnedUpSeat, CardCode turnedUpCard,
+                           std::int32_t resumeValue);
+MessageFrame bottomDeal(std::uint8_t landlordSeat, std::span<const CardCode> cards);
+MessageFrame bidTurn(std::uint8_t nextBidder, std::uint8_t bid, std::uint8_t bidder);
+MessageFrame played(std::uint8_t mover, std::uint8_t next, std::uint8_t trickCode,
+                    std::span<const CardCode> cards, std::uint8_t kind, std::uint8_t seconds);
+MessageFrame handResult(const SeatResult &result, std::int32_t stake, std::string_view winnersLine);
+MessageFrame endOfHand();
+MessageFrame coinsShort(std::uint8_t shortSeats, std::uint8_t changeRoomSeats);
+MessageFrame userLeft(std::string_view account, std::uint8_t clockKind);
+MessageFrame forcedLeave(std::string_view text);
+// A chat line as relayed: the sender's real seat, the text and the phrase
+// bytes copied, the item-library kind word cleared.
+MessageFrame chatRelay(const MessageFrame &line, std::uint8_t senderSeat);
+
+// What a login (18) or a reconnect request (28) carries.
+struct LoginRequest
+{
+    std::string account;
+    std::string password;
+    std::uint16_t echo = 0;
+    std::int32_t resumeValue = 0;
+};
+LoginRequest readLogin(const MessageFrame &frame);
+
+// The ids of a play (7, byte 15 = 2): bytes 20 .. 20 + n - 1, n from byte 17.
+// A count outside 1..33 gives no ids.
+std::span<const std::uint8_t> playIds(const MessageFrame &frame);
+
+// A single-byte text field read up to its first zero byte.
+std::string readAscii(const MessageFrame &frame, std::size_t pos, std::size_t size);
+// Writes text from pos, cut to size bytes.
+void writeText(MessageFrame &frame, std::size_t pos, std::size_t size, std::string_view text);
+
+} // namespace tessaroc::tableserver::frames
