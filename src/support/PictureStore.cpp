@@ -89,6 +89,11 @@ QPixmap PictureStore::designPicture(QStringView name)
     return QPixmap::fromImage(decode(file.readAll()));
 }
 
+QCursor PictureStore::handCursor()
+{
+    return QCursor(designPicture(u"hand_cursor"), 12, 4);
+}
+
 std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType,
                              forms::PictureTarget *target)
 {

@@ -3,6 +3,7 @@
 #include "forms/PictureTarget.h"
 
 #include <QByteArray>
+#include <QCursor>
 #include <QImage>
 #include <QPixmap>
 #include <QStringView>
@@ -32,6 +33,9 @@ public:
     // A picture of a window's design by name (the table's felt, the frame
     // template, the pointing hand, ...); null when there is none.
     static QPixmap designPicture(QStringView name);
+    // The pointing hand that clickable pictures show, its hot spot at the tip
+    // of the finger, (12, 4).
+    static QCursor handCursor();
 };
 
 // Puts the stored picture of resource id into the target's picture. Returns 1

@@ -97,7 +97,8 @@ public:
     void WriteProperties(PropertyBag &bag) const;
     void ReadProperties(const PropertyBag &bag);
 
-    // The state the timer and the Parts speak of.
+    // The playing state: the frame on show, the frames found, the passes
+    // played, the drawing scale and the timer.
     std::int32_t CurrentFrame() const { return currentFrame_; }
     std::int32_t ParsedFrameCount() const { return parsedFrameCount_; }
     std::int32_t LoopsPlayed() const { return loopsPlayed_; }

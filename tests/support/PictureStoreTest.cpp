@@ -197,6 +197,17 @@ TEST(PictureStore, DesignPicturesAreThere)
     EXPECT_TRUE(PictureStore::designPicture(u"no_such_picture").isNull());
 }
 
+TEST(PictureStore, HandCursorPointsWithItsFingerTip)
+{
+    const QCursor hand = PictureStore::handCursor();
+    EXPECT_EQ(hand.hotSpot(), QPoint(12, 4));
+    EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
+    // The tip of the finger is drawn; the corner is clear.
+    const QImage picture = hand.pixmap().toImage();
+    EXPECT_EQ(qAlpha(picture.pixel(12, 4)), 255);
+    EXPECT_EQ(qAlpha(picture.pixel(31, 0)), 0);
+}
+
 TEST(LoadGifResource, SetsThePictureAndItsId)
 {
     forms::Surface surface;

@@ -185,9 +185,7 @@ TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
+    const auto ids = people.joinFour();
     table.settle();
     auto fresh = people.deliver();
     const MessageFrame *deal = lastOf(fresh.at(ids[0]), wire::CmdDeal);
@@ -217,9 +215,7 @@ TEST(Hand, FramesOutOfTurnAreDroppedWithoutAnAnswer)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
+    const auto ids = people.joinFour();
     table.settle();
     people.deliver();
     ConnectionId waiting = 0;
@@ -253,12 +249,8 @@ TEST_P(RefusedPlays, MakeThePlayerLeaveAndAbandonTheHand)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    std::vector<ConnectionId> ids;
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        ids.push_back(people.join(name));
-    // Ann calls, the others do not: she leads first.
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     ASSERT_TRUE(people.model(1).playTurn());
     ASSERT_TRUE(people.model(1).mustLead());
 
@@ -369,10 +361,8 @@ TEST(Hand, APlayThatDoesNotBeatTheTableIsRefused)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        people.join(name);
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     auto lead = people.model(1).answerTurn();
     ASSERT_TRUE(lead);
     table.send(1, *lead);
@@ -414,10 +404,8 @@ TEST(Hand, APassOnTheOwnLeadOpensTheLeadAgainForThatPlayerAlone)
 {
     EngineHarness table(testOptions(0));
     People people(table);
-    for (const char *name : {"ann", "ben", "cat", "dan"})
-        people.join(name);
-    people.playOn([](ConnectionId id) { return id == 1; },
-                  [&people] { return people.model(1).playTurn(); });
+    people.joinFour();
+    people.playUntilLeads(1);
     ASSERT_TRUE(people.model(1).mustLead());
 
     table.send(1, people.model(1).stamped(passFrame(people.model(1).seat())));

@@ -79,6 +79,23 @@ public:
         table_.send(id, people_.at(id).model.login());
         return id;
     }
+    // Four people and no computer player: ann, ben, cat and dan on
+    // connections 1 to 4.
+    std::vector<ConnectionId> joinFour()
+    {
+        std::vector<ConnectionId> ids;
+        for (const char *name : {"ann", "ben", "cat", "dan"})
+            ids.push_back(join(name));
+        return ids;
+    }
+    // The bidding and the play go on until the leader, who calls while the
+    // others do not, has its first lead.
+    void playUntilLeads(ConnectionId leader)
+    {
+        playOn([leader](ConnectionId id) { return id == leader; },
+               [this, leader] { return model(leader).playTurn(); });
+    }
+
     ClientModel &model(ConnectionId id) { return people_.at(id).model; }
     PeerChecker &checker(ConnectionId id) { return people_.at(id).checker; }
     const std::vector<wire::MessageFrame> &received(ConnectionId id)

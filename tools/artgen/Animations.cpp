@@ -564,7 +564,9 @@ Art landlordBadge(QSize size)
         const double x = -w + (2.5 * w) * k / (frames - 1);
         QLinearGradient shine(QPointF(x, 0), QPointF(x + w * 0.5, h));
         shine.setColorAt(0, withAlpha(Qt::white, 0));
-        shine.setColorAt(0.5, withAlpha(Qt::white, 0.55));
+        shine.setColorAt(0.42, withAlpha(Qt::white, 0));
+        shine.setColorAt(0.5, withAlpha(Qt::white, 0.45));
+        shine.setColorAt(0.58, withAlpha(Qt::white, 0));
         shine.setColorAt(1, withAlpha(Qt::white, 0));
         p.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         p.fillRect(image.rect(), shine);

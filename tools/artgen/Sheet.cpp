@@ -2,6 +2,7 @@
 
 #include "Style.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -65,7 +66,7 @@ QImage contactSheet(const std::vector<Rendered> &pictures)
     std::vector<Placed> placed;
     int x = kGap, y = 60, rowHeight = 0;
     for (const Tile &t : tiles) {
-        const int width = std::max(t.shown.width(), 132);
+        const int width = std::max(t.shown.width(), 140);
         if (x + width + kGap > kSheetWidth) {
             x = kGap;
             y += rowHeight + kLabel + kGap;
@@ -90,14 +91,16 @@ QImage contactSheet(const std::vector<Rendered> &pictures)
         const QRect box(pl.at, t.shown);
         p.fillRect(box.adjusted(-2, -2, 2, 2), t.ground);
         p.drawImage(box, t.image);
-        p.setPen(QColor(0xe8, 0xe8, 0xe8));
-        p.setFont(latin(11, false));
-        p.drawText(QRect(pl.at.x(), box.bottom() + 3, pl.width + kGap, 14),
-                   Qt::AlignLeft | Qt::AlignTop, t.title);
-        p.setPen(QColor(0xb0, 0xb0, 0xa0));
-        p.setFont(hei(11, false));
-        p.drawText(QRect(pl.at.x(), box.bottom() + 16, pl.width + kGap, 14),
-                   Qt::AlignLeft | Qt::AlignTop, t.note);
+        // Labels are cut to their tile, so neighbours never overprint.
+        const auto label = [&](const QString &text, const QFont &font, QColor colour, int dy) {
+            p.setPen(colour);
+            p.setFont(font);
+            const QString cut = QFontMetrics(font).elidedText(text, Qt::ElideRight, pl.width);
+            p.drawText(QRect(pl.at.x(), box.bottom() + dy, pl.width, 14),
+                       Qt::AlignLeft | Qt::AlignTop, cut);
+        };
+        label(t.title, latin(11, false), QColor(0xe8, 0xe8, 0xe8), 3);
+        label(t.note, hei(11, false), QColor(0xb0, 0xb0, 0xa0), 16);
     }
     return sheet;
 }

@@ -6,6 +6,7 @@
 #include "Quantize.h"
 #include "Sheet.h"
 
+#include "support/GifAnimation.h"
 #include "support/GifEncoder.h"
 
 #include <QBuffer>
@@ -20,6 +21,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <span>
 #include <thread>
 
 using namespace tessaroc::artgen;
@@ -71,6 +74,24 @@ QByteArray encodeGif(const std::vector<Indexed> &frames, const Art &art)
                       static_cast<qsizetype>(bytes.size()));
 }
 
+// Reads a written GIF back with the client's own decoder, frame by frame, so
+// the contact sheet shows exactly what the client will show.
+std::vector<QImage> decodeGif(const QByteArray &file)
+{
+    tessaroc::support::GifAnimation gif;
+    const int n = gif.LoadGifArray({reinterpret_cast<const std::uint8_t *>(file.constData()),
+                                    static_cast<std::size_t>(file.size())});
+    gif.BuildFrames();
+    std::vector<QImage> frames;
+    for (int k = 1; k <= n; ++k) {
+        const std::span<const std::uint32_t> pixels = gif.ComposeFrame(k);
+        QImage image(gif.ScreenWidth(), gif.ScreenHeight(), QImage::Format_ARGB32_Premultiplied);
+        std::memcpy(image.bits(), pixels.data(), pixels.size_bytes());
+        frames.push_back(image);
+    }
+    return frames;
+}
+
 struct Output
 {
     Rendered rendered;
@@ -96,11 +117,14 @@ Output render(const Entry &entry)
         out.rendered.frames.push_back(QImage::fromData(out.file, "JPEG"));
     } else {
         std::vector<Indexed> frames;
-        for (const Frame &frame : art.frames) {
+        for (const Frame &frame : art.frames)
             frames.push_back(quantize(frame.image, entry.matte));
-            out.rendered.frames.push_back(frames.back().image);
-        }
         out.file = encodeGif(frames, art);
+        out.rendered.frames = decodeGif(out.file);
+        if (out.rendered.frames.size() != frames.size()) {
+            std::fprintf(stderr, "artgen: %s does not read back\n", qPrintable(entry.fileName()));
+            std::exit(1);
+        }
     }
     out.rendered.bytes = out.file.size();
     return out;
