@@ -88,6 +88,11 @@ struct RefusedCase
     std::vector<std::uint8_t> bytes;
 };
 
+void PrintTo(const RefusedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 std::vector<std::uint8_t> withImages(std::initializer_list<std::array<int, 4>> images)
 {
     GifBuilder b;
@@ -338,6 +343,11 @@ struct ScaleCase
     float scaleX, scaleY;
     int width, height;
 };
+
+void PrintTo(const ScaleCase &c, std::ostream *os)
+{
+    *os << "stretch " << c.stretch << ", " << c.gifWidth << " x " << c.gifHeight;
+}
 
 class GifScaleModes : public ::testing::TestWithParam<ScaleCase>
 {

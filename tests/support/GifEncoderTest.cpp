@@ -118,6 +118,11 @@ struct BadInput
     void (*spoil)(GifFileData &);
 };
 
+void PrintTo(const BadInput &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class GifEncoderRefuses : public ::testing::TestWithParam<BadInput>
 {
 };

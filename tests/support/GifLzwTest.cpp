@@ -171,6 +171,11 @@ struct RoundTripCase
     int minCodeSize;
 };
 
+void PrintTo(const RoundTripCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class LzwRoundTrip : public ::testing::TestWithParam<RoundTripCase>
 {
 };
@@ -238,6 +243,11 @@ struct DamagedCase
     std::vector<std::pair<int, int>> codes;
     std::vector<std::uint8_t> kept;
 };
+
+void PrintTo(const DamagedCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class LzwDamaged : public ::testing::TestWithParam<DamagedCase>
 {

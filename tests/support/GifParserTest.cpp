@@ -37,6 +37,11 @@ struct SignatureCase
     int frames;
 };
 
+void PrintTo(const SignatureCase &c, std::ostream *os)
+{
+    *os << c.signature;
+}
+
 class GifSignature : public ::testing::TestWithParam<SignatureCase>
 {
 };
@@ -153,6 +158,11 @@ struct DisposalCase
     int onFirst;
     int onSecond;
 };
+
+void PrintTo(const DisposalCase &c, std::ostream *os)
+{
+    *os << "field " << c.field;
+}
 
 class GifDisposalField : public ::testing::TestWithParam<DisposalCase>
 {

@@ -26,6 +26,11 @@ struct WrapCase
     QStringList pieces;
 };
 
+void PrintTo(const WrapCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class WrapTextCases : public ::testing::TestWithParam<WrapCase>
 {
 };

@@ -52,6 +52,11 @@ struct EditCase
     std::optional<std::string> after;
 };
 
+void PrintTo(const EditCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class IniFileEdits : public ::testing::TestWithParam<EditCase>
 {
 };
@@ -129,6 +134,11 @@ struct ReadCase
     const char *key;
     QString value;
 };
+
+void PrintTo(const ReadCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class IniFileReads : public ::testing::TestWithParam<ReadCase>
 {
