@@ -1,16 +1,9 @@
 #pragma once
 
 #include "forms/Units.h"
-#include "support/PictureIds.h"
-
-// The hand records name their card slots "slots", which Qt's headers define
-// away as a keyword of their own; the card rules are read with that keyword
-// suspended.
-#pragma push_macro("slots")
-#undef slots
 #include "rules/CardCode.h"
 #include "rules/CardRulesState.h"
-#pragma pop_macro("slots")
+#include "support/PictureIds.h"
 
 #include <array>
 #include <cstdint>

@@ -136,7 +136,7 @@ public:
     // the older line gives way.
     void AddSystemMessage(const QString &text);
 
-signals:
+Q_SIGNALS:
     // The close button asks to leave the table, as the toolbar's leave button
     // does; the play flow opens the leave dialog.
     void leaveRequested();

@@ -111,7 +111,7 @@ void MainForm::ImgClose_MouseMove(int index, int, int, double, double)
 void MainForm::ImgClose_Click(int index)
 {
     if (index == 0)
-        emit leaveRequested();
+        Q_EMIT leaveRequested();
 }
 
 void MainForm::ImgMin_MouseDown(int index, int, int, double, double)

@@ -320,10 +320,7 @@ TEST_P(ClearTableTest, DealPileStretch)
 }
 
 // The seat panels, the ready marks, the toolbar and what the hand records
-// hold besides their counts are not the clearing's business. (The records'
-// card slots are named like Qt's keyword, which is suspended to reach them.)
-#pragma push_macro("slots")
-#undef slots
+// hold besides their counts are not the clearing's business.
 TEST_P(ClearTableTest, LeavesSeatsMarksAndCardsInTheRecordsAlone)
 {
     Table t(screen()[0], screen()[1]);
@@ -347,7 +344,6 @@ TEST_P(ClearTableTest, LeavesSeatsMarksAndCardsInTheRecordsAlone)
     EXPECT_TRUE(t.state.rules.InGame);
     EXPECT_TRUE(t.state.core.ButtonDown[2]);
 }
-#pragma pop_macro("slots")
 
 // A second clearing changes nothing the first left: no element moves, shows,
 // changes picture or place in the stacking order, and no value changes.
