@@ -124,7 +124,7 @@ public:
     // rectangle counts, transparent parts of its picture included.
     virtual bool hitTest(QPointF point) const { return rect().contains(point); }
 
-signals:
+Q_SIGNALS:
     void Click();
     void DblClick();
     void MouseDown(int button, int shift, double x, double y);

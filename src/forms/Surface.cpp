@@ -161,13 +161,13 @@ void Surface::press(QMouseEvent *event, bool doubleClick)
     if (captured_) {
         QPointer<Element> target = captured_;
         const QPointF at = target->localPosition(p);
-        emit target->MouseDown(button, shift, at.x(), at.y());
+        Q_EMIT target->MouseDown(button, shift, at.x(), at.y());
         if (doubleClick && target)
-            emit target->DblClick();
+            Q_EMIT target->DblClick();
     } else {
-        emit MouseDown(button, shift, p.x(), p.y());
+        Q_EMIT MouseDown(button, shift, p.x(), p.y());
         if (doubleClick)
-            emit DblClick();
+            Q_EMIT DblClick();
     }
 }
 
@@ -190,20 +190,20 @@ void Surface::mouseMoveEvent(QMouseEvent *event)
     const int shift = shiftCode(event->modifiers());
     if (captured_) {
         const QPointF at = captured_->localPosition(p);
-        emit captured_->MouseMove(buttons, shift, at.x(), at.y());
+        Q_EMIT captured_->MouseMove(buttons, shift, at.x(), at.y());
         return;
     }
     if (pressOnSurface_) {
-        emit MouseMove(buttons, shift, p.x(), p.y());
+        Q_EMIT MouseMove(buttons, shift, p.x(), p.y());
         return;
     }
     Element *under = elementAt(p);
     updatePointer(under);
     if (under && under->Enabled()) {
         const QPointF at = under->localPosition(p);
-        emit under->MouseMove(buttons, shift, at.x(), at.y());
+        Q_EMIT under->MouseMove(buttons, shift, at.x(), at.y());
     } else {
-        emit MouseMove(buttons, shift, p.x(), p.y());
+        Q_EMIT MouseMove(buttons, shift, p.x(), p.y());
     }
 }
 
@@ -218,16 +218,16 @@ void Surface::mouseReleaseEvent(QMouseEvent *event)
         if (last)
             captured_ = nullptr;
         const QPointF at = target->localPosition(p);
-        emit target->MouseUp(button, shift, at.x(), at.y());
+        Q_EMIT target->MouseUp(button, shift, at.x(), at.y());
         // A click is a left press and release on the same element.
         if (target && button == mouse::Left && target->Visible() && target->hitTest(p))
-            emit target->Click();
+            Q_EMIT target->Click();
     } else {
         if (last)
             pressOnSurface_ = false;
-        emit MouseUp(button, shift, p.x(), p.y());
+        Q_EMIT MouseUp(button, shift, p.x(), p.y());
         if (button == mouse::Left && rect().contains(p.toPoint()))
-            emit Click();
+            Q_EMIT Click();
     }
 }
 

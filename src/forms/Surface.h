@@ -42,7 +42,7 @@ public:
     // whose rectangle holds it, or none.
     Element *elementAt(QPointF point) const;
 
-signals:
+Q_SIGNALS:
     // Input that reaches the surface itself, in its pixels.
     void Click();
     void DblClick();

@@ -58,7 +58,7 @@ void ServerLink::Winsock1_DataArrival()
             = wire::Winsock1_DataArrival(rings_, handshake_, bytes, slots_);
     handle(result.proxy);
     if (result.overflow)
-        emit receiveOverflow();
+        Q_EMIT receiveOverflow();
 }
 
 void ServerLink::Winsock1_Close()
@@ -98,12 +98,12 @@ void ServerLink::handle(const wire::Socks5Event &event)
         break;
     case wire::Socks5Event::Connected:
         proxyClock_.stop();
-        emit proxyConnected();
+        Q_EMIT proxyConnected();
         break;
     case wire::Socks5Event::Failed: {
         proxyClock_.stop();
         const std::string_view text = wire::socks5FailureText(event.failure);
-        emit proxyFailed(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        Q_EMIT proxyFailed(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         socket_.Close();
         break;
     }

@@ -39,7 +39,7 @@ public:
     bool ConnectToSock5Server(const QString &proxyHost, quint16 proxyPort,
                               const wire::Socks5Target &target);
 
-signals:
+Q_SIGNALS:
     // The proxy has joined the client to the server: RingMode is true again
     // and any bytes the server sent already wait in RecvRing. The login frame
     // goes out now.

@@ -24,11 +24,11 @@ WinsockControl::WinsockControl(QObject *parent)
     : QObject(parent)
 {
     connect(&socket_, &QTcpSocket::readyRead, this,
-            [this] { emit DataArrival(socket_.bytesAvailable()); });
+            [this] { Q_EMIT DataArrival(socket_.bytesAvailable()); });
     connect(&socket_, &QTcpSocket::connected, this, [this] {
         // Frames are small and every one is awaited by the other side.
         socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        emit Connected();
+        Q_EMIT Connected();
     });
     connect(&socket_, &QTcpSocket::stateChanged, this, &WinsockControl::onStateChanged);
     connect(&socket_, &QTcpSocket::errorOccurred, this, &WinsockControl::onErrorOccurred);
@@ -96,7 +96,7 @@ void WinsockControl::onStateChanged(QAbstractSocket::SocketState state)
     // connection attempt that fails reports an error instead.
     if (socket_.error() == QAbstractSocket::RemoteHostClosedError) {
         peerClosed_ = true;
-        emit Closed();
+        Q_EMIT Closed();
     }
 }
 
@@ -105,7 +105,7 @@ void WinsockControl::onErrorOccurred(QAbstractSocket::SocketError error)
     if (closing_ || error == QAbstractSocket::RemoteHostClosedError)
         return;
     failed_ = true;
-    emit Error(errorNumber(error), socket_.errorString());
+    Q_EMIT Error(errorNumber(error), socket_.errorString());
 }
 
 } // namespace tessaroc::platform

@@ -55,7 +55,7 @@ public:
     // Every byte that has arrived and not been taken yet.
     QByteArray GetData();
 
-signals:
+Q_SIGNALS:
     void DataArrival(qint64 bytesTotal);
     void Closed();
     void Connected();

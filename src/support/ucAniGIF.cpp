@@ -82,13 +82,13 @@ void ucAniGIF::setAnimatedGIF(const std::optional<QByteArray> &gif)
         GifBytes_.clear();
     LoadGifArray();
     repaintNow();
-    emit PropertyChanged(QStringLiteral("AnimatedGIF"));
+    Q_EMIT PropertyChanged(QStringLiteral("AnimatedGIF"));
 }
 
 void ucAniGIF::setEnabled(bool enabled)
 {
     forms::Element::setEnabled(enabled);
-    emit PropertyChanged(QStringLiteral("Enabled"));
+    Q_EMIT PropertyChanged(QStringLiteral("Enabled"));
 }
 
 int ucAniGIF::FrameCount() const
@@ -118,7 +118,7 @@ void ucAniGIF::setStretch(std::int32_t newScale)
         setAction(1);
     else
         repaintNow();
-    emit PropertyChanged(QStringLiteral("Stretch"));
+    Q_EMIT PropertyChanged(QStringLiteral("Stretch"));
 }
 
 void ucAniGIF::setMinFrameDelay(std::int32_t delay)
@@ -127,7 +127,7 @@ void ucAniGIF::setMinFrameDelay(std::int32_t delay)
     if (clamped == minFrameDelay_)
         return;
     minFrameDelay_ = clamped;
-    emit PropertyChanged(QStringLiteral("Delay"));
+    Q_EMIT PropertyChanged(QStringLiteral("Delay"));
 }
 
 void ucAniGIF::setLoops(std::int32_t count)
@@ -136,7 +136,7 @@ void ucAniGIF::setLoops(std::int32_t count)
         return;
     loops_ = static_cast<std::int32_t>(
             std::min<std::int64_t>(std::abs(std::int64_t{count}), INT32_MAX));
-    emit PropertyChanged(QStringLiteral("Loops"));
+    Q_EMIT PropertyChanged(QStringLiteral("Loops"));
 }
 
 std::int32_t ucAniGIF::LoopsRemaining() const
@@ -159,7 +159,7 @@ void ucAniGIF::setMirrored(std::int32_t mirrorStyle)
         return;
     if (currentFrame_ == 0) {
         mirrored_ = mirrorStyle;
-        emit PropertyChanged(QStringLiteral("Mirrored"));
+        Q_EMIT PropertyChanged(QStringLiteral("Mirrored"));
         return;
     }
     if (mirrorStyle == mirrored_)
@@ -172,7 +172,7 @@ void ucAniGIF::setMirrored(std::int32_t mirrorStyle)
         setAction(1);
     else
         repaintNow();
-    emit PropertyChanged(QStringLiteral("Mirrored"));
+    Q_EMIT PropertyChanged(QStringLiteral("Mirrored"));
 }
 
 // Pausing, stepping and restarting stop the timer; while the frames after the
@@ -224,20 +224,20 @@ void ucAniGIF::setDelayAnimation(std::int32_t mode)
     if (mode < 0 || mode > 3 || mode == delayAnimation_)
         return;
     delayAnimation_ = mode;
-    emit PropertyChanged(QStringLiteral("DelayAnimation"));
+    Q_EMIT PropertyChanged(QStringLiteral("DelayAnimation"));
 }
 
 void ucAniGIF::setMouseIcon(const QCursor &icon)
 {
     forms::Element::setMouseIcon(icon);
-    emit PropertyChanged(QStringLiteral("MouseIcon"));
+    Q_EMIT PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
 void ucAniGIF::clearMouseIcon()
 {
     forms::Element::setMouseIcon(QCursor());
     setMousePointer(forms::MousePointer::Default);
-    emit PropertyChanged(QStringLiteral("MouseIcon"));
+    Q_EMIT PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
 // --- Loading --------------------------------------------------------------
@@ -286,7 +286,7 @@ void ucAniGIF::LoadAnimatedGIF_Remote(const QString &remotePath)
     }
     const QUrl url = QUrl::fromUserInput(remotePath);
     if (!url.isValid()) {
-        emit RemoteLoadFailure();
+        Q_EMIT RemoteLoadFailure();
         return;
     }
     if (!network_)
@@ -310,17 +310,17 @@ void ucAniGIF::onDownloadFinished(QNetworkReply *reply)
         return;
     download_ = nullptr;
     if (reply->error() != QNetworkReply::NoError) {
-        emit RemoteLoadFailure();
+        Q_EMIT RemoteLoadFailure();
         return;
     }
     const QByteArray bytes = reply->readAll();
     if (bytes.size() < 15) {
-        emit RemoteLoadFailure();
+        Q_EMIT RemoteLoadFailure();
         return;
     }
     const QByteArray signature = bytes.left(6).toLower();
     if (signature != "gif89a" && signature != "gif87a") {
-        emit RemoteLoadFailure();
+        Q_EMIT RemoteLoadFailure();
         return;
     }
     auto word = [&bytes](int at) {
@@ -328,7 +328,7 @@ void ucAniGIF::onDownloadFinished(QNetworkReply *reply)
                 | (static_cast<std::uint8_t>(bytes[at + 1]) << 8);
     };
     bool cancel = false;
-    emit RemoteLoadComplete(static_cast<float>(word(6)), static_cast<float>(word(8)), cancel);
+    Q_EMIT RemoteLoadComplete(static_cast<float>(word(6)), static_cast<float>(word(8)), cancel);
     if (cancel)
         return;
     GifBytes_ = bytes;
@@ -489,7 +489,7 @@ void ucAniGIF::OnFrameTimer()
     }
     repaintNow();
     if (ended) {
-        emit LoopsEnded();
+        Q_EMIT LoopsEnded();
         return;
     }
     timerMode_ = TimerMode::Frame;
@@ -555,7 +555,7 @@ void ucAniGIF::paint(QPainter &painter, const QRect &r)
         }
     }
     if (currentFrame_ == parsedFrameCount_)
-        emit reportOver(currentFrame_);
+        Q_EMIT reportOver(currentFrame_);
 }
 
 // --- Persistence ------------------------------------------------------------

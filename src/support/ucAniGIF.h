@@ -114,7 +114,7 @@ public:
 
     void paint(QPainter &painter, const QRect &r) override;
 
-signals:
+Q_SIGNALS:
     void LoopsEnded();
     void RemoteLoadComplete(float gifWidth, float gifHeight, bool &Cancel);
     void RemoteLoadFailure();

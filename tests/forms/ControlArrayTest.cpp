@@ -96,6 +96,6 @@ TEST(ControlArray, OnLoadWiresTheNewElementWithItsIndex)
     buttons.setOnLoad(wire);
     buttons.Load(1);
     buttons.Load(2);
-    buttons.forEach([](Image &b) { emit b.Click(); });
+    buttons.forEach([](Image &b) { Q_EMIT b.Click(); });
     EXPECT_EQ(pressed, (std::vector<int>{0, 1, 2}));
 }

@@ -1,0 +1,11 @@
+#include "chat/ChatService.h"
+
+namespace tessaroc::chat {
+
+ChatService::~ChatService() = default;
+
+void ChatService::HideTalk() { }
+
+void ChatService::HideHuifu() { }
+
+} // namespace tessaroc::chat

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "forms/Units.h"
+#include "support/PictureIds.h"
+
+// The hand records name their card slots "slots", which Qt's headers define
+// away as a keyword of their own; the card rules are read with that keyword
+// suspended.
+#pragma push_macro("slots")
+#undef slots
+#include "rules/CardCode.h"
+#include "rules/CardRulesState.h"
+#pragma pop_macro("slots")
+
+#include <array>
+#include <cstdint>
+
+namespace tessaroc::core {
+
+// The state the client core owns: the turn and hand flags, the counters of
+// the dispatcher and the main loop, and the toolbar's held buttons.
+struct CoreState
+{
+    std::int16_t LandlordPos = -1; // display position of the landlord, -1 while there is none
+    bool BidClockOn = false;
+    std::int16_t TickPhase = 0; // the bid clock's tick counter, 0..19
+    std::int16_t BidFrameCount = 0; // bid-turn messages received in the hand
+    std::int16_t PlayFrameCount = 0; // play messages received in the hand
+    std::int16_t PlayCounter = 0; // announced plays since the table was cleared
+    bool HandOver = false; // the hand result has arrived
+    std::int16_t BubbleSeat = 0; // the seat whose play bubble the main loop hides
+    std::int16_t ReconnectTries = 0;
+    std::int16_t ReconnectCountdown = 0;
+    bool MingXiDocked = false; // the hover-off surfaces may hide the task window
+    bool LeaveAfterSettlement = false;
+    std::int16_t ResultPhase = 0; // 1 settlement held back, 2 shown, 0 none
+    // Per toolbar button: held down. The ready button AnNiu(2) ignores presses
+    // while it is held.
+    std::array<bool, 9> ButtonDown{};
+    bool TableHidden = false; // the full F1 auto mode hid the table
+    bool AutoModeKey = false;
+    bool AutoMode = false;
+    std::int16_t TurnSeconds = 15;
+    std::int16_t TimeoutCount = 0;
+    bool CameraSkipped = true; // the play layout does not start the own camera
+    bool VideoAllowed = false;
+    bool RuleSetFlag = false;
+    std::int32_t WealthDouble = 0; // not 0 while the wealth multiplier is in force
+    std::array<std::int32_t, 4> Wealth{};
+};
+
+// The table window's own values: the layout scale, the hand line and the
+// hover flags of its picture buttons.
+struct TableWindowState
+{
+    // ScaleX and ScaleY, set once by the start-up before any layout runs.
+    forms::LayoutScale scale;
+    // Top of an unraised own card, 565 x ScaleY rounded; 0 until the table is
+    // first cleared.
+    std::int16_t HandLine = 0;
+    std::array<bool, 9> ButtonFlag{}; // toolbar AnNiu(i) shows its hover picture
+    std::array<bool, 6> OperationFlag{}; // action button Operation(i) shows its hover picture
+    std::array<bool, 2> TanOperationFlag{}; // choice button tanOperation(i) likewise
+    bool RenWuHover = false; // the task icon shows its hover picture
+    bool TanHover = false;
+    // Both caption buttons show their normal pictures.
+    bool CaptionButtonsIdle = true;
+    // Per display position the voice set (1..4) of the quick-phrase sounds.
+    std::array<std::int16_t, 4> VoiceSet{};
+};
+
+// The trick state of the play flow, per display position.
+struct PlayState
+{
+    // Column 33 holds the count of the picture indexes in columns 0..32.
+    static constexpr int kCountColumn = rules::kMaxHandCards;
+    using CardPictureRow = std::array<std::int16_t, rules::kMaxHandCards + 1>;
+    std::array<CardPictureRow, 4> TableCards{}; // the seat's current play
+    std::array<CardPictureRow, 4> PrevTableCards{}; // the seat's previous play
+
+    // Bombs per seat, face and size: sizes 5..9 (9 stands for the four
+    // jokers) are stored at entries 0..4.
+    static constexpr int kSmallestBomb = 5;
+    static constexpr int kBombSizes = 5;
+    using BombsByFace = std::array<std::array<std::int16_t, kBombSizes>, rules::kFaceBigJoker>;
+    std::array<BombsByFace, 4> BombCount{};
+    std::array<std::int16_t, 4> SeatBombCount{}; // big bombs per seat
+
+    // Cards played so far by display positions 1..3 (entries 0..2).
+    std::array<std::int16_t, 3> BackCount{};
+    std::array<std::int16_t, 4> BackFanCount{}; // entries 1..3; only ever 0
+    bool BidRowOn = false; // only ever 0
+    std::int16_t BidRowPos = 0;
+};
+
+// What the settlement keeps across hands.
+struct SettlementState
+{
+    std::int16_t JuNum = 0; // finished hands at this table
+    std::array<std::array<std::int16_t, 3>, 4> TaskCount{};
+    std::int16_t TaskType = 0;
+};
+
+// Everything the subsystems share, grouped by the subsystem that owns it. The
+// client object owns one and hands it to each subsystem by reference.
+struct TableState
+{
+    rules::CardRulesState rules;
+    CoreState core;
+    support::PictureIds pictures;
+    TableWindowState table;
+    PlayState play;
+    SettlementState settlement;
+    std::int16_t gamedllstate = 0; // the item library runs while above 0
+    bool VideoOn = false; // own video available
+};
+
+} // namespace tessaroc::core

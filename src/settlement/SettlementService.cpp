@@ -1,0 +1,13 @@
+#include "settlement/SettlementService.h"
+
+namespace tessaroc::settlement {
+
+SettlementService::~SettlementService() = default;
+
+void SettlementService::ClearHeroTotals() { }
+
+void SettlementService::ResetScoreColours() { }
+
+void SettlementService::HideScore() { }
+
+} // namespace tessaroc::settlement

@@ -1,0 +1,251 @@
+#pragma once
+
+#include "forms/ControlArray.h"
+#include "forms/Image.h"
+#include "forms/Label.h"
+#include "forms/Surface.h"
+#include "support/ucAniGIF.h"
+#include "table/MingXiWindow.h"
+#include "table/WindowSizing.h"
+#include "table/WindowedControl.h"
+#include "video/VideoControls.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+
+#include <cstdint>
+#include <memory>
+
+namespace tessaroc::core {
+struct TableState;
+class HallService;
+} // namespace tessaroc::core
+namespace tessaroc::sound {
+class SoundService;
+}
+namespace tessaroc::items {
+class ItemService;
+}
+namespace tessaroc::chat {
+class ChatService;
+}
+namespace tessaroc::settlement {
+class SettlementService;
+}
+namespace tessaroc::platform {
+class Clock;
+}
+
+namespace tessaroc::table {
+
+// The subsystems the table window calls on.
+struct TableServices
+{
+    core::HallService &hall;
+    sound::SoundService &sound;
+    items::ItemService &items;
+    chat::ChatService &chat;
+    settlement::SettlementService &settlement;
+};
+
+// The table window. It is borderless; on a screen larger than the table it
+// paints a frame of its own with caption buttons (DrawSkinFrame). Everything
+// of the game lies in the table area Pic1, in pixels of the 1024 x 768 design
+// times the layout scale. Windowless controls (pictures and labels) are
+// elements of their surface; list boxes, the chat box, the name strips, the
+// video views and the web panels are widgets and always lie above them.
+//
+// The controls carry the game's names and are reached directly, as every
+// subsystem of the game does. The window's design gives each control its
+// picture, font and rough place; InitSeatLayout and InitPlayLayout create the
+// further elements of the groups and place everything for the layout scale,
+// and ClearTable puts the table back before every hand.
+class MainForm : public forms::Surface
+{
+    Q_OBJECT
+
+public:
+    MainForm(core::TableState &state, const platform::Clock &clock, TableServices services,
+             QWidget *parent = nullptr);
+    ~MainForm() override;
+
+    // The window's place and size in twips; the widget gets them in whole
+    // pixels.
+    double Left() const { return geometry_.Left; }
+    double Top() const { return geometry_.Top; }
+    double Width() const { return geometry_.Width; }
+    double Height() const { return geometry_.Height; }
+    void setLeft(double left);
+    void setTop(double top);
+    void setWidth(double width);
+    void setHeight(double height);
+    // The window's drawing area in twips; the window has no border of the
+    // system, so it is the whole window.
+    double ScaleWidth() const { return geometry_.Width; }
+    double ScaleHeight() const { return geometry_.Height; }
+
+    // 0 normal, 1 minimised, 2 maximised.
+    enum WindowStateCode : int { Normal = 0, Minimized = 1, Maximized = 2 };
+    int WindowState() const;
+    void setWindowStateCode(int state);
+
+    // The start-up's window steps: the window and the table area sized to the
+    // screen with the skin frame painted as the sizing says, the layout scale
+    // set, the small-screen table surface and the two bars placed.
+    void FitToScreen(const WindowSizing &sizing);
+
+    // The two start-up layouts, each run once; then the clearing before every
+    // hand.
+    void InitSeatLayout();
+    void InitPlayLayout();
+    void ClearTable();
+
+    // Paints the frame for the window's current size and places the caption
+    // buttons, the drag strip and the caption.
+    void DrawSkinFrame();
+    // What is painted on the window itself (the frame), kept as the window
+    // keeps it.
+    const QPixmap &frameCanvas() const { return frameCanvas_; }
+
+    // The window's events.
+    void Form_Activate();
+    void Form_Resize();
+    void Form_MouseMove(int button, int shift, double x, double y);
+    void ImgClose_MouseDown(int index, int button, int shift, double x, double y);
+    void ImgClose_MouseUp(int index, int button, int shift, double x, double y);
+    void ImgClose_MouseMove(int index, int button, int shift, double x, double y);
+    void ImgClose_Click(int index);
+    void ImgMin_MouseDown(int index, int button, int shift, double x, double y);
+    void ImgMin_MouseUp(int index, int button, int shift, double x, double y);
+    void ImgMin_MouseMove(int index, int button, int shift, double x, double y);
+    void ImgMin_Click(int index);
+    void LbMove_MouseDown(int button, int shift, double x, double y);
+    void LbMove_MouseMove(int button, int shift, double x, double y);
+    void TimerMovePai_Timer();
+
+    // Whether the file path exists with exactly the stored name name, letter
+    // case included: -1 true, 0 false.
+    static std::int16_t Is_File_Exist(const QString &path, const QString &name);
+
+    // The task window, created on first reference.
+    MingXiWindow &frmMingXi();
+    bool frmMingXiLoaded() const { return frmMingXi_ != nullptr; }
+
+    // Adds a line to the two system message lines: a free line takes it, or
+    // the older line gives way.
+    void AddSystemMessage(const QString &text);
+
+signals:
+    // The close button asks to leave the table, as the toolbar's leave button
+    // does; the play flow opens the leave dialog.
+    void leaveRequested();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    core::TableState &state_;
+    const platform::Clock &clock_;
+    TableServices services_;
+    TwipsRect geometry_;
+    QPixmap frameCanvas_;
+    std::unique_ptr<MingXiWindow> frmMingXi_;
+    bool fitting_ = false;
+
+    forms::Surface *makeSurface(QWidget *parent);
+    void buildDesign();
+    void connectHandlers();
+    void applyGeometry();
+    void paintSkinPieces();
+    forms::LayoutScale scale() const;
+
+public:
+    // --- The table area and the hidden picture holders -------------------
+    Windowed<forms::Surface> Pic1;
+    Windowed<forms::Surface> Pic2; // the small-screen table picture
+    Windowed<forms::Surface> pic3; // the table pictures of the sound settings
+    Windowed<forms::Surface> pic4;
+
+    // --- Windowless controls of the table area, from the back ------------
+    forms::Image imgDinglan; // top bar
+    forms::Image imgDilan; // bottom bar
+    forms::Image imgLocation; // room strip
+    forms::Label Location; // room text
+    forms::Image imgword1; // quick-phrase button
+    forms::Image imgword2; // chat-window button
+    forms::Image imgRenWu; // task icon
+    forms::ControlArray<forms::Image> ImgKuang; // video frames 1..3
+    forms::ControlArray<forms::Image> ImgShow; // video buttons 1..3
+    forms::ControlArray<forms::Image> Tou; // avatars
+    forms::ControlArray<forms::Label> Nid; // names
+    forms::ControlArray<forms::Label> Cash; // coins
+    forms::ControlArray<forms::Label> Level; // levels
+    forms::ControlArray<forms::Image> OK; // ready marks
+    forms::ControlArray<forms::Image> first; // first-player marks
+    forms::ControlArray<forms::Image> ImgLPai; // the card turned up at the deal
+    forms::ControlArray<forms::Image> shanImage; // card-back fans of positions 1..3
+    forms::ControlArray<forms::Label> Labrest; // remaining cards of positions 1..3
+    forms::ControlArray<forms::Image> imgDiPai; // bottom cards
+    forms::Image imgFaPai; // deal pile
+    forms::Image imgFaPai8; // second deal pile
+    forms::ControlArray<forms::Image> cardImage1;
+    forms::ControlArray<forms::Image> cardImage2;
+    forms::ControlArray<forms::Image> cardImage3;
+    forms::ControlArray<forms::Image> cardImage0; // own hand and own plays
+    forms::ControlArray<forms::Image> imgCardMove; // flying cards of the deal
+    forms::ControlArray<forms::Image> AnNiu; // toolbar
+    forms::Image Bank; // bank icon
+    forms::ControlArray<forms::Image>
+            Operation; // play, hint, pass, sort, previous trick, lower all
+    forms::ControlArray<forms::Image> tanOperation; // two-way choice
+    forms::ControlArray<forms::Image> btnJiaofen; // call, no call
+    forms::ControlArray<forms::Image> Speak; // play bubbles
+    forms::Image words; // speech text picture
+    forms::ControlArray<forms::Label> lbfont; // room rule notes
+    forms::Image imgBeishu1; // shown-cards multiplier icon
+    forms::Label lblDifen; // its value
+    forms::Image Imgwealth; // wealth multiplier icon
+    forms::Label lbwealth; // its value
+    forms::Label lblBeishu; // multiplier text of the settlement
+    forms::Label Lbchat; // opens the chat history
+    forms::Image Bird; // frame of the first web panel
+    forms::Label LbProp; // item notices
+    forms::Label Proponeself; // own-seat item notice
+    forms::Image ImgShuffle; // seat-shuffle picture
+    forms::Label LblShuffle; // its caption
+    support::ucAniGIF Time_Img; // turn clock
+    forms::Label Number; // its seconds
+    support::ucAniGIF bombPlayer; // bomb animation
+    support::ucAniGIF UcDiZhu; // landlord badge
+
+    // --- Windowed controls of the table area -------------------------------
+    WindowedArray<forms::Surface> PicLocal; // name strips 0..3
+    forms::ControlArray<forms::Image> ImCmd; // video panel buttons, four per strip
+    WindowedArray<video::VideoView> vshow; // video views 1..3
+    Windowed<video::VideoCapture> vcap1; // own camera
+    WindowedArray<QListWidget> Sysmsg; // the two system message lines
+    Windowed<QLineEdit> Chat; // chat box
+    Windowed<QWidget> WebBrowser1; // web panel in Bird
+    Windowed<QWidget> WebBrowser2; // web panel of the seat shuffle
+    Windowed<QLineEdit> Tiplbl; // tooltip box of the video panels
+
+    // --- The frame, directly on the window (placed in twips) --------------
+    forms::Image Skin; // frame template, never shown
+    forms::Image ImgIcon;
+    forms::ControlArray<forms::Image> ImgClose; // 0 shown; 1 normal, 2 hover, 3 pressed
+    forms::ControlArray<forms::Image> ImgMin;
+    forms::Label LbMove; // drag strip
+    forms::Label lcaption;
+
+    // --- Timers -----------------------------------------------------------
+    QTimer TimerBong; // main loop, 50 ms
+    QTimer TimerKeepAlive; // 5000 ms
+    QTimer TimerMovePai; // 30 ms, never switched on
+    QTimer TimerShuffle; // seat-shuffle caption, 300 ms
+    QTimer Timerformer; // end of the previous-trick view, 3000 ms
+};
+
+} // namespace tessaroc::table

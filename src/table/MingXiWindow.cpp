@@ -1,0 +1,31 @@
+#include "table/MingXiWindow.h"
+
+#include "forms/Fonts.h"
+#include "support/PictureStore.h"
+
+namespace tessaroc::table {
+
+namespace {
+
+void designText(forms::Label &label)
+{
+    label.setFont(forms::designFont(QStringLiteral("宋体"), 10.5));
+    label.setForeColor(QColor(0xff, 0xe8, 0xa0));
+}
+
+} // namespace
+
+// The window is translucent on the systems that allow it; it is placed by its
+// opener and never dragged.
+MingXiWindow::MingXiWindow(QWidget *parent)
+    : forms::PopupWindow(Options{true, false}, parent)
+    , Labxianshi1(this)
+    , Labxianshi2(this)
+{
+    setWindowTitle(QStringLiteral("喜金任务"));
+    setPicture(support::PictureStore::designPicture(u"dialog_task"), 0);
+    designText(Labxianshi1);
+    designText(Labxianshi2);
+}
+
+} // namespace tessaroc::table

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/Label.h"
+#include "forms/PopupWindow.h"
+
+namespace tessaroc::table {
+
+// The task window frmMingXi: a small panel titled 喜金任务 with two lines of
+// task text. Only the dispatcher's task presentation fills and shows it, and
+// that presentation is switched off in this configuration; the table places
+// it, sizes it and hides it.
+class MingXiWindow : public forms::PopupWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MingXiWindow(QWidget *parent = nullptr);
+
+    forms::Label Labxianshi1;
+    forms::Label Labxianshi2;
+};
+
+} // namespace tessaroc::table

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "forms/Image.h"
+
+#include <QCursor>
+#include <QPixmap>
+#include <QString>
+#include <QStringView>
+
+namespace tessaroc::table {
+
+// Loads picture resource id (type "GIF") into a picture; a failed load leaves
+// the picture it had. The table's callers do not look at the result.
+void loadPicture(forms::PictureTarget &target, int id);
+// The same for an id held as decimal text in a picture-id table.
+void loadPicture(forms::PictureTarget &target, const QString &idText);
+
+// A picture of the window's design, by name.
+QPixmap designPicture(QStringView name);
+
+// The pointing hand of the clickable pictures: 32 x 32, hot spot at 12, 4.
+QCursor handCursor();
+// Gives an element the pointing hand as its custom pointer.
+void useHandCursor(forms::Element &element);
+
+} // namespace tessaroc::table

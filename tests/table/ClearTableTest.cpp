@@ -1,0 +1,495 @@
+#include "LayoutExpect.h"
+
+#include "chat/SpeakBox.h"
+#include "forms/PopupWindow.h"
+#include "support/PictureStore.h"
+#include "table/Rounding.h"
+
+#include <QPointer>
+#include <QTimer>
+
+namespace tessaroc::table::test {
+
+namespace {
+
+// Leaves a hand on the table: every per-hand value set, every play element
+// shown, the animations loaded, the task window open.
+void leaveAHandOnTheTable(Table &t)
+{
+    core::TableState &st = t.state;
+    MainForm &f = t.form();
+    st.core.LandlordPos = 2;
+    st.core.BidClockOn = true;
+    st.core.TickPhase = 7;
+    st.core.BidFrameCount = 3;
+    st.core.PlayFrameCount = 4;
+    st.core.PlayCounter = 5;
+    st.core.HandOver = true;
+    st.core.BubbleSeat = 3;
+    st.core.ReconnectTries = 2;
+    st.core.ReconnectCountdown = 9;
+    st.core.MingXiDocked = false;
+    st.core.LeaveAfterSettlement = true;
+    st.core.ResultPhase = 2;
+    for (rules::HandRecord &hand : st.rules.HandRecords) {
+        hand.cardCount = 25;
+        hand.rowX = 17;
+        hand.rowY = 19;
+    }
+    st.rules.PromptLeadState = true;
+    st.rules.prevPlay.count = 4;
+    for (auto &row : st.play.TableCards)
+        row.fill(7);
+    for (auto &row : st.play.PrevTableCards)
+        row.fill(8);
+    for (auto &seat : st.play.BombCount) {
+        for (auto &face : seat)
+            face.fill(1);
+    }
+    st.play.SeatBombCount.fill(1);
+    st.play.BackCount.fill(5);
+    st.play.BackFanCount.fill(2);
+    st.play.BidRowOn = true;
+    st.play.BidRowPos = 3;
+    st.table.HandLine = 1;
+    st.table.RenWuHover = true;
+    st.table.TanHover = true;
+    for (auto &seat : st.settlement.TaskCount)
+        seat.fill(1);
+    st.settlement.TaskType = 2;
+
+    const auto show = [](forms::Element &e) {
+        e.setVisible(true);
+        e.Move(e.Left() + 3, e.Top() + 3);
+    };
+    for (auto *group : {&f.cardImage0, &f.cardImage1, &f.cardImage2, &f.cardImage3}) {
+        for (int i = 0; i <= 32; ++i)
+            show((*group)(i));
+    }
+    for (int i = 0; i <= 32; ++i) {
+        f.cardImage0(i).setEnabled(false);
+        f.cardImage0(i).Move(0, 0, 20, 20);
+    }
+    for (int i = 0; i <= 2; ++i) {
+        show(f.shanImage(i));
+        f.shanImage(i).setStretch(true);
+        show(f.lbfont(i));
+    }
+    for (int i = 0; i <= 5; ++i)
+        show(f.Operation(i));
+    for (int i = 0; i <= 3; ++i) {
+        show(f.first(i));
+        show(f.btnJiaofen(i));
+        show(f.ImgLPai(i));
+        show(f.Speak(i));
+    }
+    for (int i = 0; i <= 1; ++i)
+        show(f.tanOperation(i));
+    for (int i = 0; i <= 7; ++i)
+        show(f.imgDiPai(i));
+    for (int i = 0; i <= 10; ++i)
+        show(f.imgCardMove(i));
+    for (int p = 1; p <= 3; ++p)
+        show(f.Labrest(p));
+    for (forms::Element *e :
+         std::initializer_list<forms::Element *>{&f.Time_Img, &f.Number, &f.imgFaPai, &f.imgFaPai8,
+                                                 &f.lblDifen, &f.lbwealth, &f.Imgwealth})
+        show(*e);
+    f.lblDifen.setCaption(QStringLiteral("3"));
+    f.lbwealth.setCaption(QStringLiteral("5"));
+    f.bombPlayer.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(930));
+    f.bombPlayer.setVisible(true);
+    f.UcDiZhu.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(933));
+    f.UcDiZhu.setStretch(4);
+    f.UcDiZhu.setVisible(true);
+    f.frmMingXi().Labxianshi1.setCaption(QStringLiteral("任务"));
+    f.frmMingXi().Labxianshi2.setCaption(QStringLiteral("奖励"));
+    f.frmMingXi().resize(10, 10);
+    f.frmMingXi().show();
+    f.Bank.setVisible(false);
+    f.Bank.ZOrder(1);
+    f.TimerMovePai.start();
+}
+
+class ClearTableTest : public BothScales
+{
+};
+
+} // namespace
+
+TEST_P(ClearTableTest, PerHandStateGoesBackToTheStartOfAHand)
+{
+    Table t(screen()[0], screen()[1]);
+    leaveAHandOnTheTable(t);
+    t.form().ClearTable();
+    const core::TableState &st = t.state;
+    EXPECT_EQ(st.core.LandlordPos, -1);
+    EXPECT_FALSE(st.core.BidClockOn);
+    EXPECT_EQ(st.core.TickPhase, 0);
+    EXPECT_EQ(st.core.BidFrameCount, 0);
+    EXPECT_EQ(st.core.PlayFrameCount, 0);
+    EXPECT_EQ(st.core.PlayCounter, 0);
+    EXPECT_FALSE(st.core.HandOver);
+    EXPECT_EQ(st.core.BubbleSeat, 0);
+    EXPECT_EQ(st.core.ReconnectTries, 0);
+    EXPECT_EQ(st.core.ReconnectCountdown, 0);
+    EXPECT_TRUE(st.core.MingXiDocked);
+    EXPECT_FALSE(st.core.LeaveAfterSettlement);
+    EXPECT_EQ(st.core.ResultPhase, 0);
+    for (const rules::HandRecord &hand : st.rules.HandRecords)
+        EXPECT_EQ(hand.cardCount, 0);
+    EXPECT_FALSE(st.rules.PromptLeadState);
+    EXPECT_EQ(st.rules.prevPlay.count, 0);
+    for (int p = 0; p <= 3; ++p) {
+        for (int c = 0; c <= 33; ++c) {
+            EXPECT_EQ(st.play.TableCards[static_cast<std::size_t>(p)][static_cast<std::size_t>(c)],
+                      0);
+            EXPECT_EQ(st.play.PrevTableCards[static_cast<std::size_t>(p)]
+                                            [static_cast<std::size_t>(c)],
+                      0);
+        }
+    }
+    for (const auto &seat : st.play.BombCount) {
+        for (const auto &face : seat) {
+            for (std::int16_t n : face)
+                EXPECT_EQ(n, 0);
+        }
+    }
+    for (std::int16_t n : st.play.SeatBombCount)
+        EXPECT_EQ(n, 0);
+    for (std::int16_t n : st.play.BackCount)
+        EXPECT_EQ(n, 0);
+    for (std::int16_t n : st.play.BackFanCount)
+        EXPECT_EQ(n, 0);
+    EXPECT_FALSE(st.play.BidRowOn);
+    EXPECT_EQ(st.play.BidRowPos, 0);
+    EXPECT_FALSE(st.table.RenWuHover);
+    EXPECT_FALSE(st.table.TanHover);
+    for (const auto &seat : st.settlement.TaskCount) {
+        for (std::int16_t n : seat)
+            EXPECT_EQ(n, 0);
+    }
+    EXPECT_EQ(st.settlement.TaskType, 0);
+}
+
+// The card rows go home; the origins and the hand line are held as 16-bit
+// values, rounded halves to even.
+TEST_P(ClearTableTest, RowOriginsAndHandLine)
+{
+    Table t(screen()[0], screen()[1]);
+    leaveAHandOnTheTable(t);
+    t.form().ClearTable();
+    const auto &hands = t.state.rules.HandRecords;
+    struct Origin
+    {
+        int x, y;
+    };
+    const Origin full[] = {{500, 430}, {170, 321}, {300, 230}, {550, 321}};
+    // 500, 430 -> 390.625, 335.9375; 170, 321 -> 132.8125, 250.78125;
+    // 300, 230 -> 234.375, 179.6875; 550 -> 429.6875.
+    const Origin small[] = {{391, 336}, {133, 251}, {234, 180}, {430, 251}};
+    for (int p = 0; p <= 3; ++p) {
+        const Origin o = reduced() ? small[p] : full[p];
+        EXPECT_EQ(hands[static_cast<std::size_t>(p)].rowX, o.x) << p;
+        EXPECT_EQ(hands[static_cast<std::size_t>(p)].rowY, o.y) << p;
+    }
+    EXPECT_EQ(t.state.table.HandLine, reduced() ? 441 : 565);
+}
+
+TEST_P(ClearTableTest, NothingOfAHandShows)
+{
+    Table t(screen()[0], screen()[1]);
+    leaveAHandOnTheTable(t);
+    MainForm &f = t.form();
+    f.ClearTable();
+    const forms::LayoutScale s = t.state.table.scale;
+    const bool r = reduced();
+
+    for (auto *group : {&f.cardImage0, &f.cardImage1, &f.cardImage2, &f.cardImage3}) {
+        for (int i = 0; i <= 32; ++i)
+            EXPECT_FALSE((*group)(i).Visible());
+    }
+    for (int i = 0; i <= 32; ++i) {
+        EXPECT_TRUE(f.cardImage0(i).Enabled());
+        EXPECT_DOUBLE_EQ(f.cardImage0(i).Width(), expected({90}, s.ScaleX));
+        EXPECT_DOUBLE_EQ(f.cardImage0(i).Height(), expected({120}, s.ScaleY));
+    }
+    const std::vector<LayoutRow> rows = {
+            // Emptied, not hidden: it draws nothing.
+            {"bombPlayer",
+             [](MainForm &m) { return placed(m.bombPlayer); },
+             {400},
+             {280},
+             {225},
+             {225},
+             true},
+            {"shanImage(0)",
+             [](MainForm &m) { return placed(m.shanImage(0)); },
+             unscaled(21),
+             {240},
+             {r ? 150.0 : 200},
+             {r ? 150.0 : 200},
+             false},
+            {"imgFaPai",
+             [](MainForm &m) { return placed(m.imgFaPai); },
+             {462},
+             {280},
+             {100},
+             {140},
+             false},
+            {"imgFaPai8",
+             [](MainForm &m) { return placed(m.imgFaPai8); },
+             {472},
+             {270},
+             {100},
+             {140},
+             false},
+    };
+    expectRows(f, rows, s);
+    EXPECT_DOUBLE_EQ(f.shanImage(1).Left(), expected({400}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.shanImage(1).Top(), expected({95}, s.ScaleY));
+    EXPECT_DOUBLE_EQ(f.shanImage(2).Left(), expected({880}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.shanImage(2).Top(), expected({240}, s.ScaleY));
+    for (int i = 0; i <= 2; ++i) {
+        EXPECT_FALSE(f.shanImage(i).Stretch());
+        EXPECT_FALSE(f.shanImage(i).Visible());
+        EXPECT_FALSE(f.lbfont(i).Visible());
+    }
+    for (int i = 0; i <= 5; ++i)
+        EXPECT_FALSE(f.Operation(i).Visible());
+    for (int i = 0; i <= 3; ++i) {
+        EXPECT_FALSE(f.first(i).Visible());
+        EXPECT_FALSE(f.btnJiaofen(i).Visible());
+        EXPECT_FALSE(f.ImgLPai(i).Visible());
+        EXPECT_FALSE(f.Speak(i).Visible());
+    }
+    for (int i = 0; i <= 1; ++i)
+        EXPECT_FALSE(f.tanOperation(i).Visible());
+    for (int i = 0; i <= 10; ++i)
+        EXPECT_FALSE(f.imgCardMove(i).Visible());
+    for (int p = 1; p <= 3; ++p)
+        EXPECT_FALSE(f.Labrest(p).Visible());
+    // The bottom cards lie face down from 420 in steps of 20, the reduced
+    // table showing its reduced card back.
+    for (int i = 0; i <= 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_FALSE(f.imgDiPai(i).Visible());
+        EXPECT_EQ(f.imgDiPai(i).Picture(), r ? 520 : 18);
+        EXPECT_DOUBLE_EQ(f.imgDiPai(i).Left(), expected({420.0 + 20 * i}, s.ScaleX));
+        EXPECT_DOUBLE_EQ(f.imgDiPai(i).Top(), expected({270}, s.ScaleY));
+    }
+    EXPECT_FALSE(f.Time_Img.Visible());
+    EXPECT_FALSE(f.Number.Visible());
+    EXPECT_FALSE(f.UcDiZhu.Visible());
+    EXPECT_FALSE(f.bombPlayer.AnimatedGIF().has_value());
+    EXPECT_FALSE(f.UcDiZhu.AnimatedGIF().has_value());
+    EXPECT_EQ(f.UcDiZhu.Stretch(), 1);
+    EXPECT_DOUBLE_EQ(f.UcDiZhu.Width(), expected({70}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.UcDiZhu.Height(), expected({90}, s.ScaleY));
+    EXPECT_FALSE(f.imgFaPai.Visible());
+    EXPECT_FALSE(f.imgFaPai8.Visible());
+    EXPECT_FALSE(f.TimerMovePai.isActive());
+    EXPECT_EQ(f.lblDifen.Caption(), QStringLiteral("1"));
+    EXPECT_FALSE(f.lblDifen.Visible());
+    EXPECT_EQ(f.lbwealth.Caption(), QStringLiteral("1"));
+    EXPECT_FALSE(f.lbwealth.Visible());
+    EXPECT_FALSE(f.Imgwealth.Visible());
+    // The task window is emptied, sized and hidden.
+    EXPECT_FALSE(f.frmMingXi().isVisible());
+    EXPECT_EQ(f.frmMingXi().size(), QSize(324, 174));
+    EXPECT_TRUE(f.frmMingXi().Labxianshi1.Caption().isEmpty());
+    EXPECT_TRUE(f.frmMingXi().Labxianshi2.Caption().isEmpty());
+    // The bank icon shows, in front of everything else.
+    EXPECT_TRUE(f.Bank.Visible());
+    EXPECT_EQ(f.Bank.zSequence(), static_cast<int>(f.Pic1->elements().size()) - 1);
+    // The settlement's windows and the chat history.
+    EXPECT_EQ(t.settlement.scoreHidden, 2);
+    EXPECT_EQ(t.settlement.scoreColoursReset, 2);
+    EXPECT_EQ(t.chat.talkHidden, 2);
+}
+
+// On the full table the deal pile keeps the stretch it has; on the reduced
+// one it is stretched.
+TEST_P(ClearTableTest, DealPileStretch)
+{
+    Table t(screen()[0], screen()[1]);
+    MainForm &f = t.form();
+    f.imgFaPai.setStretch(false);
+    f.ClearTable();
+    EXPECT_EQ(f.imgFaPai.Stretch(), reduced());
+}
+
+// The seat panels, the ready marks, the toolbar and what the hand records
+// hold besides their counts are not the clearing's business. (The records'
+// card slots are named like Qt's keyword, which is suspended to reach them.)
+#pragma push_macro("slots")
+#undef slots
+TEST_P(ClearTableTest, LeavesSeatsMarksAndCardsInTheRecordsAlone)
+{
+    Table t(screen()[0], screen()[1]);
+    MainForm &f = t.form();
+    f.OK(1).setVisible(true);
+    f.Nid(2).setCaption(QStringLiteral("老船长"));
+    t.state.rules.HandRecords[0].slots[3].code = rules::makeCard(14, 2, 9);
+    t.state.rules.HandRecords[1].name = "captain";
+    t.state.rules.prevPlay.kind = rules::PlayKind(2);
+    t.state.rules.InGame = true;
+    t.state.core.ButtonDown[2] = true;
+    f.ClearTable();
+    EXPECT_TRUE(f.OK(1).Visible());
+    EXPECT_EQ(f.Nid(2).Caption(), QStringLiteral("老船长"));
+    EXPECT_TRUE(f.Tou(3).Visible());
+    EXPECT_TRUE(f.AnNiu(8).Visible());
+    EXPECT_TRUE(f.Chat.Visible());
+    EXPECT_EQ(t.state.rules.HandRecords[0].slots[3].code, rules::makeCard(14, 2, 9));
+    EXPECT_EQ(t.state.rules.HandRecords[1].name, "captain");
+    EXPECT_EQ(t.state.rules.prevPlay.kind, rules::PlayKind(2));
+    EXPECT_TRUE(t.state.rules.InGame);
+    EXPECT_TRUE(t.state.core.ButtonDown[2]);
+}
+#pragma pop_macro("slots")
+
+// A second clearing changes nothing the first left: no element moves, shows,
+// changes picture or place in the stacking order, and no value changes.
+TEST_P(ClearTableTest, ClearingTwiceEqualsClearingOnce)
+{
+    Table t(screen()[0], screen()[1]);
+    leaveAHandOnTheTable(t);
+    MainForm &f = t.form();
+    struct Look
+    {
+        QRectF rect;
+        bool visible, enabled;
+        int picture, z;
+        QString caption;
+        bool operator==(const Look &) const = default;
+    };
+    const auto look = [&f] {
+        std::vector<Look> looks;
+        for (const forms::Element *e : f.Pic1->elements()) {
+            const auto *picture = dynamic_cast<const forms::PictureTarget *>(e);
+            looks.push_back({e->rect(), e->Visible(), e->Enabled(),
+                             picture ? picture->Picture() : -1, e->zSequence(), e->Caption()});
+        }
+        return looks;
+    };
+    const auto values = [&t] {
+        const core::TableState &st = t.state;
+        std::vector<long> v = {
+                st.core.LandlordPos,        st.core.BidClockOn,       st.core.TickPhase,
+                st.core.BidFrameCount,      st.core.PlayFrameCount,   st.core.PlayCounter,
+                st.core.HandOver,           st.core.BubbleSeat,       st.core.ReconnectTries,
+                st.core.ReconnectCountdown, st.core.MingXiDocked,     st.core.LeaveAfterSettlement,
+                st.core.ResultPhase,        st.rules.PromptLeadState, st.rules.prevPlay.count,
+                st.play.BidRowOn,           st.play.BidRowPos,        st.table.HandLine,
+                st.table.RenWuHover,        st.table.TanHover,        st.settlement.TaskType};
+        for (const rules::HandRecord &h : st.rules.HandRecords)
+            v.insert(v.end(), {h.cardCount, h.rowX, h.rowY});
+        for (const auto &row : st.play.TableCards)
+            v.insert(v.end(), row.begin(), row.end());
+        v.insert(v.end(), st.play.BackCount.begin(), st.play.BackCount.end());
+        v.insert(v.end(), st.play.SeatBombCount.begin(), st.play.SeatBombCount.end());
+        return v;
+    };
+    f.ClearTable();
+    const auto onceLook = look();
+    const auto onceValues = values();
+    f.ClearTable();
+    EXPECT_TRUE(look() == onceLook);
+    EXPECT_EQ(values(), onceValues);
+}
+
+// The running totals of the hall of fame are emptied only before the first
+// finished hand at the table.
+TEST(ClearTable, HallOfFameTotalsOnlyBeforeTheFirstFinishedHand)
+{
+    Table t(kFullScreen[0], kFullScreen[1]);
+    const int before = t.settlement.heroTotalsCleared;
+    t.form().ClearTable();
+    EXPECT_EQ(t.settlement.heroTotalsCleared, before + 1);
+    t.state.settlement.JuNum = 3;
+    t.form().ClearTable();
+    EXPECT_EQ(t.settlement.heroTotalsCleared, before + 1);
+}
+
+// In a room with wealth doubling the wealth note keeps its caption and
+// visibility.
+TEST(ClearTable, WealthDoublingKeepsTheWealthNote)
+{
+    Table t(kFullScreen[0], kFullScreen[1]);
+    MainForm &f = t.form();
+    t.state.core.WealthDouble = 2;
+    f.lbwealth.setCaption(QStringLiteral("2"));
+    f.lbwealth.setVisible(true);
+    f.Imgwealth.setVisible(true);
+    f.ClearTable();
+    EXPECT_EQ(f.lbwealth.Caption(), QStringLiteral("2"));
+    EXPECT_TRUE(f.lbwealth.Visible());
+    EXPECT_TRUE(f.Imgwealth.Visible());
+}
+
+// The hand line is 0 until the table is first cleared.
+TEST(ClearTable, HandLineIsUnsetBeforeTheFirstClearing)
+{
+    Table t(kSmallScreen[0], kSmallScreen[1], Table::Stage::PlayLayout);
+    EXPECT_EQ(t.state.table.HandLine, 0);
+    t.form().ClearTable();
+    EXPECT_EQ(t.state.table.HandLine, 441);
+}
+
+// Every seat's speech bubble is closed, even while it fades in; a window
+// whose tag only starts like a bubble's is left open.
+TEST(ClearTable, ClosesTheSpeechBubblesByTheirTags)
+{
+    Table t(kFullScreen[0], kFullScreen[1]);
+    struct Window
+    {
+        QString tag;
+        bool closes;
+    };
+    const Window windows[] = {{QStringLiteral("speak0"), true},  {QStringLiteral("speak1"), true},
+                              {QStringLiteral("speak2"), true},  {QStringLiteral("speak3"), true},
+                              {QStringLiteral("speak4"), false}, {QStringLiteral("speakx"), false},
+                              {QStringLiteral("speak"), false},  {QString(), false}};
+    std::vector<QPointer<forms::PopupWindow>> open;
+    QTimer *fading = nullptr;
+    for (const Window &w : windows) {
+        auto *window = new forms::PopupWindow();
+        chat::setWindowTag(*window, w.tag);
+        window->show();
+        open.emplace_back(window);
+    }
+    fading = new QTimer(open[1]);
+    fading->setObjectName(QLatin1String(chat::kFadeTimerName));
+    fading->start(50);
+
+    t.form().ClearTable();
+    EXPECT_FALSE(fading->isActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (std::size_t i = 0; i < std::size(windows); ++i) {
+        SCOPED_TRACE(windows[i].tag.toStdString());
+        EXPECT_EQ(open[i].isNull(), windows[i].closes);
+        if (!open[i].isNull()) {
+            EXPECT_TRUE(open[i]->isVisible());
+            delete open[i];
+        }
+    }
+}
+
+TEST(Rounding, SixteenBitValuesRoundHalvesToEven)
+{
+    struct Case
+    {
+        double in;
+        std::int16_t out;
+    };
+    const Case cases[]
+            = {{441.40625, 441}, {390.625, 391}, {335.9375, 336}, {92.5, 92},    {93.5, 94},
+               {93.75, 94},      {-2.5, -2},     {1e9, 32767},    {-1e9, -32768}};
+    for (const Case &c : cases)
+        EXPECT_EQ(roundToInt16(c.in), c.out) << c.in;
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ClearTableTest, ::testing::Bool(), scaleName);
+
+} // namespace tessaroc::table::test

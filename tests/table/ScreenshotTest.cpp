@@ -1,0 +1,144 @@
+#include "TableFixture.h"
+
+#include "Grab.h"
+#include "rules/CardCode.h"
+#include "support/PictureIds.h"
+#include "table/Rounding.h"
+#include "table/TablePictures.h"
+
+#include <QCoreApplication>
+#include <QImage>
+
+#include <algorithm>
+
+namespace tessaroc::table::test {
+
+namespace {
+
+struct Seat
+{
+    int avatar;
+    const char16_t *name;
+    const char16_t *coins;
+    const char16_t *level;
+};
+
+const Seat kSeats[] = {
+        {240, u"晨风", u"金币: 35200", u"等级: 富农"},
+        {251, u"小桃红", u"金币: 12800", u"等级: 长工"},
+        {243, u"老船长", u"金币: 98000", u"等级: 地主"},
+        {254, u"云朵", u"金币: 4600", u"等级: 佃户"},
+};
+
+// The own hand of a deal, sorted by face from the highest, as the deal shows
+// it: jokers, twos, aces and so on down to the threes.
+std::vector<rules::CardCode> dealtHand()
+{
+    std::vector<rules::CardCode> cards
+            = {rules::makeCard(17, 1), rules::makeCard(16, 1), rules::makeCard(15, 8),
+               rules::makeCard(15, 2), rules::makeCard(14, 4), rules::makeCard(14, 1),
+               rules::makeCard(13, 8), rules::makeCard(13, 4), rules::makeCard(13, 2),
+               rules::makeCard(12, 1), rules::makeCard(11, 8), rules::makeCard(11, 4),
+               rules::makeCard(10, 2), rules::makeCard(10, 1), rules::makeCard(9, 8),
+               rules::makeCard(9, 4),  rules::makeCard(8, 2),  rules::makeCard(7, 1),
+               rules::makeCard(7, 8),  rules::makeCard(6, 4),  rules::makeCard(5, 2),
+               rules::makeCard(5, 1),  rules::makeCard(4, 8),  rules::makeCard(3, 4),
+               rules::makeCard(3, 2)};
+    return cards;
+}
+
+// Lays the table out as it stands after a deal of 25 cards at the start of
+// the own play turn: every seat taken, the own row sorted on the hand line,
+// the other seats' card backs fanned out, the bottom cards in the middle and
+// every button of the turn and the toolbar on show.
+void dealTable(Table &t)
+{
+    MainForm &f = t.form();
+    core::TableState &state = t.state;
+    const forms::LayoutScale s = state.table.scale;
+    const bool reduced = s.isReduced();
+
+    f.Location.setCaption(QStringLiteral("新手场 8号桌"));
+    for (int p = 0; p <= 3; ++p) {
+        const Seat &seat = kSeats[p];
+        loadPicture(f.Tou(p), seat.avatar);
+        f.Nid(p).setCaption(QString::fromUtf16(seat.name));
+        f.Cash(p).setCaption(QString::fromUtf16(seat.coins));
+        f.Level(p).setCaption(QString::fromUtf16(seat.level));
+    }
+    f.AddSystemMessage(QStringLiteral("欢迎来到新手场，祝您游戏愉快！"));
+    f.AddSystemMessage(QStringLiteral("老船长 叫了地主。"));
+
+    // The own row, laid out as the hand sorting lays it out.
+    const std::vector<rules::CardCode> hand = dealtHand();
+    const int n = static_cast<int>(hand.size());
+    const double half = (0.11 * n + 0.39) * 90 * s.ScaleX;
+    const double rowX = state.rules.HandRecords[0].rowX;
+    const double x0 = reduced ? rowX + s.x(50) - half : rowX - half;
+    for (int i = 0; i < n; ++i) {
+        forms::Image &card = f.cardImage0(i);
+        loadPicture(card,
+                    state.pictures.CardPictureIds[static_cast<std::size_t>(
+                            rules::CardPictureNo(hand[static_cast<std::size_t>(i)]))]);
+        card.Move(single(x0 + i * 0.22 * card.Width() * s.ScaleX), state.table.HandLine);
+        card.ZOrder(0);
+        card.setVisible(true);
+    }
+
+    // The other seats' card backs and the bottom cards.
+    const int fans[] = {reduced ? 939 : 936, reduced ? 938 : 935, reduced ? 937 : 934};
+    for (int i = 0; i <= 2; ++i) {
+        loadPicture(f.shanImage(i), fans[i]);
+        f.shanImage(i).ZOrder(0);
+        f.shanImage(i).setVisible(true);
+    }
+    for (int k = 0; k <= 7; ++k) {
+        f.imgDiPai(k).setVisible(true);
+        f.imgDiPai(k).ZOrder(0);
+    }
+
+    // The deal ends by bringing the room strip and its neighbours back in
+    // front of the cards.
+    for (forms::Element *e : std::initializer_list<forms::Element *>{
+                 &f.imgLocation, &f.Location, &f.imgword1, &f.imgword2, &f.Bank})
+        e->ZOrder(0);
+
+    // The own turn: play, hint and pass, and the sort button that every dealt
+    // hand shows (the previous-trick and lower-all buttons are never shown).
+    const auto &OperationPic = state.pictures.OperationPic;
+    const int normalPictures[] = {0, 3, 6, 9};
+    for (int b = 0; b <= 3; ++b) {
+        loadPicture(f.Operation(b), OperationPic[static_cast<std::size_t>(normalPictures[b])]);
+        f.Operation(b).setEnabled(true);
+        f.Operation(b).setVisible(true);
+        f.Operation(b).ZOrder(0);
+    }
+}
+
+void grabBoth(Table &t, const QString &name)
+{
+    dealTable(t);
+    QCoreApplication::processEvents();
+    const QString path = tessaroc::test::grabToPng(t.form(), name);
+    ASSERT_FALSE(path.isEmpty());
+    const QImage shot(path);
+    EXPECT_EQ(shot.size(), t.form().size());
+}
+
+} // namespace
+
+// Two pictures for a person to look at after the layout changed:
+// grabs/table_full.png and grabs/table_reduced.png in the build folder.
+TEST(TableScreenshot, FullTableWithDealtHand)
+{
+    Table t(1280, 1024);
+    grabBoth(t, QStringLiteral("table_full"));
+}
+
+TEST(TableScreenshot, ReducedTableWithDealtHand)
+{
+    Table t(kSmallScreen[0], kSmallScreen[1]);
+    grabBoth(t, QStringLiteral("table_reduced"));
+}
+
+} // namespace tessaroc::table::test
