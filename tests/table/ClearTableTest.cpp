@@ -472,6 +472,21 @@ TEST(ClearTable, ClosesTheSpeechBubblesByTheirTags)
     }
 }
 
+// A clearing that comes before the play layout has created the further
+// elements of the groups clears what exists and leaves the rest to the
+// layout.
+TEST(ClearTable, BeforeThePlayLayoutClearsWhatExists)
+{
+    Table t(kFullScreen[0], kFullScreen[1], Table::Stage::SeatLayout);
+    MainForm &f = t.form();
+    f.cardImage0(0).setVisible(true);
+    f.ClearTable();
+    EXPECT_FALSE(f.cardImage0(0).Visible());
+    EXPECT_FALSE(f.cardImage0.isLoaded(1));
+    EXPECT_EQ(t.state.table.HandLine, 565);
+    EXPECT_EQ(t.state.core.LandlordPos, -1);
+}
+
 TEST(Rounding, SixteenBitValuesRoundHalvesToEven)
 {
     struct Case
