@@ -48,8 +48,6 @@ public:
     // of a cut file, and the next read then raises EndOfData.
     std::size_t pos = 0;
 
-    std::size_t size() const { return bytes_.size(); }
-
     std::uint8_t byte()
     {
         if (pos >= bytes_.size())
