@@ -333,6 +333,10 @@ std::vector<CorpusFile> corpus()
         images.push_back({31, 0, 1, 32, randomPixels(32, 8, 8), 8, false, 2, 0});
         add("giflibAnimation", encodeWithGiflib(32, 32, 8, images));
         add("giflibOneBit", encodeWithGiflib(9, 7, 2, {{0, 0, 9, 7, randomPixels(63, 2, 9)}}));
+        // Enough codes that giflib's writer clears its full table several
+        // times, on its own schedule rather than ours.
+        add("giflibTableRefills",
+            encodeWithGiflib(200, 150, 256, {{0, 0, 200, 150, randomPixels(30000, 256, 11)}}));
     }
 
     // By hand.

@@ -231,6 +231,42 @@ TEST(LzwDecoder, WidthGrowsOnceTheNextCodeNoLongerFits)
     EXPECT_EQ(d.pixels, (std::vector<std::uint8_t>{0, 1, 2, 3, 0, 1}));
 }
 
+// Writers may keep going at 12 bits once the table is full instead of sending
+// a clear code: no entry is added any more, and the full table serves.
+TEST(LzwDecoder, FullTableServesOnWithoutAClearCode)
+{
+    const auto literal = [](int i) {
+        return static_cast<std::uint8_t>(i * 7 / 3 % 4);
+    };
+    const int literals = 4100;
+    std::vector<std::pair<int, int>> codes{{4, 3}};
+    std::vector<std::uint8_t> expected;
+    int width = 3;
+    int nextFree = 6;
+    const auto put = [&](int code) {
+        codes.push_back({code, width});
+        if (codes.size() > 2 && nextFree < 4096)
+            ++nextFree;
+        if (nextFree >= (1 << width) && width < 12)
+            ++width;
+    };
+    for (int i = 0; i < literals; ++i) {
+        put(literal(i));
+        expected.push_back(literal(i));
+    }
+    ASSERT_EQ(nextFree, 4096);
+    ASSERT_EQ(width, 12);
+    // Entry k was made from the literals k - 6 and k - 5.
+    for (int code : {6, 100, 4095}) {
+        put(code);
+        expected.push_back(literal(code - 6));
+        expected.push_back(literal(code - 5));
+    }
+    put(5);
+    const Decoded d = decode(subBlocksOf(codes), 2, expected.size());
+    EXPECT_EQ(d.pixels, expected);
+}
+
 TEST(LzwDecoder, DataWithoutALeadingClearCodeDecodes)
 {
     const Decoded d = decode(subBlocksOf({{3, 3}, {2, 3}, {6, 3}, {5, 4}}), 2, 4);
