@@ -303,3 +303,50 @@ TEST(HallProgram, HeadlessItRecordsTheClientAndEndsWithItsExitCode)
     EXPECT_TRUE(output.contains(QStringLiteral("table sends 0x112 0xf020 minimise")));
     EXPECT_TRUE(output.contains(QStringLiteral("client ended with exit code 3")));
 }
+
+namespace {
+
+struct HeadlessRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs the headless hall with a client program and extra environment, and
+// waits for it to end by itself: no --quit-after, so a hall that never ends
+// shows as a run that did not finish.
+HeadlessRun runHeadless(const QString &client, const QStringList &environmentEntries = {})
+{
+    QProcess hall;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &entry : environmentEntries)
+        environment.insert(entry.section(QLatin1Char('='), 0, 0),
+                           entry.section(QLatin1Char('='), 1));
+    hall.setProcessEnvironment(environment);
+    hall.start(QStringLiteral(TESSAROC_HALL_PATH),
+               {QStringLiteral("--headless"), QStringLiteral("--client"), client,
+                QStringLiteral("--hall-caption"), uniqueCaption("hall"),
+                QStringLiteral("--table-caption"), uniqueCaption("table")});
+    HeadlessRun run;
+    run.finished = hall.waitForFinished(5000);
+    if (!run.finished) {
+        hall.kill();
+        hall.waitForFinished(1000);
+    }
+    run.exitCode = hall.exitCode();
+    run.output = QString::fromUtf8(hall.readAllStandardOutput());
+    return run;
+}
+
+} // namespace
+
+TEST(HallProgram, HeadlessItEndsWhenTheClientCannotStart)
+{
+    QTemporaryDir dir;
+    const HeadlessRun run = runHeadless(dir.filePath(QStringLiteral("no-such-client")));
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 127);
+    EXPECT_TRUE(run.output.contains(QStringLiteral("client failed to start")))
+            << run.output.toStdString();
+}

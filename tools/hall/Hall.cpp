@@ -11,6 +11,9 @@ namespace {
 
 const QString kDefaultHallCaption = QStringLiteral("Ombrevale");
 
+// What a shell reports for a program it could not start.
+constexpr int kCouldNotStart = 127;
+
 QString statusName(std::uint32_t number)
 {
     switch (number) {
@@ -162,9 +165,13 @@ void Hall::startClient()
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_->path());
         client_->setProcessEnvironment(environment);
     }
+    // A client that never starts never finishes either: its failure is the
+    // end of it.
     connect(client_.get(), &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            record({0, HallEvent::Kind::ClientFailed, 0, 0, 0, client_->errorString()});
+        if (error != QProcess::FailedToStart)
+            return;
+        record({0, HallEvent::Kind::ClientFailed, 0, 0, 0, client_->errorString()});
+        Q_EMIT clientFinished(kCouldNotStart);
     });
     connect(client_.get(), &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus) {
         record({0, HallEvent::Kind::ClientFinished, 0, 0, 0, QString::number(exitCode)});

@@ -94,7 +94,9 @@ Q_SIGNALS:
     void eventRecorded(const tessaroc::hall::HallEvent &event);
     // The table asked to restore (false) or to minimise (true) the hall.
     void windowStateRequested(bool minimised);
-    void clientFinished(int exitCode);
+    // The client is gone: its exit code, or 127 (as a shell says) when it
+    // could not be started at all.
+    void clientFinished(int result);
 
 private:
     std::int64_t answer(std::uint32_t msg, std::int64_t wParam, std::int64_t lParam);
