@@ -350,3 +350,19 @@ TEST(HallProgram, HeadlessItEndsWhenTheClientCannotStart)
     EXPECT_TRUE(run.output.contains(QStringLiteral("client failed to start")))
             << run.output.toStdString();
 }
+
+TEST(HallProgram, HeadlessItTellsAClientKilledByASignalFromAnExitCode)
+{
+    QTemporaryDir dir;
+    const HeadlessRun run = runHeadless(
+            QStringLiteral(FAKE_TABLE_CLIENT),
+            {QStringLiteral("HALL_TEST_KILL=1"),
+             QStringLiteral("HALL_TEST_LINE_FILE=") + dir.filePath(QStringLiteral("line"))});
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    // As a shell reports it: 128 plus the signal, never the bare signal
+    // number, which a client could also use as an exit code.
+    EXPECT_EQ(run.exitCode, 128 + 9) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("client was killed by signal 9")))
+            << run.output.toStdString();
+    EXPECT_FALSE(run.output.contains(QStringLiteral("client ended with exit code")));
+}

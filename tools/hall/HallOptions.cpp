@@ -105,7 +105,8 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
              QStringLiteral("path")},
             {QStringLiteral("headless"),
              QStringLiteral("No window: the records go to standard output, and the hall ends with "
-                            "the client's exit code (127 when it could not start).")},
+                            "the client's exit code (128 + the signal when it was killed, 127 "
+                            "when it could not start).")},
             {QStringLiteral("own-runtime-dir"),
              QStringLiteral("Give the client a runtime folder of its own.")},
             {QStringLiteral("request"),

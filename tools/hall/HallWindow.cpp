@@ -80,6 +80,8 @@ void HallWindow::updateStatus()
         text += QStringLiteral("not started");
     else if (hall_.client()->error() == QProcess::FailedToStart)
         text += QStringLiteral("failed to start");
+    else if (hall_.client()->exitStatus() == QProcess::CrashExit)
+        text += QStringLiteral("killed by signal ") + QString::number(hall_.client()->exitCode());
     else
         text += QStringLiteral("ended (exit code ") + QString::number(hall_.client()->exitCode())
                 + QLatin1Char(')');
