@@ -139,7 +139,12 @@ TEST(HallCommandLine, BadOptionsAreRefusedWithAReason)
           QStringList{QStringLiteral("--request"), QStringLiteral("dance@10")},
           QStringList{QStringLiteral("--request"), QStringLiteral("leave")},
           QStringList{QStringLiteral("--quit-after"), QStringLiteral("-1")},
-          QStringList{QStringLiteral("stray")}}) {
+          QStringList{QStringLiteral("stray")},
+          // "$" ends a field of the client's line: in a text it would shift
+          // every field after it.
+          QStringList{QStringLiteral("--password"), QStringLiteral("pa$s")},
+          QStringList{QStringLiteral("--room"), QStringLiteral("0000001Room$2")},
+          QStringList{QStringLiteral("--table-caption"), QStringLiteral("$")}}) {
         const auto parsed = parseHallOptions(QStringList{QStringLiteral("tessaroc-hall")} + bad);
         EXPECT_FALSE(parsed.options) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(parsed.error.isEmpty());
