@@ -248,17 +248,22 @@ TEST_F(Hints, RowsHoldTheLongestCandidatesWhole)
 TEST_F(Hints, AFullTableEndsTheListingWithoutCountingAnUnwrittenRow)
 {
     deal("4 5 6 7 8");
-    state.HintCount = 28; // rows listed earlier in the turn
+    state.HintCount = 27; // rows listed earlier in the turn
+    state.HintCandidates[kMaxHintRows].count = 0;
     PromptBeat(state, KindSingle, 1, test::cardArray("3"));
-    EXPECT_EQ(state.HintCount, kMaxHintRows);
-    EXPECT_EQ(test::faces(state.HintCandidates[29].cards, state.HintCandidates[29].count), "4");
-    EXPECT_EQ(test::faces(state.HintCandidates[30].cards, state.HintCandidates[30].count), "5");
+    // The listing ends when its count would reach the last row of the table:
+    // rows 28 and 29 take the 4 and the 5, the other singles are dropped and
+    // the last row is neither written nor counted.
+    EXPECT_EQ(state.HintCount, kMaxHintRows - 1);
+    EXPECT_EQ(test::faces(state.HintCandidates[28].cards, state.HintCandidates[28].count), "4");
+    EXPECT_EQ(test::faces(state.HintCandidates[29].cards, state.HintCandidates[29].count), "5");
+    EXPECT_EQ(state.HintCandidates[kMaxHintRows].count, 0);
 
     for (const std::int16_t corrupt : {std::int16_t{500}, std::int16_t{-5}}) {
         state.HintCount = corrupt;
         PromptBeat(state, KindSingle, 1, test::cardArray("3"));
         EXPECT_GE(state.HintCount, 0);
-        EXPECT_LE(state.HintCount, kMaxHintRows);
+        EXPECT_LE(state.HintCount, kMaxHintsListed);
     }
 }
 
