@@ -211,6 +211,10 @@ TEST_F(Hints, PlanesAboveALowPlane)
     deal("4 4 4 3 3 3 2 2 2 K K Q Q J J");
     EXPECT_EQ(against(KindPlaneWithPairs, "2 2 2 A A A 3 3 3 9 9 8 8 7 7"),
               (Rows{"7: 4 4 4 3 3 3 2 2 2 K K Q Q J J"}));
+    // The twos of the window are no free pair: the big jokers are taken instead.
+    deal("BJ BJ 2 2 2 2 3 3 3 9 9");
+    EXPECT_EQ(against(KindPlaneWithPairs, "2 2 2 A A A 8 8 7 7"),
+              (Rows{"7: 3 3 3 2 2 2 BJ BJ 9 9", "9: 2 2 2 2"}));
 }
 
 TEST_F(Hints, PlanesWithARunOfPairs)
@@ -220,6 +224,17 @@ TEST_F(Hints, PlanesWithARunOfPairs)
               (Rows{"8: 8 8 8 7 7 7 J J 10 10"}));
     deal("8 8 8 7 7 7 Q Q 10 10");
     EXPECT_TRUE(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3").empty());
+    // The windows start above the lowest triple to beat.
+    deal("7 7 7 6 6 6 5 5 5 J J 10 10");
+    EXPECT_EQ(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3"),
+              (Rows{"8: 7 7 7 6 6 6 J J 10 10"}));
+    // A face held four times breaks the run of pairs.
+    deal("8 8 8 7 7 7 J J 10 10 10 10");
+    EXPECT_EQ(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3"), (Rows{"9: 10 10 10 10"}));
+    // After a window without its pairs the run of triples grows past the
+    // plane, so the window one higher (which would find 7 7 6 6) is not tried.
+    deal("9 9 9 8 8 8 7 7 7 6 6");
+    EXPECT_TRUE(against(KindPlaneWithPairsAlt, "7 7 7 6 6 6 4 4 3 3").empty());
     // Triples reaching below the three: the faces there hold no cards.
     deal("9 9 9 8 8 8 7 7 7 6 6 6 5 5 5 4 4 4 3 3 3");
     EXPECT_TRUE(against(KindPlaneWithPairsAlt,
