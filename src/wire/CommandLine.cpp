@@ -173,7 +173,6 @@ public:
                 return std::move(result_);
             }
         }
-        fields().prop_swicth = 0;
         result_.ending
                 = fields().Spectator ? CommandLineEnding::Spectator : CommandLineEnding::Player;
         return std::move(result_);
@@ -276,8 +275,12 @@ private:
         case 13:
             f.TableCaption = std::string(field);
             return true;
-        case 14:
-            return number16(14, field, f.prop_swicth);
+        case 14: {
+            // Read for its check only: the item library always starts off.
+            const bool isNumber = number16(14, field, f.prop_swicth);
+            f.prop_swicth = 0;
+            return isNumber;
+        }
         case 15:
             return number16(15, field, f.ArgPropParam);
         default:

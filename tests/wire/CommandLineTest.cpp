@@ -233,6 +233,17 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
                                                   [](const CommandLine &f) {
                                                       EXPECT_EQ(f.prop_swicth, 0);
                                                   }},
+                                         LineCase{"itemSwitchStaysOffOnABadLine",
+                                                  [] {
+                                                      Fields fields = PlayerFields;
+                                                      fields[13] = "1";
+                                                      fields[14] = "x";
+                                                      return join(fields);
+                                                  }(),
+                                                  CommandLineEnding::BadLine,
+                                                  [](const CommandLine &f) {
+                                                      EXPECT_EQ(f.prop_swicth, 0);
+                                                  }},
                                          LineCase{"itemSwitchNotANumber", with(14, "on"),
                                                   CommandLineEnding::BadLine,
                                                   [](const CommandLine &f) {
