@@ -111,6 +111,8 @@ void runRow(const ProxyRow &row, int splitReply, int splitAt)
         EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckConnected);
     } else {
         EXPECT_EQ(client.failure, row.failure);
+        EXPECT_EQ(client.socketStateAtFailure, WinsockControl::sckConnected)
+                << "the player sees the message before the socket closes";
         EXPECT_FALSE(client.connected);
         EXPECT_TRUE(proxy.closedByClient());
         EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckClosed);
