@@ -13,12 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
     const CommandLineResult result = ParseCommandLine(bytes);
+    fuzzCheck(result.fields.prop_swicth == 0);
     if (result.ending == CommandLineEnding::Player
         || result.ending == CommandLineEnding::Spectator) {
         const MessageFrame login = LoginFrame(result.fields.ArgUser, result.fields.ArgPassword);
         fuzzCheck(login.cmd() == CmdLogin);
         fuzzCheck(utf8ToChars(result.fields.ProxyUser).size() <= 255);
-        fuzzCheck(result.fields.prop_swicth == 0);
     }
 
     // GBK text always comes back as valid UTF-8, and valid UTF-8 made of GBK

@@ -94,7 +94,12 @@ void Surface::paintEvent(QPaintEvent *event)
     painter.setClipRegion(event->region());
     if (!picture_.isNull())
         painter.drawPixmap(0, 0, picture_);
-    for (Element *element : elements_) {
+    // An element's paint may raise an event whose handler creates, destroys
+    // or restacks elements of this surface (the animated picture reports the
+    // frame it painted), so the list is read afresh at every step. What
+    // changes meanwhile asks for its own repaint.
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+        Element *element = elements_[i];
         if (!element->Visible())
             continue;
         const QRect r = element->paintRect();

@@ -102,9 +102,13 @@ void ServerLink::handle(const wire::Socks5Event &event)
         break;
     case wire::Socks5Event::Failed: {
         proxyClock_.stop();
+        const unsigned attempt = proxyAttempt_;
         const std::string_view text = wire::socks5FailureText(event.failure);
         Q_EMIT proxyFailed(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        socket_.Close();
+        // While the player read the message the hall may have asked for a new
+        // connection on the same socket; that one is not this failure's to end.
+        if (attempt == proxyAttempt_)
+            socket_.Close();
         break;
     }
     case wire::Socks5Event::Overflow:

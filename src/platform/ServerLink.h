@@ -45,7 +45,7 @@ Q_SIGNALS:
     // goes out now.
     void proxyConnected();
     // The handshake failed: show `message`; the socket is closed once the
-    // handlers return.
+    // handlers return, unless one of them started a new connection.
     void proxyFailed(const QString &message);
     // More bytes arrived than the receive ring can hold: restore the hall and
     // end.

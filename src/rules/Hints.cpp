@@ -53,8 +53,8 @@ private:
     CardArray byFace_{};
 };
 
-// Writes the rows of one listing. When the table is full the listing ends:
-// the row that does not fit is neither written nor counted.
+// Writes the rows of one listing. When the count would reach the table's
+// last row the listing ends: that row is neither written nor counted.
 class Listing
 {
 public:
@@ -63,7 +63,7 @@ public:
         , rows_(rows)
         , hintCount_(hintCount)
     {
-        hintCount_ = static_cast<std::int16_t>(std::clamp<int>(hintCount_, 0, kMaxHintRows));
+        hintCount_ = static_cast<std::int16_t>(std::clamp<int>(hintCount_, 0, kMaxHintsListed));
     }
 
     const FaceTally &tally() const { return tally_; }
@@ -71,7 +71,7 @@ public:
 
     HintRow *newRow(PlayKind kind)
     {
-        if (stopped_ || hintCount_ >= kMaxHintRows) {
+        if (stopped_ || hintCount_ >= kMaxHintsListed) {
             stopped_ = true;
             return nullptr;
         }

@@ -22,8 +22,11 @@ struct HintRow
 
 // HintCandidates: rows 1 to HintCount hold the candidates in the order they
 // were found; row 0 is never used. A listing overwrites rows from its first
-// one on and leaves older rows past HintCount as they were.
+// one on and leaves older rows past HintCount as they were. It ends when its
+// count would reach the table's last row, so that row is never listed and at
+// most kMaxHintsListed rows are in use.
 inline constexpr int kMaxHintRows = 30;
+inline constexpr int kMaxHintsListed = kMaxHintRows - 1;
 using HintTable = std::array<HintRow, kMaxHintRows + 1>;
 
 // The listing when the player leads: singles, pairs and triples of the faces

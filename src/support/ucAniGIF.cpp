@@ -492,6 +492,11 @@ void ucAniGIF::OnFrameTimer()
         Q_EMIT LoopsEnded();
         return;
     }
+    // The repaint reports the last frame, and the report's handler may have
+    // paused, stopped or reloaded the control, or set its timer itself; the
+    // tick then leaves the timer as the handler left it.
+    if (actionState_ != 1 || timerMode_ != TimerMode::None)
+        return;
     timerMode_ = TimerMode::Frame;
     const int interval = frameDelay(currentFrame_);
     dueMs_ = clock_.nowMs() + interval;

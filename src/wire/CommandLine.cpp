@@ -33,13 +33,20 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+// A "+" may stand before the digits of a number; from_chars takes only "-",
+// so the plus goes, but never in front of another sign ("+-5" is no number).
+std::string_view withoutPlus(std::string_view text)
+{
+    if (text.size() > 1 && text[0] == '+' && text[1] >= '0' && text[1] <= '9')
+        text.remove_prefix(1);
+    return text;
+}
+
 // A whole number in [low, high], blanks around it allowed; the empty text is
 // not a number.
 std::optional<long> wholeNumber(std::string_view text, long low, long high)
 {
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    text = withoutPlus(trimmed(text));
     long value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size())
@@ -92,9 +99,7 @@ std::optional<std::int32_t> leadingWholeNumber(std::string_view text)
     std::size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;
-    text.remove_prefix(pos);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    text = withoutPlus(text.substr(pos));
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end == text.data())
@@ -168,7 +173,6 @@ public:
                 return std::move(result_);
             }
         }
-        fields().prop_swicth = 0;
         result_.ending
                 = fields().Spectator ? CommandLineEnding::Spectator : CommandLineEnding::Player;
         return std::move(result_);
@@ -271,8 +275,12 @@ private:
         case 13:
             f.TableCaption = std::string(field);
             return true;
-        case 14:
-            return number16(14, field, f.prop_swicth);
+        case 14: {
+            // Read for its check only: the item library always starts off.
+            const bool isNumber = number16(14, field, f.prop_swicth);
+            f.prop_swicth = 0;
+            return isNumber;
+        }
         case 15:
             return number16(15, field, f.ArgPropParam);
         default:

@@ -295,12 +295,12 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
     const auto &bytes = frame.bytes();
 
     // A pair whose trail lies past the frame, or (MixedInField) past the
-    // field, has no trail to take.
+    // field, has no trail to take: its first byte stands alone as the
+    // single-byte character of that code (0x80 is the euro sign).
     auto pairAt = [&](std::size_t pos, std::size_t trailLimit) {
-        if (pos + 1 > trailLimit)
-            return U'?';
-        const char32_t ch
-                = charOfGbkCode(static_cast<std::uint16_t>(bytes[pos] << 8 | bytes[pos + 1]));
+        const char32_t ch = pos + 1 > trailLimit
+                ? charOfGbkCode(bytes[pos])
+                : charOfGbkCode(static_cast<std::uint16_t>(bytes[pos] << 8 | bytes[pos + 1]));
         return ch == ReplacementChar ? U'?' : ch;
     };
 

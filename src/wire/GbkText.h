@@ -68,11 +68,12 @@ enum class FieldText {
     // above is a lead byte and takes the next byte as its trail, even when the
     // lead stands in the field's last position (the trail is then the byte
     // after the field). A lead byte in the frame's very last position has no
-    // trail and reads as '?'. A lead and trail that name no character read
+    // trail and stands alone: the single-byte character of its code (0x80 is
+    // the euro sign), else '?'. A lead and trail that name no character read
     // as '?'.
     Mixed,
-    // As Mixed, but a lead byte in the field's last position stands alone and
-    // reads as '?' (the nickname of the user block).
+    // As Mixed, but a lead byte in the field's last position stands alone, as
+    // at the frame's end (the nickname of the user block).
     MixedInField,
     // Read in pairs from the field's first byte; every pair is one double-byte
     // character; the text ends at a pair whose first byte is zero (location,

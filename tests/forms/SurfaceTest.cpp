@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <utility>
+
 using namespace tessaroc::forms;
 
 namespace {
@@ -233,4 +237,51 @@ TEST_F(SurfaceTest, GrabHelperWritesAPicture)
     ASSERT_FALSE(path.isEmpty());
     QImage written(path);
     EXPECT_EQ(written.size(), QSize(200, 100));
+}
+
+namespace {
+
+// An element that runs a handler when it is painted, as the animated picture
+// raises its frame report from its paint.
+class ReportingImage : public Image
+{
+public:
+    using Image::Image;
+    std::function<void()> onPaint;
+
+    void paint(QPainter &painter, const QRect &r) override
+    {
+        Image::paint(painter, r);
+        if (auto handler = std::exchange(onPaint, nullptr))
+            handler();
+    }
+};
+
+} // namespace
+
+// A handler run from a paint may create and destroy elements of the same
+// surface; the painting goes on over what the surface holds then.
+TEST_F(SurfaceTest, HandlerRunFromAPaintMayChangeTheElements)
+{
+    ReportingImage reporter(&surface);
+    reporter.setPicture(solid(20, 20, Qt::yellow), 4);
+    reporter.Move(150, 10);
+    front.ZOrder(0);
+    std::vector<std::unique_ptr<Image>> made;
+    auto *doomed = new Image(&surface);
+    doomed->setPicture(solid(20, 20, Qt::black), 5);
+    doomed->Move(150, 60);
+    reporter.onPaint = [&] {
+        for (int i = 0; i < 64; ++i)
+            made.push_back(std::make_unique<Image>(&surface));
+        made.back()->setPicture(solid(10, 10, Qt::magenta), 6);
+        made.back()->Move(180, 80);
+        delete doomed;
+    };
+    const QImage shot = surface.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(155, 15), QColor(Qt::yellow));
+    EXPECT_EQ(shot.pixelColor(50, 30), QColor(Qt::blue));
+    EXPECT_EQ(surface.elements().size(), 3u + 64u);
+    EXPECT_EQ(pixelAt(surface, 185, 85), QColor(Qt::magenta));
+    EXPECT_EQ(pixelAt(surface, 155, 65), QColor(Qt::darkGreen));
 }

@@ -2,12 +2,15 @@
 // argument the hall passes, finds the hall by the caption in field 12, sends
 // it restore and minimise, posts the connecting and connected numbers, writes
 // the line it got to the file named by HALL_TEST_LINE_FILE and ends with exit
-// code 3.
+// code 3. With HALL_TEST_KILL set it kills itself after the restore instead,
+// the way a crash would end it.
 
 #include "platform/HallLink.h"
 
 #include <QCoreApplication>
 #include <QFile>
+
+#include <csignal>
 
 int main(int argc, char **argv)
 {
@@ -28,6 +31,8 @@ int main(int argc, char **argv)
     tessaroc::platform::HallLink link;
     if (!link.sendMessage(hall, 0x112, 0xF120, 0))
         return 4;
+    if (qEnvironmentVariableIsSet("HALL_TEST_KILL"))
+        std::raise(SIGKILL);
     link.postMessage(hall, 0x16);
     link.postMessage(hall, 0x303);
     if (!link.sendMessage(hall, 0x112, 0xF020, 0))

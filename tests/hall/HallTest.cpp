@@ -139,7 +139,12 @@ TEST(HallCommandLine, BadOptionsAreRefusedWithAReason)
           QStringList{QStringLiteral("--request"), QStringLiteral("dance@10")},
           QStringList{QStringLiteral("--request"), QStringLiteral("leave")},
           QStringList{QStringLiteral("--quit-after"), QStringLiteral("-1")},
-          QStringList{QStringLiteral("stray")}}) {
+          QStringList{QStringLiteral("stray")},
+          // "$" ends a field of the client's line: in a text it would shift
+          // every field after it.
+          QStringList{QStringLiteral("--password"), QStringLiteral("pa$s")},
+          QStringList{QStringLiteral("--room"), QStringLiteral("0000001Room$2")},
+          QStringList{QStringLiteral("--table-caption"), QStringLiteral("$")}}) {
         const auto parsed = parseHallOptions(QStringList{QStringLiteral("tessaroc-hall")} + bad);
         EXPECT_FALSE(parsed.options) << bad.join(QLatin1Char(' ')).toStdString();
         EXPECT_FALSE(parsed.error.isEmpty());
@@ -302,4 +307,67 @@ TEST(HallProgram, HeadlessItRecordsTheClientAndEndsWithItsExitCode)
             << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("table sends 0x112 0xf020 minimise")));
     EXPECT_TRUE(output.contains(QStringLiteral("client ended with exit code 3")));
+}
+
+namespace {
+
+struct HeadlessRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs the headless hall with a client program and extra environment, and
+// waits for it to end by itself: no --quit-after, so a hall that never ends
+// shows as a run that did not finish.
+HeadlessRun runHeadless(const QString &client, const QStringList &environmentEntries = {})
+{
+    QProcess hall;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &entry : environmentEntries)
+        environment.insert(entry.section(QLatin1Char('='), 0, 0),
+                           entry.section(QLatin1Char('='), 1));
+    hall.setProcessEnvironment(environment);
+    hall.start(QStringLiteral(TESSAROC_HALL_PATH),
+               {QStringLiteral("--headless"), QStringLiteral("--client"), client,
+                QStringLiteral("--hall-caption"), uniqueCaption("hall"),
+                QStringLiteral("--table-caption"), uniqueCaption("table")});
+    HeadlessRun run;
+    run.finished = hall.waitForFinished(5000);
+    if (!run.finished) {
+        hall.kill();
+        hall.waitForFinished(1000);
+    }
+    run.exitCode = hall.exitCode();
+    run.output = QString::fromUtf8(hall.readAllStandardOutput());
+    return run;
+}
+
+} // namespace
+
+TEST(HallProgram, HeadlessItEndsWhenTheClientCannotStart)
+{
+    QTemporaryDir dir;
+    const HeadlessRun run = runHeadless(dir.filePath(QStringLiteral("no-such-client")));
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_EQ(run.exitCode, 127);
+    EXPECT_TRUE(run.output.contains(QStringLiteral("client failed to start")))
+            << run.output.toStdString();
+}
+
+TEST(HallProgram, HeadlessItTellsAClientKilledByASignalFromAnExitCode)
+{
+    QTemporaryDir dir;
+    const HeadlessRun run = runHeadless(
+            QStringLiteral(FAKE_TABLE_CLIENT),
+            {QStringLiteral("HALL_TEST_KILL=1"),
+             QStringLiteral("HALL_TEST_LINE_FILE=") + dir.filePath(QStringLiteral("line"))});
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    // As a shell reports it: 128 plus the signal, never the bare signal
+    // number, which a client could also use as an exit code.
+    EXPECT_EQ(run.exitCode, 128 + 9) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("client was killed by signal 9")))
+            << run.output.toStdString();
+    EXPECT_FALSE(run.output.contains(QStringLiteral("client ended with exit code")));
 }

@@ -111,6 +111,8 @@ void runRow(const ProxyRow &row, int splitReply, int splitAt)
         EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckConnected);
     } else {
         EXPECT_EQ(client.failure, row.failure);
+        EXPECT_EQ(client.socketStateAtFailure, WinsockControl::sckConnected)
+                << "the player sees the message before the socket closes";
         EXPECT_FALSE(client.connected);
         EXPECT_TRUE(proxy.closedByClient());
         EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckClosed);
@@ -251,6 +253,34 @@ TEST(ScriptedProxyEdges, AProxyThatRefusesTheConnectionFailsAtOnce)
     EXPECT_FALSE(client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), deadPort, Target));
     EXPECT_EQ(client.failure, MethodFailed);
     EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckClosed);
+}
+
+TEST(ScriptedProxyEdges, AConnectionStartedWhileTheRefusalShowsIsNotClosedByIt)
+{
+    LoopbackPeer first;
+    LoopbackPeer second;
+    Client client;
+    // The hall asks for a new connection while the player still reads the
+    // message of the refused one.
+    bool reconnected = false;
+    QObject::connect(&client.link, &ServerLink::proxyFailed, [&] {
+        reconnected = client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), second.port(),
+                                                       Target);
+    });
+    ASSERT_TRUE(
+            client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), first.port(), Target));
+    ASSERT_EQ(first.read(Greeting.size()), Greeting);
+    first.write(bytesOf({5, 0xFF}));
+    ASSERT_TRUE(waitUntil([&] { return reconnected; }));
+    EXPECT_TRUE(first.closedByClient());
+
+    ASSERT_EQ(second.read(Greeting.size()), Greeting);
+    EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckConnected);
+    second.write(bytesOf({5, 0}));
+    EXPECT_EQ(second.read(ConnectRequest.size()), ConnectRequest);
+    second.write(ConnectOkIPv4);
+    ASSERT_TRUE(waitUntil([&] { return client.connected; }));
+    EXPECT_EQ(second.read(wire::FrameSize), frameBytes(client.login));
 }
 
 TEST(ServerLinkRingMode, ArrivalsFillTheRingAndAnOverflowIsReported)

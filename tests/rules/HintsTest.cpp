@@ -211,6 +211,10 @@ TEST_F(Hints, PlanesAboveALowPlane)
     deal("4 4 4 3 3 3 2 2 2 K K Q Q J J");
     EXPECT_EQ(against(KindPlaneWithPairs, "2 2 2 A A A 3 3 3 9 9 8 8 7 7"),
               (Rows{"7: 4 4 4 3 3 3 2 2 2 K K Q Q J J"}));
+    // The twos of the window are no free pair: the big jokers are taken instead.
+    deal("BJ BJ 2 2 2 2 3 3 3 9 9");
+    EXPECT_EQ(against(KindPlaneWithPairs, "2 2 2 A A A 8 8 7 7"),
+              (Rows{"7: 3 3 3 2 2 2 BJ BJ 9 9", "9: 2 2 2 2"}));
 }
 
 TEST_F(Hints, PlanesWithARunOfPairs)
@@ -220,6 +224,17 @@ TEST_F(Hints, PlanesWithARunOfPairs)
               (Rows{"8: 8 8 8 7 7 7 J J 10 10"}));
     deal("8 8 8 7 7 7 Q Q 10 10");
     EXPECT_TRUE(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3").empty());
+    // The windows start above the lowest triple to beat.
+    deal("7 7 7 6 6 6 5 5 5 J J 10 10");
+    EXPECT_EQ(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3"),
+              (Rows{"8: 7 7 7 6 6 6 J J 10 10"}));
+    // A face held four times breaks the run of pairs.
+    deal("8 8 8 7 7 7 J J 10 10 10 10");
+    EXPECT_EQ(against(KindPlaneWithPairsAlt, "6 6 6 5 5 5 4 4 3 3"), (Rows{"9: 10 10 10 10"}));
+    // After a window without its pairs the run of triples grows past the
+    // plane, so the window one higher (which would find 7 7 6 6) is not tried.
+    deal("9 9 9 8 8 8 7 7 7 6 6");
+    EXPECT_TRUE(against(KindPlaneWithPairsAlt, "7 7 7 6 6 6 4 4 3 3").empty());
     // Triples reaching below the three: the faces there hold no cards.
     deal("9 9 9 8 8 8 7 7 7 6 6 6 5 5 5 4 4 4 3 3 3");
     EXPECT_TRUE(against(KindPlaneWithPairsAlt,
@@ -248,17 +263,22 @@ TEST_F(Hints, RowsHoldTheLongestCandidatesWhole)
 TEST_F(Hints, AFullTableEndsTheListingWithoutCountingAnUnwrittenRow)
 {
     deal("4 5 6 7 8");
-    state.HintCount = 28; // rows listed earlier in the turn
+    state.HintCount = 27; // rows listed earlier in the turn
+    state.HintCandidates[kMaxHintRows].count = 0;
     PromptBeat(state, KindSingle, 1, test::cardArray("3"));
-    EXPECT_EQ(state.HintCount, kMaxHintRows);
-    EXPECT_EQ(test::faces(state.HintCandidates[29].cards, state.HintCandidates[29].count), "4");
-    EXPECT_EQ(test::faces(state.HintCandidates[30].cards, state.HintCandidates[30].count), "5");
+    // The listing ends when its count would reach the last row of the table:
+    // rows 28 and 29 take the 4 and the 5, the other singles are dropped and
+    // the last row is neither written nor counted.
+    EXPECT_EQ(state.HintCount, kMaxHintRows - 1);
+    EXPECT_EQ(test::faces(state.HintCandidates[28].cards, state.HintCandidates[28].count), "4");
+    EXPECT_EQ(test::faces(state.HintCandidates[29].cards, state.HintCandidates[29].count), "5");
+    EXPECT_EQ(state.HintCandidates[kMaxHintRows].count, 0);
 
     for (const std::int16_t corrupt : {std::int16_t{500}, std::int16_t{-5}}) {
         state.HintCount = corrupt;
         PromptBeat(state, KindSingle, 1, test::cardArray("3"));
         EXPECT_GE(state.HintCount, 0);
-        EXPECT_LE(state.HintCount, kMaxHintRows);
+        EXPECT_LE(state.HintCount, kMaxHintsListed);
     }
 }
 

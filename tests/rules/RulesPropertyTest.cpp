@@ -379,7 +379,7 @@ TEST(RulesProperties, HostilePlaysToBeatStayInsideTheTables)
         state.HintCount = static_cast<std::int16_t>(uniform(rng, -2, 35));
         PromptBeat(state, state.prevPlay.kind, state.prevPlay.count, state.prevPlay.cards);
         ASSERT_GE(state.HintCount, 0);
-        ASSERT_LE(state.HintCount, kMaxHintRows);
+        ASSERT_LE(state.HintCount, kMaxHintsListed);
         for (int r = 1; r <= state.HintCount; ++r)
             ASSERT_LE(state.HintCandidates[r].count, kMaxHandCards);
 

@@ -661,3 +661,75 @@ TEST_F(RemoteLoad, EmptyAddressDoesNothing)
     control.LoadAnimatedGIF_Remote(QString());
     EXPECT_EQ(failures.count(), 0);
 }
+
+// The report of the last frame comes inside the tick that shows it; what its
+// handler does to the control holds after the tick: a hidden control stays
+// paused, a stopped one shows nothing, and a newly loaded animation builds
+// its frames before it plays.
+struct LastFrameHandler
+{
+    const char *name;
+    std::function<void(ucAniGIF &)> onReport;
+    std::function<void(ucAniGIF &, platform::ManualClock &)> expect;
+};
+
+void PrintTo(const LastFrameHandler &handler, std::ostream *os)
+{
+    *os << handler.name;
+}
+
+class HandlerOfTheLastFrame : public AniGifTest,
+                              public ::testing::WithParamInterface<LastFrameHandler>
+{
+};
+
+TEST_P(HandlerOfTheLastFrame, ItsChangeOutlastsTheTick)
+{
+    control.setDelayAnimation(0);
+    control.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+    bool reported = false;
+    QObject::connect(&control, &ucAniGIF::reportOver, [&](std::int32_t frame) {
+        if (frame == 3 && !reported) {
+            reported = true;
+            GetParam().onReport(control);
+        }
+    });
+    tick();
+    tick();
+    ASSERT_TRUE(reported);
+    GetParam().expect(control, clock);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        AniGif, HandlerOfTheLastFrame,
+        ::testing::Values(LastFrameHandler{"hide", [](ucAniGIF &c) { c.setVisible(false); },
+                                           [](ucAniGIF &c, platform::ManualClock &) {
+                                               EXPECT_EQ(c.Action(), 2);
+                                               EXPECT_FALSE(c.timerRunning());
+                                           }},
+                          LastFrameHandler{"stop", [](ucAniGIF &c) { c.setAction(0); },
+                                           [](ucAniGIF &c, platform::ManualClock &) {
+                                               EXPECT_EQ(c.Action(), 0);
+                                               EXPECT_EQ(c.CurrentFrame(), 0);
+                                               EXPECT_FALSE(c.timerRunning());
+                                           }},
+                          LastFrameHandler{"load",
+                                           [](ucAniGIF &c) {
+                                               c.setDelayAnimation(1);
+                                               c.LoadAnimatedGIF_Array(makeGif(4, QSize(100, 100)));
+                                           },
+                                           [](ucAniGIF &c, platform::ManualClock &clock) {
+                                               EXPECT_EQ(c.CurrentFrame(), 1);
+                                               ASSERT_EQ(c.Mirrored(), 32)
+                                                       << "the build is pending";
+                                               EXPECT_EQ(c.timerDueMs(), clock.nowMs() + 20);
+                                               clock.set(c.timerDueMs());
+                                               EXPECT_TRUE(c.runDueTimer());
+                                               EXPECT_EQ(c.Mirrored(), 0);
+                                               for (int frame = 2; frame <= 4; ++frame) {
+                                                   c.setAction(3);
+                                                   EXPECT_TRUE(c.AnimatedGIF().has_value())
+                                                           << frame;
+                                               }
+                                           }}),
+        [](const auto &param) { return std::string(param.param.name); });

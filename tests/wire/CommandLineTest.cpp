@@ -186,6 +186,13 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
                                                   }},
                                          LineCase{"proxyTypeBeyond16Bits", with(6, "40000"),
                                                   CommandLineEnding::BadLine},
+                                         LineCase{"proxyTypePlusSign", with(6, "+5"),
+                                                  CommandLineEnding::Player,
+                                                  [](const CommandLine &f) {
+                                                      EXPECT_EQ(f.ProxyType, 5);
+                                                  }},
+                                         LineCase{"proxyTypeTwoSigns", with(6, "+-5"),
+                                                  CommandLineEnding::BadLine},
                                          LineCase{"captionsFlag1", with(11, "1"),
                                                   CommandLineEnding::Player,
                                                   [](const CommandLine &f) {
@@ -223,6 +230,17 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
                                                   }},
                                          LineCase{"itemSwitchStaysOff", with(14, "1"),
                                                   CommandLineEnding::Player,
+                                                  [](const CommandLine &f) {
+                                                      EXPECT_EQ(f.prop_swicth, 0);
+                                                  }},
+                                         LineCase{"itemSwitchStaysOffOnABadLine",
+                                                  [] {
+                                                      Fields fields = PlayerFields;
+                                                      fields[13] = "1";
+                                                      fields[14] = "x";
+                                                      return join(fields);
+                                                  }(),
+                                                  CommandLineEnding::BadLine,
                                                   [](const CommandLine &f) {
                                                       EXPECT_EQ(f.prop_swicth, 0);
                                                   }},

@@ -11,6 +11,11 @@ namespace {
 
 const QString kDefaultHallCaption = QStringLiteral("Ombrevale");
 
+// What a shell reports for a program it could not start, and on top of which
+// it reports the number of a killing signal.
+constexpr int kCouldNotStart = 127;
+constexpr int kKilledBase = 128;
+
 QString statusName(std::uint32_t number)
 {
     switch (number) {
@@ -78,6 +83,8 @@ QString describeEvent(const HallEvent &event)
         return QStringLiteral("client failed to start: ") + event.text;
     case HallEvent::Kind::ClientFinished:
         return QStringLiteral("client ended with exit code ") + event.text;
+    case HallEvent::Kind::ClientKilled:
+        return QStringLiteral("client was killed by signal ") + event.text;
     case HallEvent::Kind::HallGone:
         return QStringLiteral("the hall window is gone");
     }
@@ -162,14 +169,23 @@ void Hall::startClient()
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_->path());
         client_->setProcessEnvironment(environment);
     }
+    // A client that never starts never finishes either: its failure is the
+    // end of it.
     connect(client_.get(), &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            record({0, HallEvent::Kind::ClientFailed, 0, 0, 0, client_->errorString()});
+        if (error != QProcess::FailedToStart)
+            return;
+        record({0, HallEvent::Kind::ClientFailed, 0, 0, 0, client_->errorString()});
+        Q_EMIT clientFinished(kCouldNotStart);
     });
-    connect(client_.get(), &QProcess::finished, this, [this](int exitCode, QProcess::ExitStatus) {
-        record({0, HallEvent::Kind::ClientFinished, 0, 0, 0, QString::number(exitCode)});
-        Q_EMIT clientFinished(exitCode);
-    });
+    // For a process ended by a signal the exit code is the signal's number,
+    // which the client could also have used as an exit code.
+    connect(client_.get(), &QProcess::finished, this,
+            [this](int exitCode, QProcess::ExitStatus status) {
+                const bool killed = status == QProcess::CrashExit;
+                record({0, killed ? HallEvent::Kind::ClientKilled : HallEvent::Kind::ClientFinished,
+                        0, 0, 0, QString::number(exitCode)});
+                Q_EMIT clientFinished(killed ? kKilledBase + exitCode : exitCode);
+            });
     record({0, HallEvent::Kind::ClientStarted, 0, 0, 0,
             options_.clientPath + QStringLiteral(" '") + line + QLatin1Char('\'')});
     client_->start();

@@ -45,6 +45,7 @@ struct HallEvent
         ClientStarted,
         ClientFailed,
         ClientFinished,
+        ClientKilled, // ended by a signal (a crash): the number is in text
         HallGone,
     };
     std::int64_t ms = 0; // since the hall opened
@@ -52,7 +53,7 @@ struct HallEvent
     std::uint32_t msg = 0;
     std::int64_t wParam = 0;
     std::int64_t lParam = 0;
-    QString text; // the client's program and line, or its exit code
+    QString text; // the client's program and line, its exit code or its signal
 };
 
 // "table posts 0x467 hand start", "table sends 0x112 0xf120 restore"...
@@ -94,7 +95,10 @@ Q_SIGNALS:
     void eventRecorded(const tessaroc::hall::HallEvent &event);
     // The table asked to restore (false) or to minimise (true) the hall.
     void windowStateRequested(bool minimised);
-    void clientFinished(int exitCode);
+    // The client is gone, with the code a shell would give: its own exit
+    // code, 128 plus the signal that killed it, or 127 when it could not be
+    // started at all. A crash never reads as one of the client's own codes.
+    void clientFinished(int result);
 
 private:
     std::int64_t answer(std::uint32_t msg, std::int64_t wParam, std::int64_t lParam);

@@ -105,7 +105,8 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
              QStringLiteral("path")},
             {QStringLiteral("headless"),
              QStringLiteral("No window: the records go to standard output, and the hall ends with "
-                            "the client's exit code.")},
+                            "the client's exit code (128 + the signal when it was killed, 127 "
+                            "when it could not start).")},
             {QStringLiteral("own-runtime-dir"),
              QStringLiteral("Give the client a runtime folder of its own.")},
             {QStringLiteral("request"),
@@ -136,8 +137,17 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
     }
 
     HallOptions options;
-    for (const auto &option : kTextOptions)
-        options.*option.field = parser.value(QString::fromLatin1(option.name));
+    for (const auto &option : kTextOptions) {
+        const QString name = QString::fromLatin1(option.name);
+        // "$" ends a field on the client's line: inside a text it would cut
+        // the field there and move every later field along.
+        if (parser.value(name).contains(QLatin1Char('$'))) {
+            result.error = QStringLiteral("--") + name
+                    + QStringLiteral(" cannot hold \"$\", which ends a field of the client's line");
+            return result;
+        }
+        options.*option.field = parser.value(name);
+    }
     for (const auto &option : kNumberOptions) {
         const QString name = QString::fromLatin1(option.name);
         if (!readNumber(parser.value(name), options.*option.field)) {

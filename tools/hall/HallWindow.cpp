@@ -76,11 +76,15 @@ void HallWindow::updateStatus()
         text += QStringLiteral("started elsewhere");
     else if (hall_.clientRunning())
         text += QStringLiteral("running");
-    else if (hall_.client())
+    else if (!hall_.client())
+        text += QStringLiteral("not started");
+    else if (hall_.client()->error() == QProcess::FailedToStart)
+        text += QStringLiteral("failed to start");
+    else if (hall_.client()->exitStatus() == QProcess::CrashExit)
+        text += QStringLiteral("killed by signal ") + QString::number(hall_.client()->exitCode());
+    else
         text += QStringLiteral("ended (exit code ") + QString::number(hall_.client()->exitCode())
                 + QLatin1Char(')');
-    else
-        text += QStringLiteral("not started");
     status_->setText(text);
 }
 

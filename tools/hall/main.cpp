@@ -50,9 +50,12 @@ int main(int argc, char **argv)
         window = std::make_unique<HallWindow>(hall);
         window->show();
     } else if (!options.clientPath.isEmpty()) {
-        // Without a window the hall lives as long as its client.
-        QObject::connect(&hall, &Hall::clientFinished, app.get(),
-                         [](int exitCode) { QCoreApplication::exit(exitCode); });
+        // Without a window the hall lives as long as its client. Queued: a
+        // client that fails at once may say so before the event loop runs,
+        // when an exit would be lost.
+        QObject::connect(
+                &hall, &Hall::clientFinished, app.get(),
+                [](int result) { QCoreApplication::exit(result); }, Qt::QueuedConnection);
     }
     if (options.quitAfterMs)
         QTimer::singleShot(*options.quitAfterMs, app.get(), [] { QCoreApplication::exit(0); });
