@@ -37,7 +37,7 @@ QStringList WrapText(const QString &text, std::int16_t width)
     chars = chars.substr(0, chars.find(U'\0'));
     QStringList pieces;
     const std::size_t length = chars.size();
-    // Positions count from 1, as the pieces are described.
+    // Positions count from 1, as the break rule below counts them.
     std::size_t start = 1;
     int columns = 0;
     for (std::size_t i = 1; i <= length; ++i) {
