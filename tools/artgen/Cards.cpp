@@ -325,6 +325,23 @@ QImage cardFace(int face, int suit, QSize size)
 
 namespace {
 
+// The gold lattice of the card backs: two families of diagonals, `step`
+// apart, clipped to the red field.
+void drawLattice(QPainter &p, const QRectF &field, const QPen &pen, double step)
+{
+    p.save();
+    p.setClipRect(field);
+    p.setPen(pen);
+    const double reach = field.width() + field.height();
+    for (double d = -reach; d < reach; d += step) {
+        p.drawLine(QPointF(field.left() + d, field.top()),
+                   QPointF(field.left() + d + field.height(), field.bottom()));
+        p.drawLine(QPointF(field.right() - d, field.top()),
+                   QPointF(field.right() - d - field.height(), field.bottom()));
+    }
+    p.restore();
+}
+
 // The back: a lacquer-red field with a gold lattice and a lotus medallion
 // inside a white margin, on a 78 x 103 design.
 void drawBack(QPainter &p)
@@ -340,16 +357,7 @@ void drawBack(QPainter &p)
     p.setPen(Qt::NoPen);
     p.setBrush(red);
     p.drawRoundedRect(field, 3, 3);
-    p.save();
-    p.setClipRect(field);
-    p.setPen(QPen(QColor(0xe8, 0xc2, 0x5a, 150), 0.7));
-    for (double d = -110; d < 110; d += 7) {
-        p.drawLine(QPointF(field.left() + d, field.top()),
-                   QPointF(field.left() + d + field.height(), field.bottom()));
-        p.drawLine(QPointF(field.right() - d, field.top()),
-                   QPointF(field.right() - d - field.height(), field.bottom()));
-    }
-    p.restore();
+    drawLattice(p, field, QPen(QColor(0xe8, 0xc2, 0x5a, 150), 0.7), 7);
     p.setPen(QPen(colour::Gold, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(field.adjusted(2, 2, -2, -2), 2, 2);
@@ -409,16 +417,7 @@ void drawFanBack(QPainter &p, const QRectF &card)
     p.setPen(Qt::NoPen);
     p.setBrush(red);
     p.drawRoundedRect(field, 2.5, 2.5);
-    p.save();
-    p.setClipRect(field);
-    p.setPen(QPen(QColor(0xe8, 0xc2, 0x5a, 120), 0.6));
-    for (double d = -80; d < 80; d += 6) {
-        p.drawLine(QPointF(field.left() + d, field.top()),
-                   QPointF(field.left() + d + field.height(), field.bottom()));
-        p.drawLine(QPointF(field.right() - d, field.top()),
-                   QPointF(field.right() - d - field.height(), field.bottom()));
-    }
-    p.restore();
+    drawLattice(p, field, QPen(QColor(0xe8, 0xc2, 0x5a, 120), 0.6), 6);
     p.setPen(QPen(colour::Gold, 0.7));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(field.adjusted(1.5, 1.5, -1.5, -1.5), 1.5, 1.5);
