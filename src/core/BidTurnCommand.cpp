@@ -1,0 +1,77 @@
+#include "core/CoreContext.h"
+#include "core/Dispatcher.h"
+#include "wire/ReceivedFrames.h"
+
+#include <limits>
+
+namespace tessaroc::core {
+
+namespace {
+
+constexpr int kBottomCards = 8;
+constexpr std::int16_t kBidSeconds = 15;
+
+} // namespace
+
+void Dispatcher::CmdBidTurn(const wire::MessageFrame &message)
+{
+    MainLoopState &loop = c_.loop();
+    CoreState &core = c_.state.core;
+    ClockState &clocks = loop.clocks;
+    const wire::BidTurnFrame turn = wire::BidTurnFrame::decode(message);
+
+    // Whatever turn was running ends.
+    c_.video.RequestVideo();
+    loop.SlotFlag8 = false;
+    loop.SlotTicks8 = 0;
+    clocks.MyTurn = false;
+    clocks.MaySendChoice = false;
+    loop.SlotFlag4 = false;
+    core.BidClockOn = false;
+    core.TickPhase = 0;
+    clocks.ClockSeconds = core.TableHidden ? std::int16_t{1} : kBidSeconds;
+    loop.SlotFlag10 = false;
+    if (core.BidFrameCount < std::numeric_limits<std::int16_t>::max())
+        ++core.BidFrameCount;
+    for (int pos = 1; pos <= 3; ++pos)
+        c_.window.HideBubble(pos);
+    c_.window.HideChoiceButtons();
+
+    // From the second frame of a hand on, the frame reports the last bid.
+    if (core.BidFrameCount > 1) {
+        const int b = DisplayPos(c_, turn.bidder);
+        if (b >= 0)
+            core.BubbleSeat = static_cast<std::int16_t>(b);
+        if (turn.bid == 1) {
+            if (b >= 0)
+                BecomesLandlord(b);
+            return;
+        }
+    }
+
+    const int n = DisplayPos(c_, turn.nextBidder);
+    if (n < 0 || c_.window.LandlordBadgeVisible() || turn.bid != 0)
+        return;
+    c_.window.ShowTurnClock(services::TableWindow::ClockKind::Bid, n, clocks.ClockSeconds);
+    core.BidClockOn = true;
+    if (n == 0) {
+        clocks.MyTurn = true;
+        c_.window.ShowBidButtons();
+    } else {
+        loop.SlotTicks7 = 0;
+    }
+}
+
+void Dispatcher::BecomesLandlord(int b)
+{
+    c_.state.core.LandlordPos = static_cast<std::int16_t>(b);
+    c_.window.ShowLandlord(b);
+    if (b == 0)
+        return; // the own bottom cards come with the bottom-card deal
+    rules::HandRecord &hand = c_.state.rules.HandRecords[static_cast<std::size_t>(b)];
+    hand.setCardCount(hand.validCount() + kBottomCards);
+    for (int k = rules::kMaxHandCards - kBottomCards; k < rules::kMaxHandCards; ++k)
+        hand.slots[static_cast<std::size_t>(k)].picIndex = static_cast<std::int16_t>(k);
+}
+
+} // namespace tessaroc::core

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "wire/MessageFrame.h"
+
+namespace tessaroc::core::services {
+
+// What the client core asks of the play flow: the own card pictures, the own
+// play, and the table's handlers that the item library may trigger.
+class PlayFlow
+{
+public:
+    virtual ~PlayFlow() = default;
+
+    // The own card picture cardImage0(picIndex) put down on the hand line
+    // when it is raised, or raised above it.
+    virtual void LowerOwnCard(int picIndex) = 0;
+    virtual void RaiseOwnCard(int picIndex) = 0;
+    // The own play with the raised cards, as the play button makes it.
+    virtual void JudgeChuPai() = 0;
+    // The table's key handler (F1 is 112) and the portrait click and hover.
+    virtual void Pic1_KeyDown(int keyCode, int shift) = 0;
+    virtual void Tou_Click(int seat) = 0;
+    virtual void Tou_MouseMove(int seat) = 0;
+
+    // The hand-start deal with 25 cards: the own cards stored and laid out,
+    // the other seats given 25 backs, the deal animation run.
+    virtual void FaPai(const wire::MessageFrame &frame) = 0;
+    // The eight bottom cards fly to the seat at display position p.
+    virtual void DiPaiAnimation(int p) = 0;
+    virtual void SortHandByFace(int p, int n) = 0;
+    virtual void ShowCardPicture(int pos, int index, int pictureNo) = 0;
+    // A seat's announced play: shown and recorded as the play to beat.
+    virtual void ShowChuPai(const wire::MessageFrame &frame) = 0;
+};
+
+} // namespace tessaroc::core::services

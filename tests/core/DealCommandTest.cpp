@@ -1,0 +1,191 @@
+#include "DispatchFixture.h"
+
+#include "rules/CardCode.h"
+
+namespace tessaroc::core::test {
+namespace {
+
+wire::DealFrame handStart(std::uint8_t form = wire::kDealHandStart)
+{
+    wire::DealFrame deal;
+    deal.form = form;
+    deal.rowCount = 25;
+    deal.shownCardSeat = 4;
+    deal.shownSuitBit = 4;
+    deal.shownFace = 14;
+    deal.resumeValue = 448;
+    for (int i = 0; i < 25; ++i)
+        deal.codes[static_cast<std::size_t>(i)] =
+                rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1);
+    return deal;
+}
+
+wire::DealFrame bottomCards(std::uint8_t seat)
+{
+    wire::DealFrame deal;
+    deal.form = wire::kDealBottomCards;
+    deal.seat = seat;
+    for (int i = 0; i < 8; ++i)
+        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(10 + i % 6, 2, 120 + i);
+    return deal;
+}
+
+TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
+{
+    Client client;
+    client.seatFour();
+    client.timers.keepAlive = true;
+    client.state.core.WealthDouble = 0;
+    const int clearedBefore = client.window->cleared;
+    for (int i = 0; i < 4; ++i)
+        client.form().seats.OK(i).setVisible(true);
+    const wire::MessageFrame frame = handStart().encode();
+    SCOPED_TRACE(wire::describe(frame));
+    client.dispatch(frame);
+
+    const MainLoopState &loop = client.loop();
+    EXPECT_TRUE(client.state.rules.InGame);
+    EXPECT_TRUE(loop.HandStarted);
+    EXPECT_TRUE(loop.DealArmed);
+    EXPECT_TRUE(loop.Disconnect_Flag);
+    EXPECT_FALSE(loop.SlotFlag7);
+    EXPECT_FALSE(loop.SlotFlag8);
+    EXPECT_FALSE(client.timers.keepAlive);
+    EXPECT_TRUE(client.state.core.ButtonDown[2]);
+    EXPECT_EQ(client.state.commands.ResumeValue, 448);
+    EXPECT_EQ(client.state.core.LandlordPos, 2); // seat bit 4 from own seat bit 1
+    EXPECT_EQ(client.state.commands.ShownCard, 2 * 16 + 14);
+    EXPECT_EQ(client.window->cleared, clearedBefore + 1);
+    EXPECT_TRUE(client.log.has("play.FaPai"));
+    EXPECT_TRUE(client.log.has("items.ClearProps")); // the switched-off library reads -1
+    EXPECT_EQ(client.hall.posts.back(), services::TableMsgHandStart);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(client.form().seats.OK(i).Visible());
+    EXPECT_TRUE(client.form().actions.Operation(3).Visible());
+    EXPECT_FALSE(client.form().bid.lblDifen.Visible());
+    EXPECT_FALSE(client.form().bid.Imgwealth.Visible());
+}
+
+TEST(DealCommand, HandStartWithoutDealNeitherClearsNorDeals)
+{
+    Client client;
+    client.seatFour();
+    client.state.core.LandlordPos = 3;
+    client.state.commands.ShownCard = 17;
+    const int clearedBefore = client.window->cleared;
+    client.dispatch(handStart(0).encode());
+    EXPECT_EQ(client.window->cleared, clearedBefore);
+    EXPECT_FALSE(client.log.has("play.FaPai"));
+    EXPECT_EQ(client.state.core.LandlordPos, 3);
+    EXPECT_EQ(client.state.commands.ShownCard, 17);
+    EXPECT_TRUE(client.state.rules.InGame);
+    EXPECT_EQ(client.state.commands.ResumeValue, 448);
+}
+
+TEST(DealCommand, HeldItemFramesGoOutAtTheNextHandStart)
+{
+    Client client;
+    client.seatFour();
+    wire::MessageFrame held;
+    held.setCmd(wire::CmdProp45);
+    held.setByte(20, 0x55);
+    client.loop().HeldFrames[0] = {false, held};
+    client.loop().HeldFrames[1] = {true, held}; // still capturing: stays
+    client.dispatch(handStart(0).encode());
+    wire::MessageFrame sent;
+    ASSERT_TRUE(client.rings.SendRing.takeFrame(sent));
+    EXPECT_EQ(sent.cmd(), wire::CmdProp45);
+    EXPECT_EQ(sent.byteAt(20), 0x55);
+    EXPECT_FALSE(client.rings.SendRing.hasFrame());
+    EXPECT_EQ(client.loop().HeldFrames[0].frame.cmd(), 0);
+    EXPECT_FALSE(client.loop().HeldFrames[1].armed);
+}
+
+TEST(DealCommand, ShowCardDoubleShowsItsValue)
+{
+    Client client;
+    client.seatFour();
+    wire::DealFrame deal = handStart();
+    deal.showCardDouble = 3;
+    client.dispatch(deal.encode());
+    EXPECT_TRUE(client.form().bid.lblDifen.Visible());
+    EXPECT_EQ(client.form().bid.lblDifen.Caption(), QStringLiteral("3"));
+    EXPECT_TRUE(client.form().bid.imgBeishu1.Visible());
+    EXPECT_EQ(client.state.commands.ShowCardDouble, 3);
+}
+
+TEST(DealCommand, MinimisedTableComesBackUnlessHiddenByTheAutoMode)
+{
+    for (const bool hidden : {false, true}) {
+        Client client;
+        client.seatFour();
+        client.window->minimised = true;
+        client.state.core.TableHidden = hidden;
+        client.dispatch(handStart().encode());
+        EXPECT_EQ(client.window->minimised, hidden);
+        EXPECT_EQ(client.log.count("hall.minimise") > 1, !hidden);
+    }
+}
+
+class OwnBottomCards : public ::testing::TestWithParam<Client::Screen>
+{ };
+
+TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
+{
+    Client client(GetParam());
+    client.seatFour(2);
+    client.dispatch(bottomCards(0x12).encode()); // own seat bit with a high bit set
+    const rules::HandRecord &own = client.state.rules.ownHand();
+    EXPECT_EQ(own.cardCount, 33);
+    const forms::LayoutScale s = client.scale();
+    for (int i = 0; i < 8; ++i) {
+        const int slot = 25 + i;
+        const auto code = own.slots[static_cast<std::size_t>(slot)].code;
+        // Ids of 128 and more stay what the server sent.
+        EXPECT_EQ(rules::cardId(code), 120 + i);
+        EXPECT_EQ(own.slots[static_cast<std::size_t>(slot)].picIndex, slot);
+        const forms::Image &card = client.form().hands.cardImage0(slot);
+        const double left = s.isReduced() ? slot * 0.19 * 90 + s.x(125) : slot * 0.22 * 90 + s.x(150);
+        EXPECT_DOUBLE_EQ(card.Left(), left) << slot;
+        EXPECT_EQ(card.Top(), client.state.table.HandLine);
+        EXPECT_TRUE(card.Visible());
+        EXPECT_TRUE(card.Stretch());
+    }
+    EXPECT_EQ(client.play.pictures.size(), 8u);
+    EXPECT_EQ(client.play.pictures[0], (std::array<int, 3>{0, 25, 10 + 16}));
+    EXPECT_TRUE(client.log.has("play.DiPai0"));
+    EXPECT_TRUE(client.log.has("play.sort0,33"));
+    EXPECT_TRUE(client.state.rules.InGame);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothScales, OwnBottomCards,
+                         ::testing::Values(Client::Screen::Full, Client::Screen::Reduced),
+                         [](const auto &info) {
+                             return info.param == Client::Screen::Full ? "Full" : "Reduced";
+                         });
+
+TEST(DealCommand, BottomCardsOfAnotherSeatOnlyAnimate)
+{
+    Client client;
+    client.seatFour();
+    client.state.rules.ownHand().setCardCount(25);
+    client.dispatch(bottomCards(8).encode());
+    EXPECT_EQ(client.state.rules.ownHand().cardCount, 25);
+    EXPECT_TRUE(client.log.has("play.DiPai3"));
+    EXPECT_TRUE(client.state.commands.LastTrickReady);
+    EXPECT_TRUE(client.play.pictures.empty());
+}
+
+TEST(DealCommand, BottomCardsForNoSeatAreIgnored)
+{
+    for (const std::uint8_t seat : {0, 3, 0x0F, 0x30}) {
+        Client client;
+        client.seatFour();
+        client.dispatch(bottomCards(seat).encode());
+        EXPECT_FALSE(client.log.has("play.DiPai0")) << int(seat);
+        EXPECT_EQ(client.state.rules.ownHand().cardCount, 0) << int(seat);
+    }
+}
+
+} // namespace
+} // namespace tessaroc::core::test

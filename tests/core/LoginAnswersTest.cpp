@@ -1,0 +1,105 @@
+#include "DispatchFixture.h"
+
+namespace tessaroc::core::test {
+namespace {
+
+wire::MessageFrame loginAnswer(std::uint8_t result, std::uint8_t seconds = 15,
+                               const std::string &address = {})
+{
+    return wire::LoginAnswerFrame{seconds, result, address}.encode();
+}
+
+TEST(LoginAnswer, AcceptedOpensPlayAtTheTable)
+{
+    Client client;
+    client.loop().LoggedIn = false;
+    client.loop().LoginSent = true;
+    client.loop().HoldCommand21 = true;
+    client.loop().HeldFrames[0] = {true, loginAnswer(1)};
+    client.state.core.TableHidden = true;
+    client.loop().AdUrl = "unchanged";
+    client.dispatch(loginAnswer(1, 15));
+
+    const MainLoopState &loop = client.loop();
+    EXPECT_TRUE(loop.LoggedIn);
+    EXPECT_FALSE(loop.LoginSent);
+    EXPECT_TRUE(loop.ReconnectAllowed);
+    EXPECT_TRUE(loop.DealArmed);
+    EXPECT_FALSE(loop.HoldCommand21);
+    EXPECT_FALSE(loop.HeldFrames[0].armed);
+    EXPECT_EQ(loop.HeldFrames[0].frame, wire::MessageFrame{});
+    EXPECT_FALSE(client.state.core.TableHidden);
+    EXPECT_EQ(client.state.core.TurnSeconds, 15);
+    EXPECT_EQ(loop.clocks.TimeoutLimit, 2);
+    EXPECT_TRUE(client.timers.keepAlive);
+    EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{services::TableMsgConnected});
+    EXPECT_EQ(client.window->lines[0], QStringLiteral("连接服务器成功！"));
+    EXPECT_TRUE(client.window->lines[1].startsWith(QStringLiteral("欢迎进入")));
+    EXPECT_EQ(loop.AdUrl, "unchanged");
+    EXPECT_FALSE(client.form().area.WebBrowser1.Visible());
+}
+
+TEST(LoginAnswer, TheAutoModeKeyShortensTheTurnAndAnAddressOpensThePanel)
+{
+    Client client;
+    client.state.core.AutoModeKey = true;
+    client.dispatch(loginAnswer(1, 15, "http://ad.example/room"));
+    EXPECT_EQ(client.state.core.TurnSeconds, 2);
+    EXPECT_EQ(client.loop().AdUrl, "http://ad.example/room.gamead");
+    EXPECT_TRUE(client.form().area.WebBrowser1.Visible());
+}
+
+TEST(LoginAnswer, ARefusalRestoresTheHallAndEnds)
+{
+    struct Case
+    {
+        std::uint8_t result;
+        const char *line;
+    };
+    for (const Case c : {Case{2, "启动游戏失败，请重新在大厅就座后进入游戏！"},
+                         Case{0, "验证错误，请重新在大厅就座后进入游戏！"},
+                         Case{3, "验证错误，请重新在大厅就座后进入游戏！"}}) {
+        Client client;
+        client.loop().LoggedIn = false;
+        client.dispatch(loginAnswer(c.result));
+        EXPECT_EQ(client.window->lines[0], QString::fromUtf8(c.line));
+        EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{services::TableMsgConnecting});
+        EXPECT_TRUE(client.log.has("hall.restore"));
+        EXPECT_EQ(client.process.ended, ExitCode::LoginRefused);
+        EXPECT_FALSE(client.loop().LoggedIn);
+    }
+}
+
+TEST(ReconnectAnswer, AcceptedKeepsTheTableAndClearsTheLoginUnderWay)
+{
+    Client client;
+    client.loop().LoggedIn = false;
+    client.loop().LoginSent = true; // the request went out as the login does
+    client.state.core.TurnSeconds = 9;
+    const int cleared = client.window->cleared;
+    client.dispatch(wire::ReconnectAnswerFrame{1}.encode());
+    EXPECT_TRUE(client.loop().LoggedIn);
+    EXPECT_TRUE(client.loop().Reconnected);
+    EXPECT_FALSE(client.loop().LoginSent);
+    EXPECT_EQ(client.state.core.TurnSeconds, 9);
+    EXPECT_EQ(client.window->cleared, cleared);
+    EXPECT_FALSE(client.timers.keepAlive);
+    EXPECT_EQ(client.window->lines[0], QStringLiteral("正在重连服务器，请等待...！"));
+    EXPECT_TRUE(client.window->lines[1].isEmpty());
+}
+
+TEST(ReconnectAnswer, ARefusalEndsAfterTheMessageBox)
+{
+    Client client;
+    client.dispatch(wire::ReconnectAnswerFrame{0}.encode());
+    ASSERT_EQ(client.process.boxes.size(), 1u);
+    EXPECT_EQ(client.process.boxes[0], QStringLiteral("重连服务器失败，退出后请重新入座！"));
+    EXPECT_EQ(client.process.ended, ExitCode::ReconnectRefused);
+    const auto &calls = client.log.calls;
+    const auto box = std::find(calls.begin(), calls.end(), "messageBox");
+    const auto restore = std::find(calls.begin(), calls.end(), "hall.restore");
+    EXPECT_LT(box, restore);
+}
+
+} // namespace
+} // namespace tessaroc::core::test
