@@ -1,9 +1,11 @@
 // Arbitrary byte streams through the receive path: arrivals of any size into
 // the receive ring, frames cut out of it (some held at the head as the main
 // loop holds a user-left frame), their echo bytes kept, their text fields read
-// under every rule, and frames queued back through the send path. Whatever the
+// under every rule, dispatched to a whole client with its table window laid
+// out offscreen, and frames queued back through the send path. Whatever the
 // bytes, every frame must come out whole and in the order it went in.
 #include "FuzzCheck.h"
+#include "ReceiveDispatch.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
 
@@ -82,6 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             taken += FrameSize;
             KeepEchoBytes(rings, frame);
             readFields(frame, in.byte(), in.byte());
+            dispatchToClient(frame);
             break;
         }
         case 3: {

@@ -42,8 +42,8 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
 
     if (answer.result != wire::kLoginAccepted) {
         c_.hall.PostToHall(services::TableMsgConnecting);
-        c_.window.SetSystemLine(0, answer.result == wire::kLoginFailedToStart ? kStartFailed
-                                                                              : kVerifyFailed);
+        c_.window.SetSystemLine(
+                0, answer.result == wire::kLoginFailedToStart ? kStartFailed : kVerifyFailed);
         if (c_.hall.RestoreHall())
             c_.process.End(ExitCode::LoginRefused);
         return;
@@ -55,8 +55,8 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
     c_.window.SetSystemLine(0, kConnected);
     c_.window.SetSystemLine(1, kWelcome + kOperatorSite);
     loop.ReconnectAllowed = true;
-    core.TurnSeconds = core.AutoModeKey ? kAutoTurnSeconds
-                                        : static_cast<std::int16_t>(answer.turnSeconds);
+    core.TurnSeconds
+            = core.AutoModeKey ? kAutoTurnSeconds : static_cast<std::int16_t>(answer.turnSeconds);
     if (!answer.advertAddress.empty()) {
         c_.window.ShowWebPanel(QString::fromStdString(answer.advertAddress));
         loop.AdUrl = answer.advertAddress + kAdvertSuffix;

@@ -82,9 +82,11 @@ void Dispatcher::CmdPlayed(const wire::MessageFrame &message)
 
     const int q = DisplayPos(c_, wire::SeatByte{played.next});
     if (q >= 0) {
-        clocks.ClockSeconds = core.TableHidden ? std::int16_t{1} : std::int16_t{played.seconds};
-        if (clocks.ClockSeconds < 2)
-            clocks.ClockSeconds = kDefaultTurnSeconds;
+        // The server's 0 or 1 means the room's default turn.
+        clocks.ClockSeconds
+                = played.seconds < 2 ? kDefaultTurnSeconds : std::int16_t{played.seconds};
+        if (core.TableHidden)
+            clocks.ClockSeconds = 1;
         c_.window.ShowTurnClock(services::TableWindow::ClockKind::Play, q, clocks.ClockSeconds);
         if (q == 0) {
             clocks.MyTurn = true;

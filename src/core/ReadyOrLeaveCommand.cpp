@@ -64,9 +64,10 @@ void Dispatcher::CoinsShort(const wire::ReadyOrLeaveNoticeFrame &notice)
         if ((notice.shortSeats & bit) == 0)
             continue;
         const int p = DisplayPos(c_, wire::SeatByte{bit});
-        const std::string &nickname = c_.state.commands.custom[static_cast<std::size_t>(p)].nickname;
-        c_.window.SetSystemLine(0, kShortOfCoinsBefore + QString::fromStdString(nickname)
-                                           + kShortOfCoinsAfter);
+        const std::string &nickname
+                = c_.state.commands.custom[static_cast<std::size_t>(p)].nickname;
+        c_.window.SetSystemLine(
+                0, kShortOfCoinsBefore + QString::fromStdString(nickname) + kShortOfCoinsAfter);
         loop.TableCleared = false;
         c_.state.rules.InGame = false;
         if (p == 0)

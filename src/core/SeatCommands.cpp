@@ -54,8 +54,8 @@ void Dispatcher::CmdUserLeft(const wire::MessageFrame &message)
             --loop.PlayersPresent;
         c_.window.EmptySeat(i);
         PlayerRecord &record = c_.state.commands.custom[at];
-        c_.window.SetSystemLine(0, QString::fromStdString(record.nickname) + kLeftTheGame
-                                           + timeOfDay());
+        c_.window.SetSystemLine(
+                0, QString::fromStdString(record.nickname) + kLeftTheGame + timeOfDay());
         c_.window.SetSystemLine(1, QString());
         rules.HandRecords[at].name.clear();
         EmptySeatRecord(record);

@@ -128,9 +128,8 @@ void Dispatcher::CmdUserInfo(const wire::MessageFrame &message)
         c_.state.gamedllstate = -1;
     }
     if (record.coins > 0 && c_.items.HasLibrary()
-        && !c_.items.SetUserinfo(record.nickname, info.account, rules.HandRecords[at].seatBit,
-                                 pos, record.credit != 0, record.sex, record.nameTag,
-                                 record.faceCode)) {
+        && !c_.items.SetUserinfo(record.nickname, info.account, rules.HandRecords[at].seatBit, pos,
+                                 record.credit != 0, record.sex, record.nameTag, record.faceCode)) {
         c_.items.ExitGameDll(0);
         c_.state.gamedllstate = -1;
     }
@@ -140,8 +139,8 @@ void Dispatcher::CmdUserInfo(const wire::MessageFrame &message)
     view.avatar = avatar;
     view.readyLevel = ReadyMarkLevel(record.coins);
     view.ready = info.ready;
-    view.name = QStringLiteral("[") + QString::fromStdString(record.nameTag)
-            + QStringLiteral("] ") + QString::fromStdString(record.nickname);
+    view.name = QStringLiteral("[") + QString::fromStdString(record.nameTag) + QStringLiteral("] ")
+            + QString::fromStdString(record.nickname);
     view.cash = coinsText(record.coins) + kCoinsSuffix;
     view.level = QString::fromStdString(record.title);
     c_.window.ShowSeat(pos, view);

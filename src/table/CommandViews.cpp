@@ -306,12 +306,14 @@ void CommandViews::ShowSeat(int pos, const SeatView &view)
     SeatPanels &seats = form_.seats;
     const auto &ids = state_.pictures;
     forms::Image &mark = seats.OK(pos);
-    loadPicture(mark, ids.ReadyMarkPic[static_cast<std::size_t>(std::clamp(view.readyLevel, 0, 2))]);
+    loadPicture(mark,
+                ids.ReadyMarkPic[static_cast<std::size_t>(std::clamp(view.readyLevel, 0, 2))]);
     if (view.ready) {
         mark.setVisible(true);
         mark.ZOrder(0);
     }
-    loadPicture(seats.Tou(pos), ids.AvatarPic[static_cast<std::size_t>(std::clamp(view.avatar, 0, 19))]);
+    loadPicture(seats.Tou(pos),
+                ids.AvatarPic[static_cast<std::size_t>(std::clamp(view.avatar, 0, 19))]);
     seats.Nid(pos).setCaption(view.name);
     seats.Cash(pos).setCaption(view.cash);
     seats.Level(pos).setCaption(view.level);

@@ -130,11 +130,7 @@ TEST_P(BidTurn, SeatBytesThatNameNoSeatAreIgnored)
     EXPECT_EQ(client.state.core.LandlordPos, -1);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothScales, BidTurn,
-                         ::testing::Values(Client::Screen::Full, Client::Screen::Reduced),
-                         [](const auto &info) {
-                             return info.param == Client::Screen::Full ? "Full" : "Reduced";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothScales, BidTurn, kBothScales, screenName);
 
 } // namespace
 } // namespace tessaroc::core::test

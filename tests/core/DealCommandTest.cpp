@@ -15,8 +15,7 @@ wire::DealFrame handStart(std::uint8_t form = wire::kDealHandStart)
     deal.shownFace = 14;
     deal.resumeValue = 448;
     for (int i = 0; i < 25; ++i)
-        deal.codes[static_cast<std::size_t>(i)] =
-                rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1);
+        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1);
     return deal;
 }
 
@@ -128,7 +127,8 @@ TEST(DealCommand, MinimisedTableComesBackUnlessHiddenByTheAutoMode)
 }
 
 class OwnBottomCards : public ::testing::TestWithParam<Client::Screen>
-{ };
+{
+};
 
 TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
 {
@@ -145,7 +145,8 @@ TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
         EXPECT_EQ(rules::cardId(code), 120 + i);
         EXPECT_EQ(own.slots[static_cast<std::size_t>(slot)].picIndex, slot);
         const forms::Image &card = client.form().hands.cardImage0(slot);
-        const double left = s.isReduced() ? slot * 0.19 * 90 + s.x(125) : slot * 0.22 * 90 + s.x(150);
+        const double left
+                = s.isReduced() ? slot * 0.19 * 90 + s.x(125) : slot * 0.22 * 90 + s.x(150);
         EXPECT_DOUBLE_EQ(card.Left(), left) << slot;
         EXPECT_EQ(card.Top(), client.state.table.HandLine);
         EXPECT_TRUE(card.Visible());
@@ -158,11 +159,7 @@ TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
     EXPECT_TRUE(client.state.rules.InGame);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothScales, OwnBottomCards,
-                         ::testing::Values(Client::Screen::Full, Client::Screen::Reduced),
-                         [](const auto &info) {
-                             return info.param == Client::Screen::Full ? "Full" : "Reduced";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothScales, OwnBottomCards, kBothScales, screenName);
 
 TEST(DealCommand, BottomCardsOfAnotherSeatOnlyAnimate)
 {

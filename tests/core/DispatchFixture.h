@@ -30,7 +30,7 @@ namespace tessaroc::core::test {
 class SteppingClock final : public platform::Clock
 {
 public:
-    explicit SteppingClock(std::int64_t stepMs = 250)
+    explicit SteppingClock(std::int64_t stepMs = 1000)
         : step_(stepMs)
     { }
     std::int64_t nowMs() const override
@@ -64,7 +64,9 @@ struct CallLog
 
 struct FakeSocket : services::ServerSocket
 {
-    explicit FakeSocket(CallLog &log) : log(log) { }
+    explicit FakeSocket(CallLog &l)
+        : log(l)
+    { }
     int State() const override { return state; }
     bool SendData(const wire::MessageFrame &frame) override
     {
@@ -97,7 +99,9 @@ struct FakeSocket : services::ServerSocket
 
 struct FakeHall : services::HallWindow
 {
-    explicit FakeHall(CallLog &log) : log(log) { }
+    explicit FakeHall(CallLog &l)
+        : log(l)
+    { }
     bool FindHall() override { return present; }
     bool RestoreHall() override
     {
@@ -133,7 +137,9 @@ struct FakeTimers : services::MainLoopControl
 
 struct FakePlay : services::PlayFlow
 {
-    explicit FakePlay(CallLog &log) : log(log) { }
+    explicit FakePlay(CallLog &l)
+        : log(l)
+    { }
     void LowerOwnCard(int) override { }
     void RaiseOwnCard(int) override { }
     void JudgeChuPai() override { }
@@ -168,7 +174,9 @@ struct FakeSound : services::Sound
 
 struct FakeItems : services::ItemLibrary
 {
-    explicit FakeItems(CallLog &log) : log(log) { }
+    explicit FakeItems(CallLog &l)
+        : log(l)
+    { }
     int CheckSendBuff() override { return 0; }
     services::PropItem GetSendBuff() override { return {}; }
     int GetScoreInfo(services::PropScoreInfo &) override { return 0; }
@@ -215,7 +223,9 @@ struct FakeVideo : services::Video
 
 struct FakeSettlement : services::Settlement
 {
-    explicit FakeSettlement(CallLog &log) : log(log) { }
+    explicit FakeSettlement(CallLog &l)
+        : log(l)
+    { }
     void ShowScoreXi(const wire::MessageFrame &) override { log.add("settlement.ShowScoreXi"); }
     void DeleteHandRecords() override { }
     void ShowScore(const wire::MessageFrame &) override { log.add("settlement.ShowScore"); }
@@ -233,7 +243,9 @@ struct FakeSettlement : services::Settlement
 
 struct FakeProcess : services::Process
 {
-    explicit FakeProcess(CallLog &log) : log(log) { }
+    explicit FakeProcess(CallLog &l)
+        : log(l)
+    { }
     void MessageBox(const QString &text, const QString &) override
     {
         log.add("messageBox");
@@ -420,6 +432,13 @@ public:
     std::unique_ptr<Dispatcher> dispatcher;
     table::OtherExitDialog &otherExit() { return otherExit_; }
 };
+
+// Parameterised suites run at both layout scales and say which.
+inline const auto kBothScales = ::testing::Values(Client::Screen::Full, Client::Screen::Reduced);
+inline std::string screenName(const ::testing::TestParamInfo<Client::Screen> &param)
+{
+    return param.param == Client::Screen::Full ? "Full" : "Reduced";
+}
 
 // The user information of account `name` at seat bit `seat`, sent to a
 // client at seat bit `recipient`.

@@ -76,8 +76,8 @@ struct ChatCase
 TEST(Dispatcher, ChatFramesGoToTheChatUnlessTheKindWordMarksItemTraffic)
 {
     const ChatCase cases[] = {
-            {0, false, true, false},   {273, false, true, false}, {272, false, false, false},
-            {260, false, false, false}, {272, true, false, true},  {260, true, false, true},
+            {0, false, true, false},          {273, false, true, false}, {272, false, false, false},
+            {260, false, false, false},       {272, true, false, true},  {260, true, false, true},
             {0x80000110, false, true, false}, // a kind word with its top bit set is chat
     };
     for (const ChatCase &c : cases) {

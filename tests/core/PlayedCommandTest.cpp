@@ -104,11 +104,7 @@ TEST_P(Played, TheClockMovesToTheNextSeat)
     EXPECT_FALSE(client.loop().clocks.HandActive);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothScales, Played,
-                         ::testing::Values(Client::Screen::Full, Client::Screen::Reduced),
-                         [](const auto &info) {
-                             return info.param == Client::Screen::Full ? "Full" : "Reduced";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothScales, Played, kBothScales, screenName);
 
 TEST(PlayedCommand, TurnSeconds)
 {

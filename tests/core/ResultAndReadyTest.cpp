@@ -81,7 +81,8 @@ TEST_P(ReadyOrLeave, TheEndOfAHandLaysOutTheReadyTimeOnce)
     const forms::LayoutScale s = client.scale();
     const auto &form = client.form();
     const auto &clock = form.turn.Time_Img;
-    EXPECT_DOUBLE_EQ(clock.Left(), form.bid.Imgwealth.Left() + form.bid.Imgwealth.Width() - s.y(50));
+    EXPECT_DOUBLE_EQ(clock.Left(),
+                     form.bid.Imgwealth.Left() + form.bid.Imgwealth.Width() - s.y(50));
     EXPECT_DOUBLE_EQ(clock.Top(), form.bid.Imgwealth.Top() - s.y(120));
     EXPECT_DOUBLE_EQ(form.effects.ImgShuffle.Left(), clock.Left() + clock.Width() + s.y(6));
     EXPECT_TRUE(client.loop().shuffle.ShuffleWanted);
@@ -134,11 +135,7 @@ TEST_P(ReadyOrLeave, TheWealthLabelTakesItsPlaceBySizeAndScale)
     EXPECT_FALSE(client.form().bid.Imgwealth.Visible());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothScales, ReadyOrLeave,
-                         ::testing::Values(Client::Screen::Full, Client::Screen::Reduced),
-                         [](const auto &info) {
-                             return info.param == Client::Screen::Full ? "Full" : "Reduced";
-                         });
+INSTANTIATE_TEST_SUITE_P(BothScales, ReadyOrLeave, kBothScales, screenName);
 
 TEST(ReadyOrLeaveCommand, ModesOneAndTwoChangeNothing)
 {

@@ -69,8 +69,8 @@ TEST(UserLeftCommand, ReadyClockLengths)
         bool hidden;
         int seconds;
     };
-    for (const Case c : {Case{1, false, 10}, Case{0, false, 12}, Case{7, false, 12},
-                         Case{1, true, 1}}) {
+    for (const Case c :
+         {Case{1, false, 10}, Case{0, false, 12}, Case{7, false, 12}, Case{1, true, 1}}) {
         Client client;
         client.seatFour();
         client.loop().DealArmed = true;

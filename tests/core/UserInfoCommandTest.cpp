@@ -17,7 +17,8 @@ TEST(UserInfoCommand, TheFirstFrameFixesTheOwnSeatAndEachFrameFillsItsPosition)
         EXPECT_EQ(client.state.rules.HandRecords[at].name, names[pos]);
         EXPECT_EQ(client.state.commands.custom[at].accountName, names[pos]);
         EXPECT_EQ(client.form().seats.Nid(pos).Caption(),
-                  QStringLiteral("[会员] ") + QString::fromLatin1(names[pos]) + QStringLiteral("-nick"));
+                  QStringLiteral("[会员] ") + QString::fromLatin1(names[pos])
+                          + QStringLiteral("-nick"));
         EXPECT_EQ(client.form().seats.Cash(pos).Caption(), QStringLiteral("30000金币"));
         EXPECT_EQ(client.form().seats.Level(pos).Caption(), QStringLiteral("新手"));
     }
@@ -32,9 +33,8 @@ TEST(UserInfoCommand, AvatarsFromFaceCodes)
         const char *face;
         int avatar;
     };
-    for (const Case c : {Case{"w3", 12}, Case{"m10", 9}, Case{"m11", 0}, Case{"", 0},
-                         Case{"m0", 0}, Case{"mx", 0}, Case{"w", 10}, Case{"m1234", 0},
-                         Case{"w99", 10}}) {
+    for (const Case c : {Case{"w3", 12}, Case{"m10", 9}, Case{"m11", 0}, Case{"", 0}, Case{"m0", 0},
+                         Case{"mx", 0}, Case{"w", 10}, Case{"m1234", 0}, Case{"w99", 10}}) {
         Client client;
         wire::UserInfoFrame info = userInfo("a", 1);
         info.face = c.face;

@@ -73,7 +73,8 @@ public:
     // False: the library refused the user; the caller shuts it down.
     virtual bool SetUserinfo(const std::string &nickname, const std::string &account, int seatBit,
                              int pos, bool hasCredit, int sex, const std::string &nameTag,
-                             const std::string &faceCode) = 0;
+                             const std::string &faceCode)
+            = 0;
     // The library's object exists (PropDll is set).
     virtual bool HasLibrary() const = 0;
 };
