@@ -38,7 +38,6 @@ void OtherExitDialog::showOver(const QWidget &table)
 {
     centreOn(table);
     show();
-    raise();
 }
 
 } // namespace tessaroc::table
