@@ -34,11 +34,13 @@ void CloseVideoAndLeave(CoreContext &c)
     support::WaitSeconds(c.clock, loop.Reconnected ? 0.8f : 0.4f);
 
     loop.ReconnectAllowed = false;
+    c.window.HideShuffleNotice(true);
     loop.shuffle.ShuffleWanted = false;
     loop.shuffle.ShuffleOn = false;
     c.state.VideoOn = false;
     loop.OwnVideoDelayTicks = 0;
     loop.OwnVideoDelayArmed = false;
+    c.window.HideAdPanel();
 }
 
 } // namespace tessaroc::core

@@ -1,5 +1,7 @@
 #include "DispatchFixture.h"
 
+#include "core/Leave.h"
+
 namespace tessaroc::core::test {
 namespace {
 
@@ -141,6 +143,38 @@ TEST(ReadyCommand, MarksTheReadyUserAndClearsWhenAllThreeAreReady)
     EXPECT_FALSE(client.form().seats.OK(3).Visible());
     client.dispatch(ready("d"));
     EXPECT_TRUE(client.loop().TableCleared);
+}
+
+TEST(LeaveTable, SendsTheLeaveFrameStraightAndForbidsAReconnection)
+{
+    Client client;
+    client.seatFour();
+    client.rings.EchoBytes = {5, 6};
+    client.loop().ReconnectAllowed = true;
+    client.loop().shuffle.ShuffleWanted = true;
+    client.form().effects.LblShuffle.setVisible(true);
+    client.form().area.WebBrowser2.setVisible(true);
+    wire::MessageFrame queued;
+    queued.setCmd(wire::CmdKeepAlive);
+    client.rings.SendRing.pushFrame(queued);
+
+    CloseVideoAndLeave(*client.context);
+    CloseVideoAndLeave(*client.context); // twice: two leave frames
+    ASSERT_EQ(client.socket.sent.size(), 2u);
+    for (const wire::MessageFrame &sent : client.socket.sent) {
+        EXPECT_EQ(sent, (wire::ReadyOrLeaveFrame{1, false}.encode())) << wire::describe(sent);
+    }
+    // The queued frame stays where only the stopped main loop would send it.
+    EXPECT_TRUE(client.rings.SendRing.hasFrame());
+    EXPECT_FALSE(client.timers.bong);
+    EXPECT_FALSE(client.loop().ReconnectAllowed);
+    EXPECT_FALSE(client.loop().shuffle.ShuffleWanted);
+    EXPECT_FALSE(client.form().effects.LblShuffle.Visible());
+    EXPECT_FALSE(client.form().area.WebBrowser2.Visible());
+
+    client.socket.state = services::ServerSocket::sckClosed;
+    CloseVideoAndLeave(*client.context);
+    EXPECT_EQ(client.socket.sent.size(), 2u);
 }
 
 } // namespace
