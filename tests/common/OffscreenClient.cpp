@@ -153,6 +153,11 @@ bool OffscreenClient::ended() const
     return services->process.ended;
 }
 
+bool OffscreenClient::mainLoopRunning() const
+{
+    return services->timers.bong;
+}
+
 void OffscreenClient::revive()
 {
     services->process.ended = false;

@@ -43,6 +43,8 @@ public:
     void dispatch(const wire::MessageFrame &frame) { dispatcher->ProcessMessage(frame); }
     // The program would have ended (own account left, a refusal...).
     bool ended() const;
+    // TimerBong runs (a lost connection stops it).
+    bool mainLoopRunning() const;
     // Puts the client back at the table after an ending or a forced leave, so
     // the next frame meets a running client again.
     void revive();
