@@ -334,7 +334,7 @@ void GameEngine::sendTo(int seat, MessageFrame frame)
     // the last frame it read, which bounds what it has not read yet and says
     // where to resume after a reconnection.
     s.lastSequence = s.lastSequence >= 0xFFFF ? 1 : static_cast<std::uint16_t>(s.lastSequence + 1);
-    frame.setU16le(wire::offset::Echo, s.lastSequence);
+    frame.setU16le(wire::offset::kEcho, s.lastSequence);
     if (logging_)
         s.handLog.push_back(frame);
     if (s.connection)
@@ -519,7 +519,7 @@ void GameEngine::handleReconnect(ConnectionId id, const MessageFrame &frame)
     queue(id, frames::reconnectAnswer(1));
     const auto echoed
             = std::find_if(s.handLog.begin(), s.handLog.end(), [&](const MessageFrame &f) {
-                  return f.u16le(wire::offset::Echo) == request.echo;
+                  return f.u16le(wire::offset::kEcho) == request.echo;
               });
     auto from = echoed == s.handLog.end() ? s.handLog.begin() : echoed + 1;
     const auto replayed = s.handLog.end() - from;
@@ -680,7 +680,7 @@ void GameEngine::handleSeated(int seat, const MessageFrame &frame)
 void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
 {
     Seat &s = seats_[static_cast<std::size_t>(seat)];
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 0: {
         const std::string who = seatName(seat);
         detachConnection(seat);
@@ -703,7 +703,7 @@ void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
         break;
     default:
         log(seatName(seat) + " sent ready-or-leave with byte 15 = "
-            + std::to_string(frame.byteAt(wire::offset::Arg15)) + "; ignored");
+            + std::to_string(frame.byteAt(wire::offset::kArg15)) + "; ignored");
         break;
     }
 }
@@ -715,7 +715,7 @@ void GameEngine::handleChat(int seat, const MessageFrame &frame)
         log(seatName(seat) + " sent an item-library frame; dropped");
         return;
     }
-    const std::uint8_t addressee = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t addressee = frame.byteAt(wire::offset::kArg11);
     int to = -1;
     if (addressee != 0) {
         to = seatIndex(addressee);
@@ -748,7 +748,7 @@ void GameEngine::handleBid(int seat, const MessageFrame &frame)
         log(seatName(seat) + " bid out of turn; dropped");
         return;
     }
-    const std::uint8_t value = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t value = frame.byteAt(wire::offset::kArg11);
     if (value > 1) {
         log(seatName(seat) + " bid with byte 11 = " + std::to_string(value) + "; dropped");
         return;
@@ -762,7 +762,7 @@ void GameEngine::handlePlay(int seat, const MessageFrame &frame)
         log(seatName(seat) + " played out of turn; dropped");
         return;
     }
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 1:
         if (mustLead_) {
             // Only a lead opened with another trick code lets a client pass;
@@ -785,7 +785,7 @@ void GameEngine::handlePlay(int seat, const MessageFrame &frame)
         return;
     default:
         log(seatName(seat) + " sent a play frame with byte 15 = "
-            + std::to_string(frame.byteAt(wire::offset::Arg15)));
+            + std::to_string(frame.byteAt(wire::offset::kArg15)));
         forceLeave(seat, "出牌数据错误，请重新进入游戏", now_);
         return;
     }
