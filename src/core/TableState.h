@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MainLoopState.h"
 #include "forms/Units.h"
 #include "rules/CardCode.h"
 #include "rules/CardRulesState.h"
@@ -104,6 +105,7 @@ struct TableState
     TableWindowState table;
     PlayState play;
     SettlementState settlement;
+    MainLoopState loop;
     std::int16_t gamedllstate = 0; // the item library runs while above 0
     bool VideoOn = false; // own video available
 };
