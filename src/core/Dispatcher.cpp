@@ -45,9 +45,11 @@ void Dispatcher::LoginAnswer(const wire::MessageFrame &message)
 
     if (message.byteAt(wire::offset::Arg15) != 1) {
         c_.hall.PostToHall(services::TableMsgConnecting);
-        c_.window.SetSystemLine(0, message.byteAt(wire::offset::Arg15) == 2
-                                           ? QStringLiteral("启动游戏失败，请重新在大厅就座后进入游戏！")
-                                           : QStringLiteral("验证错误，请重新在大厅就座后进入游戏！"));
+        c_.window.SetSystemLine(
+                0,
+                message.byteAt(wire::offset::Arg15) == 2
+                        ? QStringLiteral("启动游戏失败，请重新在大厅就座后进入游戏！")
+                        : QStringLiteral("验证错误，请重新在大厅就座后进入游戏！"));
         if (c_.hall.RestoreHall())
             c_.process.End(ExitCode::LoginRefused);
         return;

@@ -14,7 +14,8 @@ int leadingNumber(const QString &text)
 {
     const QString trimmed = text.trimmed();
     qsizetype end = 0;
-    if (end < trimmed.size() && (trimmed[end] == QLatin1Char('-') || trimmed[end] == QLatin1Char('+')))
+    if (end < trimmed.size()
+        && (trimmed[end] == QLatin1Char('-') || trimmed[end] == QLatin1Char('+')))
         ++end;
     while (end < trimmed.size() && trimmed[end].isDigit() && end < 9)
         ++end;

@@ -36,8 +36,10 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
 void OnProxyConnected(CoreContext &c)
 {
     c.hall.PostToHall(services::TableMsgConnected);
-    c.window.SetSystemLine(0, QString::fromUtf8(wire::Socks5ConnectedText.data(),
-                                                static_cast<qsizetype>(wire::Socks5ConnectedText.size())));
+    c.window.SetSystemLine(
+            0,
+            QString::fromUtf8(wire::Socks5ConnectedText.data(),
+                              static_cast<qsizetype>(wire::Socks5ConnectedText.size())));
     c.socket.SendData(c.loop().LoginFrame);
     c.timers.StartTimerBong();
 }

@@ -220,8 +220,8 @@ void TickScheduler::TickSlotReceive()
     }
     if (takeReceivedFrame() && c_.state.rules.InGame)
         loop.WatchdogTicks = 0;
-    const bool more = c_.rings.RecvRing.hasFrame()
-            || (!loop.HoldCommand21 && !loop.heldUserLeft.empty());
+    const bool more
+            = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !loop.heldUserLeft.empty());
     loop.ring.SlotTicks1 = more ? 1 : 0;
 }
 

@@ -41,7 +41,10 @@ public:
 
     // The connection watch found the socket lost after an accepted login:
     // the reconnection window is loaded hidden and runs the attempts.
-    void setReconnectionStarter(std::function<void()> start) { startReconnection_ = std::move(start); }
+    void setReconnectionStarter(std::function<void()> start)
+    {
+        startReconnection_ = std::move(start);
+    }
 
 private:
     void TickSchedulerSteps();

@@ -69,7 +69,9 @@ struct FakeSocket final : core::services::ServerSocket
 
 struct RecordingHall final : core::services::HallWindow
 {
-    explicit RecordingHall(RecordingProcess &process) : process_(process) { }
+    explicit RecordingHall(RecordingProcess &process)
+        : process_(process)
+    { }
     bool present = true;
     std::vector<std::uint32_t> posts;
     int restores = 0;
@@ -138,7 +140,10 @@ struct RecordingWindow final : core::services::TableWindow
     void HideBidButtons() override { calls.push_back("HideBidButtons"); }
     void HideChoiceButtons() override { calls.push_back("HideChoiceButtons"); }
     void HideActionButtons() override { calls.push_back("HideActionButtons"); }
-    void SetToolbarPicture(int button, int picture) override { toolbar.emplace_back(button, picture); }
+    void SetToolbarPicture(int button, int picture) override
+    {
+        toolbar.emplace_back(button, picture);
+    }
     void ShowSeatShuffle(const QString &caption, const QString &) override
     {
         calls.push_back("ShowSeatShuffle " + caption.toStdString());
@@ -177,7 +182,10 @@ struct RecordingPlay final : core::services::PlayFlow
         calls.push_back("KeyDown " + std::to_string(key) + " " + std::to_string(shift));
     }
     void Tou_Click(int seat) override { calls.push_back("Tou_Click " + std::to_string(seat)); }
-    void Tou_MouseMove(int seat) override { calls.push_back("Tou_MouseMove " + std::to_string(seat)); }
+    void Tou_MouseMove(int seat) override
+    {
+        calls.push_back("Tou_MouseMove " + std::to_string(seat));
+    }
 };
 
 struct RecordingSound final : core::services::Sound
@@ -227,14 +235,20 @@ struct RecordingItems final : core::services::ItemLibrary
         info = score;
         return scoreReady;
     }
-    void InitShowNext(bool f) override { calls.push_back(std::string("InitShowNext ") + (f ? "1" : "0")); }
+    void InitShowNext(bool f) override
+    {
+        calls.push_back(std::string("InitShowNext ") + (f ? "1" : "0"));
+    }
     void rec_state(int kind, bool f) override
     {
         calls.push_back("rec_state " + std::to_string(kind) + (f ? " 1" : " 0"));
     }
     void ExitGameDll(int mode) override { calls.push_back("ExitGameDll " + std::to_string(mode)); }
     void Release() override { calls.push_back("Release"); }
-    void ShowPropMsg(const QString &t) override { calls.push_back("ShowPropMsg " + t.toStdString()); }
+    void ShowPropMsg(const QString &t) override
+    {
+        calls.push_back("ShowPropMsg " + t.toStdString());
+    }
     void ShowPropText(const QString &t, const std::vector<int> &, const std::vector<int> &) override
     {
         calls.push_back("ShowPropText " + t.toStdString());
@@ -299,11 +313,13 @@ struct CoreHarness
     RecordingItems items;
     RecordingVideo video;
     RecordingSettlement settlement;
-    core::CoreContext context{state,  rings, clock, socket, hall,       timers, window,
-                              play,   sound, items, video,  settlement, process};
+    core::CoreContext context{state, rings, clock, socket, hall,       timers, window,
+                              play,  sound, items, video,  settlement, process};
     RecordingDispatcher dispatcher{context};
     core::TurnClocks clocks{context};
-    core::ItemSteps itemSteps{context, [] { return 0.6; }};
+    core::ItemSteps itemSteps{context, [] {
+                                  return 0.6;
+                              }};
     core::TickScheduler scheduler{context, timers, dispatcher, clocks, itemSteps};
 
     CoreHarness()

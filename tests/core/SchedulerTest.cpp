@@ -165,7 +165,8 @@ struct ConnWatchCase
 };
 
 class ConnectionWatch : public Scheduler, public ::testing::WithParamInterface<ConnWatchCase>
-{ };
+{
+};
 
 TEST_P(ConnectionWatch, LostSocket)
 {
@@ -196,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
         Cases, ConnectionWatch,
         ::testing::Values(ConnWatchCase{"AfterLoginReconnects", true, true, true, {}},
                           ConnWatchCase{"BeforeLoginOnlyWatches", true, false, false, {}},
-                          ConnWatchCase{"HallGoneEnds", false, true, false, {ExitCode::HallMissing}}),
+                          ConnWatchCase{
+                                  "HallGoneEnds", false, true, false, {ExitCode::HallMissing}}),
         [](const ::testing::TestParamInfo<ConnWatchCase> &p) { return std::string(p.param.name); });
 
 TEST_F(Scheduler, HeldUserLeftStepsAsideUntilTheHoldClears)
@@ -303,7 +305,9 @@ TEST_F(Scheduler, BubbleHideEverySecondWhileArmed)
 TEST_F(Scheduler, TimerRestartsAfterAHandlerThatThrows)
 {
     h->timers.StartTimerBong();
-    h->dispatcher.onFrame = [](const MessageFrame &) { throw std::runtime_error("broken handler"); };
+    h->dispatcher.onFrame = [](const MessageFrame &) {
+        throw std::runtime_error("broken handler");
+    };
     h->arrive(frameOf(CmdPlayed));
     h->arrive(frameOf(CmdPlayed, 2));
     h->tick(2);
@@ -316,7 +320,9 @@ TEST_F(Scheduler, TimerRestartsAfterAHandlerThatThrows)
 TEST_F(Scheduler, MainLoopStoppedByAHandlerStaysStopped)
 {
     h->timers.StartTimerBong();
-    h->dispatcher.onFrame = [&](const MessageFrame &) { core::ResetTable(h->context); };
+    h->dispatcher.onFrame = [&](const MessageFrame &) {
+        core::ResetTable(h->context);
+    };
     h->arrive(frameOf(CmdPlayed));
     h->tick(2);
     EXPECT_FALSE(h->timers.TimerBongEnabled());

@@ -57,7 +57,8 @@ public:
 
     virtual void ShowPropMsg(const QString &text) = 0;
     virtual void ShowPropText(const QString &text, const std::vector<int> &layout,
-                              const std::vector<int> &style) = 0;
+                              const std::vector<int> &style)
+            = 0;
     virtual void PlayBaoXiang() = 0;
     virtual void OpenBao(int box) = 0;
 };
