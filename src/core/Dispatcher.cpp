@@ -44,7 +44,7 @@ void Dispatcher::LoginAnswer(const wire::MessageFrame &message)
     loop.LoginSent = false;
 
     if (message.byteAt(wire::offset::Arg15) != 1) {
-        c_.hall.PostToHall(services::TableMsgConnecting);
+        c_.hall.PostToHall(wire::kTableMsgConnecting);
         c_.window.SetSystemLine(
                 0,
                 message.byteAt(wire::offset::Arg15) == 2
@@ -55,7 +55,7 @@ void Dispatcher::LoginAnswer(const wire::MessageFrame &message)
         return;
     }
     loop.LoggedIn = true;
-    c_.hall.PostToHall(services::TableMsgConnected);
+    c_.hall.PostToHall(wire::kTableMsgConnected);
     loop.clocks.TimeoutLimit = 2;
     c_.window.SetSystemLine(0, QStringLiteral("连接服务器成功！"));
     c_.window.SetSystemLine(1, QString());
@@ -72,7 +72,7 @@ void Dispatcher::HandStart(const wire::MessageFrame &)
     c_.state.rules.InGame = true;
     loop.HandStarted = true;
     loop.HoldCommand21 = false;
-    c_.hall.PostToHall(services::TableMsgHandStart);
+    c_.hall.PostToHall(wire::kTableMsgHandStart);
 }
 
 void Dispatcher::UserLeft(const wire::MessageFrame &)

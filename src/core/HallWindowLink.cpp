@@ -36,18 +36,18 @@ bool HallWindowLink::systemCommand(std::int64_t command)
         c_.process.End(ExitCode::HallMissing);
         return false;
     }
-    link_.sendMessage(captionOf(c_.loop().HallCaption), WmSysCommand, command, 0);
+    link_.sendMessage(captionOf(c_.loop().HallCaption), wire::kSysCommand, command, 0);
     return true;
 }
 
 bool HallWindowLink::RestoreHall()
 {
-    return systemCommand(ScRestore);
+    return systemCommand(wire::kScRestore);
 }
 
 bool HallWindowLink::MinimiseHall()
 {
-    return systemCommand(ScMinimise);
+    return systemCommand(wire::kScMinimise);
 }
 
 void HallWindowLink::PostToHall(std::uint32_t msg)
@@ -61,28 +61,27 @@ std::int64_t HallWindowLink::HallWndProc(std::uint32_t msg, std::int64_t, std::i
 {
     MainLoopState &loop = c_.loop();
     switch (msg) {
-    case HallMsgAskInGame:
+    case wire::kHallMsgAskInGame:
         if (FindHall())
-            PostToHall(c_.state.rules.InGame ? services::TableMsgInGame
-                                             : services::TableMsgNotInGame);
+            PostToHall(c_.state.rules.InGame ? wire::kTableMsgInGame : wire::kTableMsgNotInGame);
         break;
-    case HallMsgAskClose:
+    case wire::kHallMsgAskClose:
         if (!FindHall())
             break;
         if (loop.LoginSent) {
-            PostToHall(services::TableMsgLoginSent);
+            PostToHall(wire::kTableMsgLoginSent);
         } else if (c_.state.rules.InGame) {
-            PostToHall(services::TableMsgInGame);
+            PostToHall(wire::kTableMsgInGame);
         } else {
             leaveTable();
-            PostToHall(services::TableMsgNotInGame);
+            PostToHall(wire::kTableMsgNotInGame);
         }
         break;
-    case HallMsgLeave:
+    case wire::kHallMsgLeave:
         leaveTable();
-        PostToHall(services::TableMsgNotInGame);
+        PostToHall(wire::kTableMsgNotInGame);
         break;
-    case HallMsgReconnect:
+    case wire::kHallMsgReconnect:
         reconnect();
         break;
     default:

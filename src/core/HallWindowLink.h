@@ -2,6 +2,7 @@
 
 #include "core/HallService.h"
 #include "core/services/HallWindow.h"
+#include "wire/HallMessages.h"
 
 #include <QString>
 
@@ -16,14 +17,6 @@ namespace tessaroc::core {
 
 struct CoreContext;
 
-// The hall's requests to the table window.
-enum HallMsg : std::uint32_t {
-    HallMsgAskInGame = 0x465,
-    HallMsgAskClose = 0x303,
-    HallMsgLeave = 0x400,
-    HallMsgReconnect = 0x16,
-};
-
 // The table's side of the hall link: the hall window is looked up by
 // HallCaption at every call (a caption not known yet finds nothing), restored
 // or minimised with the system command, and told the table's status; the
@@ -32,10 +25,6 @@ enum HallMsg : std::uint32_t {
 class HallWindowLink final : public services::HallWindow, public HallService
 {
 public:
-    static constexpr std::uint32_t WmSysCommand = 0x112;
-    static constexpr std::int64_t ScRestore = 0xF120;
-    static constexpr std::int64_t ScMinimise = 0xF020;
-
     HallWindowLink(CoreContext &context, platform::HallLink &link);
 
     bool FindHall() override;

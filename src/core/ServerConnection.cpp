@@ -35,7 +35,7 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
 
 void OnProxyConnected(CoreContext &c)
 {
-    c.hall.PostToHall(services::TableMsgConnected);
+    c.hall.PostToHall(wire::kTableMsgConnected);
     c.window.SetSystemLine(
             0,
             QString::fromUtf8(wire::Socks5ConnectedText.data(),

@@ -22,7 +22,6 @@ void Form_Unload(CoreContext &c, HallWindowLink &hall)
         c.sound.StopSound();
     if (c.state.gamedllstate > 0)
         c.items.ExitGameDll(1);
-    c.items.Release();
     c.video.Logout();
     if (c.state.VideoOn)
         c.video.StopCamera();

@@ -230,12 +230,12 @@ void TickScheduler::TickSlotLogin()
     MainLoopState &loop = c_.loop();
     if (loop.SlotTicks2 < kLoginThreshold || !loop.SlotFlag2)
         return;
-    c_.hall.PostToHall(services::TableMsgConnecting);
+    c_.hall.PostToHall(wire::kTableMsgConnecting);
     if (loop.LoginFrame.cmd() == wire::CmdReconnect)
         support::Wait(c_.clock, 5);
     if (c_.socket.State() == services::ServerSocket::sckConnected) {
         loop.LoginSent = true;
-        c_.hall.PostToHall(services::TableMsgConnected);
+        c_.hall.PostToHall(wire::kTableMsgConnected);
         c_.socket.SendData(loop.LoginFrame);
         loop.Disconnect_Flag = true;
         loop.SlotTicks6 = 0;

@@ -69,27 +69,29 @@ struct FakeSocket final : core::services::ServerSocket
 
 struct RecordingHall final : core::services::HallWindow
 {
-    explicit RecordingHall(RecordingProcess &process)
+    // A hall is found only under a caption the line has named.
+    RecordingHall(RecordingProcess &process, const std::string &caption)
         : process_(process)
+        , caption_(caption)
     { }
     bool present = true;
     std::vector<std::uint32_t> posts;
     int restores = 0;
     int minimises = 0;
 
-    bool FindHall() override { return present; }
+    bool FindHall() override { return present && !caption_.empty(); }
     bool RestoreHall() override { return command(restores); }
     bool MinimiseHall() override { return command(minimises); }
     void PostToHall(std::uint32_t msg) override
     {
-        if (present)
+        if (FindHall())
             posts.push_back(msg);
     }
 
 private:
     bool command(int &count)
     {
-        if (!present) {
+        if (!FindHall()) {
             process_.End(ExitCode::HallMissing);
             return false;
         }
@@ -97,6 +99,7 @@ private:
         return true;
     }
     RecordingProcess &process_;
+    const std::string &caption_;
 };
 
 // Every call of the window as a short line, in order.
@@ -244,7 +247,6 @@ struct RecordingItems final : core::services::ItemLibrary
         calls.push_back("rec_state " + std::to_string(kind) + (f ? " 1" : " 0"));
     }
     void ExitGameDll(int mode) override { calls.push_back("ExitGameDll " + std::to_string(mode)); }
-    void Release() override { calls.push_back("Release"); }
     void ShowPropMsg(const QString &t) override
     {
         calls.push_back("ShowPropMsg " + t.toStdString());
@@ -305,7 +307,7 @@ struct CoreHarness
     platform::ManualClock clock{1'000'000};
     FakeSocket socket;
     RecordingProcess process;
-    RecordingHall hall{process};
+    RecordingHall hall{process, state.loop.HallCaption};
     core::CoreTimers timers{core::CoreTimers::Mode::Manual};
     RecordingWindow window;
     RecordingPlay play;
@@ -326,6 +328,7 @@ struct CoreHarness
     {
         timers.setTickHandler([this] { scheduler.TimerBong_Timer(); });
         state.rules.HandRecords[0].seatBit = 4;
+        state.loop.HallCaption = "Ombrevale";
     }
 
     void tick(int n = 1)

@@ -81,14 +81,14 @@ TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
         EXPECT_EQ(h->hall.posts.size(), static_cast<std::size_t>(t / 4)) << "tick " << t;
     }
     for (auto msg : h->hall.posts)
-        EXPECT_EQ(msg, core::services::TableMsgConnecting);
+        EXPECT_EQ(msg, wire::kTableMsgConnecting);
     h->socket.state = FakeSocket::sckConnected;
     h->tick(3);
     EXPECT_TRUE(h->socket.sent.empty());
     h->tick();
     ASSERT_EQ(h->socket.sent.size(), 1u);
     EXPECT_EQ(h->socket.sent[0], loop().LoginFrame);
-    EXPECT_EQ(h->hall.posts.back(), core::services::TableMsgConnected);
+    EXPECT_EQ(h->hall.posts.back(), wire::kTableMsgConnected);
     EXPECT_TRUE(loop().LoginSent);
     EXPECT_TRUE(loop().Disconnect_Flag);
     EXPECT_FALSE(loop().SlotFlag2);
