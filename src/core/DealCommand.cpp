@@ -50,7 +50,7 @@ void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFr
 
     loop.HallWnd = c_.hall.FindHall();
     if (loop.HallWnd)
-        c_.hall.PostToHall(services::TableMsgHandStart);
+        c_.hall.PostToHall(wire::kTableMsgHandStart);
     if (c_.window.IsMinimised() && !core.TableHidden) {
         c_.window.RestoreAndFocus();
         if (!c_.hall.MinimiseHall())

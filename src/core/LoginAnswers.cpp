@@ -41,7 +41,7 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
     loop.LoginSent = false;
 
     if (answer.result != wire::kLoginAccepted) {
-        c_.hall.PostToHall(services::TableMsgConnecting);
+        c_.hall.PostToHall(wire::kTableMsgConnecting);
         c_.window.SetSystemLine(
                 0, answer.result == wire::kLoginFailedToStart ? kStartFailed : kVerifyFailed);
         if (c_.hall.RestoreHall())
@@ -50,7 +50,7 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
     }
 
     loop.LoggedIn = true;
-    c_.hall.PostToHall(services::TableMsgConnected);
+    c_.hall.PostToHall(wire::kTableMsgConnected);
     loop.clocks.TimeoutLimit = kTimeoutLimit;
     c_.window.SetSystemLine(0, kConnected);
     c_.window.SetSystemLine(1, kWelcome + kOperatorSite);

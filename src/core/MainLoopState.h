@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/services/ItemLibrary.h"
 #include "wire/CommandLine.h"
 #include "wire/MessageFrame.h"
 #include "wire/MsgRings.h"
@@ -115,6 +116,7 @@ struct MainLoopState
     bool SettlementDeferred = false;
     bool ScoreInfoAnnounced = false;
     wire::MessageFrame HeldResultFrame;
+    services::PropScoreInfo propScore; // PropText, PropCoins, PropSeatTexts
     bool BoxChosen = false;
     bool BoxCountdownOn = false;
     int BoxCountdownTicks = 0;

@@ -69,7 +69,6 @@ struct NullServices
         void InitShowNext(bool) override { }
         void rec_state(int, bool) override { }
         void ExitGameDll(int) override { }
-        void Release() override { }
         void ShowPropMsg(const QString &) override { }
         void ShowPropText(const QString &, const std::vector<int> &,
                           const std::vector<int> &) override
@@ -130,8 +129,7 @@ OffscreenClient::OffscreenClient(bool reduced)
                                              table::TableServices{tableHall_, tableSound_,
                                                                   tableItems_, tableChat_,
                                                                   tableSettlement_});
-    otherExit = std::make_unique<table::OtherExitDialog>();
-    window = std::make_unique<table::TableWindowAdapter>(*form, state, *otherExit);
+    window = std::make_unique<table::TableWindowService>(*form, state);
     window->PrepareStartUp();
     window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);
     support::InitPictureIds(state.pictures, state.table.scale.ScaleX);

@@ -10,8 +10,7 @@
 #include "settlement/SettlementService.h"
 #include "sound/SoundService.h"
 #include "table/MainForm.h"
-#include "table/OtherExitDialog.h"
-#include "table/TableWindowAdapter.h"
+#include "table/TableWindowService.h"
 #include "wire/MsgRings.h"
 
 #include <memory>
@@ -54,8 +53,7 @@ public:
     FastClock clock;
     std::unique_ptr<NullServices> services;
     std::unique_ptr<table::MainForm> form;
-    std::unique_ptr<table::OtherExitDialog> otherExit;
-    std::unique_ptr<table::TableWindowAdapter> window;
+    std::unique_ptr<table::TableWindowService> window;
     std::unique_ptr<core::CoreContext> context;
     std::unique_ptr<core::Dispatcher> dispatcher;
 

@@ -57,7 +57,7 @@ TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
     EXPECT_EQ(client.window->cleared, clearedBefore + 1);
     EXPECT_TRUE(client.log.has("play.FaPai"));
     EXPECT_TRUE(client.log.has("items.ClearProps")); // the switched-off library reads -1
-    EXPECT_EQ(client.hall.posts.back(), services::TableMsgHandStart);
+    EXPECT_EQ(client.hall.posts.back(), wire::kTableMsgHandStart);
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(client.form().seats.OK(i).Visible());
     EXPECT_TRUE(client.form().actions.Operation(3).Visible());

@@ -186,7 +186,6 @@ struct FakeItems : services::ItemLibrary
         log.add("items.rec_state" + std::to_string(kind) + (up ? "up" : "down"));
     }
     void ExitGameDll(int) override { log.add("items.exit"); }
-    void Release() override { }
     void ShowPropMsg(const QString &) override { }
     void ShowPropText(const QString &, const std::vector<int> &, const std::vector<int> &) override
     { }

@@ -32,7 +32,7 @@ TEST(LoginAnswer, AcceptedOpensPlayAtTheTable)
     EXPECT_EQ(client.state.core.TurnSeconds, 15);
     EXPECT_EQ(loop.clocks.TimeoutLimit, 2);
     EXPECT_TRUE(client.timers.keepAlive);
-    EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{services::TableMsgConnected});
+    EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{wire::kTableMsgConnected});
     EXPECT_EQ(client.window->lines[0], QStringLiteral("连接服务器成功！"));
     EXPECT_TRUE(client.window->lines[1].startsWith(QStringLiteral("欢迎进入")));
     EXPECT_EQ(loop.AdUrl, "unchanged");
@@ -63,7 +63,7 @@ TEST(LoginAnswer, ARefusalRestoresTheHallAndEnds)
         client.loop().LoggedIn = false;
         client.dispatch(loginAnswer(c.result));
         EXPECT_EQ(client.window->lines[0], QString::fromUtf8(c.line));
-        EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{services::TableMsgConnecting});
+        EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{wire::kTableMsgConnecting});
         EXPECT_TRUE(client.log.has("hall.restore"));
         EXPECT_EQ(client.process.ended, ExitCode::LoginRefused);
         EXPECT_FALSE(client.loop().LoggedIn);

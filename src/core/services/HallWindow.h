@@ -1,18 +1,10 @@
 #pragma once
 
+#include "wire/HallMessages.h"
+
 #include <cstdint>
 
 namespace tessaroc::core::services {
-
-// The status numbers the table posts to the hall window.
-enum TableMsg : std::uint32_t {
-    TableMsgConnecting = 0x16,
-    TableMsgConnected = 0x303,
-    TableMsgInGame = 0x465,
-    TableMsgLoginSent = 0x466,
-    TableMsgHandStart = 0x467,
-    TableMsgNotInGame = 0x400,
-};
 
 // The hall window, looked up afresh by its caption at every call.
 class HallWindow

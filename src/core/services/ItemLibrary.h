@@ -53,12 +53,11 @@ public:
     virtual void rec_state(int kind, bool flag) = 0;
     // 1 at program exit, 0 otherwise.
     virtual void ExitGameDll(int mode) = 0;
-    // PropDll := nothing.
-    virtual void Release() = 0;
 
     virtual void ShowPropMsg(const QString &text) = 0;
     virtual void ShowPropText(const QString &text, const std::vector<int> &layout,
-                              const std::vector<int> &style) = 0;
+                              const std::vector<int> &style)
+            = 0;
     virtual void PlayBaoXiang() = 0;
     virtual void OpenBao(int box) = 0;
 

@@ -2,18 +2,21 @@
 
 #include "core/services/TableWindow.h"
 #include "table/CommandViews.h"
+#include "table/OtherExitDialog.h"
+
+namespace tessaroc::core {
+struct TableState;
+}
 
 namespace tessaroc::table {
 
 class MainForm;
-class OtherExitDialog;
 
-// The table window as the client core reaches it: MainForm's layout steps
-// and controls, and what the server's commands show (CommandViews).
-class TableWindowAdapter final : public core::services::TableWindow
+// The table window as the client core sees it.
+class TableWindowService final : public core::services::TableWindow
 {
 public:
-    TableWindowAdapter(MainForm &form, core::TableState &state, OtherExitDialog &otherExit);
+    TableWindowService(MainForm &form, core::TableState &state);
 
     void PrepareStartUp() override;
     void FitToScreen(double screenWidthTwips, double screenHeightTwips) override;
@@ -80,10 +83,12 @@ public:
     void SetOtherExitText(const QString &text) override { views_.SetOtherExitText(text); }
     void ShowOtherExit() override { views_.ShowOtherExit(); }
 
+    OtherExitDialog &otherExit() { return otherExit_; }
+
 private:
     MainForm &form_;
     core::TableState &state_;
-    OtherExitDialog &otherExit_;
+    OtherExitDialog otherExit_;
     CommandViews views_;
 };
 
