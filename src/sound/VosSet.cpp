@@ -38,9 +38,8 @@ VosSet::VosSet(core::TableState &state, SoundService &sound, VosSetHost &host, Q
     for (int row = 0; row < kRows; ++row) {
         forms::Image &label = Image1.Load(row);
         label.setStretch(true);
-        label.setPicture(support::PictureStore::designPicture(
-                                 QStringLiteral("sound_label_%1").arg(row)),
-                         0);
+        label.setPicture(
+                support::PictureStore::designPicture(QStringLiteral("sound_label_%1").arg(row)), 0);
         label.Move(16, 40 + 56 * row, 91, 35);
         label.setVisible(true);
     }
@@ -70,7 +69,8 @@ void VosSet::Form_Load()
         forms::Image &button = Command1(index);
         button.setStretch(true);
         support::LoadGifResource(
-                support::pictureId(state_.pictures.DialogButtonPic[static_cast<std::size_t>(picture)]),
+                support::pictureId(
+                        state_.pictures.DialogButtonPic[static_cast<std::size_t>(picture)]),
                 u"GIF", &button);
         button.setWidth(kButtonWidth);
         button.setHeight(kButtonHeight);
@@ -88,8 +88,9 @@ void VosSet::Form_Load()
                     kButtonHeight);
         button.setVisible(true);
         if (row == Colour)
-            setButtonPicture(row, host_.ownRecordText() == QStringLiteral("00") ? kBluePicture
-                                                                                 : kGreenPicture);
+            setButtonPicture(row,
+                             host_.ownRecordText() == QStringLiteral("00") ? kBluePicture
+                                                                           : kGreenPicture);
         else
             showButton(row);
     }
@@ -179,7 +180,8 @@ void VosSet::setButtonPicture(int row, int dialogPicture)
 {
     forms::Image &button = Command2(row);
     support::LoadGifResource(
-            support::pictureId(state_.pictures.DialogButtonPic[static_cast<std::size_t>(dialogPicture)]),
+            support::pictureId(
+                    state_.pictures.DialogButtonPic[static_cast<std::size_t>(dialogPicture)]),
             u"GIF", &button);
     button.setWidth(kButtonWidth);
     button.setHeight(kButtonHeight);

@@ -36,7 +36,8 @@ protected:
 
 TEST_F(AudioServer, AnEffectPlaysToItsEnd)
 {
-    auto buffer = device.CreateSoundBufferFromFile(pk(files::kHint), platform::buffer_caps::CtrlVolume);
+    auto buffer
+            = device.CreateSoundBufferFromFile(pk(files::kHint), platform::buffer_caps::CtrlVolume);
     ASSERT_NE(buffer, nullptr);
     auto &effect = static_cast<platform::QtSoundBuffer &>(*buffer).effect();
     QSignalSpy playing(&effect, &QSoundEffect::playingChanged);
@@ -73,7 +74,9 @@ TEST_F(AudioServer, ThePlayerKeepsItsSwitchesOnARealDevice)
     sound.StopSound();
     sound.PlaySoundFile(sound.paths().SoundTable[1], true);
     sound.SetSoundVolume(SoundService::kFullVolume);
-    sound.PlaySoundChannel(sound.paths().PkSoundDir + QString::fromStdString(files::PhraseVoiceFileName(1, 1, 1, 1)), 0);
+    sound.PlaySoundChannel(sound.paths().PkSoundDir
+                                   + QString::fromStdString(files::PhraseVoiceFileName(1, 1, 1, 1)),
+                           0);
     EXPECT_TRUE(sound.hasMainBuffer());
     EXPECT_TRUE(sound.hasVoiceBuffer(0));
     sound.StopSound();

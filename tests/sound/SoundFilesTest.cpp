@@ -1,5 +1,5 @@
-#include "platform/SoundDevice.h"
 #include "sound/SoundFiles.h"
+#include "platform/SoundDevice.h"
 #include "support/classIniFile.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +39,11 @@ QString pathOf(const Expected &e)
 std::vector<Expected> everyFile()
 {
     std::vector<Expected> all;
-    all.push_back({std::string(files::kMusicFolder), std::string(files::kSoundTable[1]), 4.0, 20.0});
+    all.push_back(
+            {std::string(files::kMusicFolder), std::string(files::kSoundTable[1]), 4.0, 20.0});
     for (std::size_t i = 2; i < files::kSoundTable.size(); ++i)
-        all.push_back({std::string(files::kMusicFolder), std::string(files::kSoundTable[i]), 0.03, 3.0});
+        all.push_back(
+                {std::string(files::kMusicFolder), std::string(files::kSoundTable[i]), 0.03, 3.0});
     for (auto name : files::kPkEffects)
         all.push_back({std::string(files::kPkFolder), std::string(name), 0.03, 3.0});
     for (auto name : files::kGameSounds)
@@ -50,7 +52,9 @@ std::vector<Expected> everyFile()
     support::classIniFile phrases;
     phrases.setINIFileName(kRoot + QStringLiteral("/chat.ini"));
     for (int list = 1; list <= 2; ++list) {
-        const int count = phrases.GetIniKey(QStringLiteral("Phrase%1").arg(list), QStringLiteral("num")).toInt();
+        const int count
+                = phrases.GetIniKey(QStringLiteral("Phrase%1").arg(list), QStringLiteral("num"))
+                          .toInt();
         for (int set = 1; set <= files::kVoiceSets; ++set) {
             for (int sex : files::kVoiceSexes) {
                 for (int n = 1; n <= count; ++n)
@@ -83,7 +87,8 @@ TEST(SoundFiles, PhraseVoiceNamesFollowTheClientsRule)
 }
 
 class EverySoundFile : public ::testing::TestWithParam<Expected>
-{ };
+{
+};
 
 TEST_P(EverySoundFile, IsAShortMonoPcmWave)
 {
@@ -118,9 +123,11 @@ QByteArray le(std::uint32_t v, int bytes)
 QByteArray wave(int format, int channels, int rate, int bits, std::uint32_t dataBytes,
                 int dataPresent, const QByteArray &before = {})
 {
-    QByteArray fmt = le(static_cast<std::uint32_t>(format), 2) + le(static_cast<std::uint32_t>(channels), 2)
-            + le(static_cast<std::uint32_t>(rate), 4) + le(static_cast<std::uint32_t>(rate * channels * bits / 8), 4)
-            + le(static_cast<std::uint32_t>(channels * bits / 8), 2) + le(static_cast<std::uint32_t>(bits), 2);
+    QByteArray fmt = le(static_cast<std::uint32_t>(format), 2)
+            + le(static_cast<std::uint32_t>(channels), 2) + le(static_cast<std::uint32_t>(rate), 4)
+            + le(static_cast<std::uint32_t>(rate * channels * bits / 8), 4)
+            + le(static_cast<std::uint32_t>(channels * bits / 8), 2)
+            + le(static_cast<std::uint32_t>(bits), 2);
     QByteArray body = QByteArray("WAVE") + before + "fmt " + le(16, 4) + fmt + "data"
             + le(dataBytes, 4) + QByteArray(dataPresent, '\0');
     return QByteArray("RIFF") + le(static_cast<std::uint32_t>(body.size()), 4) + body;
@@ -139,7 +146,9 @@ TEST(WaveHeader, AcceptsPlainPcmAndRefusesEverythingElse)
     const Case cases[] = {
             {"16-bit mono", wave(1, 1, 22050, 16, 4410, 4410), true, {1, 22050, 16, 4410}},
             {"8-bit stereo", wave(1, 2, 11025, 8, 200, 200), true, {2, 11025, 8, 200}},
-            {"a padded chunk before the format", wave(1, 1, 8000, 16, 8, 8, odd), true,
+            {"a padded chunk before the format",
+             wave(1, 1, 8000, 16, 8, 8, odd),
+             true,
              {1, 8000, 16, 8}},
             {"compressed", wave(2, 1, 22050, 16, 100, 100), false, {}},
             {"24-bit", wave(1, 1, 22050, 24, 99, 99), false, {}},

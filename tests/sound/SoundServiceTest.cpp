@@ -25,7 +25,10 @@ struct Player
 
     Player() { sound.InitSoundPaths(kProgramFolder); }
 
-    QString pk(const char *name) const { return sound.paths().PkSoundDir + QString::fromLatin1(name); }
+    QString pk(const char *name) const
+    {
+        return sound.paths().PkSoundDir + QString::fromLatin1(name);
+    }
 
     // What the start-up does: open the device, stop, start the loop.
     void startUp()
@@ -75,7 +78,8 @@ void PrintTo(const FailureCase &c, std::ostream *os)
 }
 
 class SoundFailures : public ::testing::TestWithParam<FailureCase>
-{ };
+{
+};
 
 TEST_P(SoundFailures, ClearOnlyTheVoicesAndOnlyForDeviceFaults)
 {
@@ -89,8 +93,7 @@ TEST_P(SoundFailures, ClearOnlyTheVoicesAndOnlyForDeviceFaults)
     EXPECT_EQ(p.switches, (core::SoundSwitches{true, true, c.voiceOnAfter, false}));
 }
 
-const Lines kStartUp
-        = {"open", "load majiang.wav caps 0x90 -> #1", "#1 play loop", "#1 volume 0"};
+const Lines kStartUp = {"open", "load majiang.wav caps 0x90 -> #1", "#1 play loop", "#1 volume 0"};
 
 Lines startUpThen(Lines more)
 {
@@ -101,114 +104,114 @@ Lines startUpThen(Lines more)
 
 INSTANTIATE_TEST_SUITE_P(
         Cases, SoundFailures,
-        ::testing::Values(
-                FailureCase{"NoDevice",
-                            {Op::Open},
-                            {},
-                            [](Player &p) { p.startUp(); },
-                            false,
-                            {"open fails", "load majiang.wav caps 0x90 fails"}},
-                FailureCase{"LoopFileMissing",
-                            {},
-                            {QStringLiteral("majiang.wav")},
-                            [](Player &p) { p.startUp(); },
-                            true,
-                            {"open", "load majiang.wav caps 0x90 fails"}},
-                FailureCase{"EffectFileMissing",
-                            {},
-                            {QStringLiteral("sys070.wav")},
-                            [](Player &p) {
-                                p.startUp();
-                                p.effect("sys070.wav");
-                            },
-                            true,
-                            startUpThen({"#1 stop", "#1 released",
-                                         "load sys070.wav caps 0x90 fails"})},
-                FailureCase{"StoppingTheSoundBeforeFails",
-                            {Op::Stop},
-                            {},
-                            [](Player &p) {
-                                p.startUp();
-                                p.effect("sys010.wav");
-                            },
-                            false,
-                            // The new sound is not tried, and the volume
-                            // goes to the loop that could not be stopped.
-                            startUpThen({"#1 stop fails", "#1 volume 0"})},
-                FailureCase{"PlayFails",
-                            {Op::Play},
-                            {},
-                            [](Player &p) { p.startUp(); },
-                            true,
-                            {"open", "load majiang.wav caps 0x90 -> #1", "#1 play loop fails",
-                             "#1 volume 0"}},
-                FailureCase{"StopSoundStopFails",
-                            {Op::Stop},
-                            {},
-                            [](Player &p) {
-                                p.startUp();
-                                p.sound.StopSound();
-                            },
-                            false,
-                            startUpThen({"#1 stop fails"})},
-                FailureCase{"StopSoundRewindFails",
-                            {Op::Rewind},
-                            {},
-                            [](Player &p) {
-                                p.startUp();
-                                p.sound.StopSound();
-                            },
-                            false,
-                            startUpThen({"#1 stop", "#1 rewind fails"})},
-                FailureCase{"VolumeFails",
-                            {Op::Volume},
-                            {},
-                            [](Player &p) { p.startUp(); },
-                            false,
-                            {"open", "load majiang.wav caps 0x90 -> #1", "#1 play loop",
-                             "#1 volume 0 fails"}},
-                FailureCase{"VolumeOutsideTheScaleIsIgnored",
-                            {Op::Volume},
-                            {},
-                            [](Player &p) {
-                                p.sound.InitSound();
-                                p.sound.PlaySoundFile(p.pk("sys110.wav"), false);
-                                p.sound.SetSoundVolume(-1);
-                                p.sound.SetSoundVolume(3001);
-                            },
-                            true,
-                            {"open", "load sys110.wav caps 0x90 -> #1", "#1 play once"}},
-                FailureCase{"NothingToStop",
-                            {Op::Stop, Op::Rewind, Op::Volume},
-                            {},
-                            [](Player &p) {
-                                p.sound.InitSound();
-                                p.sound.StopSound();
-                                p.sound.SetSoundVolume(3000);
-                            },
-                            true,
-                            {"open"}},
-                FailureCase{"VoiceChannelFailuresAreIgnored",
-                            {Op::Stop, Op::Play, Op::Volume},
-                            {QStringLiteral("v2010203.wav")},
-                            [](Player &p) {
-                                p.sound.InitSound();
-                                p.sound.PlaySoundChannel(p.pk("v1010103.wav"), 1);
-                                p.sound.PlaySoundChannel(p.pk("v2010203.wav"), 1);
-                            },
-                            true,
-                            {"open", "load v1010103.wav caps 0xE0 -> #1", "#1 play once fails",
-                             "#1 volume -800 fails", "#1 stop fails", "#1 released",
-                             "load v2010203.wav caps 0xE0 fails"}},
-                FailureCase{"NoDeviceVoiceIsSilent",
-                            {Op::Open},
-                            {},
-                            [](Player &p) {
-                                p.sound.InitSound();
-                                p.sound.PlaySoundChannel(p.pk("v1010103.wav"), 0);
-                            },
-                            false,
-                            {"open fails", "load v1010103.wav caps 0xE0 fails"}}),
+        ::testing::Values(FailureCase{"NoDevice",
+                                      {Op::Open},
+                                      {},
+                                      [](Player &p) { p.startUp(); },
+                                      false,
+                                      {"open fails", "load majiang.wav caps 0x90 fails"}},
+                          FailureCase{"LoopFileMissing",
+                                      {},
+                                      {QStringLiteral("majiang.wav")},
+                                      [](Player &p) { p.startUp(); },
+                                      true,
+                                      {"open", "load majiang.wav caps 0x90 fails"}},
+                          FailureCase{"EffectFileMissing",
+                                      {},
+                                      {QStringLiteral("sys070.wav")},
+                                      [](Player &p) {
+                                          p.startUp();
+                                          p.effect("sys070.wav");
+                                      },
+                                      true,
+                                      startUpThen({"#1 stop", "#1 released",
+                                                   "load sys070.wav caps 0x90 fails"})},
+                          FailureCase{"StoppingTheSoundBeforeFails",
+                                      {Op::Stop},
+                                      {},
+                                      [](Player &p) {
+                                          p.startUp();
+                                          p.effect("sys010.wav");
+                                      },
+                                      false,
+                                      // The new sound is not tried, and the volume
+                                      // goes to the loop that could not be stopped.
+                                      startUpThen({"#1 stop fails", "#1 volume 0"})},
+                          FailureCase{"PlayFails",
+                                      {Op::Play},
+                                      {},
+                                      [](Player &p) { p.startUp(); },
+                                      true,
+                                      {"open", "load majiang.wav caps 0x90 -> #1",
+                                       "#1 play loop fails", "#1 volume 0"}},
+                          FailureCase{"StopSoundStopFails",
+                                      {Op::Stop},
+                                      {},
+                                      [](Player &p) {
+                                          p.startUp();
+                                          p.sound.StopSound();
+                                      },
+                                      false,
+                                      startUpThen({"#1 stop fails"})},
+                          FailureCase{"StopSoundRewindFails",
+                                      {Op::Rewind},
+                                      {},
+                                      [](Player &p) {
+                                          p.startUp();
+                                          p.sound.StopSound();
+                                      },
+                                      false,
+                                      startUpThen({"#1 stop", "#1 rewind fails"})},
+                          FailureCase{"VolumeFails",
+                                      {Op::Volume},
+                                      {},
+                                      [](Player &p) { p.startUp(); },
+                                      false,
+                                      {"open", "load majiang.wav caps 0x90 -> #1", "#1 play loop",
+                                       "#1 volume 0 fails"}},
+                          FailureCase{"VolumeOutsideTheScaleIsIgnored",
+                                      {Op::Volume},
+                                      {},
+                                      [](Player &p) {
+                                          p.sound.InitSound();
+                                          p.sound.PlaySoundFile(p.pk("sys110.wav"), false);
+                                          p.sound.SetSoundVolume(-1);
+                                          p.sound.SetSoundVolume(3001);
+                                      },
+                                      true,
+                                      {"open", "load sys110.wav caps 0x90 -> #1", "#1 play once"}},
+                          FailureCase{"NothingToStop",
+                                      {Op::Stop, Op::Rewind, Op::Volume},
+                                      {},
+                                      [](Player &p) {
+                                          p.sound.InitSound();
+                                          p.sound.StopSound();
+                                          p.sound.SetSoundVolume(3000);
+                                      },
+                                      true,
+                                      {"open"}},
+                          FailureCase{"VoiceChannelFailuresAreIgnored",
+                                      {Op::Stop, Op::Play, Op::Volume},
+                                      {QStringLiteral("v2010203.wav")},
+                                      [](Player &p) {
+                                          p.sound.InitSound();
+                                          p.sound.PlaySoundChannel(p.pk("v1010103.wav"), 1);
+                                          p.sound.PlaySoundChannel(p.pk("v2010203.wav"), 1);
+                                      },
+                                      true,
+                                      {"open", "load v1010103.wav caps 0xE0 -> #1",
+                                       "#1 play once fails", "#1 volume -800 fails",
+                                       "#1 stop fails", "#1 released",
+                                       "load v2010203.wav caps 0xE0 fails"}},
+                          FailureCase{"NoDeviceVoiceIsSilent",
+                                      {Op::Open},
+                                      {},
+                                      [](Player &p) {
+                                          p.sound.InitSound();
+                                          p.sound.PlaySoundChannel(p.pk("v1010103.wav"), 0);
+                                      },
+                                      false,
+                                      {"open fails", "load v1010103.wav caps 0xE0 fails"}}),
         [](const ::testing::TestParamInfo<FailureCase> &c) { return std::string(c.param.name); });
 
 // --- The one main buffer ----------------------------------------------------
@@ -262,8 +265,8 @@ TEST(SoundVoiceChannels, AreIndependentOfEachOtherAndOfTheMainBuffer)
     EXPECT_EQ(p.device.take(),
               (Lines{"load v2010103.wav caps 0xE0 -> #2", "#2 play once", "#2 volume -800",
                      "load v3000205.wav caps 0xE0 -> #3", "#3 play once", "#3 volume -800",
-                     "#2 stop", "#2 released", "load v2010110.wav caps 0xE0 -> #4",
-                     "#4 play once", "#4 volume -800"}));
+                     "#2 stop", "#2 released", "load v2010110.wav caps 0xE0 -> #4", "#4 play once",
+                     "#4 volume -800"}));
     EXPECT_TRUE(p.sound.hasVoiceBuffer(1));
     EXPECT_TRUE(p.sound.hasVoiceBuffer(2));
     EXPECT_FALSE(p.sound.hasVoiceBuffer(0));
@@ -305,9 +308,9 @@ TEST(SoundVolume, HundredthsOfADecibelBecomeLinearGain)
         int volume;
         float gain;
     };
-    const Case cases[] = {{0, 1.0f},        {-600, 0.5012f},  {-800, 0.3981f}, {-2000, 0.1f},
-                          {-3000, 0.0316f}, {-6000, 0.001f},  {-9999, 1.0e-5f}, {-10000, 0.0f},
-                          {-20000, 0.0f},   {500, 1.0f}};
+    const Case cases[]
+            = {{0, 1.0f},       {-600, 0.5012f},  {-800, 0.3981f}, {-2000, 0.1f},  {-3000, 0.0316f},
+               {-6000, 0.001f}, {-9999, 1.0e-5f}, {-10000, 0.0f},  {-20000, 0.0f}, {500, 1.0f}};
     for (const Case &c : cases)
         EXPECT_NEAR(platform::gainOfVolume(c.volume), c.gain, c.gain * 1e-3 + 1e-7) << c.volume;
 }

@@ -115,8 +115,9 @@ TEST_F(SoundSettings, EachPressSwitchesAndShowsTheNextAction)
     EXPECT_EQ(state.sound, core::SoundSwitches{});
     EXPECT_EQ(pictures(), (std::array{kSwitchOff, kSwitchOff, kSwitchOff, kOfferBlue}));
     // Switching the music on starts the loop from its beginning.
-    EXPECT_EQ(device.take(), (Lines{"#1 stop", "#1 released", "load majiang.wav caps 0x90 -> #2",
-                                    "#2 play loop", "#2 volume 0", "table green"}));
+    EXPECT_EQ(device.take(),
+              (Lines{"#1 stop", "#1 released", "load majiang.wav caps 0x90 -> #2", "#2 play loop",
+                     "#2 volume 0", "table green"}));
     EXPECT_EQ(window->RowPending, (std::array{false, false, false, false}));
 }
 
@@ -127,8 +128,9 @@ TEST_F(SoundSettings, CancelSwitchesThePendingRowsBackInRowOrder)
     window->Command1(1).Click();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(state.sound, core::SoundSwitches{});
-    EXPECT_EQ(device.take(), (Lines{"#1 stop", "#1 released", "load majiang.wav caps 0x90 -> #2",
-                                    "#2 play loop", "#2 volume 0", "table green"}));
+    EXPECT_EQ(device.take(),
+              (Lines{"#1 stop", "#1 released", "load majiang.wav caps 0x90 -> #2", "#2 play loop",
+                     "#2 volume 0", "table green"}));
     EXPECT_EQ(pictures(), (std::array{kSwitchOff, kSwitchOff, kSwitchOff, kOfferBlue}));
     EXPECT_EQ(window->RowPending, (std::array{false, false, false, false}));
 }
@@ -194,8 +196,8 @@ TEST_F(SoundSettings, ALoadedAgainWindowOffersTheActionThatSuitsEachSwitch)
     for (int mask = 0; mask < 8; ++mask) {
         state.sound = {(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0, false};
         unloadAndLoad();
-        const std::array<bool, 3> on = {state.sound.MusicOn, state.sound.EffectsOn,
-                                        state.sound.VoiceOn};
+        const std::array<bool, 3> on
+                = {state.sound.MusicOn, state.sound.EffectsOn, state.sound.VoiceOn};
         for (int row = 0; row < 3; ++row) {
             const bool wasOn = on[static_cast<std::size_t>(row)];
             EXPECT_EQ(pictures()[static_cast<std::size_t>(row)], wasOn ? kSwitchOff : kSwitchOn)
