@@ -65,7 +65,7 @@ void MainForm::InitPlayLayout()
     // The bottom cards: card backs, placed before each hand by the clearing.
     for (int i = 1; i <= 7; ++i) {
         hands.imgDiPai.Load(i).setVisible(false);
-        loadPicture(hands.imgDiPai(i), 18);
+        loadPicture(hands.imgDiPai(i), kCardBackPicture);
     }
     hands.imgDiPai(0).setVisible(false);
     hands.imgDiPai(0).setPicture(hands.imgDiPai(1).picture(), hands.imgDiPai(1).Picture());
