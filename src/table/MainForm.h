@@ -319,6 +319,7 @@ private:
     void connectHandlers();
     void applyGeometry();
     void paintSkinPieces();
+    void startOwnCamera(forms::LayoutScale s);
     forms::LayoutScale scale() const;
 
 public:
