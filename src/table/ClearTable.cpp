@@ -186,8 +186,7 @@ void MainForm::ClearTable()
     state_.settlement.TaskType = 0;
 
     MingXiWindow &task = frmMingXi();
-    task.resize(static_cast<int>(forms::twipsToPixels(4860)),
-                static_cast<int>(forms::twipsToPixels(2610)));
+    task.resizeToDesign();
     task.Labxianshi1.setCaption(QString());
     task.Labxianshi2.setCaption(QString());
     task.hide();
