@@ -81,8 +81,6 @@ struct PlayState
 
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
-    std::array<std::int16_t, 4> BackFanCount{}; // entries 1..3; only ever 0
-    bool BidRowOn = false; // only ever 0
     std::int16_t BidRowPos = 0;
 };
 
