@@ -3,8 +3,8 @@
 #include "chat/ChatService.h"
 #include "chat/SpeakBox.h"
 #include "core/TableState.h"
+#include "gif/GifScale.h"
 #include "settlement/SettlementService.h"
-#include "support/GifScale.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -79,7 +79,7 @@ void MainForm::ClearTable()
     bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
     imgFaPai.setVisible(false);
     UcDiZhu.setAnimatedGIF(std::nullopt);
-    UcDiZhu.setStretch(support::StretchFit);
+    UcDiZhu.setStretch(gif::StretchFit);
     UcDiZhu.setWidth(s.x(70));
     UcDiZhu.setHeight(s.y(90));
 

@@ -2,7 +2,7 @@
 
 #include "core/TableState.h"
 #include "forms/Fonts.h"
-#include "support/GifScale.h"
+#include "gif/GifScale.h"
 #include "table/SystemMessageLine.h"
 #include "table/TablePictures.h"
 
@@ -325,15 +325,15 @@ void MainForm::buildDesign()
 
     // The turn clock, its seconds and the two animations.
     // The clock fills its area; the two animations fit theirs.
-    Time_Img.setStretch(support::StretchFill);
+    Time_Img.setStretch(gif::StretchFill);
     Time_Img.Move(875, 550, 57, 41);
     label(Number, 901, 576, 47, 32, Qt::black, false);
     Number.setCaption(QStringLiteral("13"));
     Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
-    bombPlayer.setStretch(support::StretchFit);
+    bombPlayer.setStretch(gif::StretchFit);
     bombPlayer.Move(400, 280, 225, 225);
     bombPlayer.setVisible(false);
-    UcDiZhu.setStretch(support::StretchFit);
+    UcDiZhu.setStretch(gif::StretchFit);
     UcDiZhu.Move(10, 560, 70, 90);
     UcDiZhu.setVisible(false);
 

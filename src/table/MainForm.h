@@ -4,7 +4,7 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Surface.h"
-#include "support/ucAniGIF.h"
+#include "forms/ucAniGIF.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
@@ -216,10 +216,10 @@ public:
     forms::Label Proponeself; // own-seat item notice
     forms::Image ImgShuffle; // seat-shuffle picture
     forms::Label LblShuffle; // its caption
-    support::ucAniGIF Time_Img; // turn clock
+    forms::ucAniGIF Time_Img; // turn clock
     forms::Label Number; // its seconds
-    support::ucAniGIF bombPlayer; // bomb animation
-    support::ucAniGIF UcDiZhu; // landlord badge
+    forms::ucAniGIF bombPlayer; // bomb animation
+    forms::ucAniGIF UcDiZhu; // landlord badge
 
     // --- Windowed controls of the table area -------------------------------
     WindowedArray<forms::Surface> PicLocal; // name strips 0..3
