@@ -81,8 +81,6 @@ struct PlayState
 
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
-    std::array<std::int16_t, 4> BackFanCount{}; // entries 1..3; only ever 0
-    bool BidRowOn = false; // only ever 0
     std::int16_t BidRowPos = 0;
 };
 
@@ -92,6 +90,18 @@ struct SettlementState
     std::int16_t JuNum = 0; // finished hands at this table
     std::array<std::array<std::int16_t, 3>, 4> TaskCount{};
     std::int16_t TaskType = 0;
+};
+
+// The switches of the sound settings. Every start has them all on and the
+// table green; nothing is stored between runs. A failing sound device clears
+// VoiceOn, which then also marks the device as unusable.
+struct SoundSwitches
+{
+    bool MusicOn = true; // the background loop
+    bool EffectsOn = true; // the game's effects
+    bool VoiceOn = true; // the chat voices and the clocks' warning tick
+    bool TableColour = false; // true: the blue table, false: the green one
+    bool operator==(const SoundSwitches &) const = default;
 };
 
 // Everything the subsystems share, grouped by the subsystem that owns it. The
@@ -104,6 +114,7 @@ struct TableState
     TableWindowState table;
     PlayState play;
     SettlementState settlement;
+    SoundSwitches sound;
     std::int16_t gamedllstate = 0; // the item library runs while above 0
     bool VideoOn = false; // own video available
 };

@@ -1,10 +1,16 @@
 #include "platform/HallLink.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tessaroc::platform {
 
@@ -27,7 +33,56 @@ std::uint64_t getLe(const char *bytes, int at, int width)
     return value;
 }
 
+// A folder only the user may enter: its own, a real folder, with no rights
+// for the group or others. The runtime folder named by the environment may be
+// reached through a link; the one made in the shared temporary folder must
+// not be, since anyone can put a link there.
+bool isPrivateFolder(const QByteArray &path, bool followLink)
+{
+    struct stat info
+    {
+    };
+    const int result
+            = followLink ? ::stat(path.constData(), &info) : ::lstat(path.constData(), &info);
+    return result == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
+            && (info.st_mode & 077) == 0;
+}
+
+// The other end of a connection runs as this user. The kernel records the
+// connecting program's user when it connects, and the listening program's
+// when it listens, so neither end can pretend.
+bool peerIsOwnUser(const QLocalSocket &socket)
+{
+    const qintptr descriptor = socket.socketDescriptor();
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return descriptor >= 0
+            && ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size)
+            == 0
+            && size == sizeof peer && peer.uid == ::geteuid();
+}
+
 } // namespace
+
+QString HallLink::socketFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && isPrivateFolder(runtime, true))
+        return QFile::decodeName(runtime);
+    const QString folder
+            = QDir::tempPath() + QStringLiteral("/tessaroc-") + QString::number(::geteuid());
+    const QByteArray path = QFile::encodeName(folder);
+    // Making it fails when the name is taken; what is there is then checked
+    // like a folder of our own, and refused unless it is one.
+    ::mkdir(path.constData(), 0700);
+    return isPrivateFolder(path, false) ? folder : QString();
+}
+
+QString HallLink::serverPathFor(const QString &caption)
+{
+    const QString folder = socketFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + serverNameFor(caption);
+}
 
 QString HallLink::serverNameFor(const QString &caption)
 {
@@ -68,18 +123,21 @@ HallLink::~HallLink()
 bool HallLink::listen(const QString &ownCaption)
 {
     stopListening();
-    const QString name = serverNameFor(ownCaption);
+    const QString path = serverPathFor(ownCaption);
+    if (path.isEmpty())
+        return false;
     // Listening would silently take the name from a live window, so ask first.
     QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(ProbeTimeoutMs))
+    probe.connectToServer(path);
+    if (probe.waitForConnected(ProbeTimeoutMs) && peerIsOwnUser(probe))
         return false;
-    // Nobody answers under the name: at most a window that ended without
-    // freeing it.
-    QLocalServer::removeServer(name);
+    probe.abort();
+    // Nobody of this user answers under the name: at most a window that
+    // ended without freeing it.
+    QLocalServer::removeServer(path);
     auto *server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!server->listen(name)) {
+    if (!server->listen(path)) {
         delete server;
         return false;
     }
@@ -112,6 +170,11 @@ void HallLink::acceptConnections()
 {
     while (server_ && server_->hasPendingConnections()) {
         QLocalSocket *socket = server_->nextPendingConnection();
+        if (!peerIsOwnUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         serving_.insert(socket, false);
         connect(socket, &QLocalSocket::readyRead, this,
                 [this, socket] { serveConnection(socket); });
@@ -150,9 +213,13 @@ void HallLink::serveConnection(QLocalSocket *socket)
 
 QLocalSocket *HallLink::openConnection(const QString &caption)
 {
+    const QString path = serverPathFor(caption);
+    if (path.isEmpty())
+        return nullptr;
     auto *socket = new QLocalSocket(this);
-    socket->connectToServer(serverNameFor(caption));
-    if (!socket->waitForConnected(ConnectTimeoutMs)) {
+    socket->connectToServer(path);
+    // A window of another user is no window of ours, whatever its caption.
+    if (!socket->waitForConnected(ConnectTimeoutMs) || !peerIsOwnUser(*socket)) {
         delete socket;
         return nullptr;
     }

@@ -19,8 +19,11 @@ namespace tessaroc::platform {
 //
 // Every window that takes messages listens under a local server whose name
 // follows from its caption (serverNameFor); "finding a window" is connecting
-// to that name, and "the window is gone" is nobody listening there. A message
-// is one 24-byte record:
+// to that name, and "the window is gone" is nobody listening there. The
+// sockets live in a folder only the user may enter (socketFolder), and both
+// ends refuse a connection whose other end runs as another user, so no other
+// user's program can take a caption's name or answer in the hall's place. A
+// message is one 24-byte record:
 //
 //   byte  0       kind: 1 send (the sender waits for an answer),
 //                       2 post (no answer), 3 answer (to a send)
@@ -61,9 +64,16 @@ public:
 
     // The local server name of a caption: "tessaroc-wnd-" followed by the
     // lowercase hexadecimal of the first 16 bytes of the SHA-256 of the
-    // caption's UTF-8 bytes, so that any text makes a valid, short name. On
-    // Linux the socket file lies in the temporary folder ($TMPDIR, else /tmp).
+    // caption's UTF-8 bytes, so that any text makes a valid, short name.
     static QString serverNameFor(const QString &caption);
+    // The folder of the sockets: $XDG_RUNTIME_DIR when it is the user's own
+    // and closed to everyone else; otherwise "tessaroc-<uid>" in the
+    // temporary folder ($TMPDIR, else /tmp), made with mode 0700 when
+    // missing. Empty when that folder is a link, belongs to another user or is
+    // open to others: then no window can listen or be found.
+    static QString socketFolder();
+    // The socket file of a caption in socketFolder; empty without a folder.
+    static QString serverPathFor(const QString &caption);
     static QByteArray encodeRecord(const Record &record);
     static Record decodeRecord(const char *bytes); // RecordSize bytes
 
@@ -71,7 +81,8 @@ public:
     ~HallLink() override;
 
     // Takes messages under the own caption. False when another live window
-    // already listens under it (a stale name left by a crash is taken over).
+    // of the user already listens under it, or there is no safe socket
+    // folder (a stale name left by a crash is taken over).
     bool listen(const QString &ownCaption);
     // The own window is gone: the name is freed and open connections end.
     void stopListening();

@@ -75,16 +75,16 @@ void MainForm::ClearTable()
     // The two animations are emptied before they are placed: a control that
     // still shows an animation fits its size to the picture, and the table
     // wants the places below whatever played in the last hand.
-    bombPlayer.setAnimatedGIF(std::nullopt);
-    bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
-    imgFaPai.setVisible(false);
-    UcDiZhu.setAnimatedGIF(std::nullopt);
-    UcDiZhu.setStretch(gif::StretchFit);
-    UcDiZhu.setWidth(s.x(70));
-    UcDiZhu.setHeight(s.y(90));
+    effects.bombPlayer.setAnimatedGIF(std::nullopt);
+    effects.bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
+    hands.imgFaPai.setVisible(false);
+    effects.UcDiZhu.setAnimatedGIF(std::nullopt);
+    effects.UcDiZhu.setStretch(gif::StretchFit);
+    effects.UcDiZhu.setWidth(s.x(70));
+    effects.UcDiZhu.setHeight(s.y(90));
 
     for (int p = 0; p <= 3; ++p)
-        Speak(p).setVisible(false);
+        messages.Speak(p).setVisible(false);
     services_.chat.HideTalk();
 
     // The card rows go home; the origins and the hand line are 16-bit values.
@@ -95,31 +95,31 @@ void MainForm::ClearTable()
     }
     state_.table.HandLine = roundToInt16(s.y(565));
 
-    forLoaded(cardImage0, 0, 32, [&](forms::Image &card) {
+    forLoaded(hands.cardImage0, 0, 32, [&](forms::Image &card) {
         card.setVisible(false);
         card.setEnabled(true);
         card.setWidth(s.x(90));
         card.setHeight(s.y(120));
     });
-    for (auto *group : {&cardImage1, &cardImage2, &cardImage3})
+    for (auto *group : {&hands.cardImage1, &hands.cardImage2, &hands.cardImage3})
         forLoaded(*group, 0, 32, [](forms::Image &card) { card.setVisible(false); });
 
     // The fans: the left one keeps its unscaled Left.
-    shanImage(0).Move(21, s.y(240));
-    shanImage(2).Move(s.x(880), s.y(240));
-    shanImage(1).Move(s.x(400), s.y(95));
+    hands.shanImage(0).Move(21, s.y(240));
+    hands.shanImage(2).Move(s.x(880), s.y(240));
+    hands.shanImage(1).Move(s.x(400), s.y(95));
     for (int i = 0; i <= 2; ++i) {
-        shanImage(i).setStretch(false);
-        shanImage(i).setVisible(false);
+        hands.shanImage(i).setStretch(false);
+        hands.shanImage(i).setVisible(false);
     }
 
     play.BidRowPos = 0;
-    forLoaded(Operation, 0, 5, [](forms::Image &button) { button.setVisible(false); });
-    Time_Img.setVisible(false);
-    Number.setVisible(false);
-    UcDiZhu.setVisible(false);
-    forLoaded(first, 0, 3, [](forms::Image &mark) { mark.setVisible(false); });
-    forLoaded(btnJiaofen, 0, 3, [](forms::Image &button) { button.setVisible(false); });
+    forLoaded(actions.Operation, 0, 5, [](forms::Image &button) { button.setVisible(false); });
+    turn.Time_Img.setVisible(false);
+    turn.Number.setVisible(false);
+    effects.UcDiZhu.setVisible(false);
+    forLoaded(seats.first, 0, 3, [](forms::Image &mark) { mark.setVisible(false); });
+    forLoaded(bid.btnJiaofen, 0, 3, [](forms::Image &button) { button.setVisible(false); });
 
     for (auto &row : play.TableCards)
         row.fill(0);
@@ -134,23 +134,21 @@ void MainForm::ClearTable()
     core.ReconnectTries = 0;
     core.ReconnectCountdown = 0;
     core.PlayFrameCount = 0;
-    play.BidRowOn = false;
     core.HandOver = false;
 
     for (rules::HandRecord &hand : rules.HandRecords)
         hand.cardCount = 0;
-    play.BackFanCount.fill(0);
     for (auto &seat : play.BombCount) {
         for (auto &face : seat)
             face.fill(0);
     }
 
-    forLoaded(tanOperation, 0, 1, [](forms::Image &button) { button.setVisible(false); });
+    forLoaded(actions.tanOperation, 0, 1, [](forms::Image &button) { button.setVisible(false); });
 
     // The bottom cards lie face down in a row in the middle of the table.
-    const int back = s.ScaleX == 1.0f ? 18 : 520;
+    const int back = s.ScaleX == 1.0f ? kCardBackPicture : kSmallCardBackPicture;
     const auto scaleX = static_cast<long double>(s.ScaleX);
-    forLoaded(imgDiPai, 0, 7, [&](forms::Image &card) {
+    forLoaded(hands.imgDiPai, 0, 7, [&](forms::Image &card) {
         loadPicture(card, back);
         card.setTop(s.y(270));
         const long double left = 500 * scaleX - 80 * scaleX + 20 * card.Index() * scaleX;
@@ -170,27 +168,25 @@ void MainForm::ClearTable()
 
     // The deal piles.
     if (s.ScaleX < 1.0f)
-        imgFaPai.setStretch(true);
-    imgFaPai.Move(s.x(924.0 / 2), s.y(280), s.x(100), s.y(140));
-    imgFaPai.setVisible(false);
-    imgFaPai8.Move(s.x(944.0 / 2), s.y(270), s.x(100), s.y(140));
-    imgFaPai8.setVisible(false);
+        hands.imgFaPai.setStretch(true);
+    hands.imgFaPai.Move(s.x(924.0 / 2), s.y(280), s.x(100), s.y(140));
+    hands.imgFaPai.setVisible(false);
+    hands.imgFaPai8.Move(s.x(944.0 / 2), s.y(270), s.x(100), s.y(140));
+    hands.imgFaPai8.setVisible(false);
 
-    forLoaded(imgCardMove, 0, 10, [](forms::Image &card) { card.setVisible(false); });
-    TimerMovePai.stop();
-    forLoaded(ImgLPai, 0, 3, [](forms::Image &card) { card.setVisible(false); });
+    forLoaded(hands.imgCardMove, 0, 10, [](forms::Image &card) { card.setVisible(false); });
+    forLoaded(hands.ImgLPai, 0, 3, [](forms::Image &card) { card.setVisible(false); });
 
     services_.settlement.ResetScoreColours();
 
     play.SeatBombCount.fill(0);
-    forLoaded(Labrest, 1, 3, [](forms::Label &count) { count.setVisible(false); });
+    forLoaded(hands.Labrest, 1, 3, [](forms::Label &count) { count.setVisible(false); });
     for (auto &seat : state_.settlement.TaskCount)
         seat.fill(0);
     state_.settlement.TaskType = 0;
 
     MingXiWindow &task = frmMingXi();
-    task.resize(static_cast<int>(forms::twipsToPixels(4860)),
-                static_cast<int>(forms::twipsToPixels(2610)));
+    task.resizeToDesign();
     task.Labxianshi1.setCaption(QString());
     task.Labxianshi2.setCaption(QString());
     task.hide();
@@ -198,20 +194,20 @@ void MainForm::ClearTable()
     core.MingXiDocked = true;
 
     // The multipliers; a room with wealth doubling keeps its wealth note.
-    lblDifen.setCaption(QStringLiteral("1"));
-    lblDifen.setVisible(false);
-    forLoaded(lbfont, 0, 2, [](forms::Label &note) { note.setVisible(false); });
+    bid.lblDifen.setCaption(QStringLiteral("1"));
+    bid.lblDifen.setVisible(false);
+    forLoaded(bid.lbfont, 0, 2, [](forms::Label &note) { note.setVisible(false); });
     if (core.WealthDouble == 0) {
-        lbwealth.setCaption(QStringLiteral("1"));
-        lbwealth.setVisible(false);
-        Imgwealth.setVisible(false);
+        bid.lbwealth.setCaption(QStringLiteral("1"));
+        bid.lbwealth.setVisible(false);
+        bid.Imgwealth.setVisible(false);
     }
 
     core.LeaveAfterSettlement = false;
     core.ResultPhase = 0;
 
-    Bank.setVisible(true);
-    Bank.ZOrder(0);
+    toolbar.Bank.setVisible(true);
+    toolbar.Bank.ZOrder(0);
 }
 
 } // namespace tessaroc::table

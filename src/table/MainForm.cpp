@@ -28,6 +28,8 @@ const QColor kNoteText(255, 255, 0);
 const QColor kMultiplierText(0, 255, 0);
 const QColor kFelt(0x0b, 0x4a, 0x2c);
 const QColor kFrameBeige(0xf0, 0xe0, 0xc0);
+// The design's usual font.
+const QString kSongTi = QStringLiteral("宋体");
 
 void fillColour(QWidget &widget, QColor back, QColor text)
 {
@@ -65,85 +67,127 @@ void designImage(forms::Image &element, QStringView name)
 
 } // namespace
 
+TableArea::TableArea(QWidget *window)
+    : Pic1(new forms::Surface(window), forms::TwipsPerPixel)
+    , Pic2(new forms::Surface(window), forms::TwipsPerPixel)
+    , pic3(new forms::Surface(window), forms::TwipsPerPixel)
+    , pic4(new forms::Surface(window), forms::TwipsPerPixel)
+{ }
+
+SeatPanels::SeatPanels()
+    : Tou(nullptr)
+    , Nid(nullptr)
+    , Cash(nullptr)
+    , Level(nullptr)
+    , OK(nullptr)
+    , first(nullptr)
+    , ImgKuang(nullptr, 1)
+    , ImgShow(nullptr, 1)
+    , PicLocal(0)
+    , ImCmd(nullptr)
+    , vshow(1)
+{ }
+
+HandRows::HandRows()
+    : cardImage0(nullptr)
+    , cardImage1(nullptr)
+    , cardImage2(nullptr)
+    , cardImage3(nullptr)
+    , shanImage(nullptr)
+    , Labrest(nullptr, 1)
+    , imgDiPai(nullptr)
+    , imgCardMove(nullptr)
+    , ImgLPai(nullptr)
+{ }
+
+ActionButtons::ActionButtons()
+    : Operation(nullptr)
+    , tanOperation(nullptr)
+{ }
+
+BidControls::BidControls()
+    : btnJiaofen(nullptr)
+    , lbfont(nullptr)
+{ }
+
+Toolbar::Toolbar()
+    : AnNiu(nullptr)
+{ }
+
+MessageControls::MessageControls()
+    : Speak(nullptr)
+    , Sysmsg(0)
+{ }
+
+TurnClock::TurnClock(const platform::Clock &clock)
+    : Time_Img(clock)
+{ }
+
+TableEffects::TableEffects(const platform::Clock &clock)
+    : bombPlayer(clock)
+    , UcDiZhu(clock)
+{ }
+
+FrameControls::FrameControls(forms::Surface *window)
+    : Skin(window)
+    , ImgIcon(window)
+    , ImgClose(window)
+    , ImgMin(window)
+    , LbMove(window)
+    , lcaption(window)
+{ }
+
+TableTimers::TableTimers()
+{
+    TimerBong.setInterval(50);
+    TimerKeepAlive.setInterval(5000);
+    TimerShuffle.setInterval(300);
+    Timerformer.setInterval(3000);
+}
+
 MainForm::MainForm(core::TableState &state, const platform::Clock &clock, TableServices services,
                    QWidget *parent)
     : forms::Surface(parent)
     , state_(state)
     , clock_(clock)
     , services_(services)
-    , Pic1(makeSurface(this), forms::TwipsPerPixel)
-    , Pic2(makeSurface(this), forms::TwipsPerPixel)
-    , pic3(makeSurface(this), forms::TwipsPerPixel)
-    , pic4(makeSurface(this), forms::TwipsPerPixel)
-    , imgDinglan(&Pic1.widget())
-    , imgDilan(&Pic1.widget())
-    , imgLocation(&Pic1.widget())
-    , Location(&Pic1.widget())
-    , imgword1(&Pic1.widget())
-    , imgword2(&Pic1.widget())
-    , imgRenWu(&Pic1.widget())
-    , ImgKuang(&Pic1.widget(), 1)
-    , ImgShow(&Pic1.widget(), 1)
-    , Tou(&Pic1.widget())
-    , Nid(&Pic1.widget())
-    , Cash(&Pic1.widget())
-    , Level(&Pic1.widget())
-    , OK(&Pic1.widget())
-    , first(&Pic1.widget())
-    , ImgLPai(&Pic1.widget())
-    , shanImage(&Pic1.widget())
-    , Labrest(&Pic1.widget(), 1)
-    , imgDiPai(&Pic1.widget())
-    , imgFaPai(&Pic1.widget())
-    , imgFaPai8(&Pic1.widget())
-    , cardImage1(&Pic1.widget())
-    , cardImage2(&Pic1.widget())
-    , cardImage3(&Pic1.widget())
-    , cardImage0(&Pic1.widget())
-    , imgCardMove(&Pic1.widget())
-    , AnNiu(&Pic1.widget())
-    , Bank(&Pic1.widget())
-    , Operation(&Pic1.widget())
-    , tanOperation(&Pic1.widget())
-    , btnJiaofen(&Pic1.widget())
-    , Speak(&Pic1.widget())
-    , words(&Pic1.widget())
-    , lbfont(&Pic1.widget())
-    , imgBeishu1(&Pic1.widget())
-    , lblDifen(&Pic1.widget())
-    , Imgwealth(&Pic1.widget())
-    , lbwealth(&Pic1.widget())
-    , lblBeishu(&Pic1.widget())
-    , Lbchat(&Pic1.widget())
-    , Bird(&Pic1.widget())
-    , LbProp(&Pic1.widget())
-    , Proponeself(&Pic1.widget())
-    , ImgShuffle(&Pic1.widget())
-    , LblShuffle(&Pic1.widget())
-    , Time_Img(clock, &Pic1.widget())
-    , Number(&Pic1.widget())
-    , bombPlayer(clock, &Pic1.widget())
-    , UcDiZhu(clock, &Pic1.widget())
-    , PicLocal(0)
-    , ImCmd(nullptr)
-    , vshow(1)
-    , Sysmsg(0)
-    , Skin(this)
-    , ImgIcon(this)
-    , ImgClose(this)
-    , ImgMin(this)
-    , LbMove(this)
-    , lcaption(this)
+    , area(this)
+    , turn(clock)
+    , effects(clock)
+    , frame(this)
 {
+    stackTableElements();
     buildDesign();
     connectHandlers();
 }
 
 MainForm::~MainForm() = default;
 
-forms::Surface *MainForm::makeSurface(QWidget *parent)
+// The windowless controls of the table area join Pic1 in the design's
+// stacking order, from the back; whatever a layout loads later lies above
+// them. The name strips' panel buttons join their strips when these exist.
+void MainForm::stackTableElements()
 {
-    return new forms::Surface(parent);
+    forms::Surface *table = &area.Pic1.widget();
+    const auto stack = [table](std::initializer_list<forms::Element *> elements) {
+        for (forms::Element *element : elements)
+            element->setContainer(table);
+    };
+    stack({&area.imgDinglan, &area.imgDilan, &area.imgLocation, &area.Location, &area.imgword1,
+           &area.imgword2, &area.imgRenWu});
+    stack({&seats.ImgKuang(1), &seats.ImgShow(1), &seats.Tou(0), &seats.Nid(0), &seats.Cash(0),
+           &seats.Level(0), &seats.OK(0), &seats.first(0)});
+    stack({&hands.ImgLPai(0), &hands.shanImage(0), &hands.Labrest(1), &hands.imgDiPai(0),
+           &hands.imgFaPai, &hands.imgFaPai8, &hands.cardImage1(0), &hands.cardImage2(0),
+           &hands.cardImage3(0), &hands.cardImage0(0), &hands.imgCardMove(0)});
+    stack({&toolbar.AnNiu(0), &toolbar.Bank});
+    stack({&actions.Operation(0), &actions.tanOperation(0), &bid.btnJiaofen(0)});
+    stack({&messages.Speak(0), &messages.words});
+    stack({&bid.lbfont(0), &bid.imgBeishu1, &bid.lblDifen, &bid.Imgwealth, &bid.lbwealth,
+           &bid.lblBeishu});
+    stack({&messages.Lbchat, &area.Bird, &messages.LbProp, &messages.Proponeself});
+    stack({&effects.ImgShuffle, &effects.LblShuffle, &turn.Time_Img, &turn.Number,
+           &effects.bombPlayer, &effects.UcDiZhu});
 }
 
 forms::LayoutScale MainForm::scale() const
@@ -157,19 +201,54 @@ void MainForm::buildDesign()
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Tessaroc"));
-    setFont(forms::designFont(QStringLiteral("宋体"), 9));
+    setFont(forms::designFont(kSongTi, 9));
     fillColour(*this, kFrameBeige, Qt::black);
     geometry_ = {0, 0, kDesignWindowWidth, kDesignWindowHeight};
     applyGeometry();
 
+    createWidgets();
+    // Each area in turn; the further elements that an area loads lie above
+    // those of the areas before it.
+    designTableArea();
+    designSeatPanels();
+    designHandRows();
+    designButtons();
+    designMessages();
+    designStakes();
+    designTurnAndEffects();
+    designFrame();
+}
+
+// The windowed controls of the table area, created in their stacking order (a
+// later one lies above an earlier one); each area places its own.
+void MainForm::createWidgets()
+{
+    QWidget *table = &area.Pic1.widget();
+    for (int p = 0; p <= 3; ++p)
+        seats.PicLocal.add(Windowed<forms::Surface>(new forms::Surface(table)));
+    for (int p = 1; p <= 3; ++p)
+        seats.vshow.add(Windowed<video::VideoView>(new video::VideoView(table)));
+    seats.vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(table));
+    for (int i = 0; i <= 1; ++i)
+        messages.Sysmsg.add(Windowed<QListWidget>(new SystemMessageLine(table)));
+    messages.Chat = Windowed<QLineEdit>(new QLineEdit(table));
+    area.WebBrowser1 = Windowed<QWidget>(new QWidget(table));
+    area.WebBrowser2 = Windowed<QWidget>(new QWidget(table));
+    seats.Tiplbl = Windowed<QLineEdit>(new QLineEdit(table));
+}
+
+void MainForm::designTableArea()
+{
     // The table area and the hidden holders of the table pictures.
-    Pic1.Move(0, 0, kDesignWindowWidth, kDesignWindowHeight);
-    Pic1->setFont(forms::designFont(QStringLiteral("宋体"), 10.5));
-    fillColour(Pic1.widget(), kFelt, Qt::white);
-    Pic1->setPicture(designPicture(u"table_green"), 0);
-    Pic1->setFocusPolicy(Qt::ClickFocus);
+    area.Pic1.Move(0, 0, kDesignWindowWidth, kDesignWindowHeight);
+    area.Pic1->setFont(forms::designFont(kSongTi, 10.5));
+    fillColour(area.Pic1.widget(), kFelt, Qt::white);
+    area.Pic1->setPicture(designPicture(u"table_green"), 0);
+    area.Pic1->setFocusPolicy(Qt::ClickFocus);
     const std::pair<Windowed<forms::Surface> *, QStringView> holders[]
-            = {{&Pic2, u"table_green_small"}, {&pic3, u"table_green"}, {&pic4, u"table_blue"}};
+            = {{&area.Pic2, u"table_green_small"},
+               {&area.pic3, u"table_green"},
+               {&area.pic4, u"table_blue"}};
     for (auto [holder, picture] : holders) {
         (*holder)->setPicture(designPicture(picture), 0);
         holder->Move(0, 0, (*holder)->picture().width() * forms::TwipsPerPixel,
@@ -178,14 +257,14 @@ void MainForm::buildDesign()
     }
 
     // The bars and the room strip.
-    designImage(imgDinglan, u"bar_top");
-    imgDinglan.Move(0, 0);
-    designImage(imgDilan, u"bar_bottom");
-    imgDilan.Move(0, 651);
-    designImage(imgLocation, u"room_strip");
-    imgLocation.Move(632, 656);
-    label(Location, 760, 668, 161, 25, kRoomText);
-    Location.setFont(forms::designFont(QStringLiteral("宋体"), 12));
+    designImage(area.imgDinglan, u"bar_top");
+    area.imgDinglan.Move(0, 0);
+    designImage(area.imgDilan, u"bar_bottom");
+    area.imgDilan.Move(0, 651);
+    designImage(area.imgLocation, u"room_strip");
+    area.imgLocation.Move(632, 656);
+    label(area.Location, 760, 668, 161, 25, kRoomText);
+    area.Location.setFont(forms::designFont(kSongTi, 12));
     // The two tabs on the room strip show their normal pictures from the
     // start, the ones the strip's hover-off puts back.
     struct Tab
@@ -194,222 +273,241 @@ void MainForm::buildDesign()
         int picture;
         double top;
     };
-    for (const Tab &t : {Tab{&imgword1, 516, 662}, Tab{&imgword2, 517, 676}}) {
+    for (const Tab &t : {Tab{&area.imgword1, 516, 662}, Tab{&area.imgword2, 517, 676}}) {
         image(*t.tab, 640, t.top, 57, 13, true);
         loadPicture(*t.tab, t.picture);
         useHandCursor(*t.tab);
     }
-    loadPicture(imgRenWu, 194);
-    imgRenWu.Move(0, 612);
+    loadPicture(area.imgRenWu, 194);
+    area.imgRenWu.Move(0, 612);
 
+    // The ad frame and the two web panels, one in it, one for the shuffle.
+    area.Bird.setStretch(true);
+    area.Bird.setPicture(designPicture(u"ad_frame"), 0);
+    area.Bird.Move(936, 680, 82, 80);
+    for (Windowed<QWidget> *panel : {&area.WebBrowser1, &area.WebBrowser2}) {
+        fillColour(panel->widget(), Qt::white, Qt::black);
+        panel->Move(938, 682, 82, 80);
+        panel->setVisible(false);
+    }
+}
+
+void MainForm::designSeatPanels()
+{
     // Video frames and their buttons of the three other seats.
-    ImgKuang(1).setStretch(true);
-    ImgKuang(1).setPicture(designPicture(u"video_frame"), 0);
-    ImgKuang(1).Move(0, 3, 126, 105);
-    ImgShow(1).setStretch(true);
-    ImgShow(1).setPicture(designPicture(u"video_button"), 0);
-    ImgShow(1).Move(32, 80, 16, 14);
-    ImgShow(1).setToolTipText(QStringLiteral("打开视频"));
+    seats.ImgKuang(1).setStretch(true);
+    seats.ImgKuang(1).setPicture(designPicture(u"video_frame"), 0);
+    seats.ImgKuang(1).Move(0, 3, 126, 105);
+    seats.ImgShow(1).setStretch(true);
+    seats.ImgShow(1).setPicture(designPicture(u"video_button"), 0);
+    seats.ImgShow(1).Move(32, 80, 16, 14);
+    seats.ImgShow(1).setToolTipText(QStringLiteral("打开视频"));
     for (int p = 2; p <= 3; ++p) {
-        ImgKuang.Load(p);
-        ImgShow.Load(p).setVisible(true);
+        seats.ImgKuang.Load(p);
+        seats.ImgShow.Load(p).setVisible(true);
     }
 
     // The own seat's panel; the other seats' are loaded by the seat layout.
-    image(Tou(0), 10, 668, 70, 62, true);
-    label(Nid(0), 181, 701, 161, 25, kSeatText);
-    label(Cash(0), 181, 725, 161, 17, kSeatText);
-    label(Level(0), 181, 745, 161, 17, kSeatText);
-    Level(0).setFont(forms::designFont(QStringLiteral("宋体"), 10.5));
-    loadPicture(OK(0), 280);
-    OK(0).Move(460, 630);
-    OK(0).setVisible(false);
-    designImage(first(0), u"first_mark");
-    first(0).Move(460, 630);
-    first(0).setVisible(false);
-    image(ImgLPai(0), 10, 560, 92, 122, false, false);
+    image(seats.Tou(0), 10, 668, 70, 62, true);
+    label(seats.Nid(0), 181, 701, 161, 25, kSeatText);
+    label(seats.Cash(0), 181, 725, 161, 17, kSeatText);
+    label(seats.Level(0), 181, 745, 161, 17, kSeatText);
+    seats.Level(0).setFont(forms::designFont(kSongTi, 10.5));
+    loadPicture(seats.OK(0), 280);
+    seats.OK(0).Move(460, 630);
+    seats.OK(0).setVisible(false);
+    designImage(seats.first(0), u"first_mark");
+    seats.first(0).Move(460, 630);
+    seats.first(0).setVisible(false);
 
-    // The other seats' fans and counts, the bottom cards and the deal piles.
-    for (int i = 0; i <= 2; ++i) {
-        if (i > 0)
-            shanImage.Load(i);
-        image(shanImage(i), 0, 0, 200, 200, false, false);
-    }
-    label(Labrest(1), 71, 448, 60, 20, kNoteText, false);
-    Labrest(1).setCaption(QStringLiteral("10张"));
-    Labrest(1).setFont(forms::designFont(QStringLiteral("MS Sans Serif"), 12, true));
-    loadPicture(imgDiPai(0), 18);
-    imgDiPai(0).Move(420, 270);
-    imgDiPai(0).setVisible(false);
-    designImage(imgFaPai, u"deal_pile");
-    imgFaPai.Move(462, 280);
-    imgFaPai.setVisible(false);
-    designImage(imgFaPai8, u"deal_pile_bottom");
-    imgFaPai8.Move(472, 270);
-    imgFaPai8.setVisible(false);
-
-    // Card pictures: the other seats', then the own hand above them.
-    for (auto *group : {&cardImage1, &cardImage2, &cardImage3})
-        image((*group)(0), 0, 0, 80, 108, true, false);
-    image(cardImage0(0), 0, 565, 90, 120, true, false);
-    useHandCursor(cardImage0(0));
-    for (int i = 0; i <= 10; ++i) {
-        if (i > 0)
-            imgCardMove.Load(i);
-        forms::Image &card = imgCardMove(i);
-        image(card, 472, 285, 80, 108, true, false);
-        loadPicture(card, 18);
-    }
-
-    // Toolbar and bank icon.
-    image(AnNiu(0), 575, 730, 65, 33, true);
-    useHandCursor(AnNiu(0));
-    image(Bank, 698, 662, 55, 31, true);
-    loadPicture(Bank, 600);
-    useHandCursor(Bank);
-    Bank.setToolTipText(QStringLiteral("单击打开您的道具仓库"));
-
-    // Action, choice and bid buttons.
-    image(Operation(0), 400, 480, 60, 40, true, false);
-    useHandCursor(Operation(0));
-    image(tanOperation(0), 448, 470, 66, 38, false, false);
-    useHandCursor(tanOperation(0));
-    image(btnJiaofen(0), 440, 480, 66, 38, true, false);
-
-    // Bubbles, the speech text and the notes of the room and multipliers.
+    // The name strips with their four video panel buttons each.
     for (int p = 0; p <= 3; ++p) {
-        if (p > 0)
-            Speak.Load(p);
-        image(Speak(p), 0, 0, 151, 112, false, false);
-    }
-    image(words, 0, 0, 151, 112, false, false);
-    const char16_t *const notes[] = {u"亮牌加倍", u"最少金币定倍数", u"个人金币数封顶"};
-    for (int i = 0; i <= 2; ++i) {
-        if (i > 0)
-            lbfont.Load(i);
-        label(lbfont(i), 424, 280 + 32 * i, 240, 28, kNoteText, false);
-        lbfont(i).setCaption(QString::fromUtf16(notes[i]));
-        lbfont(i).setFont(forms::designFont(QStringLiteral("楷体_GB2312"), 14.25, true));
-    }
-    designImage(imgBeishu1, u"multiplier_cards");
-    imgBeishu1.Move(10, 470);
-    imgBeishu1.setVisible(false);
-    label(lblDifen, 62, 471, 48, 28, kMultiplierText, false);
-    lblDifen.setCaption(QStringLiteral("1"));
-    designImage(Imgwealth, u"multiplier_wealth");
-    Imgwealth.Move(10, 500);
-    Imgwealth.setVisible(false);
-    label(lbwealth, 62, 282, 48, 28, kMultiplierText, false);
-    lbwealth.setCaption(QStringLiteral("10"));
-    for (forms::Label *value : {&lblDifen, &lbwealth})
-        value->setFont(forms::designFont(QStringLiteral("宋体"), 18));
-    label(lblBeishu, 400, 440, 224, 24, kNoteText, false);
-
-    // Chat label, ad frame, item notices and the seat shuffle.
-    label(Lbchat, 594, 695, 25, 33, palette().color(QPalette::WindowText));
-    Lbchat.setBackColor(palette().color(QPalette::Window));
-    useHandCursor(Lbchat);
-    Bird.setStretch(true);
-    Bird.setPicture(designPicture(u"ad_frame"), 0);
-    Bird.Move(936, 680, 82, 80);
-    label(LbProp, 400, 200, 224, 40, kNoteText, false);
-    LbProp.setAlignment(forms::Label::Alignment::Center);
-    label(Proponeself, 0, 658, 100, 115, kNoteText);
-    Proponeself.setEnabled(false);
-    designImage(ImgShuffle, u"shuffle");
-    ImgShuffle.Move(382, 300);
-    ImgShuffle.setVisible(false);
-    label(LblShuffle, 382, 318, 260, 24, kNoteText, false);
-    LblShuffle.setAlignment(forms::Label::Alignment::Center);
-    LblShuffle.setFont(forms::designFont(QStringLiteral("宋体"), 12, true));
-
-    // The turn clock, its seconds and the two animations.
-    // The clock fills its area; the two animations fit theirs.
-    Time_Img.setStretch(gif::StretchFill);
-    Time_Img.Move(875, 550, 57, 41);
-    label(Number, 901, 576, 47, 32, Qt::black, false);
-    Number.setCaption(QStringLiteral("13"));
-    Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
-    bombPlayer.setStretch(gif::StretchFit);
-    bombPlayer.Move(400, 280, 225, 225);
-    bombPlayer.setVisible(false);
-    UcDiZhu.setStretch(gif::StretchFit);
-    UcDiZhu.Move(10, 560, 70, 90);
-    UcDiZhu.setVisible(false);
-
-    // Windowed controls of the table area: the name strips with their video
-    // panel buttons, the video views, the system lines, the chat box and the
-    // web panels.
-    for (int p = 0; p <= 3; ++p) {
-        Windowed<forms::Surface> strip(makeSurface(&Pic1.widget()));
+        Windowed<forms::Surface> &strip = seats.PicLocal(p);
         strip->setPicture(designPicture(p == 0 ? u"name_strip_own" : u"name_strip"), 0);
         if (p == 0)
             strip.Move(9, 742, 87, 18);
         else
             strip.Move(126 + 342 * (p - 1), 88, 145, 17);
-        PicLocal.add(std::move(strip));
     }
     const double ownLefts[] = {50.0 / 15, 24, 680.0 / 15, 64};
     const double otherLefts[] = {8, 40, 72, 104};
     const int ownIcons[] = {852, 853, 863, 851};
     const int otherIcons[] = {850, 851, 852, 858};
     const char16_t *const otherTips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
-    ImCmd(0).setContainer(&PicLocal(0).widget());
-    useHandCursor(ImCmd(0));
+    seats.ImCmd(0).setContainer(&seats.PicLocal(0).widget());
+    useHandCursor(seats.ImCmd(0));
     for (int i = 0; i <= 15; ++i) {
-        forms::Image &button = i == 0 ? ImCmd(0) : ImCmd.Load(i);
+        forms::Image &button = i == 0 ? seats.ImCmd(0) : seats.ImCmd.Load(i);
         const int p = i / 4, k = i % 4;
-        button.setContainer(&PicLocal(p).widget());
+        button.setContainer(&seats.PicLocal(p).widget());
         button.setStretch(false);
         loadPicture(button, p == 0 ? ownIcons[k] : otherIcons[k]);
         button.Move(p == 0 ? ownLefts[k] : otherLefts[k], 0, 16, 14);
         button.setToolTipText(p == 0 ? QString() : QString::fromUtf16(otherTips[k]));
         button.setVisible(true);
     }
+
+    // The video views, the own camera and the tooltip box of the panels.
     for (int p = 1; p <= 3; ++p) {
-        Windowed<video::VideoView> view(new video::VideoView(&Pic1.widget()));
-        view.Move(5 + 342 * (p - 1), 8, 116, 95);
-        view.setVisible(false);
-        vshow.add(std::move(view));
+        seats.vshow(p).Move(5 + 342 * (p - 1), 8, 116, 95);
+        seats.vshow(p).setVisible(false);
     }
-    vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(&Pic1.widget()));
-    vcap1.Move(10, 668, 85, 83);
-    vcap1.setVisible(false);
+    seats.vcap1.Move(10, 668, 85, 83);
+    seats.vcap1.setVisible(false);
+    seats.Tiplbl->setReadOnly(true);
+    seats.Tiplbl.Move(0, 0, 120, 20);
+    seats.Tiplbl.setVisible(false);
+}
+
+void MainForm::designHandRows()
+{
+    image(hands.ImgLPai(0), 10, 560, 92, 122, false, false);
+
+    // The other seats' fans and counts, the bottom cards and the deal piles.
+    for (int i = 0; i <= 2; ++i) {
+        if (i > 0)
+            hands.shanImage.Load(i);
+        image(hands.shanImage(i), 0, 0, 200, 200, false, false);
+    }
+    label(hands.Labrest(1), 71, 448, 60, 20, kNoteText, false);
+    hands.Labrest(1).setCaption(QStringLiteral("10张"));
+    hands.Labrest(1).setFont(forms::designFont(QStringLiteral("MS Sans Serif"), 12, true));
+    loadPicture(hands.imgDiPai(0), kCardBackPicture);
+    hands.imgDiPai(0).Move(420, 270);
+    hands.imgDiPai(0).setVisible(false);
+    designImage(hands.imgFaPai, u"deal_pile");
+    hands.imgFaPai.Move(462, 280);
+    hands.imgFaPai.setVisible(false);
+    designImage(hands.imgFaPai8, u"deal_pile_bottom");
+    hands.imgFaPai8.Move(472, 270);
+    hands.imgFaPai8.setVisible(false);
+
+    // Card pictures: the other seats', then the own hand above them.
+    for (auto *group : {&hands.cardImage1, &hands.cardImage2, &hands.cardImage3})
+        image((*group)(0), 0, 0, 80, 108, true, false);
+    image(hands.cardImage0(0), 0, 565, 90, 120, true, false);
+    useHandCursor(hands.cardImage0(0));
+    for (int i = 0; i <= 10; ++i) {
+        if (i > 0)
+            hands.imgCardMove.Load(i);
+        forms::Image &card = hands.imgCardMove(i);
+        image(card, 472, 285, 80, 108, true, false);
+        loadPicture(card, kCardBackPicture);
+    }
+}
+
+void MainForm::designButtons()
+{
+    // Toolbar and bank icon.
+    image(toolbar.AnNiu(0), 575, 730, 65, 33, true);
+    useHandCursor(toolbar.AnNiu(0));
+    image(toolbar.Bank, 698, 662, 55, 31, true);
+    loadPicture(toolbar.Bank, 600);
+    useHandCursor(toolbar.Bank);
+    toolbar.Bank.setToolTipText(QStringLiteral("单击打开您的道具仓库"));
+
+    // Action, choice and bid buttons.
+    image(actions.Operation(0), 400, 480, 60, 40, true, false);
+    useHandCursor(actions.Operation(0));
+    image(actions.tanOperation(0), 448, 470, 66, 38, false, false);
+    useHandCursor(actions.tanOperation(0));
+    image(bid.btnJiaofen(0), 440, 480, 66, 38, true, false);
+}
+
+void MainForm::designMessages()
+{
+    // Bubbles and the speech text.
+    for (int p = 0; p <= 3; ++p) {
+        if (p > 0)
+            messages.Speak.Load(p);
+        image(messages.Speak(p), 0, 0, 151, 112, false, false);
+    }
+    image(messages.words, 0, 0, 151, 112, false, false);
+
+    // Chat label and item notices.
+    label(messages.Lbchat, 594, 695, 25, 33, palette().color(QPalette::WindowText));
+    messages.Lbchat.setBackColor(palette().color(QPalette::Window));
+    useHandCursor(messages.Lbchat);
+    label(messages.LbProp, 400, 200, 224, 40, kNoteText, false);
+    messages.LbProp.setAlignment(forms::Label::Alignment::Center);
+    label(messages.Proponeself, 0, 658, 100, 115, kNoteText);
+    messages.Proponeself.setEnabled(false);
+
+    // The two system lines and the chat box.
     for (int i = 0; i <= 1; ++i) {
-        auto *list = new SystemMessageLine(&Pic1.widget());
-        list->setFont(font());
-        fillColour(*list, Qt::black, kSystemLine);
-        Windowed<QListWidget> line(list);
+        Windowed<QListWidget> &line = messages.Sysmsg(i);
+        line->setFont(font());
+        fillColour(line.widget(), Qt::black, kSystemLine);
         line.Move(312, 696 + 13 * i, 281, 13);
         line.setVisible(false);
-        Sysmsg.add(std::move(line));
     }
-    auto *chat = new QLineEdit(&Pic1.widget());
+    Windowed<QLineEdit> &chat = messages.Chat;
     chat->setFrame(false);
-    chat->setFont(forms::designFont(QStringLiteral("宋体"), 15.75));
-    fillColour(*chat, Qt::black, kSeatText);
-    Chat = Windowed<QLineEdit>(chat);
-    Chat.Move(312, 732, 250, 33);
-    Chat.setVisible(false);
-    for (Windowed<QWidget> *panel : {&WebBrowser1, &WebBrowser2}) {
-        auto *browser = new QWidget(&Pic1.widget());
-        fillColour(*browser, Qt::white, Qt::black);
-        *panel = Windowed<QWidget>(browser);
-        panel->Move(938, 682, 82, 80);
-        panel->setVisible(false);
-    }
-    auto *tip = new QLineEdit(&Pic1.widget());
-    tip->setReadOnly(true);
-    Tiplbl = Windowed<QLineEdit>(tip);
-    Tiplbl.Move(0, 0, 120, 20);
-    Tiplbl.setVisible(false);
+    chat->setFont(forms::designFont(kSongTi, 15.75));
+    fillColour(chat.widget(), Qt::black, kSeatText);
+    chat.Move(312, 732, 250, 33);
+    chat.setVisible(false);
+}
 
-    // The frame's parts on the window itself, in twips.
-    Skin.setPicture(designPicture(u"skin_frame"), 0);
-    Skin.setVisible(false);
-    image(ImgIcon, px(50), px(50), px(240), px(240));
+void MainForm::designStakes()
+{
+    // The room rule notes, the two multipliers and the settlement's text.
+    const char16_t *const notes[] = {u"亮牌加倍", u"最少金币定倍数", u"个人金币数封顶"};
+    for (int i = 0; i <= 2; ++i) {
+        if (i > 0)
+            bid.lbfont.Load(i);
+        label(bid.lbfont(i), 424, 280 + 32 * i, 240, 28, kNoteText, false);
+        bid.lbfont(i).setCaption(QString::fromUtf16(notes[i]));
+        bid.lbfont(i).setFont(forms::designFont(QStringLiteral("楷体_GB2312"), 14.25, true));
+    }
+    designImage(bid.imgBeishu1, u"multiplier_cards");
+    bid.imgBeishu1.Move(10, 470);
+    bid.imgBeishu1.setVisible(false);
+    label(bid.lblDifen, 62, 471, 48, 28, kMultiplierText, false);
+    bid.lblDifen.setCaption(QStringLiteral("1"));
+    designImage(bid.Imgwealth, u"multiplier_wealth");
+    bid.Imgwealth.Move(10, 500);
+    bid.Imgwealth.setVisible(false);
+    label(bid.lbwealth, 62, 282, 48, 28, kMultiplierText, false);
+    bid.lbwealth.setCaption(QStringLiteral("10"));
+    for (forms::Label *value : {&bid.lblDifen, &bid.lbwealth})
+        value->setFont(forms::designFont(kSongTi, 18));
+    label(bid.lblBeishu, 400, 440, 224, 24, kNoteText, false);
+}
+
+void MainForm::designTurnAndEffects()
+{
+    // The seat shuffle's picture and caption.
+    designImage(effects.ImgShuffle, u"shuffle");
+    effects.ImgShuffle.Move(382, 300);
+    effects.ImgShuffle.setVisible(false);
+    label(effects.LblShuffle, 382, 318, 260, 24, kNoteText, false);
+    effects.LblShuffle.setAlignment(forms::Label::Alignment::Center);
+    effects.LblShuffle.setFont(forms::designFont(kSongTi, 12, true));
+
+    // The turn clock, its seconds and the two animations. The clock fills its
+    // area; the two animations fit theirs.
+    turn.Time_Img.setStretch(gif::StretchFill);
+    turn.Time_Img.Move(875, 550, 57, 41);
+    label(turn.Number, 901, 576, 47, 32, Qt::black, false);
+    turn.Number.setCaption(QStringLiteral("13"));
+    turn.Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
+    effects.bombPlayer.setStretch(gif::StretchFit);
+    effects.bombPlayer.Move(400, 280, 225, 225);
+    effects.bombPlayer.setVisible(false);
+    effects.UcDiZhu.setStretch(gif::StretchFit);
+    effects.UcDiZhu.Move(10, 560, 70, 90);
+    effects.UcDiZhu.setVisible(false);
+}
+
+// The frame's parts on the window itself, in twips.
+void MainForm::designFrame()
+{
+    frame.Skin.setPicture(designPicture(u"skin_frame"), 0);
+    frame.Skin.setVisible(false);
+    image(frame.ImgIcon, px(50), px(50), px(240), px(240));
     const std::pair<forms::ControlArray<forms::Image> *, QStringView> captionButtons[]
-            = {{&ImgClose, u"caption_close_"}, {&ImgMin, u"caption_min_"}};
+            = {{&frame.ImgClose, u"caption_close_"}, {&frame.ImgMin, u"caption_min_"}};
     const char16_t *const states[] = {u"normal", u"hover", u"pressed"};
     for (auto [group, stem] : captionButtons) {
         forms::ControlArray<forms::Image> &buttons = *group;
@@ -421,20 +519,14 @@ void MainForm::buildDesign()
         buttons(0).setPicture(buttons(1).picture(), 0);
         useHandCursor(buttons(0));
     }
-    ImgClose(0).setToolTipText(QStringLiteral("关闭"));
-    ImgMin(0).setToolTipText(QStringLiteral("最小化"));
-    ImgClose(0).Move(px(kDesignWindowWidth - 310), px(25), px(240), px(240));
-    ImgMin(0).Move(px(kDesignWindowWidth - 580), px(25), px(240), px(240));
-    LbMove.Move(px(290), 0, px(kDesignWindowWidth - 580 - 290), px(290));
-    lcaption.Move(px(300), px(25), 160, 16);
-    lcaption.setCaption(QStringLiteral("Tessaroc"));
-    lcaption.setFont(forms::designFont(QStringLiteral("宋体"), 10.5, true));
-
-    TimerBong.setInterval(50);
-    TimerKeepAlive.setInterval(5000);
-    TimerMovePai.setInterval(30);
-    TimerShuffle.setInterval(300);
-    Timerformer.setInterval(3000);
+    frame.ImgClose(0).setToolTipText(QStringLiteral("关闭"));
+    frame.ImgMin(0).setToolTipText(QStringLiteral("最小化"));
+    frame.ImgClose(0).Move(px(kDesignWindowWidth - 310), px(25), px(240), px(240));
+    frame.ImgMin(0).Move(px(kDesignWindowWidth - 580), px(25), px(240), px(240));
+    frame.LbMove.Move(px(290), 0, px(kDesignWindowWidth - 580 - 290), px(290));
+    frame.lcaption.Move(px(300), px(25), 160, 16);
+    frame.lcaption.setCaption(QStringLiteral("Tessaroc"));
+    frame.lcaption.setFont(forms::designFont(kSongTi, 10.5, true));
 }
 
 void MainForm::connectHandlers()
@@ -461,12 +553,11 @@ void MainForm::connectHandlers()
                     [this, index, close] { close ? ImgClose_Click(index) : ImgMin_Click(index); });
         });
     };
-    captionButton(ImgClose, true);
-    captionButton(ImgMin, false);
-    connect(&LbMove, &forms::Element::MouseDown, this, &MainForm::LbMove_MouseDown);
-    connect(&LbMove, &forms::Element::MouseMove, this, &MainForm::LbMove_MouseMove);
+    captionButton(frame.ImgClose, true);
+    captionButton(frame.ImgMin, false);
+    connect(&frame.LbMove, &forms::Element::MouseDown, this, &MainForm::LbMove_MouseDown);
+    connect(&frame.LbMove, &forms::Element::MouseMove, this, &MainForm::LbMove_MouseMove);
     connect(this, &forms::Surface::MouseMove, this, &MainForm::Form_MouseMove);
-    connect(&TimerMovePai, &QTimer::timeout, this, &MainForm::TimerMovePai_Timer);
 }
 
 // --- Window geometry ---------------------------------------------------------
@@ -543,35 +634,35 @@ void MainForm::FitToScreen(const WindowSizing &sizing)
     applyGeometry();
     if (sizing.framedHeight)
         DrawSkinFrame();
-    Pic1.Move(Pic1.Left(), sizing.Pic1.Top, Pic1.Width(), sizing.Pic1.Height);
+    area.Pic1.Move(area.Pic1.Left(), sizing.Pic1.Top, area.Pic1.Width(), sizing.Pic1.Height);
 
     geometry_.Width = sizing.window.Width;
     geometry_.Left = sizing.window.Left;
     applyGeometry();
     if (sizing.framedWidth)
         DrawSkinFrame();
-    Pic1.Move(sizing.Pic1.Left, Pic1.Top(), sizing.Pic1.Width, Pic1.Height());
+    area.Pic1.Move(sizing.Pic1.Left, area.Pic1.Top(), sizing.Pic1.Width, area.Pic1.Height());
 
     state_.table.scale = sizing.scale;
     const forms::LayoutScale s = scale();
     if (s.isReduced()) {
         // The small table picture replaces the large one, and the bars shrink
         // with the table.
-        Pic1->setPicture(Pic2->picture(), 0);
-        Pic1.ZOrder(1);
+        area.Pic1->setPicture(area.Pic2->picture(), 0);
+        area.Pic1.ZOrder(1);
         for (int i = 0; i <= 1; ++i) {
-            QFont font = Sysmsg(i)->font();
+            QFont font = messages.Sysmsg(i)->font();
             font.setPointSizeF(8);
-            Sysmsg(i)->setFont(font);
+            messages.Sysmsg(i)->setFont(font);
         }
-        imgDilan.setStretch(true);
-        imgDilan.Move(imgDilan.Left(), imgDilan.Top(), 800, s.y(117));
-        imgDinglan.setStretch(true);
-        imgDinglan.Move(imgDinglan.Left(), imgDinglan.Top(), 800, s.y(96));
-        loadPicture(imgRenWu, 199);
+        area.imgDilan.setStretch(true);
+        area.imgDilan.Move(area.imgDilan.Left(), area.imgDilan.Top(), 800, s.y(117));
+        area.imgDinglan.setStretch(true);
+        area.imgDinglan.Move(area.imgDinglan.Left(), area.imgDinglan.Top(), 800, s.y(96));
+        loadPicture(area.imgRenWu, 199);
     }
-    imgDilan.Move(0, px(Pic1.Height()) - imgDilan.Height() + s.y(2));
-    imgDinglan.Move(0, 0);
+    area.imgDilan.Move(0, px(area.Pic1.Height()) - area.imgDilan.Height() + s.y(2));
+    area.imgDinglan.Move(0, 0);
     fitting_ = false;
 }
 
@@ -592,8 +683,8 @@ void MainForm::AddSystemMessage(const QString &text)
         line.clear();
         line.addItem(entry);
     };
-    QListWidget &line0 = Sysmsg(0).widget();
-    QListWidget &line1 = Sysmsg(1).widget();
+    QListWidget &line0 = messages.Sysmsg(0).widget();
+    QListWidget &line1 = messages.Sysmsg(1).widget();
     if (line1.count() == 0) {
         put(line0.count() == 0 ? line0 : line1, text);
         return;
@@ -629,7 +720,5 @@ void MainForm::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         Form_Resize();
 }
-
-void MainForm::TimerMovePai_Timer() { }
 
 } // namespace tessaroc::table

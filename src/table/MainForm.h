@@ -61,6 +61,166 @@ struct TableServices
 // picture, font and rough place; InitSeatLayout and InitPlayLayout create the
 // further elements of the groups and place everything for the layout scale,
 // and ClearTable puts the table back before every hand.
+// The table area Pic1 and the hidden holders of its pictures, with what is
+// fixed on it: the two bars, the room strip with its text and its two tabs,
+// the task icon, and the ad frame with the two web panels.
+struct TableArea
+{
+    explicit TableArea(QWidget *window);
+
+    Windowed<forms::Surface> Pic1;
+    Windowed<forms::Surface> Pic2; // the small-screen table picture
+    Windowed<forms::Surface> pic3; // the table pictures of the sound settings
+    Windowed<forms::Surface> pic4;
+    forms::Image imgDinglan; // top bar
+    forms::Image imgDilan; // bottom bar
+    forms::Image imgLocation; // room strip
+    forms::Label Location; // room text
+    forms::Image imgword1; // quick-phrase button
+    forms::Image imgword2; // chat-window button
+    forms::Image imgRenWu; // task icon
+    forms::Image Bird; // frame of the first web panel
+    Windowed<QWidget> WebBrowser1; // web panel in Bird
+    Windowed<QWidget> WebBrowser2; // web panel of the seat shuffle
+};
+
+// The four seat panels, indexed by display position: avatar, name, coins,
+// level, the ready and first-player marks, and the video of each seat (frames,
+// buttons, name strips with their panel buttons, views, the own camera).
+struct SeatPanels
+{
+    SeatPanels();
+
+    forms::ControlArray<forms::Image> Tou; // avatars
+    forms::ControlArray<forms::Label> Nid; // names
+    forms::ControlArray<forms::Label> Cash; // coins
+    forms::ControlArray<forms::Label> Level; // levels
+    forms::ControlArray<forms::Image> OK; // ready marks
+    forms::ControlArray<forms::Image> first; // first-player marks
+    forms::ControlArray<forms::Image> ImgKuang; // video frames 1..3
+    forms::ControlArray<forms::Image> ImgShow; // video buttons 1..3
+    WindowedArray<forms::Surface> PicLocal; // name strips 0..3
+    forms::ControlArray<forms::Image> ImCmd; // video panel buttons, four per strip
+    WindowedArray<video::VideoView> vshow; // video views 1..3
+    Windowed<video::VideoCapture> vcap1; // own camera
+    Windowed<QLineEdit> Tiplbl; // tooltip box of the video panels
+};
+
+// The cards on the table: the own hand and every seat's play row, the
+// card-back fans with their counts, the bottom cards, the deal piles, the
+// flying cards of the deal and the card turned up at the deal.
+struct HandRows
+{
+    HandRows();
+
+    forms::ControlArray<forms::Image> cardImage0; // own hand and own plays
+    forms::ControlArray<forms::Image> cardImage1;
+    forms::ControlArray<forms::Image> cardImage2;
+    forms::ControlArray<forms::Image> cardImage3;
+    forms::ControlArray<forms::Image> shanImage; // card-back fans of positions 1..3
+    forms::ControlArray<forms::Label> Labrest; // remaining cards of positions 1..3
+    forms::ControlArray<forms::Image> imgDiPai; // bottom cards
+    forms::Image imgFaPai; // deal pile
+    forms::Image imgFaPai8; // second deal pile
+    forms::ControlArray<forms::Image> imgCardMove; // flying cards of the deal
+    forms::ControlArray<forms::Image> ImgLPai; // the card turned up at the deal
+};
+
+// The action buttons of the own turn and the two-way choice.
+struct ActionButtons
+{
+    ActionButtons();
+
+    forms::ControlArray<forms::Image>
+            Operation; // play, hint, pass, sort, previous trick, lower all
+    forms::ControlArray<forms::Image> tanOperation; // two-way choice
+};
+
+// The bid buttons and the stakes of the hand: the two multipliers with their
+// values, the room rule notes and the settlement's multiplier text.
+struct BidControls
+{
+    BidControls();
+
+    forms::ControlArray<forms::Image> btnJiaofen; // call, no call
+    forms::ControlArray<forms::Label> lbfont; // room rule notes
+    forms::Image imgBeishu1; // shown-cards multiplier icon
+    forms::Label lblDifen; // its value
+    forms::Image Imgwealth; // wealth multiplier icon
+    forms::Label lbwealth; // its value
+    forms::Label lblBeishu; // multiplier text of the settlement
+};
+
+// The toolbar at the bottom right and the bank icon on the room strip.
+struct Toolbar
+{
+    Toolbar();
+
+    forms::ControlArray<forms::Image> AnNiu; // toolbar buttons 0..8
+    forms::Image Bank; // bank icon
+};
+
+// What speaks to the player: the play bubbles and the speech text, the two
+// system message lines, the chat box and its history label, the item notices.
+struct MessageControls
+{
+    MessageControls();
+
+    forms::ControlArray<forms::Image> Speak; // play bubbles
+    forms::Image words; // speech text picture
+    WindowedArray<QListWidget> Sysmsg; // the two system message lines
+    Windowed<QLineEdit> Chat; // chat box
+    forms::Label Lbchat; // opens the chat history
+    forms::Label LbProp; // item notices
+    forms::Label Proponeself; // own-seat item notice
+};
+
+// The turn clock, which the play flow moves to the seat to act.
+struct TurnClock
+{
+    explicit TurnClock(const platform::Clock &clock);
+
+    forms::ucAniGIF Time_Img; // turn clock
+    forms::Label Number; // its seconds
+};
+
+// The animations over the table and the seat-shuffle picture.
+struct TableEffects
+{
+    explicit TableEffects(const platform::Clock &clock);
+
+    forms::ucAniGIF bombPlayer; // bomb animation
+    forms::ucAniGIF UcDiZhu; // landlord badge
+    forms::Image ImgShuffle; // seat-shuffle picture
+    forms::Label LblShuffle; // its caption
+};
+
+// The painted frame's parts, directly on the window and placed in twips: the
+// template, the icon, the caption buttons, the drag strip and the caption.
+struct FrameControls
+{
+    explicit FrameControls(forms::Surface *window);
+
+    forms::Image Skin; // frame template, never shown
+    forms::Image ImgIcon;
+    forms::ControlArray<forms::Image> ImgClose; // 0 shown; 1 normal, 2 hover, 3 pressed
+    forms::ControlArray<forms::Image> ImgMin;
+    forms::Label LbMove; // drag strip
+    forms::Label lcaption;
+};
+
+// The window's timers with their intervals; whoever runs a timer connects
+// its handler.
+struct TableTimers
+{
+    TableTimers();
+
+    QTimer TimerBong; // main loop, 50 ms
+    QTimer TimerKeepAlive; // 5000 ms
+    QTimer TimerShuffle; // seat-shuffle caption, 300 ms
+    QTimer Timerformer; // end of the previous-trick view, 3000 ms
+};
+
 class MainForm : public forms::Surface
 {
     Q_OBJECT
@@ -80,11 +240,6 @@ public:
     void setTop(double top);
     void setWidth(double width);
     void setHeight(double height);
-    // The window's drawing area in twips; the window has no border of the
-    // system, so it is the whole window.
-    double ScaleWidth() const { return geometry_.Width; }
-    double ScaleHeight() const { return geometry_.Height; }
-
     // 0 normal, 1 minimised, 2 maximised.
     enum WindowStateCode : int { Normal = 0, Minimized = 1, Maximized = 2 };
     int WindowState() const;
@@ -122,11 +277,6 @@ public:
     void ImgMin_Click(int index);
     void LbMove_MouseDown(int button, int shift, double x, double y);
     void LbMove_MouseMove(int button, int shift, double x, double y);
-    void TimerMovePai_Timer();
-
-    // Whether the file path exists with exactly the stored name name, letter
-    // case included: -1 true, 0 false.
-    static std::int16_t Is_File_Exist(const QString &path, const QString &name);
 
     // The task window, created on first reference.
     MingXiWindow &frmMingXi();
@@ -155,97 +305,37 @@ private:
     std::unique_ptr<MingXiWindow> frmMingXi_;
     bool fitting_ = false;
 
-    forms::Surface *makeSurface(QWidget *parent);
+    void stackTableElements();
     void buildDesign();
+    void createWidgets();
+    void designTableArea();
+    void designSeatPanels();
+    void designHandRows();
+    void designButtons();
+    void designMessages();
+    void designStakes();
+    void designTurnAndEffects();
+    void designFrame();
     void connectHandlers();
     void applyGeometry();
     void paintSkinPieces();
+    void startOwnCamera(forms::LayoutScale s);
     forms::LayoutScale scale() const;
 
 public:
-    // --- The table area and the hidden picture holders -------------------
-    Windowed<forms::Surface> Pic1;
-    Windowed<forms::Surface> Pic2; // the small-screen table picture
-    Windowed<forms::Surface> pic3; // the table pictures of the sound settings
-    Windowed<forms::Surface> pic4;
-
-    // --- Windowless controls of the table area, from the back ------------
-    forms::Image imgDinglan; // top bar
-    forms::Image imgDilan; // bottom bar
-    forms::Image imgLocation; // room strip
-    forms::Label Location; // room text
-    forms::Image imgword1; // quick-phrase button
-    forms::Image imgword2; // chat-window button
-    forms::Image imgRenWu; // task icon
-    forms::ControlArray<forms::Image> ImgKuang; // video frames 1..3
-    forms::ControlArray<forms::Image> ImgShow; // video buttons 1..3
-    forms::ControlArray<forms::Image> Tou; // avatars
-    forms::ControlArray<forms::Label> Nid; // names
-    forms::ControlArray<forms::Label> Cash; // coins
-    forms::ControlArray<forms::Label> Level; // levels
-    forms::ControlArray<forms::Image> OK; // ready marks
-    forms::ControlArray<forms::Image> first; // first-player marks
-    forms::ControlArray<forms::Image> ImgLPai; // the card turned up at the deal
-    forms::ControlArray<forms::Image> shanImage; // card-back fans of positions 1..3
-    forms::ControlArray<forms::Label> Labrest; // remaining cards of positions 1..3
-    forms::ControlArray<forms::Image> imgDiPai; // bottom cards
-    forms::Image imgFaPai; // deal pile
-    forms::Image imgFaPai8; // second deal pile
-    forms::ControlArray<forms::Image> cardImage1;
-    forms::ControlArray<forms::Image> cardImage2;
-    forms::ControlArray<forms::Image> cardImage3;
-    forms::ControlArray<forms::Image> cardImage0; // own hand and own plays
-    forms::ControlArray<forms::Image> imgCardMove; // flying cards of the deal
-    forms::ControlArray<forms::Image> AnNiu; // toolbar
-    forms::Image Bank; // bank icon
-    forms::ControlArray<forms::Image>
-            Operation; // play, hint, pass, sort, previous trick, lower all
-    forms::ControlArray<forms::Image> tanOperation; // two-way choice
-    forms::ControlArray<forms::Image> btnJiaofen; // call, no call
-    forms::ControlArray<forms::Image> Speak; // play bubbles
-    forms::Image words; // speech text picture
-    forms::ControlArray<forms::Label> lbfont; // room rule notes
-    forms::Image imgBeishu1; // shown-cards multiplier icon
-    forms::Label lblDifen; // its value
-    forms::Image Imgwealth; // wealth multiplier icon
-    forms::Label lbwealth; // its value
-    forms::Label lblBeishu; // multiplier text of the settlement
-    forms::Label Lbchat; // opens the chat history
-    forms::Image Bird; // frame of the first web panel
-    forms::Label LbProp; // item notices
-    forms::Label Proponeself; // own-seat item notice
-    forms::Image ImgShuffle; // seat-shuffle picture
-    forms::Label LblShuffle; // its caption
-    forms::ucAniGIF Time_Img; // turn clock
-    forms::Label Number; // its seconds
-    forms::ucAniGIF bombPlayer; // bomb animation
-    forms::ucAniGIF UcDiZhu; // landlord badge
-
-    // --- Windowed controls of the table area -------------------------------
-    WindowedArray<forms::Surface> PicLocal; // name strips 0..3
-    forms::ControlArray<forms::Image> ImCmd; // video panel buttons, four per strip
-    WindowedArray<video::VideoView> vshow; // video views 1..3
-    Windowed<video::VideoCapture> vcap1; // own camera
-    WindowedArray<QListWidget> Sysmsg; // the two system message lines
-    Windowed<QLineEdit> Chat; // chat box
-    Windowed<QWidget> WebBrowser1; // web panel in Bird
-    Windowed<QWidget> WebBrowser2; // web panel of the seat shuffle
-    Windowed<QLineEdit> Tiplbl; // tooltip box of the video panels
-
-    // --- The frame, directly on the window (placed in twips) --------------
-    forms::Image Skin; // frame template, never shown
-    forms::Image ImgIcon;
-    forms::ControlArray<forms::Image> ImgClose; // 0 shown; 1 normal, 2 hover, 3 pressed
-    forms::ControlArray<forms::Image> ImgMin;
-    forms::Label LbMove; // drag strip
-    forms::Label lcaption;
-
-    // --- Timers -----------------------------------------------------------
-    QTimer TimerBong; // main loop, 50 ms
-    QTimer TimerKeepAlive; // 5000 ms
-    QTimer TimerMovePai; // 30 ms, never switched on
-    QTimer TimerShuffle; // seat-shuffle caption, 300 ms
-    QTimer Timerformer; // end of the previous-trick view, 3000 ms
+    // The controls by area of the window. All windowless ones of the table
+    // area are elements of Pic1, stacked as the design stacks them.
+    TableArea area;
+    SeatPanels seats;
+    HandRows hands;
+    ActionButtons actions;
+    BidControls bid;
+    Toolbar toolbar;
+    MessageControls messages;
+    TurnClock turn;
+    TableEffects effects;
+    FrameControls frame;
+    TableTimers timers;
 };
 
 } // namespace tessaroc::table

@@ -10,6 +10,8 @@ namespace tessaroc::table {
 
 namespace {
 
+using forms::LayoutScale;
+
 void setFontSize(QWidget &widget, double points)
 {
     QFont font = widget.font();
@@ -24,54 +26,46 @@ void setFontSize(forms::Label &label, double points)
     label.setFont(font);
 }
 
-} // namespace
-
-void MainForm::InitPlayLayout()
+// The flying cards of the deal.
+void layoutDealCards(HandRows &hands, LayoutScale s)
 {
-    const forms::LayoutScale s = scale();
-    const bool reduced = s.isReduced();
-    const auto &OperationPic = state_.pictures.OperationPic;
-
-    // The flying cards of the deal.
     for (int i = 0; i <= 10; ++i) {
-        imgCardMove(i).Move(imgCardMove(i).Left(), imgCardMove(i).Top(), s.x(80), s.y(108));
-        imgCardMove(i).setVisible(false);
-        imgCardMove(i).setStretch(true);
+        forms::Image &card = hands.imgCardMove(i);
+        card.Move(card.Left(), card.Top(), s.x(80), s.y(108));
+        card.setVisible(false);
+        card.setStretch(true);
     }
+}
 
-    // Each seat's quick phrases are spoken in its own voice.
-    for (int p = 0; p <= 3; ++p)
-        state_.table.VoiceSet[static_cast<std::size_t>(p)] = static_cast<std::int16_t>(p + 1);
-
-    // The turn clock waits below the table (the own avatar's bottom plus 20)
-    // until the play flow moves it to the seat to act.
-    Time_Img.Move(s.x(920), s.y(778), s.x(62), s.y(58));
+// The turn clock waits below the table (the own avatar's bottom plus 20)
+// until the play flow moves it to the seat to act.
+void layoutTurnClock(TurnClock &turn, LayoutScale s)
+{
+    const bool reduced = s.isReduced();
+    turn.Time_Img.Move(s.x(920), s.y(778), s.x(62), s.y(58));
     if (reduced)
-        setFontSize(Number, 12);
+        setFontSize(turn.Number, 12);
     const double secondsOffset = reduced ? 31 : 26;
-    Number.Move(Time_Img.Left() + s.x(secondsOffset), Time_Img.Top() + s.y(secondsOffset), s.x(27),
-                s.y(24));
+    turn.Number.Move(turn.Time_Img.Left() + s.x(secondsOffset),
+                     turn.Time_Img.Top() + s.y(secondsOffset), s.x(27), s.y(24));
+}
 
-    // Action buttons: play, hint and pass in a row leftward from the pass
-    // button, 1.3 button widths apart; sort, previous trick and lower all at
-    // the right.
+// Action buttons: play, hint and pass in a row leftward from the pass button,
+// 1.3 button widths apart; sort, previous trick and lower all at the right,
+// stacked above the room strip, where sort then takes its own place.
+void layoutActionButtons(ActionButtons &actions, const forms::Image &roomStrip, double windowPixels,
+                         const support::PictureIds &pictures, core::TableWindowState &table,
+                         LayoutScale s)
+{
+    forms::ControlArray<forms::Image> &Operation = actions.Operation;
+    const auto &OperationPic = pictures.OperationPic;
     for (int i = 1; i <= 5; ++i)
         Operation.Load(i);
     Operation(2).Move(s.x(556), s.y(480));
-    state_.core.HandOver = false;
     loadPicture(Operation(0), OperationPic[0]);
 
-    // The bottom cards: card backs, placed before each hand by the clearing.
-    for (int i = 1; i <= 7; ++i) {
-        imgDiPai.Load(i).setVisible(false);
-        loadPicture(imgDiPai(i), 18);
-    }
-    imgDiPai(0).setVisible(false);
-    imgDiPai(0).setPicture(imgDiPai(1).picture(), imgDiPai(1).Picture());
-
-    const double windowPixels = forms::twipsToPixels(Width());
     for (int i = 0; i <= 5; ++i) {
-        state_.table.OperationFlag[static_cast<std::size_t>(i)] = false;
+        table.OperationFlag[static_cast<std::size_t>(i)] = false;
         forms::Image &button = Operation(i);
         if (i <= 2) {
             button.setWidth(s.x(60));
@@ -90,33 +84,53 @@ void MainForm::InitPlayLayout()
             Operation(0).setLeft(single(Operation(1).Left() - 1.3 * Operation(0).Width()));
         } else if (i >= 3) {
             loadPicture(button, OperationPic[static_cast<std::size_t>(2 * i + 3)]);
-            button.setTop(imgLocation.Top() - (i - 2) * button.Height() - s.y(30));
+            button.setTop(roomStrip.Top() - (i - 2) * button.Height() - s.y(30));
             button.setLeft(windowPixels - button.Width() - s.x(50));
             Operation(3).Move(s.x(900), s.y(590));
         }
         button.setEnabled(false);
         button.setVisible(false);
     }
+}
 
-    // The two-way choice, never shown in this configuration.
-    tanOperation.Load(1);
+// The bottom cards: card backs, placed before each hand by the clearing.
+void layoutBottomCards(HandRows &hands)
+{
+    for (int i = 1; i <= 7; ++i) {
+        hands.imgDiPai.Load(i).setVisible(false);
+        loadPicture(hands.imgDiPai(i), kCardBackPicture);
+    }
+    hands.imgDiPai(0).setVisible(false);
+    hands.imgDiPai(0).setPicture(hands.imgDiPai(1).picture(), hands.imgDiPai(1).Picture());
+}
+
+// The two-way choice, never shown in this configuration.
+void layoutChoiceButtons(ActionButtons &actions, core::TableWindowState &table, LayoutScale s)
+{
+    actions.tanOperation.Load(1);
     for (int i = 0; i <= 1; ++i) {
-        state_.table.TanOperationFlag[static_cast<std::size_t>(i)] = false;
-        forms::Image &button = tanOperation(i);
+        table.TanOperationFlag[static_cast<std::size_t>(i)] = false;
+        forms::Image &button = actions.tanOperation(i);
         button.Move(s.x(i == 0 ? 448 : 544), s.y(470), s.x(66), s.y(38));
         button.setStretch(true);
         button.setEnabled(false);
         button.setVisible(false);
     }
+}
 
-    // The card pictures of all four seats; the own row is sized before each
-    // hand by the clearing.
+// The card pictures of all four seats, the card-back fans of the other seats
+// and their remaining-card counts. The own row is sized before each hand by
+// the clearing.
+void layoutCardRows(HandRows &hands, LayoutScale s)
+{
+    const bool reduced = s.isReduced();
     for (int i = 1; i <= 32; ++i) {
-        for (auto *group : {&cardImage0, &cardImage1, &cardImage2, &cardImage3})
+        for (auto *group :
+             {&hands.cardImage0, &hands.cardImage1, &hands.cardImage2, &hands.cardImage3})
             group->Load(i);
     }
     for (int i = 0; i <= 32; ++i) {
-        for (auto *group : {&cardImage1, &cardImage2, &cardImage3}) {
+        for (auto *group : {&hands.cardImage1, &hands.cardImage2, &hands.cardImage3}) {
             forms::Image &card = (*group)(i);
             card.setWidth(s.x(80));
             card.setHeight(s.y(108));
@@ -124,160 +138,211 @@ void MainForm::InitPlayLayout()
         }
     }
 
-    // The card-back fans of the other seats; the left fan's Left is not
-    // scaled.
-    shanImage(0).Move(21, s.y(240), s.x(200), s.y(200));
-    shanImage(1).Move(s.x(400), s.y(95), s.x(200), s.y(200));
-    shanImage(2).Move(s.x(880), s.y(240), s.x(180), s.y(180));
+    // The fans; the left fan's Left is not scaled.
+    forms::ControlArray<forms::Image> &fan = hands.shanImage;
+    fan(0).Move(21, s.y(240), s.x(200), s.y(200));
+    fan(1).Move(s.x(400), s.y(95), s.x(200), s.y(200));
+    fan(2).Move(s.x(880), s.y(240), s.x(180), s.y(180));
     for (int i = 0; i <= 2; ++i)
-        shanImage(i).setVisible(false);
+        fan(i).setVisible(false);
 
-    // Their remaining-card counts, placed from the fans as they are now.
-    Labrest.Load(2);
-    Labrest.Load(3);
+    // The counts, placed from the fans as they are now.
+    forms::ControlArray<forms::Label> &count = hands.Labrest;
+    count.Load(2);
+    count.Load(3);
     for (int p = 1; p <= 3; ++p)
-        Labrest(p).setVisible(false);
-    Labrest(1).setLeft(shanImage(0).Left() + s.x(50));
-    Labrest(1).setTop(shanImage(0).Top() + shanImage(0).Height() + (reduced ? -s.y(20) : s.y(8)));
-    Labrest(2).setLeft(shanImage(1).Left() + shanImage(1).Width() + s.x(30));
-    Labrest(2).setTop(shanImage(1).Top() + s.y(30));
-    Labrest(3).setLeft(s.x(925));
-    Labrest(3).setTop(shanImage(2).Top() + shanImage(2).Height() + s.y(10));
-
-    // The task icon stands on the bottom bar.
-    imgRenWu.Move(imgDilan.Left(), imgDilan.Top() - imgRenWu.Height());
+        count(p).setVisible(false);
+    count(1).setLeft(fan(0).Left() + s.x(50));
+    count(1).setTop(fan(0).Top() + fan(0).Height() + (reduced ? -s.y(20) : s.y(8)));
+    count(2).setLeft(fan(1).Left() + fan(1).Width() + s.x(30));
+    count(2).setTop(fan(1).Top() + s.y(30));
+    count(3).setLeft(s.x(925));
+    count(3).setTop(fan(2).Top() + fan(2).Height() + s.y(10));
 
     // On the reduced table the fans are drawn into a fixed square; on the
     // full one each takes the size of its picture.
     for (int i = 0; i <= 2; ++i) {
-        shanImage(i).setStretch(reduced);
+        fan(i).setStretch(reduced);
         if (reduced)
-            shanImage(i).Move(shanImage(i).Left(), shanImage(i).Top(), s.x(150), s.y(150));
+            fan(i).Move(fan(i).Left(), fan(i).Top(), s.x(150), s.y(150));
     }
+}
 
-    // Bid buttons: call and no call.
+// Bid buttons: call and no call, with the action buttons' pointer.
+void layoutBidButtons(BidControls &bid, const QCursor &pointer, LayoutScale s)
+{
     for (int i = 1; i <= 3; ++i)
-        btnJiaofen.Load(i);
+        bid.btnJiaofen.Load(i);
     for (int i = 0; i <= 1; ++i) {
-        forms::Image &button = btnJiaofen(i);
-        button.setMouseIcon(Operation(0).MouseIcon());
+        forms::Image &button = bid.btnJiaofen(i);
+        button.setMouseIcon(pointer);
         button.setMousePointer(forms::MousePointer::Custom);
         button.Move(s.x(i == 0 ? 440 : 560), s.y(480), s.x(66), s.y(38));
         button.setStretch(true);
         button.setEnabled(false);
         button.setVisible(false);
     }
+}
 
-    // Speech-bubble anchors; the top seat's hangs below its avatar.
+// Speech-bubble anchors; the top seat's hangs below its avatar. Then the two
+// system message lines and the chat-history label at their end.
+void layoutMessages(MessageControls &messages, const forms::Image &topAvatar, LayoutScale s)
+{
+    const bool reduced = s.isReduced();
+    forms::ControlArray<forms::Image> &Speak = messages.Speak;
     Speak(0).Move(s.x(94), s.y(513));
     Speak(1).Move(s.x(8), s.y(280));
-    Speak(2).Move(Tou(2).Left(), single(Tou(2).Top() + 0.8 * Tou(2).Height() + s.y(45)));
+    Speak(2).Move(topAvatar.Left(), single(topAvatar.Top() + 0.8 * topAvatar.Height() + s.y(45)));
     Speak(3).Move(s.x(reduced ? 780 : 800), s.y(280));
     for (int p = 0; p <= 3; ++p)
         Speak(p).setVisible(false);
 
-    // The two system message lines and the chat-history label at their end.
+    WindowedArray<QListWidget> &Sysmsg = messages.Sysmsg;
     if (reduced) {
         setFontSize(Sysmsg(0).widget(), 8);
         setFontSize(Sysmsg(1).widget(), 8);
-        setFontSize(Lbchat, 8);
+        setFontSize(messages.Lbchat, 8);
     }
     Sysmsg(0).setHeight(s.y(13));
     Sysmsg(1).setHeight(Sysmsg(0).Height());
     Sysmsg(0).setTop(s.y(reduced ? 693 : 696));
     Sysmsg(1).setTop(Sysmsg(0).Top() + Sysmsg(0).Height());
-    Lbchat.Move(s.x(594), s.y(reduced ? 685 : 695), s.x(25), s.y(reduced ? 20 : 33));
+    messages.Lbchat.Move(s.x(594), s.y(reduced ? 685 : 695), s.x(25), s.y(reduced ? 20 : 33));
     Sysmsg(0).setWidth(s.x(281));
     Sysmsg(0).setLeft(s.x(312));
     Sysmsg(1).setWidth(Sysmsg(0).Width());
     Sysmsg(1).setLeft(Sysmsg(0).Left());
     Sysmsg(0).setVisible(true);
     Sysmsg(1).setVisible(true);
+}
+
+// The ad frame, with the first web panel 2 pixels inside it.
+void layoutAdFrame(TableArea &area, LayoutScale s)
+{
+    area.Bird.Move(s.x(936), s.y(680), s.x(82), s.y(80));
+    area.Bird.setVisible(true);
+    area.Bird.ZOrder(0);
+    area.WebBrowser1.Move(area.Bird.Left() + 2, area.Bird.Top() + 2, s.x(82), s.y(80));
+}
+
+// The card turned up at the deal, shown beside the seat that holds it.
+void layoutDealtCards(HandRows &hands, const SeatPanels &seats, const forms::Image &taskIcon,
+                      LayoutScale s)
+{
+    forms::ControlArray<forms::Image> &card = hands.ImgLPai;
+    const forms::ControlArray<forms::Image> &Tou = seats.Tou;
+    for (int p = 0; p <= 3; ++p) {
+        card(p).Move(card(p).Left(), card(p).Top(), s.x(60), s.y(81));
+        card(p).setVisible(false);
+    }
+    card(0).Move(Tou(0).Left(), taskIcon.Top() - card(0).Height() - s.y(15));
+    card(1).Move(Tou(1).Left(), Tou(1).Top() + Tou(1).Height() + s.y(40));
+    // Two thirds of the card's width, held in a 16-bit field, the remainder
+    // dropped.
+    const int d = roundToInt16(2 * card(2).Width()) / 3;
+    card(2).Move(Tou(2).Left() - d, Tou(2).Top() + Tou(2).Height() + s.y(40));
+    card(3).Move(Tou(3).Left() + 2 * card(3).Width(), Tou(3).Top() + Tou(3).Height() + s.y(40));
+    if (s.isReduced()) {
+        for (int p = 1; p <= 3; ++p)
+            card(p).setTop(card(p).Top() + s.y(3));
+    }
+}
+
+// The settlement's multiplier text, the two multipliers (shown cards and
+// wealth) and the room rule notes, which on the reduced table move 10
+// unscaled pixels further left.
+void layoutStakes(BidControls &bid, LayoutScale s)
+{
+    const bool reduced = s.isReduced();
+    bid.lblBeishu.setVisible(false);
+    bid.imgBeishu1.Move(s.x(10), s.y(reduced ? 451 : 470));
+    bid.lblDifen.Move(s.x(reduced ? 74 : 62), s.y(reduced ? 452 : 471));
+    setFontSize(bid.lblDifen, 18);
+    bid.Imgwealth.Move(s.x(10), s.y(reduced ? 490 : 500));
+    bid.lbwealth.Move(s.x(reduced ? 56 : 62), s.y(282));
+    setFontSize(bid.lbwealth, 18);
+    for (forms::Element *element : std::initializer_list<forms::Element *>{
+                 &bid.imgBeishu1, &bid.lblDifen, &bid.Imgwealth, &bid.lbwealth}) {
+        element->setVisible(false);
+        element->ZOrder(0);
+    }
+    for (int i = 0; i <= 2; ++i) {
+        bid.lbfont(i).setVisible(false);
+        bid.lbfont(i).setTop(s.y(280 + 32 * i));
+        bid.lbfont(i).setLeft(reduced ? s.x(424) - 10 : s.x(424));
+    }
+}
+
+} // namespace
+
+void MainForm::InitPlayLayout()
+{
+    const LayoutScale s = scale();
+
+    layoutDealCards(hands, s);
+    // Each seat's quick phrases are spoken in its own voice.
+    for (int p = 0; p <= 3; ++p)
+        state_.table.VoiceSet[static_cast<std::size_t>(p)] = static_cast<std::int16_t>(p + 1);
+    layoutTurnClock(turn, s);
+    state_.core.HandOver = false;
+    layoutActionButtons(actions, area.imgLocation, forms::twipsToPixels(Width()), state_.pictures,
+                        state_.table, s);
+    layoutBottomCards(hands);
+    layoutChoiceButtons(actions, state_.table, s);
+    layoutCardRows(hands, s);
+    // The task icon stands on the bottom bar.
+    area.imgRenWu.Move(area.imgDilan.Left(), area.imgDilan.Top() - area.imgRenWu.Height());
+    layoutBidButtons(bid, actions.Operation(0).MouseIcon(), s);
+    layoutMessages(messages, seats.Tou(2), s);
 
     // The window's font and the chat box.
     QFont windowFont = font();
     windowFont.setPointSizeF(10 * static_cast<double>(s.ScaleX));
     setFont(windowFont);
-    Chat.setVisible(true);
-    Chat.Move(s.x(312), s.y(732), s.x(250), s.y(33));
+    messages.Chat.setVisible(true);
+    messages.Chat.Move(s.x(312), s.y(732), s.x(250), s.y(33));
 
-    // The ad frame, with the first web panel 2 pixels inside it.
-    Bird.Move(s.x(936), s.y(680), s.x(82), s.y(80));
-    Bird.setVisible(true);
-    Bird.ZOrder(0);
-    WebBrowser1.Move(Bird.Left() + 2, Bird.Top() + 2, s.x(82), s.y(80));
-
-    lblBeishu.setVisible(false);
-
-    // The own camera view lies over the own avatar.
-    if (!state_.core.CameraSkipped)
-        vcap1->ResetDevice();
-    vcap1.Move(Tou(0).Left(), Tou(0).Top(), Tou(0).Width(), Tou(0).Height() - s.y(7));
-    vcap1.setVisible(false);
-    if (!state_.core.CameraSkipped && state_.core.VideoAllowed) {
-        vcap1->Option4 = true;
-        vcap1->Option2 = true;
-        vcap1->CaptureRate = 2;
-        vcap1->Option1 = false;
-        vcap1.setVisible(false);
-        if (vcap1->StartCapture() != video::VideoCapture::CaptureStarted) {
-            state_.VideoOn = false;
-            vcap1.setVisible(false);
-        } else {
-            state_.VideoOn = true;
-        }
-        if (!state_.VideoOn)
-            AddSystemMessage(QStringLiteral("您没有视频设备或您的视频源正在使用。"));
-    }
-
-    // The card turned up at the deal, shown beside the seat that holds it.
-    for (int p = 0; p <= 3; ++p) {
-        ImgLPai(p).Move(ImgLPai(p).Left(), ImgLPai(p).Top(), s.x(60), s.y(81));
-        ImgLPai(p).setVisible(false);
-    }
-    ImgLPai(0).Move(Tou(0).Left(), imgRenWu.Top() - ImgLPai(0).Height() - s.y(15));
-    ImgLPai(1).Move(Tou(1).Left(), Tou(1).Top() + Tou(1).Height() + s.y(40));
-    // Two thirds of the card's width, held in a 16-bit field, the remainder
-    // dropped.
-    const int d = roundToInt16(2 * ImgLPai(2).Width()) / 3;
-    ImgLPai(2).Move(Tou(2).Left() - d, Tou(2).Top() + Tou(2).Height() + s.y(40));
-    ImgLPai(3).Move(Tou(3).Left() + 2 * ImgLPai(3).Width(),
-                    Tou(3).Top() + Tou(3).Height() + s.y(40));
-    if (reduced) {
-        for (int p = 1; p <= 3; ++p)
-            ImgLPai(p).setTop(ImgLPai(p).Top() + s.y(3));
-    }
-
-    Number.setForeColor(Qt::black);
-    Number.ZOrder(0);
-
-    // The two multipliers: shown cards and wealth.
-    imgBeishu1.Move(s.x(10), s.y(reduced ? 451 : 470));
-    lblDifen.Move(s.x(reduced ? 74 : 62), s.y(reduced ? 452 : 471));
-    setFontSize(lblDifen, 18);
-    Imgwealth.Move(s.x(10), s.y(reduced ? 490 : 500));
-    lbwealth.Move(s.x(reduced ? 56 : 62), s.y(282));
-    setFontSize(lbwealth, 18);
-    for (forms::Element *element :
-         std::initializer_list<forms::Element *>{&imgBeishu1, &lblDifen, &Imgwealth, &lbwealth}) {
-        element->setVisible(false);
-        element->ZOrder(0);
-    }
-
-    // The room rule notes; on the reduced table they move 10 unscaled pixels
-    // further left.
-    for (int i = 0; i <= 2; ++i) {
-        lbfont(i).setVisible(false);
-        lbfont(i).setTop(s.y(280 + 32 * i));
-        lbfont(i).setLeft(reduced ? s.x(424) - 10 : s.x(424));
-    }
-
+    layoutAdFrame(area, s);
+    startOwnCamera(s);
+    layoutDealtCards(hands, seats, area.imgRenWu, s);
+    turn.Number.setForeColor(Qt::black);
+    turn.Number.ZOrder(0);
+    layoutStakes(bid, s);
     state_.core.Wealth.fill(0);
 
     // The own-seat item notice covers the camera view, with unscaled margins.
-    Proponeself.Move(vcap1.Left() - 10, vcap1.Top() - 10, vcap1.Width() + 15, vcap1.Height() + 35);
-    Proponeself.setEnabled(true);
-    Proponeself.ZOrder(0);
+    const Windowed<video::VideoCapture> &camera = seats.vcap1;
+    messages.Proponeself.Move(camera.Left() - 10, camera.Top() - 10, camera.Width() + 15,
+                              camera.Height() + 35);
+    messages.Proponeself.setEnabled(true);
+    messages.Proponeself.ZOrder(0);
+}
+
+// The own camera view lies over the own avatar; it starts only where the
+// camera is wanted and video is allowed.
+void MainForm::startOwnCamera(forms::LayoutScale s)
+{
+    Windowed<video::VideoCapture> &camera = seats.vcap1;
+    const forms::Image &avatar = seats.Tou(0);
+    if (!state_.core.CameraSkipped)
+        camera->ResetDevice();
+    camera.Move(avatar.Left(), avatar.Top(), avatar.Width(), avatar.Height() - s.y(7));
+    camera.setVisible(false);
+    if (state_.core.CameraSkipped || !state_.core.VideoAllowed)
+        return;
+    camera->Option4 = true;
+    camera->Option2 = true;
+    camera->CaptureRate = 2;
+    camera->Option1 = false;
+    camera.setVisible(false);
+    if (camera->StartCapture() != video::VideoCapture::CaptureStarted) {
+        state_.VideoOn = false;
+        camera.setVisible(false);
+    } else {
+        state_.VideoOn = true;
+    }
+    if (!state_.VideoOn)
+        AddSystemMessage(QStringLiteral("您没有视频设备或您的视频源正在使用。"));
 }
 
 } // namespace tessaroc::table

@@ -42,7 +42,7 @@ void MainForm::paintSkinPieces()
     QPainter painter(&canvas);
     if (!frameCanvas_.isNull())
         painter.drawPixmap(0, 0, frameCanvas_);
-    const QPixmap &skin = Skin.picture();
+    const QPixmap &skin = frame.Skin.picture();
     if (!skin.isNull()) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         for (const SkinPiece &piece : SkinFramePieces(Width(), Height())) {
@@ -62,26 +62,27 @@ void MainForm::DrawSkinFrame()
 
     const QIcon icon = windowIcon();
     if (!icon.isNull()) {
-        ImgIcon.setPicture(icon.pixmap(QSize(16, 16)), 0);
-        ImgIcon.setStretch(true);
-        ImgIcon.Move(px(50), px(50), px(240), px(240));
+        frame.ImgIcon.setPicture(icon.pixmap(QSize(16, 16)), 0);
+        frame.ImgIcon.setStretch(true);
+        frame.ImgIcon.Move(px(50), px(50), px(240), px(240));
     }
 
-    forms::Image &close = ImgClose(0);
-    close.setLeft(px(ScaleWidth()) - close.Width() - px(70));
+    forms::Image &close = frame.ImgClose(0);
+    // The window has no border of the system: its drawing area is all of it.
+    close.setLeft(px(Width()) - close.Width() - px(70));
     close.setTop(px(25));
-    showPictureOf(close, ImgClose(1));
+    showPictureOf(close, frame.ImgClose(1));
     close.ZOrder(0);
 
-    forms::Image &minimise = ImgMin(0);
+    forms::Image &minimise = frame.ImgMin(0);
     minimise.setLeft(close.Left() - minimise.Width() - px(30));
     minimise.setTop(px(25));
-    showPictureOf(minimise, ImgMin(1));
+    showPictureOf(minimise, frame.ImgMin(1));
     minimise.ZOrder(0);
 
-    LbMove.Move(px(290), 0, minimise.Left() - px(290), close.Height() + px(50));
-    lcaption.Move(px(300), px(25));
-    lcaption.setForeColor(Qt::white);
+    frame.LbMove.Move(px(290), 0, minimise.Left() - px(290), close.Height() + px(50));
+    frame.lcaption.Move(px(300), px(25));
+    frame.lcaption.setForeColor(Qt::white);
 }
 
 // --- Caption buttons: pressed, hover and normal pictures ---------------------
@@ -89,13 +90,13 @@ void MainForm::DrawSkinFrame()
 void MainForm::ImgClose_MouseDown(int index, int, int, double, double)
 {
     if (index == 0)
-        showPictureOf(ImgClose(0), ImgClose(3));
+        showPictureOf(frame.ImgClose(0), frame.ImgClose(3));
 }
 
 void MainForm::ImgClose_MouseUp(int index, int, int, double, double)
 {
     if (index == 0)
-        showPictureOf(ImgClose(0), ImgClose(2));
+        showPictureOf(frame.ImgClose(0), frame.ImgClose(2));
 }
 
 // One flag serves both buttons: while one is highlighted the other stays
@@ -104,7 +105,7 @@ void MainForm::ImgClose_MouseMove(int index, int, int, double, double)
 {
     if (index != 0 || !state_.table.CaptionButtonsIdle)
         return;
-    showPictureOf(ImgClose(0), ImgClose(2));
+    showPictureOf(frame.ImgClose(0), frame.ImgClose(2));
     state_.table.CaptionButtonsIdle = false;
 }
 
@@ -117,20 +118,20 @@ void MainForm::ImgClose_Click(int index)
 void MainForm::ImgMin_MouseDown(int index, int, int, double, double)
 {
     if (index == 0)
-        showPictureOf(ImgMin(0), ImgMin(3));
+        showPictureOf(frame.ImgMin(0), frame.ImgMin(3));
 }
 
 void MainForm::ImgMin_MouseUp(int index, int, int, double, double)
 {
     if (index == 0)
-        showPictureOf(ImgMin(0), ImgMin(2));
+        showPictureOf(frame.ImgMin(0), frame.ImgMin(2));
 }
 
 void MainForm::ImgMin_MouseMove(int index, int, int, double, double)
 {
     if (index != 0 || !state_.table.CaptionButtonsIdle)
         return;
-    showPictureOf(ImgMin(0), ImgMin(2));
+    showPictureOf(frame.ImgMin(0), frame.ImgMin(2));
     state_.table.CaptionButtonsIdle = false;
 }
 
@@ -147,13 +148,13 @@ void MainForm::Form_MouseMove(int, int, double, double)
     if (state_.table.CaptionButtonsIdle)
         return;
     state_.table.CaptionButtonsIdle = true;
-    showPictureOf(ImgClose(0), ImgClose(1));
-    showPictureOf(ImgMin(0), ImgMin(1));
+    showPictureOf(frame.ImgClose(0), frame.ImgClose(1));
+    showPictureOf(frame.ImgMin(0), frame.ImgMin(1));
 }
 
 void MainForm::LbMove_MouseMove(int button, int shift, double x, double y)
 {
-    LbMove.setMousePointer(forms::MousePointer::Default);
+    frame.LbMove.setMousePointer(forms::MousePointer::Default);
     Form_MouseMove(button, shift, x, y);
 }
 
@@ -165,7 +166,7 @@ void MainForm::LbMove_MouseDown(int button, int, double, double)
         return;
     services_.chat.HideTalk();
     services_.chat.HideHuifu();
-    LbMove.setMousePointer(forms::MousePointer::SizeAll);
+    frame.LbMove.setMousePointer(forms::MousePointer::SizeAll);
     if (QWidget *grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     if (QWindow *window = windowHandle())

@@ -7,8 +7,6 @@
 #include "sound/SoundService.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace tessaroc::table {
@@ -33,7 +31,7 @@ constexpr int kMp3Channels = 6;
 
 void MainForm::Form_Activate()
 {
-    Chat->setFocus();
+    messages.Chat->setFocus();
 }
 
 void MainForm::Form_Resize()
@@ -41,7 +39,7 @@ void MainForm::Form_Resize()
     if (WindowState() == Minimized) {
         for (QWidget *box : speakBoxes())
             box->hide();
-        bombPlayer.setVisible(false);
+        effects.bombPlayer.setVisible(false);
         services_.sound.StopSound();
         for (int channel = 0; channel < kMp3Channels; ++channel)
             services_.sound.StopMP3(channel);
@@ -71,24 +69,6 @@ void MainForm::Form_Resize()
         box->hide();
         chat::SetFormTopmost(*box, true);
     }
-}
-
-// The caller asks whether one file exists under exactly its name, so the path
-// is taken literally: no character in it is a wildcard, and the stored name
-// must match name character for character. The game writes its paths with
-// backslashes; either separator is accepted.
-std::int16_t MainForm::Is_File_Exist(const QString &path, const QString &name)
-{
-    QString literal = path;
-    literal.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const QFileInfo file(literal);
-    const QString wanted = file.fileName();
-    if (wanted.isEmpty() || wanted != name)
-        return 0;
-    // The stored names of the folder's visible files: a folder, a hidden
-    // file or a name that differs only in letter case does not count.
-    const QStringList stored = file.dir().entryList(QDir::Files | QDir::NoDotAndDotDot);
-    return stored.contains(wanted, Qt::CaseSensitive) ? -1 : 0;
 }
 
 } // namespace tessaroc::table

@@ -6,6 +6,7 @@
 // the way a crash would end it.
 
 #include "platform/HallLink.h"
+#include "wire/HallMessages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +15,7 @@
 
 int main(int argc, char **argv)
 {
+    using namespace tessaroc::wire;
     QCoreApplication app(argc, argv);
     if (argc != 2)
         return 1;
@@ -29,13 +31,13 @@ int main(int argc, char **argv)
     out.close();
 
     tessaroc::platform::HallLink link;
-    if (!link.sendMessage(hall, 0x112, 0xF120, 0))
+    if (!link.sendMessage(hall, kSysCommand, kScRestore, 0))
         return 4;
     if (qEnvironmentVariableIsSet("HALL_TEST_KILL"))
         std::raise(SIGKILL);
-    link.postMessage(hall, 0x16);
-    link.postMessage(hall, 0x303);
-    if (!link.sendMessage(hall, 0x112, 0xF020, 0))
+    link.postMessage(hall, kTableMsgConnecting);
+    link.postMessage(hall, kTableMsgConnected);
+    if (!link.sendMessage(hall, kSysCommand, kScMinimise, 0))
         return 5;
     return 3;
 }

@@ -161,11 +161,11 @@ TEST(Hall, AcknowledgesTheTablesCommandsAndRecordsItsPostsInOrder)
 
     platform::HallLink table;
     const QString caption = hall.options().hallCaption;
-    EXPECT_EQ(table.sendMessage(caption, msg::SysCommand, msg::Restore, 0), 0);
-    table.postMessage(caption, msg::Connecting);
-    table.postMessage(caption, msg::Connected);
-    EXPECT_EQ(table.sendMessage(caption, msg::SysCommand, msg::Minimise, 0), 0);
-    table.postMessage(caption, msg::HandStart);
+    EXPECT_EQ(table.sendMessage(caption, wire::kSysCommand, wire::kScRestore, 0), 0);
+    table.postMessage(caption, wire::kTableMsgConnecting);
+    table.postMessage(caption, wire::kTableMsgConnected);
+    EXPECT_EQ(table.sendMessage(caption, wire::kSysCommand, wire::kScMinimise, 0), 0);
+    table.postMessage(caption, wire::kTableMsgHandStart);
     ASSERT_TRUE(waitUntil([&] { return hall.events().size() == 5; }));
 
     EXPECT_EQ(described(hall),
@@ -190,7 +190,7 @@ TEST(Hall, ARequestReachesTheTableAndItsAnswerComesBack)
     const QString hallCaption = hall.options().hallCaption;
     table.setHandler([&](std::uint32_t number, std::int64_t, std::int64_t) -> std::int64_t {
         asked.push_back(number);
-        table.postMessage(hallCaption, msg::NotInGame);
+        table.postMessage(hallCaption, wire::kTableMsgNotInGame);
         return 0;
     });
     ASSERT_TRUE(table.listen(hall.options().tableCaption));
@@ -244,7 +244,7 @@ TEST(Hall, OnceGoneItIsNotFoundAnyMore)
     ASSERT_TRUE(waitUntil([&] { return !hall.events().empty(); }));
     EXPECT_EQ(hall.events().back().kind, HallEvent::Kind::HallGone);
     EXPECT_FALSE(table.findWindow(options.hallCaption));
-    EXPECT_FALSE(table.sendMessage(options.hallCaption, msg::SysCommand, msg::Restore, 0));
+    EXPECT_FALSE(table.sendMessage(options.hallCaption, wire::kSysCommand, wire::kScRestore, 0));
 }
 
 TEST(Hall, StartsTheClientWithItsLineAndSeesItEnd)
@@ -254,7 +254,6 @@ TEST(Hall, StartsTheClientWithItsLineAndSeesItEnd)
     qputenv("HALL_TEST_LINE_FILE", lineFile.toLocal8Bit());
     HallOptions options = testOptions();
     options.clientPath = QStringLiteral(FAKE_TABLE_CLIENT);
-    options.ownRuntimeDir = true;
     Hall hall(options);
     ASSERT_TRUE(hall.open());
     int exitCode = -1;
@@ -282,9 +281,9 @@ TEST(Hall, TheWindowObeysRestoreAndMinimise)
     window.show();
     EXPECT_EQ(window.windowTitle(), hall.options().hallCaption);
     platform::HallLink table;
-    table.sendMessage(hall.options().hallCaption, msg::SysCommand, msg::Minimise, 0);
+    table.sendMessage(hall.options().hallCaption, wire::kSysCommand, wire::kScMinimise, 0);
     EXPECT_TRUE(waitUntil([&] { return window.isMinimized(); }));
-    table.sendMessage(hall.options().hallCaption, msg::SysCommand, msg::Restore, 0);
+    table.sendMessage(hall.options().hallCaption, wire::kSysCommand, wire::kScRestore, 0);
     EXPECT_TRUE(waitUntil([&] { return !window.isMinimized(); }));
 }
 

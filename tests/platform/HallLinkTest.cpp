@@ -1,8 +1,9 @@
 #include "platform/HallLink.h"
 #include "LoopbackPeer.h"
+#include "wire/HallMessages.h"
 
 #include <QDateTime>
-#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -20,11 +21,12 @@ using namespace tessaroc::test;
 
 namespace {
 
-constexpr std::uint32_t SysCommand = 0x112;
-constexpr std::int64_t Restore = 0xF120;
-constexpr std::uint32_t AskInGame = 0x465;
-constexpr std::uint32_t Connecting = 0x16;
-constexpr std::uint32_t Connected = 0x303;
+constexpr std::uint32_t SysCommand = tessaroc::wire::kSysCommand;
+constexpr std::int64_t Restore = tessaroc::wire::kScRestore;
+constexpr std::uint32_t AskInGame = tessaroc::wire::kHallMsgAskInGame;
+constexpr std::uint32_t Connecting = tessaroc::wire::kTableMsgConnecting;
+constexpr std::uint32_t Connected = tessaroc::wire::kTableMsgConnected;
+constexpr std::uint32_t HandStart = tessaroc::wire::kTableMsgHandStart;
 
 // Captions unique to this process, so test processes running side by side
 // never meet.
@@ -109,13 +111,14 @@ TEST(HallLink, PostsArriveInOrderWithoutWaiting)
 {
     Window hall(caption("Hall"));
     HallLink table;
-    for (std::uint32_t msg : {Connecting, Connecting, Connected, 0x467u})
+    for (std::uint32_t msg : {Connecting, Connecting, Connected, HandStart})
         EXPECT_TRUE(table.postMessage(caption("Hall"), msg));
     EXPECT_TRUE(hall.received.empty()) << "a post does not wait for the hall";
     ASSERT_TRUE(waitUntil([&] { return hall.received.size() == 4; }));
-    EXPECT_EQ(hall.received,
-              (std::vector<Received>{
-                      {Connecting, 0, 0}, {Connecting, 0, 0}, {Connected, 0, 0}, {0x467, 0, 0}}));
+    EXPECT_EQ(
+            hall.received,
+            (std::vector<Received>{
+                    {Connecting, 0, 0}, {Connecting, 0, 0}, {Connected, 0, 0}, {HandStart, 0, 0}}));
 
     // A send after posts is answered after them.
     EXPECT_TRUE(table.sendMessage(caption("Hall"), SysCommand, Restore, 0).has_value());
@@ -164,7 +167,7 @@ TEST(HallLink, AWindowThatIsGoneIsNotFound)
 TEST(HallLink, AHallThatNeverAnswersCannotHangTheTable)
 {
     QLocalServer silent;
-    ASSERT_TRUE(silent.listen(HallLink::serverNameFor(caption("Silent"))));
+    ASSERT_TRUE(silent.listen(HallLink::serverPathFor(caption("Silent"))));
     HallLink table;
     table.setAnswerTimeoutMs(200);
     const qint64 before = QDateTime::currentMSecsSinceEpoch();
@@ -175,8 +178,8 @@ TEST(HallLink, AHallThatNeverAnswersCannotHangTheTable)
 
 TEST(HallLink, TakesOverANameLeftByACrashButNotALiveOne)
 {
-    const QString name = HallLink::serverNameFor(caption("Stale"));
-    const QByteArray path = QDir(QDir::tempPath()).filePath(name).toLocal8Bit();
+    const QByteArray path = QFile::encodeName(HallLink::serverPathFor(caption("Stale")));
+    ASSERT_FALSE(path.isEmpty());
     // A socket file nobody listens on, as a window that crashed leaves it.
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(fd, 0);
@@ -202,7 +205,7 @@ TEST(HallLink, UnknownRecordsAreSkipped)
 {
     Window hall(caption("Hall"));
     QLocalSocket raw;
-    raw.connectToServer(HallLink::serverNameFor(caption("Hall")));
+    raw.connectToServer(HallLink::serverPathFor(caption("Hall")));
     ASSERT_TRUE(raw.waitForConnected(1000));
     QByteArray junk = HallLink::encodeRecord({HallLink::Kind::Post, 5, 0, 0});
     junk[0] = 9;

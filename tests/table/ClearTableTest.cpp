@@ -48,8 +48,6 @@ void leaveAHandOnTheTable(Table &t)
     }
     st.play.SeatBombCount.fill(1);
     st.play.BackCount.fill(5);
-    st.play.BackFanCount.fill(2);
-    st.play.BidRowOn = true;
     st.play.BidRowPos = 3;
     st.table.HandLine = 1;
     st.table.RenWuHover = true;
@@ -62,53 +60,53 @@ void leaveAHandOnTheTable(Table &t)
         e.setVisible(true);
         e.Move(e.Left() + 3, e.Top() + 3);
     };
-    for (auto *group : {&f.cardImage0, &f.cardImage1, &f.cardImage2, &f.cardImage3}) {
+    for (auto *group :
+         {&f.hands.cardImage0, &f.hands.cardImage1, &f.hands.cardImage2, &f.hands.cardImage3}) {
         for (int i = 0; i <= 32; ++i)
             show((*group)(i));
     }
     for (int i = 0; i <= 32; ++i) {
-        f.cardImage0(i).setEnabled(false);
-        f.cardImage0(i).Move(0, 0, 20, 20);
+        f.hands.cardImage0(i).setEnabled(false);
+        f.hands.cardImage0(i).Move(0, 0, 20, 20);
     }
     for (int i = 0; i <= 2; ++i) {
-        show(f.shanImage(i));
-        f.shanImage(i).setStretch(true);
-        show(f.lbfont(i));
+        show(f.hands.shanImage(i));
+        f.hands.shanImage(i).setStretch(true);
+        show(f.bid.lbfont(i));
     }
     for (int i = 0; i <= 5; ++i)
-        show(f.Operation(i));
+        show(f.actions.Operation(i));
     for (int i = 0; i <= 3; ++i) {
-        show(f.first(i));
-        show(f.btnJiaofen(i));
-        show(f.ImgLPai(i));
-        show(f.Speak(i));
+        show(f.seats.first(i));
+        show(f.bid.btnJiaofen(i));
+        show(f.hands.ImgLPai(i));
+        show(f.messages.Speak(i));
     }
     for (int i = 0; i <= 1; ++i)
-        show(f.tanOperation(i));
+        show(f.actions.tanOperation(i));
     for (int i = 0; i <= 7; ++i)
-        show(f.imgDiPai(i));
+        show(f.hands.imgDiPai(i));
     for (int i = 0; i <= 10; ++i)
-        show(f.imgCardMove(i));
+        show(f.hands.imgCardMove(i));
     for (int p = 1; p <= 3; ++p)
-        show(f.Labrest(p));
-    for (forms::Element *e :
-         std::initializer_list<forms::Element *>{&f.Time_Img, &f.Number, &f.imgFaPai, &f.imgFaPai8,
-                                                 &f.lblDifen, &f.lbwealth, &f.Imgwealth})
+        show(f.hands.Labrest(p));
+    for (forms::Element *e : std::initializer_list<forms::Element *>{
+                 &f.turn.Time_Img, &f.turn.Number, &f.hands.imgFaPai, &f.hands.imgFaPai8,
+                 &f.bid.lblDifen, &f.bid.lbwealth, &f.bid.Imgwealth})
         show(*e);
-    f.lblDifen.setCaption(QStringLiteral("3"));
-    f.lbwealth.setCaption(QStringLiteral("5"));
-    f.bombPlayer.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(930));
-    f.bombPlayer.setVisible(true);
-    f.UcDiZhu.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(933));
-    f.UcDiZhu.setStretch(4);
-    f.UcDiZhu.setVisible(true);
+    f.bid.lblDifen.setCaption(QStringLiteral("3"));
+    f.bid.lbwealth.setCaption(QStringLiteral("5"));
+    f.effects.bombPlayer.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(930));
+    f.effects.bombPlayer.setVisible(true);
+    f.effects.UcDiZhu.LoadAnimatedGIF_Array(support::PictureStore::resourceBytes(933));
+    f.effects.UcDiZhu.setStretch(4);
+    f.effects.UcDiZhu.setVisible(true);
     f.frmMingXi().Labxianshi1.setCaption(QStringLiteral("任务"));
     f.frmMingXi().Labxianshi2.setCaption(QStringLiteral("奖励"));
     f.frmMingXi().resize(10, 10);
     f.frmMingXi().show();
-    f.Bank.setVisible(false);
-    f.Bank.ZOrder(1);
-    f.TimerMovePai.start();
+    f.toolbar.Bank.setVisible(false);
+    f.toolbar.Bank.ZOrder(1);
 }
 
 class ClearTableTest : public BothScales
@@ -159,9 +157,6 @@ TEST_P(ClearTableTest, PerHandStateGoesBackToTheStartOfAHand)
         EXPECT_EQ(n, 0);
     for (std::int16_t n : st.play.BackCount)
         EXPECT_EQ(n, 0);
-    for (std::int16_t n : st.play.BackFanCount)
-        EXPECT_EQ(n, 0);
-    EXPECT_FALSE(st.play.BidRowOn);
     EXPECT_EQ(st.play.BidRowPos, 0);
     EXPECT_FALSE(st.table.RenWuHover);
     EXPECT_FALSE(st.table.TanHover);
@@ -205,40 +200,41 @@ TEST_P(ClearTableTest, NothingOfAHandShows)
     const forms::LayoutScale s = t.state.table.scale;
     const bool r = reduced();
 
-    for (auto *group : {&f.cardImage0, &f.cardImage1, &f.cardImage2, &f.cardImage3}) {
+    for (auto *group :
+         {&f.hands.cardImage0, &f.hands.cardImage1, &f.hands.cardImage2, &f.hands.cardImage3}) {
         for (int i = 0; i <= 32; ++i)
             EXPECT_FALSE((*group)(i).Visible());
     }
     for (int i = 0; i <= 32; ++i) {
-        EXPECT_TRUE(f.cardImage0(i).Enabled());
-        EXPECT_DOUBLE_EQ(f.cardImage0(i).Width(), expected({90}, s.ScaleX));
-        EXPECT_DOUBLE_EQ(f.cardImage0(i).Height(), expected({120}, s.ScaleY));
+        EXPECT_TRUE(f.hands.cardImage0(i).Enabled());
+        EXPECT_DOUBLE_EQ(f.hands.cardImage0(i).Width(), expected({90}, s.ScaleX));
+        EXPECT_DOUBLE_EQ(f.hands.cardImage0(i).Height(), expected({120}, s.ScaleY));
     }
     const std::vector<LayoutRow> rows = {
             // Emptied, not hidden: it draws nothing.
             {"bombPlayer",
-             [](MainForm &m) { return placed(m.bombPlayer); },
+             [](MainForm &m) { return placed(m.effects.bombPlayer); },
              {400},
              {280},
              {225},
              {225},
              true},
             {"shanImage(0)",
-             [](MainForm &m) { return placed(m.shanImage(0)); },
+             [](MainForm &m) { return placed(m.hands.shanImage(0)); },
              unscaled(21),
              {240},
              {r ? 150.0 : 200},
              {r ? 150.0 : 200},
              false},
             {"imgFaPai",
-             [](MainForm &m) { return placed(m.imgFaPai); },
+             [](MainForm &m) { return placed(m.hands.imgFaPai); },
              {462},
              {280},
              {100},
              {140},
              false},
             {"imgFaPai8",
-             [](MainForm &m) { return placed(m.imgFaPai8); },
+             [](MainForm &m) { return placed(m.hands.imgFaPai8); },
              {472},
              {270},
              {100},
@@ -246,62 +242,61 @@ TEST_P(ClearTableTest, NothingOfAHandShows)
              false},
     };
     expectRows(f, rows, s);
-    EXPECT_DOUBLE_EQ(f.shanImage(1).Left(), expected({400}, s.ScaleX));
-    EXPECT_DOUBLE_EQ(f.shanImage(1).Top(), expected({95}, s.ScaleY));
-    EXPECT_DOUBLE_EQ(f.shanImage(2).Left(), expected({880}, s.ScaleX));
-    EXPECT_DOUBLE_EQ(f.shanImage(2).Top(), expected({240}, s.ScaleY));
+    EXPECT_DOUBLE_EQ(f.hands.shanImage(1).Left(), expected({400}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.hands.shanImage(1).Top(), expected({95}, s.ScaleY));
+    EXPECT_DOUBLE_EQ(f.hands.shanImage(2).Left(), expected({880}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.hands.shanImage(2).Top(), expected({240}, s.ScaleY));
     for (int i = 0; i <= 2; ++i) {
-        EXPECT_FALSE(f.shanImage(i).Stretch());
-        EXPECT_FALSE(f.shanImage(i).Visible());
-        EXPECT_FALSE(f.lbfont(i).Visible());
+        EXPECT_FALSE(f.hands.shanImage(i).Stretch());
+        EXPECT_FALSE(f.hands.shanImage(i).Visible());
+        EXPECT_FALSE(f.bid.lbfont(i).Visible());
     }
     for (int i = 0; i <= 5; ++i)
-        EXPECT_FALSE(f.Operation(i).Visible());
+        EXPECT_FALSE(f.actions.Operation(i).Visible());
     for (int i = 0; i <= 3; ++i) {
-        EXPECT_FALSE(f.first(i).Visible());
-        EXPECT_FALSE(f.btnJiaofen(i).Visible());
-        EXPECT_FALSE(f.ImgLPai(i).Visible());
-        EXPECT_FALSE(f.Speak(i).Visible());
+        EXPECT_FALSE(f.seats.first(i).Visible());
+        EXPECT_FALSE(f.bid.btnJiaofen(i).Visible());
+        EXPECT_FALSE(f.hands.ImgLPai(i).Visible());
+        EXPECT_FALSE(f.messages.Speak(i).Visible());
     }
     for (int i = 0; i <= 1; ++i)
-        EXPECT_FALSE(f.tanOperation(i).Visible());
+        EXPECT_FALSE(f.actions.tanOperation(i).Visible());
     for (int i = 0; i <= 10; ++i)
-        EXPECT_FALSE(f.imgCardMove(i).Visible());
+        EXPECT_FALSE(f.hands.imgCardMove(i).Visible());
     for (int p = 1; p <= 3; ++p)
-        EXPECT_FALSE(f.Labrest(p).Visible());
+        EXPECT_FALSE(f.hands.Labrest(p).Visible());
     // The bottom cards lie face down from 420 in steps of 20, the reduced
     // table showing its reduced card back.
     for (int i = 0; i <= 7; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_FALSE(f.imgDiPai(i).Visible());
-        EXPECT_EQ(f.imgDiPai(i).Picture(), r ? 520 : 18);
-        EXPECT_DOUBLE_EQ(f.imgDiPai(i).Left(), expected({420.0 + 20 * i}, s.ScaleX));
-        EXPECT_DOUBLE_EQ(f.imgDiPai(i).Top(), expected({270}, s.ScaleY));
+        EXPECT_FALSE(f.hands.imgDiPai(i).Visible());
+        EXPECT_EQ(f.hands.imgDiPai(i).Picture(), r ? 520 : 18);
+        EXPECT_DOUBLE_EQ(f.hands.imgDiPai(i).Left(), expected({420.0 + 20 * i}, s.ScaleX));
+        EXPECT_DOUBLE_EQ(f.hands.imgDiPai(i).Top(), expected({270}, s.ScaleY));
     }
-    EXPECT_FALSE(f.Time_Img.Visible());
-    EXPECT_FALSE(f.Number.Visible());
-    EXPECT_FALSE(f.UcDiZhu.Visible());
-    EXPECT_FALSE(f.bombPlayer.AnimatedGIF().has_value());
-    EXPECT_FALSE(f.UcDiZhu.AnimatedGIF().has_value());
-    EXPECT_EQ(f.UcDiZhu.Stretch(), 1);
-    EXPECT_DOUBLE_EQ(f.UcDiZhu.Width(), expected({70}, s.ScaleX));
-    EXPECT_DOUBLE_EQ(f.UcDiZhu.Height(), expected({90}, s.ScaleY));
-    EXPECT_FALSE(f.imgFaPai.Visible());
-    EXPECT_FALSE(f.imgFaPai8.Visible());
-    EXPECT_FALSE(f.TimerMovePai.isActive());
-    EXPECT_EQ(f.lblDifen.Caption(), QStringLiteral("1"));
-    EXPECT_FALSE(f.lblDifen.Visible());
-    EXPECT_EQ(f.lbwealth.Caption(), QStringLiteral("1"));
-    EXPECT_FALSE(f.lbwealth.Visible());
-    EXPECT_FALSE(f.Imgwealth.Visible());
+    EXPECT_FALSE(f.turn.Time_Img.Visible());
+    EXPECT_FALSE(f.turn.Number.Visible());
+    EXPECT_FALSE(f.effects.UcDiZhu.Visible());
+    EXPECT_FALSE(f.effects.bombPlayer.AnimatedGIF().has_value());
+    EXPECT_FALSE(f.effects.UcDiZhu.AnimatedGIF().has_value());
+    EXPECT_EQ(f.effects.UcDiZhu.Stretch(), 1);
+    EXPECT_DOUBLE_EQ(f.effects.UcDiZhu.Width(), expected({70}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.effects.UcDiZhu.Height(), expected({90}, s.ScaleY));
+    EXPECT_FALSE(f.hands.imgFaPai.Visible());
+    EXPECT_FALSE(f.hands.imgFaPai8.Visible());
+    EXPECT_EQ(f.bid.lblDifen.Caption(), QStringLiteral("1"));
+    EXPECT_FALSE(f.bid.lblDifen.Visible());
+    EXPECT_EQ(f.bid.lbwealth.Caption(), QStringLiteral("1"));
+    EXPECT_FALSE(f.bid.lbwealth.Visible());
+    EXPECT_FALSE(f.bid.Imgwealth.Visible());
     // The task window is emptied, sized and hidden.
     EXPECT_FALSE(f.frmMingXi().isVisible());
     EXPECT_EQ(f.frmMingXi().size(), QSize(324, 174));
     EXPECT_TRUE(f.frmMingXi().Labxianshi1.Caption().isEmpty());
     EXPECT_TRUE(f.frmMingXi().Labxianshi2.Caption().isEmpty());
     // The bank icon shows, in front of everything else.
-    EXPECT_TRUE(f.Bank.Visible());
-    EXPECT_EQ(f.Bank.zSequence(), static_cast<int>(f.Pic1->elements().size()) - 1);
+    EXPECT_TRUE(f.toolbar.Bank.Visible());
+    EXPECT_EQ(f.toolbar.Bank.zSequence(), static_cast<int>(f.area.Pic1->elements().size()) - 1);
     // The settlement's windows and the chat history.
     EXPECT_EQ(t.settlement.scoreHidden, 2);
     EXPECT_EQ(t.settlement.scoreColoursReset, 2);
@@ -314,9 +309,9 @@ TEST_P(ClearTableTest, DealPileStretch)
 {
     Table t(screen()[0], screen()[1]);
     MainForm &f = t.form();
-    f.imgFaPai.setStretch(false);
+    f.hands.imgFaPai.setStretch(false);
     f.ClearTable();
-    EXPECT_EQ(f.imgFaPai.Stretch(), reduced());
+    EXPECT_EQ(f.hands.imgFaPai.Stretch(), reduced());
 }
 
 // The seat panels, the ready marks, the toolbar and what the hand records
@@ -325,19 +320,19 @@ TEST_P(ClearTableTest, LeavesSeatsMarksAndCardsInTheRecordsAlone)
 {
     Table t(screen()[0], screen()[1]);
     MainForm &f = t.form();
-    f.OK(1).setVisible(true);
-    f.Nid(2).setCaption(QStringLiteral("老船长"));
+    f.seats.OK(1).setVisible(true);
+    f.seats.Nid(2).setCaption(QStringLiteral("老船长"));
     t.state.rules.HandRecords[0].slots[3].code = rules::makeCard(14, 2, 9);
     t.state.rules.HandRecords[1].name = "captain";
     t.state.rules.prevPlay.kind = rules::PlayKind(2);
     t.state.rules.InGame = true;
     t.state.core.ButtonDown[2] = true;
     f.ClearTable();
-    EXPECT_TRUE(f.OK(1).Visible());
-    EXPECT_EQ(f.Nid(2).Caption(), QStringLiteral("老船长"));
-    EXPECT_TRUE(f.Tou(3).Visible());
-    EXPECT_TRUE(f.AnNiu(8).Visible());
-    EXPECT_TRUE(f.Chat.Visible());
+    EXPECT_TRUE(f.seats.OK(1).Visible());
+    EXPECT_EQ(f.seats.Nid(2).Caption(), QStringLiteral("老船长"));
+    EXPECT_TRUE(f.seats.Tou(3).Visible());
+    EXPECT_TRUE(f.toolbar.AnNiu(8).Visible());
+    EXPECT_TRUE(f.messages.Chat.Visible());
     EXPECT_EQ(t.state.rules.HandRecords[0].slots[3].code, rules::makeCard(14, 2, 9));
     EXPECT_EQ(t.state.rules.HandRecords[1].name, "captain");
     EXPECT_EQ(t.state.rules.prevPlay.kind, rules::PlayKind(2));
@@ -362,7 +357,7 @@ TEST_P(ClearTableTest, ClearingTwiceEqualsClearingOnce)
     };
     const auto look = [&f] {
         std::vector<Look> looks;
-        for (const forms::Element *e : f.Pic1->elements()) {
+        for (const forms::Element *e : f.area.Pic1->elements()) {
             const auto *picture = dynamic_cast<const support::PictureTarget *>(e);
             looks.push_back({e->rect(), e->Visible(), e->Enabled(),
                              picture ? picture->Picture() : -1, e->zSequence(), e->Caption()});
@@ -377,8 +372,8 @@ TEST_P(ClearTableTest, ClearingTwiceEqualsClearingOnce)
                 st.core.HandOver,           st.core.BubbleSeat,       st.core.ReconnectTries,
                 st.core.ReconnectCountdown, st.core.MingXiDocked,     st.core.LeaveAfterSettlement,
                 st.core.ResultPhase,        st.rules.PromptLeadState, st.rules.prevPlay.count,
-                st.play.BidRowOn,           st.play.BidRowPos,        st.table.HandLine,
-                st.table.RenWuHover,        st.table.TanHover,        st.settlement.TaskType};
+                st.play.BidRowPos,          st.table.HandLine,        st.table.RenWuHover,
+                st.table.TanHover,          st.settlement.TaskType};
         for (const rules::HandRecord &h : st.rules.HandRecords)
             v.insert(v.end(), {h.cardCount, h.rowX, h.rowY});
         for (const auto &row : st.play.TableCards)
@@ -415,13 +410,13 @@ TEST(ClearTable, WealthDoublingKeepsTheWealthNote)
     Table t(kFullScreen[0], kFullScreen[1]);
     MainForm &f = t.form();
     t.state.core.WealthDouble = 2;
-    f.lbwealth.setCaption(QStringLiteral("2"));
-    f.lbwealth.setVisible(true);
-    f.Imgwealth.setVisible(true);
+    f.bid.lbwealth.setCaption(QStringLiteral("2"));
+    f.bid.lbwealth.setVisible(true);
+    f.bid.Imgwealth.setVisible(true);
     f.ClearTable();
-    EXPECT_EQ(f.lbwealth.Caption(), QStringLiteral("2"));
-    EXPECT_TRUE(f.lbwealth.Visible());
-    EXPECT_TRUE(f.Imgwealth.Visible());
+    EXPECT_EQ(f.bid.lbwealth.Caption(), QStringLiteral("2"));
+    EXPECT_TRUE(f.bid.lbwealth.Visible());
+    EXPECT_TRUE(f.bid.Imgwealth.Visible());
 }
 
 // The hand line is 0 until the table is first cleared.
@@ -479,10 +474,10 @@ TEST(ClearTable, BeforeThePlayLayoutClearsWhatExists)
 {
     Table t(kFullScreen[0], kFullScreen[1], Table::Stage::SeatLayout);
     MainForm &f = t.form();
-    f.cardImage0(0).setVisible(true);
+    f.hands.cardImage0(0).setVisible(true);
     f.ClearTable();
-    EXPECT_FALSE(f.cardImage0(0).Visible());
-    EXPECT_FALSE(f.cardImage0.isLoaded(1));
+    EXPECT_FALSE(f.hands.cardImage0(0).Visible());
+    EXPECT_FALSE(f.hands.cardImage0.isLoaded(1));
     EXPECT_EQ(t.state.table.HandLine, 565);
     EXPECT_EQ(t.state.core.LandlordPos, -1);
 }

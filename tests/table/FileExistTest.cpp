@@ -1,4 +1,6 @@
-#include "TableFixture.h"
+#include "support/FileExists.h"
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,7 @@ void touch(const QString &path)
 // A literal, exact test: the path names one file and its stored name must
 // equal the name asked for, letter case included; no character of the path
 // is a wildcard.
-TEST(IsFileExist, ExactLiteralNameOfAVisibleFile)
+TEST(FileExists, ExactLiteralNameOfAVisibleFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -36,32 +38,32 @@ TEST(IsFileExist, ExactLiteralNameOfAVisibleFile)
         const char *what;
         QString path;
         QString name;
-        std::int16_t result;
+        bool exists;
     };
     const QString base = dir.path() + QLatin1Char('/');
     const Case cases[] = {
-            {"the file", base + QStringLiteral("music.exe"), QStringLiteral("music.exe"), -1},
+            {"the file", base + QStringLiteral("music.exe"), QStringLiteral("music.exe"), true},
             {"asked in other letter case", base + QStringLiteral("music.exe"),
-             QStringLiteral("Music.exe"), 0},
+             QStringLiteral("Music.exe"), false},
             {"stored in other letter case", base + QStringLiteral("radio.exe"),
-             QStringLiteral("radio.exe"), 0},
-            {"no such file", base + QStringLiteral("none.exe"), QStringLiteral("none.exe"), 0},
+             QStringLiteral("radio.exe"), false},
+            {"no such file", base + QStringLiteral("none.exe"), QStringLiteral("none.exe"), false},
             {"a pattern that would match", base + QStringLiteral("mus*.exe"),
-             QStringLiteral("music.exe"), 0},
+             QStringLiteral("music.exe"), false},
             {"a question mark in a stored name", base + QStringLiteral("m?sic.exe"),
-             QStringLiteral("m?sic.exe"), -1},
-            {"a folder", base + QStringLiteral("folder.exe"), QStringLiteral("folder.exe"), 0},
+             QStringLiteral("m?sic.exe"), true},
+            {"a folder", base + QStringLiteral("folder.exe"), QStringLiteral("folder.exe"), false},
             {"a hidden file", base + QStringLiteral(".hidden.exe"), QStringLiteral(".hidden.exe"),
-             0},
+             false},
             {"through a parent folder", base + QStringLiteral("plugin/../music.exe"),
-             QStringLiteral("music.exe"), -1},
+             QStringLiteral("music.exe"), true},
             {"with backslashes", QString(base + QStringLiteral("plugin\\..\\music.exe")),
-             QStringLiteral("music.exe"), -1},
-            {"a path ending in a separator", base, QString(), 0},
-            {"an empty path", QString(), QStringLiteral("music.exe"), 0},
+             QStringLiteral("music.exe"), true},
+            {"a path ending in a separator", base, QString(), false},
+            {"an empty path", QString(), QStringLiteral("music.exe"), false},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(MainForm::Is_File_Exist(c.path, c.name), c.result) << c.what;
+        EXPECT_EQ(support::FileExists(c.path, c.name), c.exists) << c.what;
 }
 
 } // namespace tessaroc::table::test

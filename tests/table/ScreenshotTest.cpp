@@ -58,13 +58,13 @@ void dealTable(Table &t)
     const forms::LayoutScale s = state.table.scale;
     const bool reduced = s.isReduced();
 
-    f.Location.setCaption(QStringLiteral("新手场 8号桌"));
+    f.area.Location.setCaption(QStringLiteral("新手场 8号桌"));
     for (int p = 0; p <= 3; ++p) {
         const Seat &seat = kSeats[p];
-        loadPicture(f.Tou(p), seat.avatar);
-        f.Nid(p).setCaption(QString::fromUtf16(seat.name));
-        f.Cash(p).setCaption(QString::fromUtf16(seat.coins));
-        f.Level(p).setCaption(QString::fromUtf16(seat.level));
+        loadPicture(f.seats.Tou(p), seat.avatar);
+        f.seats.Nid(p).setCaption(QString::fromUtf16(seat.name));
+        f.seats.Cash(p).setCaption(QString::fromUtf16(seat.coins));
+        f.seats.Level(p).setCaption(QString::fromUtf16(seat.level));
     }
     f.AddSystemMessage(QStringLiteral("欢迎来到新手场，祝您游戏愉快！"));
     f.AddSystemMessage(QStringLiteral("老船长 叫了地主。"));
@@ -76,7 +76,7 @@ void dealTable(Table &t)
     const double rowX = state.rules.HandRecords[0].rowX;
     const double x0 = reduced ? rowX + s.x(50) - half : rowX - half;
     for (int i = 0; i < n; ++i) {
-        forms::Image &card = f.cardImage0(i);
+        forms::Image &card = f.hands.cardImage0(i);
         loadPicture(card,
                     state.pictures.CardPictureIds[static_cast<std::size_t>(
                             rules::CardPictureNo(hand[static_cast<std::size_t>(i)]))]);
@@ -88,19 +88,20 @@ void dealTable(Table &t)
     // The other seats' card backs and the bottom cards.
     const int fans[] = {reduced ? 939 : 936, reduced ? 938 : 935, reduced ? 937 : 934};
     for (int i = 0; i <= 2; ++i) {
-        loadPicture(f.shanImage(i), fans[i]);
-        f.shanImage(i).ZOrder(0);
-        f.shanImage(i).setVisible(true);
+        loadPicture(f.hands.shanImage(i), fans[i]);
+        f.hands.shanImage(i).ZOrder(0);
+        f.hands.shanImage(i).setVisible(true);
     }
     for (int k = 0; k <= 7; ++k) {
-        f.imgDiPai(k).setVisible(true);
-        f.imgDiPai(k).ZOrder(0);
+        f.hands.imgDiPai(k).setVisible(true);
+        f.hands.imgDiPai(k).ZOrder(0);
     }
 
     // The deal ends by bringing the room strip and its neighbours back in
     // front of the cards.
     for (forms::Element *e : std::initializer_list<forms::Element *>{
-                 &f.imgLocation, &f.Location, &f.imgword1, &f.imgword2, &f.Bank})
+                 &f.area.imgLocation, &f.area.Location, &f.area.imgword1, &f.area.imgword2,
+                 &f.toolbar.Bank})
         e->ZOrder(0);
 
     // The own turn: play, hint and pass, and the sort button that every dealt
@@ -108,10 +109,11 @@ void dealTable(Table &t)
     const auto &OperationPic = state.pictures.OperationPic;
     const int normalPictures[] = {0, 3, 6, 9};
     for (int b = 0; b <= 3; ++b) {
-        loadPicture(f.Operation(b), OperationPic[static_cast<std::size_t>(normalPictures[b])]);
-        f.Operation(b).setEnabled(true);
-        f.Operation(b).setVisible(true);
-        f.Operation(b).ZOrder(0);
+        loadPicture(f.actions.Operation(b),
+                    OperationPic[static_cast<std::size_t>(normalPictures[b])]);
+        f.actions.Operation(b).setEnabled(true);
+        f.actions.Operation(b).setVisible(true);
+        f.actions.Operation(b).ZOrder(0);
     }
 }
 

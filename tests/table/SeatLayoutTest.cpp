@@ -25,56 +25,56 @@ TEST_P(SeatLayoutTest, PlacesTheSeatsToolbarAndRoomStrip)
     const forms::LayoutScale s = t.state.table.scale;
     const bool r = reduced();
     const std::vector<LayoutRow> rows = {
-            {"Tou(0)", EL(Tou(0)), {10}, {668}, {85}, {90}, true},
-            {"Tou(1)", EL(Tou(1)), {7}, {15}, {70}, {62}, true},
-            {"Tou(2)", EL(Tou(2)), {350}, {15}, {70}, {62}, true},
-            {"Tou(3)", EL(Tou(3)), {693}, {15}, {70}, {62}, true},
-            {"Nid(0)", EL(Nid(0)), {181}, {701}, unscaled(161), unscaled(25), true},
-            {"Nid(1)", EL(Nid(1)), {165}, {15}, unscaled(161), unscaled(25), true},
-            {"Nid(2)", EL(Nid(2)), {509}, {15}, unscaled(161), unscaled(25), true},
-            {"Nid(3)", EL(Nid(3)), {852}, {15}, unscaled(161), unscaled(25), true},
-            {"Cash(0)", EL(Cash(0)), {181}, {725}, unscaled(161), unscaled(17), true},
-            {"Cash(1)", EL(Cash(1)), {165}, {40}, unscaled(161), unscaled(17), true},
-            {"Cash(2)", EL(Cash(2)), {509}, {40}, unscaled(161), unscaled(17), true},
-            {"Cash(3)", EL(Cash(3)), {852}, {40}, unscaled(161), unscaled(17), true},
-            {"Level(0)", EL(Level(0)), {181}, {745}, unscaled(161), unscaled(17), true},
-            {"Level(1)", EL(Level(1)), {165}, {64}, unscaled(161), unscaled(17), true},
-            {"Level(2)", EL(Level(2)), {509}, {64}, unscaled(161), unscaled(17), true},
-            {"Level(3)", EL(Level(3)), {852}, {64}, unscaled(161), unscaled(17), true},
-            {"OK(0)", EL(OK(0)), {460}, {630}, unscaled(70), unscaled(29), false},
-            {"OK(1)", EL(OK(1)), {60}, {280}, unscaled(70), unscaled(29), false},
-            {"OK(2)", EL(OK(2)), {460}, {115}, unscaled(70), unscaled(29), false},
-            {"OK(3)", EL(OK(3)), {900}, {280}, unscaled(70), unscaled(29), false},
-            {"first(0)", EL(first(0)), {460}, {630}, unscaled(70), unscaled(29), false},
-            {"first(1)", EL(first(1)), {60}, {280}, unscaled(70), unscaled(29), false},
-            {"first(2)", EL(first(2)), {460}, {88}, unscaled(70), unscaled(29), false},
-            {"first(3)", EL(first(3)), {900}, {280}, unscaled(70), unscaled(29), false},
-            {"ImgKuang(1)", EL(ImgKuang(1)), unscaled(0), unscaled(3), {126}, {105}, false},
-            {"ImgKuang(2)", EL(ImgKuang(2)), {342}, unscaled(3), {126}, {105}, false},
-            {"ImgKuang(3)", EL(ImgKuang(3)), {685}, unscaled(3), {126}, {105}, false},
-            {"PicLocal(0)", EL(PicLocal(0)), {9}, {742}, {87}, {17}, false},
-            {"PicLocal(1)", EL(PicLocal(1)), {126}, {88}, {145}, {17}, false},
-            {"PicLocal(2)", EL(PicLocal(2)), {468}, {88}, {145}, {17}, false},
-            {"PicLocal(3)", EL(PicLocal(3)), {811}, {88}, {145}, {17}, false},
-            {"ImgShow(1)", EL(ImgShow(1)), {32}, {80}, {16}, {14}, false},
-            {"ImgShow(2)", EL(ImgShow(2)), {390}, {80}, {16}, {14}, false},
-            {"ImgShow(3)", EL(ImgShow(3)), {720}, {80}, {16}, {14}, false},
-            {"AnNiu(0)", EL(AnNiu(0)), {575}, {730}, {50}, {30}, true},
-            {"AnNiu(1)", EL(AnNiu(1)), {648}, {700}, {60}, {30}, true},
-            {"AnNiu(2)", EL(AnNiu(2)), {718}, {700}, {60}, {30}, true},
-            {"AnNiu(3)", EL(AnNiu(3)), {788}, {700}, {60}, {30}, true},
-            {"AnNiu(4)", EL(AnNiu(4)), {858}, {700}, {60}, {30}, true},
-            {"AnNiu(5)", EL(AnNiu(5)), {648}, {733}, {60}, {30}, true},
-            {"AnNiu(6)", EL(AnNiu(6)), {718}, {733}, {60}, {30}, true},
-            {"AnNiu(7)", EL(AnNiu(7)), {788}, {733}, {60}, {30}, true},
-            {"AnNiu(8)", EL(AnNiu(8)), {858}, {733}, {60}, {30}, true},
-            {"Location", EL(Location), {760}, {668}, unscaled(161), unscaled(25), true},
-            {"imgword1", EL(imgword1), {640}, {662}, {57}, {13}, true},
-            {"imgword2", EL(imgword2), {640}, {676}, {57}, {13}, true},
-            {"imgLocation", EL(imgLocation), {632}, {656}, {394}, {39}, true},
-            {"Time_Img", EL(Time_Img), {875}, {550}, unscaled(57), unscaled(41), false},
+            {"Tou(0)", EL(seats.Tou(0)), {10}, {668}, {85}, {90}, true},
+            {"Tou(1)", EL(seats.Tou(1)), {7}, {15}, {70}, {62}, true},
+            {"Tou(2)", EL(seats.Tou(2)), {350}, {15}, {70}, {62}, true},
+            {"Tou(3)", EL(seats.Tou(3)), {693}, {15}, {70}, {62}, true},
+            {"Nid(0)", EL(seats.Nid(0)), {181}, {701}, unscaled(161), unscaled(25), true},
+            {"Nid(1)", EL(seats.Nid(1)), {165}, {15}, unscaled(161), unscaled(25), true},
+            {"Nid(2)", EL(seats.Nid(2)), {509}, {15}, unscaled(161), unscaled(25), true},
+            {"Nid(3)", EL(seats.Nid(3)), {852}, {15}, unscaled(161), unscaled(25), true},
+            {"Cash(0)", EL(seats.Cash(0)), {181}, {725}, unscaled(161), unscaled(17), true},
+            {"Cash(1)", EL(seats.Cash(1)), {165}, {40}, unscaled(161), unscaled(17), true},
+            {"Cash(2)", EL(seats.Cash(2)), {509}, {40}, unscaled(161), unscaled(17), true},
+            {"Cash(3)", EL(seats.Cash(3)), {852}, {40}, unscaled(161), unscaled(17), true},
+            {"Level(0)", EL(seats.Level(0)), {181}, {745}, unscaled(161), unscaled(17), true},
+            {"Level(1)", EL(seats.Level(1)), {165}, {64}, unscaled(161), unscaled(17), true},
+            {"Level(2)", EL(seats.Level(2)), {509}, {64}, unscaled(161), unscaled(17), true},
+            {"Level(3)", EL(seats.Level(3)), {852}, {64}, unscaled(161), unscaled(17), true},
+            {"OK(0)", EL(seats.OK(0)), {460}, {630}, unscaled(70), unscaled(29), false},
+            {"OK(1)", EL(seats.OK(1)), {60}, {280}, unscaled(70), unscaled(29), false},
+            {"OK(2)", EL(seats.OK(2)), {460}, {115}, unscaled(70), unscaled(29), false},
+            {"OK(3)", EL(seats.OK(3)), {900}, {280}, unscaled(70), unscaled(29), false},
+            {"first(0)", EL(seats.first(0)), {460}, {630}, unscaled(70), unscaled(29), false},
+            {"first(1)", EL(seats.first(1)), {60}, {280}, unscaled(70), unscaled(29), false},
+            {"first(2)", EL(seats.first(2)), {460}, {88}, unscaled(70), unscaled(29), false},
+            {"first(3)", EL(seats.first(3)), {900}, {280}, unscaled(70), unscaled(29), false},
+            {"ImgKuang(1)", EL(seats.ImgKuang(1)), unscaled(0), unscaled(3), {126}, {105}, false},
+            {"ImgKuang(2)", EL(seats.ImgKuang(2)), {342}, unscaled(3), {126}, {105}, false},
+            {"ImgKuang(3)", EL(seats.ImgKuang(3)), {685}, unscaled(3), {126}, {105}, false},
+            {"PicLocal(0)", EL(seats.PicLocal(0)), {9}, {742}, {87}, {17}, false},
+            {"PicLocal(1)", EL(seats.PicLocal(1)), {126}, {88}, {145}, {17}, false},
+            {"PicLocal(2)", EL(seats.PicLocal(2)), {468}, {88}, {145}, {17}, false},
+            {"PicLocal(3)", EL(seats.PicLocal(3)), {811}, {88}, {145}, {17}, false},
+            {"ImgShow(1)", EL(seats.ImgShow(1)), {32}, {80}, {16}, {14}, false},
+            {"ImgShow(2)", EL(seats.ImgShow(2)), {390}, {80}, {16}, {14}, false},
+            {"ImgShow(3)", EL(seats.ImgShow(3)), {720}, {80}, {16}, {14}, false},
+            {"AnNiu(0)", EL(toolbar.AnNiu(0)), {575}, {730}, {50}, {30}, true},
+            {"AnNiu(1)", EL(toolbar.AnNiu(1)), {648}, {700}, {60}, {30}, true},
+            {"AnNiu(2)", EL(toolbar.AnNiu(2)), {718}, {700}, {60}, {30}, true},
+            {"AnNiu(3)", EL(toolbar.AnNiu(3)), {788}, {700}, {60}, {30}, true},
+            {"AnNiu(4)", EL(toolbar.AnNiu(4)), {858}, {700}, {60}, {30}, true},
+            {"AnNiu(5)", EL(toolbar.AnNiu(5)), {648}, {733}, {60}, {30}, true},
+            {"AnNiu(6)", EL(toolbar.AnNiu(6)), {718}, {733}, {60}, {30}, true},
+            {"AnNiu(7)", EL(toolbar.AnNiu(7)), {788}, {733}, {60}, {30}, true},
+            {"AnNiu(8)", EL(toolbar.AnNiu(8)), {858}, {733}, {60}, {30}, true},
+            {"Location", EL(area.Location), {760}, {668}, unscaled(161), unscaled(25), true},
+            {"imgword1", EL(area.imgword1), {640}, {662}, {57}, {13}, true},
+            {"imgword2", EL(area.imgword2), {640}, {676}, {57}, {13}, true},
+            {"imgLocation", EL(area.imgLocation), {632}, {656}, {394}, {39}, true},
+            {"Time_Img", EL(turn.Time_Img), {875}, {550}, unscaled(57), unscaled(41), false},
             {"Bank",
-             EL(Bank),
+             EL(toolbar.Bank),
              {698},
              {662},
              r ? Value{55} : unscaled(55),
@@ -87,14 +87,14 @@ TEST_P(SeatLayoutTest, PlacesTheSeatsToolbarAndRoomStrip)
     // 31 on the reduced table.
     MainForm &f = t.form();
     const double offset = r ? 31 : 26;
-    EXPECT_DOUBLE_EQ(f.Number.Left(), f.Time_Img.Left() + expected({offset}, s.ScaleX));
-    EXPECT_DOUBLE_EQ(f.Number.Top(), f.Time_Img.Top() + expected({offset}, s.ScaleY));
-    EXPECT_FALSE(f.Number.Visible());
-    EXPECT_DOUBLE_EQ(f.imgRenWu.Width(), expected({60}, s.ScaleX));
-    EXPECT_DOUBLE_EQ(f.imgRenWu.Height(), expected({30}, s.ScaleY));
-    EXPECT_FALSE(f.imgRenWu.Stretch());
-    EXPECT_EQ(f.imgFaPai8.Stretch(), r);
-    EXPECT_TRUE(f.imgLocation.Stretch());
+    EXPECT_DOUBLE_EQ(f.turn.Number.Left(), f.turn.Time_Img.Left() + expected({offset}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.turn.Number.Top(), f.turn.Time_Img.Top() + expected({offset}, s.ScaleY));
+    EXPECT_FALSE(f.turn.Number.Visible());
+    EXPECT_DOUBLE_EQ(f.area.imgRenWu.Width(), expected({60}, s.ScaleX));
+    EXPECT_DOUBLE_EQ(f.area.imgRenWu.Height(), expected({30}, s.ScaleY));
+    EXPECT_FALSE(f.area.imgRenWu.Stretch());
+    EXPECT_EQ(f.hands.imgFaPai8.Stretch(), r);
+    EXPECT_TRUE(f.area.imgLocation.Stretch());
 }
 
 TEST_P(SeatLayoutTest, VideoViewsAreInsetInTheirFrames)
@@ -103,15 +103,15 @@ TEST_P(SeatLayoutTest, VideoViewsAreInsetInTheirFrames)
     MainForm &f = t.form();
     for (int p = 1; p <= 3; ++p) {
         SCOPED_TRACE(p);
-        EXPECT_TRUE(f.vshow(p)->Option1);
-        EXPECT_FALSE(f.vshow(p).Visible());
-        EXPECT_DOUBLE_EQ(f.vshow(p).Width(), reduced() ? 90.625 : 116);
-        EXPECT_DOUBLE_EQ(f.vshow(p).Height(), reduced() ? 74.21875 : 95);
+        EXPECT_TRUE(f.seats.vshow(p)->Option1);
+        EXPECT_FALSE(f.seats.vshow(p).Visible());
+        EXPECT_DOUBLE_EQ(f.seats.vshow(p).Width(), reduced() ? 90.625 : 116);
+        EXPECT_DOUBLE_EQ(f.seats.vshow(p).Height(), reduced() ? 74.21875 : 95);
     }
     if (!reduced()) {
-        EXPECT_EQ(QPointF(f.vshow(1).Left(), f.vshow(1).Top()), QPointF(5, 8));
-        EXPECT_EQ(QPointF(f.vshow(2).Left(), f.vshow(2).Top()), QPointF(347, 8));
-        EXPECT_EQ(QPointF(f.vshow(3).Left(), f.vshow(3).Top()), QPointF(690, 8));
+        EXPECT_EQ(QPointF(f.seats.vshow(1).Left(), f.seats.vshow(1).Top()), QPointF(5, 8));
+        EXPECT_EQ(QPointF(f.seats.vshow(2).Left(), f.seats.vshow(2).Top()), QPointF(347, 8));
+        EXPECT_EQ(QPointF(f.seats.vshow(3).Left(), f.seats.vshow(3).Top()), QPointF(690, 8));
     }
 }
 
@@ -126,19 +126,19 @@ TEST_P(SeatLayoutTest, VideoPanelButtons)
     const double otherLefts[] = {8, 40, 72, 104};
     for (int i = 0; i <= 15; ++i) {
         SCOPED_TRACE(i);
-        const forms::Image &button = f.ImCmd(i);
+        const forms::Image &button = f.seats.ImCmd(i);
         const double left = i < 4 ? ownLefts[i] : otherLefts[i % 4];
         EXPECT_NEAR(button.Left(), left * scale, 1e-4);
         EXPECT_EQ(button.Top(), 0);
         EXPECT_DOUBLE_EQ(button.Width(), 16 * scale);
         EXPECT_DOUBLE_EQ(button.Height(), 14 * scale);
         EXPECT_EQ(button.Stretch(), reduced());
-        EXPECT_EQ(button.container(), &f.PicLocal(i / 4).widget());
+        EXPECT_EQ(button.container(), &f.seats.PicLocal(i / 4).widget());
         EXPECT_EQ(button.mousePointer(), forms::MousePointer::Custom);
     }
     const char16_t *const tips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
     for (int i = 4; i <= 15; ++i)
-        EXPECT_EQ(f.ImCmd(i).ToolTipText(), QString::fromUtf16(tips[i % 4]));
+        EXPECT_EQ(f.seats.ImCmd(i).ToolTipText(), QString::fromUtf16(tips[i % 4]));
 }
 
 TEST_P(SeatLayoutTest, ToolbarPicturesAndState)
@@ -149,15 +149,15 @@ TEST_P(SeatLayoutTest, ToolbarPicturesAndState)
     const int small[] = {150, 283, 285, 289, 291, 293, 295, 297, 299};
     for (int i = 0; i <= 8; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(f.AnNiu(i).Picture(), reduced() ? small[i] : full[i]);
-        EXPECT_TRUE(f.AnNiu(i).Stretch());
+        EXPECT_EQ(f.toolbar.AnNiu(i).Picture(), reduced() ? small[i] : full[i]);
+        EXPECT_TRUE(f.toolbar.AnNiu(i).Stretch());
         EXPECT_EQ(t.state.core.ButtonDown[static_cast<std::size_t>(i)], i == 2);
         EXPECT_FALSE(t.state.table.ButtonFlag[static_cast<std::size_t>(i)]);
     }
     EXPECT_FALSE(t.state.core.LeaveAfterSettlement);
     EXPECT_EQ(t.state.core.ResultPhase, 0);
-    EXPECT_EQ(f.Bank.Picture(), 600);
-    EXPECT_EQ(f.Bank.ToolTipText(), QStringLiteral("单击打开您的道具仓库"));
+    EXPECT_EQ(f.toolbar.Bank.Picture(), 600);
+    EXPECT_EQ(f.toolbar.Bank.ToolTipText(), QStringLiteral("单击打开您的道具仓库"));
 }
 
 // On the reduced table only the coins of the other seats and every level
@@ -166,13 +166,13 @@ TEST_P(SeatLayoutTest, SeatLabelFonts)
 {
     Table t(screen()[0], screen()[1], Table::Stage::SeatLayout);
     MainForm &f = t.form();
-    const double design = f.Pic1->font().pointSizeF();
+    const double design = f.area.Pic1->font().pointSizeF();
     for (int p = 0; p <= 3; ++p) {
         SCOPED_TRACE(p);
-        EXPECT_DOUBLE_EQ(f.Nid(p).Font().pointSizeF(), design);
-        EXPECT_DOUBLE_EQ(f.Cash(p).Font().pointSizeF(), reduced() && p > 0 ? 8 : design);
-        EXPECT_DOUBLE_EQ(f.Level(p).Font().pointSizeF(), reduced() ? 8 : 10.5);
-        EXPECT_EQ(f.Nid(p).ForeColor(), QColor(128, 255, 255));
+        EXPECT_DOUBLE_EQ(f.seats.Nid(p).Font().pointSizeF(), design);
+        EXPECT_DOUBLE_EQ(f.seats.Cash(p).Font().pointSizeF(), reduced() && p > 0 ? 8 : design);
+        EXPECT_DOUBLE_EQ(f.seats.Level(p).Font().pointSizeF(), reduced() ? 8 : 10.5);
+        EXPECT_EQ(f.seats.Nid(p).ForeColor(), QColor(128, 255, 255));
     }
 }
 
@@ -181,10 +181,10 @@ TEST_P(SeatLayoutTest, TurnClockIsLoadedAndHidden)
 {
     Table t(screen()[0], screen()[1], Table::Stage::SeatLayout);
     MainForm &f = t.form();
-    EXPECT_FALSE(f.Time_Img.Visible());
-    EXPECT_EQ(f.Time_Img.loops(), 0);
-    EXPECT_EQ(f.Time_Img.ActualWidth(), 62);
-    EXPECT_EQ(f.Time_Img.ActualHeight(), 58);
+    EXPECT_FALSE(f.turn.Time_Img.Visible());
+    EXPECT_EQ(f.turn.Time_Img.loops(), 0);
+    EXPECT_EQ(f.turn.Time_Img.ActualWidth(), 62);
+    EXPECT_EQ(f.turn.Time_Img.ActualHeight(), 58);
 }
 
 // The elements brought to the front come in this order, so the last one named
@@ -196,16 +196,16 @@ TEST_P(SeatLayoutTest, StackingOrderOfTheElementsBroughtToTheFront)
     MainForm &f = t.form();
     std::vector<const forms::Element *> order;
     for (int p = 0; p <= 3; ++p)
-        order.push_back(&f.Tou(p));
+        order.push_back(&f.seats.Tou(p));
     for (int i = 1; i <= 8; ++i)
-        order.push_back(&f.AnNiu(i));
+        order.push_back(&f.toolbar.AnNiu(i));
     for (const forms::Element *e : std::initializer_list<const forms::Element *>{
-                 &f.Location, &f.Time_Img, &f.Number, &f.Bank})
+                 &f.area.Location, &f.turn.Time_Img, &f.turn.Number, &f.toolbar.Bank})
         order.push_back(e);
     for (std::size_t i = 1; i < order.size(); ++i)
         EXPECT_LT(order[i - 1]->zSequence(), order[i]->zSequence()) << "element " << i;
-    EXPECT_EQ(f.Bank.zSequence(), static_cast<int>(f.Pic1->elements().size()) - 1);
-    EXPECT_LT(f.AnNiu(0).zSequence(), f.Tou(0).zSequence());
+    EXPECT_EQ(f.toolbar.Bank.zSequence(), static_cast<int>(f.area.Pic1->elements().size()) - 1);
+    EXPECT_LT(f.toolbar.AnNiu(0).zSequence(), f.seats.Tou(0).zSequence());
 }
 
 TEST_P(SeatLayoutTest, TaskWindowIsCreatedHiddenAtItsFixedSize)
@@ -225,12 +225,13 @@ TEST(SeatLayoutReduced, WorkedValues)
 {
     Table t(kSmallScreen[0], kSmallScreen[1], Table::Stage::SeatLayout);
     MainForm &f = t.form();
-    EXPECT_EQ(f.Tou(0).rect(), QRectF(7.8125, 521.875, 66.40625, 70.3125));
-    EXPECT_EQ(QPointF(f.AnNiu(8).Left(), f.AnNiu(8).Top()), QPointF(670.3125, 572.65625));
-    EXPECT_EQ(f.Number.Left() - f.Time_Img.Left(), 24.21875);
-    EXPECT_EQ(f.Number.Top() - f.Time_Img.Top(), 24.21875);
-    EXPECT_EQ(f.ImgKuang(1).Left(), 0);
-    EXPECT_EQ(f.ImgKuang(2).Top(), 3);
+    EXPECT_EQ(f.seats.Tou(0).rect(), QRectF(7.8125, 521.875, 66.40625, 70.3125));
+    EXPECT_EQ(QPointF(f.toolbar.AnNiu(8).Left(), f.toolbar.AnNiu(8).Top()),
+              QPointF(670.3125, 572.65625));
+    EXPECT_EQ(f.turn.Number.Left() - f.turn.Time_Img.Left(), 24.21875);
+    EXPECT_EQ(f.turn.Number.Top() - f.turn.Time_Img.Top(), 24.21875);
+    EXPECT_EQ(f.seats.ImgKuang(1).Left(), 0);
+    EXPECT_EQ(f.seats.ImgKuang(2).Top(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, SeatLayoutTest, ::testing::Bool(), scaleName);

@@ -32,25 +32,25 @@ TEST(SkinFrame, PlacesTheCaptionButtonsStripAndCaption)
 {
     Table t(1280, 1024);
     MainForm &f = t.form();
-    EXPECT_DOUBLE_EQ(f.ImgClose(0).Left(), px(15600 - 310));
-    EXPECT_DOUBLE_EQ(f.ImgClose(0).Top(), px(25));
-    EXPECT_DOUBLE_EQ(f.ImgMin(0).Left(), px(15600 - 580));
-    EXPECT_DOUBLE_EQ(f.ImgMin(0).Top(), px(25));
-    EXPECT_DOUBLE_EQ(f.LbMove.Left(), px(290));
-    EXPECT_DOUBLE_EQ(f.LbMove.Top(), 0);
-    EXPECT_DOUBLE_EQ(f.LbMove.Width(), px(15600 - 580 - 290));
-    EXPECT_DOUBLE_EQ(f.LbMove.Height(), px(290));
-    EXPECT_DOUBLE_EQ(f.lcaption.Left(), px(300));
-    EXPECT_DOUBLE_EQ(f.lcaption.Top(), px(25));
-    EXPECT_EQ(f.lcaption.ForeColor(), QColor(Qt::white));
-    EXPECT_EQ(f.lcaption.Caption(), QStringLiteral("Tessaroc"));
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(1)));
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(1)));
-    EXPECT_EQ(f.ImgClose(0).ToolTipText(), QStringLiteral("关闭"));
-    EXPECT_EQ(f.ImgMin(0).ToolTipText(), QStringLiteral("最小化"));
+    EXPECT_DOUBLE_EQ(f.frame.ImgClose(0).Left(), px(15600 - 310));
+    EXPECT_DOUBLE_EQ(f.frame.ImgClose(0).Top(), px(25));
+    EXPECT_DOUBLE_EQ(f.frame.ImgMin(0).Left(), px(15600 - 580));
+    EXPECT_DOUBLE_EQ(f.frame.ImgMin(0).Top(), px(25));
+    EXPECT_DOUBLE_EQ(f.frame.LbMove.Left(), px(290));
+    EXPECT_DOUBLE_EQ(f.frame.LbMove.Top(), 0);
+    EXPECT_DOUBLE_EQ(f.frame.LbMove.Width(), px(15600 - 580 - 290));
+    EXPECT_DOUBLE_EQ(f.frame.LbMove.Height(), px(290));
+    EXPECT_DOUBLE_EQ(f.frame.lcaption.Left(), px(300));
+    EXPECT_DOUBLE_EQ(f.frame.lcaption.Top(), px(25));
+    EXPECT_EQ(f.frame.lcaption.ForeColor(), QColor(Qt::white));
+    EXPECT_EQ(f.frame.lcaption.Caption(), QStringLiteral("Tessaroc"));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(1)));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(1)));
+    EXPECT_EQ(f.frame.ImgClose(0).ToolTipText(), QStringLiteral("关闭"));
+    EXPECT_EQ(f.frame.ImgMin(0).ToolTipText(), QStringLiteral("最小化"));
     for (int i = 1; i <= 3; ++i) {
-        EXPECT_FALSE(f.ImgClose(i).Visible());
-        EXPECT_FALSE(f.ImgMin(i).Visible());
+        EXPECT_FALSE(f.frame.ImgClose(i).Visible());
+        EXPECT_FALSE(f.frame.ImgMin(i).Visible());
     }
 }
 
@@ -61,7 +61,7 @@ TEST(SkinFrame, PaintsTheTemplateOntoTheWindow)
     Table t(1280, 1024);
     MainForm &f = t.form();
     const QImage canvas = f.frameCanvas().toImage();
-    const QImage skin = f.Skin.picture().toImage();
+    const QImage skin = f.frame.Skin.picture().toImage();
     ASSERT_EQ(canvas.size(), QSize(1040, 796));
     ASSERT_EQ(skin.size(), QSize(46, 220));
     for (int y = 0; y < 20; ++y) {
@@ -86,10 +86,10 @@ TEST(SkinFrame, NoFrameOnAScreenOfTheTablesSize)
     Table t(1024, 768);
     MainForm &f = t.form();
     EXPECT_TRUE(f.frameCanvas().isNull());
-    EXPECT_EQ(f.Pic1->geometry(), f.rect());
+    EXPECT_EQ(f.area.Pic1->geometry(), f.rect());
     for (const forms::Element *e : std::initializer_list<const forms::Element *>{
-                 &f.ImgClose(0), &f.ImgMin(0), &f.LbMove, &f.lcaption})
-        EXPECT_EQ(f.childAt(e->paintRect().center()), &f.Pic1.widget());
+                 &f.frame.ImgClose(0), &f.frame.ImgMin(0), &f.frame.LbMove, &f.frame.lcaption})
+        EXPECT_EQ(f.childAt(e->paintRect().center()), &f.area.Pic1.widget());
 }
 
 // On a screen wider than the table but not taller, only the width gets the
@@ -99,14 +99,14 @@ TEST(SkinFrame, TableAreaCoversTheCaptionButtonsOnAWideLowScreen)
 {
     Table t(1280, 720);
     MainForm &f = t.form();
-    f.ImgClose(0).ZOrder(0);
-    f.ImgMin(0).ZOrder(0);
+    f.frame.ImgClose(0).ZOrder(0);
+    f.frame.ImgMin(0).ZOrder(0);
     const QImage window = f.grab().toImage();
-    const QImage table = f.Pic1->grab().toImage();
-    const QPoint close = f.ImgClose(0).paintRect().center();
-    EXPECT_EQ(f.childAt(close), &f.Pic1.widget());
+    const QImage table = f.area.Pic1->grab().toImage();
+    const QPoint close = f.frame.ImgClose(0).paintRect().center();
+    EXPECT_EQ(f.childAt(close), &f.area.Pic1.widget());
     EXPECT_EQ(pixel(window, close.x(), close.y()),
-              pixel(table, close.x() - f.Pic1->x(), close.y() - f.Pic1->y()));
+              pixel(table, close.x() - f.area.Pic1->x(), close.y() - f.area.Pic1->y()));
     // The left edge of the frame shows beside the table area.
     const QImage canvas = f.frameCanvas().toImage();
     EXPECT_EQ(pixel(window, 3, 300), pixel(canvas, 3, 300));
@@ -119,13 +119,14 @@ TEST(SkinFrame, WindowedControlsStayAboveElements)
 {
     Table t(1024, 768);
     MainForm &f = t.form();
-    forms::Label cover(&f.Pic1.widget());
+    forms::Label cover(&f.area.Pic1.widget());
     cover.setBackStyle(forms::Label::BackStyle::Opaque);
     cover.setBackColor(Qt::red);
-    cover.Move(f.Chat.Left(), f.Chat.Top(), f.Chat.Width(), f.Chat.Height());
+    cover.Move(f.messages.Chat.Left(), f.messages.Chat.Top(), f.messages.Chat.Width(),
+               f.messages.Chat.Height());
     cover.ZOrder(0);
-    const QImage table = f.Pic1->grab().toImage();
-    const QPoint centre = f.Chat.pixelRect().center();
+    const QImage table = f.area.Pic1->grab().toImage();
+    const QPoint centre = f.messages.Chat.pixelRect().center();
     EXPECT_EQ(pixel(table, centre.x(), centre.y()), QColor(Qt::black));
 }
 
@@ -134,8 +135,8 @@ class CaptionButtons : public ::testing::Test
 protected:
     Table t{1280, 1024};
     MainForm &f = t.form();
-    QPointF closeAt = mouse::centre(f.ImgClose(0));
-    QPointF minAt = mouse::centre(f.ImgMin(0));
+    QPointF closeAt = mouse::centre(f.frame.ImgClose(0));
+    QPointF minAt = mouse::centre(f.frame.ImgMin(0));
     QPointF frameAt{3, 400}; // the window's own surface: the frame's left edge
 };
 
@@ -144,21 +145,21 @@ protected:
 TEST_F(CaptionButtons, HoverPicturesShareOneFlag)
 {
     mouse::move(f, closeAt);
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(2)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(2)));
     EXPECT_FALSE(t.state.table.CaptionButtonsIdle);
     mouse::move(f, minAt);
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(1)));
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(2)));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(1)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(2)));
 
     mouse::move(f, frameAt);
     EXPECT_TRUE(t.state.table.CaptionButtonsIdle);
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(1)));
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(1)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(1)));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(1)));
 
     mouse::move(f, minAt);
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(2)));
-    mouse::move(f, mouse::centre(f.LbMove));
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(1)));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(2)));
+    mouse::move(f, mouse::centre(f.frame.LbMove));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(1)));
     EXPECT_TRUE(t.state.table.CaptionButtonsIdle);
 }
 
@@ -168,14 +169,14 @@ TEST_F(CaptionButtons, PressAndRelease)
 {
     QSignalSpy leave(&f, &MainForm::leaveRequested);
     mouse::press(f, closeAt, Qt::RightButton);
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(3)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(3)));
     mouse::release(f, closeAt, Qt::RightButton);
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(2)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(2)));
     EXPECT_EQ(leave.count(), 0);
 
     mouse::press(f, closeAt);
     mouse::release(f, QPointF(500, 300));
-    EXPECT_TRUE(shows(f.ImgClose(0), f.ImgClose(2)));
+    EXPECT_TRUE(shows(f.frame.ImgClose(0), f.frame.ImgClose(2)));
     EXPECT_EQ(leave.count(), 0);
 
     mouse::press(f, closeAt);
@@ -189,7 +190,7 @@ TEST_F(CaptionButtons, TheHeldPicturesDoNothing)
     f.ImgMin_MouseDown(2, 1, 0, 0, 0);
     f.ImgMin_Click(3);
     EXPECT_TRUE(t.state.table.CaptionButtonsIdle);
-    EXPECT_TRUE(shows(f.ImgMin(0), f.ImgMin(1)));
+    EXPECT_TRUE(shows(f.frame.ImgMin(0), f.frame.ImgMin(1)));
     EXPECT_EQ(f.WindowState(), MainForm::Normal);
 }
 
@@ -205,17 +206,17 @@ TEST_F(CaptionButtons, MinimiseButtonMinimisesTheWindow)
 // and shows the move pointer; moving over the strip puts the arrow back.
 TEST_F(CaptionButtons, DragStrip)
 {
-    const QPointF strip = mouse::centre(f.LbMove);
+    const QPointF strip = mouse::centre(f.frame.LbMove);
     mouse::press(f, strip, Qt::RightButton);
     mouse::release(f, strip, Qt::RightButton);
     EXPECT_EQ(t.chat.talkHidden + t.chat.huifuHidden, 1) << "only by the table clearing";
     mouse::press(f, strip);
     EXPECT_EQ(t.chat.talkHidden, 2);
     EXPECT_EQ(t.chat.huifuHidden, 1);
-    EXPECT_EQ(f.LbMove.mousePointer(), forms::MousePointer::SizeAll);
+    EXPECT_EQ(f.frame.LbMove.mousePointer(), forms::MousePointer::SizeAll);
     mouse::release(f, strip);
     mouse::move(f, strip);
-    EXPECT_EQ(f.LbMove.mousePointer(), forms::MousePointer::Default);
+    EXPECT_EQ(f.frame.LbMove.mousePointer(), forms::MousePointer::Default);
 }
 
 } // namespace tessaroc::table::test

@@ -11,8 +11,8 @@ Table::Table(int screenWidth, int screenHeight, Stage stage)
     form_ = std::make_unique<MainForm>(state, clock,
                                        TableServices{hall, sound, items, chat, settlement});
     // The start-up hides the task icon for good before anything else.
-    form_->imgRenWu.setVisible(false);
-    form_->imgRenWu.setEnabled(false);
+    form_->area.imgRenWu.setVisible(false);
+    form_->area.imgRenWu.setEnabled(false);
     sizing = SizeWindowToScreen(screenWidth * 15.0, screenHeight * 15.0);
     form_->FitToScreen(sizing);
     support::InitPictureIds(state.pictures, state.table.scale.ScaleX);

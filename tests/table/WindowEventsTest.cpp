@@ -42,11 +42,11 @@ TEST_F(WindowEvents, MinimisingHidesBubblesAndBombAndStopsTheSound)
 {
     auto bubble = window(QStringLiteral("speakbox"));
     auto other = window(QStringLiteral("speakbox2"));
-    f.bombPlayer.setVisible(true);
+    f.effects.bombPlayer.setVisible(true);
     f.setWindowStateCode(MainForm::Minimized);
     EXPECT_FALSE(bubble->isVisible());
     EXPECT_TRUE(other->isVisible());
-    EXPECT_FALSE(f.bombPlayer.Visible());
+    EXPECT_FALSE(f.effects.bombPlayer.Visible());
     EXPECT_EQ(t.sound.stops, 1);
     EXPECT_EQ(t.sound.mp3Stops, (std::vector<int>{0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(t.hall.minimised, 1);
@@ -128,9 +128,9 @@ TEST_F(WindowEvents, RestoringSettlesTheBubbles)
 
 TEST_F(WindowEvents, ActivationPutsTheFocusIntoTheChatBox)
 {
-    f.Pic1->setFocus();
+    f.area.Pic1->setFocus();
     f.Form_Activate();
-    EXPECT_EQ(f.focusWidget(), &f.Chat.widget());
+    EXPECT_EQ(f.focusWidget(), &f.messages.Chat.widget());
 }
 
 } // namespace tessaroc::table::test

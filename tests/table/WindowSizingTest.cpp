@@ -71,18 +71,20 @@ TEST_P(WindowSizingTest, TheWindowTakesTheSizing)
     EXPECT_EQ(f.geometry(),
               QRect(0, 0, static_cast<int>(c.window.Width / 15),
                     static_cast<int>(c.window.Height / 15)));
-    EXPECT_EQ((TwipsRect{f.Pic1.Left(), f.Pic1.Top(), f.Pic1.Width(), f.Pic1.Height()}), c.pic1);
-    EXPECT_EQ(f.Pic1->geometry(),
+    EXPECT_EQ((TwipsRect{f.area.Pic1.Left(), f.area.Pic1.Top(), f.area.Pic1.Width(),
+                         f.area.Pic1.Height()}),
+              c.pic1);
+    EXPECT_EQ(f.area.Pic1->geometry(),
               QRect(static_cast<int>(c.pic1.Left / 15), static_cast<int>(c.pic1.Top / 15),
                     static_cast<int>(c.pic1.Width / 15), static_cast<int>(c.pic1.Height / 15)));
     EXPECT_EQ(t.state.table.scale.isReduced(), c.reduced);
     EXPECT_EQ(f.frameCanvas().isNull(), c.framePaints.empty());
     // The reduced table shows the small table picture; the bottom bar stands
     // at the bottom of the table area in both.
-    EXPECT_EQ(f.Pic1->picture().width(), c.reduced ? 800 : 1024);
+    EXPECT_EQ(f.area.Pic1->picture().width(), c.reduced ? 800 : 1024);
     const double scaleY = c.reduced ? 0.78125 : 1.0;
-    EXPECT_DOUBLE_EQ(f.imgDilan.Top(), c.pic1.Height / 15 - 117 * scaleY + 2 * scaleY);
-    EXPECT_EQ(f.imgDilan.Width(), c.reduced ? 800 : 1024);
+    EXPECT_DOUBLE_EQ(f.area.imgDilan.Top(), c.pic1.Height / 15 - 117 * scaleY + 2 * scaleY);
+    EXPECT_EQ(f.area.imgDilan.Width(), c.reduced ? 800 : 1024);
 }
 
 INSTANTIATE_TEST_SUITE_P(

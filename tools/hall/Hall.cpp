@@ -2,7 +2,6 @@
 
 #include "platform/HallLink.h"
 
-#include <QProcessEnvironment>
 #include <QTimer>
 
 namespace tessaroc::hall {
@@ -19,17 +18,17 @@ constexpr int kKilledBase = 128;
 QString statusName(std::uint32_t number)
 {
     switch (number) {
-    case msg::Connecting:
+    case wire::kTableMsgConnecting:
         return QStringLiteral("connecting");
-    case msg::Connected:
+    case wire::kTableMsgConnected:
         return QStringLiteral("connected");
-    case msg::InGame:
+    case wire::kTableMsgInGame:
         return QStringLiteral("in game");
-    case msg::LoginUnderWay:
+    case wire::kTableMsgLoginSent:
         return QStringLiteral("login under way");
-    case msg::HandStart:
+    case wire::kTableMsgHandStart:
         return QStringLiteral("hand start");
-    case msg::NotInGame:
+    case wire::kTableMsgNotInGame:
         return QStringLiteral("not in game");
     default:
         return QStringLiteral("unknown");
@@ -47,13 +46,13 @@ std::uint32_t requestNumber(Request request)
 {
     switch (request) {
     case Request::AskInGame:
-        return 0x465;
+        return wire::kHallMsgAskInGame;
     case Request::AskClose:
-        return 0x303;
+        return wire::kHallMsgAskClose;
     case Request::Leave:
-        return 0x400;
+        return wire::kHallMsgLeave;
     case Request::Reconnect:
-        return 0x16;
+        return wire::kHallMsgReconnect;
     }
     return 0;
 }
@@ -63,9 +62,9 @@ QString describeEvent(const HallEvent &event)
     switch (event.kind) {
     case HallEvent::Kind::TableSent: {
         QString what = QStringLiteral("system command");
-        if (event.msg == msg::SysCommand && event.wParam == msg::Restore)
+        if (event.msg == wire::kSysCommand && event.wParam == wire::kScRestore)
             what = QStringLiteral("restore");
-        else if (event.msg == msg::SysCommand && event.wParam == msg::Minimise)
+        else if (event.msg == wire::kSysCommand && event.wParam == wire::kScMinimise)
             what = QStringLiteral("minimise");
         return QStringLiteral("table sends ") + hex(event.msg) + QLatin1Char(' ')
                 + hex(event.wParam) + QLatin1Char(' ') + what;
@@ -133,15 +132,15 @@ std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_
 {
     // The system commands are the messages the table sends and waits on; it
     // posts everything else.
-    const bool command = number == msg::SysCommand;
+    const bool command = number == wire::kSysCommand;
     record({0,
             command ? HallEvent::Kind::TableSent : HallEvent::Kind::TablePosted,
             number,
             wParam,
             lParam,
             {}});
-    if (command && (wParam == msg::Restore || wParam == msg::Minimise)) {
-        minimised_ = wParam == msg::Minimise;
+    if (command && (wParam == wire::kScRestore || wParam == wire::kScMinimise)) {
+        minimised_ = wParam == wire::kScMinimise;
         Q_EMIT windowStateRequested(minimised_);
     }
     return 0;
@@ -163,12 +162,6 @@ void Hall::startClient()
     client_->setProcessChannelMode(QProcess::ForwardedChannels);
     client_->setProgram(options_.clientPath);
     client_->setArguments({line});
-    if (options_.ownRuntimeDir) {
-        runtimeDir_ = std::make_unique<QTemporaryDir>();
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir_->path());
-        client_->setProcessEnvironment(environment);
-    }
     // A client that never starts never finishes either: its failure is the
     // end of it.
     connect(client_.get(), &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {

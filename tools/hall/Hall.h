@@ -2,11 +2,12 @@
 
 #include "HallOptions.h"
 
+#include "wire/HallMessages.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <memory>
@@ -17,21 +18,6 @@ class HallLink;
 }
 
 namespace tessaroc::hall {
-
-// Window-message numbers between the hall and the table.
-namespace msg {
-inline constexpr std::uint32_t SysCommand = 0x112;
-inline constexpr std::int64_t Restore = 0xF120;
-inline constexpr std::int64_t Minimise = 0xF020;
-
-// Table to hall, posted.
-inline constexpr std::uint32_t Connecting = 0x16;
-inline constexpr std::uint32_t Connected = 0x303;
-inline constexpr std::uint32_t InGame = 0x465;
-inline constexpr std::uint32_t LoginUnderWay = 0x466;
-inline constexpr std::uint32_t HandStart = 0x467;
-inline constexpr std::uint32_t NotInGame = 0x400;
-} // namespace msg
 
 std::uint32_t requestNumber(Request request);
 
@@ -109,7 +95,6 @@ private:
     std::vector<std::unique_ptr<platform::HallLink>> windows_;
     std::unique_ptr<platform::HallLink> requests_;
     std::unique_ptr<QProcess> client_;
-    std::unique_ptr<QTemporaryDir> runtimeDir_;
     std::vector<HallEvent> events_;
     bool minimised_ = false;
 };

@@ -107,8 +107,6 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
              QStringLiteral("No window: the records go to standard output, and the hall ends with "
                             "the client's exit code (128 + the signal when it was killed, 127 "
                             "when it could not start).")},
-            {QStringLiteral("own-runtime-dir"),
-             QStringLiteral("Give the client a runtime folder of its own.")},
             {QStringLiteral("request"),
              QStringLiteral("Send a request at a time: ask-in-game, ask-close, leave or reconnect, "
                             "then @ and milliseconds after the start (repeatable)."),
@@ -158,7 +156,6 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
     options.spectatorTail = parser.value(QStringLiteral("spectator-tail"));
     options.clientPath = parser.value(QStringLiteral("client"));
     options.headless = parser.isSet(QStringLiteral("headless"));
-    options.ownRuntimeDir = parser.isSet(QStringLiteral("own-runtime-dir"));
     for (const QString &item : parser.values(QStringLiteral("request"))) {
         const auto at = item.indexOf(QLatin1Char('@'));
         const auto request = requestFromName(item.left(at));

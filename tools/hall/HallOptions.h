@@ -43,9 +43,6 @@ struct HallOptions
 
     QString clientPath; // empty: no client is started
     bool headless = false;
-    // Starts the client with a temporary runtime folder of its own, so that
-    // several clients can run on one machine.
-    bool ownRuntimeDir = false;
     std::vector<ScheduledRequest> requests;
     std::optional<int> goneAfterMs; // the hall window disappears then
     std::optional<int> quitAfterMs;

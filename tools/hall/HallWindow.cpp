@@ -24,16 +24,19 @@ HallWindow::HallWindow(Hall &hall, QWidget *parent)
     const struct
     {
         Request request;
-        QString label;
+        const char *label;
     } kButtons[] = {
-            {Request::AskInGame, QStringLiteral("Ask in game (0x465)")},
-            {Request::AskClose, QStringLiteral("Ask close (0x303)")},
-            {Request::Leave, QStringLiteral("Leave (0x400)")},
-            {Request::Reconnect, QStringLiteral("Reconnect (0x16)")},
+            {Request::AskInGame, "Ask in game"},
+            {Request::AskClose, "Ask close"},
+            {Request::Leave, "Leave"},
+            {Request::Reconnect, "Reconnect"},
     };
     for (const auto &button : kButtons) {
-        auto *push = new QPushButton(button.label, this);
         const Request request = button.request;
+        auto *push = new QPushButton(QStringLiteral("%1 (0x%2)")
+                                             .arg(QString::fromLatin1(button.label))
+                                             .arg(requestNumber(request), 0, 16),
+                                     this);
         connect(push, &QPushButton::clicked, this, [this, request] { hall_.request(request); });
         buttons->addWidget(push);
     }

@@ -1,0 +1,402 @@
+// The hall link between two users of one machine: the other user's programs
+// run as forked children that drop to that user's ids.
+
+#include "LoopbackPeer.h"
+#include "OtherUser.h"
+#include "platform/HallLink.h"
+#include "wire/HallMessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <vector>
+
+using namespace tessaroc::platform;
+using namespace tessaroc::test;
+using namespace tessaroc::wire;
+
+namespace {
+
+constexpr std::int64_t kHallAnswer = 42;
+constexpr std::int64_t kIntruderAnswer = 666;
+
+bool fillAddress(sockaddr_un &address, const QByteArray &path)
+{
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    return true;
+}
+
+void report(int fd, char what)
+{
+    [[maybe_unused]] const auto written = ::write(fd, &what, 1);
+}
+
+bool readFully(int fd, char *into, std::size_t size)
+{
+    std::size_t got = 0;
+    while (got < size) {
+        const auto n = ::read(fd, into + got, size - got);
+        if (n <= 0)
+            return false;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A program of the other user: a child of this process that takes the
+// user's ids and runs `body`. The child of a threaded program may do little
+// more than system calls, so the bodies below use nothing else; they report
+// what happens as single bytes.
+class AsOtherUser
+{
+public:
+    AsOtherUser(const OtherUser &user, const std::function<void(int report)> &body)
+    {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::close(fds[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0
+                || ::geteuid() != user.uid) {
+                report(fds[1], 'E');
+                ::_exit(1);
+            }
+            body(fds[1]);
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        report_ = fds[0];
+        ::fcntl(report_, F_SETFL, O_NONBLOCK);
+    }
+    ~AsOtherUser()
+    {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (report_ >= 0)
+            ::close(report_);
+    }
+
+    // The next report, serving events while it waits; 0 when none came.
+    char next(int ms = 5000)
+    {
+        char what = 0;
+        waitUntil([&] { return ::read(report_, &what, 1) == 1; }, ms);
+        return what;
+    }
+    // Every report so far, after events have run for a moment.
+    std::string drain()
+    {
+        waitUntil([] { return false; }, 200);
+        std::string all;
+        char what = 0;
+        while (::read(report_, &what, 1) == 1)
+            all += what;
+        return all;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int report_ = -1;
+};
+
+// Listens at `path` and answers every record with `kIntruderAnswer`:
+// reports 'r' once it listens (or 'x' when it cannot), and 's' for every
+// record it received.
+std::function<void(int)> intruderListening(const QByteArray &path)
+{
+    const QByteArray answer
+            = HallLink::encodeRecord({HallLink::Kind::Answer, kSysCommand, kIntruderAnswer, 0});
+    return [path, answer](int out) {
+        sockaddr_un address{};
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd < 0 || !fillAddress(address, path)
+            || ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+            || ::chmod(path.constData(), 0777) != 0 || ::listen(fd, 8) != 0) {
+            report(out, 'x');
+            return;
+        }
+        report(out, 'r');
+        for (;;) {
+            const int connection = ::accept(fd, nullptr, nullptr);
+            if (connection < 0)
+                return;
+            char record[HallLink::RecordSize];
+            while (readFully(connection, record, sizeof record)) {
+                report(out, 's');
+                [[maybe_unused]] const auto written
+                        = ::write(connection, answer.constData(), answer.size());
+            }
+            ::close(connection);
+        }
+    };
+}
+
+// Connects to `path` and sends a restore: reports 'x' when it cannot
+// connect, 'y' when an answer came back, 'n' when the connection ended
+// without one.
+std::function<void(int)> intruderSending(const QByteArray &path)
+{
+    const QByteArray send
+            = HallLink::encodeRecord({HallLink::Kind::Send, kSysCommand, kScRestore, 0});
+    return [path, send](int out) {
+        sockaddr_un address{};
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd < 0 || !fillAddress(address, path)
+            || ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+            report(out, 'x');
+            return;
+        }
+        [[maybe_unused]] const auto written = ::write(fd, send.constData(), send.size());
+        char answer[HallLink::RecordSize];
+        report(out, readFully(fd, answer, sizeof answer) ? 'y' : 'n');
+    };
+}
+
+QString caption(const char *name)
+{
+    return QString::fromUtf8(name) + QLatin1Char('-')
+            + QString::number(QCoreApplication::applicationPid());
+}
+
+// Sets an environment variable for the life of a test, or clears it.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char *name, const std::optional<QByteArray> &value)
+        : name_(name)
+        , had_(qEnvironmentVariableIsSet(name))
+        , old_(qgetenv(name))
+    {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char *name_;
+    bool had_;
+    QByteArray old_;
+};
+
+// A temporary folder as the shared one (mode 1777, like /tmp) and a runtime
+// folder of this user inside it, with TMPDIR and XDG_RUNTIME_DIR set to them.
+class HallLinkUsers : public ::testing::Test
+{
+public:
+    void SetUp() override
+    {
+        QString why;
+        user_ = otherUser(why);
+        if (!user_)
+            GTEST_SKIP() << why.toStdString();
+        ASSERT_TRUE(base_.isValid());
+        ASSERT_EQ(::chmod(QFile::encodeName(base_.path()).constData(), 0755), 0);
+        ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("tmp")));
+        ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("run")));
+        ASSERT_EQ(::chmod(path("tmp").constData(), 01777), 0);
+        ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
+        tmp_.emplace("TMPDIR", path("tmp"));
+        runtime_.emplace("XDG_RUNTIME_DIR", path("run"));
+    }
+
+    QByteArray path(const char *below) const
+    {
+        return QFile::encodeName(base_.path() + QLatin1Char('/') + QString::fromLatin1(below));
+    }
+
+    std::optional<OtherUser> user_;
+    QTemporaryDir base_;
+    std::optional<ScopedEnv> tmp_;
+    std::optional<ScopedEnv> runtime_;
+};
+
+struct Hall
+{
+    HallLink link;
+    std::vector<std::uint32_t> received;
+
+    Hall()
+    {
+        link.setHandler([this](std::uint32_t msg, std::int64_t, std::int64_t) {
+            received.push_back(msg);
+            return kHallAnswer;
+        });
+    }
+};
+
+} // namespace
+
+// Another user listening first under the caption's name in the shared
+// temporary folder neither keeps the hall from listening nor answers the
+// table in its place.
+TEST_F(HallLinkUsers, ANameTakenInTheSharedFolderDoesNotReachTheLink)
+{
+    const QByteArray squatted = path("tmp/") + HallLink::serverNameFor(caption("Hall")).toLatin1();
+    AsOtherUser intruder(*user_, intruderListening(squatted));
+    ASSERT_EQ(intruder.next(), 'r');
+
+    Hall hall;
+    ASSERT_TRUE(hall.link.listen(caption("Hall")));
+    HallLink table;
+    EXPECT_EQ(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0), kHallAnswer);
+    EXPECT_TRUE(table.postMessage(caption("Hall"), kTableMsgConnected));
+    ASSERT_TRUE(waitUntil([&] { return hall.received.size() == 2; }));
+    EXPECT_EQ(intruder.drain(), "");
+}
+
+// Even where another user can reach the socket (a folder opened by mistake),
+// the hall hears nothing of it: the connection is closed unread.
+TEST_F(HallLinkUsers, AConnectionOfAnotherUserIsClosedUnheard)
+{
+    Hall hall;
+    ASSERT_TRUE(hall.link.listen(caption("Hall")));
+    const QByteArray socket = QFile::encodeName(HallLink::serverPathFor(caption("Hall")));
+    ASSERT_EQ(::chmod(path("run").constData(), 0711), 0);
+    ASSERT_EQ(::chmod(socket.constData(), 0777), 0);
+
+    AsOtherUser intruder(*user_, intruderSending(socket));
+    EXPECT_EQ(intruder.next(), 'n') << "'y': answered, 'x': could not connect";
+    EXPECT_TRUE(hall.received.empty());
+
+    // The hall still serves its own user.
+    ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
+    HallLink table;
+    EXPECT_EQ(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0), kHallAnswer);
+}
+
+// A socket of another user under the caption's name in the own folder (left
+// there while the folder was open) is no window: the table finds nothing and
+// the hall takes the name over.
+TEST_F(HallLinkUsers, AWindowOfAnotherUserIsNotFoundAndItsNameIsTakenOver)
+{
+    const QByteArray socket = QFile::encodeName(HallLink::serverPathFor(caption("Hall")));
+    ASSERT_FALSE(socket.isEmpty());
+    ASSERT_EQ(::chmod(path("run").constData(), 0777), 0);
+    AsOtherUser intruder(*user_, intruderListening(socket));
+    ASSERT_EQ(intruder.next(), 'r');
+    ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
+
+    HallLink table;
+    EXPECT_FALSE(table.findWindow(caption("Hall")));
+    EXPECT_FALSE(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0).has_value());
+    EXPECT_FALSE(table.postMessage(caption("Hall"), kTableMsgConnected));
+
+    Hall hall;
+    ASSERT_TRUE(hall.link.listen(caption("Hall")));
+    EXPECT_EQ(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0), kHallAnswer);
+    EXPECT_EQ(intruder.drain(), "");
+}
+
+// Which folder the sockets go to, for runtime folders and per-user folders in
+// the shared temporary folder as another user may have prepared them.
+TEST_F(HallLinkUsers, SocketsLiveOnlyInAFolderOfTheUserAlone)
+{
+    enum class Expect { Runtime, PerUser, Refused };
+    struct Case
+    {
+        const char *what;
+        bool withRuntime; // XDG_RUNTIME_DIR names the "run" folder
+        std::function<void(HallLinkUsers &, const QByteArray &perUser)> prepare;
+        Expect expect;
+    };
+    const uid_t other = user_->uid;
+    const auto setRun = [](mode_t mode, uid_t owner) {
+        return [mode, owner](HallLinkUsers &test, const QByteArray &) {
+            ASSERT_EQ(::chmod(test.path("run").constData(), mode), 0);
+            ASSERT_EQ(::chown(test.path("run").constData(), owner, static_cast<gid_t>(-1)), 0);
+        };
+    };
+    const auto makePerUser = [](mode_t mode, uid_t owner) {
+        return [mode, owner](HallLinkUsers &, const QByteArray &perUser) {
+            ASSERT_EQ(::mkdir(perUser.constData(), 0700), 0);
+            ASSERT_EQ(::chmod(perUser.constData(), mode), 0);
+            ASSERT_EQ(::chown(perUser.constData(), owner, static_cast<gid_t>(-1)), 0);
+        };
+    };
+    const std::vector<Case> cases = {
+            {"a private runtime folder", true, setRun(0700, 0), Expect::Runtime},
+            {"a runtime folder of another user", true, setRun(0700, other), Expect::PerUser},
+            {"a runtime folder open to others", true, setRun(0755, 0), Expect::PerUser},
+            {"no runtime folder, no per-user folder yet", false, nullptr, Expect::PerUser},
+            {"a per-user folder of another user", false, makePerUser(0700, other), Expect::Refused},
+            {"a per-user folder open to others", false, makePerUser(0733, 0), Expect::Refused},
+            {"a per-user folder that is a link to a private folder", false,
+             [](HallLinkUsers &test, const QByteArray &perUser) {
+                 ASSERT_EQ(::symlink(test.path("run").constData(), perUser.constData()), 0);
+             },
+             Expect::Refused},
+    };
+    const uid_t self = ::geteuid();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray perUser = path("tmp/tessaroc-") + QByteArray::number(self);
+        ScopedEnv runtime("XDG_RUNTIME_DIR",
+                          c.withRuntime ? std::optional(path("run")) : std::nullopt);
+        if (c.prepare)
+            c.prepare(*this, perUser);
+
+        const QString folder = HallLink::socketFolder();
+        Hall hall;
+        const bool listening = hall.link.listen(caption("Hall"));
+        HallLink table;
+        switch (c.expect) {
+        case Expect::Runtime:
+            EXPECT_EQ(QFile::encodeName(folder), path("run"));
+            break;
+        case Expect::PerUser: {
+            EXPECT_EQ(QFile::encodeName(folder), perUser);
+            struct stat info
+            {
+            };
+            ASSERT_EQ(::lstat(perUser.constData(), &info), 0);
+            EXPECT_EQ(info.st_mode & 07777, 0700u);
+            EXPECT_EQ(info.st_uid, self);
+            break;
+        }
+        case Expect::Refused:
+            EXPECT_EQ(folder, QString());
+            EXPECT_EQ(HallLink::serverPathFor(caption("Hall")), QString());
+            break;
+        }
+        EXPECT_EQ(listening, c.expect != Expect::Refused);
+        EXPECT_EQ(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0).has_value(),
+                  c.expect != Expect::Refused);
+
+        hall.link.stopListening();
+        QFile::remove(QFile::decodeName(perUser)); // the link of one case
+        QDir(QFile::decodeName(perUser)).removeRecursively();
+        ASSERT_EQ(::chown(path("run").constData(), self, static_cast<gid_t>(-1)), 0);
+        ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
+    }
+}
