@@ -218,9 +218,10 @@ struct TableTimers
 //
 // The controls carry the game's names and are reached directly, as every
 // subsystem of the game does, through the group of their area:
-// form.hands.cardImage0, form.bid.btnJiaofen, form.timers.TimerBong. The window's design gives each
-// control its picture, font and rough place; InitSeatLayout and InitPlayLayout create the further
-// elements of the groups and place everything for the layout scale, and ClearTable puts the table
+// form.hands.cardImage0, form.bid.btnJiaofen, form.timers.TimerBong. The
+// window's design gives each control its picture, font and rough place;
+// InitSeatLayout and InitPlayLayout create the further elements of the groups
+// and place everything for the layout scale, and ClearTable puts the table
 // back before every hand.
 class MainForm : public forms::Surface
 {
