@@ -1,6 +1,7 @@
 #include "GameEngine.h"
 
 #include "ComputerPlayer.h"
+#include "FrameSpec.h"
 
 #include "wire/GbkText.h"
 
@@ -18,6 +19,9 @@ constexpr std::int64_t kDetachedCloseMs = 10000;
 // stays silent longer is not a client.
 constexpr std::int64_t kLoginWaitMs = 30000;
 constexpr std::uint8_t kUserLeftClock10s = 1;
+// A client never passes on a lead opened with code 1; one that does is
+// shown its lead again a few times a turn, not once per frame it sends.
+constexpr int kLeadReopensPerTurn = 4;
 
 struct BotProfile
 {
@@ -110,6 +114,11 @@ GameEngine::GameEngine(EngineOptions options, LogSink log)
     options_.tableNumber = std::clamp(options_.tableNumber, 0, 0x7FFF);
     for (auto &seat : seats_)
         seat.chat = ChatGate(options_.chat);
+    if (options_.checkClientFrames) {
+        checker_ = std::make_unique<ClientFrameChecker>();
+        delivery_.setSentObserver(
+                [this](int seat, const MessageFrame &frame) { checker_->sent(seat, frame); });
+    }
     seatBots();
 }
 
@@ -128,7 +137,7 @@ void GameEngine::connected(ConnectionId id, std::int64_t nowMs)
     connection = Connection{};
     delivery_.opened(id);
     connection.closeAt = now_ + kLoginWaitMs;
-    log("connection #" + std::to_string(id) + " opened");
+    logFrame("connection #" + std::to_string(id) + " opened");
 }
 
 void GameEngine::received(ConnectionId id, const MessageFrame &frame, std::int64_t nowMs)
@@ -137,6 +146,15 @@ void GameEngine::received(ConnectionId id, const MessageFrame &frame, std::int64
     const auto it = connections_.find(id);
     if (it == connections_.end())
         return;
+    if (checker_) {
+        const std::optional<int> seat = it->second.state == ConnectionState::Seated
+                ? std::optional<int>(it->second.seat)
+                : std::nullopt;
+        if (const auto why = checker_->check(id, seat, frame)) {
+            refuseClientFrame(id, seat, frame, *why);
+            return;
+        }
+    }
     switch (it->second.state) {
     case ConnectionState::AwaitingLogin:
         if (frame.cmd() == wire::CmdLogin) {
@@ -144,8 +162,8 @@ void GameEngine::received(ConnectionId id, const MessageFrame &frame, std::int64
         } else if (frame.cmd() == wire::CmdReconnect) {
             handleReconnect(id, frame);
         } else {
-            log("connection #" + std::to_string(id) + " sent command " + std::to_string(frame.cmd())
-                + " before logging in; closing it");
+            logFrame("connection #" + std::to_string(id) + " sent command "
+                     + std::to_string(frame.cmd()) + " before logging in; closing it");
             it->second.state = ConnectionState::Detached;
             closeConnection(id);
         }
@@ -167,6 +185,8 @@ void GameEngine::disconnected(ConnectionId id, std::int64_t nowMs)
     const Connection connection = it->second;
     connections_.erase(it);
     delivery_.closed(id);
+    if (checker_)
+        checker_->connectionClosed(id);
     if (connection.state != ConnectionState::Seated)
         return;
 
@@ -179,11 +199,11 @@ void GameEngine::disconnected(ConnectionId id, std::int64_t nowMs)
         seat.dropAt = now_ + options_.dropBetweenHandsMs;
         log(seatName(connection.seat) + " dropped between hands");
     } else {
+        // Its turn clock runs on: a player who drops on its turn holds the
+        // table up no longer than one who stays and does not answer.
         seat.dropAt = now_ + options_.reconnectWaitMs;
-        if (turnSeat() == connection.seat)
-            turnAt_.reset();
         log(seatName(connection.seat) + " dropped during hand " + std::to_string(handNumber_)
-            + "; the hand waits for its return");
+            + "; its seat waits for its return");
     }
 }
 
@@ -235,7 +255,7 @@ bool GameEngine::runDue(std::int64_t nowMs)
     }
     case Due::Close:
         connections_[dueConnection].closeAt.reset();
-        log("connection #" + std::to_string(dueConnection) + " closed: no player on it");
+        logFrame("connection #" + std::to_string(dueConnection) + " closed: no player on it");
         closeConnection(dueConnection);
         break;
     case Due::HandStart:
@@ -286,6 +306,29 @@ void GameEngine::forceLeave(int seat, std::string_view textUtf8, std::int64_t no
     if (phase_ != Phase::BetweenHands)
         abandonHand(who + " was made to leave");
     removeSeat(seat, "was made to leave");
+}
+
+void GameEngine::setClientFrameReport(LogSink report)
+{
+    clientFrameReport_ = std::move(report);
+}
+
+void GameEngine::refuseClientFrame(ConnectionId id, std::optional<int> seat,
+                                   const MessageFrame &frame, const std::string &why)
+{
+    ++refusedClientFrames_;
+    const std::string who = seat ? seatName(*seat) : "connection #" + std::to_string(id);
+    const std::string line = "refused a " + commandName(frame.cmd()) + " frame from " + who + ": "
+            + why + " [" + wire::describe(frame) + "]";
+    logFrame(line);
+    if (clientFrameReport_)
+        clientFrameReport_(line);
+    // A connection whose first frame is no login is not a client.
+    Connection &connection = connections_[id];
+    if (connection.state == ConnectionState::AwaitingLogin) {
+        connection.state = ConnectionState::Detached;
+        closeConnection(id);
+    }
 }
 
 void GameEngine::setHandListener(std::function<void(const HandHistory &)> listener)
@@ -343,6 +386,22 @@ void GameEngine::log(const std::string &line) const
 {
     if (logSink_)
         logSink_(line);
+}
+
+void GameEngine::logFrame(const std::string &line)
+{
+    // A client can send frames far faster than anyone reads a record: lines
+    // about single frames and connections pass a gate, and what it holds
+    // back is counted in the next line it lets through.
+    if (!frameLines_.allow(now_)) {
+        ++frameLinesLeftOut_;
+        return;
+    }
+    if (frameLinesLeftOut_ > 0) {
+        log("(" + std::to_string(frameLinesLeftOut_) + " lines about frames left out)");
+        frameLinesLeftOut_ = 0;
+    }
+    log(line);
 }
 
 std::string GameEngine::seatName(int seat) const
@@ -488,8 +547,15 @@ void GameEngine::handleReconnect(ConnectionId id, const MessageFrame &frame)
             = delivery_.replay(seat, id, frames::reconnectAnswer(1), request.echo, now_);
     log(seatName(seat) + " reconnected to hand " + std::to_string(handNumber_) + "; "
         + std::to_string(replayed) + " frames sent again");
-    if (turnSeat() == seat)
-        armTurn();
+    if (turnSeat() == seat && turnAt_ && !turnExtended_) {
+        // The clock ran on while it was away. A returning player gets the
+        // time to take what it missed and a whole clock, once per turn, so
+        // that coming and going cannot hold the turn open.
+        const auto bursts
+                = static_cast<std::int64_t>(replayed) / std::max(options_.replay.burst, 1) + 1;
+        turnAt_ = std::max(*turnAt_, now_ + bursts * options_.replay.intervalMs + turnLength());
+        turnExtended_ = true;
+    }
 }
 
 void GameEngine::dropOldConnection(int seat)
@@ -539,6 +605,8 @@ void GameEngine::seatNewPlayer(int seat, ConnectionId id, const frames::LoginReq
     s.occupied = true;
     s.password = request.password;
     delivery_.seatPerson(seat);
+    if (checker_)
+        checker_->seatReset(seat);
     s.user = playerProfile(request.account, options_.playerCoins);
     s.user.logins = 1;
     bindConnection(seat, id);
@@ -610,6 +678,8 @@ std::string GameEngine::vacate(int seat, const std::string &why)
     s = Seat{};
     s.chat = ChatGate(options_.chat);
     delivery_.freeSeat(seat);
+    if (checker_)
+        checker_->seatReset(seat);
     return account;
 }
 
@@ -620,7 +690,7 @@ void GameEngine::handleSeated(int seat, const MessageFrame &frame)
     switch (frame.cmd()) {
     case wire::CmdLogin:
     case wire::CmdReconnect:
-        log(seatName(seat) + " sent another login on its connection; ignored");
+        logFrame(seatName(seat) + " sent another login on its connection; ignored");
         break;
     case wire::CmdKeepAlive:
         break;
@@ -637,7 +707,7 @@ void GameEngine::handleSeated(int seat, const MessageFrame &frame)
         handlePlay(seat, frame);
         break;
     default:
-        log(seatName(seat) + " sent command " + std::to_string(frame.cmd()) + "; ignored");
+        logFrame(seatName(seat) + " sent command " + std::to_string(frame.cmd()) + "; ignored");
         break;
     }
 }
@@ -656,7 +726,7 @@ void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
     }
     case 1:
         if (phase_ != Phase::BetweenHands) {
-            log(seatName(seat) + " said ready during a hand; ignored");
+            logFrame(seatName(seat) + " said ready during a hand; ignored");
             break;
         }
         if (!s.ready) {
@@ -667,8 +737,8 @@ void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
         tryStartHand();
         break;
     default:
-        log(seatName(seat) + " sent ready-or-leave with byte 15 = "
-            + std::to_string(frame.byteAt(wire::offset::Arg15)) + "; ignored");
+        logFrame(seatName(seat) + " sent ready-or-leave with byte 15 = "
+                 + std::to_string(frame.byteAt(wire::offset::Arg15)) + "; ignored");
         break;
     }
 }
@@ -677,7 +747,7 @@ void GameEngine::handleChat(int seat, const MessageFrame &frame)
 {
     const std::uint32_t kind = frame.kindWord();
     if (kind == 272 || kind == 260) {
-        log(seatName(seat) + " sent an item-library frame; dropped");
+        logFrame(seatName(seat) + " sent an item-library frame; dropped");
         return;
     }
     const std::uint8_t addressee = frame.byteAt(wire::offset::Arg11);
@@ -685,13 +755,13 @@ void GameEngine::handleChat(int seat, const MessageFrame &frame)
     if (addressee != 0) {
         to = seatIndex(addressee);
         if (to < 0 || !seats_[static_cast<std::size_t>(to)].occupied) {
-            log(seatName(seat) + " whispered to seat bit " + std::to_string(addressee)
-                + ", where nobody sits; dropped");
+            logFrame(seatName(seat) + " whispered to seat bit " + std::to_string(addressee)
+                     + ", where nobody sits; dropped");
             return;
         }
     }
     if (!seats_[static_cast<std::size_t>(seat)].chat.allow(now_)) {
-        log(seatName(seat) + " chats faster than the table can read; line dropped");
+        logFrame(seatName(seat) + " chats faster than the table can read; line dropped");
         return;
     }
     const std::string text = wire::readFieldText(frame, 16, 215);
@@ -710,12 +780,12 @@ void GameEngine::handleChat(int seat, const MessageFrame &frame)
 void GameEngine::handleBid(int seat, const MessageFrame &frame)
 {
     if (phase_ != Phase::Bidding || seat != bidder_) {
-        log(seatName(seat) + " bid out of turn; dropped");
+        logFrame(seatName(seat) + " bid out of turn; dropped");
         return;
     }
     const std::uint8_t value = frame.byteAt(wire::offset::Arg11);
     if (value > 1) {
-        log(seatName(seat) + " bid with byte 11 = " + std::to_string(value) + "; dropped");
+        logFrame(seatName(seat) + " bid with byte 11 = " + std::to_string(value) + "; dropped");
         return;
     }
     bid(seat, value == 1);
@@ -724,20 +794,25 @@ void GameEngine::handleBid(int seat, const MessageFrame &frame)
 void GameEngine::handlePlay(int seat, const MessageFrame &frame)
 {
     if (phase_ != Phase::Playing || seat != turn_) {
-        log(seatName(seat) + " played out of turn; dropped");
+        logFrame(seatName(seat) + " played out of turn; dropped");
         return;
     }
     switch (frame.byteAt(wire::offset::Arg15)) {
     case 1:
         if (mustLead_) {
+            if (leadReopens_ >= kLeadReopensPerTurn) {
+                logFrame(seatName(seat) + " passed on its own lead again; dropped");
+                return;
+            }
+            ++leadReopens_;
             // Only a lead opened with another trick code lets a client pass;
             // a fresh opening puts the lead back in front of it.
-            log(seatName(seat) + " passed on its own lead; the lead is opened again");
+            logFrame(seatName(seat) + " passed on its own lead; the lead is opened again");
             const int before = (seat + 1) % kSeats;
+            // The lead's clock keeps running: passing cannot hold it open.
             sendTo(seat,
                    frames::played(seatBit(before), seatBit(seat), frames::kTrickLead, {}, 0,
                                   options_.playSeconds));
-            armTurn();
             return;
         }
         pass(seat);
@@ -976,21 +1051,26 @@ void GameEngine::dropSeatForTests()
 void GameEngine::armTurn()
 {
     turnAt_.reset();
+    turnExtended_ = false;
+    leadReopens_ = 0;
     const int seat = turnSeat();
     if (seat < 0)
         return;
     const Seat &s = seats_[static_cast<std::size_t>(seat)];
     if (s.bot) {
         turnAt_ = now_ + random_.between(options_.botDelayMinMs, options_.botDelayMaxMs);
-    } else if (s.connection) {
+    } else {
         // A client's own clock answers first; the server acts only for a
-        // client that has stopped answering.
-        const int clockSeconds = options_.playSeconds < 2 ? 20 : options_.playSeconds;
-        turnAt_ = now_
-                + (phase_ == Phase::Bidding ? options_.bidWaitMs
-                                            : clockSeconds * 1000 + options_.playGraceMs);
+        // client that has stopped answering or is away.
+        turnAt_ = now_ + turnLength();
     }
-    // A dropped player's turn waits for its return.
+}
+
+std::int64_t GameEngine::turnLength() const
+{
+    const int clockSeconds = options_.playSeconds < 2 ? 20 : options_.playSeconds;
+    return phase_ == Phase::Bidding ? options_.bidWaitMs
+                                    : clockSeconds * 1000 + options_.playGraceMs;
 }
 
 void GameEngine::turnTimeUp()
@@ -1003,17 +1083,40 @@ void GameEngine::turnTimeUp()
         botMove();
         return;
     }
-    if (!s.connection)
-        return;
     if (phase_ == Phase::Bidding) {
         log(seatName(seat) + " did not bid in time");
         bid(seat, false);
     } else if (mustLead_) {
-        // Playing for a connected client would leave the cards in its hand.
-        abandonHand(seatName(seat) + " did not lead in time");
+        // The lead is played for the seat, the first one the rules offer
+        // (its lowest card alone, what the client's own clock would play),
+        // so that one seat cannot end every hand by never leading.
+        log(seatName(seat) + " did not lead in time; its first lead is played for it");
+        leadFor(seat);
     } else {
         log(seatName(seat) + " did not play in time");
         pass(seat);
+    }
+}
+
+void GameEngine::leadFor(int seat)
+{
+    const std::vector<CardCode> &hand = seats_[static_cast<std::size_t>(seat)].hand;
+    if (hand.empty())
+        return;
+    const std::optional<Play> lead = bot::lead(hand);
+    std::vector<std::uint8_t> ids;
+    int kind = rules::KindSingle;
+    if (lead) {
+        for (const CardCode card : lead->view())
+            ids.push_back(static_cast<std::uint8_t>(cardId(card)));
+        kind = lead->kind;
+    } else {
+        ids.push_back(static_cast<std::uint8_t>(cardId(hand.front())));
+    }
+    if (play(seat, ids, kind)) {
+        ++violations_;
+        const std::uint8_t single[] = {static_cast<std::uint8_t>(cardId(hand.front()))};
+        play(seat, single, rules::KindSingle);
     }
 }
 

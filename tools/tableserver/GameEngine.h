@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChatGate.h"
+#include "ClientFrameChecker.h"
 #include "FrameDelivery.h"
 #include "Referee.h"
 #include "Scoring.h"
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +48,10 @@ struct EngineOptions
     // that put cards on the table, any seat's), the connection of the person
     // in the lowest seat is closed, once. 0 never.
     int dropSeatAfterPlays = 0;
+    // For the client's tests: every frame from a connection is checked
+    // against what the table client sends (ClientFrameChecker.h); a frame
+    // that breaks it is refused, not acted on, and reported.
+    bool checkClientFrames = false;
 };
 
 // The record of one hand, for the log and for tests.
@@ -117,6 +123,9 @@ public:
     void forceLeave(int seat, std::string_view textUtf8, std::int64_t nowMs);
 
     void setHandListener(std::function<void(const HandHistory &)> listener);
+    // Where refused client frames are reported, one line each.
+    void setClientFrameReport(LogSink report);
+    int refusedClientFrames() const { return refusedClientFrames_; }
 
     Phase phase() const { return phase_; }
     SeatView seat(int index) const;
@@ -156,6 +165,9 @@ private:
     void queue(ConnectionId id, const wire::MessageFrame &frame);
     void closeConnection(ConnectionId id);
     void log(const std::string &line) const;
+    void logFrame(const std::string &line);
+    void refuseClientFrame(ConnectionId id, std::optional<int> seat,
+                           const wire::MessageFrame &frame, const std::string &why);
     std::string seatName(int seat) const;
 
     // Seating.
@@ -193,6 +205,8 @@ private:
     // Validates and applies a play; on failure returns the reason.
     std::optional<std::string> play(int seat, std::span<const std::uint8_t> ids, int claimedKind);
     void armTurn();
+    std::int64_t turnLength() const;
+    void leadFor(int seat);
     void turnTimeUp();
     void dropSeatForTests();
     void botMove();
@@ -211,6 +225,11 @@ private:
 
     std::map<ConnectionId, Connection> connections_;
     FrameDelivery delivery_;
+    std::unique_ptr<ClientFrameChecker> checker_;
+    LogSink clientFrameReport_;
+    int refusedClientFrames_ = 0;
+    ChatGate frameLines_{ChatGate::Limits{40, 100}};
+    int frameLinesLeftOut_ = 0;
     std::array<Seat, kSeats> seats_;
 
     Phase phase_ = Phase::BetweenHands;
@@ -218,6 +237,8 @@ private:
     std::optional<std::int64_t> handStartAt_;
     bool startWaitOver_ = false;
     std::optional<std::int64_t> turnAt_;
+    bool turnExtended_ = false; // for a player's return, once per turn
+    int leadReopens_ = 0;
     int violations_ = 0;
     int playsAnnounced_ = 0; // in the first hand, for dropSeatAfterPlays
 
