@@ -123,6 +123,11 @@ struct BadPlay
     std::function<MessageFrame(const ClientModel &)> build;
 };
 
+void PrintTo(const BadPlay &play, std::ostream *os)
+{
+    *os << play.name;
+}
+
 class RefusedPlays : public ::testing::TestWithParam<BadPlay>
 {
 };

@@ -54,6 +54,18 @@ struct RefusedLogin
     std::uint8_t answer;
 };
 
+// The account as hexadecimal bytes: some are code-page bytes.
+void PrintTo(const RefusedLogin &login, std::ostream *os)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    *os << login.name << ": account [";
+    for (const char c : login.account) {
+        const auto byte = static_cast<unsigned char>(c);
+        *os << ' ' << kDigits[byte >> 4] << kDigits[byte & 15];
+    }
+    *os << " ] password \"" << login.password << "\" answered " << int{login.answer};
+}
+
 class RefusedLogins : public ::testing::TestWithParam<RefusedLogin>
 {
 };

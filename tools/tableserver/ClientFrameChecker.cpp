@@ -80,8 +80,8 @@ bool kindTheClientSends(int kind)
 
 std::string hex(std::size_t pos, std::uint8_t value)
 {
-    static constexpr char digits[] = "0123456789abcdef";
-    return "byte " + std::to_string(pos) + " is 0x" + digits[value >> 4] + digits[value & 15];
+    static constexpr char kDigits[] = "0123456789abcdef";
+    return "byte " + std::to_string(pos) + " is 0x" + kDigits[value >> 4] + kDigits[value & 15];
 }
 
 } // namespace

@@ -24,14 +24,14 @@ std::string gbk(std::string_view utf8)
 
 const char *kindName(int kind)
 {
-    static constexpr std::array<const char *, 15> names{
+    static constexpr std::array<const char *, 15> kNames{
             "no play",          "single",           "pair",
             "triple",           "pair chain",       "triple chain",
             "triple with pair", "plane with pairs", "plane with pairs",
             "bomb of four",     "bomb of five",     "bomb of six",
             "bomb of seven",    "bomb of eight",    "four jokers"};
-    return kind >= 0 && kind < static_cast<int>(names.size())
-            ? names[static_cast<std::size_t>(kind)]
+    return kind >= 0 && kind < static_cast<int>(kNames.size())
+            ? kNames[static_cast<std::size_t>(kind)]
             : "unknown kind";
 }
 
