@@ -155,14 +155,14 @@ const BrokenFrame kBrokenFrames[] = {
         {"EchoOfAFrameNotSent",
          [](ClientModel &ann) {
              auto frame = leadFrame(ann);
-             frame.setU16le(wire::offset::Echo, static_cast<std::uint16_t>(ann.echo() + 5));
+             frame.setU16le(wire::offset::kEcho, static_cast<std::uint16_t>(ann.echo() + 5));
              return frame;
          },
          "but the seat was sent only"},
         {"PlayBeforeTheTurnOpened",
          [](ClientModel &ann) {
              auto frame = leadFrame(ann);
-             frame.setU16le(wire::offset::Echo, static_cast<std::uint16_t>(ann.echo() - 1));
+             frame.setU16le(wire::offset::kEcho, static_cast<std::uint16_t>(ann.echo() - 1));
              return frame;
          },
          "no play turn open"},
@@ -203,8 +203,8 @@ TEST(ClientFrames, ASecondAnswerInOneTurnAndAnEchoGoingBackAreRefused)
 
     checked.people.deliver();
     auto later = checked.ann().stamped(keepAliveFrame(checked.ann().seat()));
-    later.setU16le(wire::offset::Echo,
-                   static_cast<std::uint16_t>(lead.u16le(wire::offset::Echo) - 1));
+    later.setU16le(wire::offset::kEcho,
+                   static_cast<std::uint16_t>(lead.u16le(wire::offset::kEcho) - 1));
     checked.table.send(checked.ids[0], later);
     ASSERT_EQ(checked.refused.size(), 2u);
     EXPECT_NE(checked.refused[1].find("after echo"), std::string::npos) << checked.refused[1];

@@ -21,7 +21,7 @@ std::vector<int> numbers(const std::vector<MessageFrame> &frames)
 {
     std::vector<int> out;
     for (const auto &frame : frames)
-        out.push_back(frame.u16le(wire::offset::Echo));
+        out.push_back(frame.u16le(wire::offset::kEcho));
     return out;
 }
 

@@ -72,7 +72,7 @@ TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
     auto fresh = people.deliver();
     const MessageFrame *deal = lastOf(fresh.at(ids[0]), wire::CmdDeal);
     ASSERT_NE(deal, nullptr);
-    const std::uint8_t first = deal->byteAt(wire::offset::Arg15);
+    const std::uint8_t first = deal->byteAt(wire::offset::kArg15);
 
     for (int i = 0; i < 4; ++i) {
         for (const auto id : ids) {
@@ -233,13 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
                           BadPlay{"CountAboveThirtyThree",
                                   [](const ClientModel &m) {
                                       auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
-                                      frame.setByte(wire::offset::Arg17, 34);
+                                      frame.setByte(wire::offset::kArg17, 34);
                                       return frame;
                                   }},
                           BadPlay{"UnknownAction",
                                   [](const ClientModel &m) {
                                       auto frame = passFrame(m.seat());
-                                      frame.setByte(wire::offset::Arg15, 3);
+                                      frame.setByte(wire::offset::kArg15, 3);
                                       return frame;
                                   }}),
         [](const auto &p) { return std::string(p.param.name); });

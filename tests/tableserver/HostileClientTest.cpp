@@ -71,19 +71,19 @@ TEST_F(HostileTable, AClientThatFloodsAndNeverReadsIsClosedWhileTheTablePlaysOn)
     // Mallory logs in, then stops reading: her side takes no more than a
     // frame into its buffer, so the server's writes to her pile up.
     QTcpSocket mallory;
-    mallory.setReadBufferSize(static_cast<qint64>(wire::FrameSize));
+    mallory.setReadBufferSize(static_cast<qint64>(wire::kFrameSize));
     mallory.connectToHost(QHostAddress::LocalHost, server->port());
     ASSERT_TRUE(mallory.waitForConnected(3000));
     mallory.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 4096);
     const MessageFrame login = loginFrame("mallory", "x");
-    mallory.write(reinterpret_cast<const char *>(login.data()), wire::FrameSize);
+    mallory.write(reinterpret_cast<const char *>(login.data()), wire::kFrameSize);
     ASSERT_TRUE(waitUntil([&] { return server->engine().seat(1).occupied; }, 3000));
 
     // Chat lines by the hundred, each relayed to all four seats.
     const MessageFrame line = chatFrame(2, "mallory说道： flood");
     QByteArray hundred;
     for (int i = 0; i < 100; ++i)
-        hundred.append(reinterpret_cast<const char *>(line.data()), wire::FrameSize);
+        hundred.append(reinterpret_cast<const char *>(line.data()), wire::kFrameSize);
     QElapsedTimer clock;
     clock.start();
     bool closed = false;

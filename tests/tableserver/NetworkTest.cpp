@@ -276,7 +276,7 @@ TEST(Executable, RefusesAndReportsClientFramesThatBreakTheRulesWhenAsked)
     const Expectation answer = link->expect(wire::CmdLogin, "b15=1");
     ASSERT_TRUE(answer) << answer.failure;
     MessageFrame stray = keepAliveFrame(0);
-    stray.setU16le(wire::offset::Echo, answer.frame.u16le(wire::offset::Echo));
+    stray.setU16le(wire::offset::kEcho, answer.frame.u16le(wire::offset::kEcho));
     stray.setByte(50, 1);
     link->send(stray);
     QByteArray errors;

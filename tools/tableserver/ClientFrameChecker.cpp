@@ -24,7 +24,7 @@ struct Range
 // The first byte outside the listed ranges that is not 0.
 std::optional<std::size_t> strayByte(const MessageFrame &frame, std::initializer_list<Range> listed)
 {
-    for (std::size_t pos = 0; pos < wire::FrameSize; ++pos) {
+    for (std::size_t pos = 0; pos < wire::kFrameSize; ++pos) {
         bool inside = false;
         for (const Range &range : listed)
             inside = inside || (pos >= range.from && pos <= range.to);
@@ -107,7 +107,7 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
 {
     SeatRecord &record = seats_[static_cast<std::size_t>(seat)];
     View &view = record.now;
-    const std::uint16_t number = frame.u16le(wire::offset::Echo);
+    const std::uint16_t number = frame.u16le(wire::offset::kEcho);
     if (number < record.last)
         record.wrapped = true;
     record.last = number;
@@ -122,10 +122,10 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
         break;
     case wire::CmdUserInfo:
         if (view.own == 0)
-            view.own = seatOf(wire::offset::SeatBit);
+            view.own = seatOf(wire::offset::kSeatBit);
         break;
     case wire::CmdDeal:
-        if (frame.byteAt(wire::offset::Arg11) == kHandSize) {
+        if (frame.byteAt(wire::offset::kArg11) == kHandSize) {
             view = freshView(view.own);
             view.firstBidTurn = true;
             for (std::size_t i = 0; i < kHandSize; ++i) {
@@ -134,8 +134,8 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
                 view.held.set(id);
                 record.codes[id] = card;
             }
-        } else if (frame.byteAt(wire::offset::Arg11) == kBottomSize
-                   && seatOf(wire::offset::SeatBit) == view.own) {
+        } else if (frame.byteAt(wire::offset::kArg11) == kBottomSize
+                   && seatOf(wire::offset::kSeatBit) == view.own) {
             for (std::size_t i = 0; i < kBottomSize; ++i) {
                 const auto card = static_cast<CardCode>(frame.u32le(16 + 4 * i));
                 const auto id = static_cast<std::size_t>(cardId(card)) & 127;
@@ -147,8 +147,8 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
     case wire::CmdBidTurn: {
         // Every bid-turn frame ends the bid turn that was open.
         view.bidTurn = false;
-        const bool opens = frame.byteAt(wire::offset::Arg11) == 0;
-        if (opens && seatOf(wire::offset::SeatBit) == view.own) {
+        const bool opens = frame.byteAt(wire::offset::kArg11) == 0;
+        if (opens && seatOf(wire::offset::kSeatBit) == view.own) {
             view.bidTurn = true;
             view.turn = number;
         }
@@ -157,8 +157,8 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
     }
     case wire::CmdPlayed: {
         view.bidTurn = false;
-        const std::uint8_t code = frame.byteAt(wire::offset::Arg15);
-        const int n = std::min<int>(frame.byteAt(wire::offset::Arg17), kMaxHand);
+        const std::uint8_t code = frame.byteAt(wire::offset::kArg15);
+        const int n = std::min<int>(frame.byteAt(wire::offset::kArg17), kMaxHand);
         if (code == 1)
             view.toBeat = Play{};
         if (n > 0) {
@@ -166,7 +166,7 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
             for (int j = 0; j < n; ++j)
                 cards.push_back(
                         static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j))));
-            if (seatOf(wire::offset::SeatBit) == view.own) {
+            if (seatOf(wire::offset::kSeatBit) == view.own) {
                 for (const CardCode card : cards)
                     view.held.reset(static_cast<std::size_t>(cardId(card)) & 127);
             }
@@ -175,7 +175,7 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
         }
         if (code == 1)
             view.toBeat = Play{};
-        view.playTurn = frame.byteAt(wire::offset::Arg11) == view.own && view.own != 0;
+        view.playTurn = frame.byteAt(wire::offset::kArg11) == view.own && view.own != 0;
         if (view.playTurn) {
             view.mustLead = code == 1;
             view.turn = number;
@@ -218,7 +218,7 @@ std::optional<std::string> ClientFrameChecker::check(ConnectionId id, std::optio
     if (!record)
         return std::nullopt;
 
-    const std::uint16_t echo = frame.u16le(wire::offset::Echo);
+    const std::uint16_t echo = frame.u16le(wire::offset::kEcho);
     const View *view = viewAt(*record, echo);
     const std::uint8_t own = seatBit(*seat);
     const std::uint8_t named = frame.seatBit();
@@ -270,12 +270,12 @@ std::optional<std::string> ClientFrameChecker::checkLayout(const MessageFrame &f
         break;
     case wire::CmdBid:
         stray = strayByte(frame, {{3, 3}, {6, 6}, {11, 11}, {260, 261}});
-        if (frame.byteAt(wire::offset::Arg11) > 1)
-            return "a bid of " + std::to_string(frame.byteAt(wire::offset::Arg11));
+        if (frame.byteAt(wire::offset::kArg11) > 1)
+            return "a bid of " + std::to_string(frame.byteAt(wire::offset::kArg11));
         break;
     case wire::CmdPlay: {
-        const std::uint8_t action = frame.byteAt(wire::offset::Arg15);
-        const std::size_t n = frame.byteAt(wire::offset::Arg17);
+        const std::uint8_t action = frame.byteAt(wire::offset::kArg15);
+        const std::size_t n = frame.byteAt(wire::offset::kArg17);
         if (action == 1) {
             stray = strayByte(frame, {{3, 3}, {6, 6}, {15, 15}, {260, 261}});
         } else if (action == 2) {
@@ -291,7 +291,7 @@ std::optional<std::string> ClientFrameChecker::checkLayout(const MessageFrame &f
         break;
     }
     case wire::CmdReadyOrLeave: {
-        const std::uint8_t kind = frame.byteAt(wire::offset::Arg15);
+        const std::uint8_t kind = frame.byteAt(wire::offset::kArg15);
         if (kind > 1)
             return "ready-or-leave with byte 15 = " + std::to_string(kind);
         stray = kind == 1 ? strayByte(frame, {{3, 3}, {6, 6}, {15, 15}, {260, 261}})
@@ -307,7 +307,7 @@ std::optional<std::string> ClientFrameChecker::checkLayout(const MessageFrame &f
             || (list == 1 && mark != 0) || (list == 2 && mark != kPhraseList2Mark))
             return "quick-phrase bytes 9, 10, 13 are " + std::to_string(list) + ", "
                     + std::to_string(phrase) + ", " + std::to_string(mark);
-        const std::uint8_t to = frame.byteAt(wire::offset::Arg11);
+        const std::uint8_t to = frame.byteAt(wire::offset::kArg11);
         if (to != 0 && seatIndex(to) < 0)
             return "a whisper to seat bits " + std::to_string(to);
         if (!gbkField(frame, 16, 215))
@@ -322,10 +322,10 @@ std::optional<std::string> ClientFrameChecker::checkLayout(const MessageFrame &f
     }
     if (stray)
         return hex(*stray, frame.byteAt(*stray)) + ", where the client writes 0";
-    if (cmd != wire::CmdReconnect && frame.byteAt(wire::offset::SeatBit) != 0
-        && seatIndex(frame.byteAt(wire::offset::SeatBit)) < 0)
+    if (cmd != wire::CmdReconnect && frame.byteAt(wire::offset::kSeatBit) != 0
+        && seatIndex(frame.byteAt(wire::offset::kSeatBit)) < 0)
         return "byte 6 is not a seat bit";
-    if (loginForm && frame.byteAt(wire::offset::SeatBit) != 0)
+    if (loginForm && frame.byteAt(wire::offset::kSeatBit) != 0)
         return "byte 6 of a login is not 0";
     return std::nullopt;
 }
@@ -335,8 +335,8 @@ std::optional<std::string> ClientFrameChecker::checkEcho(ConnectionRecord &conne
                                                          const MessageFrame &frame) const
 {
     const std::uint8_t cmd = frame.cmd();
-    const std::uint16_t echo = frame.u16le(wire::offset::Echo);
-    const bool leave = cmd == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::Arg15) == 0;
+    const std::uint16_t echo = frame.u16le(wire::offset::kEcho);
+    const bool leave = cmd == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::kArg15) == 0;
     if (cmd == wire::CmdLogin || leave)
         return std::nullopt; // both carry 0, which the layout has checked
     if (record && !record->wrapped && echo > record->last)
@@ -367,7 +367,7 @@ std::optional<std::string> ClientFrameChecker::checkTurn(SeatRecord &record, con
 std::optional<std::string> ClientFrameChecker::judgeTurn(const SeatRecord &record, const View &view,
                                                          const MessageFrame &frame) const
 {
-    const std::string at = " at frame " + std::to_string(frame.u16le(wire::offset::Echo));
+    const std::string at = " at frame " + std::to_string(frame.u16le(wire::offset::kEcho));
     const bool bid = frame.cmd() == wire::CmdBid;
     if (bid ? !view.bidTurn : !view.playTurn)
         return std::string(bid ? "a bid with no bid turn open" : "a play with no play turn open")
@@ -376,12 +376,12 @@ std::optional<std::string> ClientFrameChecker::judgeTurn(const SeatRecord &recor
         return "a second answer to the turn opened by frame " + std::to_string(view.turn);
     if (bid)
         return std::nullopt;
-    if (frame.byteAt(wire::offset::Arg15) == 1)
+    if (frame.byteAt(wire::offset::kArg15) == 1)
         return view.mustLead
                 ? std::optional<std::string>("a pass on a lead opened with code 1" + at)
                 : std::nullopt;
 
-    const std::size_t n = frame.byteAt(wire::offset::Arg17);
+    const std::size_t n = frame.byteAt(wire::offset::kArg17);
     std::vector<CardCode> cards;
     std::set<std::uint8_t> seen;
     for (std::size_t i = 0; i < n; ++i) {

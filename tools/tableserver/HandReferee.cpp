@@ -97,7 +97,7 @@ void HandReferee::bidFrame(int seat, const MessageFrame &frame)
         context_.logFrame(seating_.seatName(seat) + " bid out of turn; dropped");
         return;
     }
-    const std::uint8_t value = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t value = frame.byteAt(wire::offset::kArg11);
     if (value > 1) {
         context_.logFrame(seating_.seatName(seat) + " bid with byte 11 = " + std::to_string(value)
                           + "; dropped");
@@ -112,7 +112,7 @@ void HandReferee::playFrame(int seat, const MessageFrame &frame)
         context_.logFrame(seating_.seatName(seat) + " played out of turn; dropped");
         return;
     }
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 1:
         if (mustLead_) {
             if (leadReopens_ >= kLeadReopensPerTurn) {
@@ -143,7 +143,7 @@ void HandReferee::playFrame(int seat, const MessageFrame &frame)
         return;
     default:
         context_.log(seating_.seatName(seat) + " sent a play frame with byte 15 = "
-                     + std::to_string(frame.byteAt(wire::offset::Arg15)));
+                     + std::to_string(frame.byteAt(wire::offset::kArg15)));
         table_.playRefused(seat);
         return;
     }

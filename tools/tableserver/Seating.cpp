@@ -516,7 +516,7 @@ void Seating::forceLeave(int seat, std::string_view textUtf8)
 void Seating::readyOrLeave(int seat, const MessageFrame &frame)
 {
     Seat &s = seats_[static_cast<std::size_t>(seat)];
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 0: {
         const std::string who = seatName(seat);
         detachConnection(seat);
@@ -539,7 +539,7 @@ void Seating::readyOrLeave(int seat, const MessageFrame &frame)
         break;
     default:
         context_.logFrame(seatName(seat) + " sent ready-or-leave with byte 15 = "
-                          + std::to_string(frame.byteAt(wire::offset::Arg15)) + "; ignored");
+                          + std::to_string(frame.byteAt(wire::offset::kArg15)) + "; ignored");
         break;
     }
 }
@@ -551,7 +551,7 @@ void Seating::chat(int seat, const MessageFrame &frame)
         context_.logFrame(seatName(seat) + " sent an item-library frame; dropped");
         return;
     }
-    const std::uint8_t addressee = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t addressee = frame.byteAt(wire::offset::kArg11);
     int to = -1;
     if (addressee != 0) {
         to = seatIndex(addressee);
