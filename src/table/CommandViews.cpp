@@ -167,7 +167,7 @@ bool CommandViews::LandlordBadgeVisible() const
 namespace {
 
 // The badge's animation from its first frame, looping for good.
-void startBadge(support::ucAniGIF &badge)
+void startBadge(forms::ucAniGIF &badge)
 {
     badge.setVisible(false);
     const QByteArray bytes = support::PictureStore::resourceBytes(kLandlordBadgeGif);
@@ -185,7 +185,7 @@ void CommandViews::ShowLandlord(int pos)
         return;
     const forms::LayoutScale s = state_.table.scale;
     const BadgePlace place = kBadgePlaces[pos];
-    support::ucAniGIF &badge = form_.effects.UcDiZhu;
+    forms::ucAniGIF &badge = form_.effects.UcDiZhu;
     const double top = pos == 0 && s.isReduced() ? kReducedOwnBadgeTop : place.top;
     badge.setTop(s.y(top));
     badge.setLeft(s.x(place.left));
@@ -211,7 +211,7 @@ void CommandViews::ShowTurnClock(ClockKind kind, int pos, int seconds)
     if (!isSeat(pos))
         return;
     const forms::LayoutScale s = state_.table.scale;
-    support::ucAniGIF &clock = form_.turn.Time_Img;
+    forms::ucAniGIF &clock = form_.turn.Time_Img;
     forms::Label &number = form_.turn.Number;
     const bool bid = kind == ClockKind::Bid;
     switch (pos) {
@@ -404,7 +404,7 @@ void CommandViews::PlaceReadyClockAndShuffle()
 {
     const forms::LayoutScale s = state_.table.scale;
     const forms::Image &wealth = form_.bid.Imgwealth;
-    support::ucAniGIF &clock = form_.turn.Time_Img;
+    forms::ucAniGIF &clock = form_.turn.Time_Img;
     forms::Label &number = form_.turn.Number;
     forms::Image &picture = form_.effects.ImgShuffle;
     forms::Label &caption = form_.effects.LblShuffle;
