@@ -2,9 +2,9 @@
 // giflib (DGifSlurp, then the same composition) on a fixed corpus made by our
 // encoder. Prints, per file and over the corpus, giflib's processor time
 // divided by ours: above 1.0 we are faster.
-#include "support/GifAnimation.h"
-#include "support/GifComposer.h"
-#include "support/GifEncoder.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifComposer.h"
+#include "gif/GifEncoder.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-using namespace tessaroc::support;
+using namespace tessaroc::gif;
 
 namespace {
 

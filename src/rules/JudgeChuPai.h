@@ -4,7 +4,6 @@
 #include "rules/CardRulesState.h"
 #include "rules/PlayKind.h"
 #include "rules/PrevPlay.h"
-#include "wire/MessageFrame.h"
 
 #include <array>
 #include <cstdint>
@@ -63,10 +62,14 @@ struct PlayedCard
 struct OwnPlayDecision
 {
     OwnPlayOutcome outcome = OwnPlayOutcome::Nothing;
-    bool sendFrame = false; // queue `frame` with SendMsg
-    wire::MessageFrame frame; // the CmdPlay frame, pass or play
+    // Queue the play frame with SendMsg: the pass frame for Pass, else the
+    // play frame of `kind` carrying cardIds[0] to cardIds[count - 1].
+    bool sendFrame = false;
     PlayKind kind = KindNone; // the judged kind (never 8)
     std::int16_t count = 0; // raised cards
+    // For an accepted play (Sent, AcceptedNotSent): the card ids the play
+    // frame carries, in judged order; the rest 0.
+    std::array<std::uint8_t, kMaxHandCards> cardIds{};
     std::array<PlayedCard, kMaxHandCards> realOrder{}; // entries 0 to count - 1
     PrevPlay newPrevPlay; // the own play as the play to beat, without card ids
     bool emptiesHand = false; // the caller then waits 1000 ms and does not re-sort

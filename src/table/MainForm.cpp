@@ -2,7 +2,7 @@
 
 #include "core/TableState.h"
 #include "forms/Fonts.h"
-#include "support/GifScale.h"
+#include "gif/GifScale.h"
 #include "table/SystemMessageLine.h"
 #include "table/TablePictures.h"
 
@@ -487,15 +487,15 @@ void MainForm::designTurnAndEffects()
 
     // The turn clock, its seconds and the two animations. The clock fills its
     // area; the two animations fit theirs.
-    turn.Time_Img.setStretch(support::StretchFill);
+    turn.Time_Img.setStretch(gif::StretchFill);
     turn.Time_Img.Move(875, 550, 57, 41);
     label(turn.Number, 901, 576, 47, 32, Qt::black, false);
     turn.Number.setCaption(QStringLiteral("13"));
     turn.Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
-    effects.bombPlayer.setStretch(support::StretchFit);
+    effects.bombPlayer.setStretch(gif::StretchFit);
     effects.bombPlayer.Move(400, 280, 225, 225);
     effects.bombPlayer.setVisible(false);
-    effects.UcDiZhu.setStretch(support::StretchFit);
+    effects.UcDiZhu.setStretch(gif::StretchFit);
     effects.UcDiZhu.Move(10, 560, 70, 90);
     effects.UcDiZhu.setVisible(false);
 }

@@ -4,7 +4,7 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Surface.h"
-#include "support/ucAniGIF.h"
+#include "forms/ucAniGIF.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
@@ -180,7 +180,7 @@ struct TurnClock
 {
     explicit TurnClock(const platform::Clock &clock);
 
-    support::ucAniGIF Time_Img; // turn clock
+    forms::ucAniGIF Time_Img; // turn clock
     forms::Label Number; // its seconds
 };
 
@@ -189,8 +189,8 @@ struct TableEffects
 {
     explicit TableEffects(const platform::Clock &clock);
 
-    support::ucAniGIF bombPlayer; // bomb animation
-    support::ucAniGIF UcDiZhu; // landlord badge
+    forms::ucAniGIF bombPlayer; // bomb animation
+    forms::ucAniGIF UcDiZhu; // landlord badge
     forms::Image ImgShuffle; // seat-shuffle picture
     forms::Label LblShuffle; // its caption
 };

@@ -32,18 +32,14 @@ protected:
         input.random = random;
         return input;
     }
-    static wire::MessageFrame expectedPlay(int n, PlayKind kind, std::initializer_list<int> ids)
+    // The card ids a play frame carries: these, then zeros.
+    static std::array<std::uint8_t, kMaxHandCards> ids(std::initializer_list<int> list)
     {
-        wire::MessageFrame frame;
-        frame.setByte(3, 7);
-        frame.setByte(6, kOwnSeat);
-        frame.setByte(15, 2);
-        frame.setByte(17, static_cast<std::uint8_t>(n));
-        frame.setByte(18, static_cast<std::uint8_t>(kind));
-        std::size_t at = 20;
-        for (const int id : ids)
-            frame.setByte(at++, static_cast<std::uint8_t>(id));
-        return frame;
+        std::array<std::uint8_t, kMaxHandCards> out{};
+        std::size_t at = 0;
+        for (const int id : list)
+            out[at++] = static_cast<std::uint8_t>(id);
+        return out;
     }
 
     CardRulesState state;
@@ -56,9 +52,9 @@ TEST_F(OwnPlay, TripleWithPairGoesOutTripleFirst)
     const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
     EXPECT_TRUE(d.sendFrame);
-    EXPECT_EQ(d.frame, expectedPlay(5, KindTripleWithPair, {2, 3, 4, 0, 1}));
     EXPECT_EQ(d.kind, KindTripleWithPair);
     ASSERT_EQ(d.count, 5);
+    EXPECT_EQ(d.cardIds, ids({2, 3, 4, 0, 1}));
     const std::int16_t pictures[] = {2, 3, 4, 0, 1};
     for (int j = 0; j < 5; ++j) {
         EXPECT_EQ(d.realOrder[j].picIndex, pictures[j]) << j;
@@ -71,7 +67,9 @@ TEST_F(OwnPlay, LowChainLeadsWithTwosAndAcesLast)
     deal("2 2 A A 3 3 5");
     const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
-    EXPECT_EQ(d.frame, expectedPlay(6, KindPairChain, {4, 5, 0, 1, 2, 3}));
+    EXPECT_EQ(d.kind, KindPairChain);
+    EXPECT_EQ(d.count, 6);
+    EXPECT_EQ(d.cardIds, ids({4, 5, 0, 1, 2, 3}));
     EXPECT_EQ(faces(d.newPrevPlay.cards, d.newPrevPlay.count), "3 3 2 2 A A");
 }
 
@@ -81,7 +79,8 @@ TEST_F(OwnPlay, NothingRaisedWhileLeadingDoesNothing)
     const OwnPlayDecision d = JudgeChuPai(state, raise({}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Nothing);
     EXPECT_FALSE(d.sendFrame);
-    EXPECT_EQ(d.frame, wire::MessageFrame{});
+    EXPECT_EQ(d.count, 0);
+    EXPECT_EQ(d.cardIds, ids({}));
     EXPECT_EQ(d.sound, SoundCue::None);
 }
 
@@ -93,11 +92,8 @@ TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
         const OwnPlayDecision d = JudgeChuPai(state, raise({}, maySend));
         EXPECT_EQ(d.outcome, OwnPlayOutcome::Pass);
         EXPECT_EQ(d.sendFrame, maySend);
-        wire::MessageFrame pass;
-        pass.setByte(3, 7);
-        pass.setByte(6, kOwnSeat);
-        pass.setByte(15, 1);
-        EXPECT_EQ(d.frame, pass);
+        EXPECT_EQ(d.count, 0);
+        EXPECT_EQ(d.cardIds, ids({}));
         EXPECT_EQ(d.sound, SoundCue::Sys080);
 
         // A pass leaves the turn flag to the next played command.

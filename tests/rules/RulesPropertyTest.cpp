@@ -326,11 +326,9 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
         const OwnPlayDecision d = JudgeChuPai(state, input);
         if (d.outcome != OwnPlayOutcome::Sent)
             continue;
-        const wire::MessageFrame &frame = d.frame;
-        EXPECT_EQ(frame.byteAt(17), d.count);
-        EXPECT_NE(frame.byteAt(18), KindPlaneWithPairsAlt);
-        EXPECT_GE(frame.byteAt(18), KindSingle);
-        EXPECT_LE(frame.byteAt(18), KindFourJokers);
+        EXPECT_NE(d.kind, KindPlaneWithPairsAlt);
+        EXPECT_GE(d.kind, KindSingle);
+        EXPECT_LE(d.kind, KindFourJokers);
         // The cards go out in judged order, each with the picture of its slot.
         CardArray judgedAgain{};
         for (int j = 0; j < d.count; ++j)
@@ -346,13 +344,13 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
             EXPECT_TRUE(input.raised[d.realOrder[j].slot]);
             EXPECT_EQ(slot.code, d.realOrder[j].code);
             EXPECT_EQ(slot.picIndex, d.realOrder[j].picIndex);
-            EXPECT_EQ(frame.byteAt(20 + static_cast<std::size_t>(j)), cardId(d.realOrder[j].code));
+            EXPECT_EQ(d.cardIds[j], cardId(d.realOrder[j].code));
             ids.push_back(cardId(d.realOrder[j].code));
         }
         std::sort(ids.begin(), ids.end());
         EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
-        for (std::size_t at = 20 + static_cast<std::size_t>(d.count); at < wire::FrameSize; ++at)
-            EXPECT_EQ(frame.byteAt(at), 0) << at;
+        for (int at = d.count; at < kMaxHandCards; ++at)
+            EXPECT_EQ(d.cardIds[at], 0) << at;
 
         const int before = state.ownHand().cardCount;
         bool maySendPlay = true;

@@ -358,7 +358,7 @@ TEST_P(ClearTableTest, ClearingTwiceEqualsClearingOnce)
     const auto look = [&f] {
         std::vector<Look> looks;
         for (const forms::Element *e : f.area.Pic1->elements()) {
-            const auto *picture = dynamic_cast<const forms::PictureTarget *>(e);
+            const auto *picture = dynamic_cast<const support::PictureTarget *>(e);
             looks.push_back({e->rect(), e->Visible(), e->Enabled(),
                              picture ? picture->Picture() : -1, e->zSequence(), e->Caption()});
         }
