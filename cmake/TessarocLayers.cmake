@@ -3,7 +3,8 @@
 # build runs it again whenever a source file changes (target layer_check), so
 # an include that breaks the order stops both.
 #
-#   1  rules, wire, gif      no Qt; none of the three includes another
+#   1  rules, wire, gif      no Qt; the wire may include the rules (card codes
+#                            travel in frames), nothing else crosses
 #   2  platform              layer 1
 #   3  support               layers 1-2
 #   4  core                  layers 1-3 (never forms or a subsystem)
@@ -20,7 +21,7 @@ endif()
 set(_tessaroc_subsystems table play settlement chat sound items video)
 
 set(_tessaroc_may_include_rules rules)
-set(_tessaroc_may_include_wire wire)
+set(_tessaroc_may_include_wire rules wire)
 set(_tessaroc_may_include_gif gif)
 set(_tessaroc_may_include_platform rules wire gif platform)
 set(_tessaroc_may_include_support rules wire gif platform support)

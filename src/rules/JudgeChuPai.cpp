@@ -123,8 +123,6 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         return decision;
     }
 
-    for (int j = 0; j < sel.n; ++j)
-        decision.cardIds[j] = static_cast<std::uint8_t>(cardId(decision.realOrder[j].code));
     if (!input.maySendPlay) {
         decision.outcome = OwnPlayOutcome::AcceptedNotSent;
         return decision;
@@ -143,6 +141,15 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         decision.sound = soundOf(kind);
     }
     return decision;
+}
+
+std::array<std::uint8_t, kMaxHandCards> OwnPlayDecision::judgedIds() const
+{
+    std::array<std::uint8_t, kMaxHandCards> ids{};
+    const int n = clampCardCount(count);
+    for (int j = 0; j < n; ++j)
+        ids[j] = static_cast<std::uint8_t>(cardId(realOrder[j].code));
+    return ids;
 }
 
 void ApplyOwnPlay(CardRulesState &state, bool &maySendPlay, const OwnPlayDecision &decision)

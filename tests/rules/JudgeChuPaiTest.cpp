@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
 namespace tessaroc::rules {
 namespace {
@@ -32,14 +33,11 @@ protected:
         input.random = random;
         return input;
     }
-    // The card ids a play frame carries: these, then zeros.
-    static std::array<std::uint8_t, kMaxHandCards> ids(std::initializer_list<int> list)
+    // The ids the play frame carries, in judged order.
+    static std::vector<int> judgedIds(const OwnPlayDecision &d)
     {
-        std::array<std::uint8_t, kMaxHandCards> out{};
-        std::size_t at = 0;
-        for (const int id : list)
-            out[at++] = static_cast<std::uint8_t>(id);
-        return out;
+        const auto ids = d.judgedIds();
+        return {ids.begin(), ids.begin() + d.count};
     }
 
     CardRulesState state;
@@ -52,9 +50,9 @@ TEST_F(OwnPlay, TripleWithPairGoesOutTripleFirst)
     const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
     EXPECT_TRUE(d.sendFrame);
+    EXPECT_EQ(judgedIds(d), (std::vector<int>{2, 3, 4, 0, 1}));
     EXPECT_EQ(d.kind, KindTripleWithPair);
     ASSERT_EQ(d.count, 5);
-    EXPECT_EQ(d.cardIds, ids({2, 3, 4, 0, 1}));
     const std::int16_t pictures[] = {2, 3, 4, 0, 1};
     for (int j = 0; j < 5; ++j) {
         EXPECT_EQ(d.realOrder[j].picIndex, pictures[j]) << j;
@@ -68,8 +66,7 @@ TEST_F(OwnPlay, LowChainLeadsWithTwosAndAcesLast)
     const OwnPlayDecision d = JudgeChuPai(state, raise({0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
     EXPECT_EQ(d.kind, KindPairChain);
-    EXPECT_EQ(d.count, 6);
-    EXPECT_EQ(d.cardIds, ids({4, 5, 0, 1, 2, 3}));
+    EXPECT_EQ(judgedIds(d), (std::vector<int>{4, 5, 0, 1, 2, 3}));
     EXPECT_EQ(faces(d.newPrevPlay.cards, d.newPrevPlay.count), "3 3 2 2 A A");
 }
 
@@ -79,8 +76,6 @@ TEST_F(OwnPlay, NothingRaisedWhileLeadingDoesNothing)
     const OwnPlayDecision d = JudgeChuPai(state, raise({}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Nothing);
     EXPECT_FALSE(d.sendFrame);
-    EXPECT_EQ(d.count, 0);
-    EXPECT_EQ(d.cardIds, ids({}));
     EXPECT_EQ(d.sound, SoundCue::None);
 }
 
@@ -93,7 +88,6 @@ TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
         EXPECT_EQ(d.outcome, OwnPlayOutcome::Pass);
         EXPECT_EQ(d.sendFrame, maySend);
         EXPECT_EQ(d.count, 0);
-        EXPECT_EQ(d.cardIds, ids({}));
         EXPECT_EQ(d.sound, SoundCue::Sys080);
 
         // A pass leaves the turn flag to the next played command.
