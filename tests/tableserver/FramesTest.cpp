@@ -2,6 +2,8 @@
 
 #include "ServerFrames.h"
 
+#include "wire/SentFrames.h"
+
 #include "wire/GbkText.h"
 
 using namespace tessaroc;
@@ -60,8 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Layout{"EndOfHand", frames::endOfHand(), "cmd=16"},
                 Layout{"CoinsShort", frames::coinsShort(5, 4), "cmd=16 seat=5 b11=4 b15=3"},
                 Layout{"UserLeft", frames::userLeft("bob", 1), "cmd=21 b11=1 text@16=\"bob\""},
-                Layout{"ForcedLeave", frames::forcedLeave(wire::utf8ToGbk("走")),
-                       "cmd=22 text@16=\"走\""}),
+                Layout{"ForcedLeave", frames::forcedLeave("走"), "cmd=22 text@16=\"走\""}),
         [](const auto &p) { return std::string(p.param.name); });
 
 TEST(Frames, HandStartDealCarriesTheCardsTheTurnedUpCardAndTheResumeValue)
@@ -79,15 +80,15 @@ TEST(Frames, HandStartDealCarriesTheCardsTheTurnedUpCardAndTheResumeValue)
 TEST(Frames, UserInformationFillsTheUserBlock)
 {
     frames::UserInfo user;
-    user.nickname = wire::utf8ToGbk("小明");
+    user.nickname = "小明";
     user.face = "w3";
     user.sex = 0;
-    user.location = wire::utf8ToGbk("北京A"); // the half character is cut
+    user.location = "北京A"; // a single-byte character is left out
     user.coins = 60000;
-    user.title = wire::utf8ToGbk("新手");
+    user.title = "新手";
     user.wins = 7;
     user.account = "ming";
-    user.tag = wire::utf8ToGbk("玩家");
+    user.tag = "玩家";
     const MessageFrame frame = frames::userInfo(2, 8, user, true);
     EXPECT_TRUE(matches(frame,
                         "cmd=20 seat=2 b64=0 le64@96=60000 le32@160=7 b208=1 b226=8 b255=1 "
@@ -111,7 +112,7 @@ TEST(Frames, HandResultLaysOutTheSettlement)
     result.capped = true;
     result.level = 3;
     result.cardsLeft = {kAceOfSuit2, kBigJoker};
-    const std::string line = wire::utf8ToGbk("农民获胜");
+    const std::string line = "农民获胜";
     const MessageFrame frame = frames::handResult(result, 100, line);
     EXPECT_TRUE(matches(frame,
                         "cmd=9 seat=4 be32@8=100 b15=1 b16=2 cards@20=14/2/37,17/1/107 "
@@ -128,7 +129,7 @@ TEST(Frames, ChatIsRelayedWithTheSendersSeatAndNoKindWord)
     line.setU32be(wire::offset::kKindWord, 0x111);
     line.setU16le(wire::offset::kEcho, 77);
     line.setByte(250, 9);
-    EXPECT_EQ(frames::chatRelay(line, 2),
+    EXPECT_EQ(frames::chatRelay(wire::ChatFrame::decode(line), 2),
               frameFrom("cmd=19 seat=2 b9=2 b10=5 b11=4 b13=97 text@16=\"hi\""));
 }
 
@@ -148,15 +149,24 @@ TEST(Frames, LoginAndReconnectRequestsAreRead)
     EXPECT_EQ(longOne.password.size(), 228u);
 }
 
-TEST(Frames, PlayIdsAreReadOnlyForACountOfOneToThirtyThree)
+TEST(Frames, ClientFramesAreTakenOnlyAsTheClientBuildsThem)
 {
-    const std::uint8_t ids[] = {5, 9};
-    EXPECT_EQ(frames::playIds(playFrame(1, ids, 2)).size(), 2u);
-    MessageFrame frame = playFrame(1, ids, 2);
-    frame.setByte(17, 34);
-    EXPECT_TRUE(frames::playIds(frame).empty());
-    frame.setByte(17, 0);
-    EXPECT_TRUE(frames::playIds(frame).empty());
+    MessageFrame bid = bidFrame(2, true);
+    bid.setU16le(wire::offset::kEcho, 41); // the echo bytes never matter
+    ASSERT_TRUE(frames::readExact<wire::BidFrame>(bid));
+    EXPECT_TRUE(frames::readExact<wire::BidFrame>(bid)->call);
+    MessageFrame odd = bid;
+    odd.setByte(wire::offset::kArg11, 2); // neither a call nor a pass
+    EXPECT_FALSE(frames::readExact<wire::BidFrame>(odd));
+    odd = bid;
+    odd.setByte(100, 1);
+    EXPECT_FALSE(frames::readExact<wire::BidFrame>(odd));
+
+    MessageFrame leave = leaveFrame(4);
+    ASSERT_TRUE(frames::readExact<wire::ReadyOrLeaveFrame>(leave));
+    EXPECT_FALSE(frames::readExact<wire::ReadyOrLeaveFrame>(leave)->ready);
+    leave.setByte(wire::offset::kArg15, 2);
+    EXPECT_FALSE(frames::readExact<wire::ReadyOrLeaveFrame>(leave));
 }
 
 TEST(Frames, TheDeckHoldsTwoPacksWithUniqueIds)
