@@ -2,6 +2,8 @@
 
 #include "ServerFrames.h"
 
+#include "wire/ChatFrame.h"
+#include "wire/ReceivedFrames.h"
 #include "wire/SentFrames.h"
 
 #include "wire/GbkText.h"
@@ -215,4 +217,54 @@ TEST(FrameDescriptions, MalformedItemsAreReportedNotGuessed)
                             "text@16=bare", "text@16=\"open", "cards@20=14/2", "frobnicate=1"}) {
         EXPECT_THROW(parseFrameSpec(bad), FrameSpecError) << bad;
     }
+}
+
+// The checker of what a server sends catches what a client would stumble on.
+TEST(PeerChecking, FlagsFramesAClientWouldStumbleOn)
+{
+    const auto numbered = [](MessageFrame frame, std::uint16_t number) {
+        frame.setU16le(wire::offset::kEcho, number);
+        return frame;
+    };
+    struct Case
+    {
+        const char *name;
+        std::vector<MessageFrame> frames;
+        const char *violation;
+    };
+    wire::UserInfoFrame asciiLocation;
+    asciiLocation.recipientSeat = 1;
+    asciiLocation.face = "m1";
+    asciiLocation.account = "alice";
+    asciiLocation.location = "A";
+    asciiLocation.extraNumber5 = 1;
+    wire::ChatFrame itemLine;
+    itemLine.sender = 2;
+    itemLine.text = "x";
+    itemLine.kindWord = wire::kItemKindWord272;
+    const Case cases[] = {
+            {"EchoGap",
+             {numbered(frames::ready("bob"), 1), numbered(frames::ready("bob"), 3)},
+             "echo number 3 after 1"},
+            {"SingleByteLocation", {numbered(asciiLocation.encode(), 1)}, "two-byte field"},
+            {"ChatWithKindWord", {numbered(itemLine.encode(), 1)}, "kind word"},
+            {"ResultOutsideAHand",
+             {numbered(frames::handResult(frames::SeatResult{}, 100, {}), 1)},
+             "outside a hand"},
+    };
+    for (const Case &c : cases) {
+        PeerChecker checker;
+        for (const auto &frame : c.frames)
+            checker.check(frame);
+        const auto &violations = checker.violations();
+        EXPECT_TRUE(std::any_of(
+                violations.begin(), violations.end(),
+                [&c](const std::string &v) { return v.find(c.violation) != std::string::npos; }))
+                << c.name << ": " << ::testing::PrintToString(violations);
+    }
+    // A well-formed login answer and ready frame pass.
+    PeerChecker clean;
+    clean.check(numbered(frames::loginAnswer(frames::kLoginAccepted, 15), 1));
+    clean.check(numbered(frames::ready("bob"), 2));
+    EXPECT_TRUE(clean.violations().empty()) << ::testing::PrintToString(clean.violations());
 }
