@@ -7,25 +7,6 @@
 
 namespace tessaroc::tableserver::frames {
 
-void writeText(MessageFrame &frame, std::size_t pos, std::size_t size, std::string_view text)
-{
-    const std::size_t n = std::min(size, text.size());
-    for (std::size_t i = 0; i < n; ++i)
-        frame.setByte(pos + i, static_cast<std::uint8_t>(text[i]));
-}
-
-std::string readAscii(const MessageFrame &frame, std::size_t pos, std::size_t size)
-{
-    std::string out;
-    for (std::size_t i = 0; i < size; ++i) {
-        const auto byte = frame.byteAt(pos + i);
-        if (byte == 0)
-            break;
-        out += static_cast<char>(byte);
-    }
-    return out;
-}
-
 namespace {
 
 // The client reads location, title and tag in pairs of bytes: a character

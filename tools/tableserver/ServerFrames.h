@@ -118,9 +118,4 @@ template<typename Codec> std::optional<Codec> readExact(const MessageFrame &fram
     return value;
 }
 
-// A single-byte text field read up to its first zero byte.
-std::string readAscii(const MessageFrame &frame, std::size_t pos, std::size_t size);
-// Writes text from pos, cut to size bytes.
-void writeText(MessageFrame &frame, std::size_t pos, std::size_t size, std::string_view text);
-
 } // namespace tessaroc::tableserver::frames
