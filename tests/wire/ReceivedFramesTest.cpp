@@ -135,7 +135,10 @@ TEST_P(ReceivedFrame, WritesExactlyItsBytes)
 TEST_P(ReceivedFrame, ReadsBackAsTheSameValue)
 {
     const ReceivedValue &value = GetParam().value;
-    EXPECT_TRUE(decodeAs(value, encodeValue(value)) == value);
+    const MessageFrame frame = encodeValue(value);
+    const ReceivedValue back = decodeAs(value, frame);
+    // A value that reads back otherwise writes other bytes: show them.
+    EXPECT_TRUE(back == value) << describeDifference(frame, encodeValue(back));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -57,7 +57,10 @@ TEST_P(SentFrame, SetsExactlyItsBytes)
 TEST_P(SentFrame, ReadsBackAsTheSameValue)
 {
     const SentValue &value = GetParam().value;
-    EXPECT_TRUE(decodeAs(value, encodeValue(value)) == value);
+    const MessageFrame frame = encodeValue(value);
+    const SentValue back = decodeAs(value, frame);
+    // A value that reads back otherwise writes other bytes: show them.
+    EXPECT_TRUE(back == value) << describeDifference(frame, encodeValue(back));
 }
 
 INSTANTIATE_TEST_SUITE_P(
