@@ -45,8 +45,8 @@ void BM_DecodePlayed(benchmark::State &state)
     played.cardCount = static_cast<std::uint8_t>(kMaxFrameCards);
     played.kind = 5;
     for (std::size_t i = 0; i < kMaxFrameCards; ++i)
-        played.codes[i] = tessaroc::rules::makeCard(3 + static_cast<int>(i % 11), 1,
-                                                    static_cast<int>(i));
+        played.codes[i]
+                = tessaroc::rules::makeCard(3 + static_cast<int>(i % 11), 1, static_cast<int>(i));
     const MessageFrame frame = played.encode();
     for (auto _ : state)
         benchmark::DoNotOptimize(PlayedFrame::decode(frame));
