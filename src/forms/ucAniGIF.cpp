@@ -1,8 +1,8 @@
-#include "support/ucAniGIF.h"
+#include "forms/ucAniGIF.h"
 
 #include "forms/Surface.h"
+#include "gif/GifScale.h"
 #include "support/GifImages.h"
-#include "support/GifScale.h"
 
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -14,7 +14,7 @@
 #include <cmath>
 #include <span>
 
-namespace tessaroc::support {
+namespace tessaroc::forms {
 
 namespace {
 
@@ -46,8 +46,8 @@ void PropertyBag::WriteProperty(const QString &key, const QVariant &value,
         values_.insert(key, value);
 }
 
-ucAniGIF::ucAniGIF(const platform::Clock &clock, forms::Surface *container)
-    : forms::Element(container)
+ucAniGIF::ucAniGIF(const platform::Clock &clock, Surface *container)
+    : Element(container)
     , clock_(clock)
 {
     wake_.setSingleShot(true);
@@ -87,7 +87,7 @@ void ucAniGIF::setAnimatedGIF(const std::optional<QByteArray> &gif)
 
 void ucAniGIF::setEnabled(bool enabled)
 {
-    forms::Element::setEnabled(enabled);
+    Element::setEnabled(enabled);
     Q_EMIT PropertyChanged(QStringLiteral("Enabled"));
 }
 
@@ -108,7 +108,7 @@ int ucAniGIF::ActualHeight() const
 
 void ucAniGIF::setStretch(std::int32_t newScale)
 {
-    if (newScale < StretchNone || newScale > StretchToGif || newScale == stretch_)
+    if (newScale < gif::StretchNone || newScale > gif::StretchToGif || newScale == stretch_)
         return;
     stretch_ = newScale;
     const std::int32_t was = actionState_;
@@ -229,14 +229,14 @@ void ucAniGIF::setDelayAnimation(std::int32_t mode)
 
 void ucAniGIF::setMouseIcon(const QCursor &icon)
 {
-    forms::Element::setMouseIcon(icon);
+    Element::setMouseIcon(icon);
     Q_EMIT PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
 void ucAniGIF::clearMouseIcon()
 {
-    forms::Element::setMouseIcon(QCursor());
-    setMousePointer(forms::MousePointer::Default);
+    Element::setMouseIcon(QCursor());
+    setMousePointer(MousePointer::Default);
     Q_EMIT PropertyChanged(QStringLiteral("MouseIcon"));
 }
 
@@ -355,9 +355,10 @@ std::int32_t ucAniGIF::LoadGifArray()
     gif_.setMirrored(mirrored_);
     loops_ = gif_.Loops();
     currentFrame_ = 1;
-    const GifScale scale = ComputeScale(stretch_, static_cast<std::int32_t>(std::lround(Width())),
-                                        static_cast<std::int32_t>(std::lround(Height())),
-                                        gif_.ScreenWidth(), gif_.ScreenHeight());
+    const gif::GifScale scale
+            = gif::ComputeScale(stretch_, static_cast<std::int32_t>(std::lround(Width())),
+                                static_cast<std::int32_t>(std::lround(Height())),
+                                gif_.ScreenWidth(), gif_.ScreenHeight());
     scaleX_ = scale.scaleX;
     scaleY_ = scale.scaleY;
     // With frames still to build and a build timer that can run, the first
@@ -509,9 +510,10 @@ void ucAniGIF::Resize()
 {
     if (currentFrame_ == 0 || resizing_)
         return;
-    const GifScale scale = ComputeScale(stretch_, static_cast<std::int32_t>(std::lround(Width())),
-                                        static_cast<std::int32_t>(std::lround(Height())),
-                                        gif_.ScreenWidth(), gif_.ScreenHeight());
+    const gif::GifScale scale
+            = gif::ComputeScale(stretch_, static_cast<std::int32_t>(std::lround(Width())),
+                                static_cast<std::int32_t>(std::lround(Height())),
+                                gif_.ScreenWidth(), gif_.ScreenHeight());
     scaleX_ = scale.scaleX;
     scaleY_ = scale.scaleY;
     resizing_ = true;
@@ -546,7 +548,7 @@ void ucAniGIF::repaintNow()
 void ucAniGIF::paint(QPainter &painter, const QRect &r)
 {
     if (currentFrame_ != 0) {
-        const QImage frame = ComposedImage(gif_, currentFrame_);
+        const QImage frame = support::ComposedImage(gif_, currentFrame_);
         if (!frame.isNull()) {
             const QSize drawn(static_cast<int>(std::nearbyint(scaleX_ * frame.width())),
                               static_cast<int>(std::nearbyint(scaleY_ * frame.height())));
@@ -587,20 +589,20 @@ void ucAniGIF::ReadProperties(const PropertyBag &bag)
     const int delay = bag.ReadProperty(QStringLiteral("Delay"), minFrameDelay_).toInt();
     minFrameDelay_ = static_cast<std::int16_t>(delay >= 10 && delay <= 32700 ? delay : 50);
     const int stretch = bag.ReadProperty(QStringLiteral("Stretch"), 1).toInt();
-    stretch_ = stretch >= StretchNone && stretch <= StretchToGif ? stretch : 1;
+    stretch_ = stretch >= gif::StretchNone && stretch <= gif::StretchToGif ? stretch : 1;
     const int delayLoad = bag.ReadProperty(QStringLiteral("DelayLoad"), 1).toInt();
     delayAnimation_ = delayLoad >= 0 && delayLoad <= 3 ? delayLoad : 1;
     const int mirror = bag.ReadProperty(QStringLiteral("Mirror"), 0).toInt();
     mirrored_ = mirror >= 0 && mirror <= 3 ? mirror : 0;
-    forms::Element::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
+    Element::setEnabled(bag.ReadProperty(QStringLiteral("Enabled"), true).toBool());
     const QVariant icon = bag.ReadProperty(QStringLiteral("MouseIcon"), QVariant());
-    forms::Element::setMouseIcon(icon.canConvert<QCursor>() ? icon.value<QCursor>() : QCursor());
+    Element::setMouseIcon(icon.canConvert<QCursor>() ? icon.value<QCursor>() : QCursor());
     const int pointer = bag.ReadProperty(QStringLiteral("MousePointer"), 0).toInt();
-    setMousePointer(static_cast<forms::MousePointer>(pointer));
+    setMousePointer(static_cast<MousePointer>(pointer));
     if (LoadGifArray() != 0) {
         const int loops = bag.ReadProperty(QStringLiteral("Loops"), loops_).toInt();
         loops_ = std::max(0, loops);
     }
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::forms

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // Decodes the variable-length-code (LZW) data of one GIF image into colour
 // indexes. A table entry is kept as the place where its string was last
@@ -39,4 +39,4 @@ private:
     std::array<std::uint16_t, 4096> length_{};
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/GifLzwDecoder.h"
-#include "support/GifTypes.h"
+#include "gif/GifLzwDecoder.h"
+#include "gif/GifTypes.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +13,7 @@
 // Decoding that stream yields the image's raw colour indexes; the real colours
 // are applied only when a frame is drawn, which is what lets one set of
 // indexes serve every colour table and transparency stay an index.
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // 256 entries of red, green, blue with entry i = 0, 0, i.
 extern const std::array<std::uint8_t, 768> IdentityPalette;
@@ -48,4 +48,4 @@ private:
     std::vector<std::uint8_t> interlaced_;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

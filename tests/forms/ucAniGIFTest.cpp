@@ -1,7 +1,7 @@
-#include "support/ucAniGIF.h"
+#include "forms/ucAniGIF.h"
 #include "forms/Surface.h"
+#include "gif/GifEncoder.h"
 #include "platform/Clock.h"
-#include "support/GifEncoder.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -14,7 +14,7 @@
 #include <functional>
 
 using namespace tessaroc;
-using namespace tessaroc::support;
+using namespace tessaroc::forms;
 
 namespace {
 
@@ -27,13 +27,13 @@ const QColor kColours[]
 QByteArray makeGif(int frames, QSize size, std::vector<int> delays = {},
                    std::optional<std::uint16_t> loops = std::nullopt, bool halves = false)
 {
-    GifFileData gif;
+    gif::GifFileData gif;
     gif.screenWidth = size.width();
     gif.screenHeight = size.height();
     gif.globalPalette = kPalette;
     gif.loops = loops;
     for (int k = 0; k < frames; ++k) {
-        GifImageData image;
+        gif::GifImageData image;
         image.width = size.width();
         image.height = size.height();
         image.pixels.resize(static_cast<std::size_t>(size.width() * size.height()));
@@ -45,7 +45,7 @@ QByteArray makeGif(int frames, QSize size, std::vector<int> delays = {},
                 = k < static_cast<int>(delays.size()) ? delays[static_cast<std::size_t>(k)] : 0;
         gif.images.push_back(std::move(image));
     }
-    const std::vector<std::uint8_t> bytes = EncodeGif(gif);
+    const std::vector<std::uint8_t> bytes = gif::EncodeGif(gif);
     return QByteArray(reinterpret_cast<const char *>(bytes.data()),
                       static_cast<qsizetype>(bytes.size()));
 }

@@ -19,9 +19,9 @@
 // a transparent picture the size of the smallest screen holding every image;
 // disposal is the field's low two bits, and "restore previous" on the first
 // image counts as none; an index past the colour table shows black.
-#include "support/GifAnimation.h"
-#include "support/GifEncoder.h"
-#include "support/GifParser.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifEncoder.h"
+#include "gif/GifParser.h"
 
 #include "GifBuilder.h"
 
@@ -34,7 +34,7 @@
 #include <random>
 #include <string>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 using testing::GifBuilder;
@@ -543,4 +543,4 @@ TEST(GifAgainstGiflib, CutFilesKeepTheCompleteImages)
 }
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

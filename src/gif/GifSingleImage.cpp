@@ -1,9 +1,9 @@
-#include "support/GifSingleImage.h"
+#include "gif/GifSingleImage.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -144,4 +144,4 @@ bool GifPictureLoader::load(std::span<std::uint8_t> stream, std::int32_t width, 
     return true;
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,4 +1,4 @@
-#include "support/GifParser.h"
+#include "gif/GifParser.h"
 
 #include "GifBuilder.h"
 
@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 using testing::GifBuilder;
@@ -334,4 +334,4 @@ TEST(GifParser, PlainTextBlockIsSkippedAsSubBlocks)
 }
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

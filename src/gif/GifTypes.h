@@ -7,7 +7,7 @@
 // The records the animated GIF control keeps for a loaded GIF: one per image
 // (position, size, display time, colour table, transparency, disposal), the
 // colour tables themselves and where each image's bytes lie in the file.
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // Bounds on what one GIF may make the control hold. Pictures come from the
 // program's own store, but the control reads whatever bytes it is given, so a
@@ -60,4 +60,4 @@ struct ImageSpan
     std::size_t length = 0;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/GifLzwEncoder.h"
+#include "gif/GifLzwEncoder.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessaroc::support::testing {
+namespace tessaroc::gif::testing {
 
 // Writes GIF files block by block, so a test can make exactly the file it
 // needs, broken ones included. Image data is compressed with LzwEncoder unless
@@ -153,4 +153,4 @@ inline std::vector<std::uint8_t> rampPixels(int width, int height, int colors, i
     return pixels;
 }
 
-} // namespace tessaroc::support::testing
+} // namespace tessaroc::gif::testing

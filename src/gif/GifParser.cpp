@@ -1,10 +1,10 @@
-#include "support/GifParser.h"
+#include "gif/GifParser.h"
 
 #include <algorithm>
 #include <optional>
 #include <string_view>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -264,4 +264,4 @@ int ParseGif(std::span<const std::uint8_t> gifBytes, ParsedGif &out)
     return *count;
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

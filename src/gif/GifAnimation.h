@@ -1,15 +1,15 @@
 #pragma once
 
-#include "support/GifComposer.h"
-#include "support/GifParser.h"
-#include "support/GifSingleImage.h"
-#include "support/GifTypes.h"
+#include "gif/GifComposer.h"
+#include "gif/GifParser.h"
+#include "gif/GifSingleImage.h"
+#include "gif/GifTypes.h"
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // The model half of the animated GIF control: bytes in; frames, display times,
 // disposal, the loop count and composed pictures out. It has no widget and no
@@ -99,4 +99,4 @@ private:
     bool mirroredValid_ = false;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

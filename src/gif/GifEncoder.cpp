@@ -1,13 +1,13 @@
-#include "support/GifEncoder.h"
+#include "gif/GifEncoder.h"
 
-#include "support/GifLzwEncoder.h"
+#include "gif/GifLzwEncoder.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -180,4 +180,4 @@ std::vector<std::uint8_t> EncodeGif(const GifFileData &gif)
     return out;
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "support/GifTypes.h"
+#include "gif/GifTypes.h"
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // Composes the frames of an animation on a canvas the size of the logical
 // screen. A pixel is premultiplied ARGB as one 32-bit value (0xAARRGGBB);
@@ -51,4 +51,4 @@ private:
     bool drawn_ = false;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-namespace tessaroc::forms {
+namespace tessaroc::support {
 
 // Anything that can show a picture: an image element, a picture box, a
 // pop-up window's background. The picture loader fills it by resource id and
@@ -20,4 +20,4 @@ public:
     void clearPicture() { setPicture(QPixmap(), 0); }
 };
 
-} // namespace tessaroc::forms
+} // namespace tessaroc::support

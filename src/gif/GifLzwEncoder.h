@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // The hashed LZW compressor of the classic GIF writers: an open-addressed
 // table of 5003 entries keyed by pixel * 4096 + prefix code, codes from 9 to
@@ -37,4 +37,4 @@ private:
     int fill_ = 1;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

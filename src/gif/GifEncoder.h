@@ -1,13 +1,13 @@
 #pragma once
 
-#include "support/GifTypes.h"
+#include "gif/GifTypes.h"
 
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // The single-image GIF89a stream of one frame, as the control hands out its
 // current frame: a 256-entry global table holding the frame's colours (the
@@ -60,4 +60,4 @@ struct GifFileData
 // index outside the table, no table, a disposal past 3).
 std::vector<std::uint8_t> EncodeGif(const GifFileData &gif);
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

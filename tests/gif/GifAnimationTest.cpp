@@ -1,7 +1,7 @@
-#include "support/GifAnimation.h"
-#include "support/GifEncoder.h"
-#include "support/GifParser.h"
-#include "support/GifScale.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifEncoder.h"
+#include "gif/GifParser.h"
+#include "gif/GifScale.h"
 
 #include "GifBuilder.h"
 
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 using testing::GifBuilder;
@@ -386,4 +386,4 @@ TEST(GifScale, RoundsHalvesToEven)
 }
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

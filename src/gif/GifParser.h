@@ -1,12 +1,12 @@
 #pragma once
 
-#include "support/GifTypes.h"
+#include "gif/GifTypes.h"
 
 #include <cstdint>
 #include <span>
 #include <vector>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // What one pass over a GIF file finds: every image it keeps, the colour
 // tables, the spans of the images in the file, the logical screen and the
@@ -35,4 +35,4 @@ struct ParsedGif
 // to use, no complete image, or more than kMaxGifFrames images.
 int ParseGif(std::span<const std::uint8_t> gifBytes, ParsedGif &out);
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 // How the animated GIF control fits its picture into its area.
 enum GifStretch : std::int32_t {
@@ -30,4 +30,4 @@ struct GifScale
 GifScale ComputeScale(std::int32_t stretch, std::int32_t width, std::int32_t height,
                       std::int32_t screenWidth, std::int32_t screenHeight);
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,10 +1,10 @@
-#include "support/GifLzwDecoder.h"
+#include "gif/GifLzwDecoder.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -141,4 +141,4 @@ std::size_t LzwDecoder::decode(std::span<std::uint8_t> subBlocks, int minCodeSiz
     return std::min(pos, pixelCount);
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,11 +1,11 @@
-#include "support/GifAnimation.h"
+#include "gif/GifAnimation.h"
 
-#include "support/GifEncoder.h"
+#include "gif/GifEncoder.h"
 
 #include <algorithm>
 #include <new>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -198,4 +198,4 @@ std::vector<std::uint8_t> GifAnimation::FrameToPicture(int n) const
     return EncodeFrameGif(flipped, f.width, f.height, colorTable(n), transparent);
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,8 +1,8 @@
-#include "support/GifLzwEncoder.h"
+#include "gif/GifLzwEncoder.h"
 
 #include <algorithm>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -126,4 +126,4 @@ void LzwEncoder::compress(std::span<const std::uint8_t> pixels, int minCodeSize,
     EmitCode(-1);
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

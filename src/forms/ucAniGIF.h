@@ -1,8 +1,8 @@
 #pragma once
 
 #include "forms/Element.h"
+#include "gif/GifAnimation.h"
 #include "platform/Clock.h"
-#include "support/GifAnimation.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -15,7 +15,7 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-namespace tessaroc::support {
+namespace tessaroc::forms {
 
 // The keyed store a host saves a control's properties in. Reading a key that
 // is absent gives the default; writing a value equal to its default stores
@@ -38,12 +38,12 @@ private:
 // them on a frame timer of its own. The frames come from the GIF model
 // (GifAnimation); the timer takes its time from the injected clock, so a test
 // steps frames by hand with runDueTimer().
-class ucAniGIF : public forms::Element
+class ucAniGIF : public Element
 {
     Q_OBJECT
 
 public:
-    explicit ucAniGIF(const platform::Clock &clock, forms::Surface *container = nullptr);
+    explicit ucAniGIF(const platform::Clock &clock, Surface *container = nullptr);
     ~ucAniGIF() override;
 
     // Properties. A setter changes nothing for a value outside its range.
@@ -145,7 +145,7 @@ private:
     void onDownloadFinished(QNetworkReply *reply);
 
     const platform::Clock &clock_;
-    GifAnimation gif_;
+    gif::GifAnimation gif_;
     QByteArray GifBytes_;
     std::int16_t minFrameDelay_ = 50;
     std::int32_t stretch_ = 1;
@@ -168,4 +168,4 @@ private:
     QPointer<QNetworkReply> download_;
 };
 
-} // namespace tessaroc::support
+} // namespace tessaroc::forms

@@ -1,9 +1,9 @@
-#include "support/GifScale.h"
+#include "gif/GifScale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -47,4 +47,4 @@ GifScale ComputeScale(std::int32_t stretch, std::int32_t width, std::int32_t hei
     }
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,6 +1,6 @@
-#include "support/GifAnimation.h"
-#include "support/GifParser.h"
-#include "support/GifSingleImage.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifParser.h"
+#include "gif/GifSingleImage.h"
 
 #include "GifBuilder.h"
 
@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 using testing::GifBuilder;
@@ -161,4 +161,4 @@ TEST(GifPictureLoader, RefusesStreamsThatAreNotOneFullImage)
 }
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,12 +1,12 @@
-#include "support/GifEncoder.h"
-#include "support/GifAnimation.h"
+#include "gif/GifEncoder.h"
+#include "gif/GifAnimation.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <stdexcept>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 std::vector<std::uint32_t> palette(int colors, int seed = 0)
@@ -180,4 +180,4 @@ INSTANTIATE_TEST_SUITE_P(Cases, GifEncoderRefuses,
                          [](const auto &param) { return param.param.name; });
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

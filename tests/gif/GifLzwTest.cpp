@@ -1,13 +1,13 @@
-#include "support/GifEncoder.h"
-#include "support/GifLzwDecoder.h"
-#include "support/GifLzwEncoder.h"
+#include "gif/GifEncoder.h"
+#include "gif/GifLzwDecoder.h"
+#include "gif/GifLzwEncoder.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <utility>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 namespace {
 
 // Packs codes of given widths low bit first into data sub-blocks, as a GIF
@@ -335,4 +335,4 @@ TEST(LzwDecoder, StopsAtThePixelCountAndReadsAcrossShortSubBlocks)
 }
 
 } // namespace
-} // namespace tessaroc::support
+} // namespace tessaroc::gif

@@ -1,9 +1,9 @@
-#include "support/GifComposer.h"
+#include "gif/GifComposer.h"
 
 #include <algorithm>
 #include <array>
 
-namespace tessaroc::support {
+namespace tessaroc::gif {
 
 namespace {
 
@@ -100,4 +100,4 @@ void GifComposer::dispose(const GifFrame &frame)
     }
 }
 
-} // namespace tessaroc::support
+} // namespace tessaroc::gif
