@@ -1,8 +1,8 @@
 #pragma once
 
-#include "forms/Units.h"
 #include "rules/CardCode.h"
 #include "rules/CardRulesState.h"
+#include "support/LayoutScale.h"
 #include "support/PictureIds.h"
 
 #include <array>
@@ -47,7 +47,7 @@ struct CoreState
 struct TableWindowState
 {
     // ScaleX and ScaleY, set once by the start-up before any layout runs.
-    forms::LayoutScale scale;
+    support::LayoutScale scale;
     // Top of an unraised own card, 565 x ScaleY rounded; 0 until the table is
     // first cleared.
     std::int16_t HandLine = 0;
