@@ -1,6 +1,6 @@
 // The settings-file text editor on arbitrary file bytes and names: reads,
-// writes and deletes must never fault, and a key written with a plain name and
-// value must read back.
+// writes and deletes must never fault, a key written with a plain name and
+// value must read back, and a second identical write must not grow the text.
 #include "support/ProfileText.h"
 
 #include <cstdint>
@@ -51,6 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     profile::deleteSection(text, section);
     profile::cutAtCharacter(text, data[0]);
     const auto written = profile::setString(text, section, key, value);
+    // Whatever the names, writing the same key again never adds to the file:
+    // a key that could not be found again would grow it on every write.
+    if (written) {
+        const auto again = profile::setString(*written, section, key, value);
+        check(!again || again->size() == written->size());
+    }
     if (plain(section) && plain(key) && plain(value)) {
         const std::string_view after = written ? std::string_view(*written) : text;
         check(profile::getString(after, section, key) == std::string(value));

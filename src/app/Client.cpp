@@ -21,6 +21,8 @@ Client::Client(double timeScale, const QString &lockPath)
     , timers_(core::CoreTimers::Mode::Real, timeScale)
     , process_([this] { cleanUpBeforeEnd(); })
     , random_(std::random_device{}())
+    , tableSound_(state_.sound, soundDevice_)
+    , sound_(tableSound_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
             table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})

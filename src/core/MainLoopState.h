@@ -48,16 +48,6 @@ struct ShuffleState
     std::array<std::string, 4> ShuffleCaptions{};
 };
 
-// The three rows of the sound settings and the table colour; a failing
-// sound device clears VoiceOn.
-struct SoundSwitches
-{
-    bool MusicOn = false;
-    bool EffectsOn = false;
-    bool VoiceOn = false;
-    std::int16_t TableColour = 0;
-};
-
 // The main loop's slots and the session state the loop, the clocks, the hall
 // link and the dispatcher share.
 struct MainLoopState
@@ -135,7 +125,6 @@ struct MainLoopState
 
     ClockState clocks;
     ShuffleState shuffle;
-    SoundSwitches sound;
 };
 
 } // namespace tessaroc::core

@@ -14,11 +14,10 @@ void TimerKeepAlive_Timer(CoreContext &c)
 
 void Form_Unload(CoreContext &c, HallWindowLink &hall)
 {
-    MainLoopState &loop = c.loop();
     hall.RestoreWndProc();
-    if (loop.sound.MusicOn)
+    if (c.state.sound.MusicOn)
         c.sound.StopMusic();
-    if (loop.sound.VoiceOn)
+    if (c.state.sound.VoiceOn)
         c.sound.StopSound();
     if (c.state.gamedllstate > 0)
         c.items.ExitGameDll(1);

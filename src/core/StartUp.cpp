@@ -74,9 +74,9 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
     c_.window.FitToScreen(environment.screenWidthTwips, environment.screenHeightTwips);
     startValues();
 
-    if (loop.sound.MusicOn)
+    if (c_.state.sound.MusicOn)
         c_.sound.InitSoundPaths();
-    if (loop.sound.VoiceOn) {
+    if (c_.state.sound.VoiceOn) {
         c_.sound.InitSound();
         c_.sound.StopSound();
         c_.sound.PlaySoundFile(c_.sound.SoundTable(kBackgroundLoop), true);
@@ -170,7 +170,7 @@ void StartUp::startValues()
     loop.clocks.MaySendPlay = false;
     loop.clocks.MaySendChoice = false;
     loop.LoginSent = false;
-    loop.sound = {true, true, true, 0};
+    c_.state.sound = SoundSwitches{};
     loop.FirstStartPending = true;
     c_.loop().SeatScore = {};
 }

@@ -93,6 +93,18 @@ struct SettlementState
     std::int16_t TaskType = 0;
 };
 
+// The switches of the sound settings. Every start has them all on and the
+// table green; nothing is stored between runs. A failing sound device clears
+// VoiceOn, which then also marks the device as unusable.
+struct SoundSwitches
+{
+    bool MusicOn = true; // the background loop
+    bool EffectsOn = true; // the game's effects
+    bool VoiceOn = true; // the chat voices and the clocks' warning tick
+    bool TableColour = false; // true: the blue table, false: the green one
+    bool operator==(const SoundSwitches &) const = default;
+};
+
 // Everything the subsystems share, grouped by the subsystem that owns it. The
 // client object owns one and hands it to each subsystem by reference.
 struct TableState
@@ -103,6 +115,7 @@ struct TableState
     TableWindowState table;
     PlayState play;
     SettlementState settlement;
+    SoundSwitches sound;
     MainLoopState loop;
     std::int16_t gamedllstate = 0; // the item library runs while above 0
     bool VideoOn = false; // own video available

@@ -29,7 +29,7 @@ void TurnClocks::countDown(bool warningSound)
     --clocks.ClockSeconds;
     const bool red = clocks.ClockSeconds < kWarningSeconds;
     c_.window.ShowClockSeconds(clocks.ClockSeconds, red);
-    if (warningSound && red && c_.loop().sound.VoiceOn && !c_.window.IsMinimised()) {
+    if (warningSound && red && c_.state.sound.VoiceOn && !c_.window.IsMinimised()) {
         c_.sound.PlaySoundFile(c_.sound.SoundTable(kWarningSound), false);
         c_.sound.SetSoundVolume(3000);
     }

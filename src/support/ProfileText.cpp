@@ -242,9 +242,32 @@ std::optional<std::string> getString(std::string_view text, std::string_view sec
     return std::string(value);
 }
 
+bool readsBackAsSection(std::string_view section)
+{
+    section = trim(section);
+    if (section.find_first_of("\r\n") != std::string_view::npos)
+        return false;
+    std::string header = "[";
+    header += section;
+    header += ']';
+    const Line line = classify(header, 0, header.size(), header.size());
+    return line.kind == LineKind::Header && line.name == section;
+}
+
+bool readsBackAsKey(std::string_view key)
+{
+    key = trim(key);
+    return key.find_first_of("\r\n=") == std::string_view::npos
+            && (key.empty() || (key.front() != ';' && key.front() != '['));
+}
+
 std::optional<std::string> setString(std::string_view text, std::string_view section,
                                      std::string_view key, std::string_view value)
 {
+    // A value with a line break would add a line on every write as well.
+    if (!readsBackAsSection(section) || !readsBackAsKey(key)
+        || value.find_first_of("\r\n") != std::string_view::npos)
+        return std::nullopt;
     const Profile profile(text);
     const auto &lines = profile.lines();
     const std::size_t header = profile.findSection(section);

@@ -31,9 +31,21 @@ std::optional<std::string> getString(std::string_view text, std::string_view sec
 // The text with `key` in `section` set to `value`: the key's line replaced
 // (keeping the key as the file spells it), or a new line added at the end of
 // the section, or a new section added at the end of the text. Nothing when the
-// key already holds exactly that value, so the file need not be written.
+// key already holds exactly that value, so the file need not be written, and
+// nothing when the section or the key could not be read back (see
+// readsBackAsSection and readsBackAsKey) or the value holds a line break: a
+// line that can never be found again, or the rest of a broken value, would be
+// added anew by every write.
 std::optional<std::string> setString(std::string_view text, std::string_view section,
                                      std::string_view key, std::string_view value);
+
+// Whether a header or a key line written with this name is found again by
+// the name. Not so for a text holding a line break; for a key that starts
+// with ';' (a comment) or '[' (a header, once a ']' follows) or holds '=' (the
+// name ends there); for a section whose closing bracket would be taken for
+// the second byte of a double-byte character.
+bool readsBackAsSection(std::string_view section);
+bool readsBackAsKey(std::string_view key);
 
 // The text without the first line of `key` in `section`; nothing when there
 // is no such line.

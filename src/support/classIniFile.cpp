@@ -4,6 +4,7 @@
 #include "wire/GbkText.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace tessaroc::support {
@@ -12,6 +13,12 @@ namespace {
 
 // The longest value the class reads back, in bytes of the code page.
 constexpr std::size_t kMaxValueBytes = 1023;
+
+// A change holds the lock for the few milliseconds of one read and one write;
+// a lock older than the stale time was left by a program that died holding
+// it.
+constexpr int kLockWaitMs = 3000;
+constexpr int kStaleLockMs = 10000;
 
 // A text as the file holds it: code-page bytes, ending at a NUL, line breaks
 // turned into spaces.
@@ -39,27 +46,45 @@ std::optional<std::string> classIniFile::readFile() const
     if (path_.isEmpty() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
     return bytes.toStdString();
 }
 
-void classIniFile::writeFile(const std::string &text) const
+void classIniFile::change(bool createMissing, const Edit &edit) const
 {
     if (path_.isEmpty())
+        return;
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs))
+        return;
+    auto text = readFile();
+    // A file that is there but cannot be read keeps the lines it holds:
+    // writing the edit of an empty text would lose them all.
+    if (!text) {
+        if (!createMissing || QFile::exists(path_))
+            return;
+        text.emplace();
+    }
+    const auto changed = edit(*text);
+    if (!changed)
         return;
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(text.data(), static_cast<qint64>(text.size()));
+    file.write(changed->data(), static_cast<qint64>(changed->size()));
     file.commit();
 }
 
 void classIniFile::WriteIniKey(const QString &strSection, const QString &strKey,
                                const QString &strValue)
 {
-    const std::string text = readFile().value_or(std::string());
-    if (const auto changed = profile::setString(text, toFileText(strSection), toFileText(strKey),
-                                                toFileText(strValue)))
-        writeFile(*changed);
+    const std::string section = toFileText(strSection);
+    const std::string key = toFileText(strKey);
+    const std::string value = toFileText(strValue);
+    change(true,
+           [&](const std::string &text) { return profile::setString(text, section, key, value); });
 }
 
 QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
@@ -80,21 +105,15 @@ QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey
 
 void classIniFile::DelIniKey(const QString &SectionName, const QString &KeyWord)
 {
-    const auto text = readFile();
-    if (!text)
-        return;
-    if (const auto changed
-        = profile::deleteKey(*text, toFileText(SectionName), toFileText(KeyWord)))
-        writeFile(*changed);
+    const std::string section = toFileText(SectionName);
+    const std::string key = toFileText(KeyWord);
+    change(false, [&](const std::string &text) { return profile::deleteKey(text, section, key); });
 }
 
 void classIniFile::DelIniSec(const QString &SectionName)
 {
-    const auto text = readFile();
-    if (!text)
-        return;
-    if (const auto changed = profile::deleteSection(*text, toFileText(SectionName)))
-        writeFile(*changed);
+    const std::string section = toFileText(SectionName);
+    change(false, [&](const std::string &text) { return profile::deleteSection(text, section); });
 }
 
 } // namespace tessaroc::support

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,14 +13,21 @@ namespace tessaroc::support {
 // program. The file is text in the code page (GBK). There is no cache: every
 // call reads the file, and every change writes it anew in one step (a crash
 // never leaves half a file), keeping every line it does not change as it was.
-// Failures are silent: a file that cannot be written stays as it was, and a
-// missing file, section or key reads as the empty text.
+// A change reads, edits and writes the file while holding a lock file beside
+// it (the settings file's name followed by ".lock"), so programs that change
+// one file at the same time keep each other's changes.
+// Failures are silent and change nothing: a file that exists but cannot be
+// read or cannot be written stays as it was, as it does while another program
+// holds the lock longer than a few seconds; a missing file, section or key
+// reads as the empty text.
 class classIniFile
 {
 public:
     // Sets the key's value in the section, creating file, section and key as
     // needed. Line breaks in any of the three texts become spaces, so no text
-    // can add lines of its own; each ends at a NUL character.
+    // can add lines of its own; each ends at a NUL character. A section or key
+    // whose line could never be found again (a key starting with ';' or '[' or
+    // holding '=') is not written.
     void WriteIniKey(const QString &strSection, const QString &strKey, const QString &strValue);
     // The key's value: without the spaces and tabs around it in the file and
     // without a pair of quotes around it; inside quotes, leading spaces are
@@ -35,8 +43,12 @@ public:
     QString INIFileName() const { return path_; }
 
 private:
+    using Edit = std::function<std::optional<std::string>(const std::string &text)>;
+
     std::optional<std::string> readFile() const;
-    void writeFile(const std::string &text) const;
+    // One read-change-write under the lock; a missing file is edited as an
+    // empty one only when `createMissing` is set.
+    void change(bool createMissing, const Edit &edit) const;
 
     QString path_;
 };

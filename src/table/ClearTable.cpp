@@ -146,7 +146,7 @@ void MainForm::ClearTable()
     forLoaded(actions.tanOperation, 0, 1, [](forms::Image &button) { button.setVisible(false); });
 
     // The bottom cards lie face down in a row in the middle of the table.
-    const int back = s.ScaleX == 1.0f ? 18 : 520;
+    const int back = s.ScaleX == 1.0f ? kCardBackPicture : kSmallCardBackPicture;
     const auto scaleX = static_cast<long double>(s.ScaleX);
     forLoaded(hands.imgDiPai, 0, 7, [&](forms::Image &card) {
         loadPicture(card, back);
@@ -186,8 +186,7 @@ void MainForm::ClearTable()
     state_.settlement.TaskType = 0;
 
     MingXiWindow &task = frmMingXi();
-    task.resize(static_cast<int>(forms::twipsToPixels(4860)),
-                static_cast<int>(forms::twipsToPixels(2610)));
+    task.resizeToDesign();
     task.Labxianshi1.setCaption(QString());
     task.Labxianshi2.setCaption(QString());
     task.hide();

@@ -28,6 +28,8 @@ const QColor kNoteText(255, 255, 0);
 const QColor kMultiplierText(0, 255, 0);
 const QColor kFelt(0x0b, 0x4a, 0x2c);
 const QColor kFrameBeige(0xf0, 0xe0, 0xc0);
+// The design's usual font.
+const QString kSongTi = QStringLiteral("宋体");
 
 void fillColour(QWidget &widget, QColor back, QColor text)
 {
@@ -199,14 +201,47 @@ void MainForm::buildDesign()
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(QStringLiteral("Tessaroc"));
-    setFont(forms::designFont(QStringLiteral("宋体"), 9));
+    setFont(forms::designFont(kSongTi, 9));
     fillColour(*this, kFrameBeige, Qt::black);
     geometry_ = {0, 0, kDesignWindowWidth, kDesignWindowHeight};
     applyGeometry();
 
+    createWidgets();
+    // Each area in turn; the further elements that an area loads lie above
+    // those of the areas before it.
+    designTableArea();
+    designSeatPanels();
+    designHandRows();
+    designButtons();
+    designMessages();
+    designStakes();
+    designTurnAndEffects();
+    designFrame();
+}
+
+// The windowed controls of the table area, created in their stacking order (a
+// later one lies above an earlier one); each area places its own.
+void MainForm::createWidgets()
+{
+    QWidget *table = &area.Pic1.widget();
+    for (int p = 0; p <= 3; ++p)
+        seats.PicLocal.add(Windowed<forms::Surface>(new forms::Surface(table)));
+    for (int p = 1; p <= 3; ++p)
+        seats.vshow.add(Windowed<video::VideoView>(new video::VideoView(table)));
+    seats.vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(table));
+    for (int i = 0; i <= 1; ++i)
+        messages.Sysmsg.add(Windowed<QListWidget>(new SystemMessageLine(table)));
+    messages.Chat = Windowed<QLineEdit>(new QLineEdit(table));
+    area.WebBrowser1 = Windowed<QWidget>(new QWidget(table));
+    area.WebBrowser2 = Windowed<QWidget>(new QWidget(table));
+    seats.Tiplbl = Windowed<QLineEdit>(new QLineEdit(table));
+}
+
+void MainForm::designTableArea()
+{
     // The table area and the hidden holders of the table pictures.
     area.Pic1.Move(0, 0, kDesignWindowWidth, kDesignWindowHeight);
-    area.Pic1->setFont(forms::designFont(QStringLiteral("宋体"), 10.5));
+    area.Pic1->setFont(forms::designFont(kSongTi, 10.5));
     fillColour(area.Pic1.widget(), kFelt, Qt::white);
     area.Pic1->setPicture(designPicture(u"table_green"), 0);
     area.Pic1->setFocusPolicy(Qt::ClickFocus);
@@ -229,7 +264,7 @@ void MainForm::buildDesign()
     designImage(area.imgLocation, u"room_strip");
     area.imgLocation.Move(632, 656);
     label(area.Location, 760, 668, 161, 25, kRoomText);
-    area.Location.setFont(forms::designFont(QStringLiteral("宋体"), 12));
+    area.Location.setFont(forms::designFont(kSongTi, 12));
     // The two tabs on the room strip show their normal pictures from the
     // start, the ones the strip's hover-off puts back.
     struct Tab
@@ -246,6 +281,19 @@ void MainForm::buildDesign()
     loadPicture(area.imgRenWu, 194);
     area.imgRenWu.Move(0, 612);
 
+    // The ad frame and the two web panels, one in it, one for the shuffle.
+    area.Bird.setStretch(true);
+    area.Bird.setPicture(designPicture(u"ad_frame"), 0);
+    area.Bird.Move(936, 680, 82, 80);
+    for (Windowed<QWidget> *panel : {&area.WebBrowser1, &area.WebBrowser2}) {
+        fillColour(panel->widget(), Qt::white, Qt::black);
+        panel->Move(938, 682, 82, 80);
+        panel->setVisible(false);
+    }
+}
+
+void MainForm::designSeatPanels()
+{
     // Video frames and their buttons of the three other seats.
     seats.ImgKuang(1).setStretch(true);
     seats.ImgKuang(1).setPicture(designPicture(u"video_frame"), 0);
@@ -264,13 +312,55 @@ void MainForm::buildDesign()
     label(seats.Nid(0), 181, 701, 161, 25, kSeatText);
     label(seats.Cash(0), 181, 725, 161, 17, kSeatText);
     label(seats.Level(0), 181, 745, 161, 17, kSeatText);
-    seats.Level(0).setFont(forms::designFont(QStringLiteral("宋体"), 10.5));
+    seats.Level(0).setFont(forms::designFont(kSongTi, 10.5));
     loadPicture(seats.OK(0), 280);
     seats.OK(0).Move(460, 630);
     seats.OK(0).setVisible(false);
     designImage(seats.first(0), u"first_mark");
     seats.first(0).Move(460, 630);
     seats.first(0).setVisible(false);
+
+    // The name strips with their four video panel buttons each.
+    for (int p = 0; p <= 3; ++p) {
+        Windowed<forms::Surface> &strip = seats.PicLocal(p);
+        strip->setPicture(designPicture(p == 0 ? u"name_strip_own" : u"name_strip"), 0);
+        if (p == 0)
+            strip.Move(9, 742, 87, 18);
+        else
+            strip.Move(126 + 342 * (p - 1), 88, 145, 17);
+    }
+    const double ownLefts[] = {50.0 / 15, 24, 680.0 / 15, 64};
+    const double otherLefts[] = {8, 40, 72, 104};
+    const int ownIcons[] = {852, 853, 863, 851};
+    const int otherIcons[] = {850, 851, 852, 858};
+    const char16_t *const otherTips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
+    seats.ImCmd(0).setContainer(&seats.PicLocal(0).widget());
+    useHandCursor(seats.ImCmd(0));
+    for (int i = 0; i <= 15; ++i) {
+        forms::Image &button = i == 0 ? seats.ImCmd(0) : seats.ImCmd.Load(i);
+        const int p = i / 4, k = i % 4;
+        button.setContainer(&seats.PicLocal(p).widget());
+        button.setStretch(false);
+        loadPicture(button, p == 0 ? ownIcons[k] : otherIcons[k]);
+        button.Move(p == 0 ? ownLefts[k] : otherLefts[k], 0, 16, 14);
+        button.setToolTipText(p == 0 ? QString() : QString::fromUtf16(otherTips[k]));
+        button.setVisible(true);
+    }
+
+    // The video views, the own camera and the tooltip box of the panels.
+    for (int p = 1; p <= 3; ++p) {
+        seats.vshow(p).Move(5 + 342 * (p - 1), 8, 116, 95);
+        seats.vshow(p).setVisible(false);
+    }
+    seats.vcap1.Move(10, 668, 85, 83);
+    seats.vcap1.setVisible(false);
+    seats.Tiplbl->setReadOnly(true);
+    seats.Tiplbl.Move(0, 0, 120, 20);
+    seats.Tiplbl.setVisible(false);
+}
+
+void MainForm::designHandRows()
+{
     image(hands.ImgLPai(0), 10, 560, 92, 122, false, false);
 
     // The other seats' fans and counts, the bottom cards and the deal piles.
@@ -282,7 +372,7 @@ void MainForm::buildDesign()
     label(hands.Labrest(1), 71, 448, 60, 20, kNoteText, false);
     hands.Labrest(1).setCaption(QStringLiteral("10张"));
     hands.Labrest(1).setFont(forms::designFont(QStringLiteral("MS Sans Serif"), 12, true));
-    loadPicture(hands.imgDiPai(0), 18);
+    loadPicture(hands.imgDiPai(0), kCardBackPicture);
     hands.imgDiPai(0).Move(420, 270);
     hands.imgDiPai(0).setVisible(false);
     designImage(hands.imgFaPai, u"deal_pile");
@@ -302,9 +392,12 @@ void MainForm::buildDesign()
             hands.imgCardMove.Load(i);
         forms::Image &card = hands.imgCardMove(i);
         image(card, 472, 285, 80, 108, true, false);
-        loadPicture(card, 18);
+        loadPicture(card, kCardBackPicture);
     }
+}
 
+void MainForm::designButtons()
+{
     // Toolbar and bank icon.
     image(toolbar.AnNiu(0), 575, 730, 65, 33, true);
     useHandCursor(toolbar.AnNiu(0));
@@ -319,14 +412,46 @@ void MainForm::buildDesign()
     image(actions.tanOperation(0), 448, 470, 66, 38, false, false);
     useHandCursor(actions.tanOperation(0));
     image(bid.btnJiaofen(0), 440, 480, 66, 38, true, false);
+}
 
-    // Bubbles, the speech text and the notes of the room and multipliers.
+void MainForm::designMessages()
+{
+    // Bubbles and the speech text.
     for (int p = 0; p <= 3; ++p) {
         if (p > 0)
             messages.Speak.Load(p);
         image(messages.Speak(p), 0, 0, 151, 112, false, false);
     }
     image(messages.words, 0, 0, 151, 112, false, false);
+
+    // Chat label and item notices.
+    label(messages.Lbchat, 594, 695, 25, 33, palette().color(QPalette::WindowText));
+    messages.Lbchat.setBackColor(palette().color(QPalette::Window));
+    useHandCursor(messages.Lbchat);
+    label(messages.LbProp, 400, 200, 224, 40, kNoteText, false);
+    messages.LbProp.setAlignment(forms::Label::Alignment::Center);
+    label(messages.Proponeself, 0, 658, 100, 115, kNoteText);
+    messages.Proponeself.setEnabled(false);
+
+    // The two system lines and the chat box.
+    for (int i = 0; i <= 1; ++i) {
+        Windowed<QListWidget> &line = messages.Sysmsg(i);
+        line->setFont(font());
+        fillColour(line.widget(), Qt::black, kSystemLine);
+        line.Move(312, 696 + 13 * i, 281, 13);
+        line.setVisible(false);
+    }
+    Windowed<QLineEdit> &chat = messages.Chat;
+    chat->setFrame(false);
+    chat->setFont(forms::designFont(kSongTi, 15.75));
+    fillColour(chat.widget(), Qt::black, kSeatText);
+    chat.Move(312, 732, 250, 33);
+    chat.setVisible(false);
+}
+
+void MainForm::designStakes()
+{
+    // The room rule notes, the two multipliers and the settlement's text.
     const char16_t *const notes[] = {u"亮牌加倍", u"最少金币定倍数", u"个人金币数封顶"};
     for (int i = 0; i <= 2; ++i) {
         if (i > 0)
@@ -346,29 +471,22 @@ void MainForm::buildDesign()
     label(bid.lbwealth, 62, 282, 48, 28, kMultiplierText, false);
     bid.lbwealth.setCaption(QStringLiteral("10"));
     for (forms::Label *value : {&bid.lblDifen, &bid.lbwealth})
-        value->setFont(forms::designFont(QStringLiteral("宋体"), 18));
+        value->setFont(forms::designFont(kSongTi, 18));
     label(bid.lblBeishu, 400, 440, 224, 24, kNoteText, false);
+}
 
-    // Chat label, ad frame, item notices and the seat shuffle.
-    label(messages.Lbchat, 594, 695, 25, 33, palette().color(QPalette::WindowText));
-    messages.Lbchat.setBackColor(palette().color(QPalette::Window));
-    useHandCursor(messages.Lbchat);
-    area.Bird.setStretch(true);
-    area.Bird.setPicture(designPicture(u"ad_frame"), 0);
-    area.Bird.Move(936, 680, 82, 80);
-    label(messages.LbProp, 400, 200, 224, 40, kNoteText, false);
-    messages.LbProp.setAlignment(forms::Label::Alignment::Center);
-    label(messages.Proponeself, 0, 658, 100, 115, kNoteText);
-    messages.Proponeself.setEnabled(false);
+void MainForm::designTurnAndEffects()
+{
+    // The seat shuffle's picture and caption.
     designImage(effects.ImgShuffle, u"shuffle");
     effects.ImgShuffle.Move(382, 300);
     effects.ImgShuffle.setVisible(false);
     label(effects.LblShuffle, 382, 318, 260, 24, kNoteText, false);
     effects.LblShuffle.setAlignment(forms::Label::Alignment::Center);
-    effects.LblShuffle.setFont(forms::designFont(QStringLiteral("宋体"), 12, true));
+    effects.LblShuffle.setFont(forms::designFont(kSongTi, 12, true));
 
-    // The turn clock, its seconds and the two animations.
-    // The clock fills its area; the two animations fit theirs.
+    // The turn clock, its seconds and the two animations. The clock fills its
+    // area; the two animations fit theirs.
     turn.Time_Img.setStretch(support::StretchFill);
     turn.Time_Img.Move(875, 550, 57, 41);
     label(turn.Number, 901, 576, 47, 32, Qt::black, false);
@@ -380,75 +498,11 @@ void MainForm::buildDesign()
     effects.UcDiZhu.setStretch(support::StretchFit);
     effects.UcDiZhu.Move(10, 560, 70, 90);
     effects.UcDiZhu.setVisible(false);
+}
 
-    // Windowed controls of the table area: the name strips with their video
-    // panel buttons, the video views, the system lines, the chat box and the
-    // web panels.
-    for (int p = 0; p <= 3; ++p) {
-        Windowed<forms::Surface> strip(new forms::Surface(&area.Pic1.widget()));
-        strip->setPicture(designPicture(p == 0 ? u"name_strip_own" : u"name_strip"), 0);
-        if (p == 0)
-            strip.Move(9, 742, 87, 18);
-        else
-            strip.Move(126 + 342 * (p - 1), 88, 145, 17);
-        seats.PicLocal.add(std::move(strip));
-    }
-    const double ownLefts[] = {50.0 / 15, 24, 680.0 / 15, 64};
-    const double otherLefts[] = {8, 40, 72, 104};
-    const int ownIcons[] = {852, 853, 863, 851};
-    const int otherIcons[] = {850, 851, 852, 858};
-    const char16_t *const otherTips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
-    seats.ImCmd(0).setContainer(&seats.PicLocal(0).widget());
-    useHandCursor(seats.ImCmd(0));
-    for (int i = 0; i <= 15; ++i) {
-        forms::Image &button = i == 0 ? seats.ImCmd(0) : seats.ImCmd.Load(i);
-        const int p = i / 4, k = i % 4;
-        button.setContainer(&seats.PicLocal(p).widget());
-        button.setStretch(false);
-        loadPicture(button, p == 0 ? ownIcons[k] : otherIcons[k]);
-        button.Move(p == 0 ? ownLefts[k] : otherLefts[k], 0, 16, 14);
-        button.setToolTipText(p == 0 ? QString() : QString::fromUtf16(otherTips[k]));
-        button.setVisible(true);
-    }
-    for (int p = 1; p <= 3; ++p) {
-        Windowed<video::VideoView> view(new video::VideoView(&area.Pic1.widget()));
-        view.Move(5 + 342 * (p - 1), 8, 116, 95);
-        view.setVisible(false);
-        seats.vshow.add(std::move(view));
-    }
-    seats.vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(&area.Pic1.widget()));
-    seats.vcap1.Move(10, 668, 85, 83);
-    seats.vcap1.setVisible(false);
-    for (int i = 0; i <= 1; ++i) {
-        auto *list = new SystemMessageLine(&area.Pic1.widget());
-        list->setFont(font());
-        fillColour(*list, Qt::black, kSystemLine);
-        Windowed<QListWidget> line(list);
-        line.Move(312, 696 + 13 * i, 281, 13);
-        line.setVisible(false);
-        messages.Sysmsg.add(std::move(line));
-    }
-    auto *chat = new QLineEdit(&area.Pic1.widget());
-    chat->setFrame(false);
-    chat->setFont(forms::designFont(QStringLiteral("宋体"), 15.75));
-    fillColour(*chat, Qt::black, kSeatText);
-    messages.Chat = Windowed<QLineEdit>(chat);
-    messages.Chat.Move(312, 732, 250, 33);
-    messages.Chat.setVisible(false);
-    for (Windowed<QWidget> *panel : {&area.WebBrowser1, &area.WebBrowser2}) {
-        auto *browser = new QWidget(&area.Pic1.widget());
-        fillColour(*browser, Qt::white, Qt::black);
-        *panel = Windowed<QWidget>(browser);
-        panel->Move(938, 682, 82, 80);
-        panel->setVisible(false);
-    }
-    auto *tip = new QLineEdit(&area.Pic1.widget());
-    tip->setReadOnly(true);
-    seats.Tiplbl = Windowed<QLineEdit>(tip);
-    seats.Tiplbl.Move(0, 0, 120, 20);
-    seats.Tiplbl.setVisible(false);
-
-    // The frame's parts on the window itself, in twips.
+// The frame's parts on the window itself, in twips.
+void MainForm::designFrame()
+{
     frame.Skin.setPicture(designPicture(u"skin_frame"), 0);
     frame.Skin.setVisible(false);
     image(frame.ImgIcon, px(50), px(50), px(240), px(240));
@@ -472,7 +526,7 @@ void MainForm::buildDesign()
     frame.LbMove.Move(px(290), 0, px(kDesignWindowWidth - 580 - 290), px(290));
     frame.lcaption.Move(px(300), px(25), 160, 16);
     frame.lcaption.setCaption(QStringLiteral("Tessaroc"));
-    frame.lcaption.setFont(forms::designFont(QStringLiteral("宋体"), 10.5, true));
+    frame.lcaption.setFont(forms::designFont(kSongTi, 10.5, true));
 }
 
 void MainForm::connectHandlers()

@@ -307,9 +307,19 @@ private:
 
     void stackTableElements();
     void buildDesign();
+    void createWidgets();
+    void designTableArea();
+    void designSeatPanels();
+    void designHandRows();
+    void designButtons();
+    void designMessages();
+    void designStakes();
+    void designTurnAndEffects();
+    void designFrame();
     void connectHandlers();
     void applyGeometry();
     void paintSkinPieces();
+    void startOwnCamera(forms::LayoutScale s);
     forms::LayoutScale scale() const;
 
 public:

@@ -1,6 +1,7 @@
 #include "table/MingXiWindow.h"
 
 #include "forms/Fonts.h"
+#include "forms/Units.h"
 #include "support/PictureStore.h"
 
 namespace tessaroc::table {
@@ -26,6 +27,14 @@ MingXiWindow::MingXiWindow(QWidget *parent)
     setPicture(support::PictureStore::designPicture(u"dialog_task"), 0);
     designText(Labxianshi1);
     designText(Labxianshi2);
+}
+
+void MingXiWindow::resizeToDesign()
+{
+    constexpr double kWidth = 4860;
+    constexpr double kHeight = 2610;
+    resize(static_cast<int>(forms::twipsToPixels(kWidth)),
+           static_cast<int>(forms::twipsToPixels(kHeight)));
 }
 
 } // namespace tessaroc::table

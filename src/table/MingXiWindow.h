@@ -16,6 +16,10 @@ class MingXiWindow : public forms::PopupWindow
 public:
     explicit MingXiWindow(QWidget *parent = nullptr);
 
+    // The window's designed size, 4860 x 2610 twips, which the table's
+    // layout and clearing give it back.
+    void resizeToDesign();
+
     forms::Label Labxianshi1;
     forms::Label Labxianshi2;
 };

@@ -9,6 +9,12 @@
 
 namespace tessaroc::table {
 
+// The card back of the full table and of the reduced one.
+constexpr int kCardBackPicture = 18;
+constexpr int kSmallCardBackPicture = 520;
+// The turn clock's animation.
+constexpr int kTurnClockPicture = 198;
+
 // Loads picture resource id (type "GIF") into a picture; a failed load leaves
 // the picture it had. The table's callers do not look at the result.
 void loadPicture(forms::PictureTarget &target, int id);

@@ -149,7 +149,7 @@ TEST_F(Session, UnloadSendsNoLeaveFrameAndNeverLooksForTheHall)
     platform::HallLink link;
     core::HallWindowLink table{h->context, link};
     h->hall.present = false;
-    h->state.loop.sound = {true, true, true, 0};
+    h->state.sound = core::SoundSwitches{};
     core::Form_Unload(h->context, table);
     EXPECT_TRUE(h->socket.sent.empty());
     EXPECT_EQ(h->sound.calls, (std::vector<std::string>{"StopMusic", "StopSound"}));

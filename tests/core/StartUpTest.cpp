@@ -112,7 +112,7 @@ TEST_F(StartUpSteps, GivesTheSharedStateItsStartValues)
     EXPECT_EQ(h->state.core.TurnSeconds, 15);
     EXPECT_EQ(h->state.rules.HandRecords[0].seatBit, 0);
     EXPECT_EQ(loop.line.prop_swicth, 0) << "the item library stays off";
-    EXPECT_TRUE(loop.sound.MusicOn && loop.sound.EffectsOn && loop.sound.VoiceOn);
+    EXPECT_EQ(h->state.sound, core::SoundSwitches{});
     EXPECT_EQ(loop.shuffle.ShuffleCaptions[3], "正在随机换座中.....");
     EXPECT_FALSE(h->state.core.VideoAllowed);
     EXPECT_TRUE(h->state.core.CameraSkipped);

@@ -72,7 +72,7 @@ protected:
         h->state.loop.LoggedIn = true;
         h->state.loop.clocks.ClockSeconds = seconds;
         h->state.loop.clocks.MyTurn = myTurn;
-        h->state.loop.sound.VoiceOn = true;
+        h->state.sound.VoiceOn = true;
         h->state.core.TurnSeconds = 15;
         h->socket.state = FakeSocket::sckConnected;
         GetParam().arm(h->state);
@@ -259,7 +259,7 @@ TEST(WarningSound, IsNotPlayedWhileTheTableIsMinimised)
     EXPECT_EQ(h->window.clockShown.size(), 3u);
     EXPECT_TRUE(h->sound.calls.empty());
     h->window.minimised = false;
-    h->state.loop.sound.VoiceOn = true;
+    h->state.sound.VoiceOn = true;
     h->tick(20);
     EXPECT_EQ(h->sound.calls, (std::vector<std::string>{"Play sound6.wav", "Volume 3000"}));
 }

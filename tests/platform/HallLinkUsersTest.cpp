@@ -2,20 +2,18 @@
 // run as forked children that drop to that user's ids.
 
 #include "LoopbackPeer.h"
+#include "OtherUser.h"
 #include "platform/HallLink.h"
 #include "wire/HallMessages.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <grp.h>
-#include <pwd.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -34,39 +32,8 @@ using namespace tessaroc::wire;
 
 namespace {
 
-constexpr char kPeerUser[] = "tessaroc-peer";
 constexpr std::int64_t kHallAnswer = 42;
 constexpr std::int64_t kIntruderAnswer = 666;
-
-struct OtherUser
-{
-    uid_t uid = 0;
-    gid_t gid = 0;
-};
-
-// The second user, made when missing. Nothing when this process cannot act
-// as another user; `why` then says so.
-std::optional<OtherUser> otherUser(QString &why)
-{
-    if (::geteuid() != 0) {
-        why = QStringLiteral("not running as root: cannot act as a second user");
-        return std::nullopt;
-    }
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        if (const passwd *entry = ::getpwnam(kPeerUser))
-            return OtherUser{entry->pw_uid, entry->pw_gid};
-        // Test processes run side by side: while one of them adds the user,
-        // the others find the user database locked for a moment.
-        QProcess::execute(QStringLiteral("useradd"),
-                          {QStringLiteral("--system"), QStringLiteral("--no-create-home"),
-                           QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
-                           QString::fromLatin1(kPeerUser)});
-        QThread::msleep(50);
-    }
-    why = QStringLiteral("no second user could be made (useradd %1 failed)")
-                  .arg(QString::fromLatin1(kPeerUser));
-    return std::nullopt;
-}
 
 bool fillAddress(sockaddr_un &address, const QByteArray &path)
 {

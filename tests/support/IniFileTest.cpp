@@ -1,15 +1,22 @@
 #include "support/classIniFile.h"
 
+#include "OtherUser.h"
+#include "support/ProfileText.h"
 #include "wire/GbkText.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessaroc::support {
 namespace {
@@ -245,6 +252,128 @@ TEST(IniFile, PathIsKeptAsGivenAndBadPathsFailQuietly)
     ini.setINIFileName({});
     ini.WriteIniKey(text("A"), text("k"), text("1"));
     EXPECT_EQ(ini.GetIniKey(text("A"), text("k")), QString());
+}
+
+// Names whose line would never be found again: every write would add one
+// more line and the file would grow without end, so none is written.
+TEST(IniFile, NamesThatCannotBeReadBackAreNotWritten)
+{
+    const char *const keys[] = {";k", "  ;k", "[k", "[k]", "a=b", "=", "k="};
+    const std::string before = "[A]\r\nx=1\r\n";
+    for (const char *key : keys) {
+        SCOPED_TRACE(key);
+        IniFixture f;
+        f.ini.WriteIniKey(text("A"), text(key), text("v]"));
+        EXPECT_EQ(f.bytes(), std::nullopt) << "no file is made for it";
+        f.write(before);
+        for (int i = 0; i < 3; ++i)
+            f.ini.WriteIniKey(text("A"), text(key), text("v]"));
+        EXPECT_EQ(f.bytes(), before);
+        EXPECT_FALSE(QFile::exists(f.ini.INIFileName() + QStringLiteral(".lock")));
+    }
+}
+
+// The text editor under the class takes raw bytes, where line breaks and a
+// closing bracket swallowed by a lead byte can reach it too.
+TEST(ProfileText, RefusesEditsThatWouldNotReadBack)
+{
+    struct Case
+    {
+        const char *what;
+        std::string section, key, value;
+        bool written;
+    };
+    const std::vector<Case> cases = {
+            {"plain", "A", "k", "v", true},
+            {"a bracket and ';' inside a section name", "a];[b", "k", "v", true},
+            {"a double-byte character ending in ']'", "\x81\x5D", "k", "v", true},
+            {"a section ending in a lone lead byte", "A\x81", "k", "v", false},
+            {"a line break in the section", "A\nB", "k", "v", false},
+            {"a line break in the key", "A", "k\rj", "v", false},
+            {"a line break in the value", "A", "k", "v\nw=1", false},
+            {"a comment key", "A", " ;k", "v", false},
+            {"a header key", "A", "[k", "]", false},
+            {"a key holding '='", "A", "k=j", "v", false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string text = "[A]\nx=1\n";
+        const auto once = profile::setString(text, c.section, c.key, c.value);
+        ASSERT_EQ(once.has_value(), c.written);
+        if (once) {
+            EXPECT_EQ(profile::getString(*once, c.section, c.key), c.value);
+            EXPECT_EQ(profile::setString(*once, c.section, c.key, c.value), std::nullopt);
+        }
+    }
+}
+
+// A settings file this program may write but not read: writing the one key
+// over it would lose every other line it holds.
+TEST(IniFile, AFileThatCannotBeReadIsLeftAsItIs)
+{
+    IniFixture f;
+    const std::string before = "[A]\r\nx=1\r\n[B]\r\ny=2\r\n";
+    f.write(before);
+    const QByteArray folder = QFile::encodeName(f.dir.path());
+    const QByteArray file = QFile::encodeName(f.ini.INIFileName());
+    ASSERT_EQ(::chmod(file.constData(), 0200), 0);
+
+    // Permissions do not bind root: the edit then runs as another user who
+    // owns folder and file.
+    std::optional<test::OtherUser> user;
+    if (::geteuid() == 0) {
+        QString why;
+        user = test::otherUser(why);
+        if (!user)
+            GTEST_SKIP() << why.toStdString();
+        ASSERT_EQ(::chown(folder.constData(), user->uid, user->gid), 0);
+        ASSERT_EQ(::chown(file.constData(), user->uid, user->gid), 0);
+        ASSERT_EQ(::setegid(user->gid), 0);
+        ASSERT_EQ(::seteuid(user->uid), 0);
+    }
+    const QString read = f.ini.GetIniKey(text("A"), text("x"));
+    f.ini.WriteIniKey(text("A"), text("k"), text("1"));
+    f.ini.DelIniKey(text("B"), text("y"));
+    f.ini.DelIniSec(text("A"));
+    if (user) {
+        ASSERT_EQ(::seteuid(0), 0);
+        ASSERT_EQ(::setegid(0), 0);
+    }
+    ASSERT_EQ(::chmod(file.constData(), 0600), 0);
+
+    EXPECT_EQ(read, QString());
+    EXPECT_EQ(f.bytes(), before);
+}
+
+// Two programs adding keys to one file at the same time: each change reads
+// the file, edits it and writes it, so without a lock one writer's changes
+// overwrite the other's.
+TEST(IniFile, TwoProgramsWritingAtOnceKeepEachOthersKeys)
+{
+    IniFixture f;
+    constexpr int kKeys = 150;
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (const char *prefix : {"a", "b"}) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(
+                QStringLiteral(INI_WRITER),
+                {f.ini.INIFileName(), QString::fromLatin1(prefix), QString::number(kKeys)});
+    }
+    for (auto &writer : writers) {
+        ASSERT_TRUE(writer->waitForFinished(60000));
+        ASSERT_EQ(writer->exitCode(), 0);
+    }
+    std::vector<QString> missing;
+    for (const char *prefix : {"a", "b"}) {
+        for (int i = 0; i < kKeys; ++i) {
+            const QString key = QString::fromLatin1(prefix) + QString::number(i);
+            if (f.ini.GetIniKey(text("Keys"), key) != QString::number(i))
+                missing.push_back(key);
+        }
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " keys lost, the first "
+                                 << missing.front().toStdString();
+    EXPECT_FALSE(QFile::exists(f.ini.INIFileName() + QStringLiteral(".lock")));
 }
 
 } // namespace

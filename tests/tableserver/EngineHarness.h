@@ -80,6 +80,13 @@ public:
     GameEngine engine;
     std::int64_t now = 1000;
     std::map<ConnectionId, std::vector<wire::MessageFrame>> inbox;
+    // Every write a connection was given: when, and how many frames.
+    struct Burst
+    {
+        std::int64_t at = 0;
+        std::size_t frames = 0;
+    };
+    std::map<ConnectionId, std::vector<Burst>> bursts;
     std::set<ConnectionId> closed;
     std::vector<std::string> log;
 
@@ -88,6 +95,8 @@ private:
     {
         for (Delivery &delivery : engine.takeDeliveries()) {
             auto &frames = inbox[delivery.connection];
+            if (!delivery.frames.empty())
+                bursts[delivery.connection].push_back({now, delivery.frames.size()});
             frames.insert(frames.end(), delivery.frames.begin(), delivery.frames.end());
             if (delivery.close) {
                 closed.insert(delivery.connection);

@@ -531,9 +531,97 @@ TEST(Reconnection, AnUnknownEchoSendsTheWholeHandAgain)
 
     table.connect(5);
     table.send(5, reconnectFrame("alice", "secret", 0, table.engine.handsPlayed() + 65536));
+    // The frames go out paced; a few seconds take them all.
+    table.advance(5000);
     const auto frames = table.take(5);
     ASSERT_EQ(frames.size(), 1 + static_cast<std::size_t>(sent.end() - dealAt));
     EXPECT_EQ(frames[1], *dealAt);
+}
+
+TEST(Reconnection, FramesSentAgainComeInSmallBurstsWithPausesAndLiveFramesQueueBehind)
+{
+    EngineOptions options = testOptions(0);
+    options.replay = {3, 400};
+    EngineHarness table(options);
+    People people(table);
+    const auto ids = people.joinFour();
+    // Ann has read nothing of the hand when her connection drops at ben's
+    // first lead.
+    people.deliver();
+    const std::uint16_t echo = people.model(ids[0]).echo();
+    people.playUntilLeads(ids[1]);
+    people.drop(ids[0]);
+
+    const ConnectionId again = 9;
+    table.connect(again);
+    table.send(again, reconnectFrame("ann", "secret", echo, people.model(ids[0]).resumeValue()));
+    // A chat line sent while the frames are still going out comes after them.
+    table.send(again, chatFrame(people.model(ids[0]).seat(), "ann说道： hi"));
+    table.advance(20000);
+
+    const auto frames = table.take(again);
+    const auto &bursts = table.bursts[again];
+    ASSERT_GE(bursts.size(), 3u);
+    // The answer and the first burst in one write, then bursts of three at
+    // least 400 ms apart.
+    EXPECT_EQ(bursts[0].frames, 4u);
+    for (std::size_t i = 1; i < bursts.size(); ++i) {
+        EXPECT_LE(bursts[i].frames, 3u) << "burst " << i;
+        EXPECT_GE(bursts[i].at - bursts[i - 1].at, 400) << "burst " << i;
+    }
+    ASSERT_GE(frames.size(), 8u);
+    EXPECT_EQ(frames[0].cmd(), wire::CmdReconnectAnswer);
+    // Every frame after the echoed one, in order, then the chat line.
+    for (std::size_t i = 1; i < frames.size(); ++i)
+        EXPECT_EQ(frames[i].u16le(wire::offset::Echo), echo + i) << "frame " << i;
+    EXPECT_EQ(frames.back().cmd(), wire::CmdChat);
+    EXPECT_EQ(countOf(frames, wire::CmdChat), 1);
+}
+
+TEST(Reconnection, TheDropSwitchClosesThePersonAfterTheNthPlayOfTheFirstHandOnly)
+{
+    EngineOptions options = testOptions(3);
+    options.dropSeatAfterPlays = 3;
+    EngineHarness table(options);
+    std::vector<HandHistory> hands;
+    table.engine.setHandListener([&](const HandHistory &h) { hands.push_back(h); });
+    People people(table);
+    const auto alice = people.join("alice");
+    people.playOn({}, [&] { return table.closed.contains(alice); });
+    ASSERT_TRUE(table.closed.contains(alice));
+    EXPECT_TRUE(hands.empty());
+    // The last frame she was sent announces the third play.
+    people.deliver();
+    const auto &got = people.received(alice);
+    int plays = 0;
+    for (const auto &frame : got) {
+        if (frame.cmd() == wire::CmdPlayed && frame.byteAt(wire::offset::Arg17) > 0)
+            ++plays;
+    }
+    EXPECT_EQ(plays, 3);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back().cmd(), wire::CmdPlayed);
+    EXPECT_GT(got.back().byteAt(wire::offset::Arg17), 0);
+
+    // She comes back, and neither this hand nor the next closes her again.
+    ClientModel &model = people.model(alice);
+    table.connect(20);
+    table.send(20, model.reconnect());
+    table.advance(10000);
+    ClientModel back = model;
+    for (int i = 0; i < 2000 && hands.size() < 2; ++i) {
+        for (const auto &frame : table.take(20))
+            back.receive(frame);
+        if (auto answer = back.answerTurn())
+            table.send(20, *answer);
+        else if (table.engine.phase() == GameEngine::Phase::BetweenHands)
+            table.send(20, back.stamped(readyFrame(back.seat())));
+        table.advance(100);
+    }
+    EXPECT_EQ(hands.size(), 2u);
+    EXPECT_FALSE(table.closed.contains(20));
+    for (const auto &hand : hands)
+        EXPECT_NE(hand.outcome, HandHistory::Outcome::Abandoned);
 }
 
 TEST(Reconnection, APlayerWhoDoesNotComeBackEndsTheHandForTheOthers)

@@ -104,6 +104,7 @@ GameEngine::GameEngine(EngineOptions options, LogSink log)
     : options_(std::move(options))
     , logSink_(std::move(log))
     , random_(options_.seed)
+    , delivery_(options_.replay)
 {
     options_.bots = std::clamp(options_.bots, 0, kSeats);
     options_.tableNumber = std::clamp(options_.tableNumber, 0, 0x7FFF);
@@ -125,6 +126,7 @@ void GameEngine::connected(ConnectionId id, std::int64_t nowMs)
     now_ = nowMs;
     Connection &connection = connections_[id];
     connection = Connection{};
+    delivery_.opened(id);
     connection.closeAt = now_ + kLoginWaitMs;
     log("connection #" + std::to_string(id) + " opened");
 }
@@ -164,8 +166,7 @@ void GameEngine::disconnected(ConnectionId id, std::int64_t nowMs)
         return;
     const Connection connection = it->second;
     connections_.erase(it);
-    pending_.erase(id);
-    std::erase(pendingOrder_, id);
+    delivery_.closed(id);
     if (connection.state != ConnectionState::Seated)
         return;
 
@@ -189,6 +190,8 @@ void GameEngine::disconnected(ConnectionId id, std::int64_t nowMs)
 bool GameEngine::runDue(std::int64_t nowMs)
 {
     now_ = nowMs;
+    if (delivery_.releaseDue(nowMs))
+        return true;
     enum class Due { None, Turn, Drop, Close, HandStart };
     Due due = Due::None;
     std::int64_t at = nowMs;
@@ -253,6 +256,7 @@ std::optional<std::int64_t> GameEngine::nextDeadline() const
     };
     consider(turnAt_);
     consider(handStartAt_);
+    consider(delivery_.nextDeadline());
     for (const auto &seat : seats_)
         consider(seat.dropAt);
     for (const auto &entry : connections_)
@@ -262,16 +266,7 @@ std::optional<std::int64_t> GameEngine::nextDeadline() const
 
 std::vector<Delivery> GameEngine::takeDeliveries()
 {
-    std::vector<Delivery> out;
-    out.reserve(pendingOrder_.size());
-    for (const ConnectionId id : pendingOrder_) {
-        const auto it = pending_.find(id);
-        if (it != pending_.end())
-            out.push_back(std::move(it->second));
-    }
-    pending_.clear();
-    pendingOrder_.clear();
-    return out;
+    return delivery_.take();
 }
 
 void GameEngine::forceLeave(int seat, std::string_view textUtf8, std::int64_t nowMs)
@@ -324,51 +319,24 @@ std::optional<int> GameEngine::seatOf(ConnectionId id) const
 
 // ---------------------------------------------------------------- delivery
 
-void GameEngine::sendTo(int seat, MessageFrame frame)
+void GameEngine::sendTo(int seat, const MessageFrame &frame)
 {
-    Seat &s = seats_[static_cast<std::size_t>(seat)];
-    if (!s.occupied || s.bot)
-        return;
-    // The echo bytes number the frames a seat was sent, 1 to 65535 and
-    // round again, across its connections: the client echoes the number of
-    // the last frame it read, which bounds what it has not read yet and says
-    // where to resume after a reconnection.
-    s.lastSequence = s.lastSequence >= 0xFFFF ? 1 : static_cast<std::uint16_t>(s.lastSequence + 1);
-    frame.setU16le(wire::offset::Echo, s.lastSequence);
-    if (logging_)
-        s.handLog.push_back(frame);
-    if (s.connection)
-        queue(*s.connection, frame);
+    delivery_.toSeat(seat, frame);
 }
 
 void GameEngine::broadcast(const MessageFrame &frame)
 {
-    for (int seat = 0; seat < kSeats; ++seat)
-        sendTo(seat, frame);
+    delivery_.toAll(frame);
 }
 
 void GameEngine::queue(ConnectionId id, const MessageFrame &frame)
 {
-    if (!connections_.contains(id))
-        return;
-    auto [it, inserted] = pending_.try_emplace(id);
-    if (inserted) {
-        it->second.connection = id;
-        pendingOrder_.push_back(id);
-    }
-    it->second.frames.push_back(frame);
+    delivery_.toConnection(id, frame);
 }
 
 void GameEngine::closeConnection(ConnectionId id)
 {
-    if (!connections_.contains(id))
-        return;
-    auto [it, inserted] = pending_.try_emplace(id);
-    if (inserted) {
-        it->second.connection = id;
-        pendingOrder_.push_back(id);
-    }
-    it->second.close = true;
+    delivery_.close(id);
 }
 
 void GameEngine::log(const std::string &line) const
@@ -515,16 +483,9 @@ void GameEngine::handleReconnect(ConnectionId id, const MessageFrame &frame)
     dropOldConnection(seat);
     bindConnection(seat, id);
     // The answer carries no number; then every frame of the hand the client
-    // had not read goes again, with its own number.
-    queue(id, frames::reconnectAnswer(1));
-    const auto echoed
-            = std::find_if(s.handLog.begin(), s.handLog.end(), [&](const MessageFrame &f) {
-                  return f.u16le(wire::offset::Echo) == request.echo;
-              });
-    auto from = echoed == s.handLog.end() ? s.handLog.begin() : echoed + 1;
-    const auto replayed = s.handLog.end() - from;
-    for (; from != s.handLog.end(); ++from)
-        queue(id, *from);
+    // had not read goes again, with its own number, at a pace it can take.
+    const auto replayed
+            = delivery_.replay(seat, id, frames::reconnectAnswer(1), request.echo, now_);
     log(seatName(seat) + " reconnected to hand " + std::to_string(handNumber_) + "; "
         + std::to_string(replayed) + " frames sent again");
     if (turnSeat() == seat)
@@ -548,6 +509,7 @@ void GameEngine::bindConnection(int seat, ConnectionId id)
     Seat &s = seats_[static_cast<std::size_t>(seat)];
     s.connection = id;
     s.dropAt.reset();
+    delivery_.bind(seat, id);
     Connection &connection = connections_[id];
     connection.state = ConnectionState::Seated;
     connection.seat = seat;
@@ -566,6 +528,7 @@ void GameEngine::detachConnection(int seat)
         it->second.closeAt = now_ + kDetachedCloseMs;
     }
     s.connection.reset();
+    delivery_.unbind(seat);
 }
 
 void GameEngine::seatNewPlayer(int seat, ConnectionId id, const frames::LoginRequest &request)
@@ -575,6 +538,7 @@ void GameEngine::seatNewPlayer(int seat, ConnectionId id, const frames::LoginReq
     s.chat = ChatGate(options_.chat);
     s.occupied = true;
     s.password = request.password;
+    delivery_.seatPerson(seat);
     s.user = playerProfile(request.account, options_.playerCoins);
     s.user.logins = 1;
     bindConnection(seat, id);
@@ -645,6 +609,7 @@ std::string GameEngine::vacate(int seat, const std::string &why)
     detachConnection(seat);
     s = Seat{};
     s.chat = ChatGate(options_.chat);
+    delivery_.freeSeat(seat);
     return account;
 }
 
@@ -827,7 +792,6 @@ void GameEngine::startHand()
         Seat &s = seats_[static_cast<std::size_t>(seat)];
         const auto first = deck.begin() + seat * kHandSize;
         s.hand.assign(first, first + kHandSize);
-        s.handLog.clear();
         s.ready = s.bot;
         history_.dealt[static_cast<std::size_t>(seat)] = s.hand;
     }
@@ -838,7 +802,7 @@ void GameEngine::startHand()
     history_.firstBidder = firstBidder_;
 
     phase_ = Phase::Bidding;
-    logging_ = true;
+    delivery_.startHandLog();
     handStartAt_.reset();
     startWaitOver_ = false;
     bidder_ = firstBidder_;
@@ -981,6 +945,7 @@ std::optional<std::string> GameEngine::play(int seat, std::span<const std::uint8
     if (s.hand.empty()) {
         broadcast(frames::played(seatBit(seat), 0, frames::kTrickFollow, cards,
                                  static_cast<std::uint8_t>(judged.kind), options_.playSeconds));
+        dropSeatForTests();
         endHand(seat == landlord_);
         return std::nullopt;
     }
@@ -988,7 +953,24 @@ std::optional<std::string> GameEngine::play(int seat, std::span<const std::uint8
     broadcast(frames::played(seatBit(seat), seatBit(turn_), frames::kTrickFollow, cards,
                              static_cast<std::uint8_t>(judged.kind), options_.playSeconds));
     armTurn();
+    dropSeatForTests();
     return std::nullopt;
+}
+
+void GameEngine::dropSeatForTests()
+{
+    if (options_.dropSeatAfterPlays <= 0 || handNumber_ != 1
+        || ++playsAnnounced_ != options_.dropSeatAfterPlays)
+        return;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        const Seat &s = seats_[static_cast<std::size_t>(seat)];
+        if (s.occupied && !s.bot && s.connection) {
+            log("closing the connection of " + seatName(seat) + " after "
+                + std::to_string(playsAnnounced_) + " plays, as asked");
+            closeConnection(*s.connection);
+            return;
+        }
+    }
 }
 
 void GameEngine::armTurn()
@@ -1143,7 +1125,7 @@ void GameEngine::abandonHand(const std::string &why)
 void GameEngine::finishHand()
 {
     phase_ = Phase::BetweenHands;
-    logging_ = false;
+    delivery_.stopHandLog();
     turnAt_.reset();
     handStartAt_ = now_ + options_.nextHandWaitMs;
     startWaitOver_ = false;

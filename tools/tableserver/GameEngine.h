@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChatGate.h"
+#include "FrameDelivery.h"
 #include "Referee.h"
 #include "Scoring.h"
 #include "Seats.h"
@@ -18,8 +19,6 @@
 #include <vector>
 
 namespace tessaroc::tableserver {
-
-using ConnectionId = std::uint32_t;
 
 struct EngineOptions
 {
@@ -42,15 +41,11 @@ struct EngineOptions
     std::int64_t reconnectWaitMs = 90000; // a seat dropped during a hand
     std::int64_t dropBetweenHandsMs = 10000; // a seat dropped between hands
     ChatGate::Limits chat;
-};
-
-// The frames for one connection that one event produced, to be written in one
-// write; close asks for the connection to be closed after them.
-struct Delivery
-{
-    ConnectionId connection = 0;
-    std::vector<wire::MessageFrame> frames;
-    bool close = false;
+    ReplayPace replay;
+    // For the client's tests: after this many plays of the first hand (plays
+    // that put cards on the table, any seat's), the connection of the person
+    // in the lowest seat is closed, once. 0 never.
+    int dropSeatAfterPlays = 0;
 };
 
 // The record of one hand, for the log and for tests.
@@ -150,15 +145,13 @@ private:
         bool ready = false;
         std::optional<ConnectionId> connection;
         std::optional<std::int64_t> dropAt;
-        std::uint16_t lastSequence = 0;
         bool sawHandEnd = false; // since its login
-        std::vector<wire::MessageFrame> handLog;
         std::vector<CardCode> hand;
         ChatGate chat;
     };
 
     // Delivery.
-    void sendTo(int seat, wire::MessageFrame frame);
+    void sendTo(int seat, const wire::MessageFrame &frame);
     void broadcast(const wire::MessageFrame &frame);
     void queue(ConnectionId id, const wire::MessageFrame &frame);
     void closeConnection(ConnectionId id);
@@ -201,6 +194,7 @@ private:
     std::optional<std::string> play(int seat, std::span<const std::uint8_t> ids, int claimedKind);
     void armTurn();
     void turnTimeUp();
+    void dropSeatForTests();
     void botMove();
     void endHand(bool landlordWon);
     void abandonHand(const std::string &why);
@@ -216,17 +210,16 @@ private:
     std::int64_t now_ = 0;
 
     std::map<ConnectionId, Connection> connections_;
-    std::map<ConnectionId, Delivery> pending_;
-    std::vector<ConnectionId> pendingOrder_;
+    FrameDelivery delivery_;
     std::array<Seat, kSeats> seats_;
 
     Phase phase_ = Phase::BetweenHands;
-    bool logging_ = false; // frames go into the seats' hand logs
     int handNumber_ = 0;
     std::optional<std::int64_t> handStartAt_;
     bool startWaitOver_ = false;
     std::optional<std::int64_t> turnAt_;
     int violations_ = 0;
+    int playsAnnounced_ = 0; // in the first hand, for dropSeatAfterPlays
 
     // The hand in progress.
     std::int32_t resumeValue_ = 0;

@@ -57,19 +57,25 @@ int main(int argc, char **argv)
             {QStringLiteral("password"),
              QStringLiteral("Password every login must carry (default: any)."),
              QStringLiteral("password")},
+            {QStringLiteral("drop-seat-after-plays"),
+             QStringLiteral("For tests: close the connection of the person in the lowest seat "
+                            "after the Nth play of the first hand, once (0: never)."),
+             QStringLiteral("plays"), QStringLiteral("0")},
     });
     parser.process(app);
 
     EngineOptions options;
     long long port = 0, bots = options.bots, seed = 1, seconds = options.playSeconds,
-              coins = static_cast<long long>(options.playerCoins);
+              coins = static_cast<long long>(options.playerCoins), dropAfter = 0;
     if (!readNumber(parser, QStringLiteral("port"), 0, 65535, port)
         || !readNumber(parser, QStringLiteral("bots"), 0, 4, bots)
         || !readNumber(parser, QStringLiteral("seed"), 0, std::numeric_limits<long long>::max(),
                        seed)
         || !readNumber(parser, QStringLiteral("turn-seconds"), 2, 255, seconds)
-        || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins))
+        || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins)
+        || !readNumber(parser, QStringLiteral("drop-seat-after-plays"), 0, 1000, dropAfter))
         return 2;
+    options.dropSeatAfterPlays = static_cast<int>(dropAfter);
     options.bots = static_cast<int>(bots);
     options.seed = static_cast<std::uint64_t>(seed);
     options.playSeconds = static_cast<std::uint8_t>(seconds);
