@@ -1,8 +1,8 @@
 // The per-byte and per-frame work of the wire: what every arrival, every
 // dispatched frame and every chat line costs.
+#include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
-#include "wire/OutgoingFrames.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +45,7 @@ void BM_SendChatLine(benchmark::State &state)
     MessageFrame out;
     for (auto _ : state) {
         rings.PendingChat = line;
-        MessageFrame frame = chatFrame(1, {});
+        MessageFrame frame = ChatFrame{.sender = 1}.encode();
         SendMsg(rings, frame, slots);
         rings.SendRing.takeFrame(out);
         benchmark::DoNotOptimize(out);

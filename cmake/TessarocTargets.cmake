@@ -53,6 +53,20 @@ function(tessaroc_forbid_qt target)
   endforeach()
 endfunction()
 
+# Stops the configure step when `forbidden` is in the link closure of
+# `target`: a lower layer never links a library that builds on it.
+function(tessaroc_forbid_link target forbidden)
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  set(closure "")
+  _tessaroc_collect_links(${target} closure)
+  list(REMOVE_AT closure 0)
+  if(forbidden IN_LIST closure)
+    message(FATAL_ERROR "${target} must not link ${forbidden}")
+  endif()
+endfunction()
+
 # One GoogleTest binary per area. QT links the shared Qt test main (which
 # creates the QApplication); otherwise GoogleTest's own main is used.
 function(tessaroc_add_test_binary name)

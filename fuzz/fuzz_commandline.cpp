@@ -3,6 +3,7 @@
 #include "FuzzCheck.h"
 #include "wire/CommandLine.h"
 #include "wire/GbkText.h"
+#include "wire/SentFrames.h"
 
 #include <string_view>
 
@@ -16,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzzCheck(result.fields.prop_swicth == 0);
     if (result.ending == CommandLineEnding::Player
         || result.ending == CommandLineEnding::Spectator) {
-        const MessageFrame login = LoginFrame(result.fields.ArgUser, result.fields.ArgPassword);
+        const MessageFrame login = LoginFrame{.account = result.fields.ArgUser,
+                                              .password = result.fields.ArgPassword}
+                                           .encode();
         fuzzCheck(login.cmd() == CmdLogin);
         fuzzCheck(utf8ToChars(result.fields.ProxyUser).size() <= 255);
     }
@@ -27,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string gbk = utf8ToGbk(utf8);
     fuzzCheck(gbkToUtf8(gbk) == utf8);
     for (char32_t ch : utf8ToChars(utf8))
-        fuzzCheck(ch != ReplacementChar);
+        fuzzCheck(ch != kReplacementChar);
     return 0;
 }

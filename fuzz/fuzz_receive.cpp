@@ -39,7 +39,7 @@ void readFields(const MessageFrame &frame, std::uint8_t a, std::uint8_t b)
     const std::size_t last = first + b;
     for (FieldText rule : rules) {
         const std::string text = readFieldText(frame, first, last, rule);
-        fuzzCheck(text.size() <= 4 * FrameSize);
+        fuzzCheck(text.size() <= 4 * kFrameSize);
     }
     readFieldText(frame, 16, 215);
 }
@@ -72,14 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         case 2: {
             MessageFrame frame;
             const bool whole = rings.RecvRing.peekFrame(frame);
-            fuzzCheck(whole == (fed.size() - taken >= FrameSize));
+            fuzzCheck(whole == (fed.size() - taken >= kFrameSize));
             if (!whole)
                 break;
-            fuzzCheck(std::memcmp(frame.data(), fed.data() + taken, FrameSize) == 0);
+            fuzzCheck(std::memcmp(frame.data(), fed.data() + taken, kFrameSize) == 0);
             if (frame.cmd() == CmdUserLeft && (op & 0x80))
                 break; // held at the head
             rings.RecvRing.dropFrame();
-            taken += FrameSize;
+            taken += kFrameSize;
             KeepEchoBytes(rings, frame);
             readFields(frame, in.byte(), in.byte());
             break;
@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             // Queue a frame made of the stream, with a chat line from it.
             MessageFrame frame;
             const std::uint8_t *bytes = nullptr;
-            const std::size_t n = in.take(FrameSize, bytes);
+            const std::size_t n = in.take(kFrameSize, bytes);
             std::memcpy(frame.data(), bytes, n);
             const std::size_t chatLength = in.byte();
             const std::uint8_t *chat = nullptr;
@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const std::size_t before = rings.SendRing.waiting();
             const SendResult result = SendMsg(rings, frame, slots);
             fuzzCheck(rings.SendRing.waiting()
-                      == before + (result == SendResult::Queued ? FrameSize : 0));
-            fuzzCheck(rings.SendRing.waiting() <= MaxWaitingFrames * FrameSize);
+                      == before + (result == SendResult::Queued ? kFrameSize : 0));
+            fuzzCheck(rings.SendRing.waiting() <= kMaxWaitingFrames * kFrameSize);
             if (op & 0x40) {
                 MessageFrame out;
                 rings.SendRing.takeFrame(out);

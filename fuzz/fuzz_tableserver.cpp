@@ -8,6 +8,7 @@
 #include "GameEngine.h"
 
 #include "wire/CommandLine.h"
+#include "wire/SentFrames.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -103,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         case 1:
             if (isOpen) {
                 wire::MessageFrame frame;
-                for (std::size_t i = 0; i < wire::FrameSize; ++i)
+                for (std::size_t i = 0; i < wire::kFrameSize; ++i)
                     frame.setByte(i, input.next());
                 engine.received(id, frame, now);
             }
@@ -121,7 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             break;
         case 4:
             if (isOpen)
-                engine.received(id, wire::LoginFrame("p" + std::to_string(id), "pw"), now);
+                engine.received(
+                        id,
+                        wire::LoginFrame{.account = "p" + std::to_string(id), .password = "pw"}
+                                .encode(),
+                        now);
             break;
         case 5:
             if (isOpen) {
@@ -132,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 frame.setSeatBit(input.next());
                 for (const std::size_t pos : {11u, 15u, 17u, 18u, 20u, 21u, 22u, 23u, 24u})
                     frame.setByte(pos, input.next());
-                frame.setU32le(wire::offset::ResumeValue, 65537);
+                frame.setU32le(wire::offset::kResumeValue, 65537);
                 engine.received(id, frame, now);
             }
             break;

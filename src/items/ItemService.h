@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tessaroc::items {
 
 // What the table window asks of the item library. The library runs only
@@ -12,6 +14,9 @@ public:
 
     // Puts the item views back in place after the table window is restored.
     virtual void FixBuffPos();
+    // Tells the library a state of the table; kind 1 is the game sounds'
+    // switch (-1 on, 0 off). The library takes the value by reference.
+    virtual void rec_state(std::int16_t kind, std::int16_t &value);
 };
 
 } // namespace tessaroc::items

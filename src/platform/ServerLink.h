@@ -34,7 +34,7 @@ public:
     // the socket reaches the proxy (the greeting is sent; true: the caller
     // marks the login as under way and arms the connection watch) or fails
     // (proxyFailed has been signalled; false). The whole handshake must end
-    // within wire::Socks5TimeLimitMs. A second call during the wait (the hall
+    // within wire::kSocks5TimeLimitMs. A second call during the wait (the hall
     // asking to reconnect) takes over; the first then returns false.
     bool ConnectToSock5Server(const QString &proxyHost, quint16 proxyPort,
                               const wire::Socks5Target &target);

@@ -6,23 +6,6 @@ namespace tessaroc::rules {
 
 namespace {
 
-// The CmdPlay layout behind the common header.
-inline constexpr std::size_t kPlayModeByte = 15;
-inline constexpr std::size_t kPlayCountByte = 17;
-inline constexpr std::size_t kPlayKindByte = 18;
-inline constexpr std::size_t kPlayCardsByte = 20;
-inline constexpr std::uint8_t kPlayModePass = 1;
-inline constexpr std::uint8_t kPlayModeCards = 2;
-
-wire::MessageFrame playFrame(std::uint8_t seatBit, std::uint8_t mode)
-{
-    wire::MessageFrame frame;
-    frame.setCmd(wire::CmdPlay);
-    frame.setSeatBit(seatBit);
-    frame.setByte(kPlayModeByte, mode);
-    return frame;
-}
-
 SoundCue soundOf(PlayKind kind)
 {
     switch (kind) {
@@ -112,7 +95,6 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         if (prev.kind == KindNone)
             return decision;
         decision.outcome = OwnPlayOutcome::Pass;
-        decision.frame = playFrame(hand.seatBit, kPlayModePass);
         decision.sendFrame = input.maySendPlay;
         decision.sound = SoundCue::Sys080;
         return decision;
@@ -141,13 +123,6 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         return decision;
     }
 
-    decision.frame = playFrame(hand.seatBit, kPlayModeCards);
-    decision.frame.setByte(kPlayCountByte, static_cast<std::uint8_t>(sel.n));
-    decision.frame.setByte(kPlayKindByte, static_cast<std::uint8_t>(kind));
-    for (int j = 0; j < sel.n; ++j) {
-        decision.frame.setByte(kPlayCardsByte + static_cast<std::size_t>(j),
-                               static_cast<std::uint8_t>(cardId(decision.realOrder[j].code)));
-    }
     if (!input.maySendPlay) {
         decision.outcome = OwnPlayOutcome::AcceptedNotSent;
         return decision;
@@ -166,6 +141,15 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
         decision.sound = soundOf(kind);
     }
     return decision;
+}
+
+std::array<std::uint8_t, kMaxHandCards> OwnPlayDecision::judgedIds() const
+{
+    std::array<std::uint8_t, kMaxHandCards> ids{};
+    const int n = clampCardCount(count);
+    for (int j = 0; j < n; ++j)
+        ids[j] = static_cast<std::uint8_t>(cardId(realOrder[j].code));
+    return ids;
 }
 
 void ApplyOwnPlay(CardRulesState &state, bool &maySendPlay, const OwnPlayDecision &decision)

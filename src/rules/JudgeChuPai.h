@@ -4,15 +4,14 @@
 #include "rules/CardRulesState.h"
 #include "rules/PlayKind.h"
 #include "rules/PrevPlay.h"
-#include "wire/MessageFrame.h"
 
 #include <array>
 #include <cstdint>
 
 namespace tessaroc::rules {
 
-// The deciding half of the own play: which frame leaves, what becomes the play
-// to beat, which cards leave the hand and which sound and animation the play
+// The deciding half of the own play: whether a play or pass leaves, what
+// becomes the play to beat, which cards leave the hand and which sound and animation the play
 // calls for. The play flow shows the result (pictures, notice, clock, waits).
 
 enum class OwnPlayOutcome : std::uint8_t {
@@ -63,8 +62,9 @@ struct PlayedCard
 struct OwnPlayDecision
 {
     OwnPlayOutcome outcome = OwnPlayOutcome::Nothing;
-    bool sendFrame = false; // queue `frame` with SendMsg
-    wire::MessageFrame frame; // the CmdPlay frame, pass or play
+    // Queue the play frame: a pass for Pass, else the judged cards' ids with
+    // the kind (judgedIds).
+    bool sendFrame = false;
     PlayKind kind = KindNone; // the judged kind (never 8)
     std::int16_t count = 0; // raised cards
     std::array<PlayedCard, kMaxHandCards> realOrder{}; // entries 0 to count - 1
@@ -72,6 +72,10 @@ struct OwnPlayDecision
     bool emptiesHand = false; // the caller then waits 1000 ms and does not re-sort
     std::int16_t bombResource = 0; // one of the kBomb... resources, or 0
     SoundCue sound = SoundCue::None;
+
+    // The card ids of the judged cards in judged order, the order the play
+    // frame carries them in; entries 0 to count - 1.
+    std::array<std::uint8_t, kMaxHandCards> judgedIds() const;
 };
 
 // Judges the raised cards of the own hand against the play to beat. Pure: it

@@ -23,7 +23,8 @@ constexpr double kButtonHeight = 30;
 
 VosSetHost::~VosSetHost() = default;
 
-VosSet::VosSet(core::TableState &state, SoundService &sound, VosSetHost &host, QWidget *parent)
+VosSet::VosSet(core::TableState &state, SoundService &sound, VosSetHost &host,
+               const QString &ownRecordText, QWidget *parent)
     : forms::PopupWindow(Options{true, true}, parent)
     , Image1(this)
     , Command2(this)
@@ -55,14 +56,14 @@ VosSet::VosSet(core::TableState &state, SoundService &sound, VosSetHost &host, Q
     };
     clickable(Command2, [this](int index) { Command2_Click(index); });
     clickable(Command1, [this](int index) { Command1_Click(index); });
-    Form_Load();
+    Form_Load(ownRecordText);
 }
 
 // The buttons take their pictures and places, and nothing is pending. The
 // switch rows show the action that suits each switch as it stands, so that a
 // window loaded again after an unload never offers to switch on what is
 // already on; the colour row keeps its own rule.
-void VosSet::Form_Load()
+void VosSet::Form_Load(const QString &ownRecordText)
 {
     const std::pair<int, int> dialogButtons[] = {{0, kOkPicture}, {1, kCancelPicture}};
     for (auto [index, picture] : dialogButtons) {
@@ -89,8 +90,7 @@ void VosSet::Form_Load()
         button.setVisible(true);
         if (row == Colour)
             setButtonPicture(row,
-                             host_.ownRecordText() == QStringLiteral("00") ? kBluePicture
-                                                                           : kGreenPicture);
+                             ownRecordText == QStringLiteral("00") ? kBluePicture : kGreenPicture);
         else
             showButton(row);
     }

@@ -16,8 +16,8 @@ namespace tessaroc::sound {
 
 class SoundService;
 
-// What the sound settings reach outside the sound: the table's background,
-// the item library and the own player's record.
+// What the sound settings reach outside the sound: the table's background
+// and the item library.
 class VosSetHost
 {
 public:
@@ -27,9 +27,6 @@ public:
     virtual void redrawTable(bool blue) = 0;
     // Tells the running item library the state of the game sounds.
     virtual void reportSoundState(bool effectsOn) = 0;
-    // The own player's record text from the user information that picks the
-    // colour button's first picture ("00": the one offering blue).
-    virtual QString ownRecordText() const = 0;
 };
 
 // The sound settings window: four rows that switch the background loop, the
@@ -46,9 +43,11 @@ public:
     enum Row : int { Music = 0, Effects = 1, Voice = 2, Colour = 3 };
     static constexpr int kRows = 4;
 
-    // Creates and loads the window (Form_Load).
+    // Creates and loads the window (Form_Load). ownRecordText is the own
+    // player's record text from the user information (bytes 210 to 217),
+    // which picks the colour button's first picture: "00" offers blue.
     VosSet(core::TableState &state, SoundService &sound, VosSetHost &host,
-           QWidget *parent = nullptr);
+           const QString &ownRecordText, QWidget *parent = nullptr);
 
     void Command2_Click(int Index);
     // 0 OK, 1 Cancel.
@@ -66,7 +65,7 @@ private:
     SoundService &sound_;
     VosSetHost &host_;
 
-    void Form_Load();
+    void Form_Load(const QString &ownRecordText);
     // Switches a row and shows the button for the new state; Cancel uses the
     // same steps to switch a pending row back.
     void switchRow(int row);

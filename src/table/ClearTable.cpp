@@ -61,40 +61,74 @@ void unloadSpeakBoxes()
     }
 }
 
-} // namespace
-
-void MainForm::ClearTable()
+// The two animations are emptied before they are placed: a control that
+// still shows an animation fits its size to the picture, and the table wants
+// the places below whatever played in the last hand.
+void clearAnimations(TableEffects &effects, forms::Image &dealPile, forms::LayoutScale s)
 {
-    const forms::LayoutScale s = scale();
-    core::CoreState &core = state_.core;
-    core::PlayState &play = state_.play;
-    rules::CardRulesState &rules = state_.rules;
-
-    unloadSpeakBoxes();
-
-    // The two animations are emptied before they are placed: a control that
-    // still shows an animation fits its size to the picture, and the table
-    // wants the places below whatever played in the last hand.
     effects.bombPlayer.setAnimatedGIF(std::nullopt);
     effects.bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
-    hands.imgFaPai.setVisible(false);
+    dealPile.setVisible(false);
     effects.UcDiZhu.setAnimatedGIF(std::nullopt);
     effects.UcDiZhu.setStretch(support::StretchFit);
     effects.UcDiZhu.setWidth(s.x(70));
     effects.UcDiZhu.setHeight(s.y(90));
+}
 
-    for (int p = 0; p <= 3; ++p)
-        messages.Speak(p).setVisible(false);
-    services_.chat.HideTalk();
-
-    // The card rows go home; the origins and the hand line are 16-bit values.
+// The state of the hand that ends: the card rows go home (the origins and the
+// hand line are 16-bit values), and the trick, the counters and the hover
+// flags start afresh.
+void clearHandState(core::TableState &state, forms::LayoutScale s)
+{
+    core::CoreState &core = state.core;
+    core::PlayState &play = state.play;
+    rules::CardRulesState &rules = state.rules;
     for (int p = 0; p <= 3; ++p) {
         rules::HandRecord &hand = rules.HandRecords[static_cast<std::size_t>(p)];
         hand.rowX = roundToInt16(s.x(kRowOrigins[p].x));
         hand.rowY = roundToInt16(s.y(kRowOrigins[p].y));
+        hand.cardCount = 0;
     }
-    state_.table.HandLine = roundToInt16(s.y(565));
+    state.table.HandLine = roundToInt16(s.y(565));
 
+    play.BidRowPos = 0;
+    for (auto &row : play.TableCards)
+        row.fill(0);
+    for (auto &row : play.PrevTableCards)
+        row.fill(0);
+    play.BackCount.fill(0);
+    for (auto &seat : play.BombCount) {
+        for (auto &face : seat)
+            face.fill(0);
+    }
+    play.SeatBombCount.fill(0);
+    rules.PromptLeadState = false;
+    rules.prevPlay.count = 0;
+
+    core.BidClockOn = false;
+    core.TickPhase = 0;
+    core.LandlordPos = -1;
+    core.BubbleSeat = 0;
+    core.ReconnectTries = 0;
+    core.ReconnectCountdown = 0;
+    core.PlayFrameCount = 0;
+    core.HandOver = false;
+    core.BidFrameCount = 0;
+    core.PlayCounter = 0;
+    state.table.TanHover = false;
+    state.table.RenWuHover = false;
+
+    for (auto &seat : state.settlement.TaskCount)
+        seat.fill(0);
+    state.settlement.TaskType = 0;
+}
+
+// Every card picture hidden: the own row at its size, the fans at home (the
+// left one keeps its unscaled Left), the bottom cards face down in a row in
+// the middle of the table, the deal piles, the flying cards, the dealt card
+// and the remaining-card counts.
+void clearCardRows(HandRows &hands, forms::LayoutScale s)
+{
     forLoaded(hands.cardImage0, 0, 32, [&](forms::Image &card) {
         card.setVisible(false);
         card.setEnabled(true);
@@ -104,7 +138,6 @@ void MainForm::ClearTable()
     for (auto *group : {&hands.cardImage1, &hands.cardImage2, &hands.cardImage3})
         forLoaded(*group, 0, 32, [](forms::Image &card) { card.setVisible(false); });
 
-    // The fans: the left one keeps its unscaled Left.
     hands.shanImage(0).Move(21, s.y(240));
     hands.shanImage(2).Move(s.x(880), s.y(240));
     hands.shanImage(1).Move(s.x(400), s.y(95));
@@ -113,39 +146,6 @@ void MainForm::ClearTable()
         hands.shanImage(i).setVisible(false);
     }
 
-    play.BidRowPos = 0;
-    forLoaded(actions.Operation, 0, 5, [](forms::Image &button) { button.setVisible(false); });
-    turn.Time_Img.setVisible(false);
-    turn.Number.setVisible(false);
-    effects.UcDiZhu.setVisible(false);
-    forLoaded(seats.first, 0, 3, [](forms::Image &mark) { mark.setVisible(false); });
-    forLoaded(bid.btnJiaofen, 0, 3, [](forms::Image &button) { button.setVisible(false); });
-
-    for (auto &row : play.TableCards)
-        row.fill(0);
-    for (auto &row : play.PrevTableCards)
-        row.fill(0);
-
-    core.BidClockOn = false;
-    core.TickPhase = 0;
-    core.LandlordPos = -1;
-    play.BackCount.fill(0);
-    core.BubbleSeat = 0;
-    core.ReconnectTries = 0;
-    core.ReconnectCountdown = 0;
-    core.PlayFrameCount = 0;
-    core.HandOver = false;
-
-    for (rules::HandRecord &hand : rules.HandRecords)
-        hand.cardCount = 0;
-    for (auto &seat : play.BombCount) {
-        for (auto &face : seat)
-            face.fill(0);
-    }
-
-    forLoaded(actions.tanOperation, 0, 1, [](forms::Image &button) { button.setVisible(false); });
-
-    // The bottom cards lie face down in a row in the middle of the table.
     const int back = s.ScaleX == 1.0f ? kCardBackPicture : kSmallCardBackPicture;
     const auto scaleX = static_cast<long double>(s.ScaleX);
     forLoaded(hands.imgDiPai, 0, 7, [&](forms::Image &card) {
@@ -156,17 +156,6 @@ void MainForm::ClearTable()
         card.setVisible(false);
     });
 
-    if (state_.settlement.JuNum == 0)
-        services_.settlement.ClearHeroTotals();
-
-    core.BidFrameCount = 0;
-    rules.PromptLeadState = false;
-    state_.table.TanHover = false;
-    rules.prevPlay.count = 0;
-    core.PlayCounter = 0;
-    state_.table.RenWuHover = false;
-
-    // The deal piles.
     if (s.ScaleX < 1.0f)
         hands.imgFaPai.setStretch(true);
     hands.imgFaPai.Move(s.x(924.0 / 2), s.y(280), s.x(100), s.y(140));
@@ -176,14 +165,56 @@ void MainForm::ClearTable()
 
     forLoaded(hands.imgCardMove, 0, 10, [](forms::Image &card) { card.setVisible(false); });
     forLoaded(hands.ImgLPai, 0, 3, [](forms::Image &card) { card.setVisible(false); });
-
-    services_.settlement.ResetScoreColours();
-
-    play.SeatBombCount.fill(0);
     forLoaded(hands.Labrest, 1, 3, [](forms::Label &count) { count.setVisible(false); });
-    for (auto &seat : state_.settlement.TaskCount)
-        seat.fill(0);
-    state_.settlement.TaskType = 0;
+}
+
+// The buttons, the turn clock and the marks of the turn go away.
+void hideTurnControls(MainForm &form)
+{
+    const auto hide = [](forms::Element &element) {
+        element.setVisible(false);
+    };
+    forLoaded(form.actions.Operation, 0, 5, hide);
+    forLoaded(form.actions.tanOperation, 0, 1, hide);
+    forLoaded(form.bid.btnJiaofen, 0, 3, hide);
+    form.turn.Time_Img.setVisible(false);
+    form.turn.Number.setVisible(false);
+    form.effects.UcDiZhu.setVisible(false);
+    forLoaded(form.seats.first, 0, 3, hide);
+}
+
+// The multipliers; a room with wealth doubling keeps its wealth note.
+void clearStakes(BidControls &bid, bool wealthDoubling)
+{
+    bid.lblDifen.setCaption(QStringLiteral("1"));
+    bid.lblDifen.setVisible(false);
+    forLoaded(bid.lbfont, 0, 2, [](forms::Label &note) { note.setVisible(false); });
+    if (!wealthDoubling) {
+        bid.lbwealth.setCaption(QStringLiteral("1"));
+        bid.lbwealth.setVisible(false);
+        bid.Imgwealth.setVisible(false);
+    }
+}
+
+} // namespace
+
+void MainForm::ClearTable()
+{
+    const forms::LayoutScale s = scale();
+
+    unloadSpeakBoxes();
+    clearAnimations(effects, hands.imgFaPai, s);
+    for (int p = 0; p <= 3; ++p)
+        messages.Speak(p).setVisible(false);
+    services_.chat.HideTalk();
+
+    clearHandState(state_, s);
+    clearCardRows(hands, s);
+    hideTurnControls(*this);
+
+    if (state_.settlement.JuNum == 0)
+        services_.settlement.ClearHeroTotals();
+    services_.settlement.ResetScoreColours();
 
     MingXiWindow &task = frmMingXi();
     task.resizeToDesign();
@@ -191,20 +222,11 @@ void MainForm::ClearTable()
     task.Labxianshi2.setCaption(QString());
     task.hide();
     services_.settlement.HideScore();
-    core.MingXiDocked = true;
+    state_.core.MingXiDocked = true;
 
-    // The multipliers; a room with wealth doubling keeps its wealth note.
-    bid.lblDifen.setCaption(QStringLiteral("1"));
-    bid.lblDifen.setVisible(false);
-    forLoaded(bid.lbfont, 0, 2, [](forms::Label &note) { note.setVisible(false); });
-    if (core.WealthDouble == 0) {
-        bid.lbwealth.setCaption(QStringLiteral("1"));
-        bid.lbwealth.setVisible(false);
-        bid.Imgwealth.setVisible(false);
-    }
-
-    core.LeaveAfterSettlement = false;
-    core.ResultPhase = 0;
+    clearStakes(bid, state_.core.WealthDouble != 0);
+    state_.core.LeaveAfterSettlement = false;
+    state_.core.ResultPhase = 0;
 
     toolbar.Bank.setVisible(true);
     toolbar.Bank.ZOrder(0);

@@ -1,6 +1,7 @@
 #include "table/MainForm.h"
 
 #include "core/TableState.h"
+#include "table/FontSize.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -11,20 +12,6 @@ namespace tessaroc::table {
 namespace {
 
 using forms::LayoutScale;
-
-void setFontSize(QWidget &widget, double points)
-{
-    QFont font = widget.font();
-    font.setPointSizeF(points);
-    widget.setFont(font);
-}
-
-void setFontSize(forms::Label &label, double points)
-{
-    QFont font = label.Font();
-    font.setPointSizeF(points);
-    label.setFont(font);
-}
 
 // The flying cards of the deal.
 void layoutDealCards(HandRows &hands, LayoutScale s)

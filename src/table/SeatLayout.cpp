@@ -2,6 +2,7 @@
 
 #include "core/TableState.h"
 #include "support/PictureStore.h"
+#include "table/FontSize.h"
 #include "table/TablePictures.h"
 
 namespace tessaroc::table {
@@ -27,13 +28,6 @@ constexpr Point kFirstMarks[] = {{460, 630}, {60, 280}, {460, 88}, {900, 280}};
 // frame's Left is 0 unscaled.
 constexpr double kFrameLefts[] = {0, 0, 342, 685};
 constexpr double kVideoButtonLefts[] = {0, 32, 390, 720};
-
-void setFontSize(forms::Label &label, double points)
-{
-    QFont font = label.Font();
-    font.setPointSizeF(points);
-    label.setFont(font);
-}
 
 // Avatars: the own one is larger than the other three.
 void layoutAvatars(SeatPanels &seats, LayoutScale s)

@@ -1,6 +1,7 @@
 #include "wire/CommandLine.h"
 
 #include "wire/GbkText.h"
+#include "wire/SentFrames.h"
 
 #include <charconv>
 #include <cstdlib>
@@ -11,13 +12,10 @@ namespace tessaroc::wire {
 
 namespace {
 
-constexpr int FieldCount = 15;
-constexpr std::size_t RoomCodeChars = 7;
-constexpr std::size_t LargeRoomFontMaxChars = 10;
-constexpr std::size_t MaxProxyCredentialChars = 255;
-constexpr std::size_t LoginNamePos = 16;
-constexpr std::size_t LoginPasswordPos = 32;
-constexpr std::size_t LoginFlagPos = 14;
+constexpr int kFieldCount = 15;
+constexpr std::size_t kRoomCodeChars = 7;
+constexpr std::size_t kLargeRoomFontMaxChars = 10;
+constexpr std::size_t kMaxProxyCredentialChars = 255;
 
 bool isBlank(char c)
 {
@@ -113,7 +111,7 @@ std::optional<std::int32_t> leadingWholeNumber(std::string_view text)
 const char *loginBytesProblem(std::string_view text, std::size_t firstPos)
 {
     const std::u32string chars = utf8ToChars(text);
-    if (firstPos + chars.size() > FrameSize)
+    if (firstPos + chars.size() > kFrameSize)
         return "is too long for the login frame";
     for (char32_t ch : chars) {
         const std::uint16_t code = gbkCode(ch);
@@ -163,7 +161,7 @@ public:
         fields().Spectator = line.back() != '$';
 
         LineReader reader(line);
-        for (int number = 1; number <= FieldCount; ++number) {
+        for (int number = 1; number <= kFieldCount; ++number) {
             std::string_view field;
             const bool ended = reader.next(field);
             if (!store(number, field, reader.rest()))
@@ -211,10 +209,10 @@ private:
     {
         fields().ArgRoom = std::string(field);
         const std::u32string chars = utf8ToChars(field);
-        fields().LargeRoomFont = chars.size() <= LargeRoomFontMaxChars;
-        if (chars.size() < RoomCodeChars)
+        fields().LargeRoomFont = chars.size() <= kLargeRoomFontMaxChars;
+        if (chars.size() < kRoomCodeChars)
             return fail(5, "is shorter than 7 characters");
-        fields().Location = charsToUtf8(std::u32string_view(chars).substr(RoomCodeChars));
+        fields().Location = charsToUtf8(std::u32string_view(chars).substr(kRoomCodeChars));
         if (fields().Spectator) {
             const auto value = leadingWholeNumber(restAfter);
             if (!value)
@@ -233,7 +231,7 @@ private:
     bool credential(int number, std::string_view field, std::string &out)
     {
         out = std::string(field);
-        if (utf8ToChars(field).size() > MaxProxyCredentialChars)
+        if (utf8ToChars(field).size() > kMaxProxyCredentialChars)
             return fail(number, "is longer than 255 characters");
         return true;
     }
@@ -244,10 +242,10 @@ private:
         switch (number) {
         case 1:
             f.ArgUser = std::string(field);
-            return loginText(1, field, LoginNamePos);
+            return loginText(1, field, LoginFrame::kAccountPos);
         case 2:
             f.ArgPassword = std::string(field);
-            return loginText(2, field, LoginPasswordPos);
+            return loginText(2, field, LoginFrame::kPasswordPos);
         case 3:
             f.ServerHost = std::string(field);
             return true;
@@ -291,37 +289,11 @@ private:
     CommandLineResult result_;
 };
 
-void writeSingleBytes(MessageFrame &frame, std::size_t firstPos, std::string_view text)
-{
-    std::size_t pos = firstPos;
-    for (char32_t ch : utf8ToChars(text))
-        frame.setByte(pos++, static_cast<std::uint8_t>(gbkCode(ch) & 0xFF));
-}
-
 } // namespace
 
 CommandLineResult ParseCommandLine(std::string_view line)
 {
     return Parser().run(line);
-}
-
-MessageFrame LoginFrame(std::string_view user, std::string_view password)
-{
-    MessageFrame frame;
-    frame.setCmd(CmdLogin);
-    frame.setByte(LoginFlagPos, 1);
-    writeSingleBytes(frame, LoginNamePos, user);
-    writeSingleBytes(frame, LoginPasswordPos, password);
-    return frame;
-}
-
-void MakeReconnectRequest(MessageFrame &login, const std::array<std::uint8_t, 2> &echoBytes,
-                          std::int32_t resumeValue)
-{
-    login.setCmd(CmdReconnect);
-    login.setByte(offset::Echo, echoBytes[0]);
-    login.setByte(offset::Echo + 1, echoBytes[1]);
-    login.setU32le(offset::ResumeValue, static_cast<std::uint32_t>(resumeValue));
 }
 
 } // namespace tessaroc::wire

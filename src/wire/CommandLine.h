@@ -1,8 +1,5 @@
 #pragma once
 
-#include "wire/MessageFrame.h"
-
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,14 +10,14 @@
 namespace tessaroc::wire {
 
 // The caption the hall window has when the line does not name one.
-inline constexpr std::string_view DefaultHallCaption = "Ombrevale";
+inline constexpr std::string_view kDefaultHallCaption = "Ombrevale";
 
 // The message box of an empty line (the client was not started by the hall).
-inline constexpr std::string_view EmptyLineText = "本游戏需从游戏大厅中启动！";
-inline constexpr std::string_view EmptyLineTitle = "警告";
+inline constexpr std::string_view kEmptyLineText = "本游戏需从游戏大厅中启动！";
+inline constexpr std::string_view kEmptyLineTitle = "警告";
 
-inline constexpr int ProxyDirect = 0;
-inline constexpr int ProxySocks5 = 5;
+inline constexpr int kProxyDirect = 0;
+inline constexpr int kProxySocks5 = 5;
 
 // The fields of the line, all text in UTF-8. A line that fails keeps the
 // fields read before the failing one (the hall caption among them, when it was
@@ -59,7 +56,7 @@ struct CommandLine
 enum class CommandLineEnding {
     Player, // start and play
     Spectator, // start and watch
-    // The line is empty: show EmptyLineText titled EmptyLineTitle and end.
+    // The line is empty: show kEmptyLineText titled kEmptyLineTitle and end.
     EmptyLine,
     // A field is missing or wrong: restore the hall (under the caption read so
     // far, if any) and end, with no message to the player.
@@ -80,20 +77,5 @@ struct CommandLineResult
 // ignored. Nothing here ends the program: the result says which ending
 // applies.
 CommandLineResult ParseCommandLine(std::string_view line);
-
-// The first frame the client sends (CmdLogin): byte 14 is 1, the account name
-// from byte 16 and the password from byte 32, one byte per character, each
-// character's code in the code page. A name of more than 16 characters runs
-// into the password's bytes and is overwritten by the password as far as that
-// reaches. ParseCommandLine has already refused names and passwords with
-// double-byte characters or too long to fit.
-MessageFrame LoginFrame(std::string_view user, std::string_view password);
-
-// Turns the login frame into the reconnection request (CmdReconnect), in
-// place: the echo bytes of the last received frame and the resume value of
-// the last hand-start deal, least significant byte first. The frame keeps this
-// form for the rest of the run.
-void MakeReconnectRequest(MessageFrame &login, const std::array<std::uint8_t, 2> &echoBytes,
-                          std::int32_t resumeValue);
 
 } // namespace tessaroc::wire

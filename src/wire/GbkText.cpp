@@ -10,7 +10,7 @@ namespace tessaroc::wire {
 
 namespace {
 
-constexpr std::uint16_t QuestionMark = '?';
+constexpr std::uint16_t kQuestionMark = '?';
 
 // Both directions of the code page, read from iconv once. A zero entry means
 // "no character" (code 0 and U+0000 are handled before the lookup).
@@ -155,23 +155,23 @@ char32_t nextUtf8(std::string_view text, std::size_t &pos)
         minimum = 0x10000;
     } else {
         ++pos;
-        return ReplacementChar;
+        return kReplacementChar;
     }
     if (text.size() - pos < len) {
         ++pos;
-        return ReplacementChar;
+        return kReplacementChar;
     }
     for (std::size_t i = 1; i < len; ++i) {
         const auto b = static_cast<unsigned char>(text[pos + i]);
         if ((b & 0xC0) != 0x80) {
             ++pos;
-            return ReplacementChar;
+            return kReplacementChar;
         }
         ch = (ch << 6) | (b & 0x3Fu);
     }
     if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000)) {
         ++pos;
-        return ReplacementChar;
+        return kReplacementChar;
     }
     pos += len;
     return ch;
@@ -186,7 +186,7 @@ void appendCode(std::string &out, std::uint16_t code)
 
 void appendCharOrQuestion(std::string &out, char32_t ch)
 {
-    appendUtf8(out, ch == ReplacementChar ? U'?' : ch);
+    appendUtf8(out, ch == kReplacementChar ? U'?' : ch);
 }
 
 } // namespace
@@ -196,9 +196,9 @@ std::uint16_t gbkCode(char32_t ch)
     if (ch == 0)
         return 0;
     if (ch >= 0x10000)
-        return QuestionMark;
+        return kQuestionMark;
     const std::uint16_t code = codePage().codeOfChar[ch];
-    return code != 0 ? code : QuestionMark;
+    return code != 0 ? code : kQuestionMark;
 }
 
 char32_t charOfGbkCode(std::uint16_t code)
@@ -206,13 +206,13 @@ char32_t charOfGbkCode(std::uint16_t code)
     if (code == 0)
         return 0;
     const char16_t ch = codePage().charOfCode[code];
-    return ch != 0 ? char32_t(ch) : ReplacementChar;
+    return ch != 0 ? char32_t(ch) : kReplacementChar;
 }
 
 void appendUtf8(std::string &out, char32_t ch)
 {
     if (ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000))
-        ch = ReplacementChar;
+        ch = kReplacementChar;
     if (ch < 0x80) {
         out += static_cast<char>(ch);
     } else if (ch < 0x800) {
@@ -271,7 +271,7 @@ std::string gbkToUtf8(std::string_view gbk)
         if (pos + 1 < gbk.size()) {
             const auto trail = static_cast<std::uint8_t>(gbk[pos + 1]);
             const char32_t pair = charOfGbkCode(static_cast<std::uint16_t>(b << 8 | trail));
-            if (pair != ReplacementChar) {
+            if (pair != kReplacementChar) {
                 appendUtf8(out, pair);
                 pos += 2;
                 continue;
@@ -288,10 +288,10 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
                           FieldText rule)
 {
     std::string out;
-    if (first > last || first >= FrameSize)
+    if (first > last || first >= kFrameSize)
         return out;
-    if (last >= FrameSize)
-        last = FrameSize - 1;
+    if (last >= kFrameSize)
+        last = kFrameSize - 1;
     const auto &bytes = frame.bytes();
 
     // A pair whose trail lies past the frame, or (MixedInField) past the
@@ -301,7 +301,7 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
         const char32_t ch = pos + 1 > trailLimit
                 ? charOfGbkCode(bytes[pos])
                 : charOfGbkCode(static_cast<std::uint16_t>(bytes[pos] << 8 | bytes[pos + 1]));
-        return ch == ReplacementChar ? U'?' : ch;
+        return ch == kReplacementChar ? U'?' : ch;
     };
 
     std::size_t pos = first;
@@ -317,7 +317,7 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
         case FieldText::TwoByte:
             if (b == 0)
                 return out;
-            appendUtf8(out, pairAt(pos, FrameSize - 1));
+            appendUtf8(out, pairAt(pos, kFrameSize - 1));
             pos += 2;
             break;
         case FieldText::Mixed:
@@ -329,7 +329,7 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
                 pos += 1;
                 break;
             }
-            appendUtf8(out, pairAt(pos, rule == FieldText::Mixed ? FrameSize - 1 : last));
+            appendUtf8(out, pairAt(pos, rule == FieldText::Mixed ? kFrameSize - 1 : last));
             pos += 2;
             break;
         }
@@ -340,10 +340,10 @@ std::string readFieldText(const MessageFrame &frame, std::size_t first, std::siz
 std::size_t writeFieldText(MessageFrame &frame, std::size_t first, std::size_t last,
                            std::u32string_view chars)
 {
-    if (first >= FrameSize || first > last)
+    if (first >= kFrameSize || first > last)
         return 0;
-    if (last >= FrameSize)
-        last = FrameSize - 1;
+    if (last >= kFrameSize)
+        last = kFrameSize - 1;
     std::size_t pos = first;
     for (char32_t ch : chars) {
         const std::uint16_t code = gbkCode(ch);

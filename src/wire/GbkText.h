@@ -24,7 +24,7 @@
 // platform's own conversion does.
 namespace tessaroc::wire {
 
-inline constexpr char32_t ReplacementChar = U'\uFFFD';
+inline constexpr char32_t kReplacementChar = U'\uFFFD';
 
 // The code of one character (see above).
 std::uint16_t gbkCode(char32_t ch);

@@ -9,7 +9,7 @@ namespace tessaroc::wire {
 MessageFrame MessageFrame::fromBytes(const std::uint8_t *data)
 {
     MessageFrame frame;
-    std::memcpy(frame.bytes_.data(), data, FrameSize);
+    std::memcpy(frame.bytes_.data(), data, kFrameSize);
     return frame;
 }
 
@@ -85,6 +85,14 @@ void MessageFrame::setU32be(std::size_t pos, std::uint32_t value)
         bytes_[pos + i] = static_cast<std::uint8_t>((value >> (8 * (3 - i))) & 0xFF);
 }
 
+void MessageFrame::setU64le(std::size_t pos, std::uint64_t value)
+{
+    if (!fits(pos, 8))
+        return;
+    for (std::size_t i = 0; i < 8; ++i)
+        bytes_[pos + i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
+}
+
 namespace {
 
 void appendByte(std::string &out, std::size_t pos, std::uint8_t value)
@@ -101,7 +109,7 @@ void appendByte(std::string &out, std::size_t pos, std::uint8_t value)
 std::string describe(const MessageFrame &frame)
 {
     std::string out;
-    for (std::size_t i = 0; i < FrameSize; ++i) {
+    for (std::size_t i = 0; i < kFrameSize; ++i) {
         if (frame.bytes()[i] != 0)
             appendByte(out, i, frame.bytes()[i]);
     }
@@ -111,7 +119,7 @@ std::string describe(const MessageFrame &frame)
 std::string describeDifference(const MessageFrame &expected, const MessageFrame &actual)
 {
     std::string out;
-    for (std::size_t i = 0; i < FrameSize; ++i) {
+    for (std::size_t i = 0; i < kFrameSize; ++i) {
         const auto e = expected.bytes()[i];
         const auto a = actual.bytes()[i];
         if (e == a)

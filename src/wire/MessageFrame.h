@@ -11,22 +11,22 @@ namespace tessaroc::wire {
 // Every message between the table and the game server is one fixed frame of
 // 272 bytes, the same layout in both directions; the TCP stream carries
 // nothing else once the connection stands.
-inline constexpr std::size_t FrameSize = 272;
+inline constexpr std::size_t kFrameSize = 272;
 
 // Named positions of the common layout. Each command gives the argument bytes
 // its own meaning.
 namespace offset {
-inline constexpr std::size_t Cmd = 3;
-inline constexpr std::size_t SeatBit = 6;
-inline constexpr std::size_t Arg8 = 8;
-inline constexpr std::size_t Arg11 = 11;
-inline constexpr std::size_t Arg15 = 15;
-inline constexpr std::size_t Body = 16;
-inline constexpr std::size_t Arg17 = 17;
-inline constexpr std::size_t BodyEnd = 236; // one past the last body byte
-inline constexpr std::size_t KindWord = 236;
-inline constexpr std::size_t Echo = 260;
-inline constexpr std::size_t ResumeValue = 268;
+inline constexpr std::size_t kCmd = 3;
+inline constexpr std::size_t kSeatBit = 6;
+inline constexpr std::size_t kArg8 = 8;
+inline constexpr std::size_t kArg11 = 11;
+inline constexpr std::size_t kArg15 = 15;
+inline constexpr std::size_t kBody = 16;
+inline constexpr std::size_t kArg17 = 17;
+inline constexpr std::size_t kBodyEnd = 236; // one past the last body byte
+inline constexpr std::size_t kKindWord = 236;
+inline constexpr std::size_t kEcho = 260;
+inline constexpr std::size_t kResumeValue = 268;
 } // namespace offset
 
 // Command codes (byte 3). Some codes are used in both directions with
@@ -61,11 +61,13 @@ enum Command : std::uint8_t {
 class MessageFrame
 {
 public:
-    using Bytes = std::array<std::uint8_t, FrameSize>;
+    using Bytes = std::array<std::uint8_t, kFrameSize>;
 
     MessageFrame() = default;
-    explicit MessageFrame(const Bytes &bytes) : bytes_(bytes) { }
-    // Copies FrameSize bytes from data, which must hold that many.
+    explicit MessageFrame(const Bytes &bytes)
+        : bytes_(bytes)
+    { }
+    // Copies kFrameSize bytes from data, which must hold that many.
     static MessageFrame fromBytes(const std::uint8_t *data);
 
     const Bytes &bytes() const { return bytes_; }
@@ -86,25 +88,53 @@ public:
     void setU16le(std::size_t pos, std::uint16_t value);
     void setU32le(std::size_t pos, std::uint32_t value);
     void setU32be(std::size_t pos, std::uint32_t value);
+    void setU64le(std::size_t pos, std::uint64_t value);
 
-    std::uint8_t cmd() const { return bytes_[offset::Cmd]; }
-    void setCmd(std::uint8_t value) { bytes_[offset::Cmd] = value; }
-    std::uint8_t seatBit() const { return bytes_[offset::SeatBit]; }
-    void setSeatBit(std::uint8_t value) { bytes_[offset::SeatBit] = value; }
+    std::uint8_t cmd() const { return bytes_[offset::kCmd]; }
+    void setCmd(std::uint8_t value) { bytes_[offset::kCmd] = value; }
+    std::uint8_t seatBit() const { return bytes_[offset::kSeatBit]; }
+    void setSeatBit(std::uint8_t value) { bytes_[offset::kSeatBit] = value; }
     // Bytes 236..239, most significant first: tells item-library traffic
     // (272, 260) from chat lines in CmdChat.
-    std::uint32_t kindWord() const { return u32be(offset::KindWord); }
-    std::int32_t resumeValue() const { return i32le(offset::ResumeValue); }
+    std::uint32_t kindWord() const { return u32be(offset::kKindWord); }
+    std::int32_t resumeValue() const { return i32le(offset::kResumeValue); }
 
     bool operator==(const MessageFrame &) const = default;
 
 private:
     static bool fits(std::size_t pos, std::size_t width)
     {
-        return pos <= FrameSize && width <= FrameSize - pos;
+        return pos <= kFrameSize && width <= kFrameSize - pos;
     }
 
     Bytes bytes_{};
+};
+
+// A seat named by a received frame. The byte stays as the server sent it; the
+// client reads only its low four bits, and those name a seat only when they
+// are exactly one seat bit (1, 2, 4 or 8). A handler ignores a seat that is
+// not valid().
+struct SeatByte
+{
+    constexpr SeatByte() = default;
+    constexpr SeatByte(std::uint8_t byte)
+        : raw(byte)
+    { }
+
+    constexpr bool valid() const
+    {
+        const int low = raw & 0x0F;
+        return low == 1 || low == 2 || low == 4 || low == 8;
+    }
+    // The seat bit, or 0 when the byte names no seat.
+    constexpr std::uint8_t bit() const
+    {
+        return valid() ? static_cast<std::uint8_t>(raw & 0x0F) : std::uint8_t{0};
+    }
+
+    bool operator==(const SeatByte &) const = default;
+
+    std::uint8_t raw = 0;
 };
 
 // A readable dump of the bytes that are not zero: "[3]=07 [6]=01 ...".

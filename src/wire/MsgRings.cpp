@@ -6,7 +6,7 @@ namespace tessaroc::wire {
 
 bool FrameRing::pushByte(std::uint8_t b)
 {
-    const std::size_t next = (write_ + 1) % RingSize;
+    const std::size_t next = (write_ + 1) % kRingSize;
     if (next == read_)
         return false;
     bytes_[write_] = b;
@@ -17,11 +17,11 @@ bool FrameRing::pushByte(std::uint8_t b)
 bool FrameRing::pushFrame(const MessageFrame &frame)
 {
     // One more frame must not bring the write index onto the read index.
-    if (waiting() + FrameSize >= RingSize)
+    if (waiting() + kFrameSize >= kRingSize)
         return false;
     for (std::uint8_t b : frame.bytes()) {
         bytes_[write_] = b;
-        write_ = (write_ + 1) % RingSize;
+        write_ = (write_ + 1) % kRingSize;
     }
     return true;
 }
@@ -31,15 +31,15 @@ bool FrameRing::peekFrame(MessageFrame &frame) const
     if (!hasFrame())
         return false;
     auto &out = frame.bytes();
-    for (std::size_t i = 0; i < FrameSize; ++i)
-        out[i] = bytes_[(read_ + i) % RingSize];
+    for (std::size_t i = 0; i < kFrameSize; ++i)
+        out[i] = bytes_[(read_ + i) % kRingSize];
     return true;
 }
 
 void FrameRing::dropFrame()
 {
     if (hasFrame())
-        read_ = (read_ + FrameSize) % RingSize;
+        read_ = (read_ + kFrameSize) % kRingSize;
 }
 
 bool FrameRing::takeFrame(MessageFrame &frame)
@@ -52,7 +52,7 @@ bool FrameRing::takeFrame(MessageFrame &frame)
 
 bool ProxyReplyBuffer::pushByte(std::uint8_t b)
 {
-    const std::size_t next = (write_ + 1) % Size;
+    const std::size_t next = (write_ + 1) % kSize;
     if (next == read_)
         return false;
     bytes_[write_] = b;
@@ -64,7 +64,7 @@ void ProxyReplyBuffer::consume(std::size_t n)
 {
     if (n > waiting())
         n = waiting();
-    read_ = (read_ + n) % Size;
+    read_ = (read_ + n) % kSize;
 }
 
 void ResetMsgRings(MsgRings &rings)
@@ -73,45 +73,16 @@ void ResetMsgRings(MsgRings &rings)
     rings.SendRing.reset();
 }
 
-namespace {
-
-constexpr std::uint32_t ItemKindWords[] = {272, 260};
-
-bool isChatLine(const MessageFrame &frame)
-{
-    if (frame.cmd() != CmdChat)
-        return false;
-    const std::uint32_t kind = frame.kindWord();
-    for (std::uint32_t item : ItemKindWords) {
-        if (kind == item)
-            return false;
-    }
-    return true;
-}
-
-void packChat(MessageFrame &frame, std::string &pendingChat)
-{
-    std::u32string chars = utf8ToChars(pendingChat);
-    if (chars.size() > MaxChatChars)
-        chars.resize(MaxChatChars);
-    // 100 characters of at most two bytes end by byte 215, inside the body.
-    const std::size_t written = writeFieldText(frame, offset::Body, offset::BodyEnd - 1, chars);
-    for (std::size_t pos = offset::Body + written; pos < FrameSize; ++pos)
-        frame.setByte(pos, 0);
-    pendingChat.clear();
-}
-
-} // namespace
-
 SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots)
 {
     if (isChatLine(frame)) {
         if (rings.PendingChat.empty())
             return SendResult::EmptyChat;
-        packChat(frame, rings.PendingChat);
+        packChatText(frame, rings.PendingChat);
+        rings.PendingChat.clear();
     }
-    frame.setByte(offset::Echo, rings.EchoBytes[0]);
-    frame.setByte(offset::Echo + 1, rings.EchoBytes[1]);
+    frame.setByte(offset::kEcho, rings.EchoBytes[0]);
+    frame.setByte(offset::kEcho + 1, rings.EchoBytes[1]);
 
     SendResult result = SendResult::Queued;
     if (!rings.SendRing.pushFrame(frame)) {
@@ -140,7 +111,7 @@ void KeepEchoBytes(MsgRings &rings, const MessageFrame &received)
 {
     if (received.cmd() == CmdReconnectAnswer)
         return;
-    rings.EchoBytes = {received.byteAt(offset::Echo), received.byteAt(offset::Echo + 1)};
+    rings.EchoBytes = {received.byteAt(offset::kEcho), received.byteAt(offset::kEcho + 1)};
 }
 
 } // namespace tessaroc::wire

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wire/ChatFrame.h"
 #include "wire/MessageFrame.h"
 
 #include <array>
@@ -16,12 +17,12 @@
 namespace tessaroc::wire {
 
 // 128 frames of 272 bytes.
-inline constexpr std::size_t RingSize = 0x8800;
-// A ring can never hold RingSize bytes: the write index landing on the read
+inline constexpr std::size_t kRingSize = 0x8800;
+// A ring can never hold kRingSize bytes: the write index landing on the read
 // index would read as empty. So 127 whole frames is the most that may wait.
-inline constexpr std::size_t MaxWaitingFrames = RingSize / FrameSize - 1;
+inline constexpr std::size_t kMaxWaitingFrames = kRingSize / kFrameSize - 1;
 
-// A byte ring of RingSize bytes with a read and a write index. Both indexes
+// A byte ring of kRingSize bytes with a read and a write index. Both indexes
 // always stay inside the ring, and every access is taken modulo its size, so
 // no count or index from the wire can reach outside it.
 class FrameRing
@@ -29,8 +30,8 @@ class FrameRing
 public:
     std::size_t readIndex() const { return read_; }
     std::size_t writeIndex() const { return write_; }
-    std::size_t waiting() const { return (write_ + RingSize - read_) % RingSize; }
-    bool hasFrame() const { return waiting() >= FrameSize; }
+    std::size_t waiting() const { return (write_ + kRingSize - read_) % kRingSize; }
+    bool hasFrame() const { return waiting() >= kFrameSize; }
     // Both indexes to 0; the bytes stay, as in the original, but read as gone.
     void reset() { read_ = write_ = 0; }
 
@@ -39,17 +40,17 @@ public:
     // nothing is written and false comes back.
     bool pushByte(std::uint8_t b);
     // Appends a whole frame when there is room for it (at most
-    // MaxWaitingFrames frames waiting); false leaves the ring untouched.
+    // kMaxWaitingFrames frames waiting); false leaves the ring untouched.
     bool pushFrame(const MessageFrame &frame);
     // Copies the frame at the read index without moving it; false when fewer
-    // than FrameSize bytes wait.
+    // than kFrameSize bytes wait.
     bool peekFrame(MessageFrame &frame) const;
     // Moves the read index past one frame; only when a whole frame waits.
     void dropFrame();
     bool takeFrame(MessageFrame &frame);
 
 private:
-    std::array<std::uint8_t, RingSize> bytes_{};
+    std::array<std::uint8_t, kRingSize> bytes_{};
     std::size_t read_ = 0;
     std::size_t write_ = 0;
 };
@@ -59,11 +60,11 @@ private:
 class ProxyReplyBuffer
 {
 public:
-    static constexpr std::size_t Size = 1024;
+    static constexpr std::size_t kSize = 1024;
 
-    std::size_t waiting() const { return (write_ + Size - read_) % Size; }
+    std::size_t waiting() const { return (write_ + kSize - read_) % kSize; }
     // The byte `i` places after the read index (i < waiting()).
-    std::uint8_t at(std::size_t i) const { return bytes_[(read_ + i) % Size]; }
+    std::uint8_t at(std::size_t i) const { return bytes_[(read_ + i) % kSize]; }
     // As FrameRing::pushByte: false, and nothing stored, when the ring is full.
     bool pushByte(std::uint8_t b);
     // ResetProxyBuffer: both indexes to 0, before every request.
@@ -72,7 +73,7 @@ public:
     void consume(std::size_t n);
 
 private:
-    std::array<std::uint8_t, Size> bytes_{};
+    std::array<std::uint8_t, kSize> bytes_{};
     std::size_t read_ = 0;
     std::size_t write_ = 0;
 };
@@ -113,15 +114,10 @@ enum class SendResult {
     RingFull, // 127 frames already wait: refused and counted
 };
 
-// Queues one frame for the send slot. A CmdChat frame that is not item-library
-// traffic (KindWord neither 272 nor 260) gets PendingChat packed into it from
-// byte 16: cut to its first 100 characters, GBK, zero to byte 271; PendingChat
-// is emptied. Every queued frame gets EchoBytes in bytes 260 and 261. The
-// caller's frame is changed in place, as senders expect.
+// Queues one frame for the send slot. A chat line (isChatLine) gets
+// PendingChat packed into it (packChatText) and PendingChat is emptied. Every queued frame gets
+// EchoBytes in bytes 260 and 261. The caller's frame is changed in place, as senders expect.
 SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots);
-
-// The longest chat line, in characters.
-inline constexpr std::size_t MaxChatChars = 100;
 
 enum class ReceiveResult {
     Stored,

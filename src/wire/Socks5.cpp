@@ -9,23 +9,23 @@ namespace tessaroc::wire {
 
 namespace {
 
-constexpr std::uint8_t SocksVersion = 5;
-constexpr std::uint8_t AuthVersion = 1;
-constexpr std::uint8_t MethodNone = 0;
-constexpr std::uint8_t MethodUserPassword = 2;
-constexpr std::uint8_t CommandConnect = 1;
-constexpr std::uint8_t AddressIPv4 = 1;
-constexpr std::uint8_t AddressDomain = 3;
-constexpr std::uint8_t AddressIPv6 = 4;
-constexpr std::uint8_t Succeeded = 0;
-constexpr std::size_t MaxCredentialBytes = 255;
+constexpr std::uint8_t kSocksVersion = 5;
+constexpr std::uint8_t kAuthVersion = 1;
+constexpr std::uint8_t kMethodNone = 0;
+constexpr std::uint8_t kMethodUserPassword = 2;
+constexpr std::uint8_t kCommandConnect = 1;
+constexpr std::uint8_t kAddressIPv4 = 1;
+constexpr std::uint8_t kAddressDomain = 3;
+constexpr std::uint8_t kAddressIPv6 = 4;
+constexpr std::uint8_t kSucceeded = 0;
+constexpr std::size_t kMaxCredentialBytes = 255;
 
 // One byte per character: its code when that is a single byte, else 0.
 void appendCredential(std::vector<std::uint8_t> &out, std::string_view text)
 {
     std::u32string chars = utf8ToChars(text);
-    if (chars.size() > MaxCredentialBytes)
-        chars.resize(MaxCredentialBytes);
+    if (chars.size() > kMaxCredentialBytes)
+        chars.resize(kMaxCredentialBytes);
     out.push_back(static_cast<std::uint8_t>(chars.size()));
     for (char32_t ch : chars) {
         const std::uint16_t code = gbkCode(ch);
@@ -73,12 +73,12 @@ std::string_view socks5FailureText(Socks5Failure failure)
 
 std::vector<std::uint8_t> Socks5Greeting()
 {
-    return {SocksVersion, 2, MethodNone, MethodUserPassword};
+    return {kSocksVersion, 2, kMethodNone, kMethodUserPassword};
 }
 
 std::vector<std::uint8_t> Socks5AuthRequest(std::string_view user, std::string_view password)
 {
-    std::vector<std::uint8_t> request{AuthVersion};
+    std::vector<std::uint8_t> request{kAuthVersion};
     appendCredential(request, user);
     appendCredential(request, password);
     return request;
@@ -88,10 +88,10 @@ std::vector<std::uint8_t> Socks5ConnectRequest(std::string_view serverHost,
                                                std::uint16_t serverPort)
 {
     const auto address = dottedAddress(serverHost);
-    return {SocksVersion,
-            CommandConnect,
+    return {kSocksVersion,
+            kCommandConnect,
             0,
-            AddressIPv4,
+            kAddressIPv4,
             address[0],
             address[1],
             address[2],
@@ -105,7 +105,7 @@ void Socks5Handshake::begin(const Socks5Target &target, std::int64_t nowMs)
     target_ = target;
     phase_ = Phase::Connecting;
     failure_ = Socks5Failure::None;
-    deadlineMs_ = nowMs + Socks5TimeLimitMs;
+    deadlineMs_ = nowMs + kSocks5TimeLimitMs;
     Sock5Step = 0;
     ProxyReplyBuf.reset();
 }
@@ -173,11 +173,11 @@ std::size_t Socks5Handshake::replyLength() const
     if (have < 4)
         return 0;
     switch (ProxyReplyBuf.at(3)) {
-    case AddressIPv4:
+    case kAddressIPv4:
         return 4 + 4 + 2;
-    case AddressIPv6:
+    case kAddressIPv6:
         return 4 + 16 + 2;
-    case AddressDomain:
+    case kAddressDomain:
         return have < 5 ? 0 : 4 + 1 + ProxyReplyBuf.at(4) + 2;
     default:
         // An address type the client does not know: the reply's length, and
@@ -192,19 +192,20 @@ Socks5Event Socks5Handshake::judge(std::span<const std::uint8_t> after)
     const std::uint8_t second = ProxyReplyBuf.at(1);
     switch (Sock5Step) {
     case 2:
-        if (first != SocksVersion || (second != MethodNone && second != MethodUserPassword))
+        if (first != kSocksVersion || (second != kMethodNone && second != kMethodUserPassword))
             return fail(Socks5Failure::MethodRefused);
-        Sock5Step = second == MethodUserPassword ? 3 : 5;
+        Sock5Step = second == kMethodUserPassword ? 3 : 5;
         return sendStep();
     case 4:
-        if (first != AuthVersion || second != Succeeded)
+        if (first != kAuthVersion || second != kSucceeded)
             return fail(Socks5Failure::AuthRefused);
         Sock5Step = 5;
         return sendStep();
     default: {
         const std::uint8_t type = ProxyReplyBuf.at(3);
-        const bool knownType = type == AddressIPv4 || type == AddressIPv6 || type == AddressDomain;
-        if (first != SocksVersion || second != Succeeded || !knownType)
+        const bool knownType
+                = type == kAddressIPv4 || type == kAddressIPv6 || type == kAddressDomain;
+        if (first != kSocksVersion || second != kSucceeded || !knownType)
             return fail(Socks5Failure::ConnectRefused);
         phase_ = Phase::Done;
         ProxyReplyBuf.reset();

@@ -19,11 +19,11 @@
 // the CONNECT reply (the address length follows from its type). Bytes that
 // follow the CONNECT reply already belong to the game server and come back
 // with the Connected event, in order. A handshake that does not end within
-// Socks5TimeLimitMs of its start, or whose socket drops, fails with the
+// kSocks5TimeLimitMs of its start, or whose socket drops, fails with the
 // message of the step it was waiting for.
 namespace tessaroc::wire {
 
-inline constexpr std::int64_t Socks5TimeLimitMs = 10000;
+inline constexpr std::int64_t kSocks5TimeLimitMs = 10000;
 
 // Why a handshake failed; each has the message the player sees.
 enum class Socks5Failure : std::uint8_t {
@@ -34,7 +34,7 @@ enum class Socks5Failure : std::uint8_t {
 };
 std::string_view socks5FailureText(Socks5Failure failure);
 // The system message once the proxy has joined the client to the server.
-inline constexpr std::string_view Socks5ConnectedText = "连接代理服务器成功！";
+inline constexpr std::string_view kSocks5ConnectedText = "连接代理服务器成功！";
 
 // What the handshake needs from the command line.
 struct Socks5Target

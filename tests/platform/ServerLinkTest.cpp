@@ -1,7 +1,7 @@
 #include "platform/ServerLink.h"
 #include "LoopbackPeer.h"
 #include "wire/CommandLine.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -32,7 +32,7 @@ const QString ConnectFailed = QString::fromUtf8("通过代理连接主站失败�
 QByteArray frameBytes(const wire::MessageFrame &frame)
 {
     return QByteArray(reinterpret_cast<const char *>(frame.data()),
-                      static_cast<qsizetype>(wire::FrameSize));
+                      static_cast<qsizetype>(wire::kFrameSize));
 }
 
 // The client side as the main loop will hold it: rings, slots, the link, and
@@ -44,7 +44,7 @@ struct Client
     wire::RingSlots ringSlots;
     ManualClock clock{1000};
     ServerLink link{rings, ringSlots, clock};
-    wire::MessageFrame login = wire::LoginFrame("alice", "secret");
+    wire::MessageFrame login = wire::LoginFrame{.account = "alice", .password = "secret"}.encode();
     int arrivals = 0;
     bool connected = false;
     bool overflow = false;
@@ -106,7 +106,7 @@ void runRow(const ProxyRow &row, int splitReply, int splitAt)
     ASSERT_TRUE(waitUntil([&] { return client.ended(); }));
     if (row.failure.isEmpty()) {
         EXPECT_TRUE(client.rings.RingMode);
-        EXPECT_EQ(proxy.read(wire::FrameSize), frameBytes(client.login))
+        EXPECT_EQ(proxy.read(wire::kFrameSize), frameBytes(client.login))
                 << "the login frame follows the CONNECT reply";
         EXPECT_EQ(client.link.Winsock1().State(), WinsockControl::sckConnected);
     } else {
@@ -189,7 +189,7 @@ TEST(ScriptedProxyEdges, FramesInTheSameWriteAsTheConnectReplyReachTheRing)
     proxy.read(Greeting.size());
     proxy.write(bytesOf({5, 0}));
     proxy.read(ConnectRequest.size());
-    const wire::MessageFrame answer = wire::readyFrame(2);
+    const wire::MessageFrame answer = wire::ReadyOrLeaveFrame{2, true}.encode();
     proxy.write(ConnectOkIPv4 + frameBytes(answer));
     ASSERT_TRUE(waitUntil([&] { return client.connected; }));
     wire::MessageFrame received;
@@ -233,7 +233,7 @@ TEST(ScriptedProxyEdges, NoAnswerAtAllFailsWhenTheTimeIsUp)
     ASSERT_TRUE(
             client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), proxy.port(), Target));
     ASSERT_EQ(proxy.read(Greeting.size()), Greeting);
-    client.clock.advance(wire::Socks5TimeLimitMs - 1);
+    client.clock.advance(wire::kSocks5TimeLimitMs - 1);
     waitUntil([] { return false; }, 250);
     EXPECT_FALSE(client.ended());
     client.clock.advance(1);
@@ -280,7 +280,7 @@ TEST(ScriptedProxyEdges, AConnectionStartedWhileTheRefusalShowsIsNotClosedByIt)
     EXPECT_EQ(second.read(ConnectRequest.size()), ConnectRequest);
     second.write(ConnectOkIPv4);
     ASSERT_TRUE(waitUntil([&] { return client.connected; }));
-    EXPECT_EQ(second.read(wire::FrameSize), frameBytes(client.login));
+    EXPECT_EQ(second.read(wire::kFrameSize), frameBytes(client.login));
 }
 
 TEST(ServerLinkRingMode, ArrivalsFillTheRingAndAnOverflowIsReported)
@@ -293,7 +293,7 @@ TEST(ServerLinkRingMode, ArrivalsFillTheRingAndAnOverflowIsReported)
     socket.Connect();
     ASSERT_NE(server.accept(), nullptr);
 
-    const QByteArray frame = frameBytes(wire::keepAliveFrame(1));
+    const QByteArray frame = frameBytes(wire::KeepAliveFrame{1}.encode());
     for (int at : {0, 100, 200}) {
         server.write(frame.mid(at, 100));
         waitUntil([&] { return client.arrivals > at / 100; });
@@ -301,7 +301,7 @@ TEST(ServerLinkRingMode, ArrivalsFillTheRingAndAnOverflowIsReported)
     ASSERT_TRUE(waitUntil([&] { return client.rings.RecvRing.hasFrame(); }));
     EXPECT_TRUE(client.ringSlots.SlotFlag1);
 
-    server.write(QByteArray(static_cast<qsizetype>(wire::RingSize), 'x'));
+    server.write(QByteArray(static_cast<qsizetype>(wire::kRingSize), 'x'));
     ASSERT_TRUE(waitUntil([&] { return client.overflow; }));
 
     server.accept()->disconnectFromHost();
@@ -345,15 +345,15 @@ TEST(Microsocks, RealLoginThroughAProxyWithUserAndPassword)
             continue;
         }
         ASSERT_TRUE(client.connected) << client.failure.toStdString();
-        EXPECT_EQ(game.read(wire::FrameSize), frameBytes(client.login));
+        EXPECT_EQ(game.read(wire::kFrameSize), frameBytes(client.login));
 
         // Two frames from the server in one write, one from the client's send
         // ring back.
-        const wire::MessageFrame first = wire::readyFrame(1);
-        const wire::MessageFrame second = wire::keepAliveFrame(2);
+        const wire::MessageFrame first = wire::ReadyOrLeaveFrame{1, true}.encode();
+        const wire::MessageFrame second = wire::KeepAliveFrame{2}.encode();
         game.write(frameBytes(first) + frameBytes(second));
         ASSERT_TRUE(
-                waitUntil([&] { return client.rings.RecvRing.waiting() == 2 * wire::FrameSize; }));
+                waitUntil([&] { return client.rings.RecvRing.waiting() == 2 * wire::kFrameSize; }));
         wire::MessageFrame received;
         ASSERT_TRUE(client.rings.RecvRing.takeFrame(received));
         EXPECT_EQ(received, first);
@@ -361,12 +361,12 @@ TEST(Microsocks, RealLoginThroughAProxyWithUserAndPassword)
         EXPECT_EQ(received, second);
 
         client.rings.EchoBytes = {3, 4};
-        wire::MessageFrame bid = wire::bidFrame(1, true);
+        wire::MessageFrame bid = wire::BidFrame{1, true}.encode();
         wire::SendMsg(client.rings, bid, client.ringSlots);
         wire::MessageFrame queued;
         ASSERT_TRUE(client.rings.SendRing.takeFrame(queued));
         ASSERT_TRUE(client.link.Winsock1().SendData(frameBytes(queued)));
-        EXPECT_EQ(game.read(wire::FrameSize), frameBytes(bid));
+        EXPECT_EQ(game.read(wire::kFrameSize), frameBytes(bid));
     }
     proxy.kill();
     proxy.waitForFinished(5000);

@@ -5,12 +5,13 @@
 
 #include "rules/CardRulesState.h"
 #include "rules/JudgeChuPai.h"
+#include "rules/SeededRandom.h"
 #include "rules/SortByGroup.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
+#include <span>
 #include <vector>
 
 namespace tessaroc::rules {
@@ -37,19 +38,19 @@ std::vector<CardCode> fullDeck()
 }
 
 // The play flow keeps the own hand in face order, highest first.
-HandRecord randomHand(std::mt19937 &rng, int size)
+HandRecord randomHand(SeededRandom &rng, int size)
 {
     std::vector<CardCode> deck = fullDeck();
-    std::shuffle(deck.begin(), deck.end(), rng);
+    rng.shuffle(std::span(deck));
     deck.resize(static_cast<std::size_t>(size));
     std::stable_sort(deck.begin(), deck.end(),
                      [](CardCode a, CardCode b) { return cardFace(a) > cardFace(b); });
     return test::hand(deck);
 }
 
-int uniform(std::mt19937 &rng, int lo, int hi)
+int uniform(SeededRandom &rng, int lo, int hi)
 {
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
+    return static_cast<int>(rng.between(lo, hi));
 }
 
 // The face of a chain value: with a low start the ace counts 1 and the two 2.
@@ -60,7 +61,7 @@ int faceOfChainValue(int value)
 
 // `groups` chain values of a random chain: it starts at 1 (A-2-...), at 2
 // (2-3-...) or at a face from 3 on; with a low start it tops at the king.
-std::vector<int> chainFaces(std::mt19937 &rng, int groups)
+std::vector<int> chainFaces(SeededRandom &rng, int groups)
 {
     const int start = uniform(rng, 1, kFaceAce - groups + 1);
     if (start <= 2 && start + groups - 1 > kFaceKing)
@@ -77,7 +78,7 @@ void addCopies(std::vector<int> &out, int face, int copies)
 }
 
 // The faces of a random legal play of the given kind.
-std::vector<int> randomPlayFaces(std::mt19937 &rng, PlayKind kind)
+std::vector<int> randomPlayFaces(SeededRandom &rng, PlayKind kind)
 {
     std::vector<int> out;
     switch (kind) {
@@ -116,7 +117,7 @@ std::vector<int> randomPlayFaces(std::mt19937 &rng, PlayKind kind)
             if (std::find(chain.begin(), chain.end(), face) == chain.end())
                 others.push_back(face);
         }
-        std::shuffle(others.begin(), others.end(), rng);
+        rng.shuffle(std::span(others));
         // One joker pair may come along; both would be the four jokers.
         if (std::find(others.begin(), others.begin() + triples, kFaceSmallJoker)
             != others.begin() + triples)
@@ -147,7 +148,7 @@ struct Play
 
 // A random play to beat, stored as the table stores it: another seat's play
 // in group order, or the own last play in judged order without card ids.
-Play randomPlayToBeat(std::mt19937 &rng)
+Play randomPlayToBeat(SeededRandom &rng)
 {
     static constexpr PlayKind kinds[]
             = {KindSingle,      KindPair,           KindTriple,         KindPairChain,
@@ -156,7 +157,7 @@ Play randomPlayToBeat(std::mt19937 &rng)
                KindBomb8,       KindFourJokers};
     const PlayKind wanted = kinds[uniform(rng, 0, static_cast<int>(std::size(kinds)) - 1)];
     std::vector<int> playFaces = randomPlayFaces(rng, wanted);
-    std::shuffle(playFaces.begin(), playFaces.end(), rng);
+    rng.shuffle(std::span(playFaces));
     Play play;
     play.n = static_cast<int>(playFaces.size());
     for (int i = 0; i < play.n; ++i)
@@ -176,10 +177,10 @@ Play randomPlayToBeat(std::mt19937 &rng)
     return play;
 }
 
-PlayKind judgeShuffled(std::mt19937 &rng, const CardArray &cards, int n, CardArray &judged)
+PlayKind judgeShuffled(SeededRandom &rng, const CardArray &cards, int n, CardArray &judged)
 {
     judged = cards;
-    std::shuffle(judged.begin(), judged.begin() + n, rng);
+    rng.shuffle(std::span(judged).first(static_cast<std::size_t>(n)));
     SortByGroup(judged, n);
     JudgeResultTable result{};
     return JudgeKind(KindNone, n, judged, result);
@@ -194,7 +195,7 @@ bool bothJokerPairs(const HintRow &row)
 
 TEST(RulesProperties, EveryHintBeatsThePlayItAnswers)
 {
-    std::mt19937 rng(20240611);
+    SeededRandom rng(20240611);
     int rows = 0, bothJokerPlanes = 0;
     for (int round = 0; round < kRounds; ++round) {
         CardRulesState state;
@@ -232,7 +233,7 @@ TEST(RulesProperties, EveryHintBeatsThePlayItAnswers)
 
 TEST(RulesProperties, EveryLeadHintIsALegalPlay)
 {
-    std::mt19937 rng(7);
+    SeededRandom rng(7);
     for (int round = 0; round < kRounds; ++round) {
         CardRulesState state;
         state.HandRecords[0] = randomHand(rng, uniform(rng, 0, kMaxHandCards));
@@ -254,7 +255,7 @@ TEST(RulesProperties, EveryLeadHintIsALegalPlay)
 
 TEST(RulesProperties, KindDoesNotDependOnTheOrderCardsAreRaised)
 {
-    std::mt19937 rng(99);
+    SeededRandom rng(99);
     for (int round = 0; round < kRounds; ++round) {
         // Half of the rounds take a legal play, half any handful of cards.
         Play play;
@@ -291,7 +292,7 @@ TEST(RulesProperties, KindDoesNotDependOnTheOrderCardsAreRaised)
 
 TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
 {
-    std::mt19937 rng(4242);
+    SeededRandom rng(4242);
     for (int round = 0; round < kRounds; ++round) {
         CardRulesState state;
         state.HandRecords[0] = randomHand(rng, uniform(rng, 1, kMaxHandCards));
@@ -302,7 +303,7 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
         }
         OwnPlayInput input;
         input.maySendPlay = true;
-        input.random = std::uniform_real_distribution<double>(0, 1)(rng);
+        input.random = rng.unit();
         // Raise a hint row when there is one, else a random handful.
         if (uniform(rng, 0, 1) == 1) {
             if (state.prevPlay.kind == KindNone)
@@ -326,11 +327,11 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
         const OwnPlayDecision d = JudgeChuPai(state, input);
         if (d.outcome != OwnPlayOutcome::Sent)
             continue;
-        const wire::MessageFrame &frame = d.frame;
-        EXPECT_EQ(frame.byteAt(17), d.count);
-        EXPECT_NE(frame.byteAt(18), KindPlaneWithPairsAlt);
-        EXPECT_GE(frame.byteAt(18), KindSingle);
-        EXPECT_LE(frame.byteAt(18), KindFourJokers);
+        EXPECT_TRUE(d.sendFrame);
+        EXPECT_NE(d.kind, KindPlaneWithPairsAlt);
+        EXPECT_GE(d.kind, KindSingle);
+        EXPECT_LE(d.kind, KindFourJokers);
+        const auto judgedIds = d.judgedIds();
         // The cards go out in judged order, each with the picture of its slot.
         CardArray judgedAgain{};
         for (int j = 0; j < d.count; ++j)
@@ -346,13 +347,13 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
             EXPECT_TRUE(input.raised[d.realOrder[j].slot]);
             EXPECT_EQ(slot.code, d.realOrder[j].code);
             EXPECT_EQ(slot.picIndex, d.realOrder[j].picIndex);
-            EXPECT_EQ(frame.byteAt(20 + static_cast<std::size_t>(j)), cardId(d.realOrder[j].code));
+            EXPECT_EQ(judgedIds[j], cardId(d.realOrder[j].code));
             ids.push_back(cardId(d.realOrder[j].code));
         }
         std::sort(ids.begin(), ids.end());
         EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
-        for (std::size_t at = 20 + static_cast<std::size_t>(d.count); at < wire::FrameSize; ++at)
-            EXPECT_EQ(frame.byteAt(at), 0) << at;
+        for (int j = d.count; j < kMaxHandCards; ++j)
+            EXPECT_EQ(judgedIds[j], 0) << j;
 
         const int before = state.ownHand().cardCount;
         bool maySendPlay = true;
@@ -365,13 +366,13 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
 
 TEST(RulesProperties, HostilePlaysToBeatStayInsideTheTables)
 {
-    std::mt19937 rng(31337);
+    SeededRandom rng(31337);
     for (int round = 0; round < kRounds; ++round) {
         CardRulesState state;
         state.HandRecords[0] = randomHand(rng, uniform(rng, 0, kMaxHandCards));
         std::vector<CardCode> codes(40);
         for (CardCode &code : codes) {
-            code = uniform(rng, 0, 3) == 0 ? static_cast<CardCode>(rng())
+            code = uniform(rng, 0, 3) == 0 ? static_cast<CardCode>(rng.next())
                                            : makeCard(uniform(rng, 0, 20), 1, uniform(rng, 0, 127));
         }
         state.prevPlay.set(uniform(rng, -3, 20), uniform(rng, -5, 300), codes);

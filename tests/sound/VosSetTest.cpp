@@ -26,7 +26,6 @@ constexpr int kOfferGreen = 177; // "绿底"
 struct FakeHost : VosSetHost
 {
     Lines &log;
-    QString recordText;
     explicit FakeHost(Lines &l)
         : log(l)
     { }
@@ -35,7 +34,6 @@ struct FakeHost : VosSetHost
     {
         log.push_back(effectsOn ? "report effects on" : "report effects off");
     }
-    QString ownRecordText() const override { return recordText; }
 };
 
 class SoundSettings : public ::testing::Test
@@ -46,6 +44,7 @@ protected:
     SoundService sound{state.sound, device};
     FakeHost host{device.log};
     std::unique_ptr<VosSet> window;
+    QString recordText;
 
     SoundSettings()
     {
@@ -59,7 +58,7 @@ protected:
 
     void load()
     {
-        window = std::make_unique<VosSet>(state, sound, host);
+        window = std::make_unique<VosSet>(state, sound, host, recordText);
         window->show();
         device.take();
     }
@@ -98,7 +97,7 @@ TEST_F(SoundSettings, LoadsWithTheButtonsInPlace)
 
 TEST_F(SoundSettings, TheColourButtonFirstOffersBlueForTheRecordText00)
 {
-    host.recordText = QStringLiteral("00");
+    recordText = QStringLiteral("00");
     unloadAndLoad();
     EXPECT_EQ(pictures()[3], kOfferBlue);
 }

@@ -496,6 +496,6 @@ TEST(Rounding, SixteenBitValuesRoundHalvesToEven)
         EXPECT_EQ(roundToInt16(c.in), c.out) << c.in;
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ClearTableTest, ::testing::Bool(), scaleName);
+INSTANTIATE_TEST_SUITE_P(Layouts, ClearTableTest, kBothLayouts, scaleName);
 
 } // namespace tessaroc::table::test

@@ -3,6 +3,7 @@
 #include "TableFixture.h"
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,16 +70,30 @@ inline void expectRows(MainForm &form, const std::vector<LayoutRow> &rows, forms
 }
 
 // The two layouts the layout tests run in.
-class BothScales : public ::testing::TestWithParam<bool>
+enum class Layout { Full, Reduced };
+
+inline const char *layoutName(Layout layout)
+{
+    return layout == Layout::Reduced ? "Reduced" : "Full";
+}
+
+inline void PrintTo(Layout layout, std::ostream *os)
+{
+    *os << layoutName(layout) << " table";
+}
+
+inline const auto kBothLayouts = ::testing::Values(Layout::Full, Layout::Reduced);
+
+class BothScales : public ::testing::TestWithParam<Layout>
 {
 protected:
-    bool reduced() const { return GetParam(); }
+    bool reduced() const { return GetParam() == Layout::Reduced; }
     const int *screen() const { return reduced() ? kSmallScreen : kFullScreen; }
 };
 
-inline std::string scaleName(const ::testing::TestParamInfo<bool> &info)
+inline std::string scaleName(const ::testing::TestParamInfo<Layout> &info)
 {
-    return info.param ? "Reduced" : "Full";
+    return layoutName(info.param);
 }
 
 } // namespace tessaroc::table::test

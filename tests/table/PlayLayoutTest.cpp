@@ -304,7 +304,7 @@ TEST_P(PlayLayoutTest, WindowFontAndSystemLineFonts)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, PlayLayoutTest, ::testing::Bool(), scaleName);
+INSTANTIATE_TEST_SUITE_P(Layouts, PlayLayoutTest, kBothLayouts, scaleName);
 
 // The full layout's worked values, written out.
 TEST(PlayLayoutFull, WorkedValues)

@@ -234,6 +234,6 @@ TEST(SeatLayoutReduced, WorkedValues)
     EXPECT_EQ(f.seats.ImgKuang(2).Top(), 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, SeatLayoutTest, ::testing::Bool(), scaleName);
+INSTANTIATE_TEST_SUITE_P(Layouts, SeatLayoutTest, kBothLayouts, scaleName);
 
 } // namespace tessaroc::table::test

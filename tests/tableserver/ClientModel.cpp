@@ -3,9 +3,10 @@
 #include "ComputerPlayer.h"
 #include "ServerFrames.h"
 
+#include "wire/ChatFrame.h"
 #include "wire/CommandLine.h"
 #include "wire/GbkText.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <algorithm>
 
@@ -27,32 +28,34 @@ std::vector<CardCode> readCards(const MessageFrame &frame, std::size_t pos, int 
 
 MessageFrame loginFrame(const std::string &account, const std::string &password)
 {
-    return wire::LoginFrame(account, password);
+    return wire::LoginFrame{.account = account, .password = password}.encode();
 }
 
 MessageFrame reconnectFrame(const std::string &account, const std::string &password,
                             std::uint16_t echo, std::int32_t resumeValue)
 {
-    MessageFrame frame = wire::LoginFrame(account, password);
-    wire::MakeReconnectRequest(
-            frame, {static_cast<std::uint8_t>(echo & 0xFF), static_cast<std::uint8_t>(echo >> 8)},
-            resumeValue);
-    return frame;
+    return wire::LoginFrame{
+            true,
+            account,
+            password,
+            {static_cast<std::uint8_t>(echo & 0xFF), static_cast<std::uint8_t>(echo >> 8)},
+            resumeValue}
+            .encode();
 }
 
 MessageFrame bidFrame(std::uint8_t seat, bool call)
 {
-    return wire::bidFrame(seat, call);
+    return wire::BidFrame{seat, call}.encode();
 }
 
 MessageFrame passFrame(std::uint8_t seat)
 {
-    return wire::passFrame(seat);
+    return wire::PlayFrame::pass(seat).encode();
 }
 
 MessageFrame playFrame(std::uint8_t seat, std::span<const std::uint8_t> ids, std::uint8_t kind)
 {
-    return wire::playFrame(seat, kind, ids);
+    return wire::PlayFrame::cards(seat, kind, ids).encode();
 }
 
 MessageFrame playFrame(std::uint8_t seat, const Play &play)
@@ -65,25 +68,22 @@ MessageFrame playFrame(std::uint8_t seat, const Play &play)
 
 MessageFrame readyFrame(std::uint8_t seat)
 {
-    return wire::readyFrame(seat);
+    return wire::ReadyOrLeaveFrame{seat, true}.encode();
 }
 
 MessageFrame leaveFrame(std::uint8_t seat)
 {
-    return wire::leaveFrame(seat);
+    return wire::ReadyOrLeaveFrame{seat, false}.encode();
 }
 
 MessageFrame keepAliveFrame(std::uint8_t seat)
 {
-    return wire::keepAliveFrame(seat);
+    return wire::KeepAliveFrame{seat}.encode();
 }
 
 MessageFrame chatFrame(std::uint8_t seat, const std::string &utf8Text, std::uint8_t whisperTo)
 {
-    // The client's send path packs the text into the frame as GBK.
-    MessageFrame frame = wire::chatFrame(seat, wire::ChatLine{0, 0, whisperTo});
-    wire::writeFieldText(frame, 16, 215, wire::utf8ToChars(utf8Text));
-    return frame;
+    return wire::ChatFrame{.sender = seat, .whisperTo = whisperTo, .text = utf8Text}.encode();
 }
 
 bool ClientModel::told(std::uint8_t cmd) const
@@ -93,7 +93,7 @@ bool ClientModel::told(std::uint8_t cmd) const
 
 MessageFrame ClientModel::stamped(MessageFrame frame) const
 {
-    frame.setU16le(wire::offset::Echo, echo_);
+    frame.setU16le(wire::offset::kEcho, echo_);
     return frame;
 }
 
@@ -101,20 +101,20 @@ void ClientModel::receive(const MessageFrame &frame)
 {
     seen_[frame.cmd()] = true;
     if (frame.cmd() != wire::CmdReconnectAnswer)
-        echo_ = frame.u16le(wire::offset::Echo);
+        echo_ = frame.u16le(wire::offset::kEcho);
     const auto seatOf = [](std::uint8_t byte) {
         return seatIndex(byte & 0x0F);
     };
     switch (frame.cmd()) {
     case wire::CmdLogin:
-        loggedIn_ = frame.byteAt(wire::offset::Arg15) == 1;
+        loggedIn_ = frame.byteAt(wire::offset::kArg15) == 1;
         break;
     case wire::CmdUserInfo:
         if (seat_ == 0)
             seat_ = frame.seatBit() & 0x0F;
         break;
     case wire::CmdDeal:
-        if (frame.byteAt(wire::offset::Arg11) == kBottomSize) {
+        if (frame.byteAt(wire::offset::kArg11) == kBottomSize) {
             if ((frame.seatBit() & 0x0F) == seat_) {
                 const auto bottom = readCards(frame, 16, kBottomSize);
                 hand_.insert(hand_.end(), bottom.begin(), bottom.end());
@@ -128,22 +128,22 @@ void ClientModel::receive(const MessageFrame &frame)
         }
         break;
     case wire::CmdBidTurn:
-        bidTurn_ = landlord_ < 0 && frame.byteAt(wire::offset::Arg11) == 0
+        bidTurn_ = landlord_ < 0 && frame.byteAt(wire::offset::kArg11) == 0
                 && (frame.seatBit() & 0x0F) == seat_;
-        if (frame.byteAt(wire::offset::Arg11) == 1) {
-            landlord_ = seatOf(frame.byteAt(wire::offset::Arg15));
+        if (frame.byteAt(wire::offset::kArg11) == 1) {
+            landlord_ = seatOf(frame.byteAt(wire::offset::kArg15));
             bidTurn_ = false;
         }
         break;
     case wire::CmdPlayed: {
         bidTurn_ = false;
-        const int n = frame.byteAt(wire::offset::Arg17);
-        const std::uint8_t code = frame.byteAt(wire::offset::Arg15);
+        const int n = frame.byteAt(wire::offset::kArg17);
+        const std::uint8_t code = frame.byteAt(wire::offset::kArg15);
         if (code == 1)
             toBeat_ = Play{};
         if (n > 0 && (frame.seatBit() & 0x0F) != seat_)
             toBeat_ = judgePlay(readCards(frame, 20, std::min(n, kMaxHand)));
-        playTurn_ = frame.byteAt(wire::offset::Arg11) == seat_;
+        playTurn_ = frame.byteAt(wire::offset::kArg11) == seat_;
         if (playTurn_)
             mustLead_ = code == 1;
         break;

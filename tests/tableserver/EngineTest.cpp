@@ -15,7 +15,7 @@ std::vector<int> echoNumbers(const std::vector<MessageFrame> &frames)
 {
     std::vector<int> out;
     for (const auto &frame : frames)
-        out.push_back(frame.u16le(wire::offset::Echo));
+        out.push_back(frame.u16le(wire::offset::kEcho));
     return out;
 }
 
@@ -190,7 +190,7 @@ TEST(Hand, FourPeopleWhoAllDeclineLeaveTheBottomCardsToTheFirstBidder)
     auto fresh = people.deliver();
     const MessageFrame *deal = lastOf(fresh.at(ids[0]), wire::CmdDeal);
     ASSERT_NE(deal, nullptr);
-    const std::uint8_t first = deal->byteAt(wire::offset::Arg15);
+    const std::uint8_t first = deal->byteAt(wire::offset::kArg15);
 
     for (int i = 0; i < 4; ++i) {
         for (const auto id : ids) {
@@ -346,13 +346,13 @@ INSTANTIATE_TEST_SUITE_P(
                           BadPlay{"CountAboveThirtyThree",
                                   [](const ClientModel &m) {
                                       auto frame = playFrame(m.seat(), idsOf(m.hand()), 5);
-                                      frame.setByte(wire::offset::Arg17, 34);
+                                      frame.setByte(wire::offset::kArg17, 34);
                                       return frame;
                                   }},
                           BadPlay{"UnknownAction",
                                   [](const ClientModel &m) {
                                       auto frame = passFrame(m.seat());
-                                      frame.setByte(wire::offset::Arg15, 3);
+                                      frame.setByte(wire::offset::kArg15, 3);
                                       return frame;
                                   }}),
         [](const auto &p) { return std::string(p.param.name); });
@@ -489,7 +489,7 @@ TEST(Reconnection, ADroppedPlayerGetsTheFramesItMissedAndTheHandGoesOn)
     EXPECT_TRUE(matches(frames[0], "cmd=29 b15=1 [260]=00,00"));
     // The frames that follow carry the numbers after the echoed one.
     for (std::size_t i = 1; i < frames.size(); ++i)
-        EXPECT_EQ(frames[i].u16le(wire::offset::Echo), echo + i);
+        EXPECT_EQ(frames[i].u16le(wire::offset::kEcho), echo + i);
     PeerChecker checker;
     for (const auto &frame : people.received(alice))
         checker.check(frame);
@@ -573,7 +573,7 @@ TEST(Reconnection, FramesSentAgainComeInSmallBurstsWithPausesAndLiveFramesQueueB
     EXPECT_EQ(frames[0].cmd(), wire::CmdReconnectAnswer);
     // Every frame after the echoed one, in order, then the chat line.
     for (std::size_t i = 1; i < frames.size(); ++i)
-        EXPECT_EQ(frames[i].u16le(wire::offset::Echo), echo + i) << "frame " << i;
+        EXPECT_EQ(frames[i].u16le(wire::offset::kEcho), echo + i) << "frame " << i;
     EXPECT_EQ(frames.back().cmd(), wire::CmdChat);
     EXPECT_EQ(countOf(frames, wire::CmdChat), 1);
 }
@@ -595,13 +595,13 @@ TEST(Reconnection, TheDropSwitchClosesThePersonAfterTheNthPlayOfTheFirstHandOnly
     const auto &got = people.received(alice);
     int plays = 0;
     for (const auto &frame : got) {
-        if (frame.cmd() == wire::CmdPlayed && frame.byteAt(wire::offset::Arg17) > 0)
+        if (frame.cmd() == wire::CmdPlayed && frame.byteAt(wire::offset::kArg17) > 0)
             ++plays;
     }
     EXPECT_EQ(plays, 3);
     ASSERT_FALSE(got.empty());
     EXPECT_EQ(got.back().cmd(), wire::CmdPlayed);
-    EXPECT_GT(got.back().byteAt(wire::offset::Arg17), 0);
+    EXPECT_GT(got.back().byteAt(wire::offset::kArg17), 0);
 
     // She comes back, and neither this hand nor the next closes her again.
     ClientModel &model = people.model(alice);
@@ -773,7 +773,7 @@ TEST(Chat, PublicLinesGoToEverySeatWithTheSendersSeat)
     MessageFrame line = chatFrame(0, "alice说道： 你好");
     line.setByte(9, 1);
     line.setByte(10, 3);
-    line.setU32be(wire::offset::KindWord, 0x11);
+    line.setU32be(wire::offset::kKindWord, 0x11);
     table.send(alice, line);
     const auto fresh = people.deliver();
     for (const auto id : {alice, bob}) {
@@ -810,7 +810,7 @@ TEST(Chat, ItemLibraryFramesAndFloodsAreNotRelayed)
     people.deliver();
     for (const std::uint32_t kind : {272u, 260u}) {
         MessageFrame item = chatFrame(1, "item");
-        item.setU32be(wire::offset::KindWord, kind);
+        item.setU32be(wire::offset::kKindWord, kind);
         table.send(alice, item);
     }
     EXPECT_TRUE(people.deliver()[alice].empty());

@@ -119,8 +119,8 @@ TEST(Frames, ChatIsRelayedWithTheSendersSeatAndNoKindWord)
     line.setByte(9, 2);
     line.setByte(10, 5);
     line.setByte(13, 97);
-    line.setU32be(wire::offset::KindWord, 0x111);
-    line.setU16le(wire::offset::Echo, 77);
+    line.setU32be(wire::offset::kKindWord, 0x111);
+    line.setU16le(wire::offset::kEcho, 77);
     line.setByte(250, 9);
     EXPECT_EQ(frames::chatRelay(line, 2),
               frameFrom("cmd=19 seat=2 b9=2 b10=5 b11=4 b13=97 text@16=\"hi\""));

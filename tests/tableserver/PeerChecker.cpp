@@ -68,13 +68,13 @@ void PeerChecker::checkCard(const MessageFrame &frame, CardCode card, const char
 void PeerChecker::checkEcho(const MessageFrame &frame)
 {
     if (frame.cmd() == wire::CmdReconnectAnswer) {
-        if (frame.u16le(wire::offset::Echo) != 0)
+        if (frame.u16le(wire::offset::kEcho) != 0)
             fail(frame, "the reconnect answer carries echo bytes");
         // The frames sent again after it carry their old numbers.
         lastSequence_.reset();
         return;
     }
-    const std::uint16_t sequence = frame.u16le(wire::offset::Echo);
+    const std::uint16_t sequence = frame.u16le(wire::offset::kEcho);
     if (sequence == 0)
         fail(frame, "echo number 0");
     if (lastSequence_) {
@@ -104,7 +104,7 @@ void PeerChecker::check(const MessageFrame &frame)
         checkUserInfo(frame);
         break;
     case wire::CmdReady:
-        if (frame.byteAt(wire::offset::Arg15) != 1 || !asciiField(frame, 16, 16))
+        if (frame.byteAt(wire::offset::kArg15) != 1 || !asciiField(frame, 16, 16))
             fail(frame, "a ready frame without byte 15 = 1 and an ASCII name");
         break;
     case wire::CmdDeal:
@@ -129,7 +129,7 @@ void PeerChecker::check(const MessageFrame &frame)
             fail(frame, "a user-left frame without an ASCII name");
         break;
     case wire::CmdChat:
-        if (frame.u32be(wire::offset::KindWord) != 0)
+        if (frame.u32be(wire::offset::kKindWord) != 0)
             fail(frame, "a chat line with a kind word");
         if (!oneHot(frame.seatBit()))
             fail(frame, "a chat line without the sender's seat");
@@ -182,7 +182,7 @@ void PeerChecker::checkUserInfo(const MessageFrame &frame)
 
 void PeerChecker::checkDeal(const MessageFrame &frame)
 {
-    const int count = frame.byteAt(wire::offset::Arg11);
+    const int count = frame.byteAt(wire::offset::kArg11);
     if (count == kHandSize) {
         if (inHand_)
             fail(frame, "a hand-start deal during a hand");
@@ -195,9 +195,9 @@ void PeerChecker::checkDeal(const MessageFrame &frame)
         results_.clear();
         counts_.fill(kHandSize);
         dealtIds_.clear();
-        if (frame.byteAt(wire::offset::Arg8) != kHandSize)
+        if (frame.byteAt(wire::offset::kArg8) != kHandSize)
             fail(frame, "byte 8 is not 25");
-        if (!oneHot(frame.byteAt(wire::offset::Arg15)))
+        if (!oneHot(frame.byteAt(wire::offset::kArg15)))
             fail(frame, "byte 15 is not a seat bit");
         for (int i = 0; i < kHandSize; ++i) {
             const auto card
@@ -234,7 +234,7 @@ void PeerChecker::checkBidTurn(const MessageFrame &frame)
     if (!inHand_ || playedFrames_ > 0 || bottomDealt_)
         fail(frame, "a bid turn outside the bidding");
     ++bidFrames_;
-    const std::uint8_t bid = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t bid = frame.byteAt(wire::offset::kArg11);
     if (!oneHot(frame.seatBit()))
         fail(frame, "byte 6 is not a seat bit");
     if (bidFrames_ == 1) {
@@ -242,14 +242,14 @@ void PeerChecker::checkBidTurn(const MessageFrame &frame)
             fail(frame, "the first bid turn has byte 11 = " + std::to_string(bid));
         return;
     }
-    if (!oneHot(frame.byteAt(wire::offset::Arg15)))
+    if (!oneHot(frame.byteAt(wire::offset::kArg15)))
         fail(frame, "byte 15 is not a seat bit");
     if (bid > 1)
         fail(frame, "a bid of " + std::to_string(bid));
     if (landlord_ >= 0)
         fail(frame, "a bid turn after the landlord was named");
     if (bid == 1) {
-        landlord_ = seatIndex(frame.byteAt(wire::offset::Arg15));
+        landlord_ = seatIndex(frame.byteAt(wire::offset::kArg15));
         counts_[static_cast<std::size_t>(landlord_)] += kBottomSize;
     }
 }
@@ -262,9 +262,9 @@ void PeerChecker::checkPlayed(const MessageFrame &frame)
     }
     ++playedFrames_;
     const int mover = seatIndex(frame.seatBit());
-    const std::uint8_t next = frame.byteAt(wire::offset::Arg11);
-    const std::uint8_t code = frame.byteAt(wire::offset::Arg15);
-    const int n = frame.byteAt(wire::offset::Arg17);
+    const std::uint8_t next = frame.byteAt(wire::offset::kArg11);
+    const std::uint8_t code = frame.byteAt(wire::offset::kArg15);
+    const int n = frame.byteAt(wire::offset::kArg17);
     if (mover < 0)
         fail(frame, "byte 6 is not a seat bit");
     if (code > 1)
@@ -332,7 +332,7 @@ void PeerChecker::checkResult(const MessageFrame &frame)
 
 void PeerChecker::checkReadyOrLeave(const MessageFrame &frame)
 {
-    const std::uint8_t kind = frame.byteAt(wire::offset::Arg15);
+    const std::uint8_t kind = frame.byteAt(wire::offset::kArg15);
     if (frame.byteAt(19) >= 128)
         fail(frame, "byte 19 is 128 or more");
     if (kind == 0) {

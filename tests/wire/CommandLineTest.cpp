@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
                                                       EXPECT_EQ(f.ArgRoom, "0000001Room 1");
                                                       EXPECT_EQ(f.Location, "Room 1");
                                                       EXPECT_FALSE(f.LargeRoomFont);
-                                                      EXPECT_EQ(f.ProxyType, ProxyDirect);
+                                                      EXPECT_EQ(f.ProxyType, kProxyDirect);
                                                       EXPECT_EQ(f.ProxyPort, 0);
                                                       EXPECT_TRUE(f.UseCaptions);
                                                       EXPECT_EQ(f.HallCaption, "Ombrevale");
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
                                                   "Ombrevale$Tessaroc-1$0$0$",
                                                   CommandLineEnding::Player,
                                                   [](const CommandLine &f) {
-                                                      EXPECT_EQ(f.ProxyType, ProxySocks5);
+                                                      EXPECT_EQ(f.ProxyType, kProxySocks5);
                                                       EXPECT_EQ(f.ProxyHost, "127.0.0.1");
                                                       EXPECT_EQ(f.ProxyPort, 1080);
                                                       EXPECT_EQ(f.ProxyUser, "puser");
@@ -320,8 +320,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, CommandLineCases,
 
 TEST(CommandLine, EmptyLineCarriesItsMessage)
 {
-    EXPECT_EQ(EmptyLineText, "本游戏需从游戏大厅中启动！");
-    EXPECT_EQ(EmptyLineTitle, "警告");
+    EXPECT_EQ(kEmptyLineText, "本游戏需从游戏大厅中启动！");
+    EXPECT_EQ(kEmptyLineTitle, "警告");
 }
 
 TEST(CommandLine, ProblemNamesTheField)

@@ -128,9 +128,9 @@ TEST(GbkCode, ByteLengthFollowsTheCode)
             EXPECT_EQ(charOfGbkCode(c.code), c.ch);
         }
     }
-    EXPECT_EQ(charOfGbkCode(0x8000), ReplacementChar);
-    EXPECT_EQ(charOfGbkCode(0xD6), ReplacementChar);
-    EXPECT_EQ(charOfGbkCode(0x4142), ReplacementChar);
+    EXPECT_EQ(charOfGbkCode(0x8000), kReplacementChar);
+    EXPECT_EQ(charOfGbkCode(0xD6), kReplacementChar);
+    EXPECT_EQ(charOfGbkCode(0x4142), kReplacementChar);
 }
 
 TEST(GbkCode, EveryDoubleByteCharacterComesBackToItsCode)
@@ -138,7 +138,7 @@ TEST(GbkCode, EveryDoubleByteCharacterComesBackToItsCode)
     int doubleByte = 0;
     for (unsigned code = 0x8140; code <= 0xFEFE; ++code) {
         const char32_t ch = charOfGbkCode(static_cast<std::uint16_t>(code));
-        if (ch == ReplacementChar)
+        if (ch == kReplacementChar)
             continue;
         ++doubleByte;
         ASSERT_EQ(gbkCode(ch), code) << std::hex << code;
@@ -306,5 +306,5 @@ TEST(Utf8Chars, CountsCharactersNotBytes)
 {
     EXPECT_EQ(utf8ToChars("a中😀"), std::u32string(U"a中😀"));
     EXPECT_EQ(charsToUtf8(U"a中😀"), "a中😀");
-    EXPECT_EQ(utf8ToChars("\xff"), std::u32string(1, ReplacementChar));
+    EXPECT_EQ(utf8ToChars("\xff"), std::u32string(1, kReplacementChar));
 }

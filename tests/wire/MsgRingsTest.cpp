@@ -1,5 +1,5 @@
 #include "wire/MsgRings.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ namespace {
 MessageFrame numberedFrame(unsigned n)
 {
     MessageFrame frame;
-    for (std::size_t i = 0; i < FrameSize; ++i)
+    for (std::size_t i = 0; i < kFrameSize; ++i)
         frame.bytes()[i] = static_cast<std::uint8_t>(n * 7 + i);
     frame.setCmd(CmdKeepAlive);
     return frame;
@@ -63,7 +63,7 @@ TEST(RecvRing, FramesComeOutWholeAndInOrderAcrossTheWrap)
             ASSERT_EQ(out, numberedFrame(next++));
     }
     EXPECT_EQ(next, 300u);
-    EXPECT_EQ(rings.RecvRing.readIndex() % FrameSize, 0u);
+    EXPECT_EQ(rings.RecvRing.readIndex() % kFrameSize, 0u);
 }
 
 class SplitArrival : public testing::TestWithParam<unsigned>
@@ -73,7 +73,7 @@ class SplitArrival : public testing::TestWithParam<unsigned>
 TEST_P(SplitArrival, OneAndTwoFramesSplitAtEveryOffsetArriveWhole)
 {
     const unsigned startFrames = GetParam();
-    for (std::size_t split = 1; split < FrameSize; ++split) {
+    for (std::size_t split = 1; split < kFrameSize; ++split) {
         SCOPED_TRACE(split);
         MsgRings rings;
         RingSlots slots;
@@ -117,15 +117,15 @@ TEST(RecvRing, TheByteThatWouldFillTheRingIsReportedAndNothingIsOverwritten)
 {
     MsgRings rings;
     RingSlots slots;
-    std::vector<std::uint8_t> almostFull(RingSize - 1);
+    std::vector<std::uint8_t> almostFull(kRingSize - 1);
     for (std::size_t i = 0; i < almostFull.size(); ++i)
         almostFull[i] = static_cast<std::uint8_t>(i);
     ASSERT_EQ(ReceiveIntoRing(rings, almostFull, slots), ReceiveResult::Stored);
-    EXPECT_EQ(rings.RecvRing.waiting(), RingSize - 1);
+    EXPECT_EQ(rings.RecvRing.waiting(), kRingSize - 1);
 
     const std::vector<std::uint8_t> more{0xEE, 0xEF};
     EXPECT_EQ(ReceiveIntoRing(rings, more, slots), ReceiveResult::Overflow);
-    EXPECT_EQ(rings.RecvRing.waiting(), RingSize - 1);
+    EXPECT_EQ(rings.RecvRing.waiting(), kRingSize - 1);
     MessageFrame first;
     ASSERT_TRUE(rings.RecvRing.peekFrame(first));
     EXPECT_EQ(first.byteAt(0), 0);
@@ -153,14 +153,14 @@ TEST(SendRing, At127WaitingFramesAFurtherOneIsRefusedAndCounted)
 {
     MsgRings rings;
     RingSlots slots;
-    for (unsigned i = 0; i < MaxWaitingFrames; ++i) {
+    for (unsigned i = 0; i < kMaxWaitingFrames; ++i) {
         MessageFrame frame = numberedFrame(i);
         ASSERT_EQ(SendMsg(rings, frame, slots), SendResult::Queued) << i;
     }
     MessageFrame extra = numberedFrame(500);
     EXPECT_EQ(SendMsg(rings, extra, slots), SendResult::RingFull);
     EXPECT_EQ(rings.refusedFrames, 1u);
-    EXPECT_EQ(rings.SendRing.waiting(), MaxWaitingFrames * FrameSize);
+    EXPECT_EQ(rings.SendRing.waiting(), kMaxWaitingFrames * kFrameSize);
 
     MessageFrame out;
     ASSERT_TRUE(rings.SendRing.takeFrame(out));
@@ -178,14 +178,14 @@ TEST(SendRing, FramesLeaveInOrderWithTheEchoBytesOfQueueingTime)
     MsgRings rings;
     RingSlots slots;
     rings.EchoBytes = {0x11, 0x22};
-    MessageFrame bid = bidFrame(4, true);
+    MessageFrame bid = BidFrame{4, true}.encode();
     SendMsg(rings, bid, slots);
     rings.EchoBytes = {0x33, 0x44};
-    MessageFrame keepAlive = keepAliveFrame(4);
+    MessageFrame keepAlive = KeepAliveFrame{4}.encode();
     SendMsg(rings, keepAlive, slots);
 
     EXPECT_TRUE(slots.SlotFlag0);
-    EXPECT_EQ(rings.SendRing.waiting(), 2 * FrameSize);
+    EXPECT_EQ(rings.SendRing.waiting(), 2 * kFrameSize);
     MessageFrame out;
     ASSERT_TRUE(rings.SendRing.takeFrame(out));
     EXPECT_EQ(describe(out), "[3]=03 [6]=04 [11]=01 [260]=11 [261]=22");
@@ -199,7 +199,7 @@ TEST(SendRing, ResetDropsWhatWaits)
 {
     MsgRings rings;
     RingSlots slots;
-    MessageFrame frame = keepAliveFrame(1);
+    MessageFrame frame = KeepAliveFrame{1}.encode();
     SendMsg(rings, frame, slots);
     ReceiveIntoRing(rings, bytesOf({numberedFrame(1)}), slots);
     ResetMsgRings(rings);
@@ -211,7 +211,7 @@ TEST(ChatPacking, EmptyPendingTextQueuesNothing)
 {
     MsgRings rings;
     RingSlots slots;
-    MessageFrame frame = chatFrame(1, {});
+    MessageFrame frame = ChatFrame{.sender = 1}.encode();
     EXPECT_EQ(SendMsg(rings, frame, slots), SendResult::EmptyChat);
     EXPECT_EQ(rings.SendRing.writeIndex(), 0u);
     EXPECT_EQ(rings.SendRing.readIndex(), 0u);
@@ -224,9 +224,9 @@ TEST(ChatPacking, LongLineIsCutTo100CharactersAndTheRestZeroed)
     RingSlots slots;
     rings.EchoBytes = {7, 9};
     rings.PendingChat = std::string(100, 'x') + "y";
-    MessageFrame frame = chatFrame(2, {});
-    frame.setU32be(offset::KindWord, 5); // a stray kind word is not item traffic
-    for (std::size_t i = 120; i < FrameSize; ++i)
+    MessageFrame frame = ChatFrame{.sender = 2}.encode();
+    frame.setU32be(offset::kKindWord, 5); // a stray kind word is not item traffic
+    for (std::size_t i = 120; i < kFrameSize; ++i)
         frame.setByte(i, 0xAA);
     ASSERT_EQ(SendMsg(rings, frame, slots), SendResult::Queued);
 
@@ -235,7 +235,7 @@ TEST(ChatPacking, LongLineIsCutTo100CharactersAndTheRestZeroed)
         ASSERT_EQ(frame.byteAt(i), 0) << i;
     EXPECT_EQ(frame.byteAt(260), 7);
     EXPECT_EQ(frame.byteAt(261), 9);
-    for (std::size_t i = 262; i < FrameSize; ++i)
+    for (std::size_t i = 262; i < kFrameSize; ++i)
         ASSERT_EQ(frame.byteAt(i), 0) << i;
     EXPECT_TRUE(rings.PendingChat.empty());
 }
@@ -247,7 +247,7 @@ TEST(ChatPacking, HundredDoubleByteCharactersFillBytes16To215)
     for (int i = 0; i < 100; ++i)
         rings.PendingChat += "中";
     rings.PendingChat += "文";
-    MessageFrame frame = chatFrame(1, {});
+    MessageFrame frame = ChatFrame{.sender = 1}.encode();
     SendMsg(rings, frame, slots);
     for (std::size_t i = 16; i < 216; i += 2) {
         ASSERT_EQ(frame.byteAt(i), 0xd6) << i;
@@ -261,7 +261,7 @@ TEST(ChatPacking, MixedTextAndCharactersWithoutCode)
     MsgRings rings;
     RingSlots slots;
     rings.PendingChat = "a中😀";
-    MessageFrame frame = chatFrame(1, {});
+    MessageFrame frame = ChatFrame{.sender = 1}.encode();
     SendMsg(rings, frame, slots);
     EXPECT_EQ(frameText(frame, 16, 21), std::string("a\xd6\xd0?\0", 5));
 }
@@ -273,8 +273,8 @@ TEST(ChatPacking, ItemLibraryFramesAreQueuedUnchangedAndKeepThePendingText)
         RingSlots slots;
         rings.PendingChat = "hello";
         rings.EchoBytes = {1, 2};
-        MessageFrame frame = chatFrame(1, {});
-        frame.setU32be(offset::KindWord, kind);
+        MessageFrame frame = ChatFrame{.sender = 1}.encode();
+        frame.setU32be(offset::kKindWord, kind);
         frame.setByte(16, 0x55);
         frame.setByte(250, 0x66);
         MessageFrame expected = frame;

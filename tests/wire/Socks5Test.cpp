@@ -197,8 +197,8 @@ TEST(Socks5Failures, SocketLostOrTimeUpFailsWithTheAwaitedStepsMessage)
                 ASSERT_NE(hs.onBytes(reply).kind, Socks5Event::Failed);
             Socks5Event ev;
             if (byClock) {
-                EXPECT_EQ(hs.onClock(1000 + Socks5TimeLimitMs - 1).kind, Socks5Event::None);
-                ev = hs.onClock(1000 + Socks5TimeLimitMs);
+                EXPECT_EQ(hs.onClock(1000 + kSocks5TimeLimitMs - 1).kind, Socks5Event::None);
+                ev = hs.onClock(1000 + kSocks5TimeLimitMs);
             } else {
                 ev = hs.onSocketLost();
             }
@@ -213,7 +213,7 @@ TEST(Socks5Failures, AProxyThatNeverAcceptsFailsAfterTheLimit)
     Socks5Handshake hs;
     hs.begin(Target, 50);
     EXPECT_TRUE(hs.running());
-    EXPECT_EQ(hs.onClock(50 + Socks5TimeLimitMs).failure, Socks5Failure::MethodRefused);
+    EXPECT_EQ(hs.onClock(50 + kSocks5TimeLimitMs).failure, Socks5Failure::MethodRefused);
     EXPECT_EQ(hs.Sock5Step, 0);
     // Once failed, nothing more happens.
     EXPECT_EQ(hs.onSocketConnected().kind, Socks5Event::None);
@@ -227,7 +227,7 @@ TEST(Socks5Failures, AfterSuccessTheClockAndALostSocketDoNothing)
     hs.onSocketConnected();
     hs.onBytes(Bytes{5, 0});
     ASSERT_EQ(hs.onBytes(ConnectOkIPv4).kind, Socks5Event::Connected);
-    EXPECT_EQ(hs.onClock(Socks5TimeLimitMs * 2).kind, Socks5Event::None);
+    EXPECT_EQ(hs.onClock(kSocks5TimeLimitMs * 2).kind, Socks5Event::None);
     EXPECT_EQ(hs.onSocketLost().kind, Socks5Event::None);
 }
 
@@ -263,12 +263,12 @@ TEST(Socks5Buffer, ABigArrivalAfterTheConnectReplyGoesWhollyToTheRing)
     hs.onSocketConnected();
     Winsock1_DataArrival(rings, hs, Bytes{5, 0}, slots);
     Bytes arrival = ConnectOkIPv4;
-    for (std::size_t i = 0; i < 3 * FrameSize; ++i)
+    for (std::size_t i = 0; i < 3 * kFrameSize; ++i)
         arrival.push_back(static_cast<std::uint8_t>(i));
     const ArrivalResult r = Winsock1_DataArrival(rings, hs, arrival, slots);
     EXPECT_FALSE(r.overflow);
     EXPECT_EQ(r.proxy.kind, Socks5Event::Connected);
-    EXPECT_EQ(rings.RecvRing.waiting(), 3 * FrameSize);
+    EXPECT_EQ(rings.RecvRing.waiting(), 3 * kFrameSize);
     EXPECT_TRUE(slots.SlotFlag1);
     MessageFrame first;
     ASSERT_TRUE(rings.RecvRing.takeFrame(first));

@@ -74,7 +74,7 @@ void FrameDelivery::toSeat(int seat, MessageFrame frame)
     // where to resume after a reconnection.
     line.lastSequence
             = line.lastSequence >= 0xFFFF ? 1 : static_cast<std::uint16_t>(line.lastSequence + 1);
-    frame.setU16le(wire::offset::Echo, line.lastSequence);
+    frame.setU16le(wire::offset::kEcho, line.lastSequence);
     if (logging_)
         line.log.push_back(frame);
     if (observer_)
@@ -129,7 +129,7 @@ std::size_t FrameDelivery::replay(int seat, ConnectionId id, const MessageFrame 
     toConnection(id, answer);
     const auto &log = seats_[static_cast<std::size_t>(seat)].log;
     const auto echoed = std::find_if(log.begin(), log.end(), [echo](const MessageFrame &f) {
-        return f.u16le(wire::offset::Echo) == echo;
+        return f.u16le(wire::offset::kEcho) == echo;
     });
     const auto from = echoed == log.end() ? log.begin() : echoed + 1;
     Paced &paced = paced_[id];

@@ -121,7 +121,7 @@ public:
 
     void byte(std::size_t pos, std::uint8_t value)
     {
-        if (pos >= wire::FrameSize)
+        if (pos >= wire::kFrameSize)
             fail(item_, "position " + std::to_string(pos) + " is outside the frame");
         spec_.frame.setByte(pos, value);
         spec_.named.set(pos);
@@ -162,9 +162,9 @@ void applyItem(FrameSpec &spec, std::string_view item)
     const std::string_view value = item.substr(equals + 1);
 
     if (name == "cmd")
-        return write.byte(wire::offset::Cmd, commandValue(value, item));
+        return write.byte(wire::offset::kCmd, commandValue(value, item));
     if (name == "seat")
-        return write.byte(wire::offset::SeatBit, byteValue(value, item));
+        return write.byte(wire::offset::kSeatBit, byteValue(value, item));
     if (name.front() == '[' && name.back() == ']') {
         std::size_t pos = number(name.substr(1, name.size() - 2), item);
         for (const auto part : splitList(value))
@@ -193,7 +193,7 @@ void applyItem(FrameSpec &spec, std::string_view item)
         const std::string bytes = wire::utf8ToGbk(value.substr(1, value.size() - 2));
         for (std::size_t i = 0; i < bytes.size(); ++i)
             write.byte(pos + i, static_cast<std::uint8_t>(bytes[i]));
-        if (pos + bytes.size() < wire::FrameSize)
+        if (pos + bytes.size() < wire::kFrameSize)
             write.byte(pos + bytes.size(), 0);
         return;
     }
@@ -240,7 +240,7 @@ bool matchesSpec(const MessageFrame &frame, const FrameSpec &pattern, std::strin
 {
     bool ok = true;
     std::string out;
-    for (std::size_t pos = 0; pos < wire::FrameSize; ++pos) {
+    for (std::size_t pos = 0; pos < wire::kFrameSize; ++pos) {
         if (!pattern.named.test(pos) || frame.byteAt(pos) == pattern.frame.byteAt(pos))
             continue;
         ok = false;
@@ -261,10 +261,10 @@ bool matchesSpec(const MessageFrame &frame, const FrameSpec &pattern, std::strin
 std::string hexDump(const MessageFrame &frame)
 {
     std::string out;
-    for (std::size_t row = 0; row < wire::FrameSize; row += 16) {
+    for (std::size_t row = 0; row < wire::kFrameSize; row += 16) {
         char line[80];
         int used = std::snprintf(line, sizeof line, "%3zu:", row);
-        for (std::size_t i = row; i < row + 16 && i < wire::FrameSize; ++i)
+        for (std::size_t i = row; i < row + 16 && i < wire::kFrameSize; ++i)
             used += std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used),
                                   " %02x", frame.byteAt(i));
         out += line;

@@ -36,7 +36,7 @@ public:
 struct FrameSpec
 {
     wire::MessageFrame frame;
-    std::bitset<wire::FrameSize> named; // the bytes the description sets
+    std::bitset<wire::kFrameSize> named; // the bytes the description sets
 };
 
 // Throws FrameSpecError with the offending item on a malformed description.

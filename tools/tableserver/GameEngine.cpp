@@ -645,7 +645,7 @@ void GameEngine::handleSeated(int seat, const MessageFrame &frame)
 void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
 {
     Seat &s = seats_[static_cast<std::size_t>(seat)];
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 0: {
         const std::string who = seatName(seat);
         detachConnection(seat);
@@ -668,7 +668,7 @@ void GameEngine::handleReadyOrLeave(int seat, const MessageFrame &frame)
         break;
     default:
         log(seatName(seat) + " sent ready-or-leave with byte 15 = "
-            + std::to_string(frame.byteAt(wire::offset::Arg15)) + "; ignored");
+            + std::to_string(frame.byteAt(wire::offset::kArg15)) + "; ignored");
         break;
     }
 }
@@ -680,7 +680,7 @@ void GameEngine::handleChat(int seat, const MessageFrame &frame)
         log(seatName(seat) + " sent an item-library frame; dropped");
         return;
     }
-    const std::uint8_t addressee = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t addressee = frame.byteAt(wire::offset::kArg11);
     int to = -1;
     if (addressee != 0) {
         to = seatIndex(addressee);
@@ -713,7 +713,7 @@ void GameEngine::handleBid(int seat, const MessageFrame &frame)
         log(seatName(seat) + " bid out of turn; dropped");
         return;
     }
-    const std::uint8_t value = frame.byteAt(wire::offset::Arg11);
+    const std::uint8_t value = frame.byteAt(wire::offset::kArg11);
     if (value > 1) {
         log(seatName(seat) + " bid with byte 11 = " + std::to_string(value) + "; dropped");
         return;
@@ -727,7 +727,7 @@ void GameEngine::handlePlay(int seat, const MessageFrame &frame)
         log(seatName(seat) + " played out of turn; dropped");
         return;
     }
-    switch (frame.byteAt(wire::offset::Arg15)) {
+    switch (frame.byteAt(wire::offset::kArg15)) {
     case 1:
         if (mustLead_) {
             // Only a lead opened with another trick code lets a client pass;
@@ -750,7 +750,7 @@ void GameEngine::handlePlay(int seat, const MessageFrame &frame)
         return;
     default:
         log(seatName(seat) + " sent a play frame with byte 15 = "
-            + std::to_string(frame.byteAt(wire::offset::Arg15)));
+            + std::to_string(frame.byteAt(wire::offset::kArg15)));
         forceLeave(seat, "出牌数据错误，请重新进入游戏", now_);
         return;
     }

@@ -81,7 +81,7 @@ void ScriptedConnection::readFrames()
     if (!socket_)
         return;
     buffer_.append(socket_->readAll());
-    const auto size = static_cast<qsizetype>(wire::FrameSize);
+    const auto size = static_cast<qsizetype>(wire::kFrameSize);
     qsizetype used = 0;
     while (buffer_.size() - used >= size) {
         const auto frame = MessageFrame::fromBytes(
@@ -189,7 +189,7 @@ void ScriptedConnection::send(std::span<const MessageFrame> frames)
     QByteArray bytes;
     for (const MessageFrame &frame : frames) {
         bytes.append(reinterpret_cast<const char *>(frame.data()),
-                     static_cast<qsizetype>(wire::FrameSize));
+                     static_cast<qsizetype>(wire::kFrameSize));
         transcript_.push_back({TranscriptEntry::Kind::Sent, clock_.elapsed(), frame});
     }
     if (socket_)

@@ -58,8 +58,8 @@ MessageFrame loginAnswer(std::uint8_t result, std::uint8_t turnSeconds,
                          std::string_view advertAddress)
 {
     auto frame = withCommand(wire::CmdLogin);
-    frame.setByte(wire::offset::Arg11, turnSeconds);
-    frame.setByte(wire::offset::Arg15, result);
+    frame.setByte(wire::offset::kArg11, turnSeconds);
+    frame.setByte(wire::offset::kArg15, result);
     writeText(frame, 16, 100, advertAddress);
     return frame;
 }
@@ -67,7 +67,7 @@ MessageFrame loginAnswer(std::uint8_t result, std::uint8_t turnSeconds,
 MessageFrame reconnectAnswer(std::uint8_t result)
 {
     auto frame = withCommand(wire::CmdReconnectAnswer);
-    frame.setByte(wire::offset::Arg15, result);
+    frame.setByte(wire::offset::kArg15, result);
     return frame;
 }
 
@@ -100,7 +100,7 @@ MessageFrame userInfo(std::uint8_t recipientSeat, std::uint8_t describedSeat, co
 MessageFrame ready(std::string_view account)
 {
     auto frame = withCommand(wire::CmdReady);
-    frame.setByte(wire::offset::Arg15, 1);
+    frame.setByte(wire::offset::kArg15, 1);
     writeText(frame, 16, 16, account);
     return frame;
 }
@@ -111,13 +111,13 @@ MessageFrame handStartDeal(std::uint8_t recipientSeat, std::span<const CardCode>
 {
     auto frame = withCommand(wire::CmdDeal);
     frame.setSeatBit(recipientSeat);
-    frame.setByte(wire::offset::Arg8, kHandSize);
-    frame.setByte(wire::offset::Arg11, kHandSize);
-    frame.setByte(wire::offset::Arg15, turnedUpSeat);
+    frame.setByte(wire::offset::kArg8, kHandSize);
+    frame.setByte(wire::offset::kArg11, kHandSize);
+    frame.setByte(wire::offset::kArg15, turnedUpSeat);
     writeCards(frame, 16, cards.first(std::min<std::size_t>(cards.size(), kHandSize)));
     frame.setByte(249, static_cast<std::uint8_t>(cardSuitBits(turnedUpCard)));
     frame.setByte(250, static_cast<std::uint8_t>(cardFace(turnedUpCard)));
-    frame.setU32le(wire::offset::ResumeValue, static_cast<std::uint32_t>(resumeValue));
+    frame.setU32le(wire::offset::kResumeValue, static_cast<std::uint32_t>(resumeValue));
     return frame;
 }
 
@@ -125,7 +125,7 @@ MessageFrame bottomDeal(std::uint8_t landlordSeat, std::span<const CardCode> car
 {
     auto frame = withCommand(wire::CmdDeal);
     frame.setSeatBit(landlordSeat);
-    frame.setByte(wire::offset::Arg11, kBottomSize);
+    frame.setByte(wire::offset::kArg11, kBottomSize);
     writeCards(frame, 16, cards.first(std::min<std::size_t>(cards.size(), kBottomSize)));
     return frame;
 }
@@ -134,8 +134,8 @@ MessageFrame bidTurn(std::uint8_t nextBidder, std::uint8_t bid, std::uint8_t bid
 {
     auto frame = withCommand(wire::CmdBidTurn);
     frame.setSeatBit(nextBidder);
-    frame.setByte(wire::offset::Arg11, bid);
-    frame.setByte(wire::offset::Arg15, bidder);
+    frame.setByte(wire::offset::kArg11, bid);
+    frame.setByte(wire::offset::kArg15, bidder);
     return frame;
 }
 
@@ -144,10 +144,10 @@ MessageFrame played(std::uint8_t mover, std::uint8_t next, std::uint8_t trickCod
 {
     auto frame = withCommand(wire::CmdPlayed);
     frame.setSeatBit(mover);
-    frame.setByte(wire::offset::Arg11, next);
-    frame.setByte(wire::offset::Arg15, trickCode);
+    frame.setByte(wire::offset::kArg11, next);
+    frame.setByte(wire::offset::kArg15, trickCode);
     const auto n = std::min<std::size_t>(cards.size(), kMaxHand);
-    frame.setByte(wire::offset::Arg17, static_cast<std::uint8_t>(n));
+    frame.setByte(wire::offset::kArg17, static_cast<std::uint8_t>(n));
     if (n > 0) {
         frame.setByte(18, kind);
         writeCards(frame, 20, cards.first(n));
@@ -161,7 +161,7 @@ MessageFrame handResult(const SeatResult &result, std::int32_t stake, std::strin
     auto frame = withCommand(wire::CmdHandResult);
     frame.setSeatBit(result.seat);
     frame.setU32be(8, static_cast<std::uint32_t>(std::max(stake, 0)));
-    frame.setByte(wire::offset::Arg15, 1); // coins, not gold bars
+    frame.setByte(wire::offset::kArg15, 1); // coins, not gold bars
     const auto left = std::span<const CardCode>(result.cardsLeft)
                               .first(std::min<std::size_t>(result.cardsLeft.size(), kMaxHand));
     frame.setByte(16, static_cast<std::uint8_t>(left.size()));
@@ -187,15 +187,15 @@ MessageFrame coinsShort(std::uint8_t shortSeats, std::uint8_t changeRoomSeats)
 {
     auto frame = withCommand(wire::CmdReadyOrLeave);
     frame.setSeatBit(shortSeats);
-    frame.setByte(wire::offset::Arg11, changeRoomSeats);
-    frame.setByte(wire::offset::Arg15, 3);
+    frame.setByte(wire::offset::kArg11, changeRoomSeats);
+    frame.setByte(wire::offset::kArg15, 3);
     return frame;
 }
 
 MessageFrame userLeft(std::string_view account, std::uint8_t clockKind)
 {
     auto frame = withCommand(wire::CmdUserLeft);
-    frame.setByte(wire::offset::Arg11, clockKind);
+    frame.setByte(wire::offset::kArg11, clockKind);
     writeText(frame, 16, 16, account);
     return frame;
 }
@@ -224,15 +224,15 @@ LoginRequest readLogin(const MessageFrame &frame)
     request.account = readAscii(frame, 16, 16);
     // The reconnect form writes the echo and the resume value over the end of
     // the frame, so the password never reaches past byte 259.
-    request.password = readAscii(frame, 32, wire::offset::Echo - 32);
-    request.echo = frame.u16le(wire::offset::Echo);
+    request.password = readAscii(frame, 32, wire::offset::kEcho - 32);
+    request.echo = frame.u16le(wire::offset::kEcho);
     request.resumeValue = frame.resumeValue();
     return request;
 }
 
 std::span<const std::uint8_t> playIds(const MessageFrame &frame)
 {
-    const std::size_t n = frame.byteAt(wire::offset::Arg17);
+    const std::size_t n = frame.byteAt(wire::offset::kArg17);
     if (n < 1 || n > kMaxHand)
         return {};
     return std::span<const std::uint8_t>(frame.data() + 20, n);

@@ -77,7 +77,7 @@ void TableServer::readFrames(ConnectionId id)
         return;
     Peer &peer = it->second;
     peer.pending.append(peer.socket->readAll());
-    const auto frameSize = static_cast<qsizetype>(wire::FrameSize);
+    const auto frameSize = static_cast<qsizetype>(wire::kFrameSize);
     qsizetype used = 0;
     while (peer.pending.size() - used >= frameSize) {
         const auto *data = reinterpret_cast<const std::uint8_t *>(peer.pending.constData() + used);
@@ -117,10 +117,10 @@ void TableServer::deliver()
         QTcpSocket *socket = it->second.socket;
         if (!delivery.frames.empty()) {
             QByteArray burst;
-            burst.reserve(static_cast<qsizetype>(delivery.frames.size() * wire::FrameSize));
+            burst.reserve(static_cast<qsizetype>(delivery.frames.size() * wire::kFrameSize));
             for (const auto &frame : delivery.frames)
                 burst.append(reinterpret_cast<const char *>(frame.data()),
-                             static_cast<qsizetype>(wire::FrameSize));
+                             static_cast<qsizetype>(wire::kFrameSize));
             socket->write(burst);
         }
         if (delivery.close)
