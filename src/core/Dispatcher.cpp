@@ -20,7 +20,7 @@ void Dispatcher::ProcessMessage(const wire::MessageFrame &message)
         LoginAnswer(message);
         break;
     case wire::CmdDeal:
-        if (message.byteAt(wire::offset::Arg11) != 8)
+        if (message.byteAt(wire::offset::kArg11) != 8)
             HandStart(message);
         break;
     case wire::CmdUserLeft:
@@ -43,11 +43,11 @@ void Dispatcher::LoginAnswer(const wire::MessageFrame &message)
     c_.state.core.TableHidden = false;
     loop.LoginSent = false;
 
-    if (message.byteAt(wire::offset::Arg15) != 1) {
+    if (message.byteAt(wire::offset::kArg15) != 1) {
         c_.hall.PostToHall(wire::kTableMsgConnecting);
         c_.window.SetSystemLine(
                 0,
-                message.byteAt(wire::offset::Arg15) == 2
+                message.byteAt(wire::offset::kArg15) == 2
                         ? QStringLiteral("启动游戏失败，请重新在大厅就座后进入游戏！")
                         : QStringLiteral("验证错误，请重新在大厅就座后进入游戏！"));
         if (c_.hall.RestoreHall())
@@ -62,7 +62,7 @@ void Dispatcher::LoginAnswer(const wire::MessageFrame &message)
     loop.ReconnectAllowed = true;
     c_.state.core.TurnSeconds = c_.state.core.AutoModeKey
             ? std::int16_t{2}
-            : static_cast<std::int16_t>(message.byteAt(wire::offset::Arg11));
+            : static_cast<std::int16_t>(message.byteAt(wire::offset::kArg11));
 }
 
 void Dispatcher::HandStart(const wire::MessageFrame &)

@@ -64,7 +64,7 @@ bool ItemSteps::SendPump()
                 c_.items.ShowPropText(item.text, item.layout, item.style);
             break;
         case services::PropItem::Frame:
-            if (item.frame.size() == wire::FrameSize) {
+            if (item.frame.size() == wire::kFrameSize) {
                 wire::MessageFrame frame = wire::MessageFrame::fromBytes(item.frame.data());
                 c_.SendMsg(frame);
             }

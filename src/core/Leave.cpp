@@ -2,14 +2,14 @@
 
 #include "core/CoreContext.h"
 #include "support/Waits.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 namespace tessaroc::core {
 
 void CloseVideoAndLeave(CoreContext &c)
 {
     MainLoopState &loop = c.loop();
-    const wire::MessageFrame leave = wire::leaveFrame(c.ownSeatBit());
+    const wire::MessageFrame leave = wire::ReadyOrLeaveFrame{c.ownSeatBit(), false}.encode();
 
     loop.ring.SlotFlag0 = false;
     loop.ring.SlotFlag1 = false;

@@ -9,7 +9,7 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
 {
     MainLoopState &loop = c.loop();
     switch (loop.line.ProxyType) {
-    case wire::ProxyDirect:
+    case wire::kProxyDirect:
         if (reason == ConnectReason::HallReconnect) {
             wire::ResetMsgRings(c.rings);
             if (c.socket.State() != services::ServerSocket::sckClosed)
@@ -20,7 +20,7 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
         loop.SlotFlag2 = true;
         loop.SlotTicks2 = 0;
         break;
-    case wire::ProxySocks5:
+    case wire::kProxySocks5:
         loop.SlotFlag2 = false;
         if (c.socket.ConnectToSock5Server(loop.line)) {
             loop.LoginSent = true;
@@ -38,8 +38,8 @@ void OnProxyConnected(CoreContext &c)
     c.hall.PostToHall(wire::kTableMsgConnected);
     c.window.SetSystemLine(
             0,
-            QString::fromUtf8(wire::Socks5ConnectedText.data(),
-                              static_cast<qsizetype>(wire::Socks5ConnectedText.size())));
+            QString::fromUtf8(wire::kSocks5ConnectedText.data(),
+                              static_cast<qsizetype>(wire::kSocks5ConnectedText.size())));
     c.socket.SendData(c.loop().LoginFrame);
     c.timers.StartTimerBong();
 }

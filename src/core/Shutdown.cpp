@@ -2,13 +2,13 @@
 
 #include "core/CoreContext.h"
 #include "core/HallWindowLink.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 namespace tessaroc::core {
 
 void TimerKeepAlive_Timer(CoreContext &c)
 {
-    wire::MessageFrame frame = wire::keepAliveFrame(c.ownSeatBit());
+    wire::MessageFrame frame = wire::KeepAliveFrame{c.ownSeatBit()}.encode();
     c.SendMsg(frame);
 }
 

@@ -4,6 +4,7 @@
 #include "core/HallWindowLink.h"
 #include "core/ServerConnection.h"
 #include "wire/CommandLine.h"
+#include "wire/SentFrames.h"
 
 #include <cstdio>
 #include <exception>
@@ -103,7 +104,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
 
     switch (parsed.ending) {
     case wire::CommandLineEnding::EmptyLine:
-        c_.process.MessageBox(fromUtf8(wire::EmptyLineText), fromUtf8(wire::EmptyLineTitle));
+        c_.process.MessageBox(fromUtf8(wire::kEmptyLineText), fromUtf8(wire::kEmptyLineTitle));
         c_.process.End(ExitCode::EmptyCommandLine);
         return false;
     case wire::CommandLineEnding::BadLine:
@@ -126,7 +127,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
 
     c_.timers.StopTimerBong();
     c_.rings.RingMode = true;
-    loop.LoginFrame = wire::LoginFrame(loop.line.ArgUser, loop.line.ArgPassword);
+    loop.LoginFrame = wire::LoginFrame{false, loop.line.ArgUser, loop.line.ArgPassword}.encode();
     ConnectToServer(c_, ConnectReason::StartUp);
 
     if (!c_.hall.RestoreHall())
@@ -139,7 +140,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
         c_.window.SetCaption(tableCaption);
         core.TurnSeconds = kTurnSeconds;
     } else {
-        loop.HallCaption = std::string(wire::DefaultHallCaption);
+        loop.HallCaption = std::string(wire::kDefaultHallCaption);
     }
     c_.window.InitPlayLayout();
 

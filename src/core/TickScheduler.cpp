@@ -27,7 +27,8 @@ int subKind(const wire::MessageFrame &frame)
 {
     // Read as the unsigned value it is: a frame with byte 8 at 128 or more
     // (only the item library makes one) is no sub-kind we hold.
-    const int word = frame.byteAt(wire::offset::Arg8) * 256 + frame.byteAt(wire::offset::Arg8 + 1);
+    const int word
+            = frame.byteAt(wire::offset::kArg8) * 256 + frame.byteAt(wire::offset::kArg8 + 1);
     return word / 8;
 }
 
@@ -161,7 +162,7 @@ void TickScheduler::TickSlotSend()
         }
     }
     c_.socket.SendData(frame);
-    if (frame.cmd() == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::Arg15) == 0) {
+    if (frame.cmd() == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::kArg15) == 0) {
         // The player left the table: the hall takes over again.
         loop.HallWnd = c_.hall.FindHall();
         if (!loop.HallWnd) {

@@ -1,7 +1,7 @@
 #include "core/TurnClocks.h"
 
 #include "core/CoreContext.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 namespace tessaroc::core {
 
@@ -80,7 +80,7 @@ void TurnClocks::BidTimeout()
     ClockState &clocks = c_.loop().clocks;
     c_.window.HideBidButtons();
     if (clocks.MyTurn) {
-        wire::MessageFrame frame = wire::bidFrame(c_.ownSeatBit(), false);
+        wire::MessageFrame frame = wire::BidFrame{c_.ownSeatBit(), false}.encode();
         c_.SendMsg(frame);
     }
     c_.window.HideTurnClock();
@@ -94,7 +94,7 @@ void TurnClocks::ChoiceTimeout()
     MainLoopState &loop = c_.loop();
     c_.window.HideChoiceButtons();
     if (loop.clocks.MyTurn) {
-        wire::MessageFrame frame = wire::choiceFrame(c_.ownSeatBit(), 2);
+        wire::MessageFrame frame = wire::ChoiceFrame{c_.ownSeatBit(), 2}.encode();
         c_.SendMsg(frame);
     }
     c_.window.HideTurnClock();
@@ -117,7 +117,7 @@ void TurnClocks::PlayTimeout()
                 c_.play.Pic1_KeyDown(kF1, 0);
         }
         if (!loop.clocks.MustLead) {
-            wire::MessageFrame frame = wire::passFrame(c_.ownSeatBit());
+            wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
             c_.SendMsg(frame);
         } else {
             // A lead cannot be passed: every card goes down and the last card
@@ -152,7 +152,7 @@ void TurnClocks::ReadyTimeout()
         rules::ClearHandsShort(c_.state.rules);
         loop.TableCleared = true;
     }
-    wire::MessageFrame frame = wire::readyFrame(c_.ownSeatBit());
+    wire::MessageFrame frame = wire::ReadyOrLeaveFrame{c_.ownSeatBit(), true}.encode();
     c_.SendMsg(frame);
     loop.SlotFlag8 = false;
     ShuffleState &shuffle = loop.shuffle;

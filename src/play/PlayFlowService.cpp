@@ -3,6 +3,7 @@
 #include "core/CoreContext.h"
 #include "rules/JudgeChuPai.h"
 #include "table/MainForm.h"
+#include "wire/SentFrames.h"
 
 namespace tessaroc::play {
 
@@ -40,9 +41,18 @@ void PlayFlowService::JudgeChuPai()
                 = card && card->Top() < c_.state.table.HandLine;
     }
     input.maySendPlay = c_.loop().clocks.MaySendPlay;
-    rules::OwnPlayDecision decision = rules::JudgeChuPai(c_.state.rules, input);
-    if (decision.sendFrame)
-        c_.SendMsg(decision.frame);
+    const rules::OwnPlayDecision decision = rules::JudgeChuPai(c_.state.rules, input);
+    if (!decision.sendFrame)
+        return;
+    const std::uint8_t seat = c_.ownSeatBit();
+    const auto ids = decision.judgedIds();
+    wire::MessageFrame frame = decision.outcome == rules::OwnPlayOutcome::Pass
+            ? wire::PlayFrame::pass(seat).encode()
+            : wire::PlayFrame::cards(
+                      seat, static_cast<std::uint8_t>(decision.kind),
+                      std::span(ids.data(), static_cast<std::size_t>(decision.count)))
+                      .encode();
+    c_.SendMsg(frame);
 }
 
 void PlayFlowService::Pic1_KeyDown(int keyCode, int shift)

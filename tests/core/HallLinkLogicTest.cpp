@@ -4,7 +4,7 @@
 #include "core/HallWindowLink.h"
 #include "platform/HallLink.h"
 #include "support/Waits.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <QDeadlineTimer>
 #include <QUuid>
@@ -129,7 +129,7 @@ TEST_P(HallLeave, LeavesTheTableAndAnswersNotInGame)
     EXPECT_EQ(h->socket.state, FakeSocket::sckClosed);
     if (c.connected) {
         ASSERT_EQ(h->socket.sent.size(), 1u);
-        EXPECT_EQ(h->socket.sent[0], wire::leaveFrame(4));
+        EXPECT_EQ(h->socket.sent[0], (wire::ReadyOrLeaveFrame{4, false}.encode()));
         EXPECT_FALSE(h->state.loop.ReconnectAllowed);
     } else {
         EXPECT_TRUE(h->socket.sent.empty());

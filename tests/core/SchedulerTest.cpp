@@ -2,7 +2,7 @@
 
 #include "core/TableReset.h"
 #include "support/Waits.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,7 @@ TEST_F(Scheduler, ReceivedFramesAreHandledTwoTicksAfterArrivalOnePerTick)
 
 TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
 {
-    loop().LoginFrame = wire::LoginFrame("alice", "secret");
+    loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     loop().SlotFlag2 = true;
     loop().SlotTicks2 = 0;
     h->socket.state = 6;
@@ -238,11 +238,11 @@ TEST_F(Scheduler, WithoutAHoldUserLeftFramesKeepTheirPlace)
 TEST_F(Scheduler, LeaveFrameSentHandsTheTableBackToTheHall)
 {
     h->socket.state = FakeSocket::sckConnected;
-    MessageFrame ready = wire::readyFrame(4);
+    MessageFrame ready = wire::ReadyOrLeaveFrame{4, true}.encode();
     h->queue(ready);
     h->tick();
     EXPECT_FALSE(h->window.minimised) << "a ready frame does not minimise";
-    MessageFrame leave = wire::leaveFrame(4);
+    MessageFrame leave = wire::ReadyOrLeaveFrame{4, false}.encode();
     h->queue(leave);
     h->tick();
     EXPECT_TRUE(h->window.minimised);

@@ -3,7 +3,7 @@
 #include "core/HallWindowLink.h"
 #include "core/Shutdown.h"
 #include "platform/HallLink.h"
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ MessageFrame loginAnswer(std::uint8_t result, std::uint8_t turnSeconds)
 {
     MessageFrame frame;
     frame.setCmd(wire::CmdLogin);
-    frame.setByte(wire::offset::Arg11, turnSeconds);
-    frame.setByte(wire::offset::Arg15, result);
+    frame.setByte(wire::offset::kArg11, turnSeconds);
+    frame.setByte(wire::offset::kArg15, result);
     return frame;
 }
 
@@ -23,7 +23,7 @@ MessageFrame handStart()
 {
     MessageFrame frame;
     frame.setCmd(wire::CmdDeal);
-    frame.setByte(wire::offset::Arg11, 25);
+    frame.setByte(wire::offset::kArg11, 25);
     return frame;
 }
 
@@ -81,16 +81,16 @@ TEST_F(Session, KeepAliveRunsFromTheLoginAnswerToTheHandStart)
     EXPECT_EQ(keepAlivesOver(20000), 0) << "nothing before the login answer";
 
     MessageFrame answer = loginAnswer(1, 20);
-    answer.setByte(wire::offset::Echo, 0x12);
-    answer.setByte(wire::offset::Echo + 1, 0x34);
+    answer.setByte(wire::offset::kEcho, 0x12);
+    answer.setByte(wire::offset::kEcho + 1, 0x34);
     receive(answer);
     EXPECT_TRUE(h->state.loop.LoggedIn);
     EXPECT_EQ(h->state.core.TurnSeconds, 20);
     EXPECT_EQ(keepAlivesOver(20000), 4);
     ASSERT_EQ(sentOf(wire::CmdKeepAlive), 4u);
-    MessageFrame expected = wire::keepAliveFrame(4);
-    expected.setByte(wire::offset::Echo, 0x12);
-    expected.setByte(wire::offset::Echo + 1, 0x34);
+    MessageFrame expected = wire::KeepAliveFrame{4}.encode();
+    expected.setByte(wire::offset::kEcho, 0x12);
+    expected.setByte(wire::offset::kEcho + 1, 0x34);
     EXPECT_EQ(h->socket.sent.back(), expected) << "own seat and the last echo bytes";
 
     receive(handStart());
@@ -119,7 +119,7 @@ TEST_F(Session, AWholeSessionNeverCallsTheItemLibrary)
     platform::HallLink link;
     core::HallWindowLink table{h->context, link};
     h->state.loop.SlotFlag2 = true;
-    h->state.loop.LoginFrame = wire::LoginFrame("alice", "secret");
+    h->state.loop.LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     for (int i = 0; i < 8; ++i)
         scheduler.TimerBong_Timer();
     receive(loginAnswer(1, 15));

@@ -1,4 +1,5 @@
 #include "CoreHarness.h"
+#include "wire/SentFrames.h"
 
 #include "HallOptions.h"
 #include "core/HallWindowLink.h"
@@ -83,7 +84,7 @@ TEST_F(StartUpSteps, DirectConnectionRunsEveryStepInOrder)
     EXPECT_EQ(h->socket.connects[0], std::make_pair(QStringLiteral("127.0.0.1"), quint16{6100}));
     EXPECT_TRUE(h->timers.TimerBongEnabled());
     EXPECT_TRUE(h->state.loop.SlotFlag2);
-    EXPECT_EQ(h->state.loop.LoginFrame, wire::LoginFrame("alice", "secret"));
+    EXPECT_EQ(h->state.loop.LoginFrame, (wire::LoginFrame{false, "alice", "secret"}.encode()));
     EXPECT_EQ(h->hall.restores, 1);
     EXPECT_EQ(h->sound.calls,
               (std::vector<std::string>{"InitSoundPaths", "InitSound", "StopSound",
@@ -270,7 +271,7 @@ protected:
                 peer = server.nextPendingConnection();
             if (peer)
                 received += peer->readAll();
-            return received.size() >= static_cast<qsizetype>(wire::FrameSize);
+            return received.size() >= static_cast<qsizetype>(wire::kFrameSize);
         });
         return received;
     }
@@ -296,13 +297,13 @@ protected:
 
 QByteArray bytesOf(const wire::MessageFrame &frame)
 {
-    return QByteArray(reinterpret_cast<const char *>(frame.data()), wire::FrameSize);
+    return QByteArray(reinterpret_cast<const char *>(frame.data()), wire::kFrameSize);
 }
 
 TEST_F(StartUpConnection, DirectLoginLeavesWithTheLoginSlot)
 {
     ASSERT_TRUE(load(lineOptions()));
-    EXPECT_EQ(loginAtServer(), bytesOf(wire::LoginFrame("alice", "secret")));
+    EXPECT_EQ(loginAtServer(), bytesOf((wire::LoginFrame{false, "alice", "secret"}.encode())));
     EXPECT_TRUE(h->state.loop.LoginSent);
     EXPECT_EQ(h->hall.posts.back(), wire::kTableMsgConnected);
 }
@@ -337,7 +338,7 @@ TEST_F(StartUpConnection, Socks5LoginLeavesOnceTheProxyJoinedTheServer)
     options.proxyUser = QStringLiteral("tuser");
     options.proxyPassword = QStringLiteral("tpass");
     ASSERT_TRUE(load(options));
-    EXPECT_EQ(loginAtServer(), bytesOf(wire::LoginFrame("alice", "secret")));
+    EXPECT_EQ(loginAtServer(), bytesOf((wire::LoginFrame{false, "alice", "secret"}.encode())));
     EXPECT_TRUE(h->timers.TimerBongEnabled()) << "the main loop runs once the proxy joined";
     EXPECT_EQ(h->window.systemLines[0], QStringLiteral("连接代理服务器成功！"));
     proxy.kill();

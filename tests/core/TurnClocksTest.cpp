@@ -1,6 +1,6 @@
 #include "CoreHarness.h"
 
-#include "wire/OutgoingFrames.h"
+#include "wire/SentFrames.h"
 
 #include <gtest/gtest.h>
 
@@ -33,28 +33,28 @@ const std::vector<ClockCase> &clockCases()
             {"Bid",
              Clock::Bid,
              true,
-             wire::bidFrame(4, false),
+             wire::BidFrame{4, false}.encode(),
              [](core::TableState &s) { s.core.BidClockOn = true; },
              [](const core::TableState &s) { return s.core.BidClockOn; },
              {"HideBidButtons", "HideTurnClock"}},
             {"Choice",
              Clock::Choice,
              false,
-             wire::choiceFrame(4, 2),
+             wire::ChoiceFrame{4, 2}.encode(),
              [](core::TableState &s) { s.loop.SlotFlag4 = true; },
              [](const core::TableState &s) { return s.loop.SlotFlag4; },
              {"HideChoiceButtons", "HideTurnClock"}},
             {"Play",
              Clock::Play,
              true,
-             wire::passFrame(4),
+             wire::PlayFrame::pass(4).encode(),
              [](core::TableState &s) { s.loop.SlotFlag7 = true; },
              [](const core::TableState &s) { return s.loop.SlotFlag7; },
              {"HideActionButtons", "HideTurnClock"}},
             {"Ready",
              Clock::Ready,
              false,
-             wire::readyFrame(4),
+             wire::ReadyOrLeaveFrame{4, true}.encode(),
              [](core::TableState &s) { s.loop.SlotFlag8 = true; },
              [](const core::TableState &s) { return s.loop.SlotFlag8; },
              {"HideTurnClock", "ClearTable"}},
@@ -109,7 +109,7 @@ TEST_P(TurnClock, CountsDownOncePerSecondThenTimesOut)
     h->tick();
     ASSERT_EQ(h->socket.sent.size(), 1u);
     MessageFrame expected = *c.timeoutFrame;
-    expected.setByte(wire::offset::Echo, 0);
+    expected.setByte(wire::offset::kEcho, 0);
     EXPECT_EQ(h->socket.sent[0], expected);
     if (c.clock != Clock::Ready) {
         EXPECT_EQ(h->state.loop.clocks.ClockSeconds, 15) << "reloaded from TurnSeconds";
