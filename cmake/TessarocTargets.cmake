@@ -13,6 +13,22 @@ function(tessaroc_warnings target)
   endif()
 endfunction()
 
+# A static library of the client on Qt: the Qt modules it needs (QT) and the
+# libraries of lower layers it builds on (LINK), both public. Qt's
+# signals/slots/emit keywords are macros that clash with our own names (a hand
+# record's `slots`); the code uses Q_SIGNALS, Q_SLOTS and Q_EMIT.
+function(tessaroc_qt_library name)
+  cmake_parse_arguments(ARG "" "" "QT;LINK" ${ARGN})
+  find_package(Qt6 6.4 REQUIRED COMPONENTS ${ARG_QT})
+  list(TRANSFORM ARG_QT PREPEND "Qt6::" OUTPUT_VARIABLE qt_targets)
+  add_library(${name} STATIC)
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src")
+  target_compile_definitions(${name} PUBLIC QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_KEYWORDS)
+  target_link_libraries(${name} PUBLIC ${ARG_LINK} ${qt_targets})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON AUTORCC ON)
+  tessaroc_warnings(${name})
+endfunction()
+
 # Walks the link closure of a target and stops the configure step when any
 # Qt target appears in it.
 function(_tessaroc_collect_links target out_var)

@@ -1,17 +1,17 @@
 // The animated GIF control's model on arbitrary bytes: parse, build, compose
 // every frame in order, jump around, mirror, and hand a frame out and read it
 // back. Any crash, sanitizer report or broken invariant is a finding.
-#include "support/GifAnimation.h"
-#include "support/GifParser.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifParser.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
-using tessaroc::support::GifAnimation;
-using tessaroc::support::ParsedGif;
-using tessaroc::support::ParseGif;
+using tessaroc::gif::GifAnimation;
+using tessaroc::gif::ParsedGif;
+using tessaroc::gif::ParseGif;
 
 namespace {
 

@@ -1,14 +1,14 @@
 // Encode, then decode: pictures made from the fuzzer's bytes are written with
 // the GIF encoder and must read back with every pixel, colour, time, disposal
 // and transparent index as written.
-#include "support/GifAnimation.h"
-#include "support/GifEncoder.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifEncoder.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
-using namespace tessaroc::support;
+using namespace tessaroc::gif;
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/MainLoopState.h"
-#include "forms/Units.h"
 #include "rules/CardCode.h"
 #include "rules/CardRulesState.h"
+#include "support/LayoutScale.h"
 #include "support/PictureIds.h"
 
 #include <array>
@@ -48,7 +48,7 @@ struct CoreState
 struct TableWindowState
 {
     // ScaleX and ScaleY, set once by the start-up before any layout runs.
-    forms::LayoutScale scale;
+    support::LayoutScale scale;
     // Top of an unraised own card, 565 x ScaleY rounded; 0 until the table is
     // first cleared.
     std::int16_t HandLine = 0;

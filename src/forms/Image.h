@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/Element.h"
-#include "forms/PictureTarget.h"
+#include "support/PictureTarget.h"
 
 #include <QPixmap>
 
@@ -10,7 +10,7 @@ namespace tessaroc::forms {
 // A windowless picture. With Stretch off it takes the size of every picture
 // it is given and draws it unscaled; with Stretch on it keeps its size and
 // draws the picture scaled to fit.
-class Image : public Element, public PictureTarget
+class Image : public Element, public support::PictureTarget
 {
     Q_OBJECT
 

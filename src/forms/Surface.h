@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/MousePointer.h"
-#include "forms/PictureTarget.h"
+#include "support/PictureTarget.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -18,7 +18,7 @@ class Element;
 // back to the front, and hands mouse input to the topmost visible element
 // under the pointer. Its windowed children are ordinary widgets and always lie
 // above every element. Units inside are pixels.
-class Surface : public QWidget, public PictureTarget
+class Surface : public QWidget, public support::PictureTarget
 {
     Q_OBJECT
 

@@ -1,6 +1,6 @@
 #include "support/GifImages.h"
 
-#include "support/GifEncoder.h"
+#include "gif/GifEncoder.h"
 
 #include <QHash>
 
@@ -55,7 +55,7 @@ bool hasTransparency(const QImage &argb)
 
 // Fills the image's pixels and table: colour indexes, and the transparent
 // index after the colours when the picture has transparent pixels.
-void indexPicture(const QImage &argb, GifImageData &image)
+void indexPicture(const QImage &argb, gif::GifImageData &image)
 {
     const bool transparent = hasTransparency(argb);
     const qsizetype limit = transparent ? 255 : 256;
@@ -115,7 +115,7 @@ void indexPicture(const QImage &argb, GifImageData &image)
 
 } // namespace
 
-QImage ComposedImage(GifAnimation &gif, int n)
+QImage ComposedImage(gif::GifAnimation &gif, int n)
 {
     const auto canvas = gif.ComposeFrame(n);
     if (canvas.empty())
@@ -132,14 +132,14 @@ QImage ComposedImage(GifAnimation &gif, int n)
 
 QByteArray EncodeGifPictures(const QList<GifPicture> &pictures, std::optional<std::uint16_t> loops)
 {
-    GifFileData gif;
+    gif::GifFileData gif;
     gif.loops = loops;
     for (const GifPicture &picture : pictures) {
         if (picture.image.isNull())
             throw std::invalid_argument("GIF picture " + std::to_string(gif.images.size())
                                         + " is null");
         const QImage argb = picture.image.convertToFormat(QImage::Format_ARGB32);
-        GifImageData image;
+        gif::GifImageData image;
         image.left = picture.offset.x();
         image.top = picture.offset.y();
         image.width = argb.width();
@@ -151,7 +151,7 @@ QByteArray EncodeGifPictures(const QList<GifPicture> &pictures, std::optional<st
         gif.screenHeight = std::max(gif.screenHeight, image.top + image.height);
         gif.images.push_back(std::move(image));
     }
-    const std::vector<std::uint8_t> bytes = EncodeGif(gif);
+    const std::vector<std::uint8_t> bytes = gif::EncodeGif(gif);
     return QByteArray(reinterpret_cast<const char *>(bytes.data()),
                       static_cast<qsizetype>(bytes.size()));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/GifAnimation.h"
-#include "support/GifTypes.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifTypes.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -18,7 +18,7 @@ namespace tessaroc::support {
 // The composed picture with frame n on show (GifAnimation::ComposeFrame) as a
 // premultiplied ARGB image of ScreenWidth x ScreenHeight; a null image when
 // frame n does not exist or is not built.
-QImage ComposedImage(GifAnimation &gif, int n);
+QImage ComposedImage(gif::GifAnimation &gif, int n);
 
 // One picture of a GIF to write.
 struct GifPicture
@@ -27,7 +27,7 @@ struct GifPicture
     // Where the picture lies on the GIF's screen.
     QPoint offset;
     std::int32_t delayMs = 0;
-    GifDisposal disposal = DisposeNone;
+    gif::GifDisposal disposal = gif::DisposeNone;
 };
 
 // Writes pictures as a GIF (EncodeGif). The screen is the smallest that holds

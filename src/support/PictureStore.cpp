@@ -1,6 +1,6 @@
 #include "support/PictureStore.h"
 
-#include "support/GifAnimation.h"
+#include "gif/GifAnimation.h"
 #include "support/GifImages.h"
 
 #include <QDir>
@@ -72,7 +72,7 @@ QImage PictureStore::decode(const QByteArray &bytes)
         return {};
     if (isJpeg(bytes))
         return QImage::fromData(bytes, "JPEG");
-    GifAnimation gif;
+    gif::GifAnimation gif;
     const std::span<const std::uint8_t> data(
             reinterpret_cast<const std::uint8_t *>(bytes.constData()),
             static_cast<std::size_t>(bytes.size()));
@@ -105,8 +105,7 @@ QCursor PictureStore::handCursor()
     return QCursor(designPicture(u"hand_cursor"), 12, 4);
 }
 
-std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType,
-                             forms::PictureTarget *target)
+std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType, PictureTarget *target)
 {
     if (!target)
         return 0;

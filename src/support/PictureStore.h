@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/PictureTarget.h"
+#include "support/PictureTarget.h"
 
 #include <QByteArray>
 #include <QCursor>
@@ -42,7 +42,6 @@ public:
 // when the picture was set, 0 after any failure (an id that is not in the
 // store, another resource type, data that does not decode, no target); the
 // target then keeps the picture it had. Nothing is written to disk.
-std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType,
-                             forms::PictureTarget *target);
+std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType, PictureTarget *target);
 
 } // namespace tessaroc::support

@@ -3,8 +3,8 @@
 #include "chat/ChatService.h"
 #include "chat/SpeakBox.h"
 #include "core/TableState.h"
+#include "gif/GifScale.h"
 #include "settlement/SettlementService.h"
-#include "support/GifScale.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -70,7 +70,7 @@ void clearAnimations(TableEffects &effects, forms::Image &dealPile, forms::Layou
     effects.bombPlayer.Move(s.x(400), s.y(280), s.x(225), s.y(225));
     dealPile.setVisible(false);
     effects.UcDiZhu.setAnimatedGIF(std::nullopt);
-    effects.UcDiZhu.setStretch(support::StretchFit);
+    effects.UcDiZhu.setStretch(gif::StretchFit);
     effects.UcDiZhu.setWidth(s.x(70));
     effects.UcDiZhu.setHeight(s.y(90));
 }

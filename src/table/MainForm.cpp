@@ -2,7 +2,7 @@
 
 #include "core/TableState.h"
 #include "forms/Fonts.h"
-#include "support/GifScale.h"
+#include "gif/GifScale.h"
 #include "table/SystemMessageLine.h"
 #include "table/TablePictures.h"
 
@@ -329,11 +329,11 @@ void MainForm::designSeatPanels()
         else
             strip.Move(126 + 342 * (p - 1), 88, 145, 17);
     }
-    const double ownLefts[] = {50.0 / 15, 24, 680.0 / 15, 64};
-    const double otherLefts[] = {8, 40, 72, 104};
-    const int ownIcons[] = {852, 853, 863, 851};
-    const int otherIcons[] = {850, 851, 852, 858};
-    const char16_t *const otherTips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
+    constexpr double kOwnLefts[] = {50.0 / 15, 24, 680.0 / 15, 64};
+    constexpr double kOtherLefts[] = {8, 40, 72, 104};
+    constexpr int kOwnIcons[] = {852, 853, 863, 851};
+    constexpr int kOtherIcons[] = {850, 851, 852, 858};
+    constexpr const char16_t *kOtherTips[] = {u"屏蔽", u"放大", u"照相", u"加为好友"};
     seats.ImCmd(0).setContainer(&seats.PicLocal(0).widget());
     useHandCursor(seats.ImCmd(0));
     for (int i = 0; i <= 15; ++i) {
@@ -341,9 +341,9 @@ void MainForm::designSeatPanels()
         const int p = i / 4, k = i % 4;
         button.setContainer(&seats.PicLocal(p).widget());
         button.setStretch(false);
-        loadPicture(button, p == 0 ? ownIcons[k] : otherIcons[k]);
-        button.Move(p == 0 ? ownLefts[k] : otherLefts[k], 0, 16, 14);
-        button.setToolTipText(p == 0 ? QString() : QString::fromUtf16(otherTips[k]));
+        loadPicture(button, p == 0 ? kOwnIcons[k] : kOtherIcons[k]);
+        button.Move(p == 0 ? kOwnLefts[k] : kOtherLefts[k], 0, 16, 14);
+        button.setToolTipText(p == 0 ? QString() : QString::fromUtf16(kOtherTips[k]));
         button.setVisible(true);
     }
 
@@ -452,12 +452,12 @@ void MainForm::designMessages()
 void MainForm::designStakes()
 {
     // The room rule notes, the two multipliers and the settlement's text.
-    const char16_t *const notes[] = {u"亮牌加倍", u"最少金币定倍数", u"个人金币数封顶"};
+    constexpr const char16_t *kNotes[] = {u"亮牌加倍", u"最少金币定倍数", u"个人金币数封顶"};
     for (int i = 0; i <= 2; ++i) {
         if (i > 0)
             bid.lbfont.Load(i);
         label(bid.lbfont(i), 424, 280 + 32 * i, 240, 28, kNoteText, false);
-        bid.lbfont(i).setCaption(QString::fromUtf16(notes[i]));
+        bid.lbfont(i).setCaption(QString::fromUtf16(kNotes[i]));
         bid.lbfont(i).setFont(forms::designFont(QStringLiteral("楷体_GB2312"), 14.25, true));
     }
     designImage(bid.imgBeishu1, u"multiplier_cards");
@@ -487,15 +487,15 @@ void MainForm::designTurnAndEffects()
 
     // The turn clock, its seconds and the two animations. The clock fills its
     // area; the two animations fit theirs.
-    turn.Time_Img.setStretch(support::StretchFill);
+    turn.Time_Img.setStretch(gif::StretchFill);
     turn.Time_Img.Move(875, 550, 57, 41);
     label(turn.Number, 901, 576, 47, 32, Qt::black, false);
     turn.Number.setCaption(QStringLiteral("13"));
     turn.Number.setFont(forms::designFont(QStringLiteral("黑体"), 18));
-    effects.bombPlayer.setStretch(support::StretchFit);
+    effects.bombPlayer.setStretch(gif::StretchFit);
     effects.bombPlayer.Move(400, 280, 225, 225);
     effects.bombPlayer.setVisible(false);
-    effects.UcDiZhu.setStretch(support::StretchFit);
+    effects.UcDiZhu.setStretch(gif::StretchFit);
     effects.UcDiZhu.Move(10, 560, 70, 90);
     effects.UcDiZhu.setVisible(false);
 }
@@ -508,12 +508,12 @@ void MainForm::designFrame()
     image(frame.ImgIcon, px(50), px(50), px(240), px(240));
     const std::pair<forms::ControlArray<forms::Image> *, QStringView> captionButtons[]
             = {{&frame.ImgClose, u"caption_close_"}, {&frame.ImgMin, u"caption_min_"}};
-    const char16_t *const states[] = {u"normal", u"hover", u"pressed"};
+    constexpr const char16_t *kStates[] = {u"normal", u"hover", u"pressed"};
     for (auto [group, stem] : captionButtons) {
         forms::ControlArray<forms::Image> &buttons = *group;
         for (int i = 1; i <= 3; ++i) {
             forms::Image &holder = buttons.Load(i);
-            holder.setPicture(designPicture(stem.toString() + QString::fromUtf16(states[i - 1])),
+            holder.setPicture(designPicture(stem.toString() + QString::fromUtf16(kStates[i - 1])),
                               0);
         }
         buttons(0).setPicture(buttons(1).picture(), 0);

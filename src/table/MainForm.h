@@ -4,7 +4,7 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/Surface.h"
-#include "support/ucAniGIF.h"
+#include "forms/ucAniGIF.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
@@ -49,18 +49,6 @@ struct TableServices
     settlement::SettlementService &settlement;
 };
 
-// The table window. It is borderless; on a screen larger than the table it
-// paints a frame of its own with caption buttons (DrawSkinFrame). Everything
-// of the game lies in the table area Pic1, in pixels of the 1024 x 768 design
-// times the layout scale. Windowless controls (pictures and labels) are
-// elements of their surface; list boxes, the chat box, the name strips, the
-// video views and the web panels are widgets and always lie above them.
-//
-// The controls carry the game's names and are reached directly, as every
-// subsystem of the game does. The window's design gives each control its
-// picture, font and rough place; InitSeatLayout and InitPlayLayout create the
-// further elements of the groups and place everything for the layout scale,
-// and ClearTable puts the table back before every hand.
 // The table area Pic1 and the hidden holders of its pictures, with what is
 // fixed on it: the two bars, the room strip with its text and its two tabs,
 // the task icon, and the ad frame with the two web panels.
@@ -180,7 +168,7 @@ struct TurnClock
 {
     explicit TurnClock(const platform::Clock &clock);
 
-    support::ucAniGIF Time_Img; // turn clock
+    forms::ucAniGIF Time_Img; // turn clock
     forms::Label Number; // its seconds
 };
 
@@ -189,8 +177,8 @@ struct TableEffects
 {
     explicit TableEffects(const platform::Clock &clock);
 
-    support::ucAniGIF bombPlayer; // bomb animation
-    support::ucAniGIF UcDiZhu; // landlord badge
+    forms::ucAniGIF bombPlayer; // bomb animation
+    forms::ucAniGIF UcDiZhu; // landlord badge
     forms::Image ImgShuffle; // seat-shuffle picture
     forms::Label LblShuffle; // its caption
 };
@@ -221,6 +209,20 @@ struct TableTimers
     QTimer Timerformer; // end of the previous-trick view, 3000 ms
 };
 
+// The table window. It is borderless; on a screen larger than the table it
+// paints a frame of its own with caption buttons (DrawSkinFrame). Everything
+// of the game lies in the table area Pic1, in pixels of the 1024 x 768 design
+// times the layout scale. Windowless controls (pictures and labels) are
+// elements of their surface; list boxes, the chat box, the name strips, the
+// video views and the web panels are widgets and always lie above them.
+//
+// The controls carry the game's names and are reached directly, as every
+// subsystem of the game does, through the group of their area:
+// form.hands.cardImage0, form.bid.btnJiaofen, form.timers.TimerBong. The
+// window's design gives each control its picture, font and rough place;
+// InitSeatLayout and InitPlayLayout create the further elements of the groups
+// and place everything for the layout scale, and ClearTable puts the table
+// back before every hand.
 class MainForm : public forms::Surface
 {
     Q_OBJECT

@@ -5,12 +5,12 @@
 
 namespace tessaroc::table {
 
-void loadPicture(forms::PictureTarget &target, int id)
+void loadPicture(support::PictureTarget &target, int id)
 {
     support::LoadGifResource(static_cast<std::int16_t>(id), u"GIF", &target);
 }
 
-void loadPicture(forms::PictureTarget &target, const QString &idText)
+void loadPicture(support::PictureTarget &target, const QString &idText)
 {
     support::LoadGifResource(support::pictureId(idText), u"GIF", &target);
 }

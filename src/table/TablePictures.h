@@ -17,9 +17,9 @@ constexpr int kTurnClockPicture = 198;
 
 // Loads picture resource id (type "GIF") into a picture; a failed load leaves
 // the picture it had. The table's callers do not look at the result.
-void loadPicture(forms::PictureTarget &target, int id);
+void loadPicture(support::PictureTarget &target, int id);
 // The same for an id held as decimal text in a picture-id table.
-void loadPicture(forms::PictureTarget &target, const QString &idText);
+void loadPicture(support::PictureTarget &target, const QString &idText);
 
 // A picture of the window's design, by name.
 QPixmap designPicture(QStringView name);

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "settlement/SettlementService.h"
 #include "sound/SoundService.h"
+#include "sound/SoundSettings.h"
 #include "sound/TableSoundHost.h"
 #include "sound/VosSet.h"
 #include "support/PictureIds.h"
@@ -75,6 +76,39 @@ TEST_F(SoundSettingsOnTheTable, TheVoiceRowReportsTheEffectsSwitchToTheRunningLi
     window.Command2_Click(VosSet::Effects);
     window.Command2_Click(VosSet::Voice);
     EXPECT_EQ(items.states, (std::vector<std::pair<int, int>>{{1, 0}, {1, -1}}));
+}
+
+TEST_F(SoundSettingsOnTheTable, TheSoundButtonShowsTheWindowAboveTheTablesBottomRightCorner)
+{
+    SoundSettings settings(state, sound, host);
+    settings.Toggle(form, QString());
+    VosSet *shown = settings.window();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    const table::TableArea &area = form.area;
+    EXPECT_NEAR(shown->LeftTwips(),
+                form.Left() + area.Pic1.Left() + area.Pic1.Width() - shown->WidthTwips(), 15);
+    EXPECT_NEAR(shown->TopTwips(),
+                form.Top() + area.Pic1.Top() + area.Pic1.Height() - shown->HeightTwips() - 1700,
+                15);
+
+    // Hidden by the button or by hiding every pop-up, it keeps what is
+    // pending; unloaded and shown again, it starts afresh.
+    shown->Command2_Click(VosSet::Music);
+    settings.Toggle(form, QString());
+    EXPECT_FALSE(shown->isVisible());
+    settings.Toggle(form, QString());
+    settings.Hide();
+    settings.Toggle(form, QString());
+    EXPECT_EQ(settings.window(), shown);
+    EXPECT_TRUE(shown->RowPending[VosSet::Music]);
+    settings.Unload();
+    EXPECT_EQ(settings.window(), nullptr);
+    settings.Toggle(form, QString());
+    ASSERT_NE(settings.window(), nullptr);
+    EXPECT_EQ(settings.window()->RowPending, (std::array{false, false, false, false}));
+    EXPECT_EQ(settings.window()->Command2(VosSet::Music).Picture(), 175)
+            << "the music is off, so the button offers to switch it on";
 }
 
 } // namespace

@@ -178,7 +178,7 @@ TEST_F(SoundSettings, TheVoiceRowTellsTheRunningItemLibraryTheEffectsSwitch)
 
 TEST_F(SoundSettings, TheColourRowChangesNothingOnTheReducedTable)
 {
-    state.table.scale = forms::LayoutScale::reduced();
+    state.table.scale = support::LayoutScale::reduced();
     press({3});
     EXPECT_EQ(window->RowPending[3], true);
     window->Command1(1).Click();

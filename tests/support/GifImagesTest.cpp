@@ -29,12 +29,15 @@ QImage asArgb(const QImage &image)
 TEST(GifImages, PicturesWithFewColoursReadBackExactly)
 {
     QList<GifPicture> pictures;
-    pictures.append({drawn(20, 12, Qt::transparent, Qt::red, 1), {}, 100, DisposeToBackground});
-    pictures.append({drawn(20, 12, Qt::transparent, Qt::blue, 9), {}, 100, DisposeToBackground});
-    pictures.append({drawn(8, 6, QColor(200, 180, 20), Qt::white, 0), {12, 6}, 250, DisposeNone});
+    pictures.append(
+            {drawn(20, 12, Qt::transparent, Qt::red, 1), {}, 100, gif::DisposeToBackground});
+    pictures.append(
+            {drawn(20, 12, Qt::transparent, Qt::blue, 9), {}, 100, gif::DisposeToBackground});
+    pictures.append(
+            {drawn(8, 6, QColor(200, 180, 20), Qt::white, 0), {12, 6}, 250, gif::DisposeNone});
     const QByteArray gif = EncodeGifPictures(pictures, std::uint16_t{2});
 
-    GifAnimation anim;
+    gif::GifAnimation anim;
     ASSERT_EQ(anim.LoadGifArray(std::span(reinterpret_cast<const std::uint8_t *>(gif.constData()),
                                           static_cast<std::size_t>(gif.size()))),
               3);
@@ -57,7 +60,7 @@ TEST(GifImages, QtsOwnReaderSeesTheSamePicture)
     if (!QImageReader::supportedImageFormats().contains("gif"))
         GTEST_SKIP() << "no GIF reader in this Qt";
     const QImage source = drawn(16, 10, Qt::transparent, QColor(10, 120, 240), 4);
-    const QByteArray gif = EncodeGifPictures({{source, {}, 0, DisposeNone}}, std::nullopt);
+    const QByteArray gif = EncodeGifPictures({{source, {}, 0, gif::DisposeNone}}, std::nullopt);
     const QImage read = QImage::fromData(gif, "GIF");
     ASSERT_FALSE(read.isNull());
     EXPECT_EQ(asArgb(read), source);
@@ -69,8 +72,8 @@ TEST(GifImages, ManyColoursAreReducedCloseToTheOriginal)
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
             gradient.setPixel(x, y, qRgb(x * 4, y * 4, (x + y) * 2));
-    const QByteArray gif = EncodeGifPictures({{gradient, {}, 0, DisposeNone}}, std::nullopt);
-    GifAnimation anim;
+    const QByteArray gif = EncodeGifPictures({{gradient, {}, 0, gif::DisposeNone}}, std::nullopt);
+    gif::GifAnimation anim;
     ASSERT_EQ(anim.LoadGifArray(std::span(reinterpret_cast<const std::uint8_t *>(gif.constData()),
                                           static_cast<std::size_t>(gif.size()))),
               1);
@@ -90,11 +93,12 @@ TEST(GifImages, ManyColoursAreReducedCloseToTheOriginal)
 
 TEST(GifImages, RefusesANullPicture)
 {
-    EXPECT_THROW(EncodeGifPictures({{QImage(), {}, 0, DisposeNone}}, std::nullopt),
+    EXPECT_THROW(EncodeGifPictures({{QImage(), {}, 0, gif::DisposeNone}}, std::nullopt),
                  std::invalid_argument);
-    EXPECT_THROW(EncodeGifPictures({{drawn(4, 4, Qt::red, Qt::red, 0), {-1, 0}, 0, DisposeNone}},
-                                   std::nullopt),
-                 std::invalid_argument);
+    EXPECT_THROW(
+            EncodeGifPictures({{drawn(4, 4, Qt::red, Qt::red, 0), {-1, 0}, 0, gif::DisposeNone}},
+                              std::nullopt),
+            std::invalid_argument);
 }
 
 } // namespace

@@ -12,6 +12,18 @@ namespace tessaroc::table::test {
 
 namespace {
 
+// A card row's home origin, per display position.
+struct RowOrigin
+{
+    int x, y;
+    bool operator==(const RowOrigin &) const = default;
+};
+
+void PrintTo(const RowOrigin &o, std::ostream *os)
+{
+    *os << "(" << o.x << ", " << o.y << ")";
+}
+
 // Leaves a hand on the table: every per-hand value set, every play element
 // shown, the animations loaded, the task window open.
 void leaveAHandOnTheTable(Table &t)
@@ -174,20 +186,17 @@ TEST_P(ClearTableTest, RowOriginsAndHandLine)
     Table t(screen()[0], screen()[1]);
     leaveAHandOnTheTable(t);
     t.form().ClearTable();
-    const auto &hands = t.state.rules.HandRecords;
-    struct Origin
-    {
-        int x, y;
-    };
-    const Origin full[] = {{500, 430}, {170, 321}, {300, 230}, {550, 321}};
+    using Origins = std::array<RowOrigin, 4>;
+    const Origins full = {{{500, 430}, {170, 321}, {300, 230}, {550, 321}}};
     // 500, 430 -> 390.625, 335.9375; 170, 321 -> 132.8125, 250.78125;
     // 300, 230 -> 234.375, 179.6875; 550 -> 429.6875.
-    const Origin small[] = {{391, 336}, {133, 251}, {234, 180}, {430, 251}};
-    for (int p = 0; p <= 3; ++p) {
-        const Origin o = reduced() ? small[p] : full[p];
-        EXPECT_EQ(hands[static_cast<std::size_t>(p)].rowX, o.x) << p;
-        EXPECT_EQ(hands[static_cast<std::size_t>(p)].rowY, o.y) << p;
+    const Origins small = {{{391, 336}, {133, 251}, {234, 180}, {430, 251}}};
+    Origins actual;
+    for (std::size_t p = 0; p < actual.size(); ++p) {
+        const rules::HandRecord &hand = t.state.rules.HandRecords[p];
+        actual[p] = {hand.rowX, hand.rowY};
     }
+    EXPECT_EQ(actual, reduced() ? small : full);
     EXPECT_EQ(t.state.table.HandLine, reduced() ? 441 : 565);
 }
 
@@ -358,7 +367,7 @@ TEST_P(ClearTableTest, ClearingTwiceEqualsClearingOnce)
     const auto look = [&f] {
         std::vector<Look> looks;
         for (const forms::Element *e : f.area.Pic1->elements()) {
-            const auto *picture = dynamic_cast<const forms::PictureTarget *>(e);
+            const auto *picture = dynamic_cast<const support::PictureTarget *>(e);
             looks.push_back({e->rect(), e->Visible(), e->Enabled(),
                              picture ? picture->Picture() : -1, e->zSequence(), e->Caption()});
         }

@@ -19,6 +19,12 @@ struct Layout
     const char *bytes;
 };
 
+// The frame as the bytes that are not 0, in hexadecimal.
+void PrintTo(const Layout &layout, std::ostream *os)
+{
+    *os << layout.name << ": " << wire::describe(layout.frame);
+}
+
 class ServerFrameLayouts : public ::testing::TestWithParam<Layout>
 {
 };

@@ -1,6 +1,5 @@
-#include "ScriptedPeer.h"
+#include "NetPlayer.h"
 #include "TableServer.h"
-#include "TableTestSupport.h"
 
 #include "wire/GbkText.h"
 
@@ -15,68 +14,6 @@ using namespace tessaroc::tableserver::testing;
 using wire::MessageFrame;
 
 namespace {
-
-constexpr int kHandTimeoutMs = 10000;
-
-// A scripted client at a real table server: a connection, a model of the
-// client and a checker that sees every frame it receives.
-struct NetPlayer
-{
-    NetPlayer(quint16 port, const std::string &account)
-        : link(connectScripted(port))
-        , model(account)
-    { }
-
-    void absorb()
-    {
-        while (link && link->unread() > 0) {
-            const Expectation frame = link->next(0);
-            model.receive(frame.frame);
-            checker.check(frame.frame);
-            received.push_back(frame.frame);
-        }
-    }
-    void act(bool call = false)
-    {
-        if (auto answer = model.answerTurn(call))
-            link->send(*answer);
-    }
-    void expectNoViolations() const
-    {
-        for (const auto &violation : checker.violations())
-            ADD_FAILURE() << model.account() << ": " << violation;
-    }
-
-    std::unique_ptr<ScriptedConnection> link;
-    ClientModel model;
-    PeerChecker checker;
-    std::vector<MessageFrame> received;
-};
-
-bool playUntil(const std::vector<NetPlayer *> &players, const std::function<bool()> &done,
-               int timeoutMs = kHandTimeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        waitUntil(
-                [&] {
-                    return std::any_of(players.begin(), players.end(),
-                                       [](NetPlayer *p) { return p->link->unread() > 0; });
-                },
-                20);
-        for (NetPlayer *player : players)
-            player->absorb();
-        // A turn that is open when the condition holds stays unanswered.
-        if (done())
-            return true;
-        for (NetPlayer *player : players)
-            player->act();
-    }
-    return true;
-}
 
 struct ServerFixture : ::testing::Test
 {
@@ -309,4 +246,50 @@ TEST(Executable, StartsPrintsItsPortAndAnswersALogin)
     EXPECT_TRUE(process.waitForFinished(3000));
     output += process.readAllStandardOutput();
     EXPECT_NE(output.indexOf("alice (seat 1) sits down"), -1) << output.toStdString();
+}
+
+TEST(Executable, RefusesAndReportsClientFramesThatBreakTheRulesWhenAsked)
+{
+    QProcess process;
+    process.setProgram(QStringLiteral(TESSAROC_TABLESERVER_PATH));
+    process.setArguments({QStringLiteral("--port"), QStringLiteral("0"),
+                          QStringLiteral("--check-client-frames")});
+    process.start();
+    ASSERT_TRUE(process.waitForStarted(3000));
+    QByteArray output;
+    const QRegularExpression listening(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"));
+    QRegularExpressionMatch match;
+    ASSERT_TRUE(waitUntil(
+            [&] {
+                output += process.readAllStandardOutput();
+                match = listening.match(QString::fromUtf8(output));
+                return match.hasMatch();
+            },
+            5000));
+    const auto port = static_cast<quint16>(match.captured(1).toUInt());
+
+    // A login as the client builds it is taken; a keep-alive with a stray
+    // byte is refused and reported.
+    auto link = connectScripted(port);
+    ASSERT_TRUE(link);
+    link->send(loginFrame("alice", "secret"));
+    const Expectation answer = link->expect(wire::CmdLogin, "b15=1");
+    ASSERT_TRUE(answer) << answer.failure;
+    MessageFrame stray = keepAliveFrame(0);
+    stray.setU16le(wire::offset::kEcho, answer.frame.u16le(wire::offset::kEcho));
+    stray.setByte(50, 1);
+    link->send(stray);
+    QByteArray errors;
+    EXPECT_TRUE(waitUntil(
+            [&] {
+                errors += process.readAllStandardError();
+                return errors.contains("refused");
+            },
+            3000));
+    EXPECT_NE(errors.indexOf("byte 50 is 0x01"), -1) << errors.toStdString();
+
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(3000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 3);
 }

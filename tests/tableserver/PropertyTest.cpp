@@ -70,7 +70,7 @@ std::vector<std::string> auditHand(const HandHistory &hand)
         for (const CardCode card : move.cards) {
             const auto at = std::find(held.begin(), held.end(), card);
             if (at == held.end())
-                fault(faceName(cardFace(card)) + " played but not held");
+                fault(faceText(cardFace(card)) + " played but not held");
             else
                 held.erase(at);
         }

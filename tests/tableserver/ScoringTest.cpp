@@ -18,6 +18,14 @@ struct Case
     std::array<bool, 4> capped;
 };
 
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.name << ": " << (c.landlordWon ? "landlord wins" : "farmers win") << ", coins";
+    for (const auto coins : c.coins)
+        *os << ' ' << coins;
+    *os << ", bombs of six " << c.bombs.sixCard << ", bigger " << c.bombs.bigOnes;
+}
+
 class Settlements : public ::testing::TestWithParam<Case>
 {
 };

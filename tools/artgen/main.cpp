@@ -6,8 +6,8 @@
 #include "Quantize.h"
 #include "Sheet.h"
 
-#include "support/GifAnimation.h"
-#include "support/GifEncoder.h"
+#include "gif/GifAnimation.h"
+#include "gif/GifEncoder.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -45,7 +45,7 @@ QByteArray encodeJpeg(const QImage &image)
 // to background) and carries its loop count.
 QByteArray encodeGif(const std::vector<Indexed> &frames, const Art &art)
 {
-    using namespace tessaroc::support;
+    using namespace tessaroc::gif;
     const bool animated = frames.size() > 1;
     GifFileData gif;
     gif.screenWidth = frames.front().image.width();
@@ -78,7 +78,7 @@ QByteArray encodeGif(const std::vector<Indexed> &frames, const Art &art)
 // the contact sheet shows exactly what the client will show.
 std::vector<QImage> decodeGif(const QByteArray &file)
 {
-    tessaroc::support::GifAnimation gif;
+    tessaroc::gif::GifAnimation gif;
     const int n = gif.LoadGifArray({reinterpret_cast<const std::uint8_t *>(file.constData()),
                                     static_cast<std::size_t>(file.size())});
     gif.BuildFrames();

@@ -24,37 +24,4 @@ std::int64_t SeededRandom::between(std::int64_t low, std::int64_t high)
     return low + static_cast<std::int64_t>(below(span));
 }
 
-std::string faceName(int face)
-{
-    switch (face) {
-    case 11:
-        return "J";
-    case 12:
-        return "Q";
-    case 13:
-        return "K";
-    case 14:
-        return "A";
-    case 15:
-        return "2";
-    case rules::kFaceSmallJoker:
-        return "sj";
-    case rules::kFaceBigJoker:
-        return "BJ";
-    default:
-        return std::to_string(face);
-    }
-}
-
-std::string describeCards(std::span<const CardCode> cards)
-{
-    std::string out;
-    for (const CardCode card : cards) {
-        if (!out.empty())
-            out += ' ';
-        out += faceName(cardFace(card));
-    }
-    return out;
-}
-
 } // namespace tessaroc::tableserver

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/CardCode.h"
+#include "rules/CardText.h"
 
 #include <array>
 #include <cstdint>
@@ -82,10 +83,9 @@ private:
     std::mt19937_64 engine_;
 };
 
-// "A", "10", "sj" (small joker), "BJ" (big joker): the faces as players name
-// them, for the game log and test messages.
-std::string faceName(int face);
-// Faces of the cards separated by blanks, e.g. "8 8 8 3 3".
-std::string describeCards(std::span<const CardCode> cards);
+// Cards as players name them, for the game record and test messages:
+// "8 8 8 3 3", the jokers "sj" and "BJ".
+using rules::describeCards;
+using rules::faceText;
 
 } // namespace tessaroc::tableserver

@@ -2,17 +2,47 @@
 // any mix of connected clients and computer players and plays hands with
 // them, logging a readable game record on standard output.
 
+#include "LogWriter.h"
 #include "TableServer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
 #include <iostream>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace tessaroc::tableserver;
 
 namespace {
+
+// Exit status when the server ends after refusing frames of a client.
+constexpr int kExitRefusedClientFrames = 3;
+
+int signalPipe[2] = {-1, -1};
+
+void onTerminate(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the event loop, so that the server leaves through
+// main with its own exit status.
+bool catchTermination()
+{
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction action = {};
+    action.sa_handler = onTerminate;
+    sigemptyset(&action.sa_mask);
+    return ::sigaction(SIGTERM, &action, nullptr) == 0
+            && ::sigaction(SIGINT, &action, nullptr) == 0;
+}
 
 bool readNumber(const QCommandLineParser &parser, const QString &name, long long low,
                 long long high, long long &out)
@@ -34,6 +64,9 @@ bool readNumber(const QCommandLineParser &parser, const QString &name, long long
 
 int main(int argc, char **argv)
 {
+    // A client gone while the record or a frame is written must not end the
+    // server.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tessaroc-tableserver"));
 
@@ -57,46 +90,80 @@ int main(int argc, char **argv)
             {QStringLiteral("password"),
              QStringLiteral("Password every login must carry (default: any)."),
              QStringLiteral("password")},
+            {QStringLiteral("max-connections"),
+             QStringLiteral("Connections held at once; more are closed at once (1 to 100000)."),
+             QStringLiteral("count"), QStringLiteral("256")},
             {QStringLiteral("drop-seat-after-plays"),
              QStringLiteral("For tests: close the connection of the person in the lowest seat "
                             "after the Nth play of the first hand, once (0: never)."),
              QStringLiteral("plays"), QStringLiteral("0")},
+            {QStringLiteral("check-client-frames"),
+             QStringLiteral("For tests: refuse every frame from a client that the table client "
+                            "would not send, report it on standard error, and end with status "
+                            "3.")},
     });
     parser.process(app);
 
     EngineOptions options;
+    ServerLimits limits;
     long long port = 0, bots = options.bots, seed = 1, seconds = options.playSeconds,
-              coins = static_cast<long long>(options.playerCoins), dropAfter = 0;
+              coins = static_cast<long long>(options.playerCoins), dropAfter = 0,
+              maxConnections = limits.maxConnections;
     if (!readNumber(parser, QStringLiteral("port"), 0, 65535, port)
         || !readNumber(parser, QStringLiteral("bots"), 0, 4, bots)
         || !readNumber(parser, QStringLiteral("seed"), 0, std::numeric_limits<long long>::max(),
                        seed)
         || !readNumber(parser, QStringLiteral("turn-seconds"), 2, 255, seconds)
         || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins)
+        || !readNumber(parser, QStringLiteral("max-connections"), 1, 100000, maxConnections)
         || !readNumber(parser, QStringLiteral("drop-seat-after-plays"), 0, 1000, dropAfter))
         return 2;
-    options.dropSeatAfterPlays = static_cast<int>(dropAfter);
     options.bots = static_cast<int>(bots);
     options.seed = static_cast<std::uint64_t>(seed);
     options.playSeconds = static_cast<std::uint8_t>(seconds);
     options.playerCoins = static_cast<std::uint64_t>(coins);
     options.password = parser.value(QStringLiteral("password")).toStdString();
+    options.dropSeatAfterPlays = static_cast<int>(dropAfter);
+    options.checkClientFrames = parser.isSet(QStringLiteral("check-client-frames"));
+    limits.maxConnections = static_cast<int>(maxConnections);
 
+    if (!catchTermination()) {
+        std::cerr << "tessaroc-tableserver: cannot catch termination signals\n";
+        return 1;
+    }
+    LogWriter record(STDOUT_FILENO);
+    LogWriter errors(STDERR_FILENO);
     TableServer *server = nullptr;
-    const auto log = [&server](const std::string &line) {
+    const auto log = [&server, &record](const std::string &line) {
         const double at = server ? static_cast<double>(server->nowMs()) / 1000.0 : 0.0;
-        std::printf("[%9.3f] %s\n", at, line.c_str());
-        std::fflush(stdout);
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "[%9.3f] ", at);
+        record.write(stamp + line);
     };
     TableServer table(options, log);
     server = &table;
+    table.setLimits(limits);
+    table.engine().setClientFrameReport(
+            [&errors](const std::string &line) { errors.write("tessaroc-tableserver: " + line); });
     if (!table.listen(static_cast<quint16>(port))) {
         std::cerr << "tessaroc-tableserver: cannot listen on 127.0.0.1:" << port << ": "
                   << table.errorString().toStdString() << '\n';
         return 1;
     }
-    std::printf("tessaroc-tableserver listening on 127.0.0.1:%u with %lld computer players\n",
-                static_cast<unsigned>(table.port()), bots);
-    std::fflush(stdout);
-    return QCoreApplication::exec();
+    record.write("tessaroc-tableserver listening on 127.0.0.1:" + std::to_string(table.port())
+                 + " with " + std::to_string(bots) + " computer players");
+
+    QSocketNotifier terminate(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&terminate, &QSocketNotifier::activated, &app, [] {
+        char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) > 0) { }
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    const int refused = table.engine().refusedClientFrames();
+    if (refused > 0) {
+        errors.write("tessaroc-tableserver: " + std::to_string(refused) + " client frames refused");
+        return kExitRefusedClientFrames;
+    }
+    return 0;
 }

@@ -1,0 +1,109 @@
+# The layer order of src/: which folder's files may include which folder's
+# headers. The configure step runs the check (tessaroc_check_layers), and the
+# build runs it again whenever a source file changes (target layer_check), so
+# an include that breaks the order stops both.
+#
+#   1  rules, wire, gif      no Qt; the wire may include the rules (card codes
+#                            travel in frames), nothing else crosses
+#   2  platform              layer 1
+#   3  support               layers 1-2
+#   4  core                  layers 1-3 (never forms or a subsystem)
+#   5  forms                 layers 1-3 (never core)
+#   6  the subsystems        layers 1-5 and each other
+#   7  app                   everything
+#
+# Run as a script: cmake -DTESSAROC_SOURCE_DIR=<src> [-DTESSAROC_STAMP=<file>] -P TessarocLayers.cmake
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  cmake_minimum_required(VERSION 3.25)
+endif()
+
+set(_tessaroc_subsystems table play settlement chat sound items video)
+
+set(_tessaroc_may_include_rules rules)
+set(_tessaroc_may_include_wire rules wire)
+set(_tessaroc_may_include_gif gif)
+set(_tessaroc_may_include_platform rules wire gif platform)
+set(_tessaroc_may_include_support rules wire gif platform support)
+set(_tessaroc_may_include_core rules wire gif platform support core)
+set(_tessaroc_may_include_forms rules wire gif platform support forms)
+foreach(_folder IN LISTS _tessaroc_subsystems)
+  set(_tessaroc_may_include_${_folder} rules wire gif platform support core forms ${_tessaroc_subsystems})
+endforeach()
+set(_tessaroc_may_include_app rules wire gif platform support core forms ${_tessaroc_subsystems} app)
+
+# The folders of src/ (one level), sorted.
+function(_tessaroc_src_folders src_dir out_var)
+  file(GLOB entries LIST_DIRECTORIES true RELATIVE "${src_dir}" "${src_dir}/*")
+  set(folders "")
+  foreach(entry IN LISTS entries)
+    if(IS_DIRECTORY "${src_dir}/${entry}" AND NOT entry MATCHES "^\\.")
+      list(APPEND folders ${entry})
+    endif()
+  endforeach()
+  list(SORT folders)
+  set(${out_var} ${folders} PARENT_SCOPE)
+endfunction()
+
+# Every C++ source and header below src/.
+function(tessaroc_layer_sources src_dir out_var)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false
+       "${src_dir}/*.h" "${src_dir}/*.hpp" "${src_dir}/*.cpp" "${src_dir}/*.cc")
+  list(SORT files)
+  set(${out_var} ${files} PARENT_SCOPE)
+endfunction()
+
+# Fails with every include of src/ that breaks the layer order, each named by
+# file and include.
+function(tessaroc_check_layers src_dir)
+  _tessaroc_src_folders("${src_dir}" folders)
+  set(problems "")
+  foreach(folder IN LISTS folders)
+    if(NOT DEFINED _tessaroc_may_include_${folder})
+      string(APPEND problems
+             "\n  src/${folder}/ has no place in the layer order (add it to cmake/TessarocLayers.cmake)")
+    endif()
+  endforeach()
+
+  tessaroc_layer_sources("${src_dir}" files)
+  foreach(file IN LISTS files)
+    file(RELATIVE_PATH rel "${src_dir}" "${file}")
+    string(REGEX MATCH "^[^/]+" folder "${rel}")
+    if(folder STREQUAL rel OR NOT DEFINED _tessaroc_may_include_${folder})
+      continue()
+    endif()
+    file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*$" "\\1" header "${line}")
+      # A path relative to the file counts by the folder it lands in.
+      if(header MATCHES "^\\.\\./")
+        get_filename_component(dir "${file}" DIRECTORY)
+        get_filename_component(target "${dir}/${header}" ABSOLUTE)
+        file(RELATIVE_PATH target_rel "${src_dir}" "${target}")
+      else()
+        set(target_rel "${header}")
+      endif()
+      if(NOT target_rel MATCHES "^([^/.][^/]*)/")
+        continue()
+      endif()
+      set(included "${CMAKE_MATCH_1}")
+      if(NOT included IN_LIST folders OR included IN_LIST _tessaroc_may_include_${folder})
+        continue()
+      endif()
+      list(JOIN _tessaroc_may_include_${folder} ", " allowed)
+      string(APPEND problems
+             "\n  src/${rel} includes \"${header}\": ${folder} may include only ${allowed}")
+    endforeach()
+  endforeach()
+
+  if(problems)
+    message(FATAL_ERROR "The layer order of src/ is broken (see cmake/TessarocLayers.cmake):${problems}")
+  endif()
+endfunction()
+
+if(CMAKE_SCRIPT_MODE_FILE AND TESSAROC_SOURCE_DIR)
+  tessaroc_check_layers("${TESSAROC_SOURCE_DIR}")
+  if(TESSAROC_STAMP)
+    file(TOUCH "${TESSAROC_STAMP}")
+  endif()
+endif()

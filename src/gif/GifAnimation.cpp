@@ -1,0 +1,201 @@
+#include "gif/GifAnimation.h"
+
+#include "gif/GifEncoder.h"
+
+#include <algorithm>
+#include <new>
+
+namespace tessaroc::gif {
+
+namespace {
+
+const GifFrame kNoFrame{};
+const ColorTable kNoTable{};
+
+std::size_t area(const GifFrame &frame)
+{
+    return static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
+}
+
+// Copies `rows` rows of `width` values, flipped as the mirror style says.
+template<typename T>
+void copyMirrored(const T *src, T *dst, std::size_t width, std::size_t rows, int style)
+{
+    const bool flipX = (style & 1) != 0;
+    const bool flipY = (style & 2) != 0;
+    for (std::size_t y = 0; y < rows; ++y) {
+        const T *from = src + (flipY ? rows - 1 - y : y) * width;
+        T *to = dst + y * width;
+        if (flipX)
+            std::reverse_copy(from, from + width, to);
+        else
+            std::copy_n(from, width, to);
+    }
+}
+
+} // namespace
+
+int GifAnimation::LoadGifArray(std::span<const std::uint8_t> gifBytes)
+{
+    FreeFrames();
+    if (gifBytes.empty())
+        return 0;
+    try {
+        gifBytes_.assign(gifBytes.begin(), gifBytes.end());
+        if (ParseGif(gifBytes_, gif_) == 0 || !allocate()) {
+            FreeFrames();
+            return 0;
+        }
+        buildFrame(1);
+    } catch (const std::bad_alloc &) {
+        FreeFrames();
+        return 0;
+    }
+    return ParsedFrameCount();
+}
+
+bool GifAnimation::allocate()
+{
+    const std::int64_t screen = std::int64_t{gif_.ScreenWidth} * gif_.ScreenHeight;
+    if (screen > kMaxCanvasPixels)
+        return false;
+    std::int64_t total = 0;
+    std::int64_t widths = 0;
+    std::int32_t tallest = 0;
+    pixelOffsets_.clear();
+    pixelOffsets_.reserve(gif_.Frames.size());
+    for (const GifFrame &frame : gif_.Frames) {
+        pixelOffsets_.push_back(static_cast<std::size_t>(total));
+        total += static_cast<std::int64_t>(area(frame));
+        widths += frame.width;
+        tallest = std::max(tallest, frame.height);
+    }
+    if (total > kMaxFramePixels)
+        return false;
+    // Frames that hold no pixel at all leave nothing to show.
+    const bool empty
+            = gif_.Frames.size() == 1 ? area(gif_.Frames[0]) == 0 : widths == 0 || tallest == 0;
+    if (empty)
+        return false;
+    pixels_.assign(static_cast<std::size_t>(total) + LzwDecoder::kSlack, 0);
+    composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight);
+    return true;
+}
+
+void GifAnimation::buildFrame(int n)
+{
+    const auto index = static_cast<std::size_t>(n - 1);
+    const GifFrame &frame = gif_.Frames[index];
+    BuildSingleImageGif(gifBytes_, frame, gif_.ImageSpans[index], singleImageGif_);
+    loader_.load(singleImageGif_, frame.width, frame.height, pixels_.data() + pixelOffset(n));
+    built_ = n;
+}
+
+void GifAnimation::BuildFrames()
+{
+    if (gifBytes_.empty())
+        return;
+    for (int n = built_ + 1; n <= ParsedFrameCount(); ++n)
+        buildFrame(n);
+    gifBytes_ = {};
+    singleImageGif_ = {};
+}
+
+void GifAnimation::FreeFrames()
+{
+    gifBytes_ = {};
+    gif_ = ParsedGif{};
+    built_ = 0;
+    pixels_ = {};
+    pixelOffsets_ = {};
+    singleImageGif_ = {};
+    composer_.reset(0, 0);
+    composed_ = 0;
+    mirroredCanvas_ = {};
+    mirroredValid_ = false;
+}
+
+const GifFrame &GifAnimation::frame(int n) const
+{
+    if (n < 1 || n > ParsedFrameCount())
+        return kNoFrame;
+    return gif_.Frames[static_cast<std::size_t>(n - 1)];
+}
+
+const ColorTable &GifAnimation::colorTable(int n) const
+{
+    if (n < 1 || n > ParsedFrameCount())
+        return kNoTable;
+    return gif_.ColorTables[static_cast<std::size_t>(frame(n).TableIndex)];
+}
+
+std::span<const std::uint8_t> GifAnimation::framePixels(int n) const
+{
+    if (!valid(n))
+        return {};
+    return std::span(pixels_).subspan(pixelOffset(n), area(frame(n)));
+}
+
+void GifAnimation::setMirrored(int style)
+{
+    if (style < 0 || style > 3 || style == mirrored_)
+        return;
+    mirrored_ = style;
+    mirroredValid_ = false;
+}
+
+void GifAnimation::drawFrame(int n)
+{
+    composer_.draw(frame(n), pixels_.data() + pixelOffset(n), colorTable(n));
+}
+
+std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)
+{
+    if (!valid(n))
+        return {};
+    if (n != composed_) {
+        int from = 1;
+        if (composed_ != 0 && n == composed_ + 1) {
+            composer_.dispose(frame(composed_));
+            from = n;
+        } else {
+            composer_.clear();
+        }
+        for (int k = from; k <= n; ++k) {
+            if (k > from)
+                composer_.dispose(frame(k - 1));
+            drawFrame(k);
+        }
+        composed_ = n;
+        mirroredValid_ = false;
+    }
+    if (mirrored_ == 0)
+        return composer_.canvas();
+    if (!mirroredValid_) {
+        const auto canvas = composer_.canvas();
+        mirroredCanvas_.resize(canvas.size());
+        copyMirrored(canvas.data(), mirroredCanvas_.data(),
+                     static_cast<std::size_t>(composer_.width()),
+                     static_cast<std::size_t>(composer_.height()), mirrored_);
+        mirroredValid_ = true;
+    }
+    return mirroredCanvas_;
+}
+
+std::vector<std::uint8_t> GifAnimation::FrameToPicture(int n) const
+{
+    if (!valid(n))
+        return {};
+    const GifFrame &f = frame(n);
+    const std::optional<std::uint8_t> transparent
+            = f.transparent ? std::optional<std::uint8_t>(f.TransparentIndex) : std::nullopt;
+    const auto pixels = framePixels(n);
+    if (mirrored_ == 0)
+        return EncodeFrameGif(pixels, f.width, f.height, colorTable(n), transparent);
+    std::vector<std::uint8_t> flipped(pixels.size());
+    copyMirrored(pixels.data(), flipped.data(), static_cast<std::size_t>(f.width),
+                 static_cast<std::size_t>(f.height), mirrored_);
+    return EncodeFrameGif(flipped, f.width, f.height, colorTable(n), transparent);
+}
+
+} // namespace tessaroc::gif
