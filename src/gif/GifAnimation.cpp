@@ -111,8 +111,7 @@ void GifAnimation::FreeFrames()
     singleImageGif_ = {};
     composer_.reset(0, 0);
     composed_ = 0;
-    mirroredCanvas_ = {};
-    mirroredValid_ = false;
+    changed_ = {};
 }
 
 const GifFrame &GifAnimation::frame(int n) const
@@ -141,7 +140,9 @@ void GifAnimation::setMirrored(int style)
     if (style < 0 || style > 3 || style == mirrored_)
         return;
     mirrored_ = style;
-    mirroredValid_ = false;
+    // The composer draws in the mirror style: the picture is composed anew.
+    composer_.setMirror(style);
+    composed_ = 0;
 }
 
 void GifAnimation::drawFrame(int n)
@@ -167,19 +168,9 @@ std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)
             drawFrame(k);
         }
         composed_ = n;
-        mirroredValid_ = false;
     }
-    if (mirrored_ == 0)
-        return composer_.canvas();
-    if (!mirroredValid_) {
-        const auto canvas = composer_.canvas();
-        mirroredCanvas_.resize(canvas.size());
-        copyMirrored(canvas.data(), mirroredCanvas_.data(),
-                     static_cast<std::size_t>(composer_.width()),
-                     static_cast<std::size_t>(composer_.height()), mirrored_);
-        mirroredValid_ = true;
-    }
-    return mirroredCanvas_;
+    changed_ = composer_.takeChanged();
+    return composer_.canvas();
 }
 
 std::vector<std::uint8_t> GifAnimation::FrameToPicture(int n) const
