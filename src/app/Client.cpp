@@ -22,6 +22,8 @@ Client::Client(double timeScale, const QString &lockPath)
     , timers_(core::CoreTimers::Mode::Real, timeScale)
     , process_([this] { cleanUpBeforeEnd(); })
     , random_(std::random_device{}())
+    , tableSound_(state_.sound, soundDevice_)
+    , sound_(tableSound_)
     , settlement_(state_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,

@@ -19,6 +19,7 @@
 #include "items/NullItemLibrary.h"
 #include "platform/HallLink.h"
 #include "platform/ServerLink.h"
+#include "platform/SoundDevice.h"
 #include "play/PlayFlowService.h"
 #include "settlement/CoreSettlement.h"
 #include "settlement/SettlementService.h"
@@ -66,6 +67,7 @@ private:
     AppProcess process_;
     std::mt19937_64 random_;
 
+    platform::QtSoundDevice soundDevice_;
     sound::SoundService tableSound_;
     items::ItemService tableItems_;
     chat::ChatService tableChat_;

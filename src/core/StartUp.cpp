@@ -127,7 +127,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
 
     c_.timers.StopTimerBong();
     c_.rings.RingMode = true;
-    loop.LoginFrame = wire::LoginFrame{false, loop.line.ArgUser, loop.line.ArgPassword, {}, 0}.encode();
+    loop.LoginFrame = wire::LoginFrame{false, loop.line.ArgUser, loop.line.ArgPassword}.encode();
     ConnectToServer(c_, ConnectReason::StartUp);
 
     if (!c_.hall.RestoreHall())
@@ -171,7 +171,7 @@ void StartUp::startValues()
     loop.clocks.MaySendPlay = false;
     loop.clocks.MaySendChoice = false;
     loop.LoginSent = false;
-    c_.state.sound = {true, true, true, false};
+    c_.state.sound = SoundSwitches{};
     loop.FirstStartPending = true;
     c_.loop().SeatScore = {};
 }

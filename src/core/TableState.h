@@ -116,9 +116,9 @@ struct TableState
     TableWindowState table;
     PlayState play;
     SettlementState settlement;
+    SoundSwitches sound;
     MainLoopState loop;
     CommandState commands;
-    SoundSwitches sound;
     std::int16_t gamedllstate = 0; // the item library runs while above 0
     bool VideoOn = false; // own video available
 };

@@ -27,7 +27,8 @@ int subKind(const wire::MessageFrame &frame)
 {
     // Read as the unsigned value it is: a frame with byte 8 at 128 or more
     // (only the item library makes one) is no sub-kind we hold.
-    const int word = frame.byteAt(wire::offset::kArg8) * 256 + frame.byteAt(wire::offset::kArg8 + 1);
+    const int word
+            = frame.byteAt(wire::offset::kArg8) * 256 + frame.byteAt(wire::offset::kArg8 + 1);
     return word / 8;
 }
 

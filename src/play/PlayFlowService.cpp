@@ -2,11 +2,11 @@
 
 #include "core/CoreContext.h"
 #include "rules/JudgeChuPai.h"
+#include "table/MainForm.h"
 #include "wire/SentFrames.h"
 
 #include <algorithm>
 #include <span>
-#include "table/MainForm.h"
 
 namespace tessaroc::play {
 

@@ -4,21 +4,25 @@
 
 namespace tessaroc::sound {
 
-// The sound as the client core starts and stops it. The sound device is not
-// built yet: the file table is filled, and playing is silent.
+class SoundService;
+
+// The sound as the client core starts and stops it, on the program's sound
+// player.
 class CoreSound final : public core::services::Sound
 {
 public:
+    explicit CoreSound(SoundService &player);
+
     void InitSoundPaths() override;
     QString SoundTable(int entry) const override;
-    void InitSound() override { }
-    void StopSound() override { }
-    void PlaySoundFile(const QString &, bool) override { }
-    void SetSoundVolume(int) override { }
-    void StopMusic() override { }
+    void InitSound() override;
+    void StopSound() override;
+    void PlaySoundFile(const QString &path, bool loop) override;
+    void SetSoundVolume(int volume) override;
+    void StopMusic() override;
 
 private:
-    QString table_[7];
+    SoundService &player_;
 };
 
 } // namespace tessaroc::sound

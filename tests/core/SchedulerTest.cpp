@@ -72,7 +72,7 @@ TEST_F(Scheduler, ReceivedFramesAreHandledTwoTicksAfterArrivalOnePerTick)
 
 TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
 {
-    loop().LoginFrame = wire::LoginFrame{false, "alice", "secret", {}, 0}.encode();
+    loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     loop().SlotFlag2 = true;
     loop().SlotTicks2 = 0;
     h->socket.state = 6;

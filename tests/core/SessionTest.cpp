@@ -119,7 +119,7 @@ TEST_F(Session, AWholeSessionNeverCallsTheItemLibrary)
     platform::HallLink link;
     core::HallWindowLink table{h->context, link};
     h->state.loop.SlotFlag2 = true;
-    h->state.loop.LoginFrame = wire::LoginFrame{false, "alice", "secret", {}, 0}.encode();
+    h->state.loop.LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     for (int i = 0; i < 8; ++i)
         scheduler.TimerBong_Timer();
     receive(loginAnswer(1, 15));
@@ -149,7 +149,7 @@ TEST_F(Session, UnloadSendsNoLeaveFrameAndNeverLooksForTheHall)
     platform::HallLink link;
     core::HallWindowLink table{h->context, link};
     h->hall.present = false;
-    h->state.sound = {true, true, true, false};
+    h->state.sound = core::SoundSwitches{};
     core::Form_Unload(h->context, table);
     EXPECT_TRUE(h->socket.sent.empty());
     EXPECT_EQ(h->sound.calls, (std::vector<std::string>{"StopMusic", "StopSound"}));

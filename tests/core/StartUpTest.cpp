@@ -1,4 +1,5 @@
 #include "CoreHarness.h"
+#include "wire/SentFrames.h"
 
 #include "HallOptions.h"
 #include "core/HallWindowLink.h"
@@ -83,7 +84,7 @@ TEST_F(StartUpSteps, DirectConnectionRunsEveryStepInOrder)
     EXPECT_EQ(h->socket.connects[0], std::make_pair(QStringLiteral("127.0.0.1"), quint16{6100}));
     EXPECT_TRUE(h->timers.TimerBongEnabled());
     EXPECT_TRUE(h->state.loop.SlotFlag2);
-    EXPECT_EQ(h->state.loop.LoginFrame, (wire::LoginFrame{false, "alice", "secret", {}, 0}.encode()));
+    EXPECT_EQ(h->state.loop.LoginFrame, (wire::LoginFrame{false, "alice", "secret"}.encode()));
     EXPECT_EQ(h->hall.restores, 1);
     EXPECT_EQ(h->sound.calls,
               (std::vector<std::string>{"InitSoundPaths", "InitSound", "StopSound",
@@ -112,7 +113,7 @@ TEST_F(StartUpSteps, GivesTheSharedStateItsStartValues)
     EXPECT_EQ(h->state.core.TurnSeconds, 15);
     EXPECT_EQ(h->state.rules.HandRecords[0].seatBit, 0);
     EXPECT_EQ(loop.line.prop_swicth, 0) << "the item library stays off";
-    EXPECT_TRUE(h->state.sound.MusicOn && h->state.sound.EffectsOn && h->state.sound.VoiceOn);
+    EXPECT_EQ(h->state.sound, core::SoundSwitches{});
     EXPECT_EQ(loop.shuffle.ShuffleCaptions[3], "正在随机换座中.....");
     EXPECT_FALSE(h->state.core.VideoAllowed);
     EXPECT_TRUE(h->state.core.CameraSkipped);
@@ -302,7 +303,7 @@ QByteArray bytesOf(const wire::MessageFrame &frame)
 TEST_F(StartUpConnection, DirectLoginLeavesWithTheLoginSlot)
 {
     ASSERT_TRUE(load(lineOptions()));
-    EXPECT_EQ(loginAtServer(), bytesOf(wire::LoginFrame{false, "alice", "secret", {}, 0}.encode()));
+    EXPECT_EQ(loginAtServer(), bytesOf((wire::LoginFrame{false, "alice", "secret"}.encode())));
     EXPECT_TRUE(h->state.loop.LoginSent);
     EXPECT_EQ(h->hall.posts.back(), wire::kTableMsgConnected);
 }
@@ -337,7 +338,7 @@ TEST_F(StartUpConnection, Socks5LoginLeavesOnceTheProxyJoinedTheServer)
     options.proxyUser = QStringLiteral("tuser");
     options.proxyPassword = QStringLiteral("tpass");
     ASSERT_TRUE(load(options));
-    EXPECT_EQ(loginAtServer(), bytesOf(wire::LoginFrame{false, "alice", "secret", {}, 0}.encode()));
+    EXPECT_EQ(loginAtServer(), bytesOf((wire::LoginFrame{false, "alice", "secret"}.encode())));
     EXPECT_TRUE(h->timers.TimerBongEnabled()) << "the main loop runs once the proxy joined";
     EXPECT_EQ(h->window.systemLines[0], QStringLiteral("连接代理服务器成功！"));
     proxy.kill();

@@ -169,4 +169,22 @@ TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
     EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
 }
 
+TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
+{
+    const quint16 port = startServer();
+    startHall(port, {});
+    ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
+
+    ChildRun second(environment);
+    second.process.start(
+            QStringLiteral(TESSAROC_CLIENT_PATH),
+            {QStringLiteral(
+                     "bob$secret$127.0.0.1$%1$0000001Room 1$0$$0$$$1$e2e-hall$e2e-table-2$0$0$")
+                     .arg(port)});
+    ASSERT_TRUE(waitUntil([&] { return second.process.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(second.process.exitCode(), 4) << second.output.toStdString();
+    EXPECT_TRUE(second.saw(QStringLiteral("Tessaroc已经运行！")));
+    EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
+}
+
 } // namespace
