@@ -253,12 +253,22 @@ private:
 
 } // namespace
 
+void ParsedGif::clear()
+{
+    Frames.clear();
+    ColorTables.clear();
+    ImageSpans.clear();
+    ScreenWidth = 0;
+    ScreenHeight = 0;
+    Loops = 0;
+}
+
 int ParseGif(std::span<const std::uint8_t> gifBytes, ParsedGif &out)
 {
-    out = ParsedGif{};
+    out.clear();
     const std::optional<int> count = Parser(gifBytes, out).run();
     if (!count || *count == 0) {
-        out = ParsedGif{};
+        out.clear();
         return 0;
     }
     return *count;
