@@ -8,11 +8,6 @@ namespace tessaroc::gif {
 
 namespace {
 
-constexpr std::uint8_t kExtensionIntroducer = 0x21;
-constexpr std::uint8_t kImageSeparator = 0x2C;
-constexpr std::uint8_t kApplicationLabel = 0xFF;
-constexpr std::uint8_t kGraphicControlLabel = 0xF9;
-
 // Raised when a read needs bytes past the end of the data; the parse then
 // ends with the images it has kept.
 struct EndOfData
