@@ -3,6 +3,7 @@
 #include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
+#include "wire/ReceivedFrames.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +34,40 @@ void BM_ReceiveAndCutFrames(benchmark::State &state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
 }
 BENCHMARK(BM_ReceiveAndCutFrames)->Arg(272)->Arg(1460);
+
+// The dispatcher's reading of a frame: a played frame of a whole hand, and a
+// user's record with its texts.
+void BM_DecodePlayed(benchmark::State &state)
+{
+    PlayedFrame played;
+    played.mover = 1;
+    played.next = 8;
+    played.cardCount = static_cast<std::uint8_t>(kMaxFrameCards);
+    played.kind = 5;
+    for (std::size_t i = 0; i < kMaxFrameCards; ++i)
+        played.codes[i]
+                = tessaroc::rules::makeCard(3 + static_cast<int>(i % 11), 1, static_cast<int>(i));
+    const MessageFrame frame = played.encode();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlayedFrame::decode(frame));
+}
+BENCHMARK(BM_DecodePlayed);
+
+void BM_DecodeUserInfo(benchmark::State &state)
+{
+    UserInfoFrame user;
+    user.nickname = "阿丽的好朋友";
+    user.face = "w3";
+    user.location = "上海";
+    user.title = "黄金牌手";
+    user.account = "alice";
+    user.tag = "高手";
+    user.coins = 60000;
+    const MessageFrame frame = user.encode();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(UserInfoFrame::decode(frame));
+}
+BENCHMARK(BM_DecodeUserInfo);
 
 // A 100-character chat line packed, stamped and queued, then taken out.
 void BM_SendChatLine(benchmark::State &state)

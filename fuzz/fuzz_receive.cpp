@@ -1,12 +1,16 @@
 // Arbitrary byte streams through the receive path: arrivals of any size into
 // the receive ring, frames cut out of it (some held at the head as the main
 // loop holds a user-left frame), their echo bytes kept, their text fields read
-// under every rule, and frames queued back through the send path. Whatever the
+// under every rule, each frame read by its command's codec as the dispatcher
+// does, and frames queued back through the send path. Whatever the
 // bytes, every frame must come out whole and in the order it went in.
 #include "FuzzCheck.h"
+#include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
+#include "wire/ReceivedFrames.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -42,6 +46,61 @@ void readFields(const MessageFrame &frame, std::uint8_t a, std::uint8_t b)
         fuzzCheck(text.size() <= 4 * kFrameSize);
     }
     readFieldText(frame, 16, 215);
+}
+
+// The cards a codec reads stay within a whole hand, and written back they
+// read the same.
+template<typename Frame> void checkCards(const Frame &value)
+{
+    fuzzCheck(value.cards().size() <= kMaxFrameCards);
+    const Frame back = Frame::decode(value.encode());
+    fuzzCheck(std::equal(back.cards().begin(), back.cards().end(), value.cards().begin(),
+                         value.cards().end()));
+}
+
+void decodeByCommand(const MessageFrame &frame)
+{
+    switch (frame.cmd()) {
+    case CmdDeal:
+        checkCards(DealFrame::decode(frame));
+        break;
+    case CmdBidTurn:
+        BidTurnFrame::decode(frame);
+        break;
+    case CmdPlayed:
+        checkCards(PlayedFrame::decode(frame));
+        break;
+    case CmdHandResult:
+        checkCards(HandResultFrame::decode(frame));
+        break;
+    case CmdReadyOrLeave:
+        ReadyOrLeaveNoticeFrame::decode(frame);
+        break;
+    case CmdLogin:
+        LoginAnswerFrame::decode(frame);
+        break;
+    case CmdChat:
+        ChatFrame::decode(frame);
+        break;
+    case CmdUserInfo:
+        UserInfoFrame::decode(frame);
+        break;
+    case CmdUserLeft:
+        UserLeftFrame::decode(frame);
+        break;
+    case CmdForcedLeave:
+        ForcedLeaveFrame::decode(frame);
+        break;
+    case CmdReady:
+        ReadyFrame::decode(frame);
+        break;
+    case CmdReconnectAnswer:
+        ReconnectAnswerFrame::decode(frame);
+        break;
+    default:
+        ItemFrame::decode(frame);
+        break;
+    }
 }
 
 } // namespace
@@ -82,6 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             taken += kFrameSize;
             KeepEchoBytes(rings, frame);
             readFields(frame, in.byte(), in.byte());
+            decodeByCommand(frame);
             break;
         }
         case 3: {

@@ -166,6 +166,13 @@ void Element::Refresh()
         container_->repaint(paintRect());
 }
 
+void Element::refreshPart(const QRect &area)
+{
+    const QRect part = area & paintRect();
+    if (container_ && visible_ && !part.isEmpty())
+        container_->repaint(part);
+}
+
 void Element::copyFrom(const Element &other)
 {
     setGeometry(other.left_, other.top_, other.width_, other.height_);

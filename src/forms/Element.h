@@ -134,6 +134,9 @@ Q_SIGNALS:
 protected:
     // Asks the surface to repaint the element's area.
     void changed();
+    // Repaints now only the part of the element's area that `area` (in
+    // surface pixels) covers, for an element that knows what changed.
+    void refreshPart(const QRect &area);
     // Hooks for elements that react to their own geometry or visibility.
     virtual void geometryChanged() { }
     virtual void visibilityChanged(bool /*visible*/) { }

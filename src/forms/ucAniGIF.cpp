@@ -488,7 +488,7 @@ void ucAniGIF::OnFrameTimer()
             ended = true;
         }
     }
-    repaintNow();
+    repaintStep();
     if (ended) {
         Q_EMIT LoopsEnded();
         return;
@@ -545,10 +545,43 @@ void ucAniGIF::repaintNow()
     Refresh();
 }
 
+// A frame step composes the next frame at once, whether or not the window
+// paints, so no step replays the frames before it; and it repaints only what
+// the frame changed, so a tiny frame costs a tiny repaint however large the
+// picture.
+void ucAniGIF::repaintStep()
+{
+    if (currentFrame_ == 0 || !container()) {
+        repaintNow();
+        return;
+    }
+    gif_.ComposeFrame(currentFrame_);
+    const gif::GifComposer::Rect changed = gif_.changedArea();
+    const QRect r = paintRect();
+    // A pixel more on every side for the smoothing of a scaled picture.
+    QRect area;
+    if (!changed.empty()) {
+        const auto at = [](int origin, std::int32_t v, float scale, bool up) {
+            const double p = static_cast<double>(v) * static_cast<double>(scale);
+            return origin + static_cast<int>(up ? std::ceil(p) + 1 : std::floor(p) - 1);
+        };
+        area = QRect(QPoint(at(r.left(), changed.x0, scaleX_, false),
+                            at(r.top(), changed.y0, scaleY_, false)),
+                     QPoint(at(r.left(), changed.x1, scaleX_, true),
+                            at(r.top(), changed.y1, scaleY_, true)));
+    }
+    // The paint reports the last frame, so a step whose change lies out of
+    // sight still repaints a pixel that can be seen.
+    const QRect seen = r & container()->rect();
+    if ((area & seen).isEmpty())
+        area = QRect(seen.topLeft(), QSize(1, 1));
+    refreshPart(area);
+}
+
 void ucAniGIF::paint(QPainter &painter, const QRect &r)
 {
     if (currentFrame_ != 0) {
-        const QImage frame = support::ComposedImage(gif_, currentFrame_);
+        const QImage frame = support::ComposedView(gif_, currentFrame_);
         if (!frame.isNull()) {
             const QSize drawn(static_cast<int>(std::nearbyint(scaleX_ * frame.width())),
                               static_cast<int>(std::nearbyint(scaleY_ * frame.height())));

@@ -140,6 +140,7 @@ private:
     void onBuildTimer();
     void Resize();
     void repaintNow();
+    void repaintStep();
     bool wantsResizeAfterLoad() const { return stretch_ == 1 || stretch_ == 3 || stretch_ == 4; }
     int frameDelay(int frame) const;
     void onDownloadFinished(QNetworkReply *reply);

@@ -115,8 +115,7 @@ void GifAnimation::clear()
     pixelOffsets_.clear();
     composer_.reset(0, 0);
     composed_ = 0;
-    mirroredCanvas_.clear();
-    mirroredValid_ = false;
+    changed_ = {};
 }
 
 void GifAnimation::FreeFrames()
@@ -129,7 +128,6 @@ void GifAnimation::FreeFrames()
     pixelOffsets_ = {};
     singleImageGif_ = {};
     composer_ = GifComposer{};
-    mirroredCanvas_ = {};
 }
 
 const GifFrame &GifAnimation::frame(int n) const
@@ -158,7 +156,9 @@ void GifAnimation::setMirrored(int style)
     if (style < 0 || style > 3 || style == mirrored_)
         return;
     mirrored_ = style;
-    mirroredValid_ = false;
+    // The composer draws in the mirror style: the picture is composed anew.
+    composer_.setMirror(style);
+    composed_ = 0;
 }
 
 void GifAnimation::drawFrame(int n)
@@ -184,19 +184,9 @@ std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)
             drawFrame(k);
         }
         composed_ = n;
-        mirroredValid_ = false;
     }
-    if (mirrored_ == 0)
-        return composer_.canvas();
-    if (!mirroredValid_) {
-        const auto canvas = composer_.canvas();
-        mirroredCanvas_.resize(canvas.size());
-        copyMirrored(canvas.data(), mirroredCanvas_.data(),
-                     static_cast<std::size_t>(composer_.width()),
-                     static_cast<std::size_t>(composer_.height()), mirrored_);
-        mirroredValid_ = true;
-    }
-    return mirroredCanvas_;
+    changed_ = composer_.takeChanged();
+    return composer_.canvas();
 }
 
 std::vector<std::uint8_t> GifAnimation::FrameToPicture(int n) const

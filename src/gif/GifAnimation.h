@@ -73,7 +73,16 @@ public:
     // one shown costs one frame; any other jump recomposes from frame 1.
     // Empty for a frame that does not exist or is not built. The span stays
     // valid until the next call that changes the model.
+    //
+    // The work follows the frames' areas, not the screen's: the next frame
+    // costs its own area and its predecessor's disposal, and a jump costs the
+    // frames it replays. The picture is composed in the mirror style rather
+    // than copied into it.
     std::span<const std::uint32_t> ComposeFrame(int n);
+    // The rectangle of the picture that the last ComposeFrame may have
+    // changed since the one before it (in the mirror style's places); empty
+    // when it changed nothing.
+    GifComposer::Rect changedArea() const { return changed_; }
 
     // Frame n on its own as a single-image GIF (EncodeFrameGif), in the mirror
     // style. Empty for a frame that does not exist or is not built.
@@ -105,8 +114,7 @@ private:
     GifComposer composer_;
     int composed_ = 0; // the frame on the canvas, 0 for none
     int mirrored_ = 0;
-    std::vector<std::uint32_t> mirroredCanvas_;
-    bool mirroredValid_ = false;
+    GifComposer::Rect changed_;
 };
 
 } // namespace tessaroc::gif

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <new>
 
 namespace tessaroc::gif {
 
@@ -11,65 +13,148 @@ constexpr std::uint32_t kOpaque = 0xFF000000u;
 
 } // namespace
 
+GifComposer::Rect GifComposer::Rect::united(const Rect &other) const
+{
+    if (empty())
+        return other;
+    if (other.empty())
+        return *this;
+    return {std::min(x0, other.x0), std::min(y0, other.y0), std::max(x1, other.x1),
+            std::max(y1, other.y1)};
+}
+
+void GifComposer::FreeDeleter::operator()(std::uint32_t *p) const
+{
+    std::free(p);
+}
+
 void GifComposer::reset(std::int32_t width, std::int32_t height)
 {
+    canvas_.reset();
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
-    canvas_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+    // Zeroed memory from the system, which backs only the pages written to.
+    if (pixelCount() != 0) {
+        canvas_.reset(
+                static_cast<std::uint32_t *>(std::calloc(pixelCount(), sizeof(std::uint32_t))));
+        if (!canvas_)
+            throw std::bad_alloc();
+    }
     saved_.clear();
-    drawn_ = false;
+    drawnAreas_.clear();
+    drawnArea_ = 0;
+    drawnBounds_ = {};
+    changed_ = {0, 0, width_, height_};
+}
+
+void GifComposer::fill(const Rect &area)
+{
+    for (std::int32_t y = area.y0; y < area.y1; ++y)
+        std::fill_n(row(y, area.x0), area.x1 - area.x0, 0u);
 }
 
 void GifComposer::clear()
 {
-    if (drawn_)
-        std::fill(canvas_.begin(), canvas_.end(), 0u);
-    drawn_ = false;
+    for (const Rect &area : drawnAreas_) {
+        fill(area);
+        changed_ = changed_.united(area);
+    }
+    drawnAreas_.clear();
+    drawnArea_ = 0;
+    drawnBounds_ = {};
 }
 
-GifComposer::Area GifComposer::clip(const GifFrame &frame) const
+// Once the areas together cover as much as the rectangle around them, the
+// rectangle takes their place: clearing it costs no more, and the list stays
+// short however many frames a pass holds.
+void GifComposer::noteDrawn(const Rect &area)
+{
+    changed_ = changed_.united(area);
+    drawnBounds_ = drawnBounds_.united(area);
+    drawnAreas_.push_back(area);
+    drawnArea_ += area.area();
+    if (drawnArea_ >= drawnBounds_.area() || drawnAreas_.size() > kMaxGifFrames) {
+        drawnAreas_.assign(1, drawnBounds_);
+        drawnArea_ = drawnBounds_.area();
+    }
+}
+
+void GifComposer::setMirror(int style)
+{
+    if (style < 0 || style > 3 || style == mirror_)
+        return;
+    clear();
+    saved_.clear();
+    mirror_ = style;
+}
+
+GifComposer::Rect GifComposer::takeChanged()
+{
+    const Rect changed = changed_;
+    changed_ = {};
+    return changed;
+}
+
+GifComposer::Rect GifComposer::clip(const GifFrame &frame) const
 {
     return {std::clamp(frame.left, 0, width_), std::clamp(frame.top, 0, height_),
             std::clamp(frame.left + frame.width, 0, width_),
             std::clamp(frame.top + frame.height, 0, height_)};
 }
 
+GifComposer::Rect GifComposer::placed(const Rect &area) const
+{
+    Rect out = area;
+    if (mirror_ & 1) {
+        out.x0 = width_ - area.x1;
+        out.x1 = width_ - area.x0;
+    }
+    if (mirror_ & 2) {
+        out.y0 = height_ - area.y1;
+        out.y1 = height_ - area.y0;
+    }
+    return out;
+}
+
 void GifComposer::draw(const GifFrame &frame, const std::uint8_t *pixels, const ColorTable &table)
 {
-    const Area area = clip(frame);
+    const Rect area = clip(frame);
     if (area.empty())
         return;
-    drawn_ = true;
+    const Rect onCanvas = placed(area);
+    noteDrawn(onCanvas);
     const auto areaWidth = static_cast<std::size_t>(area.x1 - area.x0);
-    const auto canvasRow = [&](std::int32_t y) {
-        return canvas_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_)
-                + static_cast<std::size_t>(area.x0);
-    };
 
     if (frame.disposal == DisposeToPrevious) {
         saved_.resize(areaWidth * static_cast<std::size_t>(area.y1 - area.y0));
         std::uint32_t *save = saved_.data();
-        for (std::int32_t y = area.y0; y < area.y1; ++y, save += areaWidth)
-            std::copy_n(canvasRow(y), areaWidth, save);
+        for (std::int32_t y = onCanvas.y0; y < onCanvas.y1; ++y, save += areaWidth)
+            std::copy_n(row(y, onCanvas.x0), areaWidth, save);
     }
 
     std::array<std::uint32_t, 256> colors;
     for (std::size_t i = 0; i < colors.size(); ++i)
         colors[i] = kOpaque | table.colors[i];
+    const bool flipX = (mirror_ & 1) != 0;
+    const bool flipY = (mirror_ & 2) != 0;
     const auto frameWidth = static_cast<std::size_t>(frame.width);
     const std::size_t firstColumn = static_cast<std::size_t>(area.x0 - frame.left);
     for (std::int32_t y = area.y0; y < area.y1; ++y) {
         const std::uint8_t *src
                 = pixels + static_cast<std::size_t>(y - frame.top) * frameWidth + firstColumn;
-        std::uint32_t *dst = canvasRow(y);
+        std::uint32_t *dst = row(flipY ? height_ - 1 - y : y, onCanvas.x0);
+        // Mirrored left to right, the row is written from its far end.
+        const auto at = [&](std::size_t x) -> std::uint32_t & {
+            return dst[flipX ? areaWidth - 1 - x : x];
+        };
         if (!frame.transparent) {
             for (std::size_t x = 0; x < areaWidth; ++x)
-                dst[x] = colors[src[x]];
+                at(x) = colors[src[x]];
         } else {
             const std::uint8_t clear = frame.TransparentIndex;
             for (std::size_t x = 0; x < areaWidth; ++x) {
                 if (src[x] != clear)
-                    dst[x] = colors[src[x]];
+                    at(x) = colors[src[x]];
             }
         }
     }
@@ -79,18 +164,17 @@ void GifComposer::dispose(const GifFrame &frame)
 {
     if (frame.disposal != DisposeToBackground && frame.disposal != DisposeToPrevious)
         return;
-    const Area area = clip(frame);
+    const Rect area = placed(clip(frame));
     if (area.empty())
         return;
     const auto areaWidth = static_cast<std::size_t>(area.x1 - area.x0);
     if (frame.disposal == DisposeToPrevious
         && saved_.size() != areaWidth * static_cast<std::size_t>(area.y1 - area.y0))
         return; // nothing was saved for this frame
+    changed_ = changed_.united(area);
     const std::uint32_t *save = saved_.data();
     for (std::int32_t y = area.y0; y < area.y1; ++y) {
-        std::uint32_t *dst = canvas_.data()
-                + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_)
-                + static_cast<std::size_t>(area.x0);
+        std::uint32_t *dst = row(y, area.x0);
         if (frame.disposal == DisposeToBackground) {
             std::fill_n(dst, areaWidth, 0u);
         } else {

@@ -26,6 +26,8 @@ struct CardRulesState
 
     HandRecord &ownHand() { return HandRecords[0]; }
     const HandRecord &ownHand() const { return HandRecords[0]; }
+
+    bool operator==(const CardRulesState &) const = default;
 };
 
 // Empties all four hands for the coming hand and clears the hand's result,

@@ -13,6 +13,8 @@ struct HandSlot
 {
     CardCode code = 0;
     std::int16_t picIndex = -1; // -1: no picture
+
+    bool operator==(const HandSlot &) const = default;
 };
 
 // One seat's hand, indexed by display position in HandRecords (0 is the own
@@ -31,6 +33,8 @@ struct HandRecord
     // faulty caller never lets a loop leave the slots.
     int validCount() const { return clampCardCount(cardCount); }
     void setCardCount(int count) { cardCount = static_cast<std::int16_t>(clampCardCount(count)); }
+
+    bool operator==(const HandRecord &) const = default;
 };
 
 } // namespace tessaroc::rules

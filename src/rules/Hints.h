@@ -18,6 +18,8 @@ struct HintRow
     PlayKind kind = KindNone;
     std::int16_t count = 0;
     CardArray cards{};
+
+    bool operator==(const HintRow &) const = default;
 };
 
 // HintCandidates: rows 1 to HintCount hold the candidates in the order they

@@ -57,6 +57,8 @@ struct PlayedCard
     CardCode code = 0;
     std::int16_t picIndex = -1;
     std::int16_t slot = -1;
+
+    bool operator==(const PlayedCard &) const = default;
 };
 
 struct OwnPlayDecision
@@ -76,6 +78,8 @@ struct OwnPlayDecision
     // The card ids of the judged cards in judged order, the order the play
     // frame carries them in; entries 0 to count - 1.
     std::array<std::uint8_t, kMaxHandCards> judgedIds() const;
+
+    bool operator==(const OwnPlayDecision &) const = default;
 };
 
 // Judges the raised cards of the own hand against the play to beat. Pure: it

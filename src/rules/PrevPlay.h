@@ -24,6 +24,8 @@ struct PrevPlay
     // count is clamped to the 33 entries (and to the codes given), so no later
     // reader of the play can index past the table.
     void set(int announcedKind, int announcedCount, std::span<const CardCode> codes);
+
+    bool operator==(const PrevPlay &) const = default;
 };
 
 // The key face of a play of the given kind: for chains and planes the top of

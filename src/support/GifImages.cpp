@@ -115,19 +115,22 @@ void indexPicture(const QImage &argb, gif::GifImageData &image)
 
 } // namespace
 
-QImage ComposedImage(gif::GifAnimation &gif, int n)
+QImage ComposedView(gif::GifAnimation &gif, int n)
 {
     const auto canvas = gif.ComposeFrame(n);
     if (canvas.empty())
         return {};
-    QImage image(gif.ScreenWidth(), gif.ScreenHeight(), QImage::Format_ARGB32_Premultiplied);
-    const auto rowBytes = static_cast<std::size_t>(gif.ScreenWidth()) * sizeof(std::uint32_t);
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(image.scanLine(y),
-                    canvas.data()
-                            + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width()),
-                    rowBytes);
-    return image;
+    // The const constructor keeps the image on the model's memory: nothing
+    // writes through it, so it is never copied.
+    return QImage(reinterpret_cast<const uchar *>(canvas.data()), gif.ScreenWidth(),
+                  gif.ScreenHeight(),
+                  static_cast<qsizetype>(gif.ScreenWidth()) * qsizetype{sizeof(std::uint32_t)},
+                  QImage::Format_ARGB32_Premultiplied);
+}
+
+QImage ComposedImage(gif::GifAnimation &gif, int n)
+{
+    return ComposedView(gif, n).copy();
 }
 
 QByteArray EncodeGifPictures(const QList<GifPicture> &pictures, std::optional<std::uint16_t> loops)

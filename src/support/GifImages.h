@@ -19,6 +19,10 @@ namespace tessaroc::support {
 // premultiplied ARGB image of ScreenWidth x ScreenHeight; a null image when
 // frame n does not exist or is not built.
 QImage ComposedImage(gif::GifAnimation &gif, int n);
+// The same picture without a copy: the image reads the model's own memory,
+// so it is for drawing at once and must not outlive the next change of the
+// model. Drawing it costs what is drawn, whatever the size of the screen.
+QImage ComposedView(gif::GifAnimation &gif, int n);
 
 // One picture of a GIF to write.
 struct GifPicture

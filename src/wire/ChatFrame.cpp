@@ -23,7 +23,7 @@ MessageFrame ChatFrame::encode() const
     frame.setSeatBit(sender.raw);
     frame.setByte(kPhraseListPos, phraseList);
     frame.setByte(kPhraseNoPos, phraseNo);
-    frame.setByte(offset::kArg11, whisperTo.raw);
+    frame.setByte(kWhisperPos, whisperTo.raw);
     if (phraseList == 2)
         frame.setByte(kSecondListMarkPos, kSecondListMark);
     if (!text.empty())
@@ -38,7 +38,7 @@ ChatFrame ChatFrame::decode(const MessageFrame &frame)
     chat.sender = frame.seatBit();
     chat.phraseList = frame.byteAt(kPhraseListPos);
     chat.phraseNo = frame.byteAt(kPhraseNoPos);
-    chat.whisperTo = frame.byteAt(offset::kArg11);
+    chat.whisperTo = frame.byteAt(kWhisperPos);
     chat.text = readFieldText(frame, kTextPos, kTextLast, FieldText::Mixed);
     chat.kindWord = frame.kindWord();
     return chat;

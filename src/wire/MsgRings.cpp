@@ -4,16 +4,6 @@
 
 namespace tessaroc::wire {
 
-bool FrameRing::pushByte(std::uint8_t b)
-{
-    const std::size_t next = (write_ + 1) % kRingSize;
-    if (next == read_)
-        return false;
-    bytes_[write_] = b;
-    write_ = next;
-    return true;
-}
-
 bool FrameRing::pushFrame(const MessageFrame &frame)
 {
     // One more frame must not bring the write index onto the read index.
@@ -48,23 +38,6 @@ bool FrameRing::takeFrame(MessageFrame &frame)
         return false;
     dropFrame();
     return true;
-}
-
-bool ProxyReplyBuffer::pushByte(std::uint8_t b)
-{
-    const std::size_t next = (write_ + 1) % kSize;
-    if (next == read_)
-        return false;
-    bytes_[write_] = b;
-    write_ = next;
-    return true;
-}
-
-void ProxyReplyBuffer::consume(std::size_t n)
-{
-    if (n > waiting())
-        n = waiting();
-    read_ = (read_ + n) % kSize;
 }
 
 void ResetMsgRings(MsgRings &rings)

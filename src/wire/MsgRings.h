@@ -3,6 +3,7 @@
 #include "wire/ChatFrame.h"
 #include "wire/MessageFrame.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -22,23 +23,49 @@ inline constexpr std::size_t kRingSize = 0x8800;
 // index would read as empty. So 127 whole frames is the most that may wait.
 inline constexpr std::size_t kMaxWaitingFrames = kRingSize / kFrameSize - 1;
 
-// A byte ring of kRingSize bytes with a read and a write index. Both indexes
-// always stay inside the ring, and every access is taken modulo its size, so
-// no count or index from the wire can reach outside it.
-class FrameRing
+// A ring of Size bytes with a read and a write index. Both indexes always
+// stay inside the ring, and every access is taken modulo its size, so no count
+// or index from the wire can reach outside it. The ring can never hold Size
+// bytes: the write index landing on the read index would read as empty.
+template<std::size_t Size> class ByteRing
 {
 public:
+    static constexpr std::size_t kSize = Size;
+
     std::size_t readIndex() const { return read_; }
     std::size_t writeIndex() const { return write_; }
-    std::size_t waiting() const { return (write_ + kRingSize - read_) % kRingSize; }
-    bool hasFrame() const { return waiting() >= kFrameSize; }
-    // Both indexes to 0; the bytes stay, as in the original, but read as gone.
+    std::size_t waiting() const { return (write_ + Size - read_) % Size; }
+    // The byte `i` places after the read index (i < waiting()).
+    std::uint8_t at(std::size_t i) const { return bytes_[(read_ + i) % Size]; }
+    // Both indexes to 0; the bytes stay, but read as gone.
     void reset() { read_ = write_ = 0; }
 
     // Appends one byte unless it would bring the write index onto the read
     // index (the ring would read as empty and lose everything in it); then
     // nothing is written and false comes back.
-    bool pushByte(std::uint8_t b);
+    bool pushByte(std::uint8_t b)
+    {
+        const std::size_t next = (write_ + 1) % Size;
+        if (next == read_)
+            return false;
+        bytes_[write_] = b;
+        write_ = next;
+        return true;
+    }
+    // Moves the read index past n waiting bytes (at most all of them).
+    void consume(std::size_t n) { read_ = (read_ + std::min(n, waiting())) % Size; }
+
+protected:
+    std::array<std::uint8_t, Size> bytes_{};
+    std::size_t read_ = 0;
+    std::size_t write_ = 0;
+};
+
+// The receive and send rings: bytes in, whole frames out.
+class FrameRing : public ByteRing<kRingSize>
+{
+public:
+    bool hasFrame() const { return waiting() >= kFrameSize; }
     // Appends a whole frame when there is room for it (at most
     // kMaxWaitingFrames frames waiting); false leaves the ring untouched.
     bool pushFrame(const MessageFrame &frame);
@@ -48,35 +75,11 @@ public:
     // Moves the read index past one frame; only when a whole frame waits.
     void dropFrame();
     bool takeFrame(MessageFrame &frame);
-
-private:
-    std::array<std::uint8_t, kRingSize> bytes_{};
-    std::size_t read_ = 0;
-    std::size_t write_ = 0;
 };
 
-// The buffer of the proxy handshake's replies (1024 bytes, read and write
-// index), used only while RingMode is false.
-class ProxyReplyBuffer
-{
-public:
-    static constexpr std::size_t kSize = 1024;
-
-    std::size_t waiting() const { return (write_ + kSize - read_) % kSize; }
-    // The byte `i` places after the read index (i < waiting()).
-    std::uint8_t at(std::size_t i) const { return bytes_[(read_ + i) % kSize]; }
-    // As FrameRing::pushByte: false, and nothing stored, when the ring is full.
-    bool pushByte(std::uint8_t b);
-    // ResetProxyBuffer: both indexes to 0, before every request.
-    void reset() { read_ = write_ = 0; }
-    // Moves the read index past n waiting bytes.
-    void consume(std::size_t n);
-
-private:
-    std::array<std::uint8_t, kSize> bytes_{};
-    std::size_t read_ = 0;
-    std::size_t write_ = 0;
-};
+// The buffer of the proxy handshake's replies, used only while RingMode is
+// false; the handshake resets it before every request.
+using ProxyReplyBuffer = ByteRing<1024>;
 
 // The main loop's send and receive slots, as far as the rings arm them. The
 // scheduler owns the flags; these functions only set them.

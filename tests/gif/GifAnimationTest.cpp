@@ -305,6 +305,67 @@ TEST_F(GifComposition, MirrorStyleFlipsThePictureAndTheFramesHandedOut)
             (std::vector<std::uint8_t>{2, 1}));
 }
 
+// The picture is composed in the mirror style rather than flipped after:
+// every disposal, transparency and jump must give exactly the flipped
+// picture, the areas put back included.
+TEST_F(GifComposition, ComposingMirroredEqualsMirroringThePicture)
+{
+    GifBuilder b;
+    b.header("GIF89a", 5, 3, 4).graphicControl(0, 0, 0).image(0, 0, 4, 2, filled(4, 2, 1));
+    b.graphicControl(3, 0).image(1, 1, 3, 2, {2, 0, 2, 2, 2, 0});
+    b.graphicControl(2, 0).image(3, 0, 2, 1, {3, 3});
+    b.graphicControl(3, 0, 2).image(0, 2, 2, 1, {2, 1});
+    b.image(4, 2, 1, 1, {1});
+    load(b);
+    const int frames = anim.ParsedFrameCount();
+    std::vector<std::vector<std::uint32_t>> plain;
+    for (int n = 1; n <= frames; ++n) {
+        const auto canvas = anim.ComposeFrame(n);
+        plain.emplace_back(canvas.begin(), canvas.end());
+    }
+    const auto w = static_cast<std::size_t>(anim.ScreenWidth());
+    const auto h = static_cast<std::size_t>(anim.ScreenHeight());
+    for (int style = 1; style <= 3; ++style) {
+        anim.setMirrored(style);
+        for (int n : {1, 2, 3, 4, 5, 3, 1, 5}) {
+            const auto canvas = anim.ComposeFrame(n);
+            std::vector<std::uint32_t> expected(w * h);
+            for (std::size_t y = 0; y < h; ++y)
+                for (std::size_t x = 0; x < w; ++x)
+                    expected[y * w + x] = plain[static_cast<std::size_t>(n - 1)]
+                                               [((style & 2) ? h - 1 - y : y) * w
+                                                + ((style & 1) ? w - 1 - x : x)];
+            EXPECT_EQ(picture(canvas, anim.ScreenWidth()), picture(expected, anim.ScreenWidth()))
+                    << "style " << style << ", frame " << n;
+        }
+    }
+}
+
+// What a step changed: the frame drawn and the area the one before gave
+// back, where the mirror style puts them; nothing for the same frame again.
+TEST_F(GifComposition, AStepReportsOnlyTheAreaItChanged)
+{
+    using Rect = GifComposer::Rect;
+    GifBuilder b;
+    b.header("GIF89a", 8, 4, 4).image(0, 0, 8, 4, filled(8, 4, 1));
+    b.graphicControl(2, 0).image(1, 1, 2, 1, {2, 2});
+    b.image(5, 2, 1, 2, {3, 3});
+    load(b);
+    anim.ComposeFrame(1);
+    EXPECT_EQ(anim.changedArea(), (Rect{0, 0, 8, 4}));
+    anim.ComposeFrame(2);
+    EXPECT_EQ(anim.changedArea(), (Rect{1, 1, 3, 2}));
+    anim.ComposeFrame(2);
+    EXPECT_TRUE(anim.changedArea().empty());
+    anim.ComposeFrame(3);
+    EXPECT_EQ(anim.changedArea(), (Rect{1, 1, 6, 4})) << "the area given back and the new frame";
+
+    anim.setMirrored(1);
+    anim.ComposeFrame(1);
+    anim.ComposeFrame(2);
+    EXPECT_EQ(anim.changedArea(), (Rect{5, 1, 7, 2}));
+}
+
 TEST(GifFrameToPicture, HandsOutTheFrameWithItsColoursAndTransparency)
 {
     const auto file = GifBuilder()

@@ -26,6 +26,21 @@ TEST(CardCode, FieldsAreReadFromTheirBits)
     EXPECT_FALSE(isValidFace(cardFace(hostile)));
 }
 
+TEST(CardText, FacesWithTheirSuits)
+{
+    const std::vector<CardCode> hand{makeCard(3, 1),
+                                     makeCard(3, 2),
+                                     makeCard(kFaceKing, 8),
+                                     makeCard(10, 4),
+                                     makeCard(kFaceBigJoker, 1),
+                                     makeCard(kFaceSmallJoker, 1)};
+    EXPECT_EQ(cardsText(hand), "3♦ 3♣ K♠ 10♥ BJ sj");
+    EXPECT_EQ(describeCards(hand), "3 3 K 10 BJ sj");
+    // What only a faulty frame can bring still reads.
+    EXPECT_EQ(cardText(makeCard(9, 3)), "9?");
+    EXPECT_EQ(cardText(makeCard(20, 1)), "?20♦");
+}
+
 struct PictureCase
 {
     int face;
@@ -71,25 +86,20 @@ protected:
 
 TEST_F(HandsReset, EmptiesTheHandsAndKeepsTheSeats)
 {
-    const CardRulesState before = state;
-    ClearHands(state);
-    for (int p = 0; p < 4; ++p) {
-        const HandRecord &record = state.HandRecords[p];
-        EXPECT_EQ(record.cardCount, 0);
-        EXPECT_EQ(record.name, before.HandRecords[p].name);
-        EXPECT_EQ(record.seatBit, before.HandRecords[p].seatBit);
-        EXPECT_EQ(record.rowX, before.HandRecords[p].rowX);
-        EXPECT_EQ(record.rowY, before.HandRecords[p].rowY);
-        for (int i = 0; i < kMaxHandCards; ++i) {
-            EXPECT_EQ(record.slots[i].code, before.HandRecords[p].slots[i].code);
-            // Only the first six slots lose their picture.
-            EXPECT_EQ(record.slots[i].picIndex,
-                      i < 6 ? -1 : before.HandRecords[p].slots[i].picIndex);
-        }
-        EXPECT_EQ(state.ResultScore[p], 0.0);
+    // Names, seat bits, row origins and slot codes stay; the first six slots
+    // lose their picture.
+    CardRulesState expected = state;
+    for (HandRecord &record : expected.HandRecords) {
+        record.cardCount = 0;
+        for (int i = 0; i < 6; ++i)
+            record.slots[i].picIndex = -1;
     }
-    EXPECT_EQ(state.UserInfoCount, 0);
-    EXPECT_FALSE(state.InGame);
+    expected.ResultScore = {};
+    expected.UserInfoCount = 0;
+    expected.InGame = false;
+
+    ClearHands(state);
+    EXPECT_EQ(state, expected);
 }
 
 TEST_F(HandsReset, ShortResetLeavesTheSameState)
@@ -97,15 +107,7 @@ TEST_F(HandsReset, ShortResetLeavesTheSameState)
     CardRulesState shortReset = state;
     ClearHands(state);
     ClearHandsShort(shortReset);
-    for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(shortReset.HandRecords[p].cardCount, state.HandRecords[p].cardCount);
-        for (int i = 0; i < kMaxHandCards; ++i)
-            EXPECT_EQ(shortReset.HandRecords[p].slots[i].picIndex,
-                      state.HandRecords[p].slots[i].picIndex);
-    }
-    EXPECT_EQ(shortReset.ResultScore, state.ResultScore);
-    EXPECT_EQ(shortReset.UserInfoCount, state.UserInfoCount);
-    EXPECT_EQ(shortReset.InGame, state.InGame);
+    EXPECT_EQ(shortReset, state);
 }
 
 TEST_F(HandsReset, NoPictureBelongsAfterTheReset)

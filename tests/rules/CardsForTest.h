@@ -14,7 +14,8 @@ namespace tessaroc::rules::test {
 int parseFace(std::string_view token);
 
 // Cards for the faces in text, in that order. Ids count up from firstId and
-// the suits of each face go round spades..diamonds, so every card is distinct
+// the suits of each face go round suit bits 1, 2, 4, 8 (diamonds, clubs,
+// hearts, spades), so every card is distinct
 // and two cards of one face from both packs can still be told apart.
 std::vector<CardCode> cards(std::string_view text, int firstId = 0);
 CardArray cardArray(const std::vector<CardCode> &list);

@@ -95,7 +95,7 @@ TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
         bool maySendPlay = maySend;
         ApplyOwnPlay(after, maySendPlay, d);
         EXPECT_EQ(maySendPlay, maySend);
-        EXPECT_EQ(after.ownHand().cardCount, 3);
+        EXPECT_EQ(after, state);
     }
 }
 
@@ -122,10 +122,12 @@ TEST_F(OwnPlay, RefusedPlaysChangeNothingButTheJudgeResult)
         bool maySendPlay = true;
         ApplyOwnPlay(after, maySendPlay, d);
         EXPECT_TRUE(maySendPlay);
-        EXPECT_EQ(after.ownHand().cardCount, 6);
-        EXPECT_EQ(faces(after.prevPlay.cards, after.prevPlay.count), "10 10");
         EXPECT_EQ(after.JudgeResult[0],
                   c.outcome == OwnPlayOutcome::IllegalKind ? KindNone : d.kind);
+        // Nothing else moves: the hand, the play to beat, the hints.
+        CardRulesState expected = state;
+        expected.JudgeResult = after.JudgeResult;
+        EXPECT_EQ(after, expected);
     }
 }
 
@@ -136,32 +138,38 @@ TEST_F(OwnPlay, AcceptedButNotSendableKeepsTheCards)
     const OwnPlayDecision d = JudgeChuPai(state, raise({3, 4}, false));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::AcceptedNotSent);
     EXPECT_FALSE(d.sendFrame);
+    CardRulesState after = state;
     bool maySendPlay = false;
-    ApplyOwnPlay(state, maySendPlay, d);
-    EXPECT_EQ(state.ownHand().cardCount, 6);
-    EXPECT_EQ(faces(state.prevPlay.cards, state.prevPlay.count), "10 10");
+    ApplyOwnPlay(after, maySendPlay, d);
+    EXPECT_EQ(after.JudgeResult[0], KindPair);
+    CardRulesState expected = state;
+    expected.JudgeResult = after.JudgeResult;
+    EXPECT_EQ(after, expected);
 }
 
 TEST_F(OwnPlay, SentPlayBecomesThePlayToBeatAndLeavesTheHand)
 {
     deal("3 4 Q 5 Q K");
     beat(KindPair, "10 10");
+    const HandRecord dealt = state.ownHand();
     const OwnPlayDecision d = JudgeChuPai(state, raise({2, 4}));
     ASSERT_EQ(d.outcome, OwnPlayOutcome::Sent);
     EXPECT_FALSE(d.emptiesHand);
     bool maySendPlay = true;
     ApplyOwnPlay(state, maySendPlay, d);
     EXPECT_FALSE(maySendPlay);
-    EXPECT_EQ(state.prevPlay.kind, KindPair);
-    ASSERT_EQ(state.prevPlay.count, 2);
-    // face x 256 + suit, without the card id
-    EXPECT_EQ(state.prevPlay.cards[0], makeCard(kFaceQueen, 1));
-    EXPECT_EQ(state.prevPlay.cards[1], makeCard(kFaceQueen, 2));
-    const HandRecord &own = state.ownHand();
-    ASSERT_EQ(own.cardCount, 4);
-    const std::int16_t keptPictures[] = {0, 1, 3, 5};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(own.slots[i].picIndex, keptPictures[i]) << i;
+    // The play to beat holds the codes without their card ids.
+    PrevPlay expectedPlay;
+    expectedPlay.set(KindPair, 2,
+                     std::vector<CardCode>{makeCard(kFaceQueen, 1), makeCard(kFaceQueen, 2)});
+    EXPECT_EQ(state.prevPlay, expectedPlay);
+    // The other cards keep their order and their pictures; the slots past the
+    // new count keep what they held.
+    HandRecord expectedHand = dealt;
+    expectedHand.slots[2] = dealt.slots[3];
+    expectedHand.slots[3] = dealt.slots[5];
+    expectedHand.cardCount = 4;
+    EXPECT_EQ(state.ownHand(), expectedHand);
     EXPECT_EQ(state.JudgeResult[0], KindPair);
     EXPECT_EQ(state.JudgeResult[kJudgeResultCards], d.realOrder[0].code);
 }

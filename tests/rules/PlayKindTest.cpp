@@ -23,7 +23,7 @@ struct KindCase
 
 void PrintTo(const KindCase &c, std::ostream *os)
 {
-    *os << '"' << c.raised << '"';
+    *os << '"' << c.raised << "\" as kind " << c.kind;
 }
 
 // Judges the cards the way the own play does: group order first.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace tessaroc::rules {
 namespace {
 
@@ -16,6 +18,11 @@ struct SortCase
     const char *raised;
     const char *grouped;
 };
+
+void PrintTo(const SortCase &c, std::ostream *os)
+{
+    *os << '"' << c.raised << '"';
+}
 
 class GroupOrder : public ::testing::TestWithParam<SortCase>
 {

@@ -113,7 +113,7 @@ const BrokenFrame kBrokenFrames[] = {
              frame.setByte(100, 7);
              return frame;
          },
-         "byte 100 is 0x07"},
+         "[100] expected 00 got 07"},
         {"UnknownCommand",
          [](ClientModel &ann) {
              auto frame = ann.stamped(keepAliveFrame(ann.seat()));
@@ -169,7 +169,7 @@ const BrokenFrame kBrokenFrames[] = {
         {"BidInThePlay", [](ClientModel &ann) { return ann.stamped(bidFrame(ann.seat(), true)); },
          "no bid turn open"},
         {"LeaveWithEchoBytes", [](ClientModel &ann) { return ann.stamped(leaveFrame(ann.seat())); },
-         "where the client writes 0"},
+         "not as the client builds it: [260]"},
         {"BrokenPhraseBytes",
          [](ClientModel &ann) {
              auto frame = ann.stamped(chatFrame(ann.seat(), "hi"));
@@ -177,14 +177,14 @@ const BrokenFrame kBrokenFrames[] = {
              frame.setByte(10, 1);
              return frame;
          },
-         "quick-phrase bytes"},
+         "[13] expected 61 got 00"},
         {"HalfACharacterInChat",
          [](ClientModel &ann) {
              auto frame = ann.stamped(chatFrame(ann.seat(), "hi"));
              frame.setByte(18, 0xB0);
              return frame;
          },
-         "whole GBK characters"},
+         "not as the client builds it: [18]"},
 };
 
 INSTANTIATE_TEST_SUITE_P(ClientFrames, BrokenClientFrames, ::testing::ValuesIn(kBrokenFrames),
@@ -222,7 +222,7 @@ TEST(ClientFrames, ABrokenFirstFrameClosesTheConnectionUnanswered)
     EXPECT_TRUE(table.take(1).empty());
     EXPECT_TRUE(table.closed.contains(1));
     ASSERT_EQ(refused.size(), 1u);
-    EXPECT_NE(refused[0].find("byte 14"), std::string::npos) << refused[0];
+    EXPECT_NE(refused[0].find("[14] expected 01 got 00"), std::string::npos) << refused[0];
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include "ServerFrames.h"
 
+#include "wire/ChatFrame.h"
+#include "wire/ReceivedFrames.h"
+#include "wire/SentFrames.h"
+
 #include "wire/GbkText.h"
 
 using namespace tessaroc;
@@ -60,8 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                 Layout{"EndOfHand", frames::endOfHand(), "cmd=16"},
                 Layout{"CoinsShort", frames::coinsShort(5, 4), "cmd=16 seat=5 b11=4 b15=3"},
                 Layout{"UserLeft", frames::userLeft("bob", 1), "cmd=21 b11=1 text@16=\"bob\""},
-                Layout{"ForcedLeave", frames::forcedLeave(wire::utf8ToGbk("走")),
-                       "cmd=22 text@16=\"走\""}),
+                Layout{"ForcedLeave", frames::forcedLeave("走"), "cmd=22 text@16=\"走\""}),
         [](const auto &p) { return std::string(p.param.name); });
 
 TEST(Frames, HandStartDealCarriesTheCardsTheTurnedUpCardAndTheResumeValue)
@@ -79,15 +82,15 @@ TEST(Frames, HandStartDealCarriesTheCardsTheTurnedUpCardAndTheResumeValue)
 TEST(Frames, UserInformationFillsTheUserBlock)
 {
     frames::UserInfo user;
-    user.nickname = wire::utf8ToGbk("小明");
+    user.nickname = "小明";
     user.face = "w3";
     user.sex = 0;
-    user.location = wire::utf8ToGbk("北京A"); // the half character is cut
+    user.location = "北京A"; // a single-byte character is left out
     user.coins = 60000;
-    user.title = wire::utf8ToGbk("新手");
+    user.title = "新手";
     user.wins = 7;
     user.account = "ming";
-    user.tag = wire::utf8ToGbk("玩家");
+    user.tag = "玩家";
     const MessageFrame frame = frames::userInfo(2, 8, user, true);
     EXPECT_TRUE(matches(frame,
                         "cmd=20 seat=2 b64=0 le64@96=60000 le32@160=7 b208=1 b226=8 b255=1 "
@@ -111,7 +114,7 @@ TEST(Frames, HandResultLaysOutTheSettlement)
     result.capped = true;
     result.level = 3;
     result.cardsLeft = {kAceOfSuit2, kBigJoker};
-    const std::string line = wire::utf8ToGbk("农民获胜");
+    const std::string line = "农民获胜";
     const MessageFrame frame = frames::handResult(result, 100, line);
     EXPECT_TRUE(matches(frame,
                         "cmd=9 seat=4 be32@8=100 b15=1 b16=2 cards@20=14/2/37,17/1/107 "
@@ -128,7 +131,7 @@ TEST(Frames, ChatIsRelayedWithTheSendersSeatAndNoKindWord)
     line.setU32be(wire::offset::kKindWord, 0x111);
     line.setU16le(wire::offset::kEcho, 77);
     line.setByte(250, 9);
-    EXPECT_EQ(frames::chatRelay(line, 2),
+    EXPECT_EQ(frames::chatRelay(wire::ChatFrame::decode(line), 2),
               frameFrom("cmd=19 seat=2 b9=2 b10=5 b11=4 b13=97 text@16=\"hi\""));
 }
 
@@ -148,15 +151,24 @@ TEST(Frames, LoginAndReconnectRequestsAreRead)
     EXPECT_EQ(longOne.password.size(), 228u);
 }
 
-TEST(Frames, PlayIdsAreReadOnlyForACountOfOneToThirtyThree)
+TEST(Frames, ClientFramesAreTakenOnlyAsTheClientBuildsThem)
 {
-    const std::uint8_t ids[] = {5, 9};
-    EXPECT_EQ(frames::playIds(playFrame(1, ids, 2)).size(), 2u);
-    MessageFrame frame = playFrame(1, ids, 2);
-    frame.setByte(17, 34);
-    EXPECT_TRUE(frames::playIds(frame).empty());
-    frame.setByte(17, 0);
-    EXPECT_TRUE(frames::playIds(frame).empty());
+    MessageFrame bid = bidFrame(2, true);
+    bid.setU16le(wire::offset::kEcho, 41); // the echo bytes never matter
+    ASSERT_TRUE(frames::readExact<wire::BidFrame>(bid));
+    EXPECT_TRUE(frames::readExact<wire::BidFrame>(bid)->call);
+    MessageFrame odd = bid;
+    odd.setByte(wire::offset::kArg11, 2); // neither a call nor a pass
+    EXPECT_FALSE(frames::readExact<wire::BidFrame>(odd));
+    odd = bid;
+    odd.setByte(100, 1);
+    EXPECT_FALSE(frames::readExact<wire::BidFrame>(odd));
+
+    MessageFrame leave = leaveFrame(4);
+    ASSERT_TRUE(frames::readExact<wire::ReadyOrLeaveFrame>(leave));
+    EXPECT_FALSE(frames::readExact<wire::ReadyOrLeaveFrame>(leave)->ready);
+    leave.setByte(wire::offset::kArg15, 2);
+    EXPECT_FALSE(frames::readExact<wire::ReadyOrLeaveFrame>(leave));
 }
 
 TEST(Frames, TheDeckHoldsTwoPacksWithUniqueIds)
@@ -205,4 +217,54 @@ TEST(FrameDescriptions, MalformedItemsAreReportedNotGuessed)
                             "text@16=bare", "text@16=\"open", "cards@20=14/2", "frobnicate=1"}) {
         EXPECT_THROW(parseFrameSpec(bad), FrameSpecError) << bad;
     }
+}
+
+// The checker of what a server sends catches what a client would stumble on.
+TEST(PeerChecking, FlagsFramesAClientWouldStumbleOn)
+{
+    const auto numbered = [](MessageFrame frame, std::uint16_t number) {
+        frame.setU16le(wire::offset::kEcho, number);
+        return frame;
+    };
+    struct Case
+    {
+        const char *name;
+        std::vector<MessageFrame> frames;
+        const char *violation;
+    };
+    wire::UserInfoFrame asciiLocation;
+    asciiLocation.recipientSeat = 1;
+    asciiLocation.face = "m1";
+    asciiLocation.account = "alice";
+    asciiLocation.location = "A";
+    asciiLocation.extraNumber5 = 1;
+    wire::ChatFrame itemLine;
+    itemLine.sender = 2;
+    itemLine.text = "x";
+    itemLine.kindWord = wire::kItemKindWord272;
+    const Case cases[] = {
+            {"EchoGap",
+             {numbered(frames::ready("bob"), 1), numbered(frames::ready("bob"), 3)},
+             "echo number 3 after 1"},
+            {"SingleByteLocation", {numbered(asciiLocation.encode(), 1)}, "two-byte field"},
+            {"ChatWithKindWord", {numbered(itemLine.encode(), 1)}, "kind word"},
+            {"ResultOutsideAHand",
+             {numbered(frames::handResult(frames::SeatResult{}, 100, {}), 1)},
+             "outside a hand"},
+    };
+    for (const Case &c : cases) {
+        PeerChecker checker;
+        for (const auto &frame : c.frames)
+            checker.check(frame);
+        const auto &violations = checker.violations();
+        EXPECT_TRUE(std::any_of(
+                violations.begin(), violations.end(),
+                [&c](const std::string &v) { return v.find(c.violation) != std::string::npos; }))
+                << c.name << ": " << ::testing::PrintToString(violations);
+    }
+    // A well-formed login answer and ready frame pass.
+    PeerChecker clean;
+    clean.check(numbered(frames::loginAnswer(frames::kLoginAccepted, 15), 1));
+    clean.check(numbered(frames::ready("bob"), 2));
+    EXPECT_TRUE(clean.violations().empty()) << ::testing::PrintToString(clean.violations());
 }

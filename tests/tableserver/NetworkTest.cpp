@@ -286,7 +286,7 @@ TEST(Executable, RefusesAndReportsClientFramesThatBreakTheRulesWhenAsked)
                 return errors.contains("refused");
             },
             3000));
-    EXPECT_NE(errors.indexOf("byte 50 is 0x01"), -1) << errors.toStdString();
+    EXPECT_NE(errors.indexOf("[50] expected 00 got 01"), -1) << errors.toStdString();
 
     process.terminate();
     ASSERT_TRUE(process.waitForFinished(3000));

@@ -5,6 +5,10 @@
 
 #include "FrameSpec.h"
 
+#include "wire/ChatFrame.h"
+#include "wire/GbkText.h"
+#include "wire/ReceivedFrames.h"
+
 #include <algorithm>
 
 namespace tessaroc::tableserver::testing {
@@ -13,33 +17,42 @@ using wire::MessageFrame;
 
 namespace {
 
+constexpr std::uint64_t kLargestExactNumber = std::uint64_t{1} << 53;
+constexpr int kHighestLevel = 40;
+
 bool oneHot(unsigned value)
 {
     return seatIndex(value) >= 0;
 }
 
-bool asciiField(const MessageFrame &frame, std::size_t pos, std::size_t size)
+bool ascii(const std::string &text)
 {
-    for (std::size_t i = pos; i < pos + size; ++i) {
-        const auto byte = frame.byteAt(i);
-        if (byte == 0)
-            return true;
-        if (byte >= 0x80)
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Text the client reads in pairs: every character double-byte in GBK.
+bool doubleByteOnly(const std::string &utf8)
+{
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (wire::utf8ToGbk(utf8.substr(i, length)).size() != 2)
             return false;
+        i += length;
     }
     return true;
 }
 
-bool twoByteField(const MessageFrame &frame, std::size_t pos, std::size_t size)
+bool faceCode(const std::string &face)
 {
-    for (std::size_t i = pos; i + 1 < pos + size; i += 2) {
-        const auto lead = frame.byteAt(i);
-        if (lead == 0)
-            return true;
-        if (lead < 0x81 || lead == 0xFF || frame.byteAt(i + 1) < 0x40)
-            return false;
-    }
-    return true;
+    if (face.size() < 2 || face.size() > 3 || (face[0] != 'm' && face[0] != 'w'))
+        return false;
+    if (!std::all_of(face.begin() + 1, face.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const int number = std::stoi(face.substr(1));
+    return number >= 1 && number <= 10;
 }
 
 } // namespace
@@ -91,11 +104,11 @@ void PeerChecker::check(const MessageFrame &frame)
 {
     ++frames_;
     checkEcho(frame);
-    if (frame.byteAt(271) >= 128)
-        fail(frame, "byte 271 is 128 or more");
+    if (frame.resumeValue() < 0)
+        fail(frame, "the resume value's top byte is 128 or more");
     switch (frame.cmd()) {
     case wire::CmdLogin:
-        if (!asciiField(frame, 16, 100))
+        if (!ascii(wire::LoginAnswerFrame::decode(frame).advertAddress))
             fail(frame, "the advertisement address is not ASCII");
         break;
     case wire::CmdReconnectAnswer:
@@ -103,10 +116,12 @@ void PeerChecker::check(const MessageFrame &frame)
     case wire::CmdUserInfo:
         checkUserInfo(frame);
         break;
-    case wire::CmdReady:
-        if (frame.byteAt(wire::offset::kArg15) != 1 || !asciiField(frame, 16, 16))
-            fail(frame, "a ready frame without byte 15 = 1 and an ASCII name");
+    case wire::CmdReady: {
+        const auto ready = wire::ReadyFrame::decode(frame);
+        if (ready.ready != 1 || ready.account.empty() || !ascii(ready.account))
+            fail(frame, "a ready frame that is not ready or has no ASCII name");
         break;
+    }
     case wire::CmdDeal:
         checkDeal(frame);
         break;
@@ -122,18 +137,22 @@ void PeerChecker::check(const MessageFrame &frame)
     case wire::CmdReadyOrLeave:
         checkReadyOrLeave(frame);
         break;
-    case wire::CmdUserLeft:
+    case wire::CmdUserLeft: {
         if (!results_.empty())
             fail(frame, "a user-left frame between result frames");
-        if (frame.byteAt(16) == 0 || !asciiField(frame, 16, 16))
+        const auto left = wire::UserLeftFrame::decode(frame);
+        if (left.account.empty() || !ascii(left.account))
             fail(frame, "a user-left frame without an ASCII name");
         break;
-    case wire::CmdChat:
-        if (frame.u32be(wire::offset::kKindWord) != 0)
+    }
+    case wire::CmdChat: {
+        const auto line = wire::ChatFrame::decode(frame);
+        if (line.kindWord != 0)
             fail(frame, "a chat line with a kind word");
-        if (!oneHot(frame.seatBit()))
+        if (!oneHot(line.sender.raw))
             fail(frame, "a chat line without the sender's seat");
         break;
+    }
     case wire::CmdForcedLeave:
         break;
     default:
@@ -144,46 +163,35 @@ void PeerChecker::check(const MessageFrame &frame)
 
 void PeerChecker::checkUserInfo(const MessageFrame &frame)
 {
+    const auto user = wire::UserInfoFrame::decode(frame);
     if (inHand_)
         fail(frame, "user information during a hand");
-    if (!oneHot(frame.seatBit()))
-        fail(frame, "byte 6 is not a seat bit");
+    if (!oneHot(user.recipientSeat.raw))
+        fail(frame, "the recipient's seat is not a seat bit");
     if (own_ == 0)
-        own_ = frame.seatBit();
-    else if (frame.seatBit() != own_)
-        fail(frame, "byte 6 is not the recipient's seat");
-    if (!oneHot(frame.byteAt(226)))
-        fail(frame, "byte 226 is not the described seat");
-    for (std::size_t pos = 227; pos <= 233; ++pos) {
-        if (frame.byteAt(pos) != 0)
-            fail(frame, "bytes 227-233 are not 0");
-    }
-    for (const std::size_t top : {155u, 159u, 163u, 167u, 237u}) {
-        if (frame.byteAt(top) >= 128)
-            fail(frame, "top byte " + std::to_string(top) + " is 128 or more");
-    }
-    const std::string face = frames::readAscii(frame, 48, 16);
-    const bool faceOk = face.size() >= 2 && face.size() <= 3 && (face[0] == 'm' || face[0] == 'w')
-            && std::all_of(face.begin() + 1, face.end(),
-                           [](char c) { return c >= '0' && c <= '9'; })
-            && std::stoi(face.substr(1)) >= 1 && std::stoi(face.substr(1)) <= 10;
-    if (!faceOk)
-        fail(frame, "face code '" + face + "'");
-    if (!twoByteField(frame, 72, 8) || !twoByteField(frame, 112, 16)
-        || !twoByteField(frame, 184, 24))
+        own_ = user.recipientSeat.raw;
+    else if (user.recipientSeat.raw != own_)
+        fail(frame, "the recipient's seat changed");
+    if (!oneHot(static_cast<unsigned>(user.extraNumber5)))
+        fail(frame, "extra number 5 is not exactly the described seat");
+    if (user.logins < 0 || user.disconnects < 0 || user.wins < 0 || user.losses < 0
+        || user.wealth < 0)
+        fail(frame, "a counter's top byte is 128 or more");
+    if (!faceCode(user.face))
+        fail(frame, "face code '" + user.face + "'");
+    if (!doubleByteOnly(user.location) || !doubleByteOnly(user.title) || !doubleByteOnly(user.tag))
         fail(frame, "a two-byte field holds a single-byte character");
-    if (!asciiField(frame, 168, 16) || frame.byteAt(168) == 0)
+    if (user.account.empty() || !ascii(user.account))
         fail(frame, "the account name is not ASCII");
-    for (const std::size_t pos : {80u, 88u, 96u}) {
-        if (frame.u64le(pos) > (std::uint64_t{1} << 53))
-            fail(frame, "a number above 2^53");
-    }
+    if (user.points > kLargestExactNumber || user.credit > kLargestExactNumber
+        || user.coins > kLargestExactNumber)
+        fail(frame, "a number above 2^53");
 }
 
 void PeerChecker::checkDeal(const MessageFrame &frame)
 {
-    const int count = frame.byteAt(wire::offset::kArg11);
-    if (count == kHandSize) {
+    const auto deal = wire::DealFrame::decode(frame);
+    if (deal.form == wire::kDealHandStart) {
         if (inHand_)
             fail(frame, "a hand-start deal during a hand");
         inHand_ = true;
@@ -195,34 +203,32 @@ void PeerChecker::checkDeal(const MessageFrame &frame)
         results_.clear();
         counts_.fill(kHandSize);
         dealtIds_.clear();
-        if (frame.byteAt(wire::offset::kArg8) != kHandSize)
-            fail(frame, "byte 8 is not 25");
-        if (!oneHot(frame.byteAt(wire::offset::kArg15)))
-            fail(frame, "byte 15 is not a seat bit");
-        for (int i = 0; i < kHandSize; ++i) {
-            const auto card
-                    = static_cast<CardCode>(frame.u32le(16 + 4 * static_cast<std::size_t>(i)));
+        if (deal.rowCount != kHandSize)
+            fail(frame, "the row count is not 25");
+        if (!oneHot(deal.shownCardSeat.raw))
+            fail(frame, "the turned-up card's seat is not a seat bit");
+        for (const CardCode card : deal.cards()) {
             checkCard(frame, card, "the deal");
             if (!dealtIds_.insert(cardId(card)).second)
                 fail(frame, "a card id dealt twice");
         }
-        const auto turned = makeCard(frame.byteAt(250), frame.byteAt(249));
-        if (cardFace(turned) < 3 || cardFace(turned) > 17 || !oneHot(frame.byteAt(249))
-            || (cardFace(turned) >= 16 && frame.byteAt(249) != 1))
+        const CardCode turned = deal.shownCard();
+        if (cardFace(turned) < rules::kLowestFace || cardFace(turned) > rules::kFaceBigJoker
+            || !oneHot(deal.shownSuitBit)
+            || (cardFace(turned) >= rules::kFaceSmallJoker && deal.shownSuitBit != 1))
             fail(frame, "the turned-up card fails the picture check");
         return;
     }
-    if (count != kBottomSize) {
+    if (!deal.isBottomCards()) {
         fail(frame, "a deal of neither 25 nor 8 cards");
         return;
     }
     if (!inHand_ || landlord_ < 0 || bottomDealt_)
         fail(frame, "bottom cards outside their place in the hand");
-    if (seatIndex(frame.seatBit()) != landlord_)
+    if (seatIndex(deal.seat.raw) != landlord_)
         fail(frame, "bottom cards for a seat that is not the landlord");
     bottomDealt_ = true;
-    for (int i = 0; i < kBottomSize; ++i) {
-        const auto card = static_cast<CardCode>(frame.u32le(16 + 4 * static_cast<std::size_t>(i)));
+    for (const CardCode card : deal.cards()) {
         checkCard(frame, card, "the bottom cards");
         if (!dealtIds_.insert(cardId(card)).second)
             fail(frame, "a bottom card id that was dealt already");
@@ -231,25 +237,25 @@ void PeerChecker::checkDeal(const MessageFrame &frame)
 
 void PeerChecker::checkBidTurn(const MessageFrame &frame)
 {
+    const auto turn = wire::BidTurnFrame::decode(frame);
     if (!inHand_ || playedFrames_ > 0 || bottomDealt_)
         fail(frame, "a bid turn outside the bidding");
     ++bidFrames_;
-    const std::uint8_t bid = frame.byteAt(wire::offset::kArg11);
-    if (!oneHot(frame.seatBit()))
-        fail(frame, "byte 6 is not a seat bit");
+    if (!oneHot(turn.nextBidder.raw))
+        fail(frame, "the next bidder is not a seat bit");
     if (bidFrames_ == 1) {
-        if (bid != 0)
-            fail(frame, "the first bid turn has byte 11 = " + std::to_string(bid));
+        if (turn.bid != 0)
+            fail(frame, "the first bid turn carries bid " + std::to_string(turn.bid));
         return;
     }
-    if (!oneHot(frame.byteAt(wire::offset::kArg15)))
-        fail(frame, "byte 15 is not a seat bit");
-    if (bid > 1)
-        fail(frame, "a bid of " + std::to_string(bid));
+    if (!oneHot(turn.bidder.raw))
+        fail(frame, "the bidder is not a seat bit");
+    if (turn.bid > 1)
+        fail(frame, "a bid of " + std::to_string(turn.bid));
     if (landlord_ >= 0)
         fail(frame, "a bid turn after the landlord was named");
-    if (bid == 1) {
-        landlord_ = seatIndex(frame.byteAt(wire::offset::kArg15));
+    if (turn.bid == 1) {
+        landlord_ = seatIndex(turn.bidder.raw);
         counts_[static_cast<std::size_t>(landlord_)] += kBottomSize;
     }
 }
@@ -260,19 +266,19 @@ void PeerChecker::checkPlayed(const MessageFrame &frame)
         fail(frame, "a played frame outside the play");
         return;
     }
+    const auto played = wire::PlayedFrame::decode(frame);
     ++playedFrames_;
-    const int mover = seatIndex(frame.seatBit());
-    const std::uint8_t next = frame.byteAt(wire::offset::kArg11);
-    const std::uint8_t code = frame.byteAt(wire::offset::kArg15);
-    const int n = frame.byteAt(wire::offset::kArg17);
+    const int mover = seatIndex(played.mover.raw);
+    const int n = played.cardCount;
     if (mover < 0)
-        fail(frame, "byte 6 is not a seat bit");
-    if (code > 1)
-        fail(frame, "trick code " + std::to_string(code));
-    if (frame.byteAt(255) < 2)
-        fail(frame, "byte 255 below 2");
+        fail(frame, "the mover is not a seat bit");
+    if (played.trickCode > frames::kTrickLead)
+        fail(frame, "trick code " + std::to_string(played.trickCode));
+    if (played.seconds < 2)
+        fail(frame, "clock seconds below 2");
     if (playedFrames_ == 1
-        && (mover != landlord_ || seatIndex(next) != landlord_ || code != 1 || n != 0))
+        && (mover != landlord_ || seatIndex(played.next) != landlord_
+            || played.trickCode != frames::kTrickLead || n != 0))
         fail(frame, "the first played frame does not open the landlord's lead");
     if (n > kMaxHand) {
         fail(frame, "more than 33 cards");
@@ -280,69 +286,66 @@ void PeerChecker::checkPlayed(const MessageFrame &frame)
     }
     if (n > 0 && mover >= 0) {
         std::vector<CardCode> cards;
-        for (int j = 0; j < n; ++j) {
-            const auto card
-                    = static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j)));
+        for (const CardCode card : played.cards()) {
             checkCard(frame, card, "a play");
             cards.push_back(card);
         }
         const Play judged = judgePlay(cards);
-        if (judged.kind == rules::KindNone || judged.kind != frame.byteAt(18))
-            fail(frame, "byte 18 is not the kind of the cards");
+        if (judged.kind == rules::KindNone || judged.kind != played.kind)
+            fail(frame, "the kind is not the kind of the cards");
         auto &count = counts_[static_cast<std::size_t>(mover)];
         if (n > count)
             fail(frame, "a seat plays more cards than it holds");
         count -= n;
         if (count == 0) {
             handEnded_ = true;
-            if (next != 0)
+            if (played.next != 0)
                 fail(frame, "the hand-ending play names a next seat");
         }
     }
-    if (!handEnded_ && !oneHot(next))
-        fail(frame, "byte 11 is not exactly a seat bit");
+    if (!handEnded_ && !oneHot(played.next))
+        fail(frame, "the next seat is not exactly a seat bit");
 }
 
 void PeerChecker::checkResult(const MessageFrame &frame)
 {
+    const auto result = wire::HandResultFrame::decode(frame);
     if (!inHand_)
         fail(frame, "a result frame outside a hand");
     results_.push_back(frame);
-    if (frame.byteAt(8) >= 128)
+    if (result.stake < 0)
         fail(frame, "the stake's top byte is 128 or more");
-    if (frame.byteAt(16) > kMaxHand)
+    if (result.cardsLeft > kMaxHand)
         fail(frame, "more than 33 cards left");
-    const int seat = seatIndex(frame.seatBit());
+    const int seat = seatIndex(result.seat.raw);
     if (seat < 0)
-        fail(frame, "byte 6 is not a seat bit");
-    else if (inHand_ && frame.byteAt(16) != counts_[static_cast<std::size_t>(seat)])
+        fail(frame, "the settled seat is not a seat bit");
+    else if (inHand_ && result.cardsLeft != counts_[static_cast<std::size_t>(seat)])
         fail(frame, "cards left do not match the seat's count");
-    for (int j = 0; j < frame.byteAt(16) && j < kMaxHand; ++j)
-        checkCard(frame, static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j))),
-                  "the cards left");
-    for (const std::size_t pos : {163u, 178u, 187u}) {
-        if (frame.u64le(pos) > (std::uint64_t{1} << 53))
-            fail(frame, "an amount above 2^53");
-    }
-    if (frame.byteAt(171) > 40)
+    for (const CardCode card : result.cards())
+        checkCard(frame, card, "the cards left");
+    if (result.finalAmount > kLargestExactNumber || result.amount1 > kLargestExactNumber
+        || result.amount2 > kLargestExactNumber)
+        fail(frame, "an amount above 2^53");
+    if (result.level > kHighestLevel)
         fail(frame, "a level above 40");
-    if (results_.size() > 4)
+    if (results_.size() > kSeats)
         fail(frame, "more than four result frames");
 }
 
 void PeerChecker::checkReadyOrLeave(const MessageFrame &frame)
 {
-    const std::uint8_t kind = frame.byteAt(wire::offset::kArg15);
-    if (frame.byteAt(19) >= 128)
-        fail(frame, "byte 19 is 128 or more");
-    if (kind == 0) {
-        if (!inHand_ || results_.size() != 4) {
+    const auto notice = wire::ReadyOrLeaveNoticeFrame::decode(frame);
+    if (notice.wealthMultiplier < 0)
+        fail(frame, "the wealth multiplier's top byte is 128 or more");
+    if (notice.isEndOfHand()) {
+        if (!inHand_ || results_.size() != kSeats) {
             fail(frame, "an end of hand without four result frames before it");
         } else {
             std::set<int> seats;
             for (const auto &result : results_)
                 seats.insert(result.seatBit());
-            if (seats.size() != 4)
+            if (seats.size() != kSeats)
                 fail(frame, "the four result frames do not name four seats");
         }
         inHand_ = false;
@@ -351,8 +354,8 @@ void PeerChecker::checkReadyOrLeave(const MessageFrame &frame)
         ++handsFinished_;
         return;
     }
-    if (kind < 3)
-        fail(frame, "ready-or-leave with byte 15 = " + std::to_string(kind));
+    if (!notice.isCoinsShort())
+        fail(frame, "ready-or-leave of mode " + std::to_string(notice.mode));
     if (inHand_)
         fail(frame, "coins short during a hand");
 }

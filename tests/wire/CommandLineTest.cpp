@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <array>
 #include <functional>
 
@@ -41,6 +43,11 @@ struct LineCase
     Check check = [](const CommandLine &) {
     };
 };
+
+void PrintTo(const LineCase &c, std::ostream *os)
+{
+    *os << c.name << ": \"" << c.line << '"';
+}
 
 std::string endingName(CommandLineEnding e)
 {

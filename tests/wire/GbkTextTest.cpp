@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdio>
 #include <vector>
 
@@ -34,6 +36,11 @@ struct RoundTripCase
     std::string gbk;
 };
 
+void PrintTo(const RoundTripCase &c, std::ostream *os)
+{
+    *os << c.name << ": \"" << c.utf8 << "\" = " << hex(c.gbk);
+}
+
 class GbkRoundTrip : public testing::TestWithParam<RoundTripCase>
 {
 };
@@ -65,6 +72,11 @@ struct OneWayCase
     std::string in;
     std::string out;
 };
+
+void PrintTo(const OneWayCase &c, std::ostream *os)
+{
+    *os << c.name << ": " << hex(c.in) << " -> " << hex(c.out);
+}
 
 class Utf8ToGbkLossy : public testing::TestWithParam<OneWayCase>
 {
@@ -158,6 +170,12 @@ struct FieldCase
     FieldText rule;
     std::string expected;
 };
+
+void PrintTo(const FieldCase &c, std::ostream *os)
+{
+    *os << c.name << ": bytes " << c.first << ".." << c.last << " rule " << static_cast<int>(c.rule)
+        << " reading " << hex(std::string(c.bytes.begin(), c.bytes.end())) << " at " << c.at;
+}
 
 class FrameField : public testing::TestWithParam<FieldCase>
 {

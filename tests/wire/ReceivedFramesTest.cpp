@@ -3,46 +3,21 @@
 
 #include "rules/CardCode.h"
 
+#include "CodecCase.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-#include <variant>
 
 using namespace tessaroc::wire;
 using tessaroc::rules::makeCard;
 
 namespace {
 
-using ReceivedValue
-        = std::variant<LoginAnswerFrame, ReconnectAnswerFrame, UserInfoFrame, ReadyFrame, DealFrame,
-                       BidTurnFrame, PlayedFrame, HandResultFrame, ReadyOrLeaveNoticeFrame,
-                       UserLeftFrame, ForcedLeaveFrame, ItemFrame, ChatFrame>;
-
-struct ReceivedCase
-{
-    const char *name;
-    ReceivedValue value;
-    const char *bytes; // every byte that is not zero, as describe() prints it
-};
-
-void PrintTo(const ReceivedCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-MessageFrame encodeValue(const ReceivedValue &value)
-{
-    return std::visit([](const auto &v) { return v.encode(); }, value);
-}
-
-ReceivedValue decodeAs(const ReceivedValue &like, const MessageFrame &frame)
-{
-    return std::visit(
-            [&](const auto &v) -> ReceivedValue {
-                return std::decay_t<decltype(v)>::decode(frame);
-            },
-            like);
-}
+using ReceivedCase = test::CodecCase<LoginAnswerFrame, ReconnectAnswerFrame, UserInfoFrame,
+                                     ReadyFrame, DealFrame, BidTurnFrame, PlayedFrame,
+                                     HandResultFrame, ReadyOrLeaveNoticeFrame, UserLeftFrame,
+                                     ForcedLeaveFrame, ItemFrame, ChatFrame>;
 
 DealFrame bottomDeal()
 {
@@ -129,13 +104,12 @@ class ReceivedFrame : public testing::TestWithParam<ReceivedCase>
 
 TEST_P(ReceivedFrame, WritesExactlyItsBytes)
 {
-    EXPECT_EQ(describe(encodeValue(GetParam().value)), GetParam().bytes);
+    test::expectBytes(GetParam());
 }
 
 TEST_P(ReceivedFrame, ReadsBackAsTheSameValue)
 {
-    const ReceivedValue &value = GetParam().value;
-    EXPECT_TRUE(decodeAs(value, encodeValue(value)) == value);
+    test::expectRoundTrip(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -176,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "[3]=16 [16]=b3 [17]=f6 [18]=c5 [19]=c6"},
                 ReceivedCase{"item45", ItemFrame{45, 129}, "[3]=2d [8]=04 [9]=08"},
                 ReceivedCase{"systemChat", ChatFrame{.text = "hi"}, "[3]=13 [16]=68 [17]=69"}),
-        [](const testing::TestParamInfo<ReceivedCase> &p) { return std::string(p.param.name); });
+        test::kCaseName);
 
 TEST(DealFrame, FormDecidesHowManyCardsAreRead)
 {

@@ -1,47 +1,22 @@
 #include "wire/SentFrames.h"
 #include "wire/ChatFrame.h"
 
+#include "CodecCase.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
-#include <variant>
 #include <vector>
 
 using namespace tessaroc::wire;
 
 namespace {
 
-using SentValue = std::variant<BidFrame, ChoiceFrame, PlayFrame, ReadyOrLeaveFrame, KeepAliveFrame,
-                               LoginFrame, ChatFrame>;
-
-struct SentCase
-{
-    const char *name;
-    SentValue value;
-    // Every byte that is not zero, as describe() prints it.
-    const char *bytes;
-};
-
-void PrintTo(const SentCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
+using SentCase = test::CodecCase<BidFrame, ChoiceFrame, PlayFrame, ReadyOrLeaveFrame,
+                                 KeepAliveFrame, LoginFrame, ChatFrame>;
 
 const std::array<std::uint8_t, 3> kThreeCards{0x10, 0x2a, 0x6b};
-
-MessageFrame encodeValue(const SentValue &value)
-{
-    return std::visit([](const auto &v) { return v.encode(); }, value);
-}
-
-// Decodes with the codec of the value's own type.
-SentValue decodeAs(const SentValue &like, const MessageFrame &frame)
-{
-    return std::visit(
-            [&](const auto &v) -> SentValue { return std::decay_t<decltype(v)>::decode(frame); },
-            like);
-}
 
 } // namespace
 
@@ -51,13 +26,12 @@ class SentFrame : public testing::TestWithParam<SentCase>
 
 TEST_P(SentFrame, SetsExactlyItsBytes)
 {
-    EXPECT_EQ(describe(encodeValue(GetParam().value)), GetParam().bytes);
+    test::expectBytes(GetParam());
 }
 
 TEST_P(SentFrame, ReadsBackAsTheSameValue)
 {
-    const SentValue &value = GetParam().value;
-    EXPECT_TRUE(decodeAs(value, encodeValue(value)) == value);
+    test::expectRoundTrip(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -93,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "[269]=01"},
                 SentCase{"reconnectNegativeResume", LoginFrame{true, "a", "", {0, 0}, -2},
                          "[3]=1c [14]=01 [16]=61 [268]=fe [269]=ff [270]=ff [271]=ff"}),
-        [](const testing::TestParamInfo<SentCase> &p) { return std::string(p.param.name); });
+        test::kCaseName);
 
 TEST(PlayFrame, CarriesAtMostAWholeHand)
 {

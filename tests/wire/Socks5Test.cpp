@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <optional>
 
 using namespace tessaroc::wire;
@@ -40,6 +42,16 @@ struct ScriptCase
     Socks5Failure failure; // None: connected
     Bytes serverBytes = {}; // what follows the CONNECT reply
 };
+
+void PrintTo(const ScriptCase &c, std::ostream *os)
+{
+    *os << c.name << ", replies:";
+    for (const Bytes &reply : c.replies) {
+        *os << ' ';
+        for (const std::uint8_t b : reply)
+            *os << "0123456789abcdef"[b >> 4] << "0123456789abcdef"[b & 15];
+    }
+}
 
 const Bytes AuthRequest{1, 5, 'p', 'u', 's', 'e', 'r', 5, 'p', 'p', 'a', 's', 's'};
 const Bytes ConnectRequest{5, 1, 0, 1, 10, 1, 2, 3, 23, 112};

@@ -2,10 +2,10 @@
 
 #include "rules/CardCode.h"
 #include "rules/CardText.h"
+#include "rules/SeededRandom.h"
 
 #include <array>
 #include <cstdint>
-#include <random>
 #include <span>
 #include <string>
 
@@ -56,32 +56,9 @@ constexpr CardCode cardById(int id)
     return id >= 0 && id < kDeckSize ? kDeck[static_cast<std::size_t>(id)] : 0;
 }
 
-// Seeded randomness for the deal and the computer players' pace. The draws
-// are our own (not the standard distributions, whose results differ between
-// libraries), so one seed gives the same games everywhere.
-class SeededRandom
-{
-public:
-    explicit SeededRandom(std::uint64_t seed)
-        : engine_(seed)
-    { }
-
-    // A uniform value in [0, bound); bound must be above 0.
-    std::uint64_t below(std::uint64_t bound);
-    // A uniform value in [low, high].
-    std::int64_t between(std::int64_t low, std::int64_t high);
-
-    template<typename T> void shuffle(std::span<T> items)
-    {
-        for (std::size_t i = items.size(); i > 1; --i) {
-            const auto j = static_cast<std::size_t>(below(i));
-            std::swap(items[i - 1], items[j]);
-        }
-    }
-
-private:
-    std::mt19937_64 engine_;
-};
+// Seeded randomness for the deal and the computer players' pace: the
+// project's own generator, so one seed gives the same games everywhere.
+using rules::SeededRandom;
 
 // Cards as players name them, for the game record and test messages:
 // "8 8 8 3 3", the jokers "sj" and "BJ".

@@ -1,6 +1,11 @@
 #include "ClientFrameChecker.h"
 
-#include <initializer_list>
+#include "ServerFrames.h"
+
+#include "wire/ChatFrame.h"
+#include "wire/ReceivedFrames.h"
+#include "wire/SentFrames.h"
+
 #include <set>
 #include <utility>
 
@@ -12,76 +17,11 @@ namespace {
 
 // The views kept per seat: far more frames than a client can hold unread.
 constexpr std::size_t kViewsKept = 512;
-constexpr std::uint8_t kLoginMark = 1; // byte 14 of a login
-constexpr std::uint8_t kPhraseList2Mark = 97; // byte 13 of a phrase of list 2
-
-struct Range
-{
-    std::size_t from;
-    std::size_t to; // inclusive
-};
-
-// The first byte outside the listed ranges that is not 0.
-std::optional<std::size_t> strayByte(const MessageFrame &frame, std::initializer_list<Range> listed)
-{
-    for (std::size_t pos = 0; pos < wire::kFrameSize; ++pos) {
-        bool inside = false;
-        for (const Range &range : listed)
-            inside = inside || (pos >= range.from && pos <= range.to);
-        if (!inside && frame.byteAt(pos) != 0)
-            return pos;
-    }
-    return std::nullopt;
-}
-
-// A single-byte text from pos: characters below 0x80 up to the first zero,
-// then zeros to the end of the field.
-bool singleByteField(const MessageFrame &frame, std::size_t pos, std::size_t end)
-{
-    bool ended = false;
-    for (std::size_t i = pos; i <= end; ++i) {
-        const auto byte = frame.byteAt(i);
-        if (byte == 0)
-            ended = true;
-        else if (ended || byte >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-// Mixed GBK up to the first zero, whole characters only, then zeros.
-bool gbkField(const MessageFrame &frame, std::size_t pos, std::size_t end)
-{
-    std::size_t i = pos;
-    for (; i <= end; ++i) {
-        const auto byte = frame.byteAt(i);
-        if (byte == 0)
-            break;
-        if (byte < 0x80)
-            continue;
-        if (byte == 0x80 || byte == 0xFF || i == end)
-            return false;
-        const auto trail = frame.byteAt(++i);
-        if (trail < 0x40 || trail == 0x7F || trail == 0xFF)
-            return false;
-    }
-    for (; i <= end; ++i) {
-        if (frame.byteAt(i) != 0)
-            return false;
-    }
-    return true;
-}
 
 bool kindTheClientSends(int kind)
 {
     return (kind >= rules::KindSingle && kind <= rules::KindPlaneWithPairs)
             || (kind >= rules::KindBomb4 && kind <= rules::KindFourJokers);
-}
-
-std::string hex(std::size_t pos, std::uint8_t value)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    return "byte " + std::to_string(pos) + " is 0x" + kDigits[value >> 4] + kDigits[value & 15];
 }
 
 } // namespace
@@ -111,8 +51,12 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
     if (number < record.last)
         record.wrapped = true;
     record.last = number;
-    const auto seatOf = [&frame](std::size_t pos) {
-        return static_cast<std::uint8_t>(frame.byteAt(pos) & 15);
+    const auto holdCards = [&record, &view](std::span<const CardCode> cards) {
+        for (const CardCode card : cards) {
+            const auto id = static_cast<std::size_t>(cardId(card)) & 127;
+            view.held.set(id);
+            record.codes[id] = card;
+        }
     };
 
     switch (frame.cmd()) {
@@ -122,62 +66,48 @@ void ClientFrameChecker::sent(int seat, const MessageFrame &frame)
         break;
     case wire::CmdUserInfo:
         if (view.own == 0)
-            view.own = seatOf(wire::offset::kSeatBit);
+            view.own = wire::UserInfoFrame::decode(frame).recipientSeat.bit();
         break;
-    case wire::CmdDeal:
-        if (frame.byteAt(wire::offset::kArg11) == kHandSize) {
+    case wire::CmdDeal: {
+        const wire::DealFrame deal = wire::DealFrame::decode(frame);
+        if (deal.form == wire::kDealHandStart) {
             view = freshView(view.own);
             view.firstBidTurn = true;
-            for (std::size_t i = 0; i < kHandSize; ++i) {
-                const auto card = static_cast<CardCode>(frame.u32le(16 + 4 * i));
-                const auto id = static_cast<std::size_t>(cardId(card)) & 127;
-                view.held.set(id);
-                record.codes[id] = card;
-            }
-        } else if (frame.byteAt(wire::offset::kArg11) == kBottomSize
-                   && seatOf(wire::offset::kSeatBit) == view.own) {
-            for (std::size_t i = 0; i < kBottomSize; ++i) {
-                const auto card = static_cast<CardCode>(frame.u32le(16 + 4 * i));
-                const auto id = static_cast<std::size_t>(cardId(card)) & 127;
-                view.held.set(id);
-                record.codes[id] = card;
-            }
+            holdCards(deal.cards());
+        } else if (deal.isBottomCards() && deal.seat.bit() == view.own) {
+            holdCards(deal.cards());
         }
         break;
+    }
     case wire::CmdBidTurn: {
+        const wire::BidTurnFrame turn = wire::BidTurnFrame::decode(frame);
         // Every bid-turn frame ends the bid turn that was open.
-        view.bidTurn = false;
-        const bool opens = frame.byteAt(wire::offset::kArg11) == 0;
-        if (opens && seatOf(wire::offset::kSeatBit) == view.own) {
-            view.bidTurn = true;
+        view.bidTurn = turn.bid == 0 && turn.nextBidder.bit() == view.own;
+        if (view.bidTurn)
             view.turn = number;
-        }
         view.firstBidTurn = false;
         break;
     }
     case wire::CmdPlayed: {
+        const wire::PlayedFrame played = wire::PlayedFrame::decode(frame);
         view.bidTurn = false;
-        const std::uint8_t code = frame.byteAt(wire::offset::kArg15);
-        const int n = std::min<int>(frame.byteAt(wire::offset::kArg17), kMaxHand);
-        if (code == 1)
+        const bool clears = played.trickCode == frames::kTrickLead;
+        if (clears)
             view.toBeat = Play{};
-        if (n > 0) {
-            std::vector<CardCode> cards;
-            for (int j = 0; j < n; ++j)
-                cards.push_back(
-                        static_cast<CardCode>(frame.u32le(20 + 4 * static_cast<std::size_t>(j))));
-            if (seatOf(wire::offset::kSeatBit) == view.own) {
+        const auto cards = played.cards();
+        if (!cards.empty()) {
+            if (played.mover.bit() == view.own) {
                 for (const CardCode card : cards)
                     view.held.reset(static_cast<std::size_t>(cardId(card)) & 127);
             }
             view.toBeat = judgePlay(cards);
-            view.toBeat.kind = static_cast<rules::PlayKind>(frame.byteAt(18));
+            view.toBeat.kind = static_cast<rules::PlayKind>(played.kind);
         }
-        if (code == 1)
+        if (clears)
             view.toBeat = Play{};
-        view.playTurn = frame.byteAt(wire::offset::kArg11) == view.own && view.own != 0;
+        view.playTurn = played.next == view.own && view.own != 0;
         if (view.playTurn) {
-            view.mustLead = code == 1;
+            view.mustLead = clears;
             view.turn = number;
         }
         break;
@@ -255,78 +185,72 @@ std::optional<std::string> ClientFrameChecker::checkLayout(const MessageFrame &f
     if (!first && loginForm)
         return "a second login on one connection";
 
-    std::optional<std::size_t> stray;
+    // Every frame must be the codec's own encoding of what it says: the
+    // bytes its command carries, as the client writes them, and zeros
+    // everywhere else. The echo bytes are the send path's (checked apart),
+    // except in the login forms, which carry them as they are.
+    MessageFrame bare = frame;
+    bare.setU16le(wire::offset::kEcho, 0);
+    MessageFrame expected;
     switch (cmd) {
     case wire::CmdLogin:
     case wire::CmdReconnect:
-        stray = cmd == wire::CmdLogin ? strayByte(frame, {{3, 3}, {14, 14}, {16, 259}})
-                                      : strayByte(frame, {{3, 3}, {14, 14}, {16, 261}, {268, 271}});
-        if (frame.byteAt(14) != kLoginMark)
-            return "byte 14 of a login is not 1";
-        if (frame.byteAt(16) == 0 || !singleByteField(frame, 16, 31))
-            return "the account name is not single-byte text";
-        if (!singleByteField(frame, 32, 259))
-            return "the password is not single-byte text";
+        bare = frame;
+        expected = wire::LoginFrame::decode(frame).encode();
+        if (wire::LoginFrame::decode(frame).account.empty())
+            return "a login without an account name";
         break;
     case wire::CmdBid:
-        stray = strayByte(frame, {{3, 3}, {6, 6}, {11, 11}, {260, 261}});
-        if (frame.byteAt(wire::offset::kArg11) > 1)
-            return "a bid of " + std::to_string(frame.byteAt(wire::offset::kArg11));
+        expected = wire::BidFrame::decode(frame).encode();
         break;
     case wire::CmdPlay: {
-        const std::uint8_t action = frame.byteAt(wire::offset::kArg15);
-        const std::size_t n = frame.byteAt(wire::offset::kArg17);
-        if (action == 1) {
-            stray = strayByte(frame, {{3, 3}, {6, 6}, {15, 15}, {260, 261}});
-        } else if (action == 2) {
-            if (n < 1 || n > kMaxHand)
-                return "a play of " + std::to_string(n) + " cards";
-            if (!kindTheClientSends(frame.byteAt(18)))
-                return "a play of kind " + std::to_string(frame.byteAt(18));
-            stray = strayByte(frame,
-                              {{3, 3}, {6, 6}, {15, 15}, {17, 18}, {20, 19 + n}, {260, 261}});
-        } else {
-            return "a play frame with byte 15 = " + std::to_string(action);
+        const wire::PlayFrame play = wire::PlayFrame::decode(frame);
+        if (play.mode != wire::PlayMode::Pass && play.mode != wire::PlayMode::Cards)
+            return "a play frame of mode " + std::to_string(static_cast<int>(play.mode));
+        if (play.mode == wire::PlayMode::Cards) {
+            if (play.cardCount < 1 || play.cardCount > kMaxHand)
+                return "a play of " + std::to_string(play.cardCount) + " cards";
+            if (!kindTheClientSends(play.kind))
+                return "a play of kind " + std::to_string(play.kind);
         }
+        expected = play.encode();
         break;
     }
     case wire::CmdReadyOrLeave: {
-        const std::uint8_t kind = frame.byteAt(wire::offset::kArg15);
-        if (kind > 1)
-            return "ready-or-leave with byte 15 = " + std::to_string(kind);
-        stray = kind == 1 ? strayByte(frame, {{3, 3}, {6, 6}, {15, 15}, {260, 261}})
-                          : strayByte(frame, {{3, 3}, {6, 6}, {15, 15}});
+        const wire::ReadyOrLeaveFrame answer = wire::ReadyOrLeaveFrame::decode(frame);
+        expected = answer.encode();
+        // The leave frame goes straight to the socket, without echo bytes.
+        if (!answer.ready)
+            bare = frame;
         break;
     }
     case wire::CmdChat: {
-        stray = strayByte(frame, {{3, 3}, {6, 6}, {9, 11}, {13, 13}, {16, 215}, {260, 261}});
-        const std::uint8_t list = frame.byteAt(9);
-        const std::uint8_t phrase = frame.byteAt(10);
-        const std::uint8_t mark = frame.byteAt(13);
-        if (list > 2 || (list == 0 && (phrase != 0 || mark != 0)) || (list != 0 && phrase == 0)
-            || (list == 1 && mark != 0) || (list == 2 && mark != kPhraseList2Mark))
-            return "quick-phrase bytes 9, 10, 13 are " + std::to_string(list) + ", "
-                    + std::to_string(phrase) + ", " + std::to_string(mark);
-        const std::uint8_t to = frame.byteAt(wire::offset::kArg11);
-        if (to != 0 && seatIndex(to) < 0)
-            return "a whisper to seat bits " + std::to_string(to);
-        if (!gbkField(frame, 16, 215))
-            return "the chat text is not whole GBK characters followed by zeros";
+        const wire::ChatFrame line = wire::ChatFrame::decode(frame);
+        const bool typed = line.phraseList == 0 && line.phraseNo == 0;
+        const bool phrase = (line.phraseList == 1 || line.phraseList == 2) && line.phraseNo > 0;
+        if (!typed && !phrase)
+            return "quick-phrase list " + std::to_string(line.phraseList) + " and number "
+                    + std::to_string(line.phraseNo);
+        if (line.whisperTo.raw != 0 && seatIndex(line.whisperTo.raw) < 0)
+            return "a whisper to seat bits " + std::to_string(line.whisperTo.raw);
+        if (line.isItemTraffic() || line.kindWord != 0)
+            return "a chat line with a kind word";
+        // Whole GBK characters only: a broken text reads back otherwise.
+        expected = line.encode();
         break;
     }
     case wire::CmdKeepAlive:
-        stray = strayByte(frame, {{3, 3}, {6, 6}, {260, 261}});
+        expected = wire::KeepAliveFrame::decode(frame).encode();
         break;
     default:
         return "command " + std::to_string(cmd) + " is never sent by the client";
     }
-    if (stray)
-        return hex(*stray, frame.byteAt(*stray)) + ", where the client writes 0";
-    if (cmd != wire::CmdReconnect && frame.byteAt(wire::offset::kSeatBit) != 0
-        && seatIndex(frame.byteAt(wire::offset::kSeatBit)) < 0)
+    if (!(expected == bare))
+        return "not as the client builds it: " + wire::describeDifference(expected, bare);
+    if (frame.seatBit() != 0 && seatIndex(frame.seatBit()) < 0)
         return "byte 6 is not a seat bit";
-    if (loginForm && frame.byteAt(wire::offset::kSeatBit) != 0)
-        return "byte 6 of a login is not 0";
+    if (loginForm && frame.seatBit() != 0)
+        return "a login that names a seat";
     return std::nullopt;
 }
 
@@ -336,7 +260,8 @@ std::optional<std::string> ClientFrameChecker::checkEcho(ConnectionRecord &conne
 {
     const std::uint8_t cmd = frame.cmd();
     const std::uint16_t echo = frame.u16le(wire::offset::kEcho);
-    const bool leave = cmd == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::kArg15) == 0;
+    const bool leave
+            = cmd == wire::CmdReadyOrLeave && !wire::ReadyOrLeaveFrame::decode(frame).ready;
     if (cmd == wire::CmdLogin || leave)
         return std::nullopt; // both carry 0, which the layout has checked
     if (record && !record->wrapped && echo > record->last)
@@ -376,16 +301,15 @@ std::optional<std::string> ClientFrameChecker::judgeTurn(const SeatRecord &recor
         return "a second answer to the turn opened by frame " + std::to_string(view.turn);
     if (bid)
         return std::nullopt;
-    if (frame.byteAt(wire::offset::kArg15) == 1)
+    const wire::PlayFrame play = wire::PlayFrame::decode(frame);
+    if (play.mode == wire::PlayMode::Pass)
         return view.mustLead
                 ? std::optional<std::string>("a pass on a lead opened with code 1" + at)
                 : std::nullopt;
 
-    const std::size_t n = frame.byteAt(wire::offset::kArg17);
     std::vector<CardCode> cards;
     std::set<std::uint8_t> seen;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t id = frame.byteAt(20 + i);
+    for (const std::uint8_t id : play.ids()) {
         if (!seen.insert(id).second)
             return "card id " + std::to_string(id) + " played twice";
         if (id >= 128 || !view.held.test(id))
@@ -395,8 +319,8 @@ std::optional<std::string> ClientFrameChecker::judgeTurn(const SeatRecord &recor
     const Play judged = judgePlay(cards);
     if (judged.kind == rules::KindNone)
         return describeCards(cards) + " is no play";
-    if (judged.kind != frame.byteAt(18))
-        return "kind " + std::to_string(frame.byteAt(18)) + " named, but " + describeCards(cards)
+    if (judged.kind != play.kind)
+        return "kind " + std::to_string(play.kind) + " named, but " + describeCards(cards)
                 + " is kind " + std::to_string(judged.kind);
     if (!view.mustLead && view.toBeat.count > 0 && !beats(judged, view.toBeat))
         return describeCards(cards) + " does not beat " + describeCards(view.toBeat.view()) + at;

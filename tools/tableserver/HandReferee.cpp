@@ -2,7 +2,7 @@
 
 #include "ComputerPlayer.h"
 
-#include "wire/GbkText.h"
+#include "wire/SentFrames.h"
 
 #include <algorithm>
 #include <bitset>
@@ -16,11 +16,6 @@ namespace {
 // A client never passes on a lead opened with code 1; one that does is
 // shown its lead again a few times a turn, not once per frame it sends.
 constexpr int kLeadReopensPerTurn = 4;
-
-std::string gbk(std::string_view utf8)
-{
-    return wire::utf8ToGbk(utf8);
-}
 
 const char *kindName(int kind)
 {
@@ -97,13 +92,12 @@ void HandReferee::bidFrame(int seat, const MessageFrame &frame)
         context_.logFrame(seating_.seatName(seat) + " bid out of turn; dropped");
         return;
     }
-    const std::uint8_t value = frame.byteAt(wire::offset::kArg11);
-    if (value > 1) {
-        context_.logFrame(seating_.seatName(seat) + " bid with byte 11 = " + std::to_string(value)
-                          + "; dropped");
+    const auto answer = frames::readExact<wire::BidFrame>(frame);
+    if (!answer) {
+        context_.logFrame(seating_.seatName(seat) + " sent a bid the client never builds; dropped");
         return;
     }
-    bid(seat, value == 1);
+    bid(seat, answer->call);
 }
 
 void HandReferee::playFrame(int seat, const MessageFrame &frame)
@@ -112,8 +106,9 @@ void HandReferee::playFrame(int seat, const MessageFrame &frame)
         context_.logFrame(seating_.seatName(seat) + " played out of turn; dropped");
         return;
     }
-    switch (frame.byteAt(wire::offset::kArg15)) {
-    case 1:
+    const wire::PlayFrame answer = wire::PlayFrame::decode(frame);
+    switch (answer.mode) {
+    case wire::PlayMode::Pass:
         if (mustLead_) {
             if (leadReopens_ >= kLeadReopensPerTurn) {
                 context_.logFrame(seating_.seatName(seat)
@@ -135,15 +130,19 @@ void HandReferee::playFrame(int seat, const MessageFrame &frame)
         }
         pass(seat);
         return;
-    case 2:
-        if (const auto error = play(seat, frames::playIds(frame), frame.byteAt(18))) {
+    case wire::PlayMode::Cards: {
+        const auto ids = answer.cardCount >= 1 && answer.cardCount <= kMaxHand
+                ? answer.ids()
+                : std::span<const std::uint8_t>{};
+        if (const auto error = play(seat, ids, answer.kind)) {
             context_.log(seating_.seatName(seat) + " sent a play the rules refuse: " + *error);
             table_.playRefused(seat);
         }
         return;
+    }
     default:
-        context_.log(seating_.seatName(seat) + " sent a play frame with byte 15 = "
-                     + std::to_string(frame.byteAt(wire::offset::kArg15)));
+        context_.log(seating_.seatName(seat) + " sent a play frame of mode "
+                     + std::to_string(static_cast<int>(answer.mode)));
         table_.playRefused(seat);
         return;
     }
@@ -454,7 +453,7 @@ void HandReferee::botMove()
 void HandReferee::sendResults(const std::array<frames::SeatResult, kSeats> &results,
                               std::string_view winnersLine)
 {
-    const std::string line = gbk(winnersLine);
+    const std::string line(winnersLine);
     for (int seat = 0; seat < kSeats; ++seat) {
         for (const auto &result : results)
             context_.delivery.toSeat(seat, frames::handResult(result, scoring::kStake, line));

@@ -2,7 +2,7 @@
 
 #include "Scoring.h"
 
-#include "wire/GbkText.h"
+#include "wire/SentFrames.h"
 
 #include <algorithm>
 
@@ -17,8 +17,6 @@ constexpr std::int64_t kDetachedCloseMs = 10000;
 // stays silent longer is not a client.
 constexpr std::int64_t kLoginWaitMs = 30000;
 constexpr std::uint8_t kUserLeftClock10s = 1;
-constexpr std::uint32_t kItemKindWord = 272;
-constexpr std::uint32_t kItemKindWordOther = 260;
 // A player whose coins fall below three stakes cannot cover a lost hand.
 constexpr std::uint64_t kShortBelowStakes = 3;
 
@@ -37,11 +35,6 @@ constexpr std::array<BotProfile, kSeats> kBotProfiles{{
         {"bot4", "电脑四号", "w5", 0},
 }};
 
-std::string gbk(std::string_view utf8)
-{
-    return wire::utf8ToGbk(utf8);
-}
-
 bool validAccount(const std::string &account)
 {
     if (account.empty() || account.size() > 16)
@@ -58,11 +51,11 @@ frames::UserInfo playerProfile(const std::string &account, std::uint64_t coins)
     user.nickname = account;
     user.face = "m1";
     user.sex = 1;
-    user.location = gbk("本机");
+    user.location = "本机";
     user.coins = coins;
-    user.title = gbk("新手");
+    user.title = "新手";
     user.account = account;
-    user.tag = gbk("玩家");
+    user.tag = "玩家";
     return user;
 }
 
@@ -70,14 +63,14 @@ frames::UserInfo botProfile(int seat, std::uint64_t coins)
 {
     const BotProfile &profile = kBotProfiles[static_cast<std::size_t>(seat)];
     frames::UserInfo user;
-    user.nickname = gbk(profile.nickname);
+    user.nickname = profile.nickname;
     user.face = profile.face;
     user.sex = profile.sex;
-    user.location = gbk("本机");
+    user.location = "本机";
     user.coins = coins;
-    user.title = gbk("电脑");
+    user.title = "电脑";
     user.account = profile.account;
-    user.tag = gbk("电脑");
+    user.tag = "电脑";
     return user;
 }
 
@@ -283,7 +276,7 @@ void Seating::refuse(ConnectionId id, std::uint8_t result, const std::string &wh
 void Seating::login(ConnectionId id, const MessageFrame &frame)
 {
     const frames::LoginRequest request = frames::readLogin(frame);
-    if (!validAccount(request.account))
+    if (!request.accountReadable || !validAccount(request.account))
         return refuse(id, frames::kLoginVerificationFailed,
                       "the account name is not 1 to 16 printable ASCII characters");
     if (!context_.options.password.empty() && request.password != context_.options.password)
@@ -503,7 +496,7 @@ void Seating::forceLeave(int seat, std::string_view textUtf8)
     const std::string who = seatName(seat);
     context_.log(who + " is made to leave: " + std::string(textUtf8));
     if (s.connection) {
-        context_.delivery.toSeat(seat, frames::forcedLeave(gbk(textUtf8)));
+        context_.delivery.toSeat(seat, frames::forcedLeave(textUtf8));
         detachConnection(seat);
     }
     if (inHand())
@@ -516,47 +509,46 @@ void Seating::forceLeave(int seat, std::string_view textUtf8)
 void Seating::readyOrLeave(int seat, const MessageFrame &frame)
 {
     Seat &s = seats_[static_cast<std::size_t>(seat)];
-    switch (frame.byteAt(wire::offset::kArg15)) {
-    case 0: {
+    const auto readyOrLeave = frames::readExact<wire::ReadyOrLeaveFrame>(frame);
+    if (!readyOrLeave) {
+        context_.logFrame(seatName(seat)
+                          + " sent a ready-or-leave frame the client never builds; "
+                            "ignored");
+        return;
+    }
+    if (!readyOrLeave->ready) {
         const std::string who = seatName(seat);
         detachConnection(seat);
         if (inHand())
             table_.abandonHand(who + " left during the hand");
         removeSeat(seat, "left");
-        break;
+        return;
     }
-    case 1:
-        if (inHand()) {
-            context_.logFrame(seatName(seat) + " said ready during a hand; ignored");
-            break;
-        }
-        if (!s.ready) {
-            s.ready = true;
-            context_.log(seatName(seat) + " is ready");
-            context_.delivery.toAll(frames::ready(s.user.account));
-        }
-        changed();
-        break;
-    default:
-        context_.logFrame(seatName(seat) + " sent ready-or-leave with byte 15 = "
-                          + std::to_string(frame.byteAt(wire::offset::kArg15)) + "; ignored");
-        break;
+    if (inHand()) {
+        context_.logFrame(seatName(seat) + " said ready during a hand; ignored");
+        return;
     }
+    if (!s.ready) {
+        s.ready = true;
+        context_.log(seatName(seat) + " is ready");
+        context_.delivery.toAll(frames::ready(s.user.account));
+    }
+    changed();
 }
 
 void Seating::chat(int seat, const MessageFrame &frame)
 {
-    const std::uint32_t kind = frame.kindWord();
-    if (kind == kItemKindWord || kind == kItemKindWordOther) {
+    const wire::ChatFrame line = wire::ChatFrame::decode(frame);
+    if (line.isItemTraffic()) {
         context_.logFrame(seatName(seat) + " sent an item-library frame; dropped");
         return;
     }
-    const std::uint8_t addressee = frame.byteAt(wire::offset::kArg11);
     int to = -1;
-    if (addressee != 0) {
-        to = seatIndex(addressee);
+    if (line.whisperTo.raw != 0) {
+        to = seatIndex(line.whisperTo.raw);
         if (to < 0 || !at(to).occupied) {
-            context_.logFrame(seatName(seat) + " whispered to seat bit " + std::to_string(addressee)
+            context_.logFrame(seatName(seat) + " whispered to seat bits "
+                              + std::to_string(line.whisperTo.raw)
                               + ", where nobody sits; dropped");
             return;
         }
@@ -565,14 +557,13 @@ void Seating::chat(int seat, const MessageFrame &frame)
         context_.logFrame(seatName(seat) + " chats faster than the table can read; line dropped");
         return;
     }
-    const std::string text = wire::readFieldText(frame, 16, 215);
-    const MessageFrame relay = frames::chatRelay(frame, seatBit(seat));
+    const MessageFrame relay = frames::chatRelay(line, seatBit(seat));
     if (to < 0) {
-        context_.log("chat " + seatName(seat) + ": " + text);
+        context_.log("chat " + seatName(seat) + ": " + line.text);
         context_.delivery.toAll(relay);
         return;
     }
-    context_.log("whisper " + seatName(seat) + " to " + seatName(to) + ": " + text);
+    context_.log("whisper " + seatName(seat) + " to " + seatName(to) + ": " + line.text);
     context_.delivery.toSeat(seat, relay);
     if (to != seat)
         context_.delivery.toSeat(to, relay);

@@ -2,39 +2,44 @@
 
 #include "Cards.h"
 
+#include "wire/ChatFrame.h"
 #include "wire/MessageFrame.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The frames a game server sends to a table client, and the readers of what
-// the client sends. Texts are passed as code-page (GBK) bytes, already
-// encoded; every byte a frame does not list stays 0, and the echo bytes
-// 260-261 are stamped by whoever delivers the frame.
+// The frames a game server sends to a table client, built with the wire's
+// codecs, and the reader of a login. Texts are UTF-8; the codecs write them
+// as GBK. Every byte a frame does not list stays 0, and the echo bytes are
+// stamped by whoever delivers the frame.
 namespace tessaroc::tableserver::frames {
 
 using wire::MessageFrame;
 
-// Login answers (byte 15).
+// Login answers.
 inline constexpr std::uint8_t kLoginAccepted = 1;
 inline constexpr std::uint8_t kLoginFailedToStart = 2;
 inline constexpr std::uint8_t kLoginVerificationFailed = 0;
 
-// Trick codes (byte 15 of CmdPlayed) the server uses: an ordinary follow,
+// Trick codes of CmdPlayed the server uses: an ordinary follow,
 // and the opening of a lead with the table cleared first.
 inline constexpr std::uint8_t kTrickFollow = 0;
 inline constexpr std::uint8_t kTrickLead = 1;
 
-// Outcomes of a result frame (byte 154).
+// Outcomes of a result frame.
 inline constexpr std::uint8_t kOutcomeWin = 1;
 inline constexpr std::uint8_t kOutcomeLoss = 2;
 inline constexpr std::uint8_t kOutcomeAbandoned = 3;
 
-// The user block of CmdUserInfo. Nickname is mixed GBK; location, title and
-// tag carry double-byte characters only; face and account are ASCII.
+// The mode of a ready-or-leave notice that names the seats short of coins.
+inline constexpr std::uint8_t kNoticeCoinsShort = 3;
+
+// The user block of CmdUserInfo, UTF-8. Location, title and tag must hold
+// only characters that are two bytes in GBK; face and account are ASCII.
 struct UserInfo
 {
     std::string nickname;
@@ -86,26 +91,31 @@ MessageFrame coinsShort(std::uint8_t shortSeats, std::uint8_t changeRoomSeats);
 MessageFrame userLeft(std::string_view account, std::uint8_t clockKind);
 MessageFrame forcedLeave(std::string_view text);
 // A chat line as relayed: the sender's real seat, the text and the phrase
-// bytes copied, the item-library kind word cleared.
-MessageFrame chatRelay(const MessageFrame &line, std::uint8_t senderSeat);
+// fields kept, the item-library kind word cleared.
+MessageFrame chatRelay(const wire::ChatFrame &line, std::uint8_t senderSeat);
 
 // What a login (18) or a reconnect request (28) carries.
 struct LoginRequest
 {
     std::string account;
+    bool accountReadable = false; // the bytes read back as the same account
     std::string password;
     std::uint16_t echo = 0;
     std::int32_t resumeValue = 0;
 };
 LoginRequest readLogin(const MessageFrame &frame);
 
-// The ids of a play (7, byte 15 = 2): bytes 20 .. 20 + n - 1, n from byte 17.
-// A count outside 1..33 gives no ids.
-std::span<const std::uint8_t> playIds(const MessageFrame &frame);
-
-// A single-byte text field read up to its first zero byte.
-std::string readAscii(const MessageFrame &frame, std::size_t pos, std::size_t size);
-// Writes text from pos, cut to size bytes.
-void writeText(MessageFrame &frame, std::size_t pos, std::size_t size, std::string_view text);
+// A client frame read with its codec, when it holds exactly the bytes the
+// client writes for that value (the echo bytes aside); nothing for a frame
+// the client would not have built.
+template<typename Codec> std::optional<Codec> readExact(const MessageFrame &frame)
+{
+    Codec value = Codec::decode(frame);
+    MessageFrame bare = frame;
+    bare.setU16le(wire::offset::kEcho, 0);
+    if (!(value.encode() == bare))
+        return std::nullopt;
+    return value;
+}
 
 } // namespace tessaroc::tableserver::frames
