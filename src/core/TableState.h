@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/MainLoopState.h"
 #include "rules/CardCode.h"
 #include "rules/CardRulesState.h"
 #include "support/LayoutScale.h"
@@ -115,6 +116,7 @@ struct TableState
     PlayState play;
     SettlementState settlement;
     SoundSwitches sound;
+    MainLoopState loop;
     std::int16_t gamedllstate = 0; // the item library runs while above 0
     bool VideoOn = false; // own video available
 };

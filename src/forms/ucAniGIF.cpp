@@ -420,6 +420,10 @@ bool ucAniGIF::StartFrameTimer(int mode)
     actionState_ = 0;
     if (currentFrame_ == 0)
         return false;
+    // A hidden control shows no frames: its animation starts when it is
+    // shown, so a hidden clock or badge never wakes the program.
+    if (mode == 1 && !Visible())
+        return false;
     if (mode == 1 && parsedFrameCount_ == 1)
         return false;
     // The timer belongs to the window that holds the control.

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmapCache>
 
 #include <algorithm>
 #include <span>
@@ -82,11 +83,21 @@ QImage PictureStore::decode(const QByteArray &bytes)
 
 QPixmap PictureStore::designPicture(QStringView name)
 {
+    // The resources never change: each picture is decoded once and shared
+    // by every control that shows it (the table loads the card back alone
+    // over a hundred times while it lays itself out).
+    const QString key = QStringLiteral("tessaroc-design-") + name.toString();
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
     ensureResources();
     QFile file(QStringLiteral(":/design/") + name.toString());
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return QPixmap::fromImage(decode(file.readAll()));
+    picture = QPixmap::fromImage(decode(file.readAll()));
+    if (!picture.isNull())
+        QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 QCursor PictureStore::handCursor()
@@ -98,10 +109,18 @@ std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType, PictureT
 {
     if (!target)
         return 0;
-    const QImage image = PictureStore::decode(PictureStore::resourceBytes(id, resourceType));
-    if (image.isNull())
+    if (resourceType.compare(u"GIF", Qt::CaseInsensitive) != 0 || id <= 0)
         return 0;
-    target->setPicture(QPixmap::fromImage(image), id);
+    const QString key = QStringLiteral("tessaroc-gif-") + QString::number(id);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        const QImage image = PictureStore::decode(PictureStore::resourceBytes(id, resourceType));
+        if (image.isNull())
+            return 0;
+        picture = QPixmap::fromImage(image);
+        QPixmapCache::insert(key, picture);
+    }
+    target->setPicture(picture, id);
     return 1;
 }
 

@@ -1,0 +1,74 @@
+#include "app/Client.h"
+
+#include "core/Shutdown.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace tessaroc::app {
+
+namespace {
+
+constexpr double kTwipsPerPixel = 15.0;
+const QString kDefaultTableCaption = QStringLiteral("Tessaroc");
+
+} // namespace
+
+Client::Client(double timeScale, const QString &lockPath)
+    : clock_(timeScale)
+    , lock_(lockPath)
+    , serverLink_(rings_, state_.loop.ring, clock_)
+    , timers_(core::CoreTimers::Mode::Real, timeScale)
+    , process_([this] { cleanUpBeforeEnd(); })
+    , random_(std::random_device{}())
+    , tableSound_(state_.sound, soundDevice_)
+    , sound_(tableSound_)
+    , hall_(context_, hallLink_)
+    , form_(state_, clock_,
+            table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})
+    , window_(form_, state_)
+    , play_(form_, context_)
+    , socket_(serverLink_, context_)
+    , context_{state_, rings_, clock_, socket_, hall_,       timers_, window_,
+               play_,  sound_, items_, video_,  settlement_, process_}
+    , dispatcher_(context_)
+    , clocks_(context_)
+    , itemSteps_(context_,
+                 [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); })
+    , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
+    , startUp_(context_, hall_)
+{
+    timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
+    timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
+}
+
+Client::~Client() = default;
+
+bool Client::start(const std::string &commandLine)
+{
+    core::StartUpEnvironment environment;
+    environment.commandLine = commandLine;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        environment.screenWidthTwips = screen->size().width() * kTwipsPerPixel;
+        environment.screenHeightTwips = screen->size().height() * kTwipsPerPixel;
+    }
+    environment.takeInstanceLock = [this] {
+        return lock_.tryLock(0);
+    };
+    environment.defaultTableCaption = kDefaultTableCaption;
+    return startUp_.Form_Load(environment);
+}
+
+void Client::unload()
+{
+    core::Form_Unload(context_, hall_);
+}
+
+void Client::cleanUpBeforeEnd()
+{
+    hallLink_.stopListening();
+    if (lock_.isLocked())
+        lock_.unlock();
+}
+
+} // namespace tessaroc::app

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/AppProcess.h"
+#include "app/ScaledClock.h"
+#include "chat/ChatService.h"
+#include "core/CoreContext.h"
+#include "core/CoreTimers.h"
+#include "core/Dispatcher.h"
+#include "core/HallWindowLink.h"
+#include "core/ItemSteps.h"
+#include "core/ServerLinkSocket.h"
+#include "core/StartUp.h"
+#include "core/TableState.h"
+#include "core/TickScheduler.h"
+#include "core/TurnClocks.h"
+#include "items/ItemService.h"
+#include "items/NullItemLibrary.h"
+#include "platform/HallLink.h"
+#include "platform/ServerLink.h"
+#include "platform/SoundDevice.h"
+#include "play/PlayFlowService.h"
+#include "settlement/CoreSettlement.h"
+#include "settlement/SettlementService.h"
+#include "sound/CoreSound.h"
+#include "sound/SoundService.h"
+#include "table/MainForm.h"
+#include "table/TableWindowService.h"
+#include "video/NullVideo.h"
+#include "wire/MsgRings.h"
+
+#include <QLockFile>
+
+#include <random>
+
+namespace tessaroc::app {
+
+// The whole table client, wired: the platform's links, the subsystems'
+// services, the table window, and the client core on top of them. Members are
+// built in the order written; the core's pieces keep references to the
+// context, which is built after the services it names.
+class Client
+{
+public:
+    Client(double timeScale, const QString &lockPath);
+    ~Client();
+
+    // The start-up; false when the program did not start (it has ended).
+    bool start(const std::string &commandLine);
+    // The table window was closed: the unload handler, which ends the
+    // program.
+    void unload();
+    table::MainForm &form() { return form_; }
+
+private:
+    void cleanUpBeforeEnd();
+
+    ScaledClock clock_;
+    QLockFile lock_;
+    core::TableState state_;
+    wire::MsgRings rings_;
+    platform::ServerLink serverLink_;
+    platform::HallLink hallLink_;
+    core::CoreTimers timers_;
+    AppProcess process_;
+    std::mt19937_64 random_;
+
+    platform::QtSoundDevice soundDevice_;
+    sound::SoundService tableSound_;
+    items::ItemService tableItems_;
+    chat::ChatService tableChat_;
+    settlement::SettlementService tableSettlement_;
+    sound::CoreSound sound_;
+    items::NullItemLibrary items_;
+    video::NullVideo video_;
+    settlement::CoreSettlement settlement_;
+
+    core::HallWindowLink hall_;
+    table::MainForm form_;
+    table::TableWindowService window_;
+    play::PlayFlowService play_;
+    core::ServerLinkSocket socket_;
+    core::CoreContext context_;
+
+    core::Dispatcher dispatcher_;
+    core::TurnClocks clocks_;
+    core::ItemSteps itemSteps_;
+    core::TickScheduler scheduler_;
+    core::StartUp startUp_;
+};
+
+} // namespace tessaroc::app

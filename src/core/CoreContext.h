@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/TableState.h"
+#include "core/services/HallWindow.h"
+#include "core/services/ItemLibrary.h"
+#include "core/services/MainLoopControl.h"
+#include "core/services/PlayFlow.h"
+#include "core/services/Process.h"
+#include "core/services/ServerSocket.h"
+#include "core/services/Settlement.h"
+#include "core/services/Sound.h"
+#include "core/services/TableWindow.h"
+#include "core/services/Video.h"
+#include "platform/Clock.h"
+#include "wire/MsgRings.h"
+
+namespace tessaroc::core {
+
+// Everything the client core works on: the shared state, the rings, the
+// clock, and the services of the other subsystems and of the platform. The
+// program builds one and hands it by reference to the main loop, the clocks,
+// the hall link, the dispatcher and its handlers; tests build one on
+// recording services.
+struct CoreContext
+{
+    TableState &state;
+    wire::MsgRings &rings;
+    const platform::Clock &clock;
+    services::ServerSocket &socket;
+    services::HallWindow &hall;
+    services::MainLoopControl &timers;
+    services::TableWindow &window;
+    services::PlayFlow &play;
+    services::Sound &sound;
+    services::ItemLibrary &items;
+    services::Video &video;
+    services::Settlement &settlement;
+    services::Process &process;
+
+    MainLoopState &loop() { return state.loop; }
+    std::uint8_t ownSeatBit() const { return state.rules.HandRecords[0].seatBit; }
+    // SendMsg: queues the frame for the send slot.
+    wire::SendResult SendMsg(wire::MessageFrame &frame)
+    {
+        return wire::SendMsg(rings, frame, state.loop.ring);
+    }
+};
+
+} // namespace tessaroc::core

@@ -1,0 +1,127 @@
+#include "core/HallWindowLink.h"
+
+#include "core/CoreContext.h"
+#include "core/Leave.h"
+#include "core/ServerConnection.h"
+#include "core/TableReset.h"
+#include "platform/HallLink.h"
+
+namespace tessaroc::core {
+
+namespace {
+
+QString captionOf(const std::string &caption)
+{
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
+} // namespace
+
+HallWindowLink::HallWindowLink(CoreContext &context, platform::HallLink &link)
+    : c_(context)
+    , link_(link)
+{ }
+
+bool HallWindowLink::FindHall()
+{
+    // Before the command line has named the hall there is nothing to look
+    // for: a lookup then finds no hall, with the ending of a missing hall.
+    const std::string &caption = c_.loop().HallCaption;
+    return !caption.empty() && link_.findWindow(captionOf(caption));
+}
+
+bool HallWindowLink::systemCommand(std::int64_t command)
+{
+    if (!FindHall()) {
+        c_.process.End(ExitCode::HallMissing);
+        return false;
+    }
+    link_.sendMessage(captionOf(c_.loop().HallCaption), wire::kSysCommand, command, 0);
+    return true;
+}
+
+bool HallWindowLink::RestoreHall()
+{
+    return systemCommand(wire::kScRestore);
+}
+
+bool HallWindowLink::MinimiseHall()
+{
+    return systemCommand(wire::kScMinimise);
+}
+
+void HallWindowLink::PostToHall(std::uint32_t msg)
+{
+    const std::string &caption = c_.loop().HallCaption;
+    if (!caption.empty())
+        link_.postMessage(captionOf(caption), msg);
+}
+
+std::int64_t HallWindowLink::HallWndProc(std::uint32_t msg, std::int64_t, std::int64_t)
+{
+    MainLoopState &loop = c_.loop();
+    switch (msg) {
+    case wire::kHallMsgAskInGame:
+        if (FindHall())
+            PostToHall(c_.state.rules.InGame ? wire::kTableMsgInGame : wire::kTableMsgNotInGame);
+        break;
+    case wire::kHallMsgAskClose:
+        if (!FindHall())
+            break;
+        if (loop.LoginSent) {
+            PostToHall(wire::kTableMsgLoginSent);
+        } else if (c_.state.rules.InGame) {
+            PostToHall(wire::kTableMsgInGame);
+        } else {
+            leaveTable();
+            PostToHall(wire::kTableMsgNotInGame);
+        }
+        break;
+    case wire::kHallMsgLeave:
+        leaveTable();
+        PostToHall(wire::kTableMsgNotInGame);
+        break;
+    case wire::kHallMsgReconnect:
+        reconnect();
+        break;
+    default:
+        // The table window's own handling: nothing else arrives on this link.
+        break;
+    }
+    return 0;
+}
+
+void HallWindowLink::leaveTable()
+{
+    if (c_.socket.State() == services::ServerSocket::sckConnected) {
+        c_.loop().Disconnect_Flag = false;
+        c_.loop().SlotTicks6 = 0;
+        CloseVideoAndLeave(c_);
+    }
+    ResetTable(c_);
+}
+
+void HallWindowLink::reconnect()
+{
+    c_.rings.RingMode = true;
+    ConnectToServer(c_, ConnectReason::HallReconnect);
+    c_.state.core.ButtonDown[2] = false;
+    c_.window.SetToolbarPicture(2, 4);
+    c_.window.HideTurnClock();
+}
+
+bool HallWindowLink::InstallWndProc(const QString &tableCaption)
+{
+    link_.setHandler([this](std::uint32_t msg, std::int64_t wParam, std::int64_t lParam) {
+        return HallWndProc(msg, wParam, lParam);
+    });
+    return link_.listen(tableCaption);
+}
+
+void HallWindowLink::RestoreWndProc()
+{
+    link_.stopListening();
+    link_.setHandler({});
+}
+
+} // namespace tessaroc::core

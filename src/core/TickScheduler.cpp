@@ -1,0 +1,316 @@
+#include "core/TickScheduler.h"
+
+#include "core/CoreContext.h"
+#include "core/CoreTimers.h"
+#include "core/Dispatcher.h"
+#include "core/ItemSteps.h"
+#include "core/TableReset.h"
+#include "core/TurnClocks.h"
+#include "support/Waits.h"
+
+#include <QScopeGuard>
+
+#include <cstdio>
+#include <exception>
+
+namespace tessaroc::core {
+
+namespace {
+
+// Item frames the send slot can keep back: CmdProp45 with these sub-kinds
+// (bytes 8 and 9, most significant first, divided by 8).
+constexpr int kFirstHeldSubKind = 129;
+constexpr int kSecondHeldSubKind = 386;
+constexpr int kRecStateServer = 3;
+
+int subKind(const wire::MessageFrame &frame)
+{
+    // Read as the unsigned value it is: a frame with byte 8 at 128 or more
+    // (only the item library makes one) is no sub-kind we hold.
+    const int word
+            = frame.byteAt(wire::offset::kArg8) * 256 + frame.byteAt(wire::offset::kArg8 + 1);
+    return word / 8;
+}
+
+} // namespace
+
+TickScheduler::TickScheduler(CoreContext &context, CoreTimers &timers, Dispatcher &dispatcher,
+                             TurnClocks &clocks, ItemSteps &items)
+    : c_(context)
+    , timers_(timers)
+    , dispatcher_(dispatcher)
+    , clocks_(clocks)
+    , items_(items)
+{ }
+
+void TickScheduler::TimerBong_Timer()
+{
+    if (ticking_)
+        return;
+    ticking_ = true;
+    timers_.beginTick();
+    // Every way out of the tick starts the timer again: an early end, a
+    // handler that throws, the program asked to end.
+    const auto restart = qScopeGuard([this] {
+        ticking_ = false;
+        timers_.endTick();
+    });
+    ++ticksRun_;
+    try {
+        TickSchedulerSteps();
+    } catch (const std::exception &fault) {
+        std::fprintf(stderr, "tessaroc: a fault in the main loop's tick: %s\n", fault.what());
+    }
+}
+
+void TickScheduler::TickSchedulerSteps()
+{
+    MainLoopState &loop = c_.loop();
+    ++loop.ring.SlotTicks0;
+    ++loop.ring.SlotTicks1;
+    ++loop.SlotTicks2;
+    ++loop.SlotTicks3;
+    ++loop.SlotTicks4;
+    ++loop.SlotTicks5;
+    ++loop.SlotTicks6;
+    ++loop.SlotTicks7;
+    ++loop.SlotTicks8;
+    Stopwatch();
+    ++loop.SlotTicks10;
+
+    TickSlotSend();
+    if (loop.ring.SlotTicks0 >= kSendThreshold)
+        loop.ring.SlotTicks0 = 0;
+
+    TickSlotReceive();
+    if (loop.ring.SlotTicks1 >= kReceiveThreshold)
+        loop.ring.SlotTicks1 = 0;
+
+    TickSlotLogin();
+    if (loop.SlotTicks2 >= kLoginThreshold)
+        loop.SlotTicks2 = 0;
+
+    TickSlotBlink();
+    if (loop.SlotTicks3 >= kBlinkThreshold)
+        loop.SlotTicks3 = 0;
+
+    clocks_.BidClock();
+    clocks_.ChoiceClock();
+    if (loop.SlotTicks4 >= kClockThreshold)
+        loop.SlotTicks4 = 0;
+    clocks_.PlayClock();
+    if (loop.SlotTicks7 >= kClockThreshold)
+        loop.SlotTicks7 = 0;
+    clocks_.ReadyClock();
+    if (loop.SlotTicks8 >= kClockThreshold)
+        loop.SlotTicks8 = 0;
+
+    TickSlotConnWatch();
+    if (loop.SlotTicks6 >= kConnWatchThreshold)
+        loop.SlotTicks6 = 0;
+
+    TickSlotBubbleHide();
+    if (loop.SlotTicks10 >= kBubbleThreshold)
+        loop.SlotTicks10 = 0;
+
+    if (!items_.Run())
+        return;
+    OwnVideoDelay();
+}
+
+void TickScheduler::Stopwatch()
+{
+    MainLoopState &loop = c_.loop();
+    if (!loop.SlotFlag9)
+        return;
+    const std::int64_t now = c_.clock.nowMs();
+    if (loop.SlotTicks9 >= 1) {
+        loop.StopwatchStartMs = now;
+        loop.SlotTicks9 = 0;
+        return;
+    }
+    loop.StopwatchElapsedMs = now - loop.StopwatchStartMs;
+    // Whole seconds, rounded: 3.5 s and more count as 4.
+    if (loop.StopwatchElapsedMs >= kStopwatchMs - 500)
+        loop.SlotTicks9 = 1;
+}
+
+void TickScheduler::TickSlotSend()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.ring.SlotTicks0 < kSendThreshold || !loop.ring.SlotFlag0)
+        return;
+    wire::MessageFrame frame;
+    if (!c_.rings.SendRing.takeFrame(frame)) {
+        loop.ring.SlotFlag0 = false;
+        loop.ring.SlotTicks0 = 0;
+        return;
+    }
+    loop.ring.SlotTicks0 = 0;
+    // A frame that finds no connection is dropped.
+    if (c_.socket.State() != services::ServerSocket::sckConnected)
+        return;
+    if (frame.cmd() == wire::CmdProp45) {
+        const int kind = subKind(frame);
+        for (int i = 0; i < 2; ++i) {
+            HeldFrame &held = loop.HeldFrames[static_cast<std::size_t>(i)];
+            if (held.armed && kind == (i == 0 ? kFirstHeldSubKind : kSecondHeldSubKind)) {
+                held.armed = false;
+                held.frame = frame;
+                return;
+            }
+        }
+    }
+    c_.socket.SendData(frame);
+    if (frame.cmd() == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::kArg15) == 0) {
+        // The player left the table: the hall takes over again.
+        loop.HallWnd = c_.hall.FindHall();
+        if (!loop.HallWnd) {
+            c_.process.End(ExitCode::HallMissing);
+            return;
+        }
+        c_.window.Minimise();
+        c_.hall.RestoreHall();
+    }
+}
+
+bool TickScheduler::takeReceivedFrame()
+{
+    MainLoopState &loop = c_.loop();
+    // User-left frames held back while the hand's results come in: once the
+    // hold clears they go first, in the order they came.
+    if (!loop.HoldCommand21 && !loop.heldUserLeft.empty()) {
+        const wire::MessageFrame message = loop.heldUserLeft.front();
+        loop.heldUserLeft.pop_front();
+        dispatcher_.ProcessMessage(message);
+        return true;
+    }
+    wire::MessageFrame message;
+    while (c_.rings.RecvRing.takeFrame(message)) {
+        // A held user-left frame steps aside so that the frames behind it,
+        // the results among them, still arrive.
+        if (message.cmd() == wire::CmdUserLeft && loop.HoldCommand21) {
+            loop.heldUserLeft.push_back(message);
+            continue;
+        }
+        dispatcher_.ProcessMessage(message);
+        return true;
+    }
+    return false;
+}
+
+void TickScheduler::TickSlotReceive()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.ring.SlotTicks1 < kReceiveThreshold || !loop.ring.SlotFlag1)
+        return;
+    if (c_.state.rules.InGame && ++loop.WatchdogTicks >= kWatchdogPasses) {
+        loop.WatchdogTicks = 0;
+        loop.HallWnd = c_.hall.FindHall();
+        if (!loop.HallWnd) {
+            c_.process.End(ExitCode::HallMissing);
+            return;
+        }
+        c_.window.SetSystemLine(0, QStringLiteral("已经与服务器断开连接，请重新入座！"));
+        c_.window.Minimise();
+        c_.hall.RestoreHall();
+        loop.TableCleared = false;
+        ResetTable(c_);
+        rules::ClearHands(c_.state.rules);
+        c_.window.ClearTable();
+    }
+    if (takeReceivedFrame() && c_.state.rules.InGame)
+        loop.WatchdogTicks = 0;
+    const bool more
+            = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !loop.heldUserLeft.empty());
+    loop.ring.SlotTicks1 = more ? 1 : 0;
+}
+
+void TickScheduler::TickSlotLogin()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.SlotTicks2 < kLoginThreshold || !loop.SlotFlag2)
+        return;
+    c_.hall.PostToHall(wire::kTableMsgConnecting);
+    if (loop.LoginFrame.cmd() == wire::CmdReconnect)
+        support::Wait(c_.clock, 5);
+    if (c_.socket.State() == services::ServerSocket::sckConnected) {
+        loop.LoginSent = true;
+        c_.hall.PostToHall(wire::kTableMsgConnected);
+        c_.socket.SendData(loop.LoginFrame);
+        loop.Disconnect_Flag = true;
+        loop.SlotTicks6 = 0;
+        loop.SlotFlag2 = false;
+        if (c_.state.gamedllstate > 0)
+            c_.items.rec_state(kRecStateServer, true);
+    }
+    loop.SlotTicks2 = 0;
+}
+
+void TickScheduler::TickSlotBlink()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.SlotTicks3 < kBlinkThreshold || !loop.SlotFlag3)
+        return;
+    const int normal = 2;
+    const int lit = 3;
+    if (loop.BlinkCount < 1) {
+        c_.window.SetToolbarPicture(1, normal);
+        loop.SlotFlag3 = false;
+        loop.SlotTicks3 = 0;
+    } else {
+        c_.window.SetToolbarPicture(1, loop.BlinkCount % 2 != 0 ? normal : lit);
+        --loop.BlinkCount;
+    }
+}
+
+void TickScheduler::TickSlotConnWatch()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.SlotTicks6 < kConnWatchThreshold || !loop.Disconnect_Flag)
+        return;
+    if (c_.socket.State() != services::ServerSocket::sckConnected) {
+        if (c_.state.gamedllstate > 0)
+            c_.items.rec_state(kRecStateServer, false);
+        loop.HallWnd = c_.hall.FindHall();
+        if (!loop.HallWnd) {
+            c_.process.MessageBox(QStringLiteral("没有找到Ombrevale！"), QString());
+            c_.process.End(ExitCode::HallMissing);
+            return;
+        }
+        if (loop.ReconnectAllowed) {
+            loop.LoggedIn = false;
+            loop.Disconnect_Flag = false;
+            loop.SlotTicks6 = 0;
+            if (startReconnection_)
+                startReconnection_();
+        }
+    }
+    loop.SlotTicks6 = 0;
+}
+
+void TickScheduler::TickSlotBubbleHide()
+{
+    MainLoopState &loop = c_.loop();
+    if (loop.SlotTicks10 < kBubbleThreshold || !loop.SlotFlag10)
+        return;
+    const std::int16_t seat = c_.state.core.BubbleSeat;
+    if (seat >= 0 && seat <= 3)
+        c_.window.HideBubble(seat);
+    c_.window.HideWords();
+    loop.SlotTicks10 = 0;
+}
+
+void TickScheduler::OwnVideoDelay()
+{
+    MainLoopState &loop = c_.loop();
+    if (!loop.OwnVideoDelayArmed)
+        return;
+    if (++loop.OwnVideoDelayTicks >= kOwnVideoDelayTicks) {
+        loop.OwnVideoDelayArmed = false;
+        loop.OwnVideoDelayTicks = 0;
+        c_.video.ShowLocalVideo(c_.state.VideoOn, false);
+    }
+}
+
+} // namespace tessaroc::core

@@ -1,0 +1,24 @@
+#pragma once
+
+namespace tessaroc::core::services {
+
+// What the client core asks of the play flow: the own card pictures, the own
+// play, and the table's handlers that the item library may trigger.
+class PlayFlow
+{
+public:
+    virtual ~PlayFlow() = default;
+
+    // The own card picture cardImage0(picIndex) put down on the hand line
+    // when it is raised, or raised above it.
+    virtual void LowerOwnCard(int picIndex) = 0;
+    virtual void RaiseOwnCard(int picIndex) = 0;
+    // The own play with the raised cards, as the play button makes it.
+    virtual void JudgeChuPai() = 0;
+    // The table's key handler (F1 is 112) and the portrait click and hover.
+    virtual void Pic1_KeyDown(int keyCode, int shift) = 0;
+    virtual void Tou_Click(int seat) = 0;
+    virtual void Tou_MouseMove(int seat) = 0;
+};
+
+} // namespace tessaroc::core::services

@@ -1,0 +1,190 @@
+// The real client, offscreen, started by the headless hall stand-in against
+// the table server with three computer players. Each run is bounded: the
+// hall, the server and the client are killed at the end whatever happened.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+constexpr int kRunLimitMs = 30000;
+
+bool waitUntil(const std::function<bool()> &done, int ms = kRunLimitMs)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// A process whose output is kept line by line.
+struct ChildRun
+{
+    QProcess process;
+    QString output;
+
+    explicit ChildRun(QProcessEnvironment environment)
+    {
+        process.setProcessEnvironment(environment);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        QObject::connect(&process, &QProcess::readyRead,
+                         [this] { output += QString::fromUtf8(process.readAll()); });
+    }
+    ~ChildRun()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(2000);
+        }
+    }
+    bool saw(const QString &text) const { return output.contains(text); }
+    bool waitFor(const QString &text)
+    {
+        return waitUntil([&] { return saw(text); });
+    }
+};
+
+class ClientRun : public ::testing::Test
+{
+protected:
+    ClientRun()
+    {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("TESSAROC_NONINTERACTIVE"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("TESSAROC_CLOCK_SCALE"), QStringLiteral("10"));
+        // A runtime folder of the run's own: the client's single-instance
+        // lock and the window names of other runs never meet.
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        environment.insert(QStringLiteral("TMPDIR"), runtime.path());
+    }
+
+    // Starts the table server on a port the system chooses.
+    quint16 startServer(const QStringList &extra = {})
+    {
+        server = std::make_unique<ChildRun>(environment);
+        server->process.start(QStringLiteral(TESSAROC_SERVER_PATH),
+                              QStringList{QStringLiteral("--port"), QStringLiteral("0"),
+                                          QStringLiteral("--bots"), QStringLiteral("3")}
+                                      + extra);
+        EXPECT_TRUE(server->waitFor(QStringLiteral("listening on 127.0.0.1:")));
+        const auto match = QRegularExpression(QStringLiteral("listening on 127\\.0\\.0\\.1:(\\d+)"))
+                                   .match(server->output);
+        return static_cast<quint16>(match.captured(1).toUInt());
+    }
+
+    void startHall(quint16 port, const QStringList &extra)
+    {
+        hall = std::make_unique<ChildRun>(environment);
+        hall->process.start(
+                QStringLiteral(TESSAROC_HALL_PATH),
+                QStringList{QStringLiteral("--headless"), QStringLiteral("--client"),
+                            QStringLiteral(TESSAROC_CLIENT_PATH), QStringLiteral("--server-port"),
+                            QString::number(port), QStringLiteral("--hall-caption"),
+                            QStringLiteral("e2e-hall"), QStringLiteral("--table-caption"),
+                            QStringLiteral("e2e-table")}
+                        + extra);
+        ASSERT_TRUE(hall->process.waitForStarted(5000));
+    }
+
+    // The client is the hall's child.
+    qint64 clientPid() const
+    {
+        const qint64 hallPid = hall->process.processId();
+        QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(hallPid));
+        if (!children.open(QIODevice::ReadOnly))
+            return 0;
+        return QString::fromLatin1(children.readAll())
+                .split(QLatin1Char(' '))
+                .value(0)
+                .toLongLong();
+    }
+
+    // The hall ends with its client's exit code.
+    int hallExitCode()
+    {
+        EXPECT_TRUE(waitUntil([&] { return hall->process.state() == QProcess::NotRunning; }))
+                << hall->output.toStdString();
+        return hall->process.exitCode();
+    }
+
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    std::unique_ptr<ChildRun> server;
+    std::unique_ptr<ChildRun> hall;
+};
+
+TEST_F(ClientRun, LogsInAnswersTheHallLeavesAndClosesNormally)
+{
+    const quint16 port = startServer();
+    startHall(port,
+              {QStringLiteral("--request"), QStringLiteral("ask-in-game@1500"),
+               QStringLiteral("--request"), QStringLiteral("leave@3000")});
+    ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
+    ASSERT_TRUE(hall->waitFor(QStringLiteral("hall posts 0x400")));
+    // The leave is answered with "not in game" and the leave frame reaches
+    // the server.
+    ASSERT_TRUE(waitUntil([&] {
+        return hall->output.count(QStringLiteral("table posts 0x400")) >= 2;
+    })) << hall->output.toStdString();
+    EXPECT_TRUE(server->waitFor(QStringLiteral("leaves the table")))
+            << server->output.toStdString();
+
+    EXPECT_TRUE(hall->saw(QStringLiteral("table posts 0x303"))) << "login sent and accepted";
+    EXPECT_TRUE(hall->saw(QStringLiteral("table sends 0x112 0xf120"))) << "the hall restored";
+    EXPECT_FALSE(hall->saw(QStringLiteral("table posts 0x465"))) << "no hand ran";
+
+    // The window is closed: the unload ends the client normally.
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
+TEST_F(ClientRun, RefusedLoginGivesTheHallBackAndEnds)
+{
+    const quint16 port = startServer({QStringLiteral("--password"), QStringLiteral("other")});
+    startHall(port, {});
+    EXPECT_EQ(hallExitCode(), 6) << hall->output.toStdString() << server->output.toStdString();
+    EXPECT_TRUE(hall->saw(QStringLiteral("table posts 0x16")));
+}
+
+TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
+{
+    const quint16 port = startServer();
+    startHall(port, {QStringLiteral("--gone-after"), QStringLiteral("2000")});
+    ASSERT_TRUE(server->waitFor(QStringLiteral("sits down")));
+    ASSERT_TRUE(hall->waitFor(QStringLiteral("the hall window is gone")));
+    server->process.kill();
+    EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
+}
+
+TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
+{
+    const quint16 port = startServer();
+    startHall(port, {});
+    ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
+
+    ChildRun second(environment);
+    second.process.start(
+            QStringLiteral(TESSAROC_CLIENT_PATH),
+            {QStringLiteral(
+                     "bob$secret$127.0.0.1$%1$0000001Room 1$0$$0$$$1$e2e-hall$e2e-table-2$0$0$")
+                     .arg(port)});
+    ASSERT_TRUE(waitUntil([&] { return second.process.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(second.process.exitCode(), 4) << second.output.toStdString();
+    EXPECT_TRUE(second.saw(QStringLiteral("Tessaroc已经运行！")));
+    EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
+}
+
+} // namespace
