@@ -19,14 +19,14 @@ class Surface;
 
 // Mouse buttons and shift keys as the game's handlers receive them.
 namespace mouse {
-inline constexpr int Left = 1;
-inline constexpr int Right = 2;
-inline constexpr int Middle = 4;
+inline constexpr int kLeft = 1;
+inline constexpr int kRight = 2;
+inline constexpr int kMiddle = 4;
 } // namespace mouse
 namespace shift {
-inline constexpr int Shift = 1;
-inline constexpr int Ctrl = 2;
-inline constexpr int Alt = 4;
+inline constexpr int kShift = 1;
+inline constexpr int kCtrl = 2;
+inline constexpr int kAlt = 4;
 } // namespace shift
 
 // A windowless control: it has no window of its own and is drawn and fed

@@ -1,6 +1,9 @@
 #include "forms/Fonts.h"
 
+#include "forms/Label.h"
+
 #include <QStringList>
+#include <QWidget>
 
 namespace tessaroc::forms {
 
@@ -48,6 +51,20 @@ QFont designFont(const QString &family, double pointSize, bool bold)
         font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+void setFontSize(QWidget &widget, double points)
+{
+    QFont font = widget.font();
+    font.setPointSizeF(points);
+    widget.setFont(font);
+}
+
+void setFontSize(Label &label, double points)
+{
+    QFont font = label.Font();
+    font.setPointSizeF(points);
+    label.setFont(font);
 }
 
 } // namespace tessaroc::forms

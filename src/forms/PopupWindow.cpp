@@ -32,7 +32,7 @@ PopupWindow::PopupWindow(Options options, QWidget *parent)
 void PopupWindow::setTranslucent(bool translucent)
 {
     translucent_ = translucent;
-    setWindowOpacity(translucent ? TranslucentAlpha / 255.0 : 1.0);
+    setWindowOpacity(translucent ? kTranslucentAlpha / 255.0 : 1.0);
 }
 
 double PopupWindow::LeftTwips() const

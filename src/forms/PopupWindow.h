@@ -14,7 +14,7 @@ class PopupWindow : public Surface
 
 public:
     // The opacity of translucent pop-ups: 200 of 255.
-    static constexpr int TranslucentAlpha = 200;
+    static constexpr int kTranslucentAlpha = 200;
 
     struct Options
     {

@@ -115,11 +115,11 @@ int Surface::buttonCode(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
-        return mouse::Left;
+        return mouse::kLeft;
     case Qt::RightButton:
-        return mouse::Right;
+        return mouse::kRight;
     case Qt::MiddleButton:
-        return mouse::Middle;
+        return mouse::kMiddle;
     default:
         return 0;
     }
@@ -129,11 +129,11 @@ int Surface::buttonsCode(Qt::MouseButtons buttons)
 {
     int code = 0;
     if (buttons & Qt::LeftButton)
-        code |= mouse::Left;
+        code |= mouse::kLeft;
     if (buttons & Qt::RightButton)
-        code |= mouse::Right;
+        code |= mouse::kRight;
     if (buttons & Qt::MiddleButton)
-        code |= mouse::Middle;
+        code |= mouse::kMiddle;
     return code;
 }
 
@@ -141,11 +141,11 @@ int Surface::shiftCode(Qt::KeyboardModifiers modifiers)
 {
     int code = 0;
     if (modifiers & Qt::ShiftModifier)
-        code |= shift::Shift;
+        code |= shift::kShift;
     if (modifiers & Qt::ControlModifier)
-        code |= shift::Ctrl;
+        code |= shift::kCtrl;
     if (modifiers & Qt::AltModifier)
-        code |= shift::Alt;
+        code |= shift::kAlt;
     return code;
 }
 
@@ -225,13 +225,13 @@ void Surface::mouseReleaseEvent(QMouseEvent *event)
         const QPointF at = target->localPosition(p);
         Q_EMIT target->MouseUp(button, shift, at.x(), at.y());
         // A click is a left press and release on the same element.
-        if (target && button == mouse::Left && target->Visible() && target->hitTest(p))
+        if (target && button == mouse::kLeft && target->Visible() && target->hitTest(p))
             Q_EMIT target->Click();
     } else {
         if (last)
             pressOnSurface_ = false;
         Q_EMIT MouseUp(button, shift, p.x(), p.y());
-        if (button == mouse::Left && rect().contains(p.toPoint()))
+        if (button == mouse::kLeft && rect().contains(p.toPoint()))
             Q_EMIT Click();
     }
 }

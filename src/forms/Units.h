@@ -6,16 +6,16 @@ namespace tessaroc::forms {
 
 // Whole windows, and the few elements that lie on the table window outside
 // its table area, are placed in twips: 1/1440 inch, 15 to a pixel.
-inline constexpr int TwipsPerPixel = 15;
+inline constexpr int kTwipsPerPixel = 15;
 
 constexpr double twipsToPixels(double twips)
 {
-    return twips / TwipsPerPixel;
+    return twips / kTwipsPerPixel;
 }
 
 constexpr double pixelsToTwips(double pixels)
 {
-    return pixels * TwipsPerPixel;
+    return pixels * kTwipsPerPixel;
 }
 
 // The table's layout scale is a plain value the client core keeps too.

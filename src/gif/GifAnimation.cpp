@@ -37,16 +37,17 @@ void copyMirrored(const T *src, T *dst, std::size_t width, std::size_t rows, int
 
 int GifAnimation::LoadGifArray(std::span<const std::uint8_t> gifBytes)
 {
-    FreeFrames();
+    clear();
     if (gifBytes.empty())
         return 0;
     try {
-        gifBytes_.assign(gifBytes.begin(), gifBytes.end());
-        if (ParseGif(gifBytes_, gif_) == 0 || !allocate()) {
-            FreeFrames();
+        if (ParseGif(gifBytes, gif_) == 0 || !allocate()) {
+            clear();
             return 0;
         }
-        buildFrame(1);
+        buildFrame(gifBytes, 1);
+        if (buildPending())
+            gifBytes_.assign(gifBytes.begin(), gifBytes.end());
     } catch (const std::bad_alloc &) {
         FreeFrames();
         return 0;
@@ -77,41 +78,56 @@ bool GifAnimation::allocate()
             = gif_.Frames.size() == 1 ? area(gif_.Frames[0]) == 0 : widths == 0 || tallest == 0;
     if (empty)
         return false;
-    pixels_.assign(static_cast<std::size_t>(total) + LzwDecoder::kSlack, 0);
+    const std::size_t room = static_cast<std::size_t>(total) + LzwDecoder::kSlack;
+    if (room > pixelRoom_) {
+        pixels_.reset();
+        pixelRoom_ = 0;
+        pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(room);
+        pixelRoom_ = room;
+    }
     composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight);
     return true;
 }
 
-void GifAnimation::buildFrame(int n)
+void GifAnimation::buildFrame(std::span<const std::uint8_t> file, int n)
 {
     const auto index = static_cast<std::size_t>(n - 1);
     const GifFrame &frame = gif_.Frames[index];
-    BuildSingleImageGif(gifBytes_, frame, gif_.ImageSpans[index], singleImageGif_);
-    loader_.load(singleImageGif_, frame.width, frame.height, pixels_.data() + pixelOffset(n));
+    BuildSingleImageGif(file, frame, gif_.ImageSpans[index], singleImageGif_);
+    loader_.load(singleImageGif_, frame.width, frame.height, pixels_.get() + pixelOffset(n));
     built_ = n;
 }
 
 void GifAnimation::BuildFrames()
 {
-    if (gifBytes_.empty())
+    if (!buildPending())
         return;
     for (int n = built_ + 1; n <= ParsedFrameCount(); ++n)
-        buildFrame(n);
-    gifBytes_ = {};
-    singleImageGif_ = {};
+        buildFrame(gifBytes_, n);
+    gifBytes_.clear();
+}
+
+void GifAnimation::clear()
+{
+    gifBytes_.clear();
+    gif_.clear();
+    built_ = 0;
+    pixelOffsets_.clear();
+    composer_.reset(0, 0);
+    composed_ = 0;
+    changed_ = {};
 }
 
 void GifAnimation::FreeFrames()
 {
+    clear();
     gifBytes_ = {};
     gif_ = ParsedGif{};
-    built_ = 0;
-    pixels_ = {};
+    pixels_.reset();
+    pixelRoom_ = 0;
     pixelOffsets_ = {};
     singleImageGif_ = {};
-    composer_.reset(0, 0);
-    composed_ = 0;
-    changed_ = {};
+    composer_ = GifComposer{};
 }
 
 const GifFrame &GifAnimation::frame(int n) const
@@ -132,7 +148,7 @@ std::span<const std::uint8_t> GifAnimation::framePixels(int n) const
 {
     if (!valid(n))
         return {};
-    return std::span(pixels_).subspan(pixelOffset(n), area(frame(n)));
+    return {framePixelData(n), area(frame(n))};
 }
 
 void GifAnimation::setMirrored(int style)
@@ -147,7 +163,7 @@ void GifAnimation::setMirrored(int style)
 
 void GifAnimation::drawFrame(int n)
 {
-    composer_.draw(frame(n), pixels_.data() + pixelOffset(n), colorTable(n));
+    composer_.draw(frame(n), framePixelData(n), colorTable(n));
 }
 
 std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)

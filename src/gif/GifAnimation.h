@@ -6,6 +6,7 @@
 #include "gif/GifTypes.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -26,15 +27,18 @@ namespace tessaroc::gif {
 class GifAnimation
 {
 public:
-    // The common load: releases what was held, parses `gifBytes` and builds
-    // frame 1. Returns the number of frames found, or 0 when the bytes are no
+    // The common load: lets go of what was held, parses `gifBytes` and builds
+    // frame 1. The buffers of the last load are reused, so a control that
+    // loads picture after picture of about the same size allocates nothing;
+    // `gifBytes` is read in place and copied only when frames are left to
+    // build later. Returns the number of frames found, or 0 when the bytes are no
     // usable GIF or pass one of the bounds of GifTypes.h; the model is then
     // empty. A frame whose image data cannot be decoded stays blank (colour
     // index 0) without failing the load.
     int LoadGifArray(std::span<const std::uint8_t> gifBytes);
     // Builds frames 2 to n, if any are still to build, and lets the file go.
     void BuildFrames();
-    // Releases everything: no frames, no file.
+    // Releases everything: no frames, no file, and the memory given back.
     void FreeFrames();
 
     // Frames found by the last load (0 when empty).
@@ -85,18 +89,24 @@ public:
     std::vector<std::uint8_t> FrameToPicture(int n) const;
 
 private:
+    // Empties the model and keeps its buffers.
+    void clear();
     bool allocate();
-    void buildFrame(int n);
+    void buildFrame(std::span<const std::uint8_t> file, int n);
     bool valid(int n) const { return n >= 1 && n <= built_; }
     std::size_t pixelOffset(int n) const { return pixelOffsets_[static_cast<std::size_t>(n - 1)]; }
+    const std::uint8_t *framePixelData(int n) const { return pixels_.get() + pixelOffset(n); }
     void drawFrame(int n);
 
+    // The file, kept while frames are left to build.
     std::vector<std::uint8_t> gifBytes_;
     ParsedGif gif_;
     int built_ = 0;
     // Every frame's colour indexes, one after the other, with room for the
-    // decoder to write past the last.
-    std::vector<std::uint8_t> pixels_;
+    // decoder to write past the last. Left uninitialised: every frame is
+    // written whole when it is built, and only built frames are read.
+    std::unique_ptr<std::uint8_t[]> pixels_;
+    std::size_t pixelRoom_ = 0;
     std::vector<std::size_t> pixelOffsets_;
     std::vector<std::uint8_t> singleImageGif_;
     GifPictureLoader loader_;

@@ -45,7 +45,7 @@ void putGraphicControl(std::vector<std::uint8_t> &out, unsigned disposal, unsign
                        std::optional<std::uint8_t> transparentIndex)
 {
     const unsigned flags = (disposal << 2) | (transparentIndex ? 1u : 0u);
-    putBytes(out, {0x21, 0xF9, 0x04});
+    putBytes(out, {kExtensionIntroducer, kGraphicControlLabel, kGraphicControlSize});
     putByte(out, flags);
     putWord(out, delayCs);
     putByte(out, transparentIndex.value_or(0));
@@ -107,7 +107,7 @@ std::vector<std::uint8_t> EncodeFrameGif(std::span<const std::uint8_t> pixels, s
     putColors(out, std::span(table.colors).first(table.count), 256);
     if (transparentIndex)
         putGraphicControl(out, DisposeNone, 0, transparentIndex);
-    out.push_back(0x2C);
+    out.push_back(kImageSeparator);
     putWord(out, 0);
     putWord(out, 0);
     putWord(out, static_cast<unsigned>(width));
@@ -116,7 +116,7 @@ std::vector<std::uint8_t> EncodeFrameGif(std::span<const std::uint8_t> pixels, s
     out.push_back(kFrameMinCodeSize);
     LzwEncoder().compress(pixels, kFrameMinCodeSize, out);
     out.push_back(0x00);
-    out.push_back(0x3B);
+    out.push_back(kTrailer);
     return out;
 }
 
@@ -146,8 +146,8 @@ std::vector<std::uint8_t> EncodeGif(const GifFileData &gif)
     }
     if (gif.loops) {
         out.insert(out.end(),
-                   {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03,
-                    0x01});
+                   {kExtensionIntroducer, kApplicationLabel, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A',
+                    'P', 'E', '2', '.', '0', 0x03, 0x01});
         putWord(out, *gif.loops);
         putByte(out, 0);
     }
@@ -157,7 +157,7 @@ std::vector<std::uint8_t> EncodeGif(const GifFileData &gif)
         const auto delayCs = static_cast<unsigned>((image.delayMs + 5) / 10);
         if (delayCs != 0 || image.disposal != DisposeNone || image.transparentIndex)
             putGraphicControl(out, image.disposal, delayCs, image.transparentIndex);
-        out.push_back(0x2C);
+        out.push_back(kImageSeparator);
         putWord(out, static_cast<unsigned>(image.left));
         putWord(out, static_cast<unsigned>(image.top));
         putWord(out, static_cast<unsigned>(image.width));
@@ -176,7 +176,7 @@ std::vector<std::uint8_t> EncodeGif(const GifFileData &gif)
         lzw.compress(image.pixels, minCodeSize, out);
         out.push_back(0x00);
     }
-    out.push_back(0x3B);
+    out.push_back(kTrailer);
     return out;
 }
 

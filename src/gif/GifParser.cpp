@@ -8,11 +8,6 @@ namespace tessaroc::gif {
 
 namespace {
 
-constexpr std::uint8_t kExtensionIntroducer = 0x21;
-constexpr std::uint8_t kImageSeparator = 0x2C;
-constexpr std::uint8_t kApplicationLabel = 0xFF;
-constexpr std::uint8_t kGraphicControlLabel = 0xF9;
-
 // Raised when a read needs bytes past the end of the data; the parse then
 // ends with the images it has kept.
 struct EndOfData
@@ -253,12 +248,22 @@ private:
 
 } // namespace
 
+void ParsedGif::clear()
+{
+    Frames.clear();
+    ColorTables.clear();
+    ImageSpans.clear();
+    ScreenWidth = 0;
+    ScreenHeight = 0;
+    Loops = 0;
+}
+
 int ParseGif(std::span<const std::uint8_t> gifBytes, ParsedGif &out)
 {
-    out = ParsedGif{};
+    out.clear();
     const std::optional<int> count = Parser(gifBytes, out).run();
     if (!count || *count == 0) {
-        out = ParsedGif{};
+        out.clear();
         return 0;
     }
     return *count;

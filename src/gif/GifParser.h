@@ -25,6 +25,9 @@ struct ParsedGif
     // Passes to play from the "NETSCAPE2.0" extension; 0 plays for ever, and
     // so does a file without the extension.
     std::int32_t Loops = 0;
+
+    // Empties the record and keeps its room for the next file.
+    void clear();
 };
 
 // Walks the GIF once without decompressing anything. It is lenient: the
@@ -32,7 +35,8 @@ struct ParsedGif
 // and when the data ends early every image whose data ended inside the file is
 // kept. The result is the number of images kept, and 0 (with `out` empty) when
 // the bytes are no usable GIF: a wrong signature, an image with no colour table
-// to use, no complete image, or more than kMaxGifFrames images.
+// to use, no complete image, or more than kMaxGifFrames images. `out` keeps
+// the room it had, so a parser that reads file after file allocates nothing.
 int ParseGif(std::span<const std::uint8_t> gifBytes, ParsedGif &out);
 
 } // namespace tessaroc::gif

@@ -37,9 +37,9 @@ void deinterlace(const std::uint8_t *rows, std::int32_t width, std::int32_t heig
         std::int32_t first;
         std::int32_t step;
     };
-    static constexpr Pass passes[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    static constexpr Pass kPasses[] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
     const auto rowBytes = static_cast<std::size_t>(width);
-    for (const Pass &pass : passes) {
+    for (const Pass &pass : kPasses) {
         for (std::int32_t y = pass.first; y < height; y += pass.step) {
             std::memcpy(out + static_cast<std::size_t>(y) * rowBytes, rows, rowBytes);
             rows += rowBytes;
@@ -49,7 +49,7 @@ void deinterlace(const std::uint8_t *rows, std::int32_t width, std::int32_t heig
 
 } // namespace
 
-const std::array<std::uint8_t, 768> IdentityPalette = makeIdentityPalette();
+const std::array<std::uint8_t, 768> kIdentityPalette = makeIdentityPalette();
 
 void BuildSingleImageGif(std::span<const std::uint8_t> gifBytes, const GifFrame &frame,
                          const ImageSpan &span, std::vector<std::uint8_t> &out)
@@ -65,16 +65,21 @@ void BuildSingleImageGif(std::span<const std::uint8_t> gifBytes, const GifFrame 
     // The screen is the image: its width and height from its descriptor.
     std::memcpy(w + 6, gifBytes.data() + span.start + 5, 4);
     w[10] |= 0x87;
-    std::memcpy(w + kHeaderSize, IdentityPalette.data(), kTableSize);
+    std::memcpy(w + kHeaderSize, kIdentityPalette.data(), kTableSize);
     w += kHeaderSize + kTableSize;
 
     if (hasExtension) {
         // Written as a well-formed 4-byte block whatever size byte the file
         // gave, so the loader finds the image after it.
         const std::uint8_t *ext = gifBytes.data() + frame.ExtStart;
-        const std::uint8_t block[kExtensionSize]
-                = {0x21,   0xF9,   0x04,   static_cast<std::uint8_t>(ext[3] & ~1u),
-                   ext[4], ext[5], ext[6], 0x00};
+        const std::uint8_t block[kExtensionSize] = {kExtensionIntroducer,
+                                                    kGraphicControlLabel,
+                                                    kGraphicControlSize,
+                                                    static_cast<std::uint8_t>(ext[3] & ~1u),
+                                                    ext[4],
+                                                    ext[5],
+                                                    ext[6],
+                                                    0x00};
         std::memcpy(w, block, kExtensionSize);
         w += kExtensionSize;
     }
@@ -83,9 +88,9 @@ void BuildSingleImageGif(std::span<const std::uint8_t> gifBytes, const GifFrame 
     std::memset(w + 1, 0, 4); // left and top
     if (frame.TableIndex != 0) {
         const std::size_t localBytes = std::size_t{3} << ((w[9] & 7) + 1);
-        std::memcpy(w + 10, IdentityPalette.data(), localBytes);
+        std::memcpy(w + 10, kIdentityPalette.data(), localBytes);
     }
-    w[span.length] = 0x3B;
+    w[span.length] = kTrailer;
 }
 
 bool GifPictureLoader::load(std::span<std::uint8_t> stream, std::int32_t width, std::int32_t height,
@@ -110,9 +115,9 @@ bool GifPictureLoader::load(std::span<std::uint8_t> stream, std::int32_t width, 
         if (pos >= stream.size())
             return fail();
         const std::uint8_t introducer = stream[pos++];
-        if (introducer == 0x2C)
+        if (introducer == kImageSeparator)
             break;
-        if (introducer != 0x21 || pos >= stream.size())
+        if (introducer != kExtensionIntroducer || pos >= stream.size())
             return fail();
         ++pos; // the label
         while (pos < stream.size() && stream[pos] != 0)

@@ -16,15 +16,15 @@
 namespace tessaroc::gif {
 
 // 256 entries of red, green, blue with entry i = 0, 0, i.
-extern const std::array<std::uint8_t, 768> IdentityPalette;
+extern const std::array<std::uint8_t, 768> kIdentityPalette;
 
 // Writes the one-image stream of `frame` into `out` (replacing what it held):
 // the signature "GIF89a" whatever the file used; the file's screen descriptor
 // with the image's size as the screen and a global table of 256 entries
-// announced; IdentityPalette; the image's graphic control extension, if it has
+// announced; kIdentityPalette; the image's graphic control extension, if it has
 // one, with the transparent flag cleared so the decoder keeps that index like
 // any other; the image's span with left and top set to 0 and any local table
-// overwritten by the start of IdentityPalette; the trailer.
+// overwritten by the start of kIdentityPalette; the trailer.
 // `frame` and `span` come from ParseGif over the same `gifBytes`.
 void BuildSingleImageGif(std::span<const std::uint8_t> gifBytes, const GifFrame &frame,
                          const ImageSpan &span, std::vector<std::uint8_t> &out);

@@ -18,6 +18,16 @@ inline constexpr std::int64_t kMaxCanvasPixels = std::int64_t{16} << 20;
 // The colour indexes of all frames together, in pixels.
 inline constexpr std::int64_t kMaxFramePixels = std::int64_t{64} << 20;
 
+// The bytes that open the blocks of a GIF file, and the labels of the
+// extensions the control reads or writes.
+inline constexpr std::uint8_t kExtensionIntroducer = 0x21;
+inline constexpr std::uint8_t kImageSeparator = 0x2C;
+inline constexpr std::uint8_t kTrailer = 0x3B;
+inline constexpr std::uint8_t kGraphicControlLabel = 0xF9;
+inline constexpr std::uint8_t kApplicationLabel = 0xFF;
+// The block size of a graphic control extension.
+inline constexpr std::uint8_t kGraphicControlSize = 4;
+
 // What happens to a frame's area before the next frame is drawn.
 enum GifDisposal : std::uint8_t {
     DisposeNone = 0, // the frame stays as the background of the next

@@ -16,8 +16,8 @@ namespace tessaroc::platform {
 
 namespace {
 
-constexpr int ConnectTimeoutMs = 1000;
-constexpr int ProbeTimeoutMs = 200;
+constexpr int kConnectTimeoutMs = 1000;
+constexpr int kProbeTimeoutMs = 200;
 
 void putLe(QByteArray &out, int at, std::uint64_t value, int width)
 {
@@ -93,7 +93,7 @@ QString HallLink::serverNameFor(const QString &caption)
 
 QByteArray HallLink::encodeRecord(const Record &record)
 {
-    QByteArray out(RecordSize, '\0');
+    QByteArray out(kRecordSize, '\0');
     out[0] = static_cast<char>(record.kind);
     putLe(out, 4, record.msg, 4);
     putLe(out, 8, static_cast<std::uint64_t>(record.wParam), 8);
@@ -129,7 +129,7 @@ bool HallLink::listen(const QString &ownCaption)
     // Listening would silently take the name from a live window, so ask first.
     QLocalSocket probe;
     probe.connectToServer(path);
-    if (probe.waitForConnected(ProbeTimeoutMs) && peerIsOwnUser(probe))
+    if (probe.waitForConnected(kProbeTimeoutMs) && peerIsOwnUser(probe))
         return false;
     probe.abort();
     // Nobody of this user answers under the name: at most a window that
@@ -195,8 +195,8 @@ void HallLink::serveConnection(QLocalSocket *socket)
         return;
     busy.value() = true;
     QPointer<QLocalSocket> guard(socket);
-    while (guard && serving_.contains(socket) && guard->bytesAvailable() >= RecordSize) {
-        const QByteArray bytes = guard->read(RecordSize);
+    while (guard && serving_.contains(socket) && guard->bytesAvailable() >= kRecordSize) {
+        const QByteArray bytes = guard->read(kRecordSize);
         const Record record = decodeRecord(bytes.constData());
         if (record.kind != Kind::Send && record.kind != Kind::Post)
             continue;
@@ -219,7 +219,7 @@ QLocalSocket *HallLink::openConnection(const QString &caption)
     auto *socket = new QLocalSocket(this);
     socket->connectToServer(path);
     // A window of another user is no window of ours, whatever its caption.
-    if (!socket->waitForConnected(ConnectTimeoutMs) || !peerIsOwnUser(*socket)) {
+    if (!socket->waitForConnected(kConnectTimeoutMs) || !peerIsOwnUser(*socket)) {
         delete socket;
         return nullptr;
     }
@@ -282,8 +282,8 @@ std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::u
     std::optional<std::int64_t> answer;
     QEventLoop loop;
     auto takeAnswer = [&] {
-        while (socket && !answer && socket->bytesAvailable() >= RecordSize) {
-            const QByteArray bytes = socket->read(RecordSize);
+        while (socket && !answer && socket->bytesAvailable() >= kRecordSize) {
+            const QByteArray bytes = socket->read(kRecordSize);
             const Record record = decodeRecord(bytes.constData());
             if (record.kind == Kind::Answer && record.msg == msg)
                 answer = record.wParam;

@@ -47,7 +47,7 @@ class HallLink : public QObject
 
 public:
     enum class Kind : std::uint8_t { Send = 1, Post = 2, Answer = 3 };
-    static constexpr int RecordSize = 24;
+    static constexpr int kRecordSize = 24;
 
     struct Record
     {
@@ -75,7 +75,7 @@ public:
     // The socket file of a caption in socketFolder; empty without a folder.
     static QString serverPathFor(const QString &caption);
     static QByteArray encodeRecord(const Record &record);
-    static Record decodeRecord(const char *bytes); // RecordSize bytes
+    static Record decodeRecord(const char *bytes); // kRecordSize bytes
 
     explicit HallLink(QObject *parent = nullptr);
     ~HallLink() override;

@@ -5,7 +5,7 @@ namespace tessaroc::platform {
 namespace {
 
 // How often the proxy handshake looks at the clock.
-constexpr int ProxyClockIntervalMs = 100;
+constexpr int kProxyClockIntervalMs = 100;
 
 } // namespace
 
@@ -20,7 +20,7 @@ ServerLink::ServerLink(wire::MsgRings &rings, wire::RingSlots &ringSlots, const 
     connect(&socket_, &WinsockControl::Closed, this, &ServerLink::Winsock1_Close);
     connect(&socket_, &WinsockControl::Connected, this, &ServerLink::Winsock1_Connect);
     connect(&socket_, &WinsockControl::Error, this, &ServerLink::Winsock1_Error);
-    proxyClock_.setInterval(ProxyClockIntervalMs);
+    proxyClock_.setInterval(kProxyClockIntervalMs);
     connect(&proxyClock_, &QTimer::timeout, this, &ServerLink::checkClock);
 }
 

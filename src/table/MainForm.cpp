@@ -68,10 +68,10 @@ void designImage(forms::Image &element, QStringView name)
 } // namespace
 
 TableArea::TableArea(QWidget *window)
-    : Pic1(new forms::Surface(window), forms::TwipsPerPixel)
-    , Pic2(new forms::Surface(window), forms::TwipsPerPixel)
-    , pic3(new forms::Surface(window), forms::TwipsPerPixel)
-    , pic4(new forms::Surface(window), forms::TwipsPerPixel)
+    : Pic1(new forms::Surface(window), forms::kTwipsPerPixel)
+    , Pic2(new forms::Surface(window), forms::kTwipsPerPixel)
+    , pic3(new forms::Surface(window), forms::kTwipsPerPixel)
+    , pic4(new forms::Surface(window), forms::kTwipsPerPixel)
 { }
 
 SeatPanels::SeatPanels()
@@ -251,8 +251,8 @@ void MainForm::designTableArea()
                {&area.pic4, u"table_blue"}};
     for (auto [holder, picture] : holders) {
         (*holder)->setPicture(designPicture(picture), 0);
-        holder->Move(0, 0, (*holder)->picture().width() * forms::TwipsPerPixel,
-                     (*holder)->picture().height() * forms::TwipsPerPixel);
+        holder->Move(0, 0, (*holder)->picture().width() * forms::kTwipsPerPixel,
+                     (*holder)->picture().height() * forms::kTwipsPerPixel);
         holder->setVisible(false);
     }
 

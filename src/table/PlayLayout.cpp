@@ -1,7 +1,7 @@
 #include "table/MainForm.h"
 
 #include "core/TableState.h"
-#include "table/FontSize.h"
+#include "forms/Fonts.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -31,7 +31,7 @@ void layoutTurnClock(TurnClock &turn, LayoutScale s)
     const bool reduced = s.isReduced();
     turn.Time_Img.Move(s.x(920), s.y(778), s.x(62), s.y(58));
     if (reduced)
-        setFontSize(turn.Number, 12);
+        forms::setFontSize(turn.Number, 12);
     const double secondsOffset = reduced ? 31 : 26;
     turn.Number.Move(turn.Time_Img.Left() + s.x(secondsOffset),
                      turn.Time_Img.Top() + s.y(secondsOffset), s.x(27), s.y(24));
@@ -186,9 +186,9 @@ void layoutMessages(MessageControls &messages, const forms::Image &topAvatar, La
 
     WindowedArray<QListWidget> &Sysmsg = messages.Sysmsg;
     if (reduced) {
-        setFontSize(Sysmsg(0).widget(), 8);
-        setFontSize(Sysmsg(1).widget(), 8);
-        setFontSize(messages.Lbchat, 8);
+        forms::setFontSize(Sysmsg(0).widget(), 8);
+        forms::setFontSize(Sysmsg(1).widget(), 8);
+        forms::setFontSize(messages.Lbchat, 8);
     }
     Sysmsg(0).setHeight(s.y(13));
     Sysmsg(1).setHeight(Sysmsg(0).Height());
@@ -244,10 +244,10 @@ void layoutStakes(BidControls &bid, LayoutScale s)
     bid.lblBeishu.setVisible(false);
     bid.imgBeishu1.Move(s.x(10), s.y(reduced ? 451 : 470));
     bid.lblDifen.Move(s.x(reduced ? 74 : 62), s.y(reduced ? 452 : 471));
-    setFontSize(bid.lblDifen, 18);
+    forms::setFontSize(bid.lblDifen, 18);
     bid.Imgwealth.Move(s.x(10), s.y(reduced ? 490 : 500));
     bid.lbwealth.Move(s.x(reduced ? 56 : 62), s.y(282));
-    setFontSize(bid.lbwealth, 18);
+    forms::setFontSize(bid.lbwealth, 18);
     for (forms::Element *element : std::initializer_list<forms::Element *>{
                  &bid.imgBeishu1, &bid.lblDifen, &bid.Imgwealth, &bid.lbwealth}) {
         element->setVisible(false);

@@ -1,8 +1,8 @@
 #include "table/MainForm.h"
 
 #include "core/TableState.h"
+#include "forms/Fonts.h"
 #include "support/PictureStore.h"
-#include "table/FontSize.h"
 #include "table/TablePictures.h"
 
 namespace tessaroc::table {
@@ -141,8 +141,8 @@ void layoutSeatTexts(SeatPanels &seats, LayoutScale s)
     if (s.isReduced()) {
         for (int p = 0; p <= 3; ++p) {
             if (p > 0)
-                setFontSize(seats.Cash(p), 8);
-            setFontSize(seats.Level(p), 8);
+                forms::setFontSize(seats.Cash(p), 8);
+            forms::setFontSize(seats.Level(p), 8);
         }
     }
     for (int p = 0; p <= 3; ++p) {

@@ -162,7 +162,7 @@ void MainForm::LbMove_MouseMove(int button, int shift, double x, double y)
 // window until the button is released.
 void MainForm::LbMove_MouseDown(int button, int, double, double)
 {
-    if (button != forms::mouse::Left)
+    if (button != forms::mouse::kLeft)
         return;
     services_.chat.HideTalk();
     services_.chat.HideHuifu();

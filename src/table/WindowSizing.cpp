@@ -10,7 +10,7 @@ namespace {
 // The screen's size in whole pixels, the remainder dropped.
 double wholePixels(double twips)
 {
-    return std::floor(twips / forms::TwipsPerPixel);
+    return std::floor(twips / forms::kTwipsPerPixel);
 }
 
 } // namespace
@@ -51,7 +51,7 @@ WindowSizing SizeWindowToScreen(double screenWidthTwips, double screenHeightTwip
         s.Pic1.Left = 0;
     }
 
-    const bool full = h / forms::TwipsPerPixel >= 768 && w / forms::TwipsPerPixel >= 1024;
+    const bool full = h / forms::kTwipsPerPixel >= 768 && w / forms::kTwipsPerPixel >= 1024;
     s.scale = full ? forms::LayoutScale::full() : forms::LayoutScale::reduced();
     return s;
 }

@@ -126,7 +126,7 @@ TEST_F(SurfaceTest, PressGoesToTheTopmostVisibleElement)
     mouse_input::press(surface, Qt::RightButton, QPoint(50, 30));
     mouse_input::release(surface, Qt::RightButton, QPoint(50, 30));
     ASSERT_EQ(frontDown.count(), 1);
-    EXPECT_EQ(frontDown[0][0].toInt(), mouse::Right);
+    EXPECT_EQ(frontDown[0][0].toInt(), mouse::kRight);
     EXPECT_EQ(frontDown[0][2].toDouble(), 10.0);
     EXPECT_EQ(frontDown[0][3].toDouble(), 10.0);
     EXPECT_EQ(backDown.count(), 0);
@@ -134,7 +134,7 @@ TEST_F(SurfaceTest, PressGoesToTheTopmostVisibleElement)
     front.setVisible(false);
     mouse_input::click(surface, Qt::LeftButton, QPoint(50, 30), Qt::ShiftModifier);
     ASSERT_EQ(backDown.count(), 1);
-    EXPECT_EQ(backDown[0][1].toInt(), shift::Shift);
+    EXPECT_EQ(backDown[0][1].toInt(), shift::kShift);
 
     mouse_input::click(surface, Qt::LeftButton, QPoint(150, 80));
     ASSERT_EQ(surfaceDown.count(), 1);

@@ -561,7 +561,7 @@ TEST_F(AniGifTest, MousePositionsAreWholeUnits)
                       Qt::RightButton, Qt::RightButton, {});
     QApplication::sendEvent(&surface, &press);
     ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs[0][0].toInt(), forms::mouse::Right);
+    EXPECT_EQ(downs[0][0].toInt(), forms::mouse::kRight);
     EXPECT_EQ(downs[0][2].toDouble(), 30.0);
     EXPECT_EQ(downs[0][3].toDouble(), 19.0);
 }

@@ -55,8 +55,8 @@ TEST(SingleImageGif, ScreenIsTheImageAndTheTableTheIdentity)
     EXPECT_EQ(st[8], 3);
     EXPECT_EQ(st[10], file[10] | 0x87);
     EXPECT_EQ(st[11], 9); // background index kept from the file
-    EXPECT_TRUE(std::equal(IdentityPalette.begin(), IdentityPalette.end(), st.begin() + 13));
-    EXPECT_EQ(IdentityPalette[3 * 200 + 2], 200);
+    EXPECT_TRUE(std::equal(kIdentityPalette.begin(), kIdentityPalette.end(), st.begin() + 13));
+    EXPECT_EQ(kIdentityPalette[3 * 200 + 2], 200);
     // No extension: the image follows the table, at (0, 0).
     EXPECT_EQ(st[781], 0x2C);
     EXPECT_EQ(std::vector<std::uint8_t>(st.begin() + 782, st.begin() + 786),
@@ -106,7 +106,7 @@ TEST(SingleImageGif, LocalTableIsOverwrittenByTheIdentityForItsOwnSizeOnly)
                               .bytes;
     const SingleImage s = singleImageOf(file, 1);
     const std::size_t table = 781 + 10;
-    EXPECT_TRUE(std::equal(IdentityPalette.begin(), IdentityPalette.begin() + 12,
+    EXPECT_TRUE(std::equal(kIdentityPalette.begin(), kIdentityPalette.begin() + 12,
                            s.stream.begin() + table));
     // The byte after the 12 table bytes is the image's minimum code size.
     EXPECT_EQ(s.stream[table + 12], file[s.gif.ImageSpans[0].start + 10 + 12]);

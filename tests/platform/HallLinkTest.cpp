@@ -67,7 +67,7 @@ TEST(HallLink, RecordLayoutIsLittleEndianAndFixed)
 {
     const QByteArray bytes
             = HallLink::encodeRecord({HallLink::Kind::Send, SysCommand, Restore, -2});
-    ASSERT_EQ(bytes.size(), HallLink::RecordSize);
+    ASSERT_EQ(bytes.size(), HallLink::kRecordSize);
     EXPECT_EQ(bytes.toHex(),
               QByteArray("01000000120100"
                          "0020f1000000000000"

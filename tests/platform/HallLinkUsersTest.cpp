@@ -143,7 +143,7 @@ std::function<void(int)> intruderListening(const QByteArray &path)
             const int connection = ::accept(fd, nullptr, nullptr);
             if (connection < 0)
                 return;
-            char record[HallLink::RecordSize];
+            char record[HallLink::kRecordSize];
             while (readFully(connection, record, sizeof record)) {
                 report(out, 's');
                 [[maybe_unused]] const auto written
@@ -170,7 +170,7 @@ std::function<void(int)> intruderSending(const QByteArray &path)
             return;
         }
         [[maybe_unused]] const auto written = ::write(fd, send.constData(), send.size());
-        char answer[HallLink::RecordSize];
+        char answer[HallLink::kRecordSize];
         report(out, readFully(fd, answer, sizeof answer) ? 'y' : 'n');
     };
 }

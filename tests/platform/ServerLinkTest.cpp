@@ -81,6 +81,18 @@ struct ProxyRow
     QString failure; // empty: the proxy connects the client
 };
 
+// A row prints as its name, the proxy's replies and the client's requests in
+// hex, and the failure it expects.
+void PrintTo(const ProxyRow &row, std::ostream *os)
+{
+    *os << row.name << ":";
+    for (const QByteArray &reply : row.replies)
+        *os << " reply " << reply.toHex(' ').toStdString() << ";";
+    for (const QByteArray &request : row.requests)
+        *os << " request " << request.toHex(' ').toStdString() << ";";
+    *os << " failure \"" << row.failure.toStdString() << '"';
+}
+
 void runRow(const ProxyRow &row, int splitReply, int splitAt)
 {
     LoopbackPeer proxy;
