@@ -187,4 +187,61 @@ TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
     EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
 }
 
+// How long a whole hand may take: the server deals 15 seconds after the fourth
+// seat is filled, and the computer players take their time.
+constexpr int kHandLimitMs = 120000;
+
+// Two whole hands in which nobody touches the client: its bid, play and ready
+// clocks answer for it (and after two play time-outs the automatic mode), and
+// every frame it sends is one the server's rules accept.
+TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
+{
+    const quint16 port = startServer();
+    startHall(port, {});
+    ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
+    ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1 (resume value")); },
+                          kHandLimitMs))
+            << server->output.toStdString();
+    ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1: ")); }, kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 2 (resume value")); },
+                          kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_TRUE(hall->saw(QStringLiteral("table posts 0x467")))
+            << "the hand start reached the hall";
+    EXPECT_FALSE(server->saw(QStringLiteral("refuse"))) << server->output.toStdString();
+    EXPECT_FALSE(server->saw(QStringLiteral("made to leave"))) << server->output.toStdString();
+    EXPECT_FALSE(server->saw(QStringLiteral("abandoned"))) << server->output.toStdString();
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
+// The server drops the client's connection in the middle of the first hand;
+// the client reconnects by itself, the server replays the hand's frames, and
+// the hand is played to its end.
+TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
+{
+    const quint16 port
+            = startServer({QStringLiteral("--drop-seat-after-plays"), QStringLiteral("3")});
+    startHall(port, {});
+    ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("closing the connection")); },
+                          kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("reconnected to the hand")); },
+                          kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1: ")); }, kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_FALSE(server->saw(QStringLiteral("abandoned"))) << server->output.toStdString();
+    EXPECT_FALSE(server->saw(QStringLiteral("refuse"))) << server->output.toStdString();
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
 } // namespace
