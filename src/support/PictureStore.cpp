@@ -3,8 +3,10 @@
 #include "gif/GifAnimation.h"
 #include "support/GifImages.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QPixmapCache>
 
 #include <algorithm>
@@ -98,6 +100,24 @@ QPixmap PictureStore::designPicture(QStringView name)
     if (!picture.isNull())
         QPixmapCache::insert(key, picture);
     return picture;
+}
+
+QSize PictureStore::designPictureSize(QStringView name)
+{
+    ensureResources();
+    QFile file(QStringLiteral(":/design/") + name.toString());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (isJpeg(bytes)) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer, "JPEG");
+        if (const QSize size = reader.size(); size.isValid())
+            return size;
+    }
+    return designPicture(name).size();
 }
 
 QCursor PictureStore::handCursor()

@@ -188,13 +188,18 @@ TEST(PictureStore, DesignPicturesAreThere)
             {u"dialog", {320, 180}},
             {u"room_strip", {394, 39}},
             {u"caption_close_hover", {16, 16}},
+            {u"table_green_small", {800, 600}},
+            {u"table_blue", {1024, 768}},
     };
     for (const auto &[name, size] : design) {
         const QPixmap picture = PictureStore::designPicture(QStringView(name));
         ASSERT_FALSE(picture.isNull()) << QString::fromUtf16(name).toStdString();
         EXPECT_EQ(picture.size(), size);
+        // The size from the header (a JPEG's) or from the picture (a GIF's).
+        EXPECT_EQ(PictureStore::designPictureSize(QStringView(name)), size);
     }
     EXPECT_TRUE(PictureStore::designPicture(u"no_such_picture").isNull());
+    EXPECT_TRUE(PictureStore::designPictureSize(u"no_such_picture").isEmpty());
 }
 
 TEST(PictureStore, HandCursorPointsWithItsFingerTip)
