@@ -69,6 +69,17 @@ protected:
         environment.insert(QStringLiteral("TMPDIR"), runtime.path());
     }
 
+    ~ClientRun() override
+    {
+        // A client outlives its hall when the hall is killed, and would keep
+        // whatever it inherited (sockets, open files) long after the run:
+        // the client of a run that ends early is ended first.
+        if (hall && hall->process.state() != QProcess::NotRunning) {
+            if (const qint64 pid = clientPid(); pid > 0)
+                ::kill(static_cast<pid_t>(pid), SIGKILL);
+        }
+    }
+
     // Starts the table server on a port the system chooses.
     quint16 startServer(const QStringList &extra = {})
     {
