@@ -11,6 +11,8 @@
 #include "wire/MsgRings.h"
 #include "wire/ReceivedFrames.h"
 
+#include "FlagTimers.h"
+
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
 #include "settlement/SettlementService.h"
@@ -121,18 +123,6 @@ struct FakeHall : services::HallWindow
     CallLog &log;
     bool present = true;
     std::vector<std::uint32_t> posts;
-};
-
-struct FakeTimers : services::MainLoopControl
-{
-    void StartTimerBong() override { bong = true; }
-    void StopTimerBong() override { bong = false; }
-    bool TimerBongEnabled() const override { return bong; }
-    void StartKeepAlive() override { keepAlive = true; }
-    void StopKeepAlive() override { keepAlive = false; }
-    bool KeepAliveEnabled() const override { return keepAlive; }
-    bool bong = true;
-    bool keepAlive = false;
 };
 
 struct FakePlay : services::PlayFlow
@@ -405,7 +395,7 @@ public:
     SteppingClock clock;
     FakeSocket socket{log};
     FakeHall hall{log};
-    FakeTimers timers;
+    fakes::FlagTimers timers;
     FakePlay play{log};
     FakeSound sound;
     FakeItems items{log};
