@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -427,6 +428,10 @@ inline const auto kBothScales = ::testing::Values(Client::Screen::Full, Client::
 inline std::string screenName(const ::testing::TestParamInfo<Client::Screen> &param)
 {
     return param.param == Client::Screen::Full ? "Full" : "Reduced";
+}
+inline void PrintTo(Client::Screen screen, std::ostream *os)
+{
+    *os << (screen == Client::Screen::Full ? "Full" : "Reduced");
 }
 
 // The user information of account `name` at seat bit `seat`, sent to a
