@@ -6,7 +6,6 @@
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
 #include "rules/CardCode.h"
-#include "support/PictureIds.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
 #include "wire/ReceivedFrames.h"
@@ -55,45 +54,17 @@ void PlayFlowService::DiPaiAnimation(int) { }
 
 void PlayFlowService::SortHandByFace(int p, int n)
 {
-    if (p < 0 || p > 3)
-        return;
-    rules::HandRecord &hand = c_.state.rules.HandRecords[static_cast<std::size_t>(p)];
-    n = std::clamp(n, 0, hand.validCount());
-    std::stable_sort(hand.slots.begin(), hand.slots.begin() + n,
-                     [](const rules::HandSlot &a, const rules::HandSlot &b) {
-                         return rules::cardFace(a.code) > rules::cardFace(b.code);
-                     });
-    if (p != 0)
-        return;
-    // The own row: slot i shows in picture i, laid out on the hand line.
-    const forms::LayoutScale s = c_.state.table.scale;
-    for (int i = 0; i < rules::kMaxHandCards; ++i) {
-        forms::Image *card = form_.hands.cardImage0.find(i);
-        if (!card)
-            continue;
-        if (i >= n) {
-            card->setVisible(false);
-            continue;
-        }
-        rules::HandSlot &slot = hand.slots[static_cast<std::size_t>(i)];
-        slot.picIndex = static_cast<std::int16_t>(i);
-        ShowCardPicture(0, i, rules::CardPictureNo(slot.code));
-        card->setStretch(true);
-        card->setLeft(s.isReduced() ? i * 0.19 * 90 + s.x(125) : i * 0.22 * 90 + s.x(150));
-        card->setTop(c_.state.table.HandLine);
-        card->setVisible(true);
-        card->ZOrder(0);
-    }
+    sorting_.SortHandByFace(p, n);
+}
+
+void PlayFlowService::SortHandByGroup(int p, int n)
+{
+    sorting_.SortHandByGroup(p, n);
 }
 
 void PlayFlowService::ShowCardPicture(int pos, int index, int pictureNo)
 {
-    const auto &ids = c_.state.pictures.CardPictureIds;
-    // A number outside the card pictures loads nothing.
-    if (pos < 0 || pos > 3 || pictureNo < 0 || pictureNo >= static_cast<int>(ids.size()))
-        return;
-    if (forms::Image *card = cardRow(form_, pos).find(index))
-        table::loadPicture(*card, ids[static_cast<std::size_t>(pictureNo)]);
+    pictures_.ShowCardPicture(pos, index, pictureNo);
 }
 
 void PlayFlowService::ShowChuPai(const wire::MessageFrame &frame)

@@ -13,6 +13,8 @@ namespace tessaroc::play {
 PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &context)
     : form_(form)
     , c_(context)
+    , pictures_(form, context)
+    , sorting_(form, context, pictures_)
 { }
 
 forms::Image *PlayFlowService::ownCard(int picIndex) const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/services/PlayFlow.h"
+#include "play/CardPictures.h"
+#include "play/Sorting.h"
 #include "rules/JudgeChuPai.h"
 
 namespace tessaroc::core {
@@ -39,6 +41,13 @@ public:
     void ShowCardPicture(int pos, int index, int pictureNo) override;
     void ShowChuPai(const wire::MessageFrame &frame) override;
 
+    // The own hand by groups, as the sort button and the own play ask.
+    void SortHandByGroup(int p, int n);
+    // The card faces of the table and the sorting of a hand, for the
+    // play flow's other parts.
+    CardPictures &cardPictures() { return pictures_; }
+    HandSorting &sorting() { return sorting_; }
+
     static constexpr int kF1 = 112;
 
 private:
@@ -50,6 +59,8 @@ private:
 
     table::MainForm &form_;
     core::CoreContext &c_;
+    CardPictures pictures_;
+    HandSorting sorting_;
 };
 
 } // namespace tessaroc::play
