@@ -2,6 +2,10 @@
 
 #include "core/services/PlayFlow.h"
 #include "play/CardPictures.h"
+#include "play/Deal.h"
+#include "play/Effects.h"
+#include "play/Fans.h"
+#include "play/ShowChuPai.h"
 #include "play/Sorting.h"
 #include "rules/JudgeChuPai.h"
 
@@ -47,6 +51,9 @@ public:
     // play flow's other parts.
     CardPictures &cardPictures() { return pictures_; }
     HandSorting &sorting() { return sorting_; }
+    PlayEffects &effects() { return effects_; }
+    BackFans &fans() { return fans_; }
+    AnnouncedPlays &announcedPlays() { return announced_; }
 
     static constexpr int kF1 = 112;
 
@@ -61,6 +68,10 @@ private:
     core::CoreContext &c_;
     CardPictures pictures_;
     HandSorting sorting_;
+    Deal deal_;
+    PlayEffects effects_;
+    BackFans fans_;
+    AnnouncedPlays announced_;
 };
 
 } // namespace tessaroc::play

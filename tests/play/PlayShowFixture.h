@@ -75,6 +75,12 @@ public:
     std::unique_ptr<core::Dispatcher> dispatcher;
 };
 
+// Names the two scales in the names of parameterised tests.
+inline std::string scaleName(const ::testing::TestParamInfo<Screen> &param)
+{
+    return param.param == Screen::Full ? "Full" : "Reduced";
+}
+
 // The card picture id that the full or the reduced table shows for a
 // picture number.
 int cardPictureId(const core::TableState &state, int number);
