@@ -78,7 +78,8 @@ CommandViews::CommandViews(MainForm &form, core::TableState &state, OtherExitDia
 
 void CommandViews::CloseLeaveDialog()
 {
-    // The leave dialog is not built yet: there is nothing to unload.
+    if (form_.frmExitLoaded() && form_.frmExit().isVisible())
+        form_.UnloadFrmExit();
 }
 
 void CommandViews::HideReadyMarks()

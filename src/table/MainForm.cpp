@@ -677,6 +677,36 @@ MingXiWindow &MainForm::frmMingXi()
     return *frmMingXi_;
 }
 
+ExitDialog &MainForm::frmExit()
+{
+    if (!frmExit_) {
+        frmExit_ = std::make_unique<ExitDialog>(platform::GetVersionEx(), state_.rules.InGame,
+                                                state_.loop.line.Spectator);
+        connect(frmExit_.get(), &ExitDialog::leaveClicked, this, &MainForm::leaveDialogLeave);
+        connect(frmExit_.get(), &ExitDialog::stayClicked, this, &MainForm::leaveDialogStay);
+    }
+    return *frmExit_;
+}
+
+void MainForm::UnloadFrmExit()
+{
+    if (!frmExit_)
+        return;
+    // The dialog may be unloaded from its own button's click: it goes once
+    // that event is over.
+    ExitDialog *dialog = frmExit_.release();
+    dialog->hide();
+    dialog->deleteLater();
+}
+
+void MainForm::ShowLeaveDialog()
+{
+    ExitDialog &dialog = frmExit();
+    dialog.applyWarning(state_.rules.InGame, state_.loop.line.Spectator);
+    dialog.centreOn(*this);
+    dialog.show();
+}
+
 void MainForm::AddSystemMessage(const QString &text)
 {
     const auto put = [](QListWidget &line, const QString &entry) {

@@ -5,6 +5,7 @@
 #include "forms/Label.h"
 #include "forms/Surface.h"
 #include "forms/ucAniGIF.h"
+#include "table/ExitDialog.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
@@ -284,6 +285,20 @@ public:
     MingXiWindow &frmMingXi();
     bool frmMingXiLoaded() const { return frmMingXi_ != nullptr; }
 
+    // The leave dialog, created on first reference (its load handler runs
+    // then); unloading discards it, also from inside one of its own buttons.
+    // Its buttons' clicks come out as leaveDialogLeave and leaveDialogStay.
+    ExitDialog &frmExit();
+    bool frmExitLoaded() const { return frmExit_ != nullptr; }
+    void UnloadFrmExit();
+    // Esc, the toolbar's leave button and the frame's close button open the
+    // leave dialog this way: centred on the table, the warning line as the
+    // hand stands, shown.
+    void ShowLeaveDialog();
+
+    // The subsystems the table window calls on.
+    const TableServices &services() const { return services_; }
+
     // Adds a line to the two system message lines: a free line takes it, or
     // the older line gives way.
     void AddSystemMessage(const QString &text);
@@ -292,6 +307,9 @@ Q_SIGNALS:
     // The close button asks to leave the table, as the toolbar's leave button
     // does; the play flow opens the leave dialog.
     void leaveRequested();
+    // The leave dialog's leave and stay buttons.
+    void leaveDialogLeave();
+    void leaveDialogStay();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -305,6 +323,7 @@ private:
     TwipsRect geometry_;
     QPixmap frameCanvas_;
     std::unique_ptr<MingXiWindow> frmMingXi_;
+    std::unique_ptr<ExitDialog> frmExit_;
     bool fitting_ = false;
 
     void stackTableElements();

@@ -1,6 +1,8 @@
 #include "table/TableWindowService.h"
 
+#include "chat/ChatService.h"
 #include "core/TableState.h"
+#include "settlement/SettlementService.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
 #include "table/WindowSizing.h"
@@ -108,16 +110,33 @@ void TableWindowService::ResetTableView()
     SetSystemLine(0, {});
     SetSystemLine(1, {});
     SeatPanels &seats = form_.seats;
-    for (int i = 1; i <= 3; ++i) {
-        if (auto *name = seats.Nid.find(i))
-            name->setCaption({});
-        if (auto *coins = seats.Cash.find(i))
-            coins->setCaption({});
-        if (auto *level = seats.Level.find(i))
-            level->setCaption({});
-        if (auto *ready = seats.OK.find(i))
+    for (int p = 0; p <= 3; ++p) {
+        if (auto *avatar = seats.Tou.find(p))
+            avatar->setPicture(QPixmap(), 0);
+        for (auto *group : {&seats.Nid, &seats.Cash, &seats.Level}) {
+            if (auto *caption = group->find(p))
+                caption->setCaption({});
+        }
+    }
+    const TableServices &services = form_.services();
+    services.settlement.ResetRecords();
+    for (int p = 0; p <= 3; ++p) {
+        if (auto *bid = form_.bid.btnJiaofen.find(p))
+            bid->setVisible(false);
+        if (auto *bubble = form_.messages.Speak.find(p))
+            bubble->setVisible(false);
+        if (auto *ready = seats.OK.find(p))
             ready->setVisible(false);
     }
+    hideRange(form_.actions.tanOperation, 0, 1, false);
+    services.chat.ClearHistory();
+    form_.messages.Chat->clear();
+    otherExit_.Unload();
+    form_.UnloadFrmExit();
+    form_.bid.lbwealth.setCaption(QStringLiteral("0"));
+    form_.bid.lbwealth.setVisible(false);
+    form_.bid.Imgwealth.setVisible(false);
+    // What the last hand left in the player's way.
     HideTurnClock();
     HideBidButtons();
     HideChoiceButtons();
@@ -202,7 +221,8 @@ void TableWindowService::SetPropLabel(const QString &text)
 
 void TableWindowService::UnloadWindows()
 {
-    otherExit_.hide();
+    otherExit_.Unload();
+    form_.UnloadFrmExit();
     if (form_.frmMingXiLoaded())
         form_.frmMingXi().hide();
 }
