@@ -5,6 +5,7 @@
 #include "forms/Label.h"
 #include "forms/Surface.h"
 #include "forms/ucAniGIF.h"
+#include "platform/WebPanel.h"
 #include "table/ExitDialog.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
@@ -40,6 +41,9 @@ class Clock;
 
 namespace tessaroc::table {
 
+class HoverPictures;
+class WebPanels;
+
 // The subsystems the table window calls on.
 struct TableServices
 {
@@ -69,8 +73,8 @@ struct TableArea
     forms::Image imgword2; // chat-window button
     forms::Image imgRenWu; // task icon
     forms::Image Bird; // frame of the first web panel
-    Windowed<QWidget> WebBrowser1; // web panel in Bird
-    Windowed<QWidget> WebBrowser2; // web panel of the seat shuffle
+    Windowed<platform::WebPanel> WebBrowser1; // web panel in Bird
+    Windowed<platform::WebPanel> WebBrowser2; // web panel of the seat shuffle
 };
 
 // The four seat panels, indexed by display position: avatar, name, coins,
@@ -299,6 +303,11 @@ public:
     // The subsystems the table window calls on.
     const TableServices &services() const { return services_; }
 
+    // The hover pictures, tooltips and player card; the web panels' and the
+    // seat-shuffle caption's events.
+    HoverPictures &hover() { return *hover_; }
+    WebPanels &webPanels() { return *webPanels_; }
+
     // Adds a line to the two system message lines: a free line takes it, or
     // the older line gives way.
     void AddSystemMessage(const QString &text);
@@ -324,6 +333,8 @@ private:
     QPixmap frameCanvas_;
     std::unique_ptr<MingXiWindow> frmMingXi_;
     std::unique_ptr<ExitDialog> frmExit_;
+    std::unique_ptr<HoverPictures> hover_;
+    std::unique_ptr<WebPanels> webPanels_;
     bool fitting_ = false;
 
     void stackTableElements();

@@ -25,7 +25,6 @@ void hideRange(const forms::ControlArray<T> &group, int first, int last, bool di
 }
 
 constexpr int kReducedTaskIcon = 199;
-constexpr int kShuffleCaptionMs = 300;
 
 } // namespace
 
@@ -47,6 +46,8 @@ void TableWindowService::PrepareStartUp()
     form_.area.imgRenWu.setVisible(false);
     form_.area.imgRenWu.setEnabled(false);
     form_.area.WebBrowser2.setVisible(false);
+    state_.table.AdPanel1Failed = false;
+    state_.table.AdPanel2Failed = false;
     form_.timers.TimerShuffle.stop();
     form_.effects.LblShuffle.setVisible(false);
     form_.effects.ImgShuffle.setVisible(false);
@@ -178,18 +179,9 @@ void TableWindowService::SetToolbarPicture(int button, int pictureIndex)
         loadPicture(*image, pictures[static_cast<std::size_t>(pictureIndex)]);
 }
 
-void TableWindowService::ShowSeatShuffle(const QString &firstCaption, const QString &)
+void TableWindowService::ShowSeatShuffle(const QString &firstCaption, const QString &adUrl)
 {
-    TableEffects &effects = form_.effects;
-    effects.ImgShuffle.setVisible(true);
-    effects.ImgShuffle.ZOrder(0);
-    effects.LblShuffle.setVisible(true);
-    effects.LblShuffle.ZOrder(0);
-    form_.timers.TimerShuffle.setInterval(kShuffleCaptionMs);
-    form_.timers.TimerShuffle.start();
-    effects.LblShuffle.setCaption(firstCaption);
-    form_.area.WebBrowser2.ZOrder(0);
-    form_.area.WebBrowser2.setVisible(true);
+    views_.ShowSeatShuffle(firstCaption, adUrl);
 }
 
 void TableWindowService::HideBubble(int pos)
