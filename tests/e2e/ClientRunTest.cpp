@@ -69,6 +69,16 @@ protected:
         environment.insert(QStringLiteral("TMPDIR"), runtime.path());
     }
 
+    // The client is the hall's child: a hall killed at the end of a run
+    // cannot end it, so it is ended here, or it would outlive the test.
+    ~ClientRun() override
+    {
+        if (!hall || hall->process.state() == QProcess::NotRunning)
+            return;
+        if (const qint64 pid = clientPid(); pid > 0)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+
     // Starts the table server on a port the system chooses.
     quint16 startServer(const QStringList &extra = {})
     {
