@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace tessaroc::forms {
 
@@ -59,6 +60,8 @@ public:
         elements_.emplace(i, std::move(element));
         if (onLoad_)
             onLoad_(loaded);
+        for (const auto &each : moreOnLoad_)
+            each(loaded);
         return loaded;
     }
 
@@ -76,6 +79,14 @@ public:
     // Called for every element that Load creates, after it is set up, so the
     // owner can connect its handlers with the element's index.
     void setOnLoad(std::function<void(T &)> onLoad) { onLoad_ = std::move(onLoad); }
+    // Another owner's call for every element Load creates, kept beside the
+    // one setOnLoad gives; it is also called at once for the elements
+    // already loaded.
+    void addOnLoad(std::function<void(T &)> onLoad)
+    {
+        forEach(onLoad);
+        moreOnLoad_.push_back(std::move(onLoad));
+    }
 
     template<class F> void forEach(F &&f) const
     {
@@ -87,6 +98,7 @@ private:
     int designIndex_;
     std::map<int, std::unique_ptr<T>> elements_;
     std::function<void(T &)> onLoad_;
+    std::vector<std::function<void(T &)>> moreOnLoad_;
 };
 
 } // namespace tessaroc::forms
