@@ -53,6 +53,7 @@ public:
     // program.
     void unload();
     table::MainForm &form() { return form_; }
+    core::TableState &state() { return state_; }
 
 private:
     void cleanUpBeforeEnd();

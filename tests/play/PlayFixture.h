@@ -15,6 +15,7 @@
 #include "wire/MsgRings.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMouseEvent>
 
 #include <memory>
@@ -28,9 +29,14 @@ namespace tessaroc::play::test {
 class StepClock final : public platform::Clock
 {
 public:
-    std::int64_t nowMs() const override { return now_ += step; }
+    std::int64_t nowMs() const override
+    {
+        ++readings;
+        return now_ += step;
+    }
     void advance(std::int64_t ms) { now_ += ms; }
     std::int64_t step = 1000;
+    mutable int readings = 0;
 
 private:
     mutable std::int64_t now_ = 0;
@@ -117,7 +123,148 @@ struct RecordingWindows final : PlayWindows
     std::vector<std::string> log;
 };
 
-struct CoreServices;
+
+// The core's services, recording what the play flow asks of them.
+struct CoreServices
+{
+    using ServerSocket = core::services::ServerSocket;
+    using HallWindow = core::services::HallWindow;
+    using MainLoopControl = core::services::MainLoopControl;
+    using PlayFlow = core::services::PlayFlow;
+    using Sound = core::services::Sound;
+    using ItemLibrary = core::services::ItemLibrary;
+    using PropItem = core::services::PropItem;
+    using PropScoreInfo = core::services::PropScoreInfo;
+    using Video = core::services::Video;
+    using Settlement = core::services::Settlement;
+    using Process = core::services::Process;
+    using Chat = core::services::Chat;
+
+    struct Socket : ServerSocket
+    {
+        int State() const override { return sckConnected; }
+        bool SendData(const wire::MessageFrame &) override { return true; }
+        void Close() override { }
+        void Connect(const QString &, quint16) override { }
+        bool ConnectToSock5Server(const wire::CommandLine &) override { return false; }
+    } socket;
+    struct Hall : HallWindow
+    {
+        bool FindHall() override { return present; }
+        bool RestoreHall() override
+        {
+            ++restored;
+            return present;
+        }
+        bool MinimiseHall() override
+        {
+            ++minimised;
+            return present;
+        }
+        void PostToHall(std::uint32_t) override { }
+        bool present = true;
+        int restored = 0;
+        int minimised = 0;
+    } hall;
+    struct Timers : MainLoopControl
+    {
+        void StartTimerBong() override { bong = true; }
+        void StopTimerBong() override { bong = false; }
+        bool TimerBongEnabled() const override { return bong; }
+        void StartKeepAlive() override { }
+        void StopKeepAlive() override { }
+        bool KeepAliveEnabled() const override { return false; }
+        bool bong = true;
+    } timers;
+    // The context is built before the play flow it names.
+    struct ForwardPlay : PlayFlow
+    {
+        void LowerOwnCard(int i) override { to->LowerOwnCard(i); }
+        void RaiseOwnCard(int i) override { to->RaiseOwnCard(i); }
+        void JudgeChuPai() override { to->JudgeChuPai(); }
+        void Pic1_KeyDown(int k, int s) override { to->Pic1_KeyDown(k, s); }
+        void Tou_Click(int s) override { to->Tou_Click(s); }
+        void Tou_MouseMove(int s) override { to->Tou_MouseMove(s); }
+        void FaPai(const wire::MessageFrame &f) override { to->FaPai(f); }
+        void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
+        void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
+        void ShowCardPicture(int p, int i, int n) override { to->ShowCardPicture(p, i, n); }
+        void ShowChuPai(const wire::MessageFrame &f) override { to->ShowChuPai(f); }
+        PlayFlow *to = nullptr;
+    } play;
+    struct RecordingSound : Sound
+    {
+        void InitSoundPaths() override { }
+        QString SoundTable(int) const override { return {}; }
+        void InitSound() override { }
+        void StopSound() override { }
+        void PlaySoundFile(const QString &path, bool) override
+        {
+            played.push_back(QFileInfo(path).fileName().toStdString());
+        }
+        void SetSoundVolume(int) override { }
+        void StopMusic() override { }
+        std::vector<std::string> played;
+    } sound;
+    struct Items : ItemLibrary
+    {
+        int CheckSendBuff() override { return 0; }
+        PropItem GetSendBuff() override { return {}; }
+        int GetScoreInfo(PropScoreInfo &) override { return 0; }
+        void InitShowNext(bool) override { }
+        void rec_state(int, bool) override { }
+        void ExitGameDll(int) override { }
+        void ShowPropMsg(const QString &) override { }
+        void ShowPropText(const QString &, const std::vector<int> &,
+                          const std::vector<int> &) override
+        { }
+        void PlayBaoXiang() override { }
+        void OpenBao(int) override { }
+        void InitGameDll() override { }
+        void ClearProps() override { }
+        void Rec_MSG(const wire::MessageFrame &) override { }
+        void ClearUser(int) override { }
+        void InitShowEnd() override { }
+        bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
+                         const std::string &, const std::string &) override
+        {
+            return true;
+        }
+        bool HasLibrary() const override { return false; }
+    } items;
+    struct NullVideo : Video
+    {
+        void ShowLocalVideo(bool, bool) override { }
+        void Logout() override { }
+        void StopCamera() override { }
+        void LoginVideoServer() override { }
+        void OpenLocalVideo() override { }
+        void RequestVideo() override { }
+        void ExitVideo() override { }
+        void DropPeer(const QString &) override { }
+    } video;
+    struct NullSettlement : Settlement
+    {
+        void ShowScoreXi(const wire::MessageFrame &) override { }
+        void DeleteHandRecords() override { }
+        void ShowScore(const wire::MessageFrame &) override { }
+        void ClearScoreLists() override { }
+        void SetSeat(int, const QString &, int) override { }
+        void EmptySeat(int) override { }
+        void ShowScoreWindow() override { }
+        void ShowHero() override { }
+    } settlement;
+    struct RecordingProcess : Process
+    {
+        void MessageBox(const QString &, const QString &) override { }
+        void End(core::ExitCode code) override { ended = static_cast<int>(code); }
+        int ended = -1;
+    } process;
+    struct NullChat : Chat
+    {
+        void ReceiveChat(const wire::MessageFrame &) override { }
+    } chat;
+};
 
 // The real table window laid out offscreen at either scale, the client core's
 // context on recording services, and the real play flow on both. Frames the
@@ -155,7 +302,10 @@ public:
     std::unique_ptr<PlayFlowService> play;
 
 private:
-    core::HallService tableHall_;
+    struct TableHall : core::HallService
+    {
+        bool MinimiseHall() override { return true; }
+    } tableHall_;
     sound::SoundService tableSound_;
     items::ItemService tableItems_;
     chat::ChatService tableChat_;
