@@ -1,6 +1,7 @@
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
+#include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
 #include "table/MainForm.h"
@@ -13,12 +14,21 @@ namespace tessaroc::play {
 PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &context)
     : form_(form)
     , c_(context)
+    , pictures_(form, context)
+    , sorting_(form, context, pictures_)
+    , deal_(form, context, pictures_, sorting_)
+    , effects_(form, context)
+    , fans_(form, context)
+    , announced_(form, context, pictures_, effects_, fans_)
     , chuPai_(context.clock)
     , tableWindows_(std::make_unique<TablePlayWindows>(form.services()))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());
     random_ = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+    // Every seat's play slides in as the own one does.
+    announced_.setSlideIn(
+            [this](int n, int pos) { PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos); });
     connectInput();
 }
 

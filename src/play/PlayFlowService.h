@@ -1,6 +1,12 @@
 #pragma once
 
 #include "core/services/PlayFlow.h"
+#include "play/CardPictures.h"
+#include "play/Deal.h"
+#include "play/Effects.h"
+#include "play/Fans.h"
+#include "play/ShowChuPai.h"
+#include "play/Sorting.h"
 #include "play/IllegalPlayNotice.h"
 #include "play/PlayWindows.h"
 #include "rules/JudgeChuPai.h"
@@ -49,7 +55,16 @@ public:
     void SortHandByFace(int p, int n) override;
     void ShowCardPicture(int pos, int index, int pictureNo) override;
     void ShowChuPai(const wire::MessageFrame &frame) override;
+    // The own hand by groups, as the sort button and the own play ask.
     void SortHandByGroup(int p, int n);
+
+    // The card faces of the table and the sorting of a hand, for the
+    // play flow's other parts.
+    CardPictures &cardPictures() { return pictures_; }
+    HandSorting &sorting() { return sorting_; }
+    PlayEffects &effects() { return effects_; }
+    BackFans &fans() { return fans_; }
+    AnnouncedPlays &announcedPlays() { return announced_; }
 
     // --- The table's input (Selection.cpp, Buttons.cpp, Toolbar.cpp, Keys.cpp)
     // Mouse buttons: 1 left, 2 right; every other value is ignored.
@@ -140,6 +155,12 @@ private:
 
     table::MainForm &form_;
     core::CoreContext &c_;
+    CardPictures pictures_;
+    HandSorting sorting_;
+    Deal deal_;
+    PlayEffects effects_;
+    BackFans fans_;
+    AnnouncedPlays announced_;
     IllegalPlayNotice chuPai_;
     std::unique_ptr<PlayWindows> tableWindows_;
     PlayWindows *windows_;
