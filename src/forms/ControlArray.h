@@ -58,10 +58,8 @@ public:
         element->setIndex(i);
         T &loaded = *element;
         elements_.emplace(i, std::move(element));
-        if (onLoad_)
-            onLoad_(loaded);
-        for (const auto &each : moreOnLoad_)
-            each(loaded);
+        for (const auto &onLoad : onLoad_)
+            onLoad(loaded);
         return loaded;
     }
 
@@ -76,16 +74,16 @@ public:
     int UBound() const { return elements_.rbegin()->first; }
     int Count() const { return static_cast<int>(elements_.size()); }
 
-    // Called for every element that Load creates, after it is set up, so the
-    // owner can connect its handlers with the element's index.
-    void setOnLoad(std::function<void(T &)> onLoad) { onLoad_ = std::move(onLoad); }
-    // Another owner's call for every element Load creates, kept beside the
-    // one setOnLoad gives; it is also called at once for the elements
-    // already loaded.
+    // Adds a handler called for every element that Load creates, after it is
+    // set up, so an owner can connect its handlers with the element's index.
+    // Several owners may each add their own; they run in the order added.
+    void setOnLoad(std::function<void(T &)> onLoad) { onLoad_.push_back(std::move(onLoad)); }
+    // The same for an owner that comes after some elements were loaded: it is
+    // also called at once for every element loaded so far.
     void addOnLoad(std::function<void(T &)> onLoad)
     {
         forEach(onLoad);
-        moreOnLoad_.push_back(std::move(onLoad));
+        onLoad_.push_back(std::move(onLoad));
     }
 
     template<class F> void forEach(F &&f) const
@@ -97,8 +95,7 @@ public:
 private:
     int designIndex_;
     std::map<int, std::unique_ptr<T>> elements_;
-    std::function<void(T &)> onLoad_;
-    std::vector<std::function<void(T &)>> moreOnLoad_;
+    std::vector<std::function<void(T &)>> onLoad_;
 };
 
 } // namespace tessaroc::forms

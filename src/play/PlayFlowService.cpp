@@ -21,7 +21,7 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
     , chuPai_(context.clock)
-    , tableWindows_(std::make_unique<TablePlayWindows>(form.services()))
+    , tableWindows_(std::make_unique<TablePlayWindows>(form))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());

@@ -2,6 +2,7 @@
 
 #include "chat/ChatService.h"
 #include "settlement/SettlementService.h"
+#include "table/ExitDialog.h"
 #include "table/MainForm.h"
 
 #include <QDesktopServices>
@@ -11,23 +12,49 @@ namespace tessaroc::play {
 
 PlayWindows::~PlayWindows() = default;
 
-TablePlayWindows::TablePlayWindows(table::TableServices &services)
-    : services_(services)
+TablePlayWindows::TablePlayWindows(table::MainForm &form)
+    : form_(form)
 { }
 
 void TablePlayWindows::HideTalk()
 {
-    services_.chat.HideTalk();
+    form_.services().chat.HideTalk();
 }
 
 void TablePlayWindows::HideHuifu()
 {
-    services_.chat.HideHuifu();
+    form_.services().chat.HideHuifu();
 }
 
 void TablePlayWindows::HideScore()
 {
-    services_.settlement.HideScore();
+    form_.services().settlement.HideScore();
+}
+
+bool TablePlayWindows::ExitVisible() const
+{
+    return form_.frmExitLoaded() && form_.frmExit().isVisible();
+}
+
+void TablePlayWindows::ShowExit(bool notice, bool topMost)
+{
+    table::ExitDialog &dialog = form_.frmExit();
+    if (topMost)
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    dialog.applyWarning(notice, false);
+    dialog.centreOn(form_);
+    dialog.show();
+}
+
+void TablePlayWindows::HideExit()
+{
+    if (form_.frmExitLoaded())
+        form_.frmExit().hide();
+}
+
+void TablePlayWindows::UnloadExit()
+{
+    form_.UnloadFrmExit();
 }
 
 void TablePlayWindows::OpenPage(const QString &address)

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 namespace tessaroc::table {
-struct TableServices;
+class MainForm;
 }
 
 namespace tessaroc::play {
@@ -68,13 +68,14 @@ public:
     virtual void OpenPage(const QString &address) = 0;
 };
 
-// The windows as the subsystems offer them so far: what they can hide is
-// hidden through their services; the windows not built yet read as hidden
-// and are neither shown nor placed.
+// The windows as the subsystems offer them so far: the leave dialog of the
+// table window, and what the chat and the settlement can hide through their
+// services; the windows not offered yet read as hidden and are neither shown
+// nor placed.
 class TablePlayWindows final : public PlayWindows
 {
 public:
-    explicit TablePlayWindows(table::TableServices &services);
+    explicit TablePlayWindows(table::MainForm &form);
 
     bool TalkVisible() const override { return false; }
     void ShowTalk(double, double) override { }
@@ -91,10 +92,10 @@ public:
     void ShowVosSet(double, double) override { }
     void HideVosSet() override { }
     void UnloadVosSet() override { }
-    bool ExitVisible() const override { return false; }
-    void ShowExit(bool, bool) override { }
-    void HideExit() override { }
-    void UnloadExit() override { }
+    bool ExitVisible() const override;
+    void ShowExit(bool notice, bool topMost) override;
+    void HideExit() override;
+    void UnloadExit() override;
     void UnloadOtherExit() override { }
     void HideInformation() override { }
     void UnloadInformation() override { }
@@ -105,7 +106,7 @@ public:
     void OpenPage(const QString &address) override;
 
 private:
-    table::TableServices &services_;
+    table::MainForm &form_;
 };
 
 } // namespace tessaroc::play
