@@ -54,6 +54,7 @@ public:
     // program.
     void unload();
     table::MainForm &form() { return form_; }
+    core::TableState &state() { return state_; }
 
 private:
     void cleanUpBeforeEnd();

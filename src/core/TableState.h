@@ -91,6 +91,10 @@ struct PlayState
     std::array<BombsByFace, 4> BombCount{};
     std::array<std::int16_t, 4> SeatBombCount{}; // big bombs per seat
 
+    // The pictures of the own last play in judged order (only picIndex is
+    // written), read by the played-card animation.
+    std::array<rules::HandSlot, rules::kMaxHandCards> OwnPlayCards{};
+
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
     // The display position of the last announced play, the own included.

@@ -78,6 +78,13 @@ public:
     // set up, so an owner can connect its handlers with the element's index.
     // Several owners may each add their own; they run in the order added.
     void setOnLoad(std::function<void(T &)> onLoad) { onLoad_.push_back(std::move(onLoad)); }
+    // The same for an owner that comes after some elements were loaded: it is
+    // also called at once for every element loaded so far.
+    void addOnLoad(std::function<void(T &)> onLoad)
+    {
+        forEach(onLoad);
+        onLoad_.push_back(std::move(onLoad));
+    }
 
     template<class F> void forEach(F &&f) const
     {

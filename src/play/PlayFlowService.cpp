@@ -1,12 +1,13 @@
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
-#include "rules/JudgeChuPai.h"
+#include "play/PlayedCardsAnimation.h"
+#include "sound/SoundFiles.h"
+#include "sound/SoundService.h"
 #include "table/MainForm.h"
-#include "wire/SentFrames.h"
+#include "table/TablePictures.h"
 
-#include <algorithm>
-#include <span>
+#include <random>
 
 namespace tessaroc::play {
 
@@ -19,7 +20,19 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , effects_(form, context)
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
-{ }
+    , chuPai_(context.clock)
+    , tableWindows_(std::make_unique<TablePlayWindows>(form))
+    , windows_(tableWindows_.get())
+{
+    auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());
+    random_ = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+    // Every seat's play slides in as the own one does.
+    announced_.setSlideIn(
+            [this](int n, int pos) { PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos); });
+    connectInput();
+}
+
+PlayFlowService::~PlayFlowService() = default;
 
 forms::Image *PlayFlowService::ownCard(int picIndex) const
 {
@@ -37,85 +50,56 @@ void PlayFlowService::LowerOwnCard(int picIndex)
 void PlayFlowService::RaiseOwnCard(int picIndex)
 {
     if (forms::Image *card = ownCard(picIndex))
-        card->setTop(c_.state.table.HandLine - card->Height() / 5);
+        card->setTop(c_.state.table.HandLine - static_cast<float>(card->Height()) / 5.0f);
 }
 
-void PlayFlowService::JudgeChuPai()
+void PlayFlowService::lowerRaisedCards()
 {
-    rules::OwnPlayInput input;
     const rules::HandRecord &own = c_.state.rules.ownHand();
-    for (int slot = 0; slot < own.validCount(); ++slot) {
-        const forms::Image *card = ownCard(own.slots[static_cast<std::size_t>(slot)].picIndex);
-        input.raised[static_cast<std::size_t>(slot)]
-                = card && card->Top() < c_.state.table.HandLine;
-    }
-    input.maySendPlay = c_.loop().clocks.MaySendPlay;
-    const rules::OwnPlayDecision decision = rules::JudgeChuPai(c_.state.rules, input);
-    switch (decision.outcome) {
-    case rules::OwnPlayOutcome::Pass:
-        if (decision.sendFrame) {
-            wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
-            c_.SendMsg(frame);
-        }
-        endOwnTurn();
-        break;
-    case rules::OwnPlayOutcome::Sent:
-        sendOwnPlay(decision);
-        break;
-    case rules::OwnPlayOutcome::AcceptedNotSent:
-        endOwnTurn();
-        break;
-    default:
-        break;
-    }
+    for (int i = 0; i < own.validCount(); ++i)
+        LowerOwnCard(own.slots[static_cast<std::size_t>(i)].picIndex);
 }
 
-void PlayFlowService::endOwnTurn()
+void PlayFlowService::playEffect(const QString &path, bool unlessMinimised)
 {
-    core::ClockState &clocks = c_.loop().clocks;
-    clocks.MaySendPlay = false;
-    clocks.HandActive = false;
-    clocks.MyTurn = false;
-}
-
-void PlayFlowService::sendOwnPlay(const rules::OwnPlayDecision &decision)
-{
-    const auto ids = decision.judgedIds();
-    const auto count = static_cast<std::size_t>(std::clamp<int>(decision.count, 0, rules::kMaxHandCards));
-    wire::MessageFrame frame
-            = wire::PlayFrame::cards(c_.ownSeatBit(), static_cast<std::uint8_t>(decision.kind),
-                                     std::span(ids.data(), count))
-                      .encode();
-    c_.SendMsg(frame);
-    // The own play becomes the play to beat at once and its cards leave the
-    // hand, without waiting for the server's announcement.
-    c_.state.rules.prevPlay = decision.newPrevPlay;
-    rules::HandRecord &own = c_.state.rules.ownHand();
-    std::array<bool, rules::kMaxHandCards> played{};
-    for (std::size_t i = 0; i < count; ++i) {
-        const int slot = decision.realOrder[i].slot;
-        if (slot >= 0 && slot < rules::kMaxHandCards)
-            played[static_cast<std::size_t>(slot)] = true;
-    }
-    int kept = 0;
-    for (int slot = 0; slot < own.validCount(); ++slot) {
-        if (!played[static_cast<std::size_t>(slot)])
-            own.slots[static_cast<std::size_t>(kept++)] = own.slots[static_cast<std::size_t>(slot)];
-    }
-    own.setCardCount(kept);
-    SortHandByFace(0, kept);
-    endOwnTurn();
-}
-
-void PlayFlowService::Pic1_KeyDown(int keyCode, int shift)
-{
-    if (keyCode != kF1 || shift != 0)
+    if (!c_.state.sound.EffectsOn)
         return;
-    core::CoreState &core = c_.state.core;
-    core.AutoMode = true;
-    core.AutoModeKey = true;
-    core.TableHidden = true;
-    core.TurnSeconds = 0;
+    if (unlessMinimised && c_.window.IsMinimised())
+        return;
+    c_.sound.PlaySoundFile(path, false);
+    c_.sound.SetSoundVolume(sound::SoundService::kFullVolume);
+}
+
+void PlayFlowService::playPkEffect(std::string_view file, bool unlessMinimised)
+{
+    playEffect(form_.services().sound.paths().PkSoundDir
+                       + QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size())),
+               unlessMinimised);
+}
+
+void PlayFlowService::playGameEffect(std::string_view file, bool unlessMinimised)
+{
+    playEffect(form_.services().sound.paths().GameSoundDir
+                       + QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size())),
+               unlessMinimised);
+}
+
+void PlayFlowService::stopPlayClock()
+{
+    c_.loop().SlotFlag7 = false;
+    form_.turn.Number.setVisible(false);
+    form_.turn.Time_Img.setVisible(false);
+}
+
+void PlayFlowService::resetActionButtons()
+{
+    const auto &pictures = c_.state.pictures.OperationPic;
+    for (int b = 0; b <= 2; ++b) {
+        if (forms::Image *button = form_.actions.Operation.find(b)) {
+            button->setEnabled(false);
+            table::loadPicture(*button, pictures[static_cast<std::size_t>(3 * b)]);
+        }
+    }
 }
 
 void PlayFlowService::Tou_Click(int) { }

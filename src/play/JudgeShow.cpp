@@ -1,0 +1,196 @@
+// The own play: the rules decide (rules/JudgeChuPai), the table shows it.
+#include "play/PlayFlowService.h"
+
+#include "core/CoreContext.h"
+#include "play/PlayedCardsAnimation.h"
+#include "sound/SoundFiles.h"
+#include "support/PictureStore.h"
+#include "support/Waits.h"
+#include "table/MainForm.h"
+#include "wire/SentFrames.h"
+
+#include <algorithm>
+#include <span>
+
+namespace tessaroc::play {
+
+namespace {
+
+constexpr std::int16_t kLastCardsWaitMs = 1000;
+
+} // namespace
+
+void PlayFlowService::showNotice(bool toFront)
+{
+    chuPai_.Show(form_.Left(), form_.Top(), form_.Width(), form_.Height(), toFront);
+}
+
+void PlayFlowService::JudgeChuPai()
+{
+    core::ClockState &clocks = c_.loop().clocks;
+    rules::CardRulesState &rules = c_.state.rules;
+    const rules::HandRecord &own = rules.ownHand();
+    rules::OwnPlayInput input;
+    for (int slot = 0; slot < own.validCount(); ++slot) {
+        const forms::Image *card = ownCard(own.slots[static_cast<std::size_t>(slot)].picIndex);
+        input.raised[static_cast<std::size_t>(slot)]
+                = card && card->Top() < c_.state.table.HandLine;
+    }
+    input.maySendPlay = clocks.MaySendPlay;
+    input.random = random_ ? random_() : 0.0;
+    const rules::OwnPlayDecision decision = rules::JudgeChuPai(rules, input);
+
+    // Everything that closes the turn happens before the first wait, so a
+    // press that runs inside the animation finds the turn closed and cannot
+    // queue a second frame behind the play.
+    const auto closeTurn = [&] {
+        clocks.ClockSeconds = c_.state.core.TurnSeconds;
+        clocks.HandActive = false;
+        stopPlayClock();
+        for (int b = 0; b <= 2; ++b) {
+            if (forms::Image *button = form_.actions.Operation.find(b)) {
+                button->setVisible(false);
+                button->setEnabled(false);
+            }
+        }
+    };
+
+    switch (decision.outcome) {
+    case rules::OwnPlayOutcome::Nothing:
+        return;
+    case rules::OwnPlayOutcome::Pass: {
+        playPkEffect(sound::files::kPass, true);
+        if (decision.sendFrame) {
+            wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
+            c_.SendMsg(frame);
+        }
+        stopPlayClock();
+        clocks.HandActive = false;
+        for (int b = 0; b <= 2; ++b) {
+            if (forms::Image *button = form_.actions.Operation.find(b))
+                button->setVisible(false);
+        }
+        resetActionButtons();
+        return;
+    }
+    case rules::OwnPlayOutcome::IllegalKind:
+    case rules::OwnPlayOutcome::DoesNotBeat: {
+        bool maySend = clocks.MaySendPlay;
+        rules::ApplyOwnPlay(rules, maySend, decision);
+        showNotice(decision.outcome == rules::OwnPlayOutcome::IllegalKind);
+        return;
+    }
+    case rules::OwnPlayOutcome::AcceptedNotSent: {
+        bool maySend = clocks.MaySendPlay;
+        rules::ApplyOwnPlay(rules, maySend, decision);
+        closeTurn();
+        return;
+    }
+    case rules::OwnPlayOutcome::Sent:
+        break;
+    }
+
+    closeTurn();
+    const auto ids = decision.judgedIds();
+    const auto count
+            = static_cast<std::size_t>(std::clamp<int>(decision.count, 0, rules::kMaxHandCards));
+    wire::MessageFrame frame
+            = wire::PlayFrame::cards(c_.ownSeatBit(), static_cast<std::uint8_t>(decision.kind),
+                                     std::span(ids.data(), count))
+                      .encode();
+    // The play becomes the play to beat and its cards leave the hand at once,
+    // without waiting for the server's announcement.
+    bool maySend = clocks.MaySendPlay;
+    rules::ApplyOwnPlay(rules, maySend, decision);
+    clocks.MaySendPlay = false;
+    c_.SendMsg(frame);
+    showOwnPlay(decision);
+}
+
+void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
+{
+    const float scaleX = c_.state.table.scale.ScaleX;
+    const float scaleY = c_.state.table.scale.ScaleY;
+    const rules::HandRecord &own = c_.state.rules.ownHand();
+    core::PlayState &play = c_.state.play;
+    const int n = std::clamp<int>(decision.count, 0, rules::kMaxHandCards);
+
+    // The played pictures go to the own play row, hidden, each 24 pixels
+    // below and to the right of its place; the animation brings them in.
+    for (int i = 0; i < n; ++i) {
+        const rules::PlayedCard &card = decision.realOrder[static_cast<std::size_t>(i)];
+        const int p = card.picIndex;
+        if (forms::Image *picture = ownCard(p)) {
+            picture->setVisible(false);
+            picture->setWidth(80.0 * scaleX);
+            picture->setHeight(108.0 * scaleX);
+            picture->setTop(24.0 * scaleY + own.rowY);
+            picture->setLeft(own.rowX - (n * 0.11 + 0.39) * 90 * scaleX + i * 0.22 * 80 * scaleX
+                             + 24 * scaleX);
+            picture->setStretch(true);
+            ShowCardPicture(0, p, rules::CardPictureNo(card.code));
+            picture->ZOrder(0);
+        }
+        play.TableCards[0][static_cast<std::size_t>(i)] = static_cast<std::int16_t>(p);
+        play.OwnPlayCards[static_cast<std::size_t>(i)].picIndex = static_cast<std::int16_t>(p);
+    }
+    play.TableCards[0][core::PlayState::kCountColumn] = static_cast<std::int16_t>(n);
+    PlayedCardsAnimation(form_, c_.state, c_.clock, n, 0);
+
+    // The last cards of a hand go out quietly.
+    if (!decision.emptiesHand) {
+        if (decision.bombResource != 0) {
+            forms::ucAniGIF &bomb = form_.effects.bombPlayer;
+            bomb.setVisible(false);
+            const QByteArray bytes = support::PictureStore::resourceBytes(decision.bombResource);
+            bomb.setVisible(true);
+            bomb.ZOrder(0);
+            bomb.LoadAnimatedGIF_Array(bytes);
+            bomb.setLoops(1);
+        }
+        switch (decision.sound) {
+        case rules::SoundCue::Sys040:
+            playPkEffect(sound::files::kBomb, true);
+            break;
+        case rules::SoundCue::Sys060:
+            playPkEffect(sound::files::kFourJokers, true);
+            break;
+        case rules::SoundCue::Sys070:
+            playPkEffect(sound::files::kPlainPlay, true);
+            break;
+        case rules::SoundCue::Feiji:
+            playGameEffect(sound::files::kPlane, true);
+            break;
+        case rules::SoundCue::Liandui:
+            playGameEffect(sound::files::kPairChain, true);
+            break;
+        case rules::SoundCue::Sys080:
+        case rules::SoundCue::None:
+            break;
+        }
+    }
+
+    // The rest of the hand closes up along the row.
+    const int remaining = own.validCount();
+    std::vector<forms::Image *> kept;
+    for (int l = 0; l < remaining; ++l) {
+        forms::Image *picture = ownCard(own.slots[static_cast<std::size_t>(l)].picIndex);
+        if (!picture)
+            continue;
+        picture->setVisible(false);
+        picture->setLeft(own.rowX - (remaining * 0.11 + 0.39) * 90 * scaleX
+                         + l * 0.22 * picture->Width() * scaleX);
+        kept.push_back(picture);
+    }
+    for (forms::Image *picture : kept)
+        picture->setVisible(true);
+
+    if (remaining == 0)
+        support::Wait(c_.clock, kLastCardsWaitMs);
+    if (c_.state.commands.SortMode == 0 && remaining > 0)
+        SortHandByGroup(0, remaining);
+    chuPai_.Hide();
+    form_.toolbar.Bank.ZOrder(0);
+}
+
+} // namespace tessaroc::play

@@ -1,0 +1,110 @@
+// The table's keys: Esc for the leave dialog, Alt and C for the chat window,
+// F1 for the auto mode in its two variants.
+#include "play/PlayFlowService.h"
+
+#include "core/CoreContext.h"
+#include "table/MainForm.h"
+
+namespace tessaroc::play {
+
+void PlayFlowService::Pic1_KeyDown(int keyCode, int)
+{
+    if (keyCode == kEsc) {
+        if (windows_->ExitVisible())
+            windows_->HideExit();
+        else
+            windows_->ShowExit(c_.state.rules.InGame && !c_.loop().line.Spectator, false);
+        return;
+    }
+    if (keyCode == kF1)
+        F1Full(false);
+
+    // Alt then C, or C then Alt, with no other key between them.
+    if (keyCode == kAlt)
+        KeyChord[0] = 1;
+    else if (keyCode == kKeyC)
+        KeyChord[1] = 1;
+    else
+        KeyChord = {0, 0};
+    if (KeyChord[0] == 1 && KeyChord[1] == 1) {
+        KeyChord = {0, 0};
+        windows_->ShowTalk(0.3 * form_.Width(), 0.66 * form_.Height());
+    }
+}
+
+void PlayFlowService::Pic2_KeyDown(int keyCode, int)
+{
+    if (keyCode == kF1)
+        F1Full(true);
+}
+
+void PlayFlowService::Form_KeyDown(int keyCode, int)
+{
+    if (keyCode == kF1)
+        F1Short(false);
+}
+
+void PlayFlowService::pic3_KeyDown(int keyCode, int)
+{
+    if (keyCode == kF1)
+        F1Short(true);
+}
+
+void PlayFlowService::pic4_KeyDown(int keyCode, int)
+{
+    if (keyCode == kF1)
+        F1Short(true);
+}
+
+void PlayFlowService::F1Full(bool pic2)
+{
+    core::CoreState &core = c_.state.core;
+    core.AutoMode = true;
+    windows_->UnloadInformation();
+    windows_->HideTalk();
+    if (pic2) {
+        windows_->HideHuifu();
+        windows_->HideVosSet();
+        windows_->UnloadExit();
+        windows_->HideHero();
+    } else {
+        windows_->HideMingXi();
+        windows_->HideHuifu();
+        windows_->UnloadVosSet();
+        windows_->UnloadExit();
+        windows_->HideHero();
+        windows_->HideScore();
+    }
+    chuPai_.Unload();
+    core.AutoModeKey = true;
+    core.TurnSeconds = 0;
+    core.TableHidden = true;
+    c_.window.Minimise();
+    c_.hall.MinimiseHall();
+}
+
+void PlayFlowService::F1Short(bool pic3)
+{
+    core::CoreState &core = c_.state.core;
+    core.AutoModeKey = true;
+    core.TurnSeconds = 0;
+    windows_->HideInformation();
+    windows_->HideTalk();
+    if (pic3) {
+        windows_->HideHuifu();
+        windows_->HideVosSet();
+        windows_->HideExit();
+        windows_->HideHero();
+        windows_->HideScore();
+    } else {
+        windows_->HideVosSet();
+        windows_->HideExit();
+        windows_->HideHero();
+        windows_->HideScore();
+        windows_->HideHuifu();
+    }
+    c_.window.Minimise();
+    c_.hall.MinimiseHall();
+}
+
+} // namespace tessaroc::play

@@ -1,0 +1,147 @@
+#include "play/PlayedCardsAnimation.h"
+
+#include "core/TableState.h"
+#include "support/Waits.h"
+#include "table/MainForm.h"
+
+#include <cmath>
+#include <vector>
+
+namespace tessaroc::play {
+
+namespace {
+
+constexpr double kTravel = 24; // how far below and to the side a picture starts
+constexpr std::int16_t kPauseMs = 4;
+// A cycle cap far beyond any real play, so that a picture pushed back down
+// by something running inside a pause cannot keep the loop going for ever.
+constexpr int kMaxCycles = 10000;
+
+struct SeatGeometry
+{
+    double width;
+    double height;
+    int direction; // -1 left, +1 right
+};
+
+constexpr SeatGeometry kSeats[4] = {
+        {80, 108, -1},
+        {77, 104, +1},
+        {75, 101, +1},
+        {77, 104, -1},
+};
+
+forms::ControlArray<forms::Image> &row(table::MainForm &form, int pos)
+{
+    switch (pos) {
+    case 1:
+        return form.hands.cardImage1;
+    case 2:
+        return form.hands.cardImage2;
+    case 3:
+        return form.hands.cardImage3;
+    default:
+        return form.hands.cardImage0;
+    }
+}
+
+// The pictures in the order they are taken; the first card of the play is
+// `reference`.
+void animate(const std::vector<forms::Image *> &sequence, forms::Image *reference, int n,
+             int pos, const core::TableState &state, const platform::Clock &clock)
+{
+    if (!reference)
+        return;
+    const float scaleX = state.table.scale.ScaleX;
+    const float scaleY = state.table.scale.ScaleY;
+    const double refTop = std::nearbyint(reference->Top() - kTravel * scaleY);
+    const double d = n > 5 ? 12 : 8;
+    const SeatGeometry &seat = kSeats[pos];
+    const double width = std::nearbyint(seat.width * scaleX);
+    const double height = std::nearbyint(seat.height * scaleY);
+    const auto step = [&](forms::Image *picture) {
+        if (!picture)
+            return;
+        picture->setVisible(true);
+        picture->Move(picture->Left() + seat.direction * d * scaleX, picture->Top() - d * scaleY,
+                      width, height);
+    };
+    const auto at = [&](std::size_t k) -> forms::Image * {
+        return k < sequence.size() ? sequence[k] : nullptr;
+    };
+    const float threshold = static_cast<float>(refTop + 8 * scaleY);
+
+    std::size_t cursor = 0;
+    int cycles = 0;
+    while (cursor < sequence.size() && cycles < kMaxCycles) {
+        forms::Image *picture = sequence[cursor];
+        if (!picture || picture->Top() <= refTop) {
+            ++cursor;
+            continue;
+        }
+        step(picture);
+        forms::Image *next = at(cursor + 1);
+        if (n > 5) {
+            if (next && picture->Top() <= refTop)
+                step(next);
+        } else {
+            if (next && picture->Top() <= threshold)
+                step(next);
+            forms::Image *afterNext = at(cursor + 2);
+            if (afterNext && next && next->Top() <= threshold)
+                step(afterNext);
+        }
+        ++cycles;
+        support::Wait(clock, kPauseMs);
+    }
+}
+
+} // namespace
+
+void PlayedCardsAnimation(table::MainForm &form, const core::TableState &state,
+                          const platform::Clock &clock, int n, int pos)
+{
+    if (pos < 0 || pos > 3 || n <= 0)
+        return;
+    n = std::min(n, rules::kMaxHandCards);
+    auto &pictures = row(form, pos);
+    std::vector<forms::Image *> sequence;
+    forms::Image *reference = nullptr;
+    if (pos == 0) {
+        for (int k = 0; k < n; ++k) {
+            const int index = state.play.OwnPlayCards[static_cast<std::size_t>(k)].picIndex;
+            sequence.push_back(index >= 0 ? pictures.find(index) : nullptr);
+        }
+        reference = sequence.front();
+    } else {
+        const int first = state.play.BackCount[static_cast<std::size_t>(pos - 1)];
+        const auto &slots = state.rules.HandRecords[static_cast<std::size_t>(pos)].slots;
+        const auto pictureOf = [&](int k) -> forms::Image * {
+            if (k < 0 || k >= rules::kMaxHandCards)
+                return nullptr;
+            const int index = slots[static_cast<std::size_t>(k)].picIndex;
+            return index >= 0 ? pictures.find(index) : nullptr;
+        };
+        for (int k = first + n - 1; k >= first; --k)
+            sequence.push_back(pictureOf(k));
+        reference = pictureOf(first);
+    }
+    animate(sequence, reference, n, pos, state, clock);
+}
+
+void PlayedCardsAnimationOthers(table::MainForm &form, const core::TableState &state,
+                                const platform::Clock &clock, int n, int pos)
+{
+    if (pos < 1 || pos > 3 || n <= 0)
+        return;
+    n = std::min(n, rules::kMaxHandCards);
+    auto &pictures = row(form, pos);
+    const int first = state.rules.HandRecords[static_cast<std::size_t>(pos)].validCount();
+    std::vector<forms::Image *> sequence;
+    for (int k = first + n - 1; k >= first; --k)
+        sequence.push_back(k < rules::kMaxHandCards ? pictures.find(k) : nullptr);
+    animate(sequence, first < rules::kMaxHandCards ? pictures.find(first) : nullptr, n, pos,
+            state, clock);
+}
+
+} // namespace tessaroc::play

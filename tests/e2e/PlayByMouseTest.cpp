@@ -1,0 +1,120 @@
+// A whole hand against the table server's computer players, played by the
+// real client with nothing but mouse presses on its own pictures and
+// buttons: no call when asked to bid, then at every turn the hint and the
+// play button (the hint passes by itself when nothing beats). The server,
+// the hall stand-in and the client run in this process, offscreen, the
+// client's clock sped up.
+
+#include "Hall.h"
+#include "TableServer.h"
+#include "app/Client.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using namespace tessaroc;
+
+constexpr double kClockScale = 10;
+constexpr int kHandLimitMs = 35000;
+
+void pressOn(table::MainForm &form, const forms::Element &element)
+{
+    QWidget &table = form.area.Pic1.widget();
+    const QPointF at = element.rect().center();
+    QMouseEvent down(QEvent::MouseButtonPress, at, table.mapToGlobal(at), Qt::LeftButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&table, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, table.mapToGlobal(at), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&table, &up);
+}
+
+bool shown(const forms::Element &element)
+{
+    return element.Visible() && element.Enabled();
+}
+
+TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
+{
+    QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qputenv("TMPDIR", runtime.path().toUtf8());
+
+    tableserver::EngineOptions options;
+    options.bots = 3;
+    options.seed = 7;
+    options.firstHandWaitMs = 300;
+    options.nextHandWaitMs = 600000;
+    options.botDelayMinMs = 30;
+    options.botDelayMaxMs = 60;
+    options.playSeconds = 60; // 6 seconds on the sped-up client
+    options.checkClientFrames = true;
+    std::vector<std::string> log;
+    tableserver::TableServer server(options, [&](const std::string &line) { log.push_back(line); });
+    ASSERT_TRUE(server.listen(0)) << server.errorString().toStdString();
+    const auto saw = [&](const std::string &text) {
+        return std::any_of(log.begin(), log.end(),
+                           [&](const std::string &line) { return line.find(text) != std::string::npos; });
+    };
+
+    hall::HallOptions hallOptions;
+    hallOptions.serverPort = server.port();
+    hallOptions.hallCaption = QStringLiteral("e2e-mouse-hall");
+    hallOptions.tableCaption = QStringLiteral("e2e-mouse-table");
+    hallOptions.headless = true;
+    hall::Hall hallWindow(hallOptions);
+    ASSERT_TRUE(hallWindow.open());
+
+    app::Client client(kClockScale, runtime.filePath(QStringLiteral("tessaroc.lock")));
+    ASSERT_TRUE(client.start(hall::clientCommandLine(hallOptions).toStdString()));
+    table::MainForm &form = client.form();
+    core::TableState &state = client.state();
+
+    int bids = 0, hints = 0, plays = 0;
+    bool hinted = false;
+    QDeadlineTimer deadline(kHandLimitMs);
+    while (!saw("hand 1: ") && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (shown(form.bid.btnJiaofen(1))) {
+            pressOn(form, form.bid.btnJiaofen(1));
+            ++bids;
+            continue;
+        }
+        const core::ClockState &clocks = state.loop.clocks;
+        if (!clocks.HandActive || !clocks.MaySendPlay) {
+            hinted = false;
+            continue;
+        }
+        if (!hinted && shown(form.actions.Operation(1))) {
+            pressOn(form, form.actions.Operation(1));
+            hinted = true;
+            ++hints;
+        } else if (hinted && shown(form.actions.Operation(0))) {
+            pressOn(form, form.actions.Operation(0));
+            hinted = false;
+            ++plays;
+        }
+    }
+    std::string record;
+    for (const std::string &line : log)
+        record += line + "\n";
+    ASSERT_TRUE(saw("hand 1: ")) << record;
+    EXPECT_GT(hints, 0);
+    EXPECT_GT(plays, 0);
+    EXPECT_FALSE(saw("refuse")) << record;
+    EXPECT_FALSE(saw("made to leave")) << record;
+    // Every answer came from a press: no clock ran out for the player.
+    EXPECT_EQ(state.core.TimeoutCount, 0);
+    EXPECT_FALSE(state.core.AutoMode);
+    std::printf("bids %d, hints %d, plays %d\n", bids, hints, plays);
+}
+
+} // namespace
