@@ -84,12 +84,15 @@ struct PlayState
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
     std::int16_t BidRowPos = 0;
+    // The display position of the hand's last announced play: its seat keeps
+    // that play on the table when the hand is settled.
+    std::int16_t RevealSkipPos = 0;
 };
 
 // What the settlement keeps across hands.
 struct SettlementState
 {
-    std::int16_t JuNum = 0; // finished hands at this table
+    std::int32_t JuNum = 0; // finished hands at this table
     std::array<std::array<std::int16_t, 3>, 4> TaskCount{};
     std::int16_t TaskType = 0;
 };

@@ -87,6 +87,29 @@ void classIniFile::WriteIniKey(const QString &strSection, const QString &strKey,
            [&](const std::string &text) { return profile::setString(text, section, key, value); });
 }
 
+void classIniFile::WriteIniKeys(const QString &strSection,
+                                const std::vector<std::pair<QString, QString>> &keysAndValues)
+{
+    const std::string section = toFileText(strSection);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(keysAndValues.size());
+    for (const auto &[key, value] : keysAndValues)
+        pairs.emplace_back(toFileText(key), toFileText(value));
+    change(true, [&](const std::string &text) -> std::optional<std::string> {
+        std::string edited = text;
+        bool changed = false;
+        for (const auto &[key, value] : pairs) {
+            if (auto next = profile::setString(edited, section, key, value)) {
+                edited = std::move(*next);
+                changed = true;
+            }
+        }
+        if (!changed)
+            return std::nullopt;
+        return edited;
+    });
+}
+
 QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
 {
     const auto text = readFile();

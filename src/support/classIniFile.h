@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tessaroc::support {
 
@@ -29,6 +31,11 @@ public:
     // whose line could never be found again (a key starting with ';' or '[' or
     // holding '=') is not written.
     void WriteIniKey(const QString &strSection, const QString &strKey, const QString &strValue);
+    // Sets several keys of one section in one change of the file, each as
+    // WriteIniKey would: a record of many keys is in the file whole or not
+    // at all.
+    void WriteIniKeys(const QString &strSection,
+                      const std::vector<std::pair<QString, QString>> &keysAndValues);
     // The key's value: without the spaces and tabs around it in the file and
     // without a pair of quotes around it; inside quotes, leading spaces are
     // dropped and trailing ones kept. At most 1023 bytes in the code page,
