@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace tessaroc::core {
 struct TableState;
@@ -21,6 +22,16 @@ namespace tessaroc::settlement {
 
 class SettlementService;
 class ScoreWindow;
+
+// The rule variant's two multipliers, set by the hand's bid, and the
+// landlord's display position (0 when no frame names a landlord).
+struct VariantMultipliers
+{
+    std::int64_t SBeiShu = 1;
+    std::int64_t YBeiShu = 1;
+    int ResultLandlordPos = 0;
+};
+VariantMultipliers VariantMultipliersOf(const ResultSet &set);
 
 // The settlement as the client core reaches it: the result frames of a hand
 // collected, and on the fourth the board of the hand written (ShowScore, or
@@ -56,6 +67,10 @@ public:
     // four different seats.
     static const QString kUnusableResults;
 
+    // Called after each stage of the rule variant's board, for a look at the
+    // lists between stages.
+    std::function<void()> afterVariantStage;
+
 private:
     enum class Board { Plain, Variant };
 
@@ -67,6 +82,11 @@ private:
     void writeScoreBoard(const ResultSet &set, std::int64_t stake);
     void writeVariantBoard(const ResultSet &set, std::int64_t stake);
     // A seat's hall-of-fame line, running total, record, level and coins.
+    void variantStageDone()
+    {
+        if (afterVariantStage)
+            afterVariantStage();
+    }
     void bookSeat(const SeatResult &seat, double finalAmount, bool variant);
     void closeSettlement(Board board);
     void placeScoreWindow();

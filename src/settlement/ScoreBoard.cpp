@@ -243,6 +243,4 @@ void CoreSettlement::writeScoreBoard(const ResultSet &set, std::int64_t stake)
     }
 }
 
-void CoreSettlement::writeVariantBoard(const ResultSet &, std::int64_t) { }
-
 } // namespace tessaroc::settlement
