@@ -92,7 +92,7 @@ void HandRecordsFile::SaveJuRecord(int n, const ScoreWindow &score,
         keys.emplace_back(colourKey(i), QString::number(score.StateColour(i)));
     support::classIniFile file;
     file.setINIFileName(path_);
-    file.WriteIniKeys(section(n), keys);
+    file.WriteIniSection(section(n), keys);
 }
 
 void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
@@ -103,11 +103,23 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
     support::classIniFile file;
     file.setINIFileName(path_);
     const QString sec = section(n);
+
+    // The names, avatars, counts and colours first; then the lines the
+    // counts name.
+    QStringList keys;
+    for (int i = 0; i < 4; ++i)
+        keys << nameKey(i) << avatarKey(i) << colourKey(i);
+    for (int j = 0; j < 8; ++j)
+        keys << countKey(j);
+    const QStringList heads = file.GetIniKeys(sec, keys);
+    const auto head = [&](int index) {
+        return heads.value(index);
+    };
+
     for (int i = 0; i < 4; ++i) {
-        score.ID(i).setCaption(file.GetIniKey(sec, nameKey(i)));
-        const QString avatar = file.GetIniKey(sec, avatarKey(i));
+        score.ID(i).setCaption(head(3 * i));
         bool ok = false;
-        const int k = avatar.toInt(&ok);
+        const int k = head(3 * i + 1).toInt(&ok);
         if (ok && k >= 0 && k < kAvatars) {
             bool idOk = false;
             const int id = avatarPic[static_cast<std::size_t>(k)].toInt(&idOk);
@@ -115,25 +127,40 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
                 support::LoadGifResource(static_cast<std::int16_t>(id), u"GIF", &score.Tou(i));
         }
     }
-    for (int j = 0; j < 8; ++j) {
+
+    // Lists up to the first missing count; the later lists and the colours
+    // keep what they held.
+    std::array<int, 8> counts{};
+    int lists = 0;
+    QStringList lineKeys;
+    for (; lists < 8; ++lists) {
         bool ok = false;
-        const int count = file.GetIniKey(sec, countKey(j)).toInt(&ok);
+        const int count = head(12 + lists).toInt(&ok);
         if (!ok || count < 0)
-            return;
-        const int c = std::min(count, kMostLines);
+            break;
+        counts[static_cast<std::size_t>(lists)] = std::min(count, kMostLines);
+        for (int k = 0; k < counts[static_cast<std::size_t>(lists)]; ++k)
+            lineKeys << lineKey(lists, k);
+    }
+    const QStringList values = file.GetIniKeys(sec, lineKeys);
+    qsizetype next = 0;
+    for (int j = 0; j < lists; ++j) {
+        const int c = counts[static_cast<std::size_t>(j)];
         QListWidget &list = score.State(j);
         while (list.count() < c)
             list.addItem(QStringLiteral(" "));
         while (list.count() > c)
             delete list.takeItem(list.count() - 1);
         for (int k = 0; k < c; ++k) {
-            const QString value = file.GetIniKey(sec, lineKey(j, k));
+            const QString value = values.value(next++);
             list.item(k)->setText(value.isEmpty() ? QStringLiteral(" ") : value);
         }
     }
+    if (lists < 8)
+        return;
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
-        const int colour = file.GetIniKey(sec, colourKey(i)).toInt(&ok);
+        const int colour = head(3 * i + 2).toInt(&ok);
         if (ok && colour >= 0 && colour <= 0xFFFFFF)
             score.setSeatColour(i, colour);
     }
