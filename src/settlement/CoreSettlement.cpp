@@ -71,6 +71,9 @@ void CoreSettlement::collect(const wire::MessageFrame &frame, Board board)
             = ReadResultSet(collector_, state_.rules.HandRecords[0].seatBit);
     if (!set) {
         dropUnusableSet();
+        // A held settlement is over all the same.
+        if (board == Board::Variant && !state_.core.LeaveAfterSettlement)
+            state_.core.ResultPhase = 2;
         return;
     }
     // The stake comes from the frame that completes the set, read unsigned.
