@@ -97,9 +97,6 @@ struct PlayState
     std::int16_t RevealSkipPos = 0;
     std::int16_t BidRowPos = 0;
     bool BidRowOn = false; // the rule variant's board shows the bid row at BidRowPos
-    // The display position of the hand's last announced play: its seat keeps
-    // that play on the table when the hand is settled.
-    std::int16_t RevealSkipPos = 0;
 };
 
 // What the settlement keeps across hands.
