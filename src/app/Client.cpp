@@ -23,7 +23,7 @@ Client::Client(double timeScale, const QString &lockPath)
     , random_(std::random_device{}())
     , tableSound_(state_.sound, soundDevice_)
     , sound_(tableSound_)
-    , settlement_(state_)
+    , settlement_(state_, tableSettlement_, form_, context_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
             table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})

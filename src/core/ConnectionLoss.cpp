@@ -25,6 +25,7 @@ void ConnectionLost(CoreContext &c)
     c.socket.Close();
     SleepSeconds(c.clock, kPauseSeconds);
     c.state.settlement.JuNum = 0;
+    c.settlement.DropResultFrames();
     wire::ResetMsgRings(c.rings);
     c.loop().PlayersPresent = 0;
     c.window.ShowOtherExit();

@@ -45,8 +45,10 @@ void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFr
     loop.clocks.HandActive = false;
 
     const bool dealing = deal.form == wire::kDealHandStart;
-    if (dealing)
+    if (dealing) {
         c_.window.ClearTable();
+        c_.settlement.DropResultFrames();
+    }
 
     loop.HallWnd = c_.hall.FindHall();
     if (loop.HallWnd)

@@ -70,6 +70,8 @@ void Dispatcher::CmdReconnectAnswer(const wire::MessageFrame &message)
     if (answer.result == 1) {
         loop.LoggedIn = true;
         loop.Reconnected = true;
+        // The server sends the hand's frames again, results included.
+        c_.settlement.DropResultFrames();
         // The request went out as the login frame does; it is answered now,
         // so the hall's close request must no longer hear "login under way".
         loop.LoginSent = false;

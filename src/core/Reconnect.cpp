@@ -51,6 +51,7 @@ void Reconnection::Form_Load()
 {
     view_.Load();
     loaded_ = true;
+    c_.settlement.DropResultFrames();
     c_.state.core.ReconnectTries = 0;
     c_.state.core.ReconnectCountdown = 0;
     showCountdown();

@@ -100,12 +100,13 @@ struct PlayState
     // The display position of the last announced play, the own included.
     std::int16_t RevealSkipPos = 0;
     std::int16_t BidRowPos = 0;
+    bool BidRowOn = false; // the rule variant's board shows the bid row at BidRowPos
 };
 
 // What the settlement keeps across hands.
 struct SettlementState
 {
-    std::int16_t JuNum = 0; // finished hands at this table
+    std::int32_t JuNum = 0; // finished hands at this table
     std::array<std::array<std::int16_t, 3>, 4> TaskCount{};
     std::int16_t TaskType = 0;
 };

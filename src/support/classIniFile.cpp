@@ -87,12 +87,36 @@ void classIniFile::WriteIniKey(const QString &strSection, const QString &strKey,
            [&](const std::string &text) { return profile::setString(text, section, key, value); });
 }
 
-QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
+void classIniFile::WriteIniSection(const QString &strSection,
+                                   const std::vector<std::pair<QString, QString>> &keysAndValues)
 {
-    const auto text = readFile();
-    if (!text)
-        return {};
-    const auto value = profile::getString(*text, toFileText(strSection), toFileText(strKey));
+    const std::string section = toFileText(strSection);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(keysAndValues.size());
+    for (const auto &[key, value] : keysAndValues)
+        pairs.emplace_back(toFileText(key), toFileText(value));
+    change(true, [&](const std::string &text) -> std::optional<std::string> {
+        // The section is built apart and put at the end in place of the old
+        // one: the work grows with the section, not with the file.
+        std::string block;
+        for (const auto &[key, value] : pairs) {
+            if (auto next = profile::setString(block, section, key, value))
+                block = std::move(*next);
+        }
+        if (block.empty())
+            return std::nullopt;
+        std::string rest = profile::deleteSection(text, section).value_or(text);
+        if (!rest.empty() && rest.back() != '\n')
+            rest += "\r\n";
+        return rest + block;
+    });
+}
+
+namespace {
+
+QString readValue(const std::string &text, const std::string &section, const QString &key)
+{
+    const auto value = profile::getString(text, section, toFileText(key));
     if (!value)
         return {};
     QString result = fromFileText(profile::cutAtCharacter(*value, kMaxValueBytes));
@@ -101,6 +125,27 @@ QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey
     while (lead < result.size() && result[lead] == QLatin1Char(' '))
         ++lead;
     return result.mid(lead);
+}
+
+} // namespace
+
+QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
+{
+    const auto text = readFile();
+    if (!text)
+        return {};
+    return readValue(*text, toFileText(strSection), strKey);
+}
+
+QStringList classIniFile::GetIniKeys(const QString &strSection, const QStringList &keys) const
+{
+    QStringList values;
+    values.reserve(keys.size());
+    const auto text = readFile();
+    const std::string section = toFileText(strSection);
+    for (const QString &key : keys)
+        values << (text ? readValue(*text, section, key) : QString());
+    return values;
 }
 
 void classIniFile::DelIniKey(const QString &SectionName, const QString &KeyWord)

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tessaroc::support {
 
@@ -29,11 +32,20 @@ public:
     // whose line could never be found again (a key starting with ';' or '[' or
     // holding '=') is not written.
     void WriteIniKey(const QString &strSection, const QString &strKey, const QString &strValue);
+    // Replaces the section by one holding these keys, each written as
+    // WriteIniKey would, in one change of the file: a record of many keys is
+    // in the file whole or not at all, and keys of an older record that the
+    // new one does not write are gone.
+    void WriteIniSection(const QString &strSection,
+                         const std::vector<std::pair<QString, QString>> &keysAndValues);
     // The key's value: without the spaces and tabs around it in the file and
     // without a pair of quotes around it; inside quotes, leading spaces are
     // dropped and trailing ones kept. At most 1023 bytes in the code page,
     // cut before a character that would not fit whole.
     QString GetIniKey(const QString &strSection, const QString &strKey) const;
+    // The values of several keys of one section, each as GetIniKey reads it,
+    // from one reading of the file.
+    QStringList GetIniKeys(const QString &strSection, const QStringList &keys) const;
     void DelIniKey(const QString &SectionName, const QString &KeyWord);
     // Removes the section's header and every line up to the next section.
     void DelIniSec(const QString &SectionName);

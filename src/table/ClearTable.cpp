@@ -92,6 +92,7 @@ void clearHandState(core::TableState &state, forms::LayoutScale s)
     state.table.HandLine = roundToInt16(s.y(565));
 
     play.BidRowPos = 0;
+    play.BidRowOn = false;
     for (auto &row : play.TableCards)
         row.fill(0);
     for (auto &row : play.PrevTableCards)

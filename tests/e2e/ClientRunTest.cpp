@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -99,8 +100,8 @@ protected:
         hall = std::make_unique<ChildRun>(environment);
         hall->process.start(
                 QStringLiteral(TESSAROC_HALL_PATH),
-                QStringList{QStringLiteral("--headless"), QStringLiteral("--client"),
-                            QStringLiteral(TESSAROC_CLIENT_PATH), QStringLiteral("--server-port"),
+                QStringList{QStringLiteral("--headless"), QStringLiteral("--client"), clientPath,
+                            QStringLiteral("--server-port"),
                             QString::number(port), QStringLiteral("--hall-caption"),
                             QStringLiteral("e2e-hall"), QStringLiteral("--table-caption"),
                             QStringLiteral("e2e-table")}
@@ -130,6 +131,7 @@ protected:
     }
 
     QTemporaryDir runtime;
+    QString clientPath = QStringLiteral(TESSAROC_CLIENT_PATH);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     std::unique_ptr<ChildRun> server;
     std::unique_ptr<ChildRun> hall;
@@ -209,6 +211,18 @@ constexpr int kHandLimitMs = 120000;
 // every frame it sends is one the server's rules accept.
 TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
 {
+    // The client runs from a folder of this run's own, beside which it keeps
+    // its hand records.
+    const QString folder = runtime.filePath(QStringLiteral("client"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    clientPath = folder + QStringLiteral("/tessaroc");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TESSAROC_CLIENT_PATH), clientPath));
+    const QString records = folder + QStringLiteral("/info.qn");
+    const auto recorded = [&](const char *section) {
+        QFile file(records);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(section);
+    };
+
     const quint16 port = startServer();
     startHall(port, {});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
@@ -217,6 +231,13 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
             << server->output.toStdString();
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1: ")); }, kHandLimitMs))
             << server->output.toStdString();
+    // The board of the hand is saved, and the ready clock says ready for the
+    // player when it runs out.
+    EXPECT_TRUE(waitUntil([&] { return recorded("[juNum:1]\r\nname( 0 )="); }));
+    EXPECT_TRUE(waitUntil([&] {
+        const qsizetype end = server->output.indexOf(QStringLiteral("hand 1: "));
+        return server->output.indexOf(QStringLiteral(" is ready"), end) > end;
+    })) << server->output.toStdString();
     EXPECT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 2 (resume value")); },
                           kHandLimitMs))
             << server->output.toStdString();

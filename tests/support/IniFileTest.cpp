@@ -228,6 +228,22 @@ TEST(IniFile, ValuesReadBackAsWritten)
         EXPECT_EQ(f.ini.GetIniKey(text("玩家记录"), QStringLiteral("Key %1").arg(i)), QString());
 }
 
+TEST(IniFile, ASectionIsReplacedWholeAndOthersKeepTheirLines)
+{
+    IniFixture f;
+    f.ini.WriteIniKey(text("a"), text("k"), text("1"));
+    f.ini.WriteIniSection(text("b"), {{text("x"), text("old")}, {text("y"), text("2")}});
+    f.ini.WriteIniKey(text("c"), text("k"), text("3"));
+    f.ini.WriteIniSection(text("b"), {{text("x"), text(" 中文 ")}, {text("bad=key"), text("5")}});
+    EXPECT_EQ(f.ini.GetIniKeys(text("b"), {text("x"), text("y"), text("bad")}),
+              (QStringList{text("中文"), QString(), QString()}));
+    EXPECT_EQ(f.ini.GetIniKey(text("a"), text("k")), text("1"));
+    EXPECT_EQ(f.ini.GetIniKey(text("c"), text("k")), text("3"));
+    const auto bytes = f.bytes();
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(QByteArray::fromStdString(*bytes).count("[b]"), 1);
+}
+
 TEST(IniFile, TwoInstancesOnOnePathSeeEachOthersWrites)
 {
     IniFixture f;

@@ -17,6 +17,10 @@ public:
     virtual void ShowScoreXi(const wire::MessageFrame &frame) = 0;
     // The hand-records file is deleted when the table is left.
     virtual void DeleteHandRecords() = 0;
+    // The result frames collected so far dropped: a hand whose results
+    // stopped short (the connection went, the table was left, a new hand was
+    // dealt) never mixes its frames into the next hand's board.
+    virtual void DropResultFrames() { }
 
     // One of the four result frames of a hand; the fourth shows the result
     // and starts the ready clock.

@@ -1,0 +1,174 @@
+#include "settlement/HandRecordsFile.h"
+
+#include "settlement/ListBoxes.h"
+#include "settlement/ScoreWindow.h"
+#include "support/PictureStore.h"
+#include "support/classIniFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace tessaroc::settlement {
+
+namespace {
+
+const QString kFileName = QStringLiteral("info.qn");
+// More lines than any board holds; a count beyond it in a changed file is
+// not followed.
+constexpr int kMostLines = 4096;
+constexpr int kAvatars = 20;
+
+QString section(int n)
+{
+    return QStringLiteral("juNum:") + QString::number(n);
+}
+
+QString nameKey(int i)
+{
+    return QStringLiteral("name( ") + QString::number(i) + QStringLiteral(" )");
+}
+
+QString avatarKey(int i)
+{
+    return QStringLiteral("PicIndex( ") + QString::number(i) + QStringLiteral(" )");
+}
+
+QString countKey(int j)
+{
+    return QStringLiteral("count( ") + QString::number(j) + QStringLiteral(" )");
+}
+
+QString lineKey(int j, int k)
+{
+    return countKey(j) + QStringLiteral("( ") + QString::number(k) + QStringLiteral(" )");
+}
+
+QString colourKey(int i)
+{
+    return countKey(i) + QStringLiteral(" ForeColor");
+}
+
+} // namespace
+
+QString HandRecordsPath()
+{
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programDir).isWritable())
+        return QDir(programDir).filePath(kFileName);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return QDir(data).filePath(kFileName);
+}
+
+QString RecordText(const QString &text)
+{
+    QString safe = text;
+    for (QChar &c : safe) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0))
+            c = QLatin1Char(' ');
+    }
+    return safe;
+}
+
+void HandRecordsFile::SaveJuRecord(int n, const ScoreWindow &score,
+                                   const std::array<core::ScoreName, 4> &names) const
+{
+    std::vector<std::pair<QString, QString>> keys;
+    for (int i = 0; i < 4; ++i) {
+        const core::ScoreName &name = names[static_cast<std::size_t>(i)];
+        keys.emplace_back(nameKey(i), RecordText(QString::fromStdString(name.name)));
+        keys.emplace_back(avatarKey(i), RecordText(QString::fromStdString(name.face)));
+    }
+    for (int j = 0; j < 8; ++j) {
+        const QStringList lines = ListLines(score.State(j));
+        keys.emplace_back(countKey(j), QString::number(lines.size()));
+        for (int k = 0; k < lines.size(); ++k)
+            keys.emplace_back(lineKey(j, k), RecordText(lines[k]));
+    }
+    for (int i = 0; i < 4; ++i)
+        keys.emplace_back(colourKey(i), QString::number(score.StateColour(i)));
+    support::classIniFile file;
+    file.setINIFileName(path_);
+    file.WriteIniSection(section(n), keys);
+}
+
+void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
+                                   const std::array<QString, 20> &avatarPic) const
+{
+    if (n == 0)
+        return;
+    support::classIniFile file;
+    file.setINIFileName(path_);
+    const QString sec = section(n);
+
+    // The names, avatars, counts and colours first; then the lines the
+    // counts name.
+    QStringList keys;
+    for (int i = 0; i < 4; ++i)
+        keys << nameKey(i) << avatarKey(i) << colourKey(i);
+    for (int j = 0; j < 8; ++j)
+        keys << countKey(j);
+    const QStringList heads = file.GetIniKeys(sec, keys);
+    const auto head = [&](int index) {
+        return heads.value(index);
+    };
+
+    for (int i = 0; i < 4; ++i) {
+        score.ID(i).setCaption(head(3 * i));
+        bool ok = false;
+        const int k = head(3 * i + 1).toInt(&ok);
+        if (ok && k >= 0 && k < kAvatars) {
+            bool idOk = false;
+            const int id = avatarPic[static_cast<std::size_t>(k)].toInt(&idOk);
+            if (idOk)
+                support::LoadGifResource(static_cast<std::int16_t>(id), u"GIF", &score.Tou(i));
+        }
+    }
+
+    // Lists up to the first missing count; the later lists and the colours
+    // keep what they held.
+    std::array<int, 8> counts{};
+    int lists = 0;
+    QStringList lineKeys;
+    for (; lists < 8; ++lists) {
+        bool ok = false;
+        const int count = head(12 + lists).toInt(&ok);
+        if (!ok || count < 0)
+            break;
+        counts[static_cast<std::size_t>(lists)] = std::min(count, kMostLines);
+        for (int k = 0; k < counts[static_cast<std::size_t>(lists)]; ++k)
+            lineKeys << lineKey(lists, k);
+    }
+    const QStringList values = file.GetIniKeys(sec, lineKeys);
+    qsizetype next = 0;
+    for (int j = 0; j < lists; ++j) {
+        const int c = counts[static_cast<std::size_t>(j)];
+        QListWidget &list = score.State(j);
+        while (list.count() < c)
+            list.addItem(QStringLiteral(" "));
+        while (list.count() > c)
+            delete list.takeItem(list.count() - 1);
+        for (int k = 0; k < c; ++k) {
+            const QString value = values.value(next++);
+            list.item(k)->setText(value.isEmpty() ? QStringLiteral(" ") : value);
+        }
+    }
+    if (lists < 8)
+        return;
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        const int colour = head(3 * i + 2).toInt(&ok);
+        if (ok && colour >= 0 && colour <= 0xFFFFFF)
+            score.setSeatColour(i, colour);
+    }
+}
+
+void HandRecordsFile::Delete() const
+{
+    QFile::remove(path_);
+}
+
+} // namespace tessaroc::settlement

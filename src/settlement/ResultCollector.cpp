@@ -1,0 +1,56 @@
+#include "settlement/ResultCollector.h"
+
+#include "rules/BitIndex.h"
+
+namespace tessaroc::settlement {
+
+namespace {
+
+constexpr std::size_t kLandlordByte = 153;
+constexpr std::size_t kSideByte = 174;
+constexpr std::size_t kBidKindByte = 152;
+
+} // namespace
+
+bool ResultCollector::add(const wire::MessageFrame &frame)
+{
+    if (ResultArrivals >= kFrames)
+        ResultArrivals = 0;
+    Msg1[static_cast<std::size_t>(ResultArrivals)] = frame;
+    ++ResultArrivals;
+    if (ResultArrivals < kFrames)
+        return false;
+    ResultArrivals = 0;
+    return true;
+}
+
+int ResultDisplayPos(std::uint8_t seatBit, std::uint8_t ownSeatBit)
+{
+    const int seat = rules::BitIndex(static_cast<std::int16_t>(seatBit & 0x0F));
+    const int own = rules::BitIndex(static_cast<std::int16_t>(ownSeatBit & 0x0F));
+    return ((seat - own) % 4 + 4) % 4;
+}
+
+std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::uint8_t ownSeatBit)
+{
+    ResultSet set{};
+    std::array<bool, ResultCollector::kFrames> taken{};
+    for (int r = 0; r < ResultCollector::kFrames; ++r) {
+        const wire::MessageFrame &raw = collector.row(r);
+        SeatResult &seat = set[static_cast<std::size_t>(r)];
+        seat.row = r;
+        seat.frame = wire::HandResultFrame::decode(raw);
+        if (!seat.frame.seat.valid())
+            return std::nullopt;
+        seat.pos = ResultDisplayPos(seat.frame.seat.bit(), ownSeatBit);
+        if (taken[static_cast<std::size_t>(seat.pos)])
+            return std::nullopt;
+        taken[static_cast<std::size_t>(seat.pos)] = true;
+        seat.landlordByte = raw.byteAt(kLandlordByte);
+        seat.sideByte = raw.byteAt(kSideByte);
+        seat.bidKind = raw.byteAt(kBidKindByte);
+    }
+    return set;
+}
+
+} // namespace tessaroc::settlement
