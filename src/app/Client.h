@@ -53,6 +53,8 @@ public:
     // program.
     void unload();
     table::MainForm &form() { return form_; }
+    chat::ChatService &chat() { return tableChat_; }
+    core::TableState &state() { return state_; }
 
 private:
     void cleanUpBeforeEnd();

@@ -76,6 +76,18 @@ public:
     // Called for every element that Load creates, after it is set up, so the
     // owner can connect its handlers with the element's index.
     void setOnLoad(std::function<void(T &)> onLoad) { onLoad_ = std::move(onLoad); }
+    // The same for a further owner: runs after whatever ran before.
+    void addOnLoad(std::function<void(T &)> onLoad)
+    {
+        if (!onLoad_) {
+            onLoad_ = std::move(onLoad);
+            return;
+        }
+        onLoad_ = [before = std::move(onLoad_), after = std::move(onLoad)](T &element) {
+            before(element);
+            after(element);
+        };
+    }
 
     template<class F> void forEach(F &&f) const
     {
