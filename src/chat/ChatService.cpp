@@ -482,14 +482,23 @@ void ChatService::Lbchat_Click()
         window.hide();
         return;
     }
-    window.show();
-    SetFormTopmost(window, true);
-    if (!form_)
+    if (!form_) {
+        ShowTalk(window.LeftTwips(), window.TopTwips());
         return;
-    window.MoveTwips(form_->Left() + 0.3 * form_->Width(), form_->Top() + 0.66 * form_->Height());
+    }
     // The reduced table measures from the screen's corner.
     if (core_ && core_->state.table.scale.ScaleY < 1.0f)
-        window.MoveTwips(0.22 * form_->Width(), 0.6 * form_->Height());
+        ShowTalk(0.22 * form_->Width(), 0.6 * form_->Height());
+    else
+        ShowTalk(form_->Left() + 0.3 * form_->Width(), form_->Top() + 0.66 * form_->Height());
+}
+
+void ChatService::ShowTalk(double left, double top)
+{
+    TalkWindow &window = Talk();
+    window.show();
+    SetFormTopmost(window, true);
+    window.MoveTwips(left, top);
 }
 
 bool ChatService::KeyChordStep(int keyCode)

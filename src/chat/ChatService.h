@@ -57,6 +57,10 @@ public:
     // The history window's label (and the toolbar's history button): shows or
     // hides the history.
     void Lbchat_Click();
+    // The history shown top-most at a place in screen twips (the table's
+    // Alt and C chord shows it so), and whether it is showing.
+    void ShowTalk(double left, double top);
+    bool TalkVisible() const { return talk_ && talk_->isVisible(); }
     // Starts a whisper to the seat at a display position (1..3).
     void Tou_Click(int index);
     // Puts the normal pictures of the two phrase buttons back (the pointer

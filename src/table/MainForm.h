@@ -284,6 +284,10 @@ public:
     MingXiWindow &frmMingXi();
     bool frmMingXiLoaded() const { return frmMingXi_ != nullptr; }
 
+    // The subsystems the window calls on; the play flow's buttons reach
+    // their windows through them.
+    TableServices &services() { return services_; }
+
     // Adds a line to the two system message lines: a free line takes it, or
     // the older line gives way.
     void AddSystemMessage(const QString &text);

@@ -1,5 +1,6 @@
 #include "table/TableWindowService.h"
 
+#include "chat/ChatService.h"
 #include "core/TableState.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
@@ -105,6 +106,7 @@ void TableWindowService::ClearTable()
 
 void TableWindowService::ResetTableView()
 {
+    form_.services().chat.ResetWordHover();
     SetSystemLine(0, {});
     SetSystemLine(1, {});
     SeatPanels &seats = form_.seats;

@@ -140,6 +140,15 @@ TEST(HuifuWindow, TheButtonsShowTheirHoverPicturesUntilThePointerLeaves)
     EXPECT_FALSE(t.chat.Word2Hover);
 }
 
+TEST(HuifuWindow, TheTablesResetPutsTheNormalPicturesBack)
+{
+    ChatTable t;
+    t.chat.imgword1_MouseMove();
+    t.window->ResetTableView();
+    EXPECT_EQ(t.form->area.imgword1.Picture(), 516);
+    EXPECT_FALSE(t.chat.Word1Hover);
+}
+
 TEST(HuifuWindow, ADoubleClickOnAPhraseSendsIt)
 {
     ChatTable t;
