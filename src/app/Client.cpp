@@ -1,7 +1,6 @@
 #include "app/Client.h"
 
 #include "core/Shutdown.h"
-#include "core/TableReset.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,7 +32,7 @@ Client::Client(double timeScale, const QString &lockPath)
     , window_(form_, state_)
     , play_(form_, context_)
     , socket_(serverLink_, context_)
-    , context_{state_, rings_, clock_, socket_, hall_,       timers_, window_,
+    , context_{state_, rings_, clock_, socket_, hall_,       timers_,  window_,
                play_,  sound_, items_, video_,  settlement_, process_, chat_}
     , dispatcher_(context_)
     , reconnection_(context_, reconnectWindow_)
@@ -42,6 +41,7 @@ Client::Client(double timeScale, const QString &lockPath)
                  [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); })
     , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
     , startUp_(context_, hall_)
+    , leavePaths_(context_, form_, window_.otherExit())
 {
     tableChat_.attach(form_, context_, tableSound_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
@@ -49,26 +49,10 @@ Client::Client(double timeScale, const QString &lockPath)
     // The connection watch loads the reconnection dialog; its buttons reach
     // the reconnection that runs behind it.
     scheduler_.setReconnectionStarter([this] { reconnection_.Form_Load(); });
-    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::reconnectClicked,
-                     &reconnection_, &core::Reconnection::pbReconnect_Click);
-    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::cancelClicked,
-                     &reconnection_, &core::Reconnection::pbCancel_Click);
-    // The notice that the player is off the table: its OK leaves for the hall
-    // at once; its cancel keeps the table, and the ready button leads back.
-    table::OtherExitDialog &notice = window_.otherExit();
-    QObject::connect(&notice, &table::OtherExitDialog::okClicked, &notice, [this] {
-        state_.loop.TableCleared = false;
-        core::ResetTable(context_);
-        rules::ClearHands(state_.rules);
-        window_.ClearTable();
-        window_.otherExit().hide();
-        window_.Minimise();
-        hall_.RestoreHall();
-    });
-    QObject::connect(&notice, &table::OtherExitDialog::cancelClicked, &notice, [this] {
-        state_.commands.ConnectionLostFlag = true;
-        window_.otherExit().hide();
-    });
+    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::reconnectClicked, &reconnection_,
+                     &core::Reconnection::pbReconnect_Click);
+    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::cancelClicked, &reconnection_,
+                     &core::Reconnection::pbCancel_Click);
 }
 
 Client::~Client() = default;

@@ -4,7 +4,6 @@
 #include "core/CoreContext.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
-#include "support/PictureStore.h"
 #include "support/TextHelpers.h"
 #include "table/MainForm.h"
 #include "wire/ChatFrame.h"
@@ -44,12 +43,6 @@ constexpr int kKeyAlt = 18;
 constexpr int kKeyC = 67;
 constexpr int kKeyF1 = 112;
 constexpr int kKeyF6 = 117;
-
-// Pictures of the two phrase buttons.
-constexpr std::int16_t kWord1Normal = 516;
-constexpr std::int16_t kWord2Normal = 517;
-constexpr std::int16_t kWord1Hover = 518;
-constexpr std::int16_t kWord2Hover = 519;
 
 // The windows the chat box's F1 hides besides its own, by object name.
 constexpr const char *kAutoModeHides[]
@@ -128,11 +121,6 @@ void ChatService::attach(table::MainForm &form, core::CoreContext &core, sound::
     connect(&form.messages.Lbchat, &forms::Element::Click, this, [this] { Lbchat_Click(); });
     connect(&form.area.imgword1, &forms::Element::Click, this, [this] { imgword1_Click(); });
     connect(&form.area.imgword2, &forms::Element::Click, this, [this] { imgword2_Click(); });
-    connect(&form.area.imgword1, &forms::Element::MouseMove, this,
-            [this] { imgword1_MouseMove(); });
-    connect(&form.area.imgword2, &forms::Element::MouseMove, this,
-            [this] { imgword2_MouseMove(); });
-    connect(&form.area.imgLocation, &forms::Element::MouseMove, this, [this] { ResetWordHover(); });
 
     // The avatars of the other seats are loaded by the seat layout, after
     // this; each is connected as it comes.
@@ -141,7 +129,7 @@ void ChatService::attach(table::MainForm &form, core::CoreContext &core, sound::
         connect(&avatar, &forms::Element::Click, this, [this, index] { Tou_Click(index); });
     };
     form.seats.Tou.forEach(connectAvatar);
-    form.seats.Tou.addOnLoad(connectAvatar);
+    form.seats.Tou.setOnLoad(connectAvatar);
 }
 
 // --- The chat box ------------------------------------------------------------
@@ -407,36 +395,6 @@ void ChatService::openPhrases(int page)
     }
 }
 
-void ChatService::imgword1_MouseMove()
-{
-    if (Word1Hover || !form_)
-        return;
-    Word1Hover = true;
-    support::LoadGifResource(kWord1Hover, u"GIF", &form_->area.imgword1);
-}
-
-void ChatService::imgword2_MouseMove()
-{
-    if (Word2Hover || !form_)
-        return;
-    Word2Hover = true;
-    support::LoadGifResource(kWord2Hover, u"GIF", &form_->area.imgword2);
-}
-
-void ChatService::ResetWordHover()
-{
-    if (!form_)
-        return;
-    if (Word1Hover) {
-        Word1Hover = false;
-        support::LoadGifResource(kWord1Normal, u"GIF", &form_->area.imgword1);
-    }
-    if (Word2Hover) {
-        Word2Hover = false;
-        support::LoadGifResource(kWord2Normal, u"GIF", &form_->area.imgword2);
-    }
-}
-
 // --- The windows -------------------------------------------------------------
 
 TalkWindow &ChatService::Talk()
@@ -473,6 +431,11 @@ void ChatService::HideTalk()
 void ChatService::HideHuifu()
 {
     huifu().hide();
+}
+
+void ChatService::ClearHistory()
+{
+    Talk().Text1->clear();
 }
 
 void ChatService::Lbchat_Click()

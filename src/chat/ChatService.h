@@ -51,6 +51,8 @@ public:
     // What the table window and the toolbar ask of the chat.
     virtual void HideTalk();
     virtual void HideHuifu();
+    // Leaving the table: the history list Text1 of Talk emptied.
+    virtual void ClearHistory();
     // The toolbar's send button: the typed-line send without the flood gate
     // and without the spectator test.
     void BtnChat_Click();
@@ -63,9 +65,6 @@ public:
     bool TalkVisible() const { return talk_ && talk_->isVisible(); }
     // Starts a whisper to the seat at a display position (1..3).
     void Tou_Click(int index);
-    // Puts the normal pictures of the two phrase buttons back (the pointer
-    // left them, or the table was reset).
-    void ResetWordHover();
     // Alt then C (or C then Alt) with nothing else between: true once both
     // keys of the chord are in; the caller then acts. Shared by the history
     // list and the table.
@@ -82,8 +81,6 @@ public:
     // The two phrase buttons of the table.
     void imgword1_Click();
     void imgword2_Click();
-    void imgword1_MouseMove();
-    void imgword2_MouseMove();
 
     // A double-click on a phrase of either page.
     void List1_DblClick();
@@ -113,8 +110,6 @@ public:
     bool WhisperCancel = false;
     bool ChatHasFocus = false;
     std::array<bool, 2> KeyChord{};
-    bool Word1Hover = false;
-    bool Word2Hover = false;
     QTimer TimerChat;
 
 protected:

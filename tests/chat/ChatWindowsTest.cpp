@@ -1,6 +1,6 @@
 // The history window Talk and the phrase window huifu: their places at both
-// scales, the pages, the hover pictures of the two phrase buttons, the Alt
-// and C chord, and a real double-click on a phrase.
+// scales, the pages, the Alt and C chord, and a real double-click on a
+// phrase.
 
 #include "ChatFixture.h"
 
@@ -74,6 +74,15 @@ TEST(TalkWindow, AltThenCInTheHistoryHidesIt)
     }
 }
 
+TEST(TalkWindow, LeavingTheTableEmptiesTheHistory)
+{
+    ChatTable t;
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：欢迎")));
+    ASSERT_EQ(t.history().size(), 1);
+    t.chat.ClearHistory();
+    EXPECT_TRUE(t.history().isEmpty());
+}
+
 TEST(TalkWindow, AScreenshotOfTheHistory)
 {
     ChatTable t;
@@ -124,29 +133,6 @@ TEST(HuifuWindow, OnTheReducedTableItTakesTheWindowsFractions)
     const auto &pic1 = t.form->area.Pic1;
     expectPlace(t.chat.huifu(), pic1.Left() + t.form->Left() + 0.22 * t.form->Width(),
                 pic1.Top() + t.form->Top() + 0.6 * t.form->Height());
-}
-
-TEST(HuifuWindow, TheButtonsShowTheirHoverPicturesUntilThePointerLeaves)
-{
-    ChatTable t;
-    t.chat.imgword1_MouseMove();
-    t.chat.imgword2_MouseMove();
-    EXPECT_EQ(t.form->area.imgword1.Picture(), 518);
-    EXPECT_EQ(t.form->area.imgword2.Picture(), 519);
-    t.chat.ResetWordHover();
-    EXPECT_EQ(t.form->area.imgword1.Picture(), 516);
-    EXPECT_EQ(t.form->area.imgword2.Picture(), 517);
-    EXPECT_FALSE(t.chat.Word1Hover);
-    EXPECT_FALSE(t.chat.Word2Hover);
-}
-
-TEST(HuifuWindow, TheTablesResetPutsTheNormalPicturesBack)
-{
-    ChatTable t;
-    t.chat.imgword1_MouseMove();
-    t.window->ResetTableView();
-    EXPECT_EQ(t.form->area.imgword1.Picture(), 516);
-    EXPECT_FALSE(t.chat.Word1Hover);
 }
 
 TEST(HuifuWindow, ADoubleClickOnAPhraseSendsIt)
