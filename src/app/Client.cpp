@@ -22,8 +22,10 @@ Client::Client(double timeScale, const QString &lockPath)
     , process_([this] { cleanUpBeforeEnd(); })
     , random_(std::random_device{}())
     , tableSound_(state_.sound, soundDevice_)
+    , tableChat_(timeScale)
     , sound_(tableSound_)
     , settlement_(state_, tableSettlement_, form_, context_)
+    , chat_(tableChat_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
             table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})
@@ -41,6 +43,7 @@ Client::Client(double timeScale, const QString &lockPath)
     , startUp_(context_, hall_)
     , leavePaths_(context_, form_, window_.otherExit())
 {
+    tableChat_.attach(form_, context_, tableSound_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
     timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
     // The connection watch loads the reconnection dialog; its buttons reach

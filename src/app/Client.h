@@ -54,6 +54,7 @@ public:
     // program.
     void unload();
     table::MainForm &form() { return form_; }
+    chat::ChatService &chat() { return tableChat_; }
     core::TableState &state() { return state_; }
 
 private:

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "chat/ChatService.h"
 #include "core/services/Chat.h"
 
 namespace tessaroc::chat {
 
-// The chat receiver as the client core reaches it. The chat history and the
-// speech bubbles are not built yet, so a received line goes nowhere.
+// The chat receiver as the client core reaches it.
 class CoreChat final : public core::services::Chat
 {
 public:
-    void ReceiveChat(const wire::MessageFrame &) override { }
+    explicit CoreChat(ChatService &chat)
+        : chat_(chat)
+    { }
+    void ReceiveChat(const wire::MessageFrame &frame) override { chat_.ReceiveChat(frame); }
+
+private:
+    ChatService &chat_;
 };
 
 } // namespace tessaroc::chat

@@ -1,0 +1,122 @@
+#include "chat/ChatText.h"
+
+#include "rules/BitIndex.h"
+
+namespace tessaroc::chat {
+
+namespace {
+
+constexpr std::size_t kPhraseListPos = 9;
+constexpr std::size_t kPhraseNoPos = 10;
+constexpr std::size_t kWhisperPos = 11;
+constexpr std::size_t kSecondListMarkPos = 13;
+constexpr std::uint8_t kSecondListMark = 97;
+
+// Only spaces count: a line of tabs is a line.
+QString trimSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+// The own name, written as "你" in a line the own seat took part in. An
+// empty name replaces nothing.
+void replaceOwnName(QString &line, const QString &ownName)
+{
+    if (!ownName.isEmpty())
+        line.replace(ownName, QStringLiteral("你"));
+}
+
+// The word filter: four names of persons, an organisation, three curses
+// that differ in their pronoun, an insult and its first half, a character
+// that goes from every word holding it, two words for smut and two English
+// oaths. The order matters: later entries never look again at what earlier
+// removals left.
+constexpr const char16_t *kFilterWordList[] = {
+        u"王大锤",   u"李雷", u"韩梅梅", u"赵铁柱", u"传销团", u"你妈的", u"他妈的", u"她妈的",
+        u"王八羔子", u"王八", u"屌",     u"色情",   u"黄色",   u"fuck",   u"shit",
+};
+
+} // namespace
+
+std::optional<ComposedChat> ComposeChatLine(const ChatDraft &draft)
+{
+    ComposedChat out;
+    wire::MessageFrame &frame = out.frame;
+    frame.setCmd(wire::CmdChat);
+    frame.setSeatBit(draft.ownSeat);
+    if (draft.phrase) {
+        frame.setByte(kPhraseListPos, draft.phrase->list);
+        frame.setByte(kPhraseNoPos, draft.phrase->number);
+        if (draft.phrase->list == 2)
+            frame.setByte(kSecondListMarkPos, kSecondListMark);
+    }
+
+    QString pending = draft.boxText;
+    if (!draft.phrase) {
+        if (pending.isEmpty() || trimSpaces(pending) == draft.whisperPrefix)
+            return std::nullopt;
+    }
+
+    const QString &prefix = draft.whisperPrefix;
+    if (!prefix.isEmpty() && pending.contains(prefix)) {
+        // Cut by length, not at the prefix: text typed before the prefix
+        // pushes the cut into it.
+        pending = draft.phrase ? draft.phrase->text : pending.right(pending.size() - prefix.size());
+        frame.setByte(kWhisperPos, draft.chatTarget);
+        if (draft.chatTarget == 0)
+            pending = draft.nickname + prefix.mid(1) + pending;
+    } else {
+        pending = draft.nickname + QString::fromUtf16(kSaidMark)
+                + (draft.phrase ? draft.phrase->text : pending);
+    }
+    out.pendingChat = pending;
+    return out;
+}
+
+QString FiltChatText(const QString &text)
+{
+    QString filtered = text;
+    for (const char16_t *word : kFilterWordList)
+        filtered.remove(QString::fromUtf16(word));
+    return filtered;
+}
+
+int DisplayPosOf(std::uint8_t seatBit, std::uint8_t ownSeat)
+{
+    return (rules::BitIndex(seatBit) + 4 - rules::BitIndex(ownSeat)) & 3;
+}
+
+QString ChatDisplayLine(const QString &text, bool whisper, int from, int to,
+                        const std::array<QString, 4> &nicknames)
+{
+    const QString &ownName = nicknames[0];
+    if (!whisper) {
+        QString line = text;
+        if (from == 0)
+            replaceOwnName(line, ownName);
+        return line;
+    }
+    QString line = nicknames[static_cast<std::size_t>(from & 3)] + QStringLiteral("对")
+            + nicknames[static_cast<std::size_t>(to & 3)] + QString::fromUtf16(kSaidMark) + text;
+    if (from == 0)
+        replaceOwnName(line, ownName);
+    if (to == 0)
+        replaceOwnName(line, ownName);
+    return line;
+}
+
+QString LeftChars(const QString &text, int n)
+{
+    qsizetype end = 0;
+    for (int count = 0; count < n && end < text.size(); ++count)
+        end += (text[end].isHighSurrogate() && end + 1 < text.size()) ? 2 : 1;
+    return text.left(end);
+}
+
+} // namespace tessaroc::chat

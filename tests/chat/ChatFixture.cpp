@@ -1,0 +1,252 @@
+#include "ChatFixture.h"
+
+#include "chat/SpeakBox.h"
+#include "forms/Fonts.h"
+#include "support/PictureIds.h"
+#include "wire/ChatFrame.h"
+#include "wire/GbkText.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace tessaroc::chat::test {
+
+using namespace core::services;
+
+namespace {
+
+struct SilentBuffer final : platform::SoundBuffer
+{
+    bool Play(bool) override { return true; }
+    bool Stop() override { return true; }
+    bool SetCurrentPosition(std::int64_t) override { return true; }
+    bool SetVolume(int) override { return true; }
+};
+
+} // namespace
+
+std::unique_ptr<platform::SoundBuffer> VoiceLog::CreateSoundBufferFromFile(const QString &path,
+                                                                           std::uint32_t)
+{
+    loaded.push_back(QFileInfo(path).fileName());
+    return std::make_unique<SilentBuffer>();
+}
+
+struct ChatCoreServices
+{
+    struct Socket : ServerSocket
+    {
+        int State() const override { return sckConnected; }
+        bool SendData(const wire::MessageFrame &) override { return true; }
+        void Close() override { }
+        void Connect(const QString &, quint16) override { }
+        bool ConnectToSock5Server(const wire::CommandLine &) override { return false; }
+    } socket;
+    struct Hall : HallWindow
+    {
+        bool FindHall() override { return true; }
+        bool RestoreHall() override { return true; }
+        bool MinimiseHall() override
+        {
+            ++minimised;
+            return true;
+        }
+        void PostToHall(std::uint32_t) override { }
+        int minimised = 0;
+    } hall;
+    struct Timers : MainLoopControl
+    {
+        void StartTimerBong() override { }
+        void StopTimerBong() override { }
+        bool TimerBongEnabled() const override { return true; }
+        void StartKeepAlive() override { }
+        void StopKeepAlive() override { }
+        bool KeepAliveEnabled() const override { return false; }
+    } timers;
+    struct Play : PlayFlow
+    {
+        void LowerOwnCard(int) override { }
+        void RaiseOwnCard(int) override { }
+        void JudgeChuPai() override { }
+        void Pic1_KeyDown(int, int) override { }
+        void Tou_Click(int) override { }
+        void Tou_MouseMove(int) override { }
+        void FaPai(const wire::MessageFrame &) override { }
+        void DiPaiAnimation(int) override { }
+        void SortHandByFace(int, int) override { }
+        void ShowCardPicture(int, int, int) override { }
+        void ShowChuPai(const wire::MessageFrame &) override { }
+    } play;
+    struct NullSound : Sound
+    {
+        void InitSoundPaths() override { }
+        QString SoundTable(int) const override { return {}; }
+        void InitSound() override { }
+        void StopSound() override { }
+        void PlaySoundFile(const QString &, bool) override { }
+        void SetSoundVolume(int) override { }
+        void StopMusic() override { }
+    } sound;
+    struct Items : ItemLibrary
+    {
+        int CheckSendBuff() override { return 0; }
+        PropItem GetSendBuff() override { return {}; }
+        int GetScoreInfo(PropScoreInfo &) override { return 0; }
+        void InitShowNext(bool) override { }
+        void rec_state(int, bool) override { }
+        void ExitGameDll(int) override { }
+        void ShowPropMsg(const QString &) override { }
+        void ShowPropText(const QString &, const std::vector<int> &,
+                          const std::vector<int> &) override
+        { }
+        void PlayBaoXiang() override { }
+        void OpenBao(int) override { }
+        void InitGameDll() override { }
+        void ClearProps() override { }
+        void Rec_MSG(const wire::MessageFrame &) override { }
+        void ClearUser(int) override { }
+        void InitShowEnd() override { }
+        bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
+                         const std::string &, const std::string &) override
+        {
+            return true;
+        }
+        bool HasLibrary() const override { return false; }
+    } items;
+    struct NullVideo : Video
+    {
+        void ShowLocalVideo(bool, bool) override { }
+        void Logout() override { }
+        void StopCamera() override { }
+        void LoginVideoServer() override { }
+        void OpenLocalVideo() override { }
+        void RequestVideo() override { }
+        void ExitVideo() override { }
+        void DropPeer(const QString &) override { }
+    } video;
+    struct NullSettlement : Settlement
+    {
+        void ShowScoreXi(const wire::MessageFrame &) override { }
+        void DeleteHandRecords() override { }
+        void ShowScore(const wire::MessageFrame &) override { }
+        void ClearScoreLists() override { }
+        void SetSeat(int, const QString &, int) override { }
+        void EmptySeat(int) override { }
+        void ShowScoreWindow() override { }
+        void ShowHero() override { }
+    } settlement;
+    struct NullProcess : Process
+    {
+        void MessageBox(const QString &, const QString &) override { }
+        void End(core::ExitCode) override { }
+    } process;
+    struct NullChat : Chat
+    {
+        void ReceiveChat(const wire::MessageFrame &) override { }
+    } chatService;
+};
+
+QByteArray ChatTable::defaultPhrases()
+{
+    const std::string gbk
+            = wire::utf8ToGbk("[Phrase1]\r\nnum=3\r\n1=大家好\r\n2=快点吧\r\n3=合作愉快\r\n"
+                              "[Phrase2]\r\nnum=3\r\n1=炸得好\r\n2=谢谢你\r\n3=漂亮\r\n");
+    return QByteArray(gbk.data(), static_cast<qsizetype>(gbk.size()));
+}
+
+ChatTable::ChatTable(bool reduced, const QByteArray &phrasesFile)
+    : tableSound(state.sound, voices)
+    , services(std::make_unique<ChatCoreServices>())
+{
+    forms::installFontSubstitutions();
+    if (!phrasesFile.isNull()) {
+        QFile file(QDir(folder.path()).filePath(QStringLiteral("chat.ini")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(phrasesFile);
+    }
+    chat.setProgramFolder(folder.path());
+    tableSound.InitSoundPaths(folder.path());
+    tableSound.InitSound();
+
+    form = std::make_unique<table::MainForm>(
+            state, clock,
+            table::TableServices{tableHall, tableSound, tableItems, chat, tableSettlement});
+    window = std::make_unique<table::TableWindowService>(*form, state);
+    window->PrepareStartUp();
+    window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);
+    support::InitPictureIds(state.pictures, state.table.scale.ScaleX);
+    ChatCoreServices &s = *services;
+    context = std::make_unique<core::CoreContext>(
+            core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,
+                              s.sound, s.items, s.video, s.settlement, s.process, s.chatService});
+    chat.attach(*form, *context, tableSound);
+    window->InitSeatLayout();
+    window->ShowTable();
+    window->InitPlayLayout();
+    window->ClearTable();
+    for (int pos = 0; pos < 4; ++pos)
+        state.table.VoiceSet[static_cast<std::size_t>(pos)] = static_cast<std::int16_t>(pos + 1);
+    state.loop.ChatGate = true;
+    state.loop.LoggedIn = true;
+    seat(0, 1, QStringLiteral("小明"));
+}
+
+ChatTable::~ChatTable()
+{
+    closeSpeakBoxes();
+}
+
+void ChatTable::seat(int pos, std::uint8_t seatBit, const QString &nickname, std::uint8_t sex)
+{
+    const auto p = static_cast<std::size_t>(pos);
+    state.commands.custom[p].nickname = nickname.toStdString();
+    state.commands.custom[p].sex = sex;
+    state.rules.HandRecords[p].seatBit = seatBit;
+}
+
+std::vector<wire::MessageFrame> ChatTable::sent()
+{
+    std::vector<wire::MessageFrame> frames;
+    wire::MessageFrame frame;
+    while (rings.SendRing.takeFrame(frame))
+        frames.push_back(frame);
+    return frames;
+}
+
+QStringList ChatTable::history()
+{
+    QStringList lines;
+    QListWidget &list = *chat.Talk().Text1;
+    for (int i = 0; i < list.count(); ++i)
+        lines.append(list.item(i)->text());
+    return lines;
+}
+
+int ChatTable::hallMinimised() const
+{
+    return services->hall.minimised;
+}
+
+wire::MessageFrame chatFrame(std::uint8_t sender, const QString &text, std::uint8_t whisperTo,
+                             std::uint8_t list, std::uint8_t number)
+{
+    wire::ChatFrame chat;
+    chat.sender = sender;
+    chat.text = text.toStdString();
+    chat.whisperTo = whisperTo;
+    chat.phraseList = list;
+    chat.phraseNo = number;
+    return chat.encode();
+}
+
+void closeSpeakBoxes()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->windowTitle() == QString::fromUtf16(kSpeakBoxCaption))
+            delete window;
+    }
+}
+
+} // namespace tessaroc::chat::test

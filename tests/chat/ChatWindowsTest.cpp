@@ -1,0 +1,182 @@
+// The history window Talk and the phrase window huifu: their places at both
+// scales, the pages, the Alt and C chord, and a real double-click on a
+// phrase.
+
+#include "ChatFixture.h"
+
+#include "Grab.h"
+#include "wire/ChatFrame.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tessaroc::chat::test {
+namespace {
+
+// Windows are placed in whole pixels; a place in twips is met to the pixel.
+void expectPlace(const forms::PopupWindow &window, double left, double top)
+{
+    EXPECT_EQ(window.x(), static_cast<int>(std::nearbyint(left / 15)));
+    EXPECT_EQ(window.y(), static_cast<int>(std::nearbyint(top / 15)));
+}
+
+TEST(TalkWindow, OpensBelowTheTableAndClosesAgain)
+{
+    ChatTable t;
+    t.form->setLeft(1500);
+    t.form->setTop(900);
+    const double w = t.form->Width();
+    const double h = t.form->Height();
+    TalkWindow &talk = t.chat.Talk();
+    expectPlace(talk, 0.3 * w, 0.66 * h);
+    EXPECT_FALSE(talk.isVisible());
+
+    t.chat.Lbchat_Click();
+    EXPECT_TRUE(talk.isVisible());
+    EXPECT_TRUE(talk.windowFlags() & Qt::WindowStaysOnTopHint);
+    expectPlace(talk, 1500 + 0.3 * w, 900 + 0.66 * h);
+    t.chat.Lbchat_Click();
+    EXPECT_FALSE(talk.isVisible());
+}
+
+TEST(TalkWindow, OnTheReducedTableItMeasuresFromTheScreensCorner)
+{
+    ChatTable t(true);
+    t.form->setLeft(1500);
+    t.form->setTop(900);
+    t.chat.Lbchat_Click();
+    expectPlace(t.chat.Talk(), 0.22 * t.form->Width(), 0.6 * t.form->Height());
+}
+
+TEST(TalkWindow, AltThenCInTheHistoryHidesIt)
+{
+    const struct
+    {
+        const char *name;
+        std::vector<Qt::Key> keys;
+        bool hidden;
+    } cases[] = {
+            {"Alt, C", {Qt::Key_Alt, Qt::Key_C}, true},
+            {"C, Alt", {Qt::Key_C, Qt::Key_Alt}, true},
+            {"Alt, Alt, C", {Qt::Key_Alt, Qt::Key_Alt, Qt::Key_C}, true},
+            {"Alt, X, C", {Qt::Key_Alt, Qt::Key_X, Qt::Key_C}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ChatTable t;
+        t.chat.Lbchat_Click();
+        for (Qt::Key key : c.keys)
+            QTest::keyClick(t.chat.Talk().Text1, key);
+        EXPECT_EQ(!t.chat.Talk().isVisible(), c.hidden);
+    }
+}
+
+TEST(TalkWindow, LeavingTheTableEmptiesTheHistory)
+{
+    ChatTable t;
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：欢迎")));
+    ASSERT_EQ(t.history().size(), 1);
+    t.chat.ClearHistory();
+    EXPECT_TRUE(t.history().isEmpty());
+}
+
+TEST(TalkWindow, AScreenshotOfTheHistory)
+{
+    ChatTable t;
+    t.seat(1, 2, QStringLiteral("阿强"));
+    t.chat.ReceiveChat(chatFrame(1, QStringLiteral("小明说道： 大家好，开始吧！")));
+    t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： 好的，这一局我来当地主。")));
+    t.chat.ReceiveChat(chatFrame(2, QStringLiteral("悄悄话"), 1));
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：本桌已开始第一局。")));
+    t.chat.Lbchat_Click();
+    EXPECT_FALSE(
+            tessaroc::test::grabToPng(t.chat.Talk(), QStringLiteral("chat_history")).isEmpty());
+}
+
+TEST(HuifuWindow, TheTwoButtonsOpenSwitchAndCloseThePages)
+{
+    ChatTable t;
+    HuifuWindow &window = t.chat.huifu();
+    t.chat.Lbchat_Click();
+
+    t.chat.imgword1_Click();
+    EXPECT_FALSE(t.chat.Talk().isVisible()) << "the phrases hide the history";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.visiblePage(), 1);
+    const auto &pic1 = t.form->area.Pic1;
+    expectPlace(window, pic1.Left() + t.form->Left() + 0.3 * pic1.Width(),
+                pic1.Top() + t.form->Top() + 0.66 * pic1.Height());
+
+    t.chat.imgword2_Click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.visiblePage(), 2);
+    t.chat.imgword2_Click();
+    EXPECT_FALSE(window.isVisible());
+
+    t.chat.imgword2_Click();
+    EXPECT_EQ(window.visiblePage(), 2);
+    t.chat.imgword1_Click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.visiblePage(), 1);
+    t.chat.imgword1_Click();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(HuifuWindow, OnTheReducedTableItTakesTheWindowsFractions)
+{
+    ChatTable t(true);
+    t.form->setLeft(300);
+    t.chat.imgword1_Click();
+    const auto &pic1 = t.form->area.Pic1;
+    expectPlace(t.chat.huifu(), pic1.Left() + t.form->Left() + 0.22 * t.form->Width(),
+                pic1.Top() + t.form->Top() + 0.6 * t.form->Height());
+}
+
+TEST(HuifuWindow, ADoubleClickOnAPhraseSendsIt)
+{
+    ChatTable t;
+    t.chat.imgword1_Click();
+    QListWidget &list = *t.chat.huifu().List1;
+    ASSERT_EQ(list.count(), 3);
+    const QPoint at = list.visualItemRect(list.item(2)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    std::vector<wire::MessageFrame> frames = t.sent();
+    ASSERT_EQ(frames.size(), 1u);
+    const wire::ChatFrame line = wire::ChatFrame::decode(frames[0]);
+    EXPECT_EQ(QString::fromStdString(line.text), QStringLiteral("小明说道： 合作愉快"));
+    EXPECT_EQ(line.phraseList, 1);
+    EXPECT_EQ(line.phraseNo, 3);
+    EXPECT_FALSE(t.chat.huifu().isVisible());
+}
+
+TEST(HuifuWindow, PagesComeFromTheFileBesideTheProgram)
+{
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        int page1, page2;
+    } cases[] = {
+            {"no file", QByteArray(), 0, 0},
+            {"num absent", QByteArray("[Phrase1]\r\n1=a\r\n"), 0, 0},
+            {"num 0", QByteArray("[Phrase1]\r\nnum=0\r\n1=a\r\n"), 0, 0},
+            {"num 3, key 2 absent", QByteArray("[Phrase1]\r\nnum=3\r\n1=a\r\n3=c\r\n"), 3, 0},
+            {"num with a fraction", QByteArray("[Phrase2]\r\nnum=1.5\r\n"), 0, 2},
+            {"num negative", QByteArray("[Phrase2]\r\nnum=-9\r\n"), 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ChatTable t(false, c.file);
+        EXPECT_EQ(t.chat.huifu().List1->count(), c.page1);
+        EXPECT_EQ(t.chat.huifu().List2->count(), c.page2);
+    }
+    ChatTable gap(false, QByteArray("[Phrase1]\r\nnum=3\r\n1=a\r\n3=c\r\n"));
+    EXPECT_EQ(gap.chat.huifu().List1->item(1)->text(), QString());
+}
+
+} // namespace
+} // namespace tessaroc::chat::test
