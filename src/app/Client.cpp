@@ -24,14 +24,20 @@ Client::Client(double timeScale, const QString &lockPath)
     , random_(std::random_device{}())
     , tableSound_(state_.sound, soundDevice_)
     , sound_(tableSound_)
+    , itemHost_(form_, clock_)
+    , items_(context_, itemPlugin_, itemHost_)
+    , videoHost_(
+              form_, [this](int pos) { play_.Tou_MouseMove(pos); },
+              [this] { tableSound_.StopSound(); })
+    , video_(context_, videoSocket_, camera_, videoHost_, items_)
     , settlement_(state_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
-            table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})
+            table::TableServices{hall_, tableSound_, items_, tableChat_, tableSettlement_})
     , window_(form_, state_)
     , play_(form_, context_)
     , socket_(serverLink_, context_)
-    , context_{state_, rings_, clock_, socket_, hall_,       timers_, window_,
+    , context_{state_, rings_, clock_, socket_, hall_,       timers_,  window_,
                play_,  sound_, items_, video_,  settlement_, process_, chat_}
     , dispatcher_(context_)
     , reconnection_(context_, reconnectWindow_)
@@ -41,15 +47,16 @@ Client::Client(double timeScale, const QString &lockPath)
     , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
     , startUp_(context_, hall_)
 {
+    form_.seats.vcap1->setDevice(&camera_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
     timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
     // The connection watch loads the reconnection dialog; its buttons reach
     // the reconnection that runs behind it.
     scheduler_.setReconnectionStarter([this] { reconnection_.Form_Load(); });
-    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::reconnectClicked,
-                     &reconnection_, &core::Reconnection::pbReconnect_Click);
-    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::cancelClicked,
-                     &reconnection_, &core::Reconnection::pbCancel_Click);
+    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::reconnectClicked, &reconnection_,
+                     &core::Reconnection::pbReconnect_Click);
+    QObject::connect(&reconnectWindow_, &table::ReconnectWindow::cancelClicked, &reconnection_,
+                     &core::Reconnection::pbCancel_Click);
     // The notice that the player is off the table: its OK leaves for the hall
     // at once; its cancel keeps the table, and the ready button leads back.
     table::OtherExitDialog &notice = window_.otherExit();

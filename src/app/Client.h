@@ -15,8 +15,9 @@
 #include "core/TableState.h"
 #include "core/TickScheduler.h"
 #include "core/TurnClocks.h"
-#include "items/ItemService.h"
+#include "items/ItemBridge.h"
 #include "items/NullItemLibrary.h"
+#include "items/TableItemHost.h"
 #include "platform/HallLink.h"
 #include "platform/ServerLink.h"
 #include "platform/SoundDevice.h"
@@ -29,6 +30,8 @@
 #include "table/ReconnectWindow.h"
 #include "table/TableWindowService.h"
 #include "video/NullVideo.h"
+#include "video/TableVideoHost.h"
+#include "video/VideoLink.h"
 #include "wire/MsgRings.h"
 
 #include <QLockFile>
@@ -69,12 +72,18 @@ private:
 
     platform::QtSoundDevice soundDevice_;
     sound::SoundService tableSound_;
-    items::ItemService tableItems_;
     chat::ChatService tableChat_;
     settlement::SettlementService tableSettlement_;
     sound::CoreSound sound_;
-    items::NullItemLibrary items_;
-    video::NullVideo video_;
+    // The item library: switched off at start-up, and no plug-in behind it.
+    items::NullItemLibrary itemPlugin_;
+    items::TableItemHost itemHost_;
+    items::ItemBridge items_;
+    // The video link: never allowed here, with no peers and no camera.
+    video::NullP2PSocket videoSocket_;
+    video::NullCamera camera_;
+    video::TableVideoHost videoHost_;
+    video::VideoLink video_;
     settlement::CoreSettlement settlement_;
     chat::CoreChat chat_;
 

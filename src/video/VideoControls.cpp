@@ -1,5 +1,6 @@
 #include "video/VideoControls.h"
 
+#include <QPainter>
 #include <QPalette>
 
 namespace tessaroc::video {
@@ -20,6 +21,22 @@ VideoView::VideoView(QWidget *parent)
     : QWidget(parent)
 {
     darkScreen(*this);
+}
+
+void VideoView::DrawFrame(const VideoFrame &frame)
+{
+    ++framesDrawn_;
+    lastFrame_ = frame;
+    image_ = QImage::fromData(frame, "BMP");
+    update();
+}
+
+void VideoView::paintEvent(QPaintEvent *)
+{
+    if (image_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(rect(), image_);
 }
 
 VideoCapture::VideoCapture(QWidget *parent)
