@@ -104,8 +104,8 @@ void VideoPanel::Move(double left, double top)
 
 void VideoPanel::LoadBackground(int element)
 {
-    support::LoadGifResource(
-            static_cast<std::int16_t>(kFirstBackPicture + element + backPicOffset_), u"GIF", this);
+    backgroundRequested_ = kFirstBackPicture + element + backPicOffset_;
+    support::LoadGifResource(static_cast<std::int16_t>(backgroundRequested_), u"GIF", this);
 }
 
 void VideoPanel::setPicture(const QPixmap &picture, int id)

@@ -71,6 +71,9 @@ public:
     void ImgCmd_Click(int index);
     int dragsStarted() const { return drags_; }
 
+    // The background picture asked for last, whether or not it loaded.
+    int BackgroundRequested() const { return backgroundRequested_; }
+
     void setPicture(const QPixmap &picture, int id) override;
     int Picture() const override { return pictureId_; }
 
@@ -97,6 +100,7 @@ private:
     bool topMost_ = false;
     int drags_ = 0;
     int pictureId_ = 0;
+    int backgroundRequested_ = 0;
     QPixmap background_;
     VideoView *view_widget_;
 };
