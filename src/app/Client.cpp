@@ -15,7 +15,7 @@ const QString kDefaultTableCaption = QStringLiteral("Tessaroc");
 
 } // namespace
 
-Client::Client(double timeScale, const QString &lockPath)
+Client::Client(double timeScale, const QString &lockPath, const ClientDevices &devices)
     : clock_(timeScale)
     , lock_(lockPath)
     , serverLink_(rings_, state_.loop.ring, clock_)
@@ -25,11 +25,12 @@ Client::Client(double timeScale, const QString &lockPath)
     , tableSound_(state_.sound, soundDevice_)
     , sound_(tableSound_)
     , itemHost_(form_, clock_)
-    , items_(context_, itemPlugin_, itemHost_)
+    , items_(context_, devices.itemPlugin ? *devices.itemPlugin : itemPlugin_, itemHost_)
     , videoHost_(
               form_, [this](int pos) { play_.Tou_MouseMove(pos); },
               [this] { tableSound_.StopSound(); })
-    , video_(context_, videoSocket_, camera_, videoHost_, items_)
+    , video_(context_, devices.videoSocket ? *devices.videoSocket : videoSocket_,
+             devices.camera ? *devices.camera : camera_, videoHost_, items_)
     , settlement_(state_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
@@ -47,7 +48,7 @@ Client::Client(double timeScale, const QString &lockPath)
     , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
     , startUp_(context_, hall_)
 {
-    form_.seats.vcap1->setDevice(&camera_);
+    form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
     timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
     // The connection watch loads the reconnection dialog; its buttons reach

@@ -40,6 +40,16 @@
 
 namespace tessaroc::app {
 
+// The devices behind the item library and the video link; those not given
+// are this configuration's: a plug-in folder without the library, no video
+// peers, no camera.
+struct ClientDevices
+{
+    items::PropPlugin *itemPlugin = nullptr;
+    video::P2PSocket *videoSocket = nullptr;
+    video::CameraDevice *camera = nullptr;
+};
+
 // The whole table client, wired: the platform's links, the subsystems'
 // services, the table window, and the client core on top of them. Members are
 // built in the order written; the core's pieces keep references to the
@@ -47,7 +57,7 @@ namespace tessaroc::app {
 class Client
 {
 public:
-    Client(double timeScale, const QString &lockPath);
+    Client(double timeScale, const QString &lockPath, const ClientDevices &devices = {});
     ~Client();
 
     // The start-up; false when the program did not start (it has ended).

@@ -3,6 +3,8 @@
 #include "items/ItemHost.h"
 #include "items/PropLibrary.h"
 
+#include "CallRecord.h"
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -11,9 +13,8 @@
 // short line, in order, and every answer can be set by the test.
 namespace tessaroc::test {
 
-struct ScriptedPropLibrary final : items::PropLibrary
+struct ScriptedPropLibrary final : CallRecord, items::PropLibrary
 {
-    std::vector<std::string> calls;
     // Answers.
     bool initdllAnswer = true;
     std::shared_ptr<items::PropLibrary> initdllHandsBack; // replaces the object when set
@@ -31,16 +32,11 @@ struct ScriptedPropLibrary final : items::PropLibrary
     std::string initUser, initPassword, initKind, initGame;
     std::int16_t initMode = 0, initPropParam = 0;
 
-    bool called(const std::string &call) const
-    {
-        return std::find(calls.begin(), calls.end(), call) != calls.end();
-    }
-
     bool Initdll(std::string &userName, std::string &password, const QString &kind, std::uintptr_t,
                  const QString &game, std::shared_ptr<items::PropLibrary> &self, std::int16_t &mode,
                  std::int16_t &propParam) override
     {
-        calls.push_back("Initdll");
+        record("Initdll");
         initUser = userName;
         initPassword = password;
         initKind = kind.toStdString();
@@ -55,7 +51,7 @@ struct ScriptedPropLibrary final : items::PropLibrary
     }
     bool GetBaoInfo(items::BoxLayout &layout) override
     {
-        calls.push_back("GetBaoInfo");
+        record("GetBaoInfo");
         layout = boxLayout;
         return baoInfoAnswer;
     }
@@ -63,37 +59,33 @@ struct ScriptedPropLibrary final : items::PropLibrary
                      std::int16_t &pos, bool hasCredit, std::uint8_t &sex, std::string &,
                      std::string &) override
     {
-        calls.push_back("SetUserinfo " + nickname + " " + account + " " + std::to_string(seatBit)
-                        + " " + std::to_string(pos) + (hasCredit ? " 1 " : " 0 ")
-                        + std::to_string(sex));
+        record("SetUserinfo " + nickname + " " + account + " " + std::to_string(seatBit) + " "
+               + std::to_string(pos) + (hasCredit ? " 1 " : " 0 ") + std::to_string(sex));
         return setUserinfoAnswer;
     }
-    void ClearUser(std::int16_t pos) override
-    {
-        calls.push_back("ClearUser " + std::to_string(pos));
-    }
+    void ClearUser(std::int16_t pos) override { record("ClearUser " + std::to_string(pos)); }
     void Rec_MSG(wire::MessageFrame &frame) override
     {
-        calls.push_back("Rec_MSG " + std::to_string(frame.cmd()));
+        record("Rec_MSG " + std::to_string(frame.cmd()));
     }
     std::int16_t CheckSendBuff() override
     {
-        calls.push_back("CheckSendBuff");
+        record("CheckSendBuff");
         return static_cast<std::int16_t>(queue.size());
     }
     void GetSendBuff(items::PropSendItem &item) override
     {
-        calls.push_back("GetSendBuff");
+        record("GetSendBuff");
         if (queue.empty())
             return;
         item = queue.front();
         queue.pop_front();
     }
-    void InitShowEnd() override { calls.push_back("InitShowEnd"); }
+    void InitShowEnd() override { record("InitShowEnd"); }
     std::int16_t GetScoreInfo(QString &text, std::vector<double> &coins,
                               std::vector<QString> &seatTexts) override
     {
-        calls.push_back("GetScoreInfo");
+        record("GetScoreInfo");
         text = scoreText;
         coins = scoreCoins;
         seatTexts = scoreSeatTexts;
@@ -101,60 +93,50 @@ struct ScriptedPropLibrary final : items::PropLibrary
     }
     void InitShowNext(bool flag) override
     {
-        calls.push_back(std::string("InitShowNext ") + (flag ? "1" : "0"));
+        record(std::string("InitShowNext ") + (flag ? "1" : "0"));
     }
     void ShowGif(std::int16_t kind, bool on) override
     {
-        calls.push_back("ShowGif " + std::to_string(kind) + (on ? " 1" : " 0"));
+        record("ShowGif " + std::to_string(kind) + (on ? " 1" : " 0"));
     }
-    void InitExit(std::int16_t &mode) override
-    {
-        calls.push_back("InitExit " + std::to_string(mode));
-    }
+    void InitExit(std::int16_t &mode) override { record("InitExit " + std::to_string(mode)); }
     void rec_state(std::int16_t kind, std::int16_t &flag, std::optional<std::int16_t> pos) override
     {
-        calls.push_back("rec_state " + std::to_string(kind) + " " + std::to_string(flag)
-                        + (pos ? " " + std::to_string(*pos) : std::string()));
+        record("rec_state " + std::to_string(kind) + " " + std::to_string(flag)
+               + (pos ? " " + std::to_string(*pos) : std::string()));
     }
-    void SetKeyDown(std::int16_t key) override
-    {
-        calls.push_back("SetKeyDown " + std::to_string(key));
-    }
+    void SetKeyDown(std::int16_t key) override { record("SetKeyDown " + std::to_string(key)); }
     void setbankstate(std::int16_t state) override
     {
-        calls.push_back("setbankstate " + std::to_string(state));
+        record("setbankstate " + std::to_string(state));
     }
     bool ShowQnVideo(std::int16_t pos, bool over, std::int16_t) override
     {
-        calls.push_back("ShowQnVideo " + std::to_string(pos) + (over ? " 1" : " 0"));
+        record("ShowQnVideo " + std::to_string(pos) + (over ? " 1" : " 0"));
         return showQnVideoAnswer;
     }
     void UpdataMyProp(bool flag) override
     {
-        calls.push_back(std::string("UpdataMyProp ") + (flag ? "1" : "0"));
+        record(std::string("UpdataMyProp ") + (flag ? "1" : "0"));
     }
-    void FixBuffPos() override { calls.push_back("FixBuffPos"); }
+    void FixBuffPos() override { record("FixBuffPos"); }
 };
 
 // A plug-in folder that holds the scripted library, or nothing at all.
-struct ScriptedPropPlugin final : items::PropPlugin
+struct ScriptedPropPlugin final : CallRecord, items::PropPlugin
 {
-    std::vector<std::string> calls;
     bool fileThere = true;
     std::shared_ptr<items::PropLibrary> object;
 
     bool FileFound(const QString &path) override
     {
-        calls.push_back("FileFound " + path.toStdString());
+        record("FileFound " + path.toStdString());
         return fileThere;
     }
-    void Register(const QString &path) override
-    {
-        calls.push_back("Register " + path.toStdString());
-    }
+    void Register(const QString &path) override { record("Register " + path.toStdString()); }
     std::shared_ptr<items::PropLibrary> CreateObject(const QString &progId) override
     {
-        calls.push_back("CreateObject " + progId.toStdString());
+        record("CreateObject " + progId.toStdString());
         return object;
     }
 };

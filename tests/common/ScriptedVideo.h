@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QImage>
 
+#include "CallRecord.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -17,9 +19,8 @@
 // shows.
 namespace tessaroc::test {
 
-struct ScriptedP2PSocket final : video::P2PSocket
+struct ScriptedP2PSocket final : CallRecord, video::P2PSocket
 {
-    std::vector<std::string> calls;
     std::array<std::int16_t, 4> states{}; // by slot 1..3
     std::array<QString, 4> names{};
     std::int16_t count = 3;
@@ -28,60 +29,54 @@ struct ScriptedP2PSocket final : video::P2PSocket
 
     std::int16_t PeerState(std::int16_t slot) override
     {
-        calls.push_back("PeerState " + std::to_string(slot));
+        record("PeerState " + std::to_string(slot));
         return slot >= 1 && slot <= 3 ? states[static_cast<std::size_t>(slot)] : std::int16_t{0};
     }
     QString PeerName(std::int16_t slot) override
     {
-        calls.push_back("PeerName " + std::to_string(slot));
+        record("PeerName " + std::to_string(slot));
         return slot >= 1 && slot <= 3 ? names[static_cast<std::size_t>(slot)] : QString();
     }
     std::int16_t PeerCount() override
     {
-        calls.push_back("PeerCount");
+        record("PeerCount");
         return count;
     }
     void setPeerCount(std::int16_t n) override
     {
-        calls.push_back("setPeerCount " + std::to_string(n));
+        record("setPeerCount " + std::to_string(n));
         count = n;
     }
     void setServerAddress(const QString &host) override
     {
-        calls.push_back("setServerAddress " + host.toStdString());
+        record("setServerAddress " + host.toStdString());
     }
     void setServerPort(std::int32_t port) override
     {
-        calls.push_back("setServerPort " + std::to_string(port));
+        record("setServerPort " + std::to_string(port));
     }
-    void Login(const QString &account) override
-    {
-        calls.push_back("Login " + account.toStdString());
-    }
-    void Logout() override { calls.push_back("Logout"); }
+    void Login(const QString &account) override { record("Login " + account.toStdString()); }
+    void Logout() override { record("Logout"); }
     void RequestPeer(std::int16_t slot, const QString &account) override
     {
-        calls.push_back("RequestPeer " + std::to_string(slot) + " " + account.toStdString());
+        record("RequestPeer " + std::to_string(slot) + " " + account.toStdString());
         if (requestTakesSlot && slot >= 1 && slot <= 3) {
             states[static_cast<std::size_t>(slot)] = 1;
             names[static_cast<std::size_t>(slot)] = account;
         }
     }
-    void DropPeer(std::int16_t slot) override
-    {
-        calls.push_back("DropPeer " + std::to_string(slot));
-    }
+    void DropPeer(std::int16_t slot) override { record("DropPeer " + std::to_string(slot)); }
     void SendFormat(std::int16_t slot, const video::CaptureFormat &) override
     {
-        calls.push_back("SendFormat " + std::to_string(slot));
+        record("SendFormat " + std::to_string(slot));
     }
     void SendRate(std::int16_t slot, std::int16_t rate) override
     {
-        calls.push_back("SendRate " + std::to_string(slot) + " " + std::to_string(rate));
+        record("SendRate " + std::to_string(slot) + " " + std::to_string(rate));
     }
     void SendFrame(std::int16_t slot, const video::VideoFrame &frame) override
     {
-        calls.push_back("SendFrame " + std::to_string(slot));
+        record("SendFrame " + std::to_string(slot));
         sentFrames.emplace_back(slot, frame);
     }
     std::vector<std::pair<int, video::VideoFrame>> sentFrames;
@@ -100,9 +95,8 @@ struct ScriptedP2PSocket final : video::P2PSocket
 
 // A synthetic camera: every captured frame is a complete BMP picture of its
 // own colour, so a view or a photo can be read back as an image.
-struct SyntheticCamera final : video::CameraDevice
+struct SyntheticCamera final : CallRecord, video::CameraDevice
 {
-    std::vector<std::string> calls;
     std::int16_t startAnswer = Capturing;
     std::int16_t rate = 0;
     int captured = 0;
@@ -128,39 +122,30 @@ struct SyntheticCamera final : video::CameraDevice
 
     video::CaptureFormat captureFormat() override
     {
-        calls.push_back("CaptureFormat");
+        record("CaptureFormat");
         return {{320, 240, 24, 2}};
     }
     std::int16_t CaptureRate() override
     {
-        calls.push_back("CaptureRate");
+        record("CaptureRate");
         return rate;
     }
     void setCaptureRate(std::int16_t r) override
     {
-        calls.push_back("setCaptureRate " + std::to_string(r));
+        record("setCaptureRate " + std::to_string(r));
         rate = r;
     }
-    void setOption1(bool on) override
-    {
-        calls.push_back(std::string("Option1 ") + (on ? "1" : "0"));
-    }
-    void setOption2(bool on) override
-    {
-        calls.push_back(std::string("Option2 ") + (on ? "1" : "0"));
-    }
-    void setOption4(bool on) override
-    {
-        calls.push_back(std::string("Option4 ") + (on ? "1" : "0"));
-    }
-    void ResetDevice() override { calls.push_back("ResetDevice"); }
+    void setOption1(bool on) override { record(std::string("Option1 ") + (on ? "1" : "0")); }
+    void setOption2(bool on) override { record(std::string("Option2 ") + (on ? "1" : "0")); }
+    void setOption4(bool on) override { record(std::string("Option4 ") + (on ? "1" : "0")); }
+    void ResetDevice() override { record("ResetDevice"); }
     std::int16_t StartCapture() override
     {
-        calls.push_back("StartCapture");
+        record("StartCapture");
         return startAnswer;
     }
-    void StopCapture() override { calls.push_back("StopCapture"); }
-    void ReleaseDevice() override { calls.push_back("ReleaseDevice"); }
+    void StopCapture() override { record("StopCapture"); }
+    void ReleaseDevice() override { record("ReleaseDevice"); }
 };
 
 struct RecordingFrameView final : video::FrameView
@@ -170,7 +155,7 @@ struct RecordingFrameView final : video::FrameView
 };
 
 // The table and the system around the link, recorded.
-struct RecordingVideoHost final : video::VideoHost
+struct RecordingVideoHost final : CallRecord, video::VideoHost
 {
     struct Control
     {
@@ -189,7 +174,6 @@ struct RecordingVideoHost final : video::VideoHost
     QRectF tableWindow{0, 0, 15360, 11520};
     QString programFolder;
     QDateTime now{QDate(2010, 3, 17), QTime(9, 5, 7)};
-    std::vector<std::string> calls;
     bool musicBoxRunning = false;
     bool musicBoxInstalled = false;
     bool answerOk = false;
@@ -225,31 +209,28 @@ struct RecordingVideoHost final : video::VideoHost
     QRectF TableWindow() const override { return tableWindow; }
     QString ProgramFolder() const override { return programFolder; }
     QDateTime Now() const override { return now; }
-    void OpenFolder(const QString &path) override
-    {
-        calls.push_back("OpenFolder " + path.toStdString());
-    }
-    void OpenPage(const QString &url) override { calls.push_back("OpenPage " + url.toStdString()); }
+    void OpenFolder(const QString &path) override { record("OpenFolder " + path.toStdString()); }
+    void OpenPage(const QString &url) override { record("OpenPage " + url.toStdString()); }
     bool PostToWindow(const QString &caption, std::uint32_t message) override
     {
-        calls.push_back("PostToWindow " + caption.toStdString() + " " + std::to_string(message));
+        record("PostToWindow " + caption.toStdString() + " " + std::to_string(message));
         return musicBoxRunning;
     }
     void StartProgram(const QString &line) override
     {
-        calls.push_back("StartProgram " + line.toStdString());
+        record("StartProgram " + line.toStdString());
     }
     bool FileExists(const QString &path, const QString &name) override
     {
-        calls.push_back("FileExists " + path.toStdString() + " " + name.toStdString());
+        record("FileExists " + path.toStdString() + " " + name.toStdString());
         return musicBoxInstalled;
     }
     bool AskOkCancel(const QString &, const QString &title) override
     {
-        calls.push_back("AskOkCancel " + title.toStdString());
+        record("AskOkCancel " + title.toStdString());
         return answerOk;
     }
-    void StopSound() override { calls.push_back("StopSound"); }
+    void StopSound() override { record("StopSound"); }
 };
 
 } // namespace tessaroc::test
