@@ -49,6 +49,8 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     , startUp_(context_, hall_)
 {
     form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
+    itemHost_.ConnectTableEvents(items_);
+    video::ConnectTableVideoEvents(form_, video_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
     timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
     // The connection watch loads the reconnection dialog; its buttons reach

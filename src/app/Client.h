@@ -30,6 +30,7 @@
 #include "table/ReconnectWindow.h"
 #include "table/TableWindowService.h"
 #include "video/NullVideo.h"
+#include "video/TableVideoEvents.h"
 #include "video/TableVideoHost.h"
 #include "video/VideoLink.h"
 #include "wire/MsgRings.h"

@@ -1,5 +1,6 @@
 #include "items/TableItemHost.h"
 
+#include "items/ItemBridge.h"
 #include "support/PictureStore.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
@@ -83,6 +84,15 @@ void TableItemHost::showBoxes(const ItemControls &controls, const BoxLayout &lay
         ImgProp_ = std::make_unique<forms::ControlArray<forms::Image>>(&form_.area.Pic1.widget());
         ImgProp_->operator()(0).setVisible(false);
         ImgProp_->operator()(0).setStretch(true);
+        const auto connectBox = [this](forms::Image &box) {
+            const int index = box.Index();
+            QObject::connect(&box, &forms::Element::Click, &form_, [this, index] {
+                if (bridge_)
+                    bridge_->ImgProp_Click(index);
+            });
+        };
+        connectBox(ImgProp_->operator()(0));
+        ImgProp_->setOnLoad(connectBox);
     }
     forms::ControlArray<forms::Image> &boxes = *ImgProp_;
     const int count = static_cast<int>(controls.ImgProp.size());
@@ -99,6 +109,26 @@ void TableItemHost::showBoxes(const ItemControls &controls, const BoxLayout &lay
         image.setEnabled(box.enabled);
         image.setVisible(box.visible);
     }
+}
+
+void TableItemHost::ConnectTableEvents(ItemBridge &bridge)
+{
+    bridge_ = &bridge;
+    constexpr double kTwipsPerPixel = 15.0;
+    QObject::connect(&form_.toolbar.Bank, &forms::Element::Click, &form_,
+                     [&bridge] { bridge.Bank_Click(); });
+    QObject::connect(&form_.toolbar.Bank, &forms::Element::MouseMove, &form_,
+                     [&bridge](int, int, double, double) { bridge.Bank_MouseMove(); });
+    QObject::connect(&form_.messages.Proponeself, &forms::Element::MouseMove, &form_,
+                     [&bridge](int button, int shift, double x, double y) {
+                         bridge.Proponeself_MouseMove(button, shift, x * kTwipsPerPixel,
+                                                      y * kTwipsPerPixel);
+                     });
+    QObject::connect(&form_.area.Pic1.widget(), &forms::Surface::MouseMove, &form_,
+                     [&bridge](int, int, double, double) {
+                         bridge.ReleaseAim();
+                         bridge.BankHoverOff();
+                     });
 }
 
 void TableItemHost::AddHistoryLine(const QString &)

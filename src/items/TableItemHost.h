@@ -16,6 +16,8 @@ class MainForm;
 
 namespace tessaroc::items {
 
+class ItemBridge;
+
 // The item bridge on the table window: its controls shown on the table, its
 // lines in the system message lines, its waits on the program's clock.
 class TableItemHost final : public ItemHost
@@ -34,6 +36,11 @@ public:
     double ProponeselfWidth() const override;
     double ProponeselfHeight() const override;
 
+    // Connects the table's item controls to the bridge's handlers: the bank
+    // icon, the own-seat label, the table area (which ends an aim and the
+    // bank's hover) and the treasure boxes as they are loaded.
+    void ConnectTableEvents(ItemBridge &bridge);
+
 private:
     void showBoxes(const ItemControls &controls, const BoxLayout &layout);
 
@@ -43,6 +50,7 @@ private:
     // The treasure boxes, created on the table area when first shown.
     std::unique_ptr<forms::ControlArray<forms::Image>> ImgProp_;
     std::optional<ItemControls> shown_;
+    ItemBridge *bridge_ = nullptr;
 };
 
 } // namespace tessaroc::items

@@ -1,5 +1,6 @@
 #include "video/VideoControls.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 
@@ -21,6 +22,14 @@ VideoView::VideoView(QWidget *parent)
     : QWidget(parent)
 {
     darkScreen(*this);
+    setMouseTracking(true);
+}
+
+void VideoView::mouseMoveEvent(QMouseEvent *event)
+{
+    constexpr double kTwipsPerPixel = 15.0;
+    Q_EMIT PointerMove(0, 0, static_cast<float>(event->position().x() * kTwipsPerPixel),
+                       static_cast<float>(event->position().y() * kTwipsPerPixel));
 }
 
 void VideoView::DrawFrame(const VideoFrame &frame)

@@ -28,8 +28,13 @@ public:
     int framesDrawn() const { return framesDrawn_; }
     const VideoFrame &lastFrame() const { return lastFrame_; }
 
+Q_SIGNALS:
+    // The pointer moved over the view; x and y in twips of the view.
+    void PointerMove(int a, int b, float x, float y);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     QImage image_;
