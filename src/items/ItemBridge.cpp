@@ -236,7 +236,7 @@ void ItemBridge::rec_state(int kind, bool flag)
 
 void ItemBridge::rec_state(std::int16_t kind, std::int16_t &value)
 {
-    if (PropDll)
+    if (c_.state.gamedllstate > 0 && PropDll)
         PropDll->rec_state(kind, value, std::nullopt);
 }
 
@@ -250,7 +250,7 @@ void ItemBridge::RecStateVideo(bool hidden, int pos)
 
 void ItemBridge::FixBuffPos()
 {
-    if (PropDll)
+    if (c_.state.gamedllstate > 0 && PropDll)
         PropDll->FixBuffPos();
 }
 
