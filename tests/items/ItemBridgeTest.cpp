@@ -260,6 +260,25 @@ TEST_F(ItemBridge, HeldSettlementWaitsForTheScoreInformation)
     }
 }
 
+TEST_F(ItemBridge, AHeldSettlementIsShownWhenTheLibraryStopsMeanwhile)
+{
+    start(false);
+    state.loop.SettlementDeferred = true;
+    state.loop.ScoreInfoAnnounced = true;
+    state.loop.HeldResultFrame = frameOf(wire::CmdHandResult, 7);
+    steps.Run();
+    ASSERT_TRUE(settlement.shown.empty());
+    // A refused user: the library is shut down while the hand waits for it.
+    bridge.ExitGameDll(0);
+    state.gamedllstate = -1;
+    library->calls.clear();
+    steps.Run();
+    ASSERT_EQ(settlement.shown.size(), 1u);
+    EXPECT_EQ(settlement.shown[0], state.loop.HeldResultFrame);
+    EXPECT_FALSE(state.loop.SettlementDeferred);
+    EXPECT_TRUE(library->calls.empty());
+}
+
 TEST_F(ItemBridge, ScoreInformationLeavesWhatTheLibraryOmitsEmpty)
 {
     start(false);
