@@ -213,7 +213,12 @@ void VideoLink::ExitVideo()
         const QString name = mateName(i);
         if (!name.isEmpty())
             ReportVideo(true, i);
-        DropPeer(name);
+        // Every slot on his name goes, for an empty seat the slots asked
+        // for without a name too.
+        for (std::int16_t j = 1; j <= 3; ++j) {
+            if (socket_.PeerName(j) == name)
+                socket_.DropPeer(j);
+        }
         const auto at = static_cast<std::size_t>(i);
         PeerShown[at] = false;
         PeerVideoClosed[at] = false;
