@@ -1,6 +1,7 @@
 #include "ItemFixture.h"
 
 #include "core/Dispatcher.h"
+#include "wire/ReceivedFrames.h"
 
 namespace tessaroc::test {
 namespace {
@@ -182,6 +183,68 @@ TEST_F(ItemBridge, RelayReachesTheLibraryOnlyWhileItRuns)
     dispatcher.ProcessMessage(frameOf(wire::CmdProp46));
     EXPECT_EQ(library->calls, (Strings{"Rec_MSG 19", "Rec_MSG 44", "Rec_MSG 46"}));
     EXPECT_TRUE(state.loop.ScoreInfoAnnounced);
+}
+
+wire::MessageFrame userInfo(const std::string &name, std::uint8_t seat, std::uint8_t itemSwitch)
+{
+    wire::UserInfoFrame info;
+    info.recipientSeat = 1;
+    info.account = name;
+    info.nickname = name + "-nick";
+    info.sex = 1;
+    info.coins = 30000;
+    info.extraNumber5 = seat;
+    info.itemSwitch = itemSwitch;
+    return info.encode();
+}
+
+// The user-information message starts the library only when the hall's
+// switch and the server's both allow it, and a refused user stops it for
+// the rest of the run.
+TEST_F(ItemBridge, UserInformationStartsTheLibraryOnlyWhenBothSwitchesAllowIt)
+{
+    struct Case
+    {
+        const char *name;
+        std::int16_t hallSwitch;
+        std::uint8_t serverSwitch;
+        bool refused;
+        std::int16_t state;
+        Strings calls;
+    };
+    const Case cases[] = {
+            {"allowed", 1, 0, false, 1, {"Initdll", "GetBaoInfo", "SetUserinfo a-nick a 1 0 0 1"}},
+            {"refused user",
+             1,
+             0,
+             true,
+             -1,
+             {"Initdll", "GetBaoInfo", "SetUserinfo a-nick a 1 0 0 1", "InitExit 0"}},
+            {"server switch", 1, 1, false, -1, {}},
+            {"hall switch off", 0, 0, false, -1, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        state.gamedllstate = 0;
+        state.loop.PropReady = false;
+        state.rules.HandRecords[0].seatBit = 0;
+        state.loop.PlayersPresent = 0;
+        bridge.PropDll.reset();
+        library->calls.clear();
+        state.loop.line.prop_swicth = c.hallSwitch;
+        library->setUserinfoAnswer = !c.refused;
+        core::Dispatcher dispatcher{context};
+        dispatcher.ProcessMessage(userInfo("a", 1, c.serverSwitch));
+        EXPECT_EQ(state.gamedllstate, c.state);
+        EXPECT_EQ(library->calls, c.calls);
+        // A state of -1 is final: the next message starts nothing.
+        if (c.state == -1) {
+            library->calls.clear();
+            dispatcher.ProcessMessage(userInfo("b", 2, 0));
+            EXPECT_EQ(state.gamedllstate, -1);
+            EXPECT_FALSE(library->called("Initdll"));
+        }
+    }
 }
 
 // The main loop's pump carries out each kind of queued item.
