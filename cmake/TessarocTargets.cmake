@@ -94,9 +94,13 @@ function(tessaroc_add_test_binary name)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
   endif()
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TESSAROC_NONINTERACTIVE=1"
-      LABELS "${ARG_LABELS}")
+  # The offscreen platform and the non-interactive flag come from the test
+  # presets and the shared Qt test main. Discovered tests take their
+  # properties as one flat list, so a list value such as an environment would
+  # shift the pairs after it.
+  set(properties)
+  if(ARG_LABELS)
+    set(properties PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${properties})
 endfunction()

@@ -1,5 +1,7 @@
 #include "OffscreenClient.h"
 
+#include "FlagTimers.h"
+
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
 #include "table/WindowSizing.h"
@@ -26,17 +28,7 @@ struct NullServices
         bool MinimiseHall() override { return true; }
         void PostToHall(std::uint32_t) override { }
     } hall;
-    struct Timers : MainLoopControl
-    {
-        void StartTimerBong() override { bong = true; }
-        void StopTimerBong() override { bong = false; }
-        bool TimerBongEnabled() const override { return bong; }
-        void StartKeepAlive() override { keepAlive = true; }
-        void StopKeepAlive() override { keepAlive = false; }
-        bool KeepAliveEnabled() const override { return keepAlive; }
-        bool bong = true;
-        bool keepAlive = false;
-    } timers;
+    fakes::FlagTimers timers;
     struct Play : PlayFlow
     {
         void LowerOwnCard(int) override { }

@@ -11,6 +11,8 @@
 #include "wire/MsgRings.h"
 #include "wire/ReceivedFrames.h"
 
+#include "FlagTimers.h"
+
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
 #include "settlement/SettlementService.h"
@@ -19,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -121,18 +124,6 @@ struct FakeHall : services::HallWindow
     CallLog &log;
     bool present = true;
     std::vector<std::uint32_t> posts;
-};
-
-struct FakeTimers : services::MainLoopControl
-{
-    void StartTimerBong() override { bong = true; }
-    void StopTimerBong() override { bong = false; }
-    bool TimerBongEnabled() const override { return bong; }
-    void StartKeepAlive() override { keepAlive = true; }
-    void StopKeepAlive() override { keepAlive = false; }
-    bool KeepAliveEnabled() const override { return keepAlive; }
-    bool bong = true;
-    bool keepAlive = false;
 };
 
 struct FakePlay : services::PlayFlow
@@ -405,7 +396,7 @@ public:
     SteppingClock clock;
     FakeSocket socket{log};
     FakeHall hall{log};
-    FakeTimers timers;
+    fakes::FlagTimers timers;
     FakePlay play{log};
     FakeSound sound;
     FakeItems items{log};
@@ -437,6 +428,10 @@ inline const auto kBothScales = ::testing::Values(Client::Screen::Full, Client::
 inline std::string screenName(const ::testing::TestParamInfo<Client::Screen> &param)
 {
     return param.param == Client::Screen::Full ? "Full" : "Reduced";
+}
+inline void PrintTo(Client::Screen screen, std::ostream *os)
+{
+    *os << (screen == Client::Screen::Full ? "Full" : "Reduced");
 }
 
 // The user information of account `name` at seat bit `seat`, sent to a

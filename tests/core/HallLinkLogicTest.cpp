@@ -105,6 +105,11 @@ struct LeaveCase
     bool inGame;
 };
 
+void PrintTo(const LeaveCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class HallLeave : public HallLinkLogic, public ::testing::WithParamInterface<LeaveCase>
 {
 };

@@ -164,6 +164,11 @@ struct ConnWatchCase
     std::vector<ExitCode> ends;
 };
 
+void PrintTo(const ConnWatchCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class ConnectionWatch : public Scheduler, public ::testing::WithParamInterface<ConnWatchCase>
 {
 };

@@ -128,8 +128,9 @@ TEST_F(ClientRun, LogsInAnswersTheHallLeavesAndClosesNormally)
 {
     const quint16 port = startServer();
     startHall(port,
-              {QStringLiteral("--request"), QStringLiteral("ask-in-game@1500"),
-               QStringLiteral("--request"), QStringLiteral("leave@3000")});
+              {QStringLiteral("--after-connect"), QStringLiteral("--request"),
+               QStringLiteral("ask-in-game@500"), QStringLiteral("--request"),
+               QStringLiteral("leave@2000")});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
     ASSERT_TRUE(hall->waitFor(QStringLiteral("hall posts 0x400")));
     // The leave is answered with "not in game" and the leave frame reaches
@@ -162,7 +163,8 @@ TEST_F(ClientRun, RefusedLoginGivesTheHallBackAndEnds)
 TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
 {
     const quint16 port = startServer();
-    startHall(port, {QStringLiteral("--gone-after"), QStringLiteral("2000")});
+    startHall(port, {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
+                     QStringLiteral("1000")});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down")));
     ASSERT_TRUE(hall->waitFor(QStringLiteral("the hall window is gone")));
     server->process.kill();

@@ -139,6 +139,11 @@ std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_
             wParam,
             lParam,
             {}});
+    if (!command && number == wire::kTableMsgConnected && !connectedSeen_) {
+        connectedSeen_ = true;
+        if (scheduleOnConnect_)
+            schedule();
+    }
     if (command && (wParam == wire::kScRestore || wParam == wire::kScMinimise)) {
         minimised_ = wParam == wire::kScMinimise;
         Q_EMIT windowStateRequested(minimised_);
@@ -186,6 +191,10 @@ void Hall::startClient()
 
 void Hall::schedule()
 {
+    if (options_.afterConnect && !connectedSeen_) {
+        scheduleOnConnect_ = true;
+        return;
+    }
     for (const ScheduledRequest &scheduled : options_.requests) {
         const Request which = scheduled.request;
         QTimer::singleShot(scheduled.atMs, this, [this, which] { request(which); });

@@ -63,9 +63,11 @@ public:
     // when another hall already has the caption.
     bool open();
     // Starts the client with its line (nothing happens without a client
-    // program). Scheduled requests and the window's disappearance count from
-    // here.
+    // program).
     void startClient();
+    // Starts the clocks of the scheduled requests and of the window's
+    // disappearance: now, or with --after-connect when the table reports
+    // that it connected.
     void schedule();
     // Posts a request to the table window; false when there is none.
     bool request(Request request);
@@ -97,6 +99,8 @@ private:
     std::unique_ptr<QProcess> client_;
     std::vector<HallEvent> events_;
     bool minimised_ = false;
+    bool connectedSeen_ = false; // the table reported that it connected
+    bool scheduleOnConnect_ = false;
 };
 
 } // namespace tessaroc::hall

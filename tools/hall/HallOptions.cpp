@@ -111,6 +111,9 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
              QStringLiteral("Send a request at a time: ask-in-game, ask-close, leave or reconnect, "
                             "then @ and milliseconds after the start (repeatable)."),
              QStringLiteral("name@ms")},
+            {QStringLiteral("after-connect"),
+             QStringLiteral("Count the requests and --gone-after from the table's report that it "
+                            "connected, not from the start.")},
             {QStringLiteral("gone-after"),
              QStringLiteral("The hall window disappears after this many milliseconds."),
              QStringLiteral("ms")},
@@ -156,6 +159,7 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
     options.spectatorTail = parser.value(QStringLiteral("spectator-tail"));
     options.clientPath = parser.value(QStringLiteral("client"));
     options.headless = parser.isSet(QStringLiteral("headless"));
+    options.afterConnect = parser.isSet(QStringLiteral("after-connect"));
     for (const QString &item : parser.values(QStringLiteral("request"))) {
         const auto at = item.indexOf(QLatin1Char('@'));
         const auto request = requestFromName(item.left(at));

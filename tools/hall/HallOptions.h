@@ -46,6 +46,9 @@ struct HallOptions
     std::vector<ScheduledRequest> requests;
     std::optional<int> goneAfterMs; // the hall window disappears then
     std::optional<int> quitAfterMs;
+    // The schedule above counts from the table's report that it connected,
+    // not from the start: runs on a loaded machine keep their order.
+    bool afterConnect = false;
 };
 
 struct ParsedHallOptions
