@@ -1,7 +1,6 @@
 #include "app/Client.h"
 
 #include "core/Shutdown.h"
-#include "core/TableReset.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -47,6 +46,7 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
                  [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); })
     , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
     , startUp_(context_, hall_)
+    , leavePaths_(context_, form_, window_.otherExit())
 {
     form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
     itemHost_.ConnectTableEvents(items_);
@@ -60,22 +60,6 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
                      &core::Reconnection::pbReconnect_Click);
     QObject::connect(&reconnectWindow_, &table::ReconnectWindow::cancelClicked, &reconnection_,
                      &core::Reconnection::pbCancel_Click);
-    // The notice that the player is off the table: its OK leaves for the hall
-    // at once; its cancel keeps the table, and the ready button leads back.
-    table::OtherExitDialog &notice = window_.otherExit();
-    QObject::connect(&notice, &table::OtherExitDialog::okClicked, &notice, [this] {
-        state_.loop.TableCleared = false;
-        core::ResetTable(context_);
-        rules::ClearHands(state_.rules);
-        window_.ClearTable();
-        window_.otherExit().hide();
-        window_.Minimise();
-        hall_.RestoreHall();
-    });
-    QObject::connect(&notice, &table::OtherExitDialog::cancelClicked, &notice, [this] {
-        state_.commands.ConnectionLostFlag = true;
-        window_.otherExit().hide();
-    });
 }
 
 Client::~Client() = default;

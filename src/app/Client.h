@@ -26,6 +26,7 @@
 #include "settlement/SettlementService.h"
 #include "sound/CoreSound.h"
 #include "sound/SoundService.h"
+#include "table/LeavePaths.h"
 #include "table/MainForm.h"
 #include "table/ReconnectWindow.h"
 #include "table/TableWindowService.h"
@@ -112,6 +113,8 @@ private:
     core::ItemSteps itemSteps_;
     core::TickScheduler scheduler_;
     core::StartUp startUp_;
+    // The buttons of the two leave dialogs.
+    table::LeavePaths leavePaths_;
 };
 
 } // namespace tessaroc::app

@@ -8,4 +8,6 @@ void ChatService::HideTalk() { }
 
 void ChatService::HideHuifu() { }
 
+void ChatService::ClearHistory() { }
+
 } // namespace tessaroc::chat

@@ -12,6 +12,8 @@ public:
 
     virtual void HideTalk();
     virtual void HideHuifu();
+    // Leaving the table: the chat history list Text1 of Talk emptied.
+    virtual void ClearHistory();
 };
 
 } // namespace tessaroc::chat

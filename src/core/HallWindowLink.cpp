@@ -93,6 +93,9 @@ std::int64_t HallWindowLink::HallWndProc(std::uint32_t msg, std::int64_t, std::i
 
 void HallWindowLink::leaveTable()
 {
+    const LeaveScope leave(c_);
+    if (!leave.entered())
+        return;
     if (c_.socket.State() == services::ServerSocket::sckConnected) {
         c_.loop().Disconnect_Flag = false;
         c_.loop().SlotTicks6 = 0;

@@ -6,6 +6,19 @@
 
 namespace tessaroc::core {
 
+LeaveScope::LeaveScope(CoreContext &c)
+    : loop_(c.loop())
+    , entered_(!loop_.LeaveRunning)
+{
+    loop_.LeaveRunning = true;
+}
+
+LeaveScope::~LeaveScope()
+{
+    if (entered_)
+        loop_.LeaveRunning = false;
+}
+
 void CloseVideoAndLeave(CoreContext &c)
 {
     MainLoopState &loop = c.loop();

@@ -84,6 +84,7 @@ struct MainLoopState
     bool Reconnected = false;
     bool TableCleared = false;
     bool HoldCommand21 = false; // user-left frames wait until the hand's results are in
+    bool LeaveRunning = false; // a way out of the table is under way (LeaveScope)
     bool FirstStartPending = false;
     bool ChatGate = false;
     bool HandStarted = false;

@@ -1,6 +1,7 @@
 #include "core/Reconnect.h"
 
 #include "core/CoreContext.h"
+#include "core/Leave.h"
 #include "core/ServerConnection.h"
 #include "core/TableReset.h"
 #include "core/services/ReconnectView.h"
@@ -142,6 +143,10 @@ void Reconnection::showCountdown()
 
 bool Reconnection::leaveToHall()
 {
+    // Another way out already runs and ends at the hall.
+    const LeaveScope leave(c_);
+    if (!leave.entered())
+        return true;
     c_.window.Minimise();
     if (!c_.hall.RestoreHall())
         return false;

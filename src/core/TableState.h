@@ -57,6 +57,16 @@ struct TableWindowState
     std::array<bool, 6> OperationFlag{}; // action button Operation(i) shows its hover picture
     std::array<bool, 2> TanOperationFlag{}; // choice button tanOperation(i) likewise
     bool RenWuHover = false; // the task icon shows its hover picture
+    // No bid button shows its hover picture (armed); false while one may.
+    bool BidButtonHover = false;
+    std::int16_t BidHoverPicture = 0; // last hover picture put on a bid button
+    bool BankHover = false; // the bank icon shows its hover picture
+    bool Word1Hover = false; // imgword1 shows its hover picture
+    bool Word2Hover = false; // imgword2 likewise
+    // The first web panel reported a navigation error: it stays hidden for
+    // the rest of the run. AdPanel2Failed likewise for the second.
+    bool AdPanel1Failed = false;
+    bool AdPanel2Failed = false;
     bool TanHover = false;
     // Both caption buttons show their normal pictures.
     bool CaptionButtonsIdle = true;

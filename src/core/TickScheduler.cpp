@@ -4,6 +4,7 @@
 #include "core/CoreTimers.h"
 #include "core/Dispatcher.h"
 #include "core/ItemSteps.h"
+#include "core/Leave.h"
 #include "core/TableReset.h"
 #include "core/TurnClocks.h"
 #include "support/Waits.h"
@@ -206,18 +207,23 @@ void TickScheduler::TickSlotReceive()
         return;
     if (c_.state.rules.InGame && ++loop.WatchdogTicks >= kWatchdogPasses) {
         loop.WatchdogTicks = 0;
+        const LeaveScope leave(c_);
+        if (!leave.entered())
+            return;
         loop.HallWnd = c_.hall.FindHall();
         if (!loop.HallWnd) {
             c_.process.End(ExitCode::HallMissing);
             return;
         }
-        c_.window.SetSystemLine(0, QStringLiteral("已经与服务器断开连接，请重新入座！"));
         c_.window.Minimise();
         c_.hall.RestoreHall();
         loop.TableCleared = false;
         ResetTable(c_);
         rules::ClearHands(c_.state.rules);
         c_.window.ClearTable();
+        // The reset empties the system lines, so the report goes in after it
+        // and is there when the player comes back to the table.
+        c_.window.SetSystemLine(0, QStringLiteral("已经与服务器断开连接，请重新入座！"));
     }
     if (takeReceivedFrame() && c_.state.rules.InGame)
         loop.WatchdogTicks = 0;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace tessaroc::forms {
 
@@ -57,8 +58,8 @@ public:
         element->setIndex(i);
         T &loaded = *element;
         elements_.emplace(i, std::move(element));
-        if (onLoad_)
-            onLoad_(loaded);
+        for (const auto &onLoad : onLoad_)
+            onLoad(loaded);
         return loaded;
     }
 
@@ -73,9 +74,10 @@ public:
     int UBound() const { return elements_.rbegin()->first; }
     int Count() const { return static_cast<int>(elements_.size()); }
 
-    // Called for every element that Load creates, after it is set up, so the
-    // owner can connect its handlers with the element's index.
-    void setOnLoad(std::function<void(T &)> onLoad) { onLoad_ = std::move(onLoad); }
+    // Adds a handler called for every element that Load creates, after it is
+    // set up, so an owner can connect its handlers with the element's index.
+    // Several owners may each add their own; they run in the order added.
+    void setOnLoad(std::function<void(T &)> onLoad) { onLoad_.push_back(std::move(onLoad)); }
 
     template<class F> void forEach(F &&f) const
     {
@@ -86,7 +88,7 @@ public:
 private:
     int designIndex_;
     std::map<int, std::unique_ptr<T>> elements_;
-    std::function<void(T &)> onLoad_;
+    std::vector<std::function<void(T &)>> onLoad_;
 };
 
 } // namespace tessaroc::forms

@@ -10,4 +10,6 @@ void SettlementService::ResetScoreColours() { }
 
 void SettlementService::HideScore() { }
 
+void SettlementService::ResetRecords() { }
+
 } // namespace tessaroc::settlement

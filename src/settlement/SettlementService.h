@@ -16,6 +16,10 @@ public:
     // display their blue text colour again.
     virtual void ResetScoreColours();
     virtual void HideScore();
+    // Leaving the table: the hall of fame Hero and the settlement display
+    // Score emptied (avatars, names, lists) and hidden, the running totals
+    // SumScore(0..3) back to 0.
+    virtual void ResetRecords();
 };
 
 } // namespace tessaroc::settlement

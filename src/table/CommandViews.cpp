@@ -78,7 +78,8 @@ CommandViews::CommandViews(MainForm &form, core::TableState &state, OtherExitDia
 
 void CommandViews::CloseLeaveDialog()
 {
-    // The leave dialog is not built yet: there is nothing to unload.
+    if (form_.frmExitLoaded() && form_.frmExit().isVisible())
+        form_.UnloadFrmExit();
 }
 
 void CommandViews::HideReadyMarks()
@@ -432,8 +433,8 @@ void CommandViews::ShowSeatShuffle(const QString &firstCaption, const QString &a
     form_.timers.TimerShuffle.start();
     effects.LblShuffle.setCaption(firstCaption);
     auto &panel = form_.area.WebBrowser2;
-    panel->setProperty("address", adUrl);
-    panel->raise();
+    panel->Navigate(adUrl);
+    panel.ZOrder(0);
     panel.setVisible(true);
 }
 
@@ -458,7 +459,7 @@ void CommandViews::HideAdPanel()
 void CommandViews::ShowWebPanel(const QString &url)
 {
     auto &panel = form_.area.WebBrowser1;
-    panel->setProperty("address", url);
+    panel->Navigate(url);
     panel.setVisible(true);
 }
 

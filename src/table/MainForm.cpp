@@ -3,8 +3,10 @@
 #include "core/TableState.h"
 #include "forms/Fonts.h"
 #include "gif/GifScale.h"
+#include "table/HoverPictures.h"
 #include "table/SystemMessageLine.h"
 #include "table/TablePictures.h"
+#include "table/WebPanels.h"
 
 #include <QEvent>
 #include <QPalette>
@@ -159,6 +161,8 @@ MainForm::MainForm(core::TableState &state, const platform::Clock &clock, TableS
     stackTableElements();
     buildDesign();
     connectHandlers();
+    hover_ = std::make_unique<HoverPictures>(*this, state_, clock_);
+    webPanels_ = std::make_unique<WebPanels>(*this, state_);
 }
 
 MainForm::~MainForm() = default;
@@ -232,8 +236,8 @@ void MainForm::createWidgets()
     for (int i = 0; i <= 1; ++i)
         messages.Sysmsg.add(Windowed<QListWidget>(new SystemMessageLine(table)));
     messages.Chat = Windowed<QLineEdit>(new QLineEdit(table));
-    area.WebBrowser1 = Windowed<QWidget>(new QWidget(table));
-    area.WebBrowser2 = Windowed<QWidget>(new QWidget(table));
+    area.WebBrowser1 = Windowed<platform::WebPanel>(new platform::WebPanel(table));
+    area.WebBrowser2 = Windowed<platform::WebPanel>(new platform::WebPanel(table));
     seats.Tiplbl = Windowed<QLineEdit>(new QLineEdit(table));
 }
 
@@ -285,7 +289,7 @@ void MainForm::designTableArea()
     area.Bird.setStretch(true);
     area.Bird.setPicture(designPicture(u"ad_frame"), 0);
     area.Bird.Move(936, 680, 82, 80);
-    for (Windowed<QWidget> *panel : {&area.WebBrowser1, &area.WebBrowser2}) {
+    for (Windowed<platform::WebPanel> *panel : {&area.WebBrowser1, &area.WebBrowser2}) {
         fillColour(panel->widget(), Qt::white, Qt::black);
         panel->Move(938, 682, 82, 80);
         panel->setVisible(false);
@@ -675,6 +679,36 @@ MingXiWindow &MainForm::frmMingXi()
         frmMingXi_->hide();
     }
     return *frmMingXi_;
+}
+
+ExitDialog &MainForm::frmExit()
+{
+    if (!frmExit_) {
+        frmExit_ = std::make_unique<ExitDialog>(platform::GetVersionEx(), state_.rules.InGame,
+                                                state_.loop.line.Spectator);
+        connect(frmExit_.get(), &ExitDialog::leaveClicked, this, &MainForm::leaveDialogLeave);
+        connect(frmExit_.get(), &ExitDialog::stayClicked, this, &MainForm::leaveDialogStay);
+    }
+    return *frmExit_;
+}
+
+void MainForm::UnloadFrmExit()
+{
+    if (!frmExit_)
+        return;
+    // The dialog may be unloaded from its own button's click: it goes once
+    // that event is over.
+    ExitDialog *dialog = frmExit_.release();
+    dialog->hide();
+    dialog->deleteLater();
+}
+
+void MainForm::ShowLeaveDialog()
+{
+    ExitDialog &dialog = frmExit();
+    dialog.applyWarning(state_.rules.InGame, state_.loop.line.Spectator);
+    dialog.centreOn(*this);
+    dialog.show();
 }
 
 void MainForm::AddSystemMessage(const QString &text)

@@ -5,6 +5,8 @@
 #include "forms/Label.h"
 #include "forms/Surface.h"
 #include "forms/ucAniGIF.h"
+#include "platform/WebPanel.h"
+#include "table/ExitDialog.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
@@ -39,6 +41,9 @@ class Clock;
 
 namespace tessaroc::table {
 
+class HoverPictures;
+class WebPanels;
+
 // The subsystems the table window calls on.
 struct TableServices
 {
@@ -68,8 +73,8 @@ struct TableArea
     forms::Image imgword2; // chat-window button
     forms::Image imgRenWu; // task icon
     forms::Image Bird; // frame of the first web panel
-    Windowed<QWidget> WebBrowser1; // web panel in Bird
-    Windowed<QWidget> WebBrowser2; // web panel of the seat shuffle
+    Windowed<platform::WebPanel> WebBrowser1; // web panel in Bird
+    Windowed<platform::WebPanel> WebBrowser2; // web panel of the seat shuffle
 };
 
 // The four seat panels, indexed by display position: avatar, name, coins,
@@ -284,6 +289,25 @@ public:
     MingXiWindow &frmMingXi();
     bool frmMingXiLoaded() const { return frmMingXi_ != nullptr; }
 
+    // The leave dialog, created on first reference (its load handler runs
+    // then); unloading discards it, also from inside one of its own buttons.
+    // Its buttons' clicks come out as leaveDialogLeave and leaveDialogStay.
+    ExitDialog &frmExit();
+    bool frmExitLoaded() const { return frmExit_ != nullptr; }
+    void UnloadFrmExit();
+    // Esc, the toolbar's leave button and the frame's close button open the
+    // leave dialog this way: centred on the table, the warning line as the
+    // hand stands, shown.
+    void ShowLeaveDialog();
+
+    // The subsystems the table window calls on.
+    const TableServices &services() const { return services_; }
+
+    // The hover pictures, tooltips and player card; the web panels' and the
+    // seat-shuffle caption's events.
+    HoverPictures &hover() { return *hover_; }
+    WebPanels &webPanels() { return *webPanels_; }
+
     // Adds a line to the two system message lines: a free line takes it, or
     // the older line gives way.
     void AddSystemMessage(const QString &text);
@@ -292,6 +316,9 @@ Q_SIGNALS:
     // The close button asks to leave the table, as the toolbar's leave button
     // does; the play flow opens the leave dialog.
     void leaveRequested();
+    // The leave dialog's leave and stay buttons.
+    void leaveDialogLeave();
+    void leaveDialogStay();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -305,6 +332,9 @@ private:
     TwipsRect geometry_;
     QPixmap frameCanvas_;
     std::unique_ptr<MingXiWindow> frmMingXi_;
+    std::unique_ptr<ExitDialog> frmExit_;
+    std::unique_ptr<HoverPictures> hover_;
+    std::unique_ptr<WebPanels> webPanels_;
     bool fitting_ = false;
 
     void stackTableElements();

@@ -16,10 +16,19 @@ void designText(forms::Label &label)
 
 } // namespace
 
-// The window is translucent on the systems that allow it; it is placed by its
-// opener and never dragged.
+bool TaskWindowTranslucent(const platform::SystemVersion &version)
+{
+    return version.platformId == 2 && version.majorVersion == 5;
+}
+
 MingXiWindow::MingXiWindow(QWidget *parent)
-    : forms::PopupWindow(Options{true, false}, parent)
+    : MingXiWindow(platform::GetVersionEx(), parent)
+{ }
+
+// The window is translucent on the systems its code names; it is placed by
+// its opener and never dragged.
+MingXiWindow::MingXiWindow(const platform::SystemVersion &version, QWidget *parent)
+    : forms::PopupWindow(Options{TaskWindowTranslucent(version), false}, parent)
     , Labxianshi1(this)
     , Labxianshi2(this)
 {

@@ -3,21 +3,28 @@
 #include "forms/Image.h"
 #include "forms/Label.h"
 #include "forms/PopupWindow.h"
+#include "platform/SystemVersion.h"
 
 namespace tessaroc::table {
 
-class MainForm;
-
-// frmOtherExit: the notice that the player is off the table (forced out,
-// coins short, the connection given up), with its text in Label1 and the two
-// buttons. What the buttons do is the table's leave path; the dialog only
-// reports the clicks.
+// frmOtherExit: the notice that the player is already off the table (forced
+// out, coins short, the connection given up), with its text in Label1, an OK
+// button that leaves for the hall at once and a cancel button that leaves the
+// way back to the ready button.
 class OtherExitDialog : public forms::PopupWindow
 {
     Q_OBJECT
 
 public:
+    static constexpr int kWidth = 320;
+    static constexpr int kHeight = 180;
+
     explicit OtherExitDialog(QWidget *parent = nullptr);
+    OtherExitDialog(const platform::SystemVersion &version, QWidget *parent = nullptr);
+
+    // The notice closed and its state discarded: the next opening starts
+    // from an empty text, as a dialog loaded afresh does.
+    void Unload();
 
     // Top-most, centred over the table window, shown and not modal.
     void showOver(const QWidget &table);
@@ -27,8 +34,8 @@ public:
     forms::Image imgCancel;
 
 Q_SIGNALS:
-    void okClicked();
-    void cancelClicked();
+    void okClicked(); // imgOK
+    void cancelClicked(); // imgCancel
 };
 
 } // namespace tessaroc::table

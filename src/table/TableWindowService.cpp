@@ -1,6 +1,8 @@
 #include "table/TableWindowService.h"
 
+#include "chat/ChatService.h"
 #include "core/TableState.h"
+#include "settlement/SettlementService.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
 #include "table/WindowSizing.h"
@@ -23,7 +25,6 @@ void hideRange(const forms::ControlArray<T> &group, int first, int last, bool di
 }
 
 constexpr int kReducedTaskIcon = 199;
-constexpr int kShuffleCaptionMs = 300;
 
 } // namespace
 
@@ -45,6 +46,8 @@ void TableWindowService::PrepareStartUp()
     form_.area.imgRenWu.setVisible(false);
     form_.area.imgRenWu.setEnabled(false);
     form_.area.WebBrowser2.setVisible(false);
+    state_.table.AdPanel1Failed = false;
+    state_.table.AdPanel2Failed = false;
     form_.timers.TimerShuffle.stop();
     form_.effects.LblShuffle.setVisible(false);
     form_.effects.ImgShuffle.setVisible(false);
@@ -108,16 +111,33 @@ void TableWindowService::ResetTableView()
     SetSystemLine(0, {});
     SetSystemLine(1, {});
     SeatPanels &seats = form_.seats;
-    for (int i = 1; i <= 3; ++i) {
-        if (auto *name = seats.Nid.find(i))
-            name->setCaption({});
-        if (auto *coins = seats.Cash.find(i))
-            coins->setCaption({});
-        if (auto *level = seats.Level.find(i))
-            level->setCaption({});
-        if (auto *ready = seats.OK.find(i))
+    for (int p = 0; p <= 3; ++p) {
+        if (auto *avatar = seats.Tou.find(p))
+            avatar->setPicture(QPixmap(), 0);
+        for (auto *group : {&seats.Nid, &seats.Cash, &seats.Level}) {
+            if (auto *caption = group->find(p))
+                caption->setCaption({});
+        }
+    }
+    const TableServices &services = form_.services();
+    services.settlement.ResetRecords();
+    for (int p = 0; p <= 3; ++p) {
+        if (auto *bid = form_.bid.btnJiaofen.find(p))
+            bid->setVisible(false);
+        if (auto *bubble = form_.messages.Speak.find(p))
+            bubble->setVisible(false);
+        if (auto *ready = seats.OK.find(p))
             ready->setVisible(false);
     }
+    hideRange(form_.actions.tanOperation, 0, 1, false);
+    services.chat.ClearHistory();
+    form_.messages.Chat->clear();
+    otherExit_.Unload();
+    form_.UnloadFrmExit();
+    form_.bid.lbwealth.setCaption(QStringLiteral("0"));
+    form_.bid.lbwealth.setVisible(false);
+    form_.bid.Imgwealth.setVisible(false);
+    // What the last hand left in the player's way.
     HideTurnClock();
     HideBidButtons();
     HideChoiceButtons();
@@ -159,18 +179,9 @@ void TableWindowService::SetToolbarPicture(int button, int pictureIndex)
         loadPicture(*image, pictures[static_cast<std::size_t>(pictureIndex)]);
 }
 
-void TableWindowService::ShowSeatShuffle(const QString &firstCaption, const QString &)
+void TableWindowService::ShowSeatShuffle(const QString &firstCaption, const QString &adUrl)
 {
-    TableEffects &effects = form_.effects;
-    effects.ImgShuffle.setVisible(true);
-    effects.ImgShuffle.ZOrder(0);
-    effects.LblShuffle.setVisible(true);
-    effects.LblShuffle.ZOrder(0);
-    form_.timers.TimerShuffle.setInterval(kShuffleCaptionMs);
-    form_.timers.TimerShuffle.start();
-    effects.LblShuffle.setCaption(firstCaption);
-    form_.area.WebBrowser2.ZOrder(0);
-    form_.area.WebBrowser2.setVisible(true);
+    views_.ShowSeatShuffle(firstCaption, adUrl);
 }
 
 void TableWindowService::HideBubble(int pos)
@@ -202,7 +213,8 @@ void TableWindowService::SetPropLabel(const QString &text)
 
 void TableWindowService::UnloadWindows()
 {
-    otherExit_.hide();
+    otherExit_.Unload();
+    form_.UnloadFrmExit();
     if (form_.frmMingXiLoaded())
         form_.frmMingXi().hide();
 }

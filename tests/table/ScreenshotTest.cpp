@@ -3,12 +3,19 @@
 #include "Grab.h"
 #include "rules/CardCode.h"
 #include "support/PictureIds.h"
+#include "table/ExitDialog.h"
+#include "table/HoverPictures.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
+#include "table/TableWindowService.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <algorithm>
 #include <cstdlib>
@@ -198,5 +205,156 @@ TEST(TableScreenshot, ReducedTableWithDealtHand)
     Table t(kSmallScreen[0], kSmallScreen[1]);
     grabDealtTable(t, QStringLiteral("table_reduced"));
 }
+
+namespace {
+
+// Where the pictures go, as grabToPng puts them.
+QString grabPath(const QString &name)
+{
+    const QString configured = qEnvironmentVariable("TESSAROC_GRAB_DIR");
+    const QString dir
+            = configured.isEmpty() ? QDir::current().filePath(QStringLiteral("grabs")) : configured;
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(name + QStringLiteral(".png"));
+}
+
+// The table window with a pop-up window over it, drawn as the screen shows
+// them: the pop-up at its place relative to the table, at its opacity.
+void grabWithPopup(MainForm &form, QWidget &popup, const QString &name)
+{
+    QCoreApplication::processEvents();
+    QImage shot = form.grab().toImage();
+    QPainter painter(&shot);
+    painter.setOpacity(popup.windowOpacity());
+    painter.drawPixmap(popup.geometry().topLeft() - form.geometry().topLeft(), popup.grab());
+    painter.end();
+    const QString path = grabPath(name);
+    ASSERT_TRUE(shot.save(path, "PNG")) << path.toStdString();
+}
+
+// A small page served on 127.0.0.1 for the web panels.
+class PageServer
+{
+public:
+    PageServer()
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket *socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                    socket->readAll();
+                    const QByteArray body
+                            = "<html><body style='margin:0;background:#ffe9a8;font:14px "
+                              "sans-serif'>"
+                              "<div style='padding:6px;color:#8a2c00'><b>Tessaroc</b><br>"
+                              "loopback page</div></body></html>";
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: "
+                                  "close\r\nContent-Length: "
+                                  + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QString url() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/ad").arg(server_.serverPort());
+    }
+
+private:
+    QTcpServer server_;
+};
+
+bool serveUntil(const std::function<bool()> &done, int timeoutMs = 30000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+} // namespace
+
+// The pictures of the second half of the table window, at both scales, for a
+// person to look at: grabs/leave_dialog_{full,reduced}.png,
+// grabs/player_card_{full,reduced}.png and grabs/web_panel_{full,reduced}.png.
+class TableOverlays : public ::testing::TestWithParam<bool>
+{
+protected:
+    QString suffix() const
+    {
+        return GetParam() ? QStringLiteral("_reduced") : QStringLiteral("_full");
+    }
+};
+
+TEST_P(TableOverlays, LeaveDialogOverTheTable)
+{
+    Table t(GetParam() ? kSmallScreen[0] : 1280, GetParam() ? kSmallScreen[1] : 1024);
+    dealTable(t);
+    t.state.rules.InGame = true;
+    t.form().ShowLeaveDialog();
+    ExitDialog &dialog = t.form().frmExit();
+    EXPECT_TRUE(dialog.Label2.Visible());
+    EXPECT_TRUE(dialog.isTranslucent());
+    grabWithPopup(t.form(), dialog, QStringLiteral("leave_dialog") + suffix());
+}
+
+TEST_P(TableOverlays, PlayerCardShown)
+{
+    Table t(GetParam() ? kSmallScreen[0] : 1280, GetParam() ? kSmallScreen[1] : 1024);
+    dealTable(t);
+    core::PlayerRecord &r = t.state.commands.custom[2];
+    r.nickname = "老船长";
+    r.sex = 1;
+    r.location = "宁波";
+    r.points = 98000;
+    r.credit = 100;
+    r.logins = 412;
+    r.disconnects = 3;
+    r.wins = 230;
+    r.losses = 181;
+    t.form().hover().Tou_MouseMove(2);
+    Information &card = t.form().hover().information();
+    ASSERT_TRUE(card.isVisible());
+    grabWithPopup(t.form(), card, QStringLiteral("player_card") + suffix());
+}
+
+TEST_P(TableOverlays, WebPanelsShowingALoopbackPage)
+{
+    if (!platform::WebPanel::EngineAvailable())
+        GTEST_SKIP() << "the web engine cannot start here: "
+                     << platform::WebPanel::EngineError().toStdString();
+    Table t(GetParam() ? kSmallScreen[0] : 1280, GetParam() ? kSmallScreen[1] : 1024);
+    MainForm &f = t.form();
+    dealTable(t);
+    TableWindowService window(f, t.state);
+    t.state.loop.shuffle.ShuffleCaptions = {"正在随机换座中..", "正在随机换座中...",
+                                            "正在随机换座中....", "正在随机换座中....."};
+    PageServer server;
+    int documents = 0;
+    for (auto *panel : {&f.area.WebBrowser1.widget(), &f.area.WebBrowser2.widget()})
+        QObject::connect(panel, &platform::WebPanel::DocumentComplete, [&] { ++documents; });
+    window.ShowWebPanel(server.url());
+    f.bid.Imgwealth.setVisible(true);
+    window.PlaceReadyClockAndShuffle();
+    window.ShowSeatShuffle(QStringLiteral("正在随机换座中.."), server.url());
+    ASSERT_TRUE(serveUntil([&] { return documents >= 2; }));
+    // Let the pages paint before the picture is taken.
+    QElapsedTimer settle;
+    settle.start();
+    serveUntil([&] { return settle.elapsed() > 500; });
+    EXPECT_TRUE(f.area.WebBrowser1.Visible());
+    EXPECT_DOUBLE_EQ(f.area.WebBrowser1.Left(), f.area.Bird.Left() + 2);
+    EXPECT_TRUE(f.area.WebBrowser2.Visible());
+    const QString path = grabPath(QStringLiteral("web_panel") + suffix());
+    ASSERT_TRUE(f.grab().save(path, "PNG"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, TableOverlays, ::testing::Bool(),
+                         [](const auto &param) { return param.param ? "Reduced" : "Full"; });
 
 } // namespace tessaroc::table::test

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/WebView.h"
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+
+#include <memory>
+
+namespace tessaroc::platform {
+
+// The web browser control of a web panel: an empty white area until it is
+// first navigated, then a page view of the web engine. The engine is loaded
+// on that first navigation, never at start-up. A right click on the panel
+// opens no menu. When the engine cannot be loaded, a navigation reports a
+// navigation error and the panel stays blank.
+class WebPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit WebPanel(QWidget *parent = nullptr);
+    ~WebPanel() override;
+
+    void Navigate(const QString &url);
+    // The address of the document shown now (empty before the first
+    // navigation): what the table keeps as the panel's document.
+    QUrl Document() const;
+    // Makes the current document answer its context-menu event with "no".
+    void HookContextMenu();
+    // The page view, once the first navigation has made it.
+    WebView *view() const { return view_.get(); }
+
+    // Whether the web engine can be loaded in this process (loads it).
+    static bool EngineAvailable();
+    // Why it could not, when it could not.
+    static QString EngineError();
+
+Q_SIGNALS:
+    void DownloadComplete();
+    void DocumentComplete(const QUrl &url);
+    void NavigateError(const QUrl &url, int statusCode);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    WebViewEvents events_;
+    std::unique_ptr<WebView> view_;
+};
+
+} // namespace tessaroc::platform

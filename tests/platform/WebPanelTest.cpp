@@ -1,0 +1,173 @@
+#include "platform/WebPanel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tessaroc::platform {
+namespace {
+
+// A page server on 127.0.0.1: "/page" is a small page, anything else is
+// "404 Not Found".
+class PageServer : public QObject
+{
+public:
+    PageServer()
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = server_.nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(*socket); });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    QString url(const QString &path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(server_.serverPort()).arg(path);
+    }
+
+private:
+    static void answer(QTcpSocket &socket)
+    {
+        const QByteArray request = socket.readAll();
+        const bool found = request.startsWith("GET /page ");
+        const QByteArray body = found ? "<html><body>panel page</body></html>"
+                                      : "<html><body>not here</body></html>";
+        socket.write((found ? QByteArray("HTTP/1.1 200 OK\r\n")
+                            : QByteArray("HTTP/1.1 404 Not Found\r\n"))
+                     + "Content-Type: text/html\r\nConnection: close\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket.disconnectFromHost();
+    }
+    QTcpServer server_;
+};
+
+// A port on 127.0.0.1 where nobody listens: taken from the system, then
+// given back.
+quint16 refusedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
+}
+
+bool serveUntil(const std::function<bool()> &done, int timeoutMs = 30000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return true;
+}
+
+class WebPanelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!WebPanel::EngineAvailable())
+            GTEST_SKIP() << "the web engine cannot start here: "
+                         << WebPanel::EngineError().toStdString();
+        panel.resize(240, 160);
+        panel.show();
+        QObject::connect(&panel, &WebPanel::DownloadComplete,
+                         [this] { events.push_back("download"); });
+        QObject::connect(&panel, &WebPanel::DocumentComplete, [this](const QUrl &) {
+            events.push_back("document");
+            ++documents;
+        });
+        QObject::connect(&panel, &WebPanel::NavigateError, [this](const QUrl &, int code) {
+            events.push_back("error");
+            lastError = code;
+        });
+    }
+
+    // Navigates and serves events until the document completes.
+    void load(const QString &url)
+    {
+        events.clear();
+        const int before = documents;
+        panel.Navigate(url);
+        ASSERT_TRUE(serveUntil([&] { return documents > before; })) << url.toStdString();
+    }
+
+    WebPanel panel;
+    PageServer server;
+    std::vector<std::string> events;
+    int documents = 0;
+    int lastError = 0;
+};
+
+TEST_F(WebPanelTest, NoPageViewBeforeTheFirstNavigation)
+{
+    EXPECT_EQ(panel.view(), nullptr);
+    EXPECT_TRUE(panel.Document().isEmpty());
+    EXPECT_EQ(panel.contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+TEST_F(WebPanelTest, APageCompletesItsDownloadAndItsDocument)
+{
+    load(server.url(QStringLiteral("page")));
+    EXPECT_EQ(events, (std::vector<std::string>{"download", "document"}));
+    EXPECT_EQ(panel.Document(), QUrl(server.url(QStringLiteral("page"))));
+    ASSERT_NE(panel.view(), nullptr);
+    EXPECT_EQ(panel.view()->widget()->contextMenuPolicy(), Qt::NoContextMenu);
+}
+
+struct ErrorCase
+{
+    const char *name;
+    bool missingPage; // else a refused port
+};
+
+class WebPanelError : public WebPanelTest, public ::testing::WithParamInterface<ErrorCase>
+{
+};
+
+// The error comes first; the engine's own error page then completes like any
+// document, which is why the table keeps its failure marks.
+TEST_P(WebPanelError, ReportsTheNavigationErrorBeforeTheErrorPage)
+{
+    const QString url = GetParam().missingPage
+            ? server.url(QStringLiteral("missing"))
+            : QStringLiteral("http://127.0.0.1:%1/").arg(refusedPort());
+    load(url);
+    EXPECT_EQ(events, (std::vector<std::string>{"error", "download", "document"}));
+    if (GetParam().missingPage)
+        EXPECT_EQ(lastError, 404);
+    else
+        EXPECT_LT(lastError, 0) << "a network error code";
+}
+
+INSTANTIATE_TEST_SUITE_P(Loopback, WebPanelError,
+                         ::testing::Values(ErrorCase{"MissingPage", true},
+                                           ErrorCase{"RefusedPort", false}),
+                         [](const auto &param) { return std::string(param.param.name); });
+
+TEST_F(WebPanelTest, TheHookedDocumentAnswersItsContextMenuWithNo)
+{
+    load(server.url(QStringLiteral("page")));
+    panel.HookContextMenu();
+    QString answer;
+    panel.view()->runScript(
+            QStringLiteral("String(document.oncontextmenu && document.oncontextmenu())"),
+            [&](const QString &result) { answer = result; });
+    ASSERT_TRUE(serveUntil([&] { return !answer.isEmpty(); }));
+    EXPECT_EQ(answer, QStringLiteral("false"));
+}
+
+} // namespace
+} // namespace tessaroc::platform
