@@ -14,7 +14,7 @@ const QString kDefaultTableCaption = QStringLiteral("Tessaroc");
 
 } // namespace
 
-Client::Client(double timeScale, const QString &lockPath)
+Client::Client(double timeScale, const QString &lockPath, const ClientDevices &devices)
     : clock_(timeScale)
     , lock_(lockPath)
     , serverLink_(rings_, state_.loop.ring, clock_)
@@ -26,9 +26,16 @@ Client::Client(double timeScale, const QString &lockPath)
     , sound_(tableSound_)
     , settlement_(state_, tableSettlement_, form_, context_)
     , chat_(tableChat_)
+    , itemHost_(form_, clock_)
+    , items_(context_, devices.itemPlugin ? *devices.itemPlugin : itemPlugin_, itemHost_)
+    , videoHost_(
+              form_, [this](int pos) { play_.Tou_MouseMove(pos); },
+              [this] { tableSound_.StopSound(); })
+    , video_(context_, devices.videoSocket ? *devices.videoSocket : videoSocket_,
+             devices.camera ? *devices.camera : camera_, videoHost_, items_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
-            table::TableServices{hall_, tableSound_, tableItems_, tableChat_, tableSettlement_})
+            table::TableServices{hall_, tableSound_, items_, tableChat_, tableSettlement_})
     , window_(form_, state_)
     , play_(form_, context_)
     , socket_(serverLink_, context_)
@@ -44,6 +51,9 @@ Client::Client(double timeScale, const QString &lockPath)
     , leavePaths_(context_, form_, window_.otherExit())
 {
     tableChat_.attach(form_, context_, tableSound_);
+    form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
+    itemHost_.ConnectTableEvents(items_);
+    video::ConnectTableVideoEvents(form_, video_);
     timers_.setTickHandler([this] { scheduler_.TimerBong_Timer(); });
     timers_.setKeepAliveHandler([this] { core::TimerKeepAlive_Timer(context_); });
     // The connection watch loads the reconnection dialog; its buttons reach

@@ -15,8 +15,9 @@
 #include "core/TableState.h"
 #include "core/TickScheduler.h"
 #include "core/TurnClocks.h"
-#include "items/ItemService.h"
+#include "items/ItemBridge.h"
 #include "items/NullItemLibrary.h"
+#include "items/TableItemHost.h"
 #include "platform/HallLink.h"
 #include "platform/ServerLink.h"
 #include "platform/SoundDevice.h"
@@ -30,6 +31,9 @@
 #include "table/ReconnectWindow.h"
 #include "table/TableWindowService.h"
 #include "video/NullVideo.h"
+#include "video/TableVideoEvents.h"
+#include "video/TableVideoHost.h"
+#include "video/VideoLink.h"
 #include "wire/MsgRings.h"
 
 #include <QLockFile>
@@ -38,6 +42,16 @@
 
 namespace tessaroc::app {
 
+// The devices behind the item library and the video link; those not given
+// are this configuration's: a plug-in folder without the library, no video
+// peers, no camera.
+struct ClientDevices
+{
+    items::PropPlugin *itemPlugin = nullptr;
+    video::P2PSocket *videoSocket = nullptr;
+    video::CameraDevice *camera = nullptr;
+};
+
 // The whole table client, wired: the platform's links, the subsystems'
 // services, the table window, and the client core on top of them. Members are
 // built in the order written; the core's pieces keep references to the
@@ -45,7 +59,7 @@ namespace tessaroc::app {
 class Client
 {
 public:
-    Client(double timeScale, const QString &lockPath);
+    Client(double timeScale, const QString &lockPath, const ClientDevices &devices = {});
     ~Client();
 
     // The start-up; false when the program did not start (it has ended).
@@ -72,12 +86,18 @@ private:
 
     platform::QtSoundDevice soundDevice_;
     sound::SoundService tableSound_;
-    items::ItemService tableItems_;
     chat::ChatService tableChat_;
     settlement::SettlementService tableSettlement_;
     sound::CoreSound sound_;
-    items::NullItemLibrary items_;
-    video::NullVideo video_;
+    // The item library: switched off at start-up, and no plug-in behind it.
+    items::NullItemLibrary itemPlugin_;
+    items::TableItemHost itemHost_;
+    items::ItemBridge items_;
+    // The video link: never allowed here, with no peers and no camera.
+    video::NullP2PSocket videoSocket_;
+    video::NullCamera camera_;
+    video::TableVideoHost videoHost_;
+    video::VideoLink video_;
     settlement::CoreSettlement settlement_;
     chat::CoreChat chat_;
 

@@ -35,9 +35,9 @@ ItemSteps::ItemSteps(CoreContext &context, std::function<double()> random)
 
 bool ItemSteps::Run()
 {
-    if (!c_.loop().PropReady)
-        return true;
-    if (!SendPump())
+    // Only a ready library is pumped; a settlement held back for it is shown
+    // even when the library went away meanwhile, so no hand goes unsettled.
+    if (c_.loop().PropReady && !SendPump())
         return false;
     if (!DeferredSettlement())
         return false;

@@ -50,6 +50,7 @@ void CloseVideoAndLeave(CoreContext &c)
     c.window.HideShuffleNotice(true);
     loop.shuffle.ShuffleWanted = false;
     loop.shuffle.ShuffleOn = false;
+    c.video.LeaveTable();
     c.state.VideoOn = false;
     loop.OwnVideoDelayTicks = 0;
     loop.OwnVideoDelayArmed = false;

@@ -65,6 +65,7 @@ void Dispatcher::CmdUserLeft(const wire::MessageFrame &message)
             core.Wealth[at] = 0;
         ShowWealthOfSeats();
         c_.window.HideSeatVideo(i);
+        c_.video.SeatLeft(i);
     }
     if (!name.empty())
         c_.video.DropPeer(QString::fromStdString(name));

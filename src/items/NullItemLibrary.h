@@ -1,36 +1,18 @@
 #pragma once
 
-#include "core/services/ItemLibrary.h"
+#include "items/PropLibrary.h"
 
 namespace tessaroc::items {
 
-// The item library of this configuration: switched off at start-up, so
-// nothing ever reaches it; every member does nothing.
-class NullItemLibrary final : public core::services::ItemLibrary
+// The plug-in folder of this configuration: it holds no item library, so a
+// start would find no file and create no object. The start-up switches the
+// library off anyway, so none of these is asked.
+class NullItemLibrary final : public PropPlugin
 {
 public:
-    int CheckSendBuff() override { return 0; }
-    core::services::PropItem GetSendBuff() override { return {}; }
-    int GetScoreInfo(core::services::PropScoreInfo &) override { return 0; }
-    void InitShowNext(bool) override { }
-    void rec_state(int, bool) override { }
-    void ExitGameDll(int) override { }
-    void ShowPropMsg(const QString &) override { }
-    void ShowPropText(const QString &, const std::vector<int> &, const std::vector<int> &) override
-    { }
-    void PlayBaoXiang() override { }
-    void OpenBao(int) override { }
-    void InitGameDll() override { }
-    void ClearProps() override { }
-    void Rec_MSG(const wire::MessageFrame &) override { }
-    void ClearUser(int) override { }
-    void InitShowEnd() override { }
-    bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                     const std::string &, const std::string &) override
-    {
-        return true;
-    }
-    bool HasLibrary() const override { return false; }
+    bool FileFound(const QString &) override { return false; }
+    void Register(const QString &) override { }
+    std::shared_ptr<PropLibrary> CreateObject(const QString &) override { return nullptr; }
 };
 
 } // namespace tessaroc::items

@@ -1,5 +1,7 @@
 #include "video/VideoControls.h"
 
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 namespace tessaroc::video {
@@ -20,6 +22,30 @@ VideoView::VideoView(QWidget *parent)
     : QWidget(parent)
 {
     darkScreen(*this);
+    setMouseTracking(true);
+}
+
+void VideoView::mouseMoveEvent(QMouseEvent *event)
+{
+    constexpr double kTwipsPerPixel = 15.0;
+    Q_EMIT PointerMove(0, 0, static_cast<float>(event->position().x() * kTwipsPerPixel),
+                       static_cast<float>(event->position().y() * kTwipsPerPixel));
+}
+
+void VideoView::DrawFrame(const VideoFrame &frame)
+{
+    ++framesDrawn_;
+    lastFrame_ = frame;
+    image_ = QImage::fromData(frame, "BMP");
+    update();
+}
+
+void VideoView::paintEvent(QPaintEvent *)
+{
+    if (image_.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawImage(rect(), image_);
 }
 
 VideoCapture::VideoCapture(QWidget *parent)

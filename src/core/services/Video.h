@@ -25,6 +25,12 @@ public:
     virtual void ExitVideo() = 0;
     // The peer link of a user who left the table is dropped.
     virtual void DropPeer(const QString &accountName) = 0;
+    // A table mate left: his video state is put back (the table hides his
+    // views itself).
+    virtual void SeatLeft(int /*pos*/) { }
+    // The player leaves the table: the link's once-per-hand guards start
+    // over, and while video is allowed the mates' videos are closed.
+    virtual void LeaveTable() { }
 };
 
 } // namespace tessaroc::core::services

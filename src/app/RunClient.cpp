@@ -1,0 +1,121 @@
+// The table client's program: the application, the client, the signals that
+// close the table window, and the event loop. The hall starts it with its
+// command line as the first argument (a hall that splits the line into
+// several arguments is joined again with one blank between them); it ends
+// with the exit code of its ending (core/ExitCodes.h, listed in the README).
+
+#include "app/RunClient.h"
+
+#include "app/Client.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// TESSAROC_CLOCK_SCALE: a number of at least 1 by which every timer and wait
+// of the client runs faster; anything else counts as 1.
+double clockScale()
+{
+    const QString text = qEnvironmentVariable("TESSAROC_CLOCK_SCALE");
+    if (text.isEmpty())
+        return 1.0;
+    bool ok = false;
+    const double scale = text.toDouble(&ok);
+    if (!ok || !(scale >= 1.0) || scale > 1000.0) {
+        std::fprintf(stderr,
+                     "tessaroc: TESSAROC_CLOCK_SCALE must be a number from 1 to 1000; 1 is used\n");
+        return 1.0;
+    }
+    return scale;
+}
+
+std::string commandLine(int argc, char **argv)
+{
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+QString lockPath()
+{
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    return QDir(dir).filePath(QStringLiteral("tessaroc.lock"));
+}
+
+// SIGTERM and SIGINT close the table window, as closing it by hand does.
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+class CloseFilter final : public QObject
+{
+public:
+    explicit CloseFilter(tessaroc::app::Client &client)
+        : client_(client)
+    { }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close && watched == &client_.form())
+            client_.unload();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    tessaroc::app::Client &client_;
+};
+
+} // namespace
+
+namespace tessaroc::app {
+
+int RunClient(int argc, char **argv, const ClientDevices &devices)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tessaroc"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessaroc"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto client = std::make_unique<Client>(clockScale(), lockPath(), devices);
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [&client] {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(signalPipe[0], &byte, 1);
+            client->unload();
+        });
+        std::signal(SIGTERM, onSignal);
+        std::signal(SIGINT, onSignal);
+    }
+
+    CloseFilter closeFilter(*client);
+    client->form().installEventFilter(&closeFilter);
+
+    if (!client->start(commandLine(argc, argv)))
+        return static_cast<int>(core::ExitCode::StartupFault);
+    return QApplication::exec();
+}
+
+} // namespace tessaroc::app
