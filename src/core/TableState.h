@@ -93,6 +93,8 @@ struct PlayState
 
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
+    // The display position of the last announced play, the own included.
+    std::int16_t RevealSkipPos = 0;
     std::int16_t BidRowPos = 0;
 };
 

@@ -13,6 +13,12 @@ namespace tessaroc::play {
 PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &context)
     : form_(form)
     , c_(context)
+    , pictures_(form, context)
+    , sorting_(form, context, pictures_)
+    , deal_(form, context, pictures_, sorting_)
+    , effects_(form, context)
+    , fans_(form, context)
+    , announced_(form, context, pictures_, effects_, fans_)
 { }
 
 forms::Image *PlayFlowService::ownCard(int picIndex) const

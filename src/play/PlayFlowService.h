@@ -1,6 +1,12 @@
 #pragma once
 
 #include "core/services/PlayFlow.h"
+#include "play/CardPictures.h"
+#include "play/Deal.h"
+#include "play/Effects.h"
+#include "play/Fans.h"
+#include "play/ShowChuPai.h"
+#include "play/Sorting.h"
 #include "rules/JudgeChuPai.h"
 
 namespace tessaroc::core {
@@ -39,6 +45,16 @@ public:
     void ShowCardPicture(int pos, int index, int pictureNo) override;
     void ShowChuPai(const wire::MessageFrame &frame) override;
 
+    // The own hand by groups, as the sort button and the own play ask.
+    void SortHandByGroup(int p, int n);
+    // The card faces of the table and the sorting of a hand, for the
+    // play flow's other parts.
+    CardPictures &cardPictures() { return pictures_; }
+    HandSorting &sorting() { return sorting_; }
+    PlayEffects &effects() { return effects_; }
+    BackFans &fans() { return fans_; }
+    AnnouncedPlays &announcedPlays() { return announced_; }
+
     static constexpr int kF1 = 112;
 
 private:
@@ -50,6 +66,12 @@ private:
 
     table::MainForm &form_;
     core::CoreContext &c_;
+    CardPictures pictures_;
+    HandSorting sorting_;
+    Deal deal_;
+    PlayEffects effects_;
+    BackFans fans_;
+    AnnouncedPlays announced_;
 };
 
 } // namespace tessaroc::play

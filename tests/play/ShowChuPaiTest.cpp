@@ -1,0 +1,286 @@
+#include "PlayShowFixture.h"
+
+#include "rules/CardCode.h"
+#include "rules/PlayKind.h"
+#include "table/Rounding.h"
+
+namespace tessaroc::play::test {
+namespace {
+
+// Own seat bit 1: seat bit 2 plays at display position 1, 4 at 2, 8 at 3.
+constexpr std::uint8_t kSeatBit[] = {1, 2, 4, 8};
+
+wire::DealFrame handStart(std::uint8_t shownSeat = 4)
+{
+    wire::DealFrame deal;
+    deal.form = wire::kDealHandStart;
+    deal.rowCount = 25;
+    deal.shownCardSeat = shownSeat;
+    deal.shownSuitBit = 1;
+    deal.shownFace = 5;
+    for (int i = 0; i < 25; ++i)
+        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(3 + i % 13, 1 << (i % 4), i);
+    return deal;
+}
+
+// A play of `faces` (suit bit 2, jokers 1; ids from 130 up) by the seat at display
+// position pos.
+wire::PlayedFrame play(int pos, int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
+{
+    wire::PlayedFrame p;
+    p.mover = kSeatBit[pos];
+    p.next = kSeatBit[(pos + 1) % 4];
+    p.trickCode = trick;
+    p.kind = static_cast<std::uint8_t>(kind);
+    p.cardCount = static_cast<std::uint8_t>(faces.size());
+    for (std::size_t j = 0; j < faces.size(); ++j)
+        p.codes[j] = rules::makeCard(faces[j], faces[j] >= 16 ? 1 : 2, 130 + static_cast<int>(j));
+    return p;
+}
+
+std::vector<int> many(int face, int n)
+{
+    return std::vector<int>(static_cast<std::size_t>(n), face);
+}
+
+// A table with four seated players after a deal, the landlord at the top.
+struct Dealt : PlayTable
+{
+    explicit Dealt(Screen screen = Screen::Full)
+        : PlayTable(screen)
+    {
+        seatFour(1);
+        dispatch(handStart().encode());
+        sound.played.clear();
+    }
+    forms::ControlArray<forms::Image> &group(int pos)
+    {
+        return *cardGroup(form(), pos);
+    }
+    std::int16_t bombs(int pos, int face, int size)
+    {
+        return state().play.BombCount[static_cast<std::size_t>(pos)][static_cast<std::size_t>(face)]
+                                     [static_cast<std::size_t>(size - 5)];
+    }
+};
+
+// What the play to beat is after another seat's play or the own one, for
+// each trick code the server sends.
+TEST(ShowChuPai, ThePlayToBeatByTrickCode)
+{
+    struct Case
+    {
+        int pos;
+        std::uint8_t trick;
+        int expectedKind;
+    };
+    constexpr int kEarlier = rules::KindTriple;
+    for (const Case c : {Case{1, 0, rules::KindPair}, Case{2, 9, rules::KindPair},
+                         Case{3, 1, rules::KindPair}, Case{3, 10, rules::KindPair},
+                         Case{0, 0, kEarlier}, Case{0, 1, 0}, Case{0, 9, 0}, Case{0, 10, 0}}) {
+        Dealt t;
+        t.state().rules.prevPlay.kind = rules::toPlayKind(kEarlier);
+        t.flow().ShowChuPai(play(c.pos, rules::KindPair, {9, 9}, c.trick).encode());
+        EXPECT_EQ(t.state().rules.prevPlay.kind, c.expectedKind) << c.pos << "," << int{c.trick};
+        EXPECT_EQ(t.state().play.RevealSkipPos, c.pos);
+        if (c.pos != 0) {
+            EXPECT_EQ(t.state().rules.prevPlay.count, 2);
+            EXPECT_EQ(t.state().rules.prevPlay.cards[0], rules::makeCard(9, 2)) << "no card id";
+        }
+    }
+}
+
+TEST(ShowChuPai, BombCountersForEverySeat)
+{
+    struct Case
+    {
+        int pos;
+        int kind;
+        std::vector<int> faces;
+        int face; // BombCount face index, -1: none
+        int size;
+        int seatBombs;
+    };
+    const std::vector<Case> cases = {
+            {2, rules::KindBomb6, many(14, 6), 1, 6, 1},
+            {2, rules::KindBomb6, many(15, 6), 2, 6, 1},
+            {2, rules::KindBomb6, many(9, 6), 9, 6, 1},
+            {2, rules::KindBomb7, many(13, 7), 13, 7, 1},
+            {0, rules::KindBomb8, many(3, 8), 3, 8, 1},
+            {1, rules::KindFourJokers, {16, 16, 17, 17}, 0, 9, 1},
+            {3, rules::KindBomb4, many(7, 4), -1, 0, 0},
+            {3, rules::KindBomb5, many(7, 5), -1, 0, 0},
+    };
+    for (const Case &c : cases) {
+        Dealt t;
+        t.flow().ShowChuPai(play(c.pos, c.kind, c.faces).encode());
+        EXPECT_EQ(t.state().play.SeatBombCount[static_cast<std::size_t>(c.pos)], c.seatBombs) << c.kind;
+        int total = 0;
+        for (const auto &seat : t.state().play.BombCount)
+            for (const auto &face : seat)
+                for (std::int16_t n : face)
+                    total += n;
+        EXPECT_EQ(total, c.face < 0 ? 0 : 1) << c.kind;
+        if (c.face >= 0) {
+            EXPECT_EQ(t.bombs(c.pos, c.face, c.size), 1) << c.kind;
+        }
+    }
+    // The four jokers are noted, not counted.
+    Dealt t;
+    t.flow().ShowChuPai(play(1, rules::KindFourJokers, {16, 16, 17, 17}).encode());
+    t.flow().ShowChuPai(play(1, rules::KindFourJokers, {16, 16, 17, 17}).encode());
+    EXPECT_EQ(t.bombs(1, 0, 9), 1);
+    EXPECT_EQ(t.state().play.SeatBombCount[1], 2);
+}
+
+class PlayAreas : public ::testing::TestWithParam<Screen>
+{ };
+
+// Where the cards of each seat come to rest: the row origins move left as a
+// play grows, the cards 22 % of a card apart, later ones on top.
+TEST_P(PlayAreas, EachSeatsCardsRestInItsArea)
+{
+    struct Case
+    {
+        int pos;
+        int n;
+        double origin; // design pixels
+    };
+    for (const Case c : {Case{1, 1, 165}, Case{1, 5, 165}, Case{1, 6, 155}, Case{1, 10, 80},
+                         Case{1, 15, -20}, Case{2, 1, 380}, Case{2, 7, 320}, Case{2, 12, 275},
+                         Case{3, 3, 625}, Case{3, 9, 525}, Case{3, 14, 455}, Case{3, 15, 355},
+                         Case{3, 16, 230}}) {
+        Dealt t(GetParam());
+        const forms::LayoutScale s = t.scale();
+        std::vector<int> faces;
+        for (int j = 0; j < c.n; ++j)
+            faces.push_back(3 + j % 13);
+        t.dispatch(play(c.pos, rules::KindSingle, faces).encode());
+        const rules::HandRecord &hand = t.state().rules.HandRecords[static_cast<std::size_t>(c.pos)];
+        EXPECT_EQ(hand.rowX, table::roundToInt16(s.x(c.origin))) << c.pos << "/" << c.n;
+        EXPECT_EQ(hand.cardCount, 25 - c.n);
+        const double a = (0.11 * c.n + 0.39) * 90 * s.ScaleX;
+        const double width = s.x(c.pos == 2 ? 75 : 77);
+        const double left0 = c.pos == 2 ? s.x(500) - a : hand.rowX + a;
+        const double top = c.pos != 2 ? hand.rowY
+                                      : hand.rowY + (s.isReduced() ? s.y(10) : -s.y(15));
+        const auto &row = t.state().play.TableCards[static_cast<std::size_t>(c.pos)];
+        EXPECT_EQ(row[33], c.n);
+        for (int j = 0; j < c.n; ++j) {
+            EXPECT_EQ(row[static_cast<std::size_t>(j)], j);
+            const forms::Image &card = t.group(c.pos)(j);
+            EXPECT_TRUE(card.Visible());
+            EXPECT_NEAR(card.Left(), left0 + 0.22 * j * width * s.ScaleX, 1e-2) << c.pos << "/" << j;
+            EXPECT_NEAR(card.Top(), top, 1e-2);
+            EXPECT_EQ(card.Picture(), cardPictureId(t.state(), 3 + j % 13 + 16));
+        }
+        EXPECT_EQ(t.state().play.BackCount[static_cast<std::size_t>(c.pos - 1)], c.n);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, PlayAreas, ::testing::Values(Screen::Full, Screen::Reduced),
+                         scaleName);
+
+TEST(ShowChuPai, ASeatsPlaysTakeItsPicturesInSlotOrder)
+{
+    Dealt t;
+    auto &g = t.group(3);
+    t.dispatch(play(3, rules::KindPair, {5, 5}).encode());
+    t.dispatch(play(3, rules::KindTriple, {8, 8, 8}).encode());
+    const auto &now = t.state().play.TableCards[3];
+    const auto &before = t.state().play.PrevTableCards[3];
+    EXPECT_EQ(now[33], 3);
+    EXPECT_EQ(std::vector<int>(now.begin(), now.begin() + 3), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(before[33], 2);
+    EXPECT_EQ(std::vector<int>(before.begin(), before.begin() + 2), (std::vector<int>{0, 1}));
+    EXPECT_FALSE(g(0).Visible());
+    EXPECT_FALSE(g(1).Visible());
+    EXPECT_TRUE(g(2).Visible());
+
+    // The first play's pictures are shown again (the previous trick's view)
+    // and a third play hides them once more.
+    g(0).setVisible(true);
+    t.dispatch(play(3, rules::KindSingle, {12}).encode());
+    EXPECT_FALSE(g(0).Visible());
+    EXPECT_FALSE(g(2).Visible());
+    EXPECT_TRUE(g(5).Visible());
+    EXPECT_EQ(before[33], 3);
+    EXPECT_EQ(t.state().play.BackCount[2], 6);
+    EXPECT_EQ(t.state().rules.HandRecords[3].cardCount, 19);
+}
+
+TEST(ShowChuPai, TheOwnPlayChangesNoPicture)
+{
+    Dealt t;
+    std::vector<int> before;
+    for (int i = 0; i <= 32; ++i)
+        before.push_back(t.group(0)(i).Picture() * 2 + t.group(0)(i).Visible());
+    t.dispatch(play(0, rules::KindBomb6, many(10, 6)).encode());
+    std::vector<int> after;
+    for (int i = 0; i <= 32; ++i)
+        after.push_back(t.group(0)(i).Picture() * 2 + t.group(0)(i).Visible());
+    EXPECT_EQ(before, after);
+    EXPECT_EQ(t.state().play.SeatBombCount[0], 1);
+    EXPECT_FALSE(t.form().effects.bombPlayer.Visible());
+    EXPECT_TRUE(t.sound.played.empty()) << "the own play sounded when it was sent";
+    EXPECT_FALSE(t.form().effects.UcDiZhu.Visible());
+
+    // An emptied own hand shows the badge at the landlord's seat.
+    t.state().rules.ownHand().setCardCount(0);
+    t.dispatch(play(0, rules::KindSingle, {4}).encode());
+    EXPECT_TRUE(t.form().effects.UcDiZhu.Visible());
+}
+
+TEST(ShowChuPai, BubblesOfEarlierPlaysGo)
+{
+    Dealt t;
+    auto &speak = t.form().messages.Speak;
+    for (int p = 0; p <= 3; ++p)
+        speak(p).setVisible(true);
+    t.state().core.BubbleSeat = 0;
+    t.dispatch(play(2, rules::KindSingle, {6}).encode());
+    EXPECT_FALSE(speak(0).Visible()) << "the bubble of the seat before";
+    EXPECT_FALSE(speak(1).Visible());
+    EXPECT_EQ(t.state().core.BubbleSeat, 2);
+
+    for (int bubbleSeat : {-1, 3}) {
+        Dealt u;
+        u.state().core.BubbleSeat = static_cast<std::int16_t>(bubbleSeat);
+        u.form().messages.Speak(0).setVisible(true);
+        u.form().messages.Speak(3).setVisible(true);
+        u.flow().ShowChuPai(play(3, rules::KindSingle, {6}).encode());
+        EXPECT_TRUE(u.form().messages.Speak(0).Visible()) << bubbleSeat;
+        EXPECT_EQ(u.state().core.BubbleSeat, 3);
+    }
+}
+
+// A frame no hand can bring changes nothing: a face outside 3..17, more
+// cards than a hand holds, a play past the seat's 33 slots.
+TEST(ShowChuPai, AMalformedPlayChangesNothing)
+{
+    for (int fault = 0; fault < 4; ++fault) {
+        Dealt t;
+        wire::MessageFrame frame = play(1, rules::KindBomb6, many(9, 6)).encode();
+        if (fault == 0)
+            frame.setByte(21 + 4 * 2, 2);
+        else if (fault == 1)
+            frame.setByte(21 + 4 * 5, 40);
+        else if (fault == 2)
+            frame.setByte(17, 34);
+        else
+            t.state().play.BackCount[0] = 28;
+        const rules::CardRulesState rules = t.state().rules;
+        const core::PlayState kept = t.state().play;
+        t.flow().ShowChuPai(frame);
+        EXPECT_EQ(t.state().rules, rules) << fault;
+        EXPECT_EQ(t.state().play.TableCards, kept.TableCards) << fault;
+        EXPECT_EQ(t.state().play.BackCount, kept.BackCount) << fault;
+        EXPECT_EQ(t.state().play.SeatBombCount, kept.SeatBombCount) << fault;
+        EXPECT_EQ(t.state().play.BombCount, kept.BombCount) << fault;
+        EXPECT_FALSE(t.group(1)(0).Visible()) << fault;
+        EXPECT_FALSE(t.base.window->minimised) << fault;
+    }
+}
+
+} // namespace
+} // namespace tessaroc::play::test
