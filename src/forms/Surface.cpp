@@ -27,9 +27,31 @@ Surface::~Surface()
 
 void Surface::setPicture(const QPixmap &picture, int id)
 {
+    makePicture_ = nullptr;
     picture_ = picture;
     pictureId_ = picture.isNull() ? 0 : id;
     update();
+}
+
+void Surface::setPictureOnFirstUse(std::function<QPixmap()> make, int id)
+{
+    picture_ = QPixmap();
+    makePicture_ = std::move(make);
+    pictureId_ = makePicture_ ? id : 0;
+    update();
+}
+
+const QPixmap &Surface::picture() const
+{
+    if (makePicture_) {
+        // Taken out first: whatever the making does, it runs once.
+        const auto make = std::move(makePicture_);
+        makePicture_ = nullptr;
+        picture_ = make();
+        if (picture_.isNull())
+            pictureId_ = 0;
+    }
+    return picture_;
 }
 
 void Surface::setMousePointer(MousePointer pointer)
@@ -92,8 +114,8 @@ void Surface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    if (!picture_.isNull())
-        painter.drawPixmap(0, 0, picture_);
+    if (const QPixmap &background = picture(); !background.isNull())
+        painter.drawPixmap(0, 0, background);
     // An element's paint may raise an event whose handler creates, destroys
     // or restacks elements of this surface (the animated picture reports the
     // frame it painted), so the list is read afresh at every step. What

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 namespace tessaroc::forms {
@@ -28,8 +29,13 @@ public:
 
     // The background picture, drawn unscaled at the top-left corner.
     void setPicture(const QPixmap &picture, int id) override;
+    // A background picture made when it is first painted or read: a holder
+    // that keeps a picture hidden, or a picture the layout may still replace
+    // before the window shows, costs nothing until then. Setting another
+    // picture first means this one is never made.
+    void setPictureOnFirstUse(std::function<QPixmap()> make, int id);
     int Picture() const override { return pictureId_; }
-    const QPixmap &picture() const { return picture_; }
+    const QPixmap &picture() const;
 
     // The surface's own pointer, shown where no element lies.
     MousePointer mousePointer() const { return pointer_; }
@@ -72,8 +78,9 @@ private:
     static int shiftCode(Qt::KeyboardModifiers modifiers);
 
     std::vector<Element *> elements_;
-    QPixmap picture_;
-    int pictureId_ = 0;
+    mutable QPixmap picture_;
+    mutable std::function<QPixmap()> makePicture_;
+    mutable int pictureId_ = 0;
     MousePointer pointer_ = MousePointer::Default;
     QCursor mouseIcon_;
     // The element that took the press keeps the input until the last button

@@ -3,6 +3,7 @@
 #include "sound/SoundService.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace tessaroc::sound {
 
@@ -25,27 +26,52 @@ QString CoreSound::SoundTable(int entry) const
 
 void CoreSound::InitSound()
 {
-    player_.InitSound();
+    if (waiting_) {
+        waiting_->push_back([this] { player_.InitSound(); });
+        return;
+    }
+    waiting_.emplace();
+    waiting_->push_back([this] { player_.InitSound(); });
+    QTimer::singleShot(0, &timerContext_, [this] { openNow(); });
+}
+
+void CoreSound::openNow()
+{
+    if (!waiting_)
+        return;
+    // Taken out first: a call that comes while these run goes straight on.
+    std::vector<std::function<void()>> calls = std::move(*waiting_);
+    waiting_.reset();
+    for (const auto &call : calls)
+        call();
+}
+
+void CoreSound::whenOpen(std::function<void()> call)
+{
+    if (waiting_)
+        waiting_->push_back(std::move(call));
+    else
+        call();
 }
 
 void CoreSound::StopSound()
 {
-    player_.StopSound();
+    whenOpen([this] { player_.StopSound(); });
 }
 
 void CoreSound::PlaySoundFile(const QString &path, bool loop)
 {
-    player_.PlaySoundFile(path, loop);
+    whenOpen([this, path, loop] { player_.PlaySoundFile(path, loop); });
 }
 
 void CoreSound::SetSoundVolume(int volume)
 {
-    player_.SetSoundVolume(volume);
+    whenOpen([this, volume] { player_.SetSoundVolume(volume); });
 }
 
 void CoreSound::StopMusic()
 {
-    player_.StopMusic();
+    whenOpen([this] { player_.StopMusic(); });
 }
 
 } // namespace tessaroc::sound

@@ -2,6 +2,7 @@
 
 #include "gif/GifAnimation.h"
 #include "support/GifImages.h"
+#include "support/JpegImages.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +72,8 @@ QImage PictureStore::decode(const QByteArray &bytes)
     if (bytes.isEmpty())
         return {};
     if (isJpeg(bytes))
-        return QImage::fromData(bytes, "JPEG");
+        return DecodeJpeg(std::span(reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                    static_cast<std::size_t>(bytes.size())));
     gif::GifAnimation gif;
     const std::span<const std::uint8_t> data(
             reinterpret_cast<const std::uint8_t *>(bytes.constData()),
@@ -98,6 +100,23 @@ QPixmap PictureStore::designPicture(QStringView name)
     if (!picture.isNull())
         QPixmapCache::insert(key, picture);
     return picture;
+}
+
+QSize PictureStore::designPictureSize(QStringView name)
+{
+    ensureResources();
+    QFile file(QStringLiteral(":/design/") + name.toString());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // A frame header lies within the first few hundred bytes of our JPEGs.
+    const QByteArray head = file.read(4096);
+    if (isJpeg(head)) {
+        const QSize size = JpegSize(std::span(reinterpret_cast<const unsigned char *>(head.constData()),
+                                              static_cast<std::size_t>(head.size())));
+        if (size.isValid())
+            return size;
+    }
+    return designPicture(name).size();
 }
 
 QCursor PictureStore::handCursor()

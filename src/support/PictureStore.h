@@ -33,6 +33,9 @@ public:
     // A picture of a window's design by name (the table's felt, the frame
     // template, the pointing hand, ...); null when there is none.
     static QPixmap designPicture(QStringView name);
+    // That picture's size, read from its header where it can be (a JPEG is
+    // not decoded for it); empty when there is no such picture.
+    static QSize designPictureSize(QStringView name);
     // The pointing hand that clickable pictures show, its hot spot at the tip
     // of the finger, (12, 4).
     static QCursor handCursor();

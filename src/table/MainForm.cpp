@@ -247,16 +247,20 @@ void MainForm::designTableArea()
     area.Pic1.Move(0, 0, kDesignWindowWidth, kDesignWindowHeight);
     area.Pic1->setFont(forms::designFont(kSongTi, 10.5));
     fillColour(area.Pic1.widget(), kFelt, Qt::white);
-    area.Pic1->setPicture(designPicture(u"table_green"), 0);
+    // The table pictures are large: each is decoded when it is first shown
+    // or taken from its holder, so that a small screen never decodes the
+    // large table, nor any screen the table of the colour it does not show.
+    area.Pic1->setPictureOnFirstUse([] { return designPicture(u"table_green"); }, 0);
     area.Pic1->setFocusPolicy(Qt::ClickFocus);
     const std::pair<Windowed<forms::Surface> *, QStringView> holders[]
             = {{&area.Pic2, u"table_green_small"},
                {&area.pic3, u"table_green"},
                {&area.pic4, u"table_blue"}};
     for (auto [holder, picture] : holders) {
-        (*holder)->setPicture(designPicture(picture), 0);
-        holder->Move(0, 0, (*holder)->picture().width() * forms::kTwipsPerPixel,
-                     (*holder)->picture().height() * forms::kTwipsPerPixel);
+        (*holder)->setPictureOnFirstUse([picture] { return designPicture(picture); }, 0);
+        const QSize size = designPictureSize(picture);
+        holder->Move(0, 0, size.width() * forms::kTwipsPerPixel,
+                     size.height() * forms::kTwipsPerPixel);
         holder->setVisible(false);
     }
 

@@ -37,13 +37,26 @@ void MainForm::paintSkinPieces()
                      static_cast<int>(std::lround(px(Height()))));
     if (size.isEmpty())
         return;
-    QPixmap canvas(size.expandedTo(frameCanvas_.size()));
-    canvas.fill(palette().color(QPalette::Window));
-    QPainter painter(&canvas);
-    if (!frameCanvas_.isNull())
-        painter.drawPixmap(0, 0, frameCanvas_);
+    // The canvas only grows: a larger window gets a new one with the earlier
+    // painting in its corner; otherwise the pieces are painted over the
+    // canvas there is, which gives the same pixels without a new window-
+    // sized picture for each painting.
+    const QSize needed = size.expandedTo(frameCanvas_.size());
+    if (frameCanvas_.size() != needed) {
+        QPixmap canvas(needed);
+        canvas.fill(palette().color(QPalette::Window));
+        if (!frameCanvas_.isNull()) {
+            QPainter copy(&canvas);
+            copy.drawPixmap(0, 0, frameCanvas_);
+        }
+        frameCanvas_ = canvas;
+    }
+    // The surface shows the canvas it shares: it lets go first, so that the
+    // painting does not copy the canvas.
+    setPicture(QPixmap(), 0);
     const QPixmap &skin = frame.Skin.picture();
     if (!skin.isNull()) {
+        QPainter painter(&frameCanvas_);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         for (const SkinPiece &piece : SkinFramePieces(Width(), Height())) {
             const QRectF target = pixels(piece.destination);
@@ -51,8 +64,6 @@ void MainForm::paintSkinPieces()
                 painter.drawPixmap(target, skin, pixels(piece.source));
         }
     }
-    painter.end();
-    frameCanvas_ = canvas;
     setPicture(frameCanvas_, 0);
 }
 

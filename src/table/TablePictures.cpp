@@ -20,6 +20,11 @@ QPixmap designPicture(QStringView name)
     return support::PictureStore::designPicture(name);
 }
 
+QSize designPictureSize(QStringView name)
+{
+    return support::PictureStore::designPictureSize(name);
+}
+
 QCursor handCursor()
 {
     const QPixmap hand = designPicture(u"hand_cursor");

@@ -23,6 +23,8 @@ void loadPicture(support::PictureTarget &target, const QString &idText);
 
 // A picture of the window's design, by name.
 QPixmap designPicture(QStringView name);
+// Its size, without decoding it where the file's header tells.
+QSize designPictureSize(QStringView name);
 
 // The pointing hand of the clickable pictures: 32 x 32, hot spot at 12, 4.
 QCursor handCursor();

@@ -193,8 +193,10 @@ void appendCharOrQuestion(std::string &out, char32_t ch)
 
 std::uint16_t gbkCode(char32_t ch)
 {
-    if (ch == 0)
-        return 0;
+    // ASCII is itself in the code page: text without other characters never
+    // needs the tables, which take a moment to read from iconv.
+    if (ch < 0x80)
+        return static_cast<std::uint16_t>(ch);
     if (ch >= 0x10000)
         return kQuestionMark;
     const std::uint16_t code = codePage().codeOfChar[ch];
@@ -203,8 +205,8 @@ std::uint16_t gbkCode(char32_t ch)
 
 char32_t charOfGbkCode(std::uint16_t code)
 {
-    if (code == 0)
-        return 0;
+    if (code < 0x80)
+        return code;
     const char16_t ch = codePage().charOfCode[code];
     return ch != 0 ? char32_t(ch) : kReplacementChar;
 }

@@ -70,6 +70,17 @@ protected:
         environment.insert(QStringLiteral("TMPDIR"), runtime.path());
     }
 
+    ~ClientRun() override
+    {
+        // A client outlives its hall when the hall is killed, and would keep
+        // whatever it inherited (sockets, open files) long after the run:
+        // the client of a run that ends early is ended first.
+        if (hall && hall->process.state() != QProcess::NotRunning) {
+            if (const qint64 pid = clientPid(); pid > 0)
+                ::kill(static_cast<pid_t>(pid), SIGKILL);
+        }
+    }
+
     // Starts the table server on a port the system chooses.
     quint16 startServer(const QStringList &extra = {})
     {
@@ -265,6 +276,38 @@ TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
     ASSERT_GT(pid, 0);
     ::kill(static_cast<pid_t>(pid), SIGTERM);
     EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
+// The server makes the client leave in the middle of the first hand: the
+// client sends its leave frame and then closes the connection itself; the
+// hand is abandoned for the others, every frame the client sent is one it
+// may send, and closing its window afterwards ends it normally.
+TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
+{
+    const quint16 port = startServer({QStringLiteral("--force-leave-after-plays"),
+                                      QStringLiteral("3"), QStringLiteral("--check-client-frames")});
+    startHall(port, {});
+    ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("leave after 3 plays")); },
+                          kHandLimitMs))
+            << server->output.toStdString();
+    EXPECT_TRUE(server->waitFor(QStringLiteral("sends its leave frame")))
+            << server->output.toStdString();
+    EXPECT_TRUE(server->waitFor(QStringLiteral("closes its connection")))
+            << server->output.toStdString();
+    EXPECT_LT(server->output.indexOf(QStringLiteral("sends its leave frame")),
+              server->output.indexOf(QStringLiteral("closes its connection")))
+            << server->output.toStdString();
+    EXPECT_TRUE(server->saw(QStringLiteral("hand 1 abandoned"))) << server->output.toStdString();
+    EXPECT_FALSE(server->saw(QStringLiteral("refused"))) << server->output.toStdString();
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    // The checker found nothing to refuse: the server ends normally.
+    server->process.terminate();
+    EXPECT_TRUE(server->process.waitForFinished(5000));
+    EXPECT_EQ(server->process.exitCode(), 0) << server->output.toStdString();
 }
 
 } // namespace

@@ -66,6 +66,43 @@ TEST_F(SurfaceTest, PaintsElementsFromBackToFront)
     EXPECT_EQ(pixelAt(surface, 50, 30), QColor(Qt::blue));
 }
 
+// A background made on first use is made once, when it is painted or read,
+// and never when another picture takes its place first.
+TEST_F(SurfaceTest, BackgroundMadeOnFirstUseIsMadeOnceAndOnlyWhenNeeded)
+{
+    int made = 0;
+    const auto maker = [&made] {
+        ++made;
+        return solid(200, 100, Qt::darkCyan);
+    };
+
+    surface.setPictureOnFirstUse(maker, 7);
+    EXPECT_EQ(made, 0);
+    EXPECT_EQ(surface.Picture(), 7);
+    EXPECT_EQ(pixelAt(surface, 150, 50), QColor(Qt::darkCyan));
+    EXPECT_EQ(surface.picture().size(), QSize(200, 100));
+    EXPECT_EQ(made, 1);
+
+    Surface other;
+    other.setPictureOnFirstUse(maker, 3);
+    EXPECT_EQ(other.picture().size(), QSize(200, 100));
+    EXPECT_EQ(other.picture().size(), QSize(200, 100));
+    EXPECT_EQ(made, 2);
+
+    Surface replaced;
+    replaced.resize(200, 100);
+    replaced.setPictureOnFirstUse(maker, 3);
+    replaced.setPicture(solid(200, 100, Qt::yellow), 4);
+    EXPECT_EQ(pixelAt(replaced, 10, 10), QColor(Qt::yellow));
+    EXPECT_EQ(made, 2);
+
+    // A maker that gives nothing leaves no picture and no id.
+    Surface empty;
+    empty.setPictureOnFirstUse([] { return QPixmap(); }, 5);
+    EXPECT_TRUE(empty.picture().isNull());
+    EXPECT_EQ(empty.Picture(), 0);
+}
+
 TEST_F(SurfaceTest, RoundsFractionalPlacesOnlyWhenPainting)
 {
     front.Move(99.6, 20.4);

@@ -1,6 +1,7 @@
 #include "PlayShowFixture.h"
 
 #include "Grab.h"
+#include "play/CardPictures.h"
 #include "rules/CardCode.h"
 #include "rules/PlayKind.h"
 #include "support/PictureStore.h"
@@ -298,6 +299,30 @@ TEST(BackFans, ASeatThatPlaysOutLosesItsFan)
     t.dispatch(play(1, rules::KindPair, {9, 9}).encode());
     EXPECT_FALSE(t.form().hands.shanImage(0).Visible());
     EXPECT_EQ(t.form().hands.shanImage(0).Picture(), 0);
+}
+
+// After the hand the next deal leaves nothing of the last one moving: the
+// explosion and the badge are gone, the flights down, the plays off the table.
+TEST(PlayEffects, NothingOfTheLastHandMovesIntoTheNext)
+{
+    Dealt t;
+    t.dispatch(play(2, rules::KindBomb7, many(6, 7)).encode());
+    t.state().rules.HandRecords[3].setCardCount(1);
+    t.dispatch(play(3, rules::KindSingle, {9}).encode());
+    ASSERT_TRUE(t.form().effects.bombPlayer.AnimatedGIF());
+    ASSERT_TRUE(t.form().effects.UcDiZhu.Visible());
+
+    t.dispatch(handStart(4).encode());
+    EXPECT_FALSE(t.form().effects.bombPlayer.AnimatedGIF());
+    EXPECT_FALSE(t.form().effects.UcDiZhu.AnimatedGIF());
+    EXPECT_FALSE(t.form().effects.UcDiZhu.Visible());
+    for (int k = 0; k <= 10; ++k)
+        EXPECT_FALSE(t.form().hands.imgCardMove(k).Visible());
+    for (int p = 1; p <= 3; ++p) {
+        for (int i = 0; i <= 32; ++i)
+            EXPECT_FALSE(cardGroup(t.form(), p)->operator()(i).Visible()) << p << "/" << i;
+    }
+    EXPECT_EQ(t.state().rules.HandRecords[3].cardCount, 25);
 }
 
 // The table during a hand at both scales, for a person to look at: the deal,

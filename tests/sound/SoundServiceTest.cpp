@@ -1,7 +1,10 @@
 #include "RecordingSoundDevice.h"
 
 #include "platform/SoundDevice.h"
+#include "sound/CoreSound.h"
 #include "sound/SoundService.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +47,31 @@ struct Player
         sound.SetSoundVolume(SoundService::kFullVolume);
     }
 };
+
+// The core's sound opens the device only once the event loop runs (after the
+// table window has shown); what the start-up asked for until then follows
+// in its order, and later calls go straight through.
+TEST(CoreSound, OpensTheDeviceWhenTheEventLoopRunsAndKeepsTheOrder)
+{
+    Player p;
+    CoreSound core(p.sound);
+    core.InitSound();
+    core.StopSound();
+    core.PlaySoundFile(p.sound.paths().SoundTable[1], true);
+    core.SetSoundVolume(SoundService::kFullVolume);
+    EXPECT_TRUE(p.device.take().empty());
+
+    QCoreApplication::processEvents();
+    Lines opened = p.device.take();
+    Player direct;
+    direct.startUp();
+    EXPECT_EQ(opened, direct.device.take());
+    ASSERT_FALSE(opened.empty());
+    EXPECT_EQ(opened.front(), "open");
+
+    core.StopSound();
+    EXPECT_FALSE(p.device.take().empty());
+}
 
 TEST(SoundPaths, AreFilledFromTheProgramFolder)
 {

@@ -1,10 +1,12 @@
 #include "support/PictureStore.h"
+#include "support/JpegImages.h"
 #include "forms/Image.h"
 #include "forms/Surface.h"
 #include "support/PictureIds.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -188,13 +190,18 @@ TEST(PictureStore, DesignPicturesAreThere)
             {u"dialog", {320, 180}},
             {u"room_strip", {394, 39}},
             {u"caption_close_hover", {16, 16}},
+            {u"table_green_small", {800, 600}},
+            {u"table_blue", {1024, 768}},
     };
     for (const auto &[name, size] : design) {
         const QPixmap picture = PictureStore::designPicture(QStringView(name));
         ASSERT_FALSE(picture.isNull()) << QString::fromUtf16(name).toStdString();
         EXPECT_EQ(picture.size(), size);
+        // The size from the header (a JPEG's) or from the picture (a GIF's).
+        EXPECT_EQ(PictureStore::designPictureSize(QStringView(name)), size);
     }
     EXPECT_TRUE(PictureStore::designPicture(u"no_such_picture").isNull());
+    EXPECT_TRUE(PictureStore::designPictureSize(u"no_such_picture").isEmpty());
 }
 
 TEST(PictureStore, HandCursorPointsWithItsFingerTip)
@@ -284,4 +291,65 @@ TEST(PictureStore, DecodeRefusesWhatIsNoPicture)
     EXPECT_TRUE(PictureStore::decode(QByteArrayLiteral("GIF89a")).isNull());
     EXPECT_TRUE(PictureStore::decode(QByteArrayLiteral("\xFF\xD8\xFF\xE0 not a jpeg")).isNull());
     EXPECT_TRUE(PictureStore::decode(QByteArray(300, 'x')).isNull());
+}
+
+namespace {
+
+QByteArray designFile(const QString &name)
+{
+    QFile file(QStringLiteral(":/design/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::span<const unsigned char> bytesOf(const QByteArray &bytes)
+{
+    return {reinterpret_cast<const unsigned char *>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size())};
+}
+
+} // namespace
+
+// Our JPEGs decode to the very pixels Qt's own JPEG reader gives, and their
+// headers give their sizes.
+TEST(JpegImages, DecodeAsQtsReaderDoes)
+{
+    std::vector<QByteArray> files;
+    for (const int id : {870, 871, 872, 873, 874, 875})
+        files.push_back(PictureStore::resourceBytes(id));
+    for (const char *name : {"table_green", "table_green_small", "table_blue", "video_frame",
+                             "name_strip_own"})
+        files.push_back(designFile(QString::fromLatin1(name)));
+    for (const QByteArray &bytes : files) {
+        ASSERT_FALSE(bytes.isEmpty());
+        const QImage ours = DecodeJpeg(bytesOf(bytes));
+        const QImage qts = QImage::fromData(bytes, "JPEG").convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(qts.isNull());
+        EXPECT_EQ(ours.format(), QImage::Format_RGB32);
+        EXPECT_EQ(ours.size(), qts.size());
+        EXPECT_TRUE(ours == qts);
+        EXPECT_EQ(JpegSize(bytesOf(bytes)), qts.size());
+    }
+}
+
+TEST(JpegImages, DamagedDataGivesNothing)
+{
+    const QByteArray whole = PictureStore::resourceBytes(871);
+    ASSERT_FALSE(whole.isEmpty());
+    const std::pair<const char *, QByteArray> cases[] = {
+            {"empty", QByteArray()},
+            {"start of image only", QByteArrayLiteral("\xFF\xD8")},
+            {"no frame header", QByteArrayLiteral("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xD9")},
+            {"cut in its header", whole.left(100)},
+            {"not a JPEG", QByteArray(300, 'x')},
+    };
+    for (const auto &[what, bytes] : cases) {
+        EXPECT_TRUE(DecodeJpeg(bytesOf(bytes)).isNull()) << what;
+        EXPECT_FALSE(JpegSize(bytesOf(bytes)).isValid()) << what;
+    }
+    // Cut in its picture data: libjpeg reads on with a warning and fills the
+    // rest; whatever comes out has the picture's size and no crash.
+    const QImage cut = DecodeJpeg(bytesOf(whole.left(whole.size() / 2)));
+    if (!cut.isNull()) {
+        EXPECT_EQ(cut.size(), QSize(276, 215));
+    }
 }

@@ -34,6 +34,10 @@ struct EngineOptions
     // that put cards on the table, any seat's), the connection of the person
     // in the lowest seat is closed, once. 0 never.
     int dropSeatAfterPlays = 0;
+    // For the client's tests: after this many plays of the first hand,
+    // counted as above, the person in the lowest seat is made to leave
+    // (CmdForcedLeave), once. 0 never.
+    int forceLeaveAfterPlays = 0;
     // For the client's tests: every frame from a connection is checked
     // against what the table client sends (ClientFrameChecker.h); a frame
     // that breaks it is refused, not acted on, and reported.

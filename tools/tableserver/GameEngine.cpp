@@ -10,6 +10,8 @@ namespace {
 
 // Shown to a player whose client sent a play the rules refuse.
 constexpr std::string_view kBadPlayText = "出牌数据错误，请重新进入游戏";
+// Shown to a player the tests' switch makes leave.
+constexpr std::string_view kTestLeaveText = "服务器请你离开本桌";
 
 } // namespace
 
@@ -28,6 +30,7 @@ GameEngine::GameEngine(EngineOptions options, LogSink log)
                HandReferee::Table{
                        [this](bool settled) { handOver(settled); },
                        [this](int seat) { seating_.forceLeave(seat, kBadPlayText); },
+                       [this](int seat) { seating_.forceLeave(seat, kTestLeaveText); },
                })
 {
     if (context_.options.checkClientFrames) {
@@ -73,6 +76,7 @@ void GameEngine::received(ConnectionId id, const MessageFrame &frame, std::int64
         seated(*seat, frame);
         break;
     case Seating::ConnectionState::Detached:
+        seating_.detachedFrame(id, frame);
         break;
     }
 }

@@ -64,8 +64,20 @@ int HandReferee::turnSeat() const
     return -1;
 }
 
+std::optional<std::int64_t> HandReferee::nextDeadline() const
+{
+    if (forceLeaveAt_ && (!turnAt_ || *forceLeaveAt_ <= *turnAt_))
+        return forceLeaveAt_;
+    return turnAt_;
+}
+
 bool HandReferee::runDue()
 {
+    if (forceLeaveAt_ && *forceLeaveAt_ <= context_.now) {
+        forceLeaveAt_.reset();
+        forceLeaveForTests();
+        return true;
+    }
     if (!turnAt_ || *turnAt_ > context_.now)
         return false;
     turnAt_.reset();
@@ -318,7 +330,7 @@ std::optional<std::string> HandReferee::play(int seat, std::span<const std::uint
         context_.delivery.toAll(frames::played(seatBit(seat), 0, frames::kTrickFollow, cards,
                                                static_cast<std::uint8_t>(judged.kind),
                                                context_.options.playSeconds));
-        dropSeatForTests();
+        afterPlayForTests();
         endHand(seat == landlord_);
         return std::nullopt;
     }
@@ -327,15 +339,37 @@ std::optional<std::string> HandReferee::play(int seat, std::span<const std::uint
                                            cards, static_cast<std::uint8_t>(judged.kind),
                                            context_.options.playSeconds));
     armTurn();
-    dropSeatForTests();
+    afterPlayForTests();
     return std::nullopt;
+}
+
+void HandReferee::afterPlayForTests()
+{
+    const EngineOptions &options = context_.options;
+    if (handNumber_ != 1 || (options.dropSeatAfterPlays <= 0 && options.forceLeaveAfterPlays <= 0))
+        return;
+    ++playsAnnounced_;
+    if (playsAnnounced_ == options.dropSeatAfterPlays)
+        dropSeatForTests();
+    if (playsAnnounced_ == options.forceLeaveAfterPlays)
+        forceLeaveAt_ = context_.now;
+}
+
+void HandReferee::forceLeaveForTests()
+{
+    for (int seat = 0; seat < kSeats; ++seat) {
+        if (seating_.occupied(seat) && !seating_.isBot(seat) && seating_.isConnected(seat)) {
+            context_.log("making " + seating_.seatName(seat) + " leave after "
+                         + std::to_string(playsAnnounced_) + " plays, as asked");
+            if (table_.madeToLeaveForTests)
+                table_.madeToLeaveForTests(seat);
+            return;
+        }
+    }
 }
 
 void HandReferee::dropSeatForTests()
 {
-    if (context_.options.dropSeatAfterPlays <= 0 || handNumber_ != 1
-        || ++playsAnnounced_ != context_.options.dropSeatAfterPlays)
-        return;
     for (int seat = 0; seat < kSeats; ++seat) {
         const auto connection = seating_.connectionOf(seat);
         if (seating_.occupied(seat) && !seating_.isBot(seat) && connection) {

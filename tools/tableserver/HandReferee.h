@@ -61,6 +61,9 @@ public:
         std::function<void(bool settled)> handOver;
         // A person's play the rules refuse: it is made to leave.
         std::function<void(int seat)> playRefused;
+        // The tests' switch: a person is made to leave with no fault of its
+        // own.
+        std::function<void(int seat)> madeToLeaveForTests;
     };
 
     HandReferee(TableContext &context, Seating &seating, Table table);
@@ -75,9 +78,9 @@ public:
     // for the frames sent again and a whole clock, once per turn.
     void returned(int seat, std::size_t replayed);
 
-    std::optional<std::int64_t> nextDeadline() const { return turnAt_; }
-    // Acts for the seat whose clock ran out at the context's time; false
-    // when none has.
+    std::optional<std::int64_t> nextDeadline() const;
+    // Acts for the seat whose clock ran out at the context's time (or makes
+    // a person leave, as the tests asked); false when nothing is due.
     bool runDue();
 
     Phase phase() const { return phase_; }
@@ -105,7 +108,10 @@ private:
     void turnTimeUp();
     void leadFor(int seat);
     void botMove();
+    // After a play is announced: the tests' switches that count plays.
+    void afterPlayForTests();
     void dropSeatForTests();
+    void forceLeaveForTests();
     void endHand(bool landlordWon);
     void finish(bool settled);
     void sendResults(const std::array<frames::SeatResult, kSeats> &results,
@@ -123,7 +129,10 @@ private:
     bool turnExtended_ = false; // for a player's return, once per turn
     int leadReopens_ = 0;
     int violations_ = 0;
-    int playsAnnounced_ = 0; // in the first hand, for dropSeatAfterPlays
+    int playsAnnounced_ = 0; // in the first hand, for the tests' switches
+    // The forced leave the tests asked for, due right after the play that
+    // armed it: as an event of its own, never inside the play's handling.
+    std::optional<std::int64_t> forceLeaveAt_;
 
     // The hand in progress.
     std::array<std::vector<CardCode>, kSeats> hands_;

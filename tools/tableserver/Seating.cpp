@@ -104,6 +104,10 @@ void Seating::disconnected(ConnectionId id)
     const Connection connection = it->second;
     connections_.erase(it);
     context_.delivery.closed(id);
+    if (connection.madeToLeave)
+        context_.log(connection.madeToLeave->who + " closes its connection "
+                     + std::to_string(context_.now - connection.madeToLeave->at)
+                     + " ms after being made to leave");
     if (connection.state != ConnectionState::Seated)
         return;
 
@@ -194,6 +198,7 @@ bool Seating::runDue()
         return true;
     }
     connections_[*dueConnection].closeAt.reset();
+    connections_[*dueConnection].madeToLeave.reset(); // the server closes it, not its client
     context_.logFrame("connection #" + std::to_string(*dueConnection) + " closed: no player on it");
     context_.delivery.close(*dueConnection);
     return true;
@@ -497,11 +502,25 @@ void Seating::forceLeave(int seat, std::string_view textUtf8)
     context_.log(who + " is made to leave: " + std::string(textUtf8));
     if (s.connection) {
         context_.delivery.toSeat(seat, frames::forcedLeave(textUtf8));
+        connections_[*s.connection].madeToLeave = Connection::Departure{who, context_.now};
         detachConnection(seat);
     }
     if (inHand())
         table_.abandonHand(who + " was made to leave");
     removeSeat(seat, "was made to leave");
+}
+
+void Seating::detachedFrame(ConnectionId id, const MessageFrame &frame)
+{
+    const auto it = connections_.find(id);
+    if (it == connections_.end() || !it->second.madeToLeave)
+        return;
+    const auto readyOrLeave = frames::readExact<wire::ReadyOrLeaveFrame>(frame);
+    if (frame.cmd() != wire::CmdReadyOrLeave || !readyOrLeave || readyOrLeave->ready)
+        return;
+    const Connection::Departure &departure = *it->second.madeToLeave;
+    context_.log(departure.who + " sends its leave frame "
+                 + std::to_string(context_.now - departure.at) + " ms after being made to leave");
 }
 
 // ---------------------------------------------------------------- seated frames

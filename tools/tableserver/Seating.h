@@ -56,6 +56,9 @@ public:
     // Makes a seat's player leave with a text shown to it; the hand in
     // progress, if any, is abandoned for the others.
     void forceLeave(int seat, std::string_view textUtf8);
+    // A frame on a connection whose player has left: only recorded, for the
+    // leave frame a client made to leave still sends.
+    void detachedFrame(ConnectionId id, const wire::MessageFrame &frame);
 
     // The hand cycle: at the deal nobody but the computer players is ready;
     // after the result frames those who dropped have the shorter wait, the
@@ -91,6 +94,15 @@ private:
         // A connection whose player has left is closed by the server after a
         // grace time, should the client not close it itself.
         std::optional<std::int64_t> closeAt;
+        // Its player was made to leave: who, and when. The client still
+        // sends its leave frame and closes the connection itself, which the
+        // record notes.
+        struct Departure
+        {
+            std::string who;
+            std::int64_t at = 0;
+        };
+        std::optional<Departure> madeToLeave;
     };
     struct Seat
     {

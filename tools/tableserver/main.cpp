@@ -97,6 +97,10 @@ int main(int argc, char **argv)
              QStringLiteral("For tests: close the connection of the person in the lowest seat "
                             "after the Nth play of the first hand, once (0: never)."),
              QStringLiteral("plays"), QStringLiteral("0")},
+            {QStringLiteral("force-leave-after-plays"),
+             QStringLiteral("For tests: make the person in the lowest seat leave (forced leave) "
+                            "after the Nth play of the first hand, once (0: never)."),
+             QStringLiteral("plays"), QStringLiteral("0")},
             {QStringLiteral("check-client-frames"),
              QStringLiteral("For tests: refuse every frame from a client that the table client "
                             "would not send, report it on standard error, and end with status "
@@ -107,7 +111,7 @@ int main(int argc, char **argv)
     EngineOptions options;
     ServerLimits limits;
     long long port = 0, bots = options.bots, seed = 1, seconds = options.playSeconds,
-              coins = static_cast<long long>(options.playerCoins), dropAfter = 0,
+              coins = static_cast<long long>(options.playerCoins), dropAfter = 0, forceAfter = 0,
               maxConnections = limits.maxConnections;
     if (!readNumber(parser, QStringLiteral("port"), 0, 65535, port)
         || !readNumber(parser, QStringLiteral("bots"), 0, 4, bots)
@@ -116,7 +120,8 @@ int main(int argc, char **argv)
         || !readNumber(parser, QStringLiteral("turn-seconds"), 2, 255, seconds)
         || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins)
         || !readNumber(parser, QStringLiteral("max-connections"), 1, 100000, maxConnections)
-        || !readNumber(parser, QStringLiteral("drop-seat-after-plays"), 0, 1000, dropAfter))
+        || !readNumber(parser, QStringLiteral("drop-seat-after-plays"), 0, 1000, dropAfter)
+        || !readNumber(parser, QStringLiteral("force-leave-after-plays"), 0, 1000, forceAfter))
         return 2;
     options.bots = static_cast<int>(bots);
     options.seed = static_cast<std::uint64_t>(seed);
@@ -124,6 +129,7 @@ int main(int argc, char **argv)
     options.playerCoins = static_cast<std::uint64_t>(coins);
     options.password = parser.value(QStringLiteral("password")).toStdString();
     options.dropSeatAfterPlays = static_cast<int>(dropAfter);
+    options.forceLeaveAfterPlays = static_cast<int>(forceAfter);
     options.checkClientFrames = parser.isSet(QStringLiteral("check-client-frames"));
     limits.maxConnections = static_cast<int>(maxConnections);
 
