@@ -24,8 +24,6 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     , tableSound_(state_.sound, soundDevice_)
     , tableChat_(timeScale)
     , sound_(tableSound_)
-    , settlement_(state_, tableSettlement_, form_, context_)
-    , chat_(tableChat_)
     , itemHost_(form_, clock_)
     , items_(context_, devices.itemPlugin ? *devices.itemPlugin : itemPlugin_, itemHost_)
     , videoHost_(
@@ -33,6 +31,8 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
               [this] { tableSound_.StopSound(); })
     , video_(context_, devices.videoSocket ? *devices.videoSocket : videoSocket_,
              devices.camera ? *devices.camera : camera_, videoHost_, items_)
+    , settlement_(state_, tableSettlement_, form_, context_)
+    , chat_(tableChat_)
     , hall_(context_, hallLink_)
     , form_(state_, clock_,
             table::TableServices{hall_, tableSound_, items_, tableChat_, tableSettlement_})
