@@ -256,7 +256,10 @@ void MainForm::designTableArea()
             = {{&area.Pic2, u"table_green_small"},
                {&area.pic3, u"table_green"},
                {&area.pic4, u"table_blue"}};
-    for (auto [holder, picture] : holders) {
+    for (const auto &entry : holders) {
+        // Named copies, not a structured binding: clang 14 cannot capture one.
+        Windowed<forms::Surface> *const holder = entry.first;
+        const QStringView picture = entry.second;
         (*holder)->setPictureOnFirstUse([picture] { return designPicture(picture); }, 0);
         const QSize size = designPictureSize(picture);
         holder->Move(0, 0, size.width() * forms::kTwipsPerPixel,
