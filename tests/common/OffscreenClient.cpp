@@ -1,6 +1,7 @@
 #include "OffscreenClient.h"
 
 #include "FlagTimers.h"
+#include "NullServices.h"
 
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
@@ -29,88 +30,18 @@ struct NullServices
         void PostToHall(std::uint32_t) override { }
     } hall;
     fakes::FlagTimers timers;
-    struct Play : PlayFlow
-    {
-        void LowerOwnCard(int) override { }
-        void RaiseOwnCard(int) override { }
-        void JudgeChuPai() override { }
-        void Pic1_KeyDown(int, int) override { }
-        void Tou_Click(int) override { }
-        void Tou_MouseMove(int) override { }
-        void FaPai(const wire::MessageFrame &) override { }
-        void DiPaiAnimation(int) override { }
-        void SortHandByFace(int, int) override { }
-        void ShowCardPicture(int, int, int) override { }
-        void ShowChuPai(const wire::MessageFrame &) override { }
-    } play;
-    struct NullSound : Sound
-    {
-        void InitSoundPaths() override { }
-        QString SoundTable(int) const override { return {}; }
-        void InitSound() override { }
-        void StopSound() override { }
-        void PlaySoundFile(const QString &, bool) override { }
-        void SetSoundVolume(int) override { }
-        void StopMusic() override { }
-    } sound;
-    struct Items : ItemLibrary
-    {
-        int CheckSendBuff() override { return 0; }
-        PropItem GetSendBuff() override { return {}; }
-        int GetScoreInfo(PropScoreInfo &) override { return 0; }
-        void InitShowNext(bool) override { }
-        void rec_state(int, bool) override { }
-        void ExitGameDll(int) override { }
-        void ShowPropMsg(const QString &) override { }
-        void ShowPropText(const QString &, const std::vector<int> &,
-                          const std::vector<int> &) override
-        { }
-        void PlayBaoXiang() override { }
-        void OpenBao(int) override { }
-        void InitGameDll() override { }
-        void ClearProps() override { }
-        void Rec_MSG(const wire::MessageFrame &) override { }
-        void ClearUser(int) override { }
-        void InitShowEnd() override { }
-        bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                         const std::string &, const std::string &) override
-        {
-            return true;
-        }
-        bool HasLibrary() const override { return false; }
-    } items;
-    struct NullVideo : Video
-    {
-        void ShowLocalVideo(bool, bool) override { }
-        void Logout() override { }
-        void StopCamera() override { }
-        void LoginVideoServer() override { }
-        void OpenLocalVideo() override { }
-        void RequestVideo() override { }
-        void ExitVideo() override { }
-        void DropPeer(const QString &) override { }
-    } video;
-    struct NullSettlement : Settlement
-    {
-        void ShowScoreXi(const wire::MessageFrame &) override { }
-        void DeleteHandRecords() override { }
-        void ShowScore(const wire::MessageFrame &) override { }
-        void ClearScoreLists() override { }
-        void SetSeat(int, const QString &, int) override { }
-        void EmptySeat(int) override { }
-        void ShowScoreWindow() override { }
-        void ShowHero() override { }
-    } settlement;
+    fakes::NullPlay play;
+    fakes::NullSound sound;
+    fakes::NullItems items;
+    fakes::NullVideo video;
+    fakes::NullSettlement settlement;
     struct NullProcess : Process
     {
         void MessageBox(const QString &, const QString &) override { }
         void End(core::ExitCode) override { ended = true; }
         bool ended = false;
     } process;
-    struct NullChat : Chat
-    {
-        void ReceiveChat(const wire::MessageFrame &) override { }
-    } chat;
+    fakes::NullChat chat;
 };
 
 OffscreenClient::OffscreenClient(bool reduced)

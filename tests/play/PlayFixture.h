@@ -13,6 +13,7 @@
 #include "table/TableWindowService.h"
 #include "wire/MessageFrame.h"
 #include "wire/MsgRings.h"
+#include "NullServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -206,64 +207,16 @@ struct CoreServices
         void StopMusic() override { }
         std::vector<std::string> played;
     } sound;
-    struct Items : ItemLibrary
-    {
-        int CheckSendBuff() override { return 0; }
-        PropItem GetSendBuff() override { return {}; }
-        int GetScoreInfo(PropScoreInfo &) override { return 0; }
-        void InitShowNext(bool) override { }
-        void rec_state(int, bool) override { }
-        void ExitGameDll(int) override { }
-        void ShowPropMsg(const QString &) override { }
-        void ShowPropText(const QString &, const std::vector<int> &,
-                          const std::vector<int> &) override
-        { }
-        void PlayBaoXiang() override { }
-        void OpenBao(int) override { }
-        void InitGameDll() override { }
-        void ClearProps() override { }
-        void Rec_MSG(const wire::MessageFrame &) override { }
-        void ClearUser(int) override { }
-        void InitShowEnd() override { }
-        bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                         const std::string &, const std::string &) override
-        {
-            return true;
-        }
-        bool HasLibrary() const override { return false; }
-    } items;
-    struct NullVideo : Video
-    {
-        void ShowLocalVideo(bool, bool) override { }
-        void Logout() override { }
-        void StopCamera() override { }
-        void LoginVideoServer() override { }
-        void OpenLocalVideo() override { }
-        void RequestVideo() override { }
-        void ExitVideo() override { }
-        void DropPeer(const QString &) override { }
-    } video;
-    struct NullSettlement : Settlement
-    {
-        void ShowScoreXi(const wire::MessageFrame &) override { }
-        void DeleteHandRecords() override { }
-        void ShowScore(const wire::MessageFrame &) override { }
-        void ClearScoreLists() override { }
-        void SetSeat(int, const QString &, int) override { }
-        void EmptySeat(int) override { }
-        void ShowScoreWindow() override { }
-        void ShowHero() override { }
-    } settlement;
+    fakes::NullItems items;
+    fakes::NullVideo video;
+    fakes::NullSettlement settlement;
     struct RecordingProcess : Process
     {
         void MessageBox(const QString &, const QString &) override { }
         void End(core::ExitCode code) override { ended = static_cast<int>(code); }
         int ended = -1;
     } process;
-    struct NullChat : Chat
-    {
-        void ReceiveChat(const wire::MessageFrame &) override { }
-    } chat;
+    fakes::NullChat chat;
 };
 
 // The real table window laid out offscreen at either scale, the client core's
