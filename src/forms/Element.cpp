@@ -24,6 +24,9 @@ void Element::setContainer(Surface *container)
     container_ = container;
     if (container_)
         container_->attach(this);
+    // An element without a font of its own now draws in the new surface's.
+    if (!font_)
+        textChanged();
 }
 
 void Element::detachFromContainer()
@@ -121,6 +124,7 @@ void Element::setCaption(const QString &caption)
         return;
     caption_ = caption;
     changed();
+    textChanged();
 }
 
 QFont Element::Font() const
@@ -134,6 +138,7 @@ void Element::setFont(const QFont &font)
 {
     font_ = font;
     changed();
+    textChanged();
 }
 
 void Element::setForeColor(const QColor &color)

@@ -139,6 +139,8 @@ protected:
     void refreshPart(const QRect &area);
     // Hooks for elements that react to their own geometry or visibility.
     virtual void geometryChanged() { }
+    // Called after the caption or the font the element draws with changed.
+    virtual void textChanged() { }
     virtual void visibilityChanged(bool /*visible*/) { }
     // The position a mouse event reports, from the pointer's position on the
     // element in surface pixels.
