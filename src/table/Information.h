@@ -20,11 +20,15 @@ public:
 
     explicit Information(QWidget *parent = nullptr);
 
+    // The top of row 0..8 in twips.
+    static double rowTopTwips(int row);
+
     forms::ControlArray<forms::Label> Title; // the row titles 0..8
     forms::ControlArray<forms::Label> Inf; // the values 0..8
 
 private:
     void designRows();
+    void Form_Load();
 };
 
 } // namespace tessaroc::table

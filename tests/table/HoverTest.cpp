@@ -4,6 +4,8 @@
 #include "table/Information.h"
 #include "table/TablePictures.h"
 
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QTimer>
 
 #include <string>
@@ -348,6 +350,77 @@ TEST_P(PlayerCard, TheSeatLabelsOpenItAndTheFirstSeatKeepsIt)
     t.state.commands.custom[3].nickname.clear();
     hover.Tou_MouseMove(3);
     EXPECT_FALSE(hover.information().isVisible());
+}
+
+// The card's rows in twips as designed; the card keeps them at every table
+// scale.
+struct CardRow
+{
+    const char16_t *caption;
+    double titleLeft;
+    double titleWidth;
+};
+constexpr CardRow kCardRows[Information::kRows] = {
+        {u"玩家昵称", 330, 1305}, {u"性    别", 360, 1260}, {u"所 在 地", 360, 1260},
+        {u"积    分", 360, 1260}, {u"信 用 度", 360, 1260}, {u"登录次数", 360, 1275},
+        {u"掉线次数", 360, 1275}, {u"胜场次数", 360, 1275}, {u"败场次数", 360, 1275},
+};
+
+TEST_P(PlayerCard, RowsAsDesignedAtEveryScale)
+{
+    Information &card = t.form().hover().information();
+    EXPECT_EQ(card.objectName(), QStringLiteral("Information"));
+    EXPECT_TRUE(card.isTranslucent());
+    EXPECT_EQ(card.size(), QSize(3300 / 15, 4965 / 15));
+    for (int i = 0; i < Information::kRows; ++i) {
+        const CardRow &row = kCardRows[i];
+        const double top = (600 + 480 * i) / 15.0;
+        const forms::Label &title = card.Title(i);
+        EXPECT_EQ(title.Caption(), QString::fromUtf16(row.caption)) << i;
+        EXPECT_EQ(title.rect(), QRectF(row.titleLeft / 15, top, row.titleWidth / 15, 285.0 / 15))
+                << i;
+        EXPECT_EQ(title.Font().family(), QStringLiteral("隶书")) << i;
+        EXPECT_EQ(title.Font().pointSizeF(), 14.25) << i;
+        EXPECT_TRUE(QFontInfo(title.Font()).family().contains(QLatin1String("CJK")))
+                << QFontInfo(title.Font()).family().toStdString();
+        EXPECT_LE(QFontMetricsF(title.Font(), &card).horizontalAdvance(title.Caption()),
+                  title.Width())
+                << "the title of row " << i << " fits";
+
+        const forms::Label &value = card.Inf(i);
+        EXPECT_EQ(value.Left(), 1920 / 15) << i;
+        EXPECT_EQ(value.Top(), top) << i;
+        EXPECT_TRUE(value.AutoSize()) << i;
+        EXPECT_EQ(value.Font().pointSizeF(), 12) << i;
+        EXPECT_EQ(value.backStyle(), forms::Label::BackStyle::Transparent) << i;
+        EXPECT_TRUE(title.Visible() && value.Visible()) << i;
+    }
+}
+
+// The values size themselves to what the hover fills in: a long nickname
+// widens its row rather than being cut at the design width.
+TEST_P(PlayerCard, ValuesFollowTheirTexts)
+{
+    HoverPictures &hover = t.form().hover();
+    const std::string longName = "一位名字非常非常长的老玩家";
+    t.state.commands.custom[1].nickname = longName;
+    hover.Tou_MouseMove(0);
+    Information &card = hover.information();
+    const double shortWidth = card.Inf(0).Width();
+    QFontMetricsF metrics(card.Inf(0).Font(), &card);
+    for (int i = 0; i < Information::kRows; ++i) {
+        const forms::Label &value = card.Inf(i);
+        EXPECT_GE(value.Width(), metrics.horizontalAdvance(value.Caption())) << i;
+        EXPECT_LT(value.Width(), metrics.horizontalAdvance(value.Caption()) + 1) << i;
+        EXPECT_GE(value.Height(), metrics.height()) << i;
+    }
+    hover.imgDilan_MouseMove();
+    hover.Tou_MouseMove(1);
+    ASSERT_EQ(card.Inf(0).Caption(), QString::fromStdString(longName));
+    EXPECT_GT(card.Inf(0).Width(), 1020 / 15) << "wider than the design width";
+    EXPECT_GT(card.Inf(0).Width(), 3 * shortWidth);
+    EXPECT_EQ(card.Inf(0).Left(), 1920 / 15);
+    EXPECT_EQ(card.Inf(0).Top(), 600 / 15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, PlayerCard, ::testing::Bool(),
