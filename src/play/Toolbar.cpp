@@ -3,6 +3,7 @@
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
+#include "core/Leave.h"
 #include "core/TableReset.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
@@ -84,7 +85,11 @@ void PlayFlowService::AnNiu_Click(int index)
         form_.turn.Number.setVisible(false);
         core.ButtonDown[2] = true;
         if (c_.state.commands.ConnectionLostFlag) {
-            // Back to the hall.
+            // Back to the hall, as one way out of the table: a leave already
+            // running (the hall's request during a wait) keeps its order.
+            const core::LeaveScope leaving(c_);
+            if (!leaving.entered())
+                return;
             c_.state.commands.ConnectionLostFlag = false;
             c_.timers.StopTimerBong();
             windows_->UnloadOtherExit();
@@ -124,6 +129,7 @@ void PlayFlowService::AnNiu_Click(int index)
         return;
     }
     case BtnSound:
+        bankStateToLibrary();
         if (windows_->VosSetVisible()) {
             windows_->HideVosSet();
             return;
@@ -147,6 +153,7 @@ void PlayFlowService::AnNiu_Click(int index)
             windows_->HideScore();
         else
             windows_->ShowScore(c_.state.settlement.JuNum);
+        bankStateToLibrary();
         return;
     case BtnHero:
         windows_->CentreHero();
@@ -154,11 +161,13 @@ void PlayFlowService::AnNiu_Click(int index)
             windows_->HideHero();
         else
             windows_->ShowHero();
+        bankStateToLibrary();
         return;
     case BtnWeb:
         windows_->OpenPage(kGameInfoPage);
         return;
     case BtnExit:
+        bankStateToLibrary();
         if (windows_->ExitVisible()) {
             windows_->HideExit();
             return;
