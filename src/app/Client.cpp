@@ -48,9 +48,13 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
                  [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); })
     , scheduler_(context_, timers_, dispatcher_, clocks_, itemSteps_)
     , startUp_(context_, hall_)
-    , leavePaths_(context_, form_, window_.otherExit())
+    , leavePaths_(context_, form_, window_.otherExit(),
+                  table::LeavePaths::Hooks{[this] { play_.tableWindows().UnloadVosSet(); },
+                                           [this](bool) { items_.UpdataMyProp(); }})
 {
     tableChat_.attach(form_, context_, tableSound_);
+    tableChat_.SetKeyDown = [this](int key) { items_.SetKeyDown(key); };
+    play_.tableWindows().setOtherExit(&window_.otherExit());
     form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
     itemHost_.ConnectTableEvents(items_);
     video::ConnectTableVideoEvents(form_, video_);

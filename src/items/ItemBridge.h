@@ -71,8 +71,8 @@ public:
     void BankHoverOff();
     void ImgProp_Click(int index);
     void TimerProp_Timer();
-    void SetKeyDown(int key);
-    void setbankstate(int state);
+    void SetKeyDown(int key) override;
+    void setbankstate(int state) override;
     void UpdataMyProp();
     // A seat's video hidden or shown, told to the running library.
     void RecStateVideo(bool hidden, int pos);

@@ -8,4 +8,8 @@ void ItemService::FixBuffPos() { }
 
 void ItemService::rec_state(std::int16_t /*kind*/, std::int16_t & /*value*/) { }
 
+void ItemService::SetKeyDown(int /*key*/) { }
+
+void ItemService::setbankstate(int /*state*/) { }
+
 } // namespace tessaroc::items

@@ -17,6 +17,10 @@ public:
     // Tells the library a state of the table; kind 1 is the game sounds'
     // switch (-1 on, 0 off). The library takes the value by reference.
     virtual void rec_state(std::int16_t kind, std::int16_t &value);
+    // A key the table passes on (F1 to F6), and the bank's state: 2 when a
+    // toolbar button or Esc was pressed.
+    virtual void SetKeyDown(int key);
+    virtual void setbankstate(int state);
 };
 
 } // namespace tessaroc::items

@@ -8,6 +8,7 @@ namespace tessaroc::play {
 ChuPaiWindow::ChuPaiWindow(QWidget *parent)
     : forms::PopupWindow(Options{false, false}, parent)
 {
+    setObjectName(QStringLiteral("ChuPai"));
     setWindowTitle(QStringLiteral("出牌非法"));
     setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
     setAttribute(Qt::WA_ShowWithoutActivating, true);

@@ -2,14 +2,29 @@
 // F1 for the auto mode in its two variants.
 #include "play/PlayFlowService.h"
 
+#include "chat/ChatService.h"
 #include "core/CoreContext.h"
+#include "items/ItemService.h"
 #include "table/MainForm.h"
 
 namespace tessaroc::play {
 
+void PlayFlowService::bankStateToLibrary()
+{
+    if (c_.state.gamedllstate > 0)
+        form_.services().items.setbankstate(2);
+}
+
+void PlayFlowService::keyToLibrary(int keyCode)
+{
+    if (c_.state.gamedllstate > 0)
+        form_.services().items.SetKeyDown(keyCode);
+}
+
 void PlayFlowService::Pic1_KeyDown(int keyCode, int)
 {
     if (keyCode == kEsc) {
+        bankStateToLibrary();
         if (windows_->ExitVisible())
             windows_->HideExit();
         else
@@ -19,17 +34,10 @@ void PlayFlowService::Pic1_KeyDown(int keyCode, int)
     if (keyCode == kF1)
         F1Full(false);
 
-    // Alt then C, or C then Alt, with no other key between them.
-    if (keyCode == kAlt)
-        KeyChord[0] = 1;
-    else if (keyCode == kKeyC)
-        KeyChord[1] = 1;
-    else
-        KeyChord = {0, 0};
-    if (KeyChord[0] == 1 && KeyChord[1] == 1) {
-        KeyChord = {0, 0};
+    // Alt then C, or C then Alt, with no other key between them; the chat
+    // history's own keys count toward the same chord.
+    if (form_.services().chat.KeyChordStep(keyCode))
         windows_->ShowTalk(0.3 * form_.Width(), 0.66 * form_.Height());
-    }
 }
 
 void PlayFlowService::Pic2_KeyDown(int keyCode, int)
@@ -40,6 +48,10 @@ void PlayFlowService::Pic2_KeyDown(int keyCode, int)
 
 void PlayFlowService::Form_KeyDown(int keyCode, int)
 {
+    // While the chat box has the keyboard, it passes F2 to F6 on itself.
+    if (keyCode >= kF1 && keyCode <= kF6
+        && (keyCode == kF1 || !form_.services().chat.ChatHasFocus))
+        keyToLibrary(keyCode);
     if (keyCode == kF1)
         F1Short(false);
 }
@@ -79,6 +91,7 @@ void PlayFlowService::F1Full(bool pic2)
     core.AutoModeKey = true;
     core.TurnSeconds = 0;
     core.TableHidden = true;
+    keyToLibrary(kF1);
     c_.window.Minimise();
     c_.hall.MinimiseHall();
 }
@@ -103,6 +116,8 @@ void PlayFlowService::F1Short(bool pic3)
         windows_->HideScore();
         windows_->HideHuifu();
     }
+    if (pic3)
+        keyToLibrary(kF1);
     c_.window.Minimise();
     c_.hall.MinimiseHall();
 }

@@ -1,9 +1,11 @@
 #include "play/PlayFlowService.h"
 
+#include "chat/ChatService.h"
 #include "core/CoreContext.h"
 #include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
+#include "table/HoverPictures.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
 
@@ -21,7 +23,7 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
     , chuPai_(context.clock)
-    , tableWindows_(std::make_unique<TablePlayWindows>(form))
+    , tableWindows_(std::make_unique<TablePlayWindows>(form, context.state))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());
@@ -102,8 +104,16 @@ void PlayFlowService::resetActionButtons()
     }
 }
 
-void PlayFlowService::Tou_Click(int) { }
+// A click on a table mate's portrait starts a whisper to that seat.
+void PlayFlowService::Tou_Click(int seat)
+{
+    form_.services().chat.Tou_Click(seat);
+}
 
-void PlayFlowService::Tou_MouseMove(int) { }
+// The pointer over a seat shows its player card.
+void PlayFlowService::Tou_MouseMove(int seat)
+{
+    form_.hover().Tou_MouseMove(seat);
+}
 
 } // namespace tessaroc::play

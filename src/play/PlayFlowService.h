@@ -114,15 +114,14 @@ public:
     void Pic2_KeyDown(int keyCode, int shift);
     void pic3_KeyDown(int keyCode, int shift);
     void pic4_KeyDown(int keyCode, int shift);
-    // KeyChord(0) Alt seen, KeyChord(1) C seen; the chat window's own key
-    // handler shares them.
-    std::array<std::int16_t, 2> KeyChord{};
 
     // The illegal-play notice ChuPai.
     IllegalPlayNotice &ChuPai() { return chuPai_; }
     // The other subsystems' windows; the play flow starts on the table's.
     void setWindows(PlayWindows &windows) { windows_ = &windows; }
     PlayWindows &windows() { return *windows_; }
+    // The table's own windows, which the play flow starts on.
+    TablePlayWindows &tableWindows() { return *tableWindows_; }
     // The random number in [0, 1) that picks one of the two explosions of
     // five and six of a face.
     void setRandom(std::function<double()> random) { random_ = std::move(random); }
@@ -152,6 +151,10 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void F1Full(bool pic2);
     void F1Short(bool pic3);
+    // Tells the running item library that a toolbar button or Esc was
+    // pressed, or passes it a key.
+    void bankStateToLibrary();
+    void keyToLibrary(int keyCode);
 
     table::MainForm &form_;
     core::CoreContext &c_;
@@ -162,7 +165,7 @@ private:
     BackFans fans_;
     AnnouncedPlays announced_;
     IllegalPlayNotice chuPai_;
-    std::unique_ptr<PlayWindows> tableWindows_;
+    std::unique_ptr<TablePlayWindows> tableWindows_;
     PlayWindows *windows_;
     std::function<double()> random_;
 };

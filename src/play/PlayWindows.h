@@ -3,10 +3,19 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
+namespace tessaroc::core {
+struct TableState;
+}
+namespace tessaroc::sound {
+class SoundSettings;
+class TableSoundHost;
+} // namespace tessaroc::sound
 namespace tessaroc::table {
 class MainForm;
-}
+class OtherExitDialog;
+} // namespace tessaroc::table
 
 namespace tessaroc::play {
 
@@ -68,45 +77,55 @@ public:
     virtual void OpenPage(const QString &address) = 0;
 };
 
-// The windows as the subsystems offer them so far: the leave dialog of the
-// table window, and what the chat and the settlement can hide through their
-// services; the windows not offered yet read as hidden and are neither shown
-// nor placed.
+// The windows as the table offers them: the chat's history and phrases, the
+// settlement's board and hall of fame, the sound settings (owned here: the
+// toolbar's sound button is their only way in), the table window's leave
+// dialog, notice, player card and task window.
 class TablePlayWindows final : public PlayWindows
 {
 public:
-    explicit TablePlayWindows(table::MainForm &form);
+    TablePlayWindows(table::MainForm &form, core::TableState &state);
+    ~TablePlayWindows() override;
 
-    bool TalkVisible() const override { return false; }
-    void ShowTalk(double, double) override { }
+    bool TalkVisible() const override;
+    void ShowTalk(double left, double top) override;
     void HideTalk() override;
     void HideHuifu() override;
-    bool ScoreVisible() const override { return false; }
-    void ShowScore(std::int16_t) override { }
+    bool ScoreVisible() const override;
+    void ShowScore(std::int16_t handNumber) override;
     void HideScore() override;
-    bool HeroVisible() const override { return false; }
-    void CentreHero() override { }
-    void ShowHero() override { }
-    void HideHero() override { }
-    bool VosSetVisible() const override { return false; }
-    void ShowVosSet(double, double) override { }
-    void HideVosSet() override { }
-    void UnloadVosSet() override { }
+    bool HeroVisible() const override;
+    void CentreHero() override;
+    void ShowHero() override;
+    void HideHero() override;
+    bool VosSetVisible() const override;
+    void ShowVosSet(double right, double bottom) override;
+    void HideVosSet() override;
+    void UnloadVosSet() override;
     bool ExitVisible() const override;
     void ShowExit(bool notice, bool topMost) override;
     void HideExit() override;
     void UnloadExit() override;
-    void UnloadOtherExit() override { }
-    void HideInformation() override { }
-    void UnloadInformation() override { }
-    void HideMingXi() override { }
-    QString WhisperPrefix() const override { return {}; }
-    std::uint8_t ChatTarget() const override { return 0; }
-    void ClearWhisperPrefix() override { }
+    void UnloadOtherExit() override;
+    void HideInformation() override;
+    void UnloadInformation() override;
+    void HideMingXi() override;
+    QString WhisperPrefix() const override;
+    std::uint8_t ChatTarget() const override;
+    void ClearWhisperPrefix() override;
     void OpenPage(const QString &address) override;
+
+    // The notice frmOtherExit lives with the table window's service, which
+    // is built after the play flow.
+    void setOtherExit(table::OtherExitDialog *notice) { otherExit_ = notice; }
+    sound::SoundSettings &soundSettings() { return *soundSettings_; }
 
 private:
     table::MainForm &form_;
+    core::TableState &state_;
+    std::unique_ptr<sound::TableSoundHost> soundHost_;
+    std::unique_ptr<sound::SoundSettings> soundSettings_;
+    table::OtherExitDialog *otherExit_ = nullptr;
 };
 
 } // namespace tessaroc::play

@@ -2,11 +2,12 @@
 // the login.
 #include "play/PlayFlowService.h"
 
+#include "chat/ChatText.h"
 #include "core/CoreContext.h"
+#include "core/Leave.h"
 #include "core/TableReset.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
-#include "wire/ChatFrame.h"
 #include "wire/SentFrames.h"
 
 namespace tessaroc::play {
@@ -30,29 +31,22 @@ void PlayFlowService::AnNiu_Click(int index)
     const float scaleY = c_.state.table.scale.ScaleY;
     switch (index) {
     case BtnChat: {
+        // The chat box's own line, without its flood gate and spectator
+        // test; the box is emptied even when nothing goes out.
         QLineEdit &box = form_.messages.Chat.widget();
-        QString text = box.text();
+        chat::ChatDraft draft;
+        draft.boxText = box.text();
+        draft.whisperPrefix = windows_->WhisperPrefix();
+        draft.chatTarget = windows_->ChatTarget();
+        draft.nickname = QString::fromStdString(c_.state.commands.custom[0].nickname);
+        draft.ownSeat = c_.ownSeatBit();
         box.clear();
-        const QString prefix = windows_->WhisperPrefix();
-        if (text.isEmpty() || text.trimmed() == prefix)
+        const std::optional<chat::ComposedChat> line = chat::ComposeChatLine(draft);
+        if (!line)
             return;
-        const QString nickname = QString::fromStdString(c_.state.commands.custom[0].nickname);
-        std::uint8_t target = 0;
-        if (!prefix.isEmpty() && text.contains(prefix)) {
-            text = text.mid(prefix.size());
-            target = windows_->ChatTarget();
-            if (target == 0)
-                text = nickname + prefix.mid(1) + text;
-        } else {
-            text = nickname + QStringLiteral("说道： ") + text;
-        }
         windows_->ClearWhisperPrefix();
-        box.clear();
-        c_.rings.PendingChat = text.toStdString();
-        wire::ChatFrame chat;
-        chat.sender = wire::SeatByte{c_.ownSeatBit()};
-        chat.whisperTo = wire::SeatByte{target};
-        wire::MessageFrame frame = chat.encode();
+        c_.rings.PendingChat = line->pendingChat.toStdString();
+        wire::MessageFrame frame = line->frame;
         c_.SendMsg(frame);
         return;
     }
@@ -84,7 +78,11 @@ void PlayFlowService::AnNiu_Click(int index)
         form_.turn.Number.setVisible(false);
         core.ButtonDown[2] = true;
         if (c_.state.commands.ConnectionLostFlag) {
-            // Back to the hall.
+            // Back to the hall, as one way out of the table: a leave already
+            // running (the hall's request during a wait) keeps its order.
+            const core::LeaveScope leaving(c_);
+            if (!leaving.entered())
+                return;
             c_.state.commands.ConnectionLostFlag = false;
             c_.timers.StopTimerBong();
             windows_->UnloadOtherExit();
@@ -124,6 +122,7 @@ void PlayFlowService::AnNiu_Click(int index)
         return;
     }
     case BtnSound:
+        bankStateToLibrary();
         if (windows_->VosSetVisible()) {
             windows_->HideVosSet();
             return;
@@ -147,6 +146,7 @@ void PlayFlowService::AnNiu_Click(int index)
             windows_->HideScore();
         else
             windows_->ShowScore(c_.state.settlement.JuNum);
+        bankStateToLibrary();
         return;
     case BtnHero:
         windows_->CentreHero();
@@ -154,11 +154,13 @@ void PlayFlowService::AnNiu_Click(int index)
             windows_->HideHero();
         else
             windows_->ShowHero();
+        bankStateToLibrary();
         return;
     case BtnWeb:
         windows_->OpenPage(kGameInfoPage);
         return;
     case BtnExit:
+        bankStateToLibrary();
         if (windows_->ExitVisible()) {
             windows_->HideExit();
             return;

@@ -49,6 +49,7 @@ HeroWindow::HeroWindow(QWidget *parent)
     , sunScore(this)
     , Image1(this)
 {
+    setObjectName(QStringLiteral("Hero"));
     setWindowTitle(QStringLiteral("英雄榜"));
     resize(px(kWidth), px(kHeight));
     setPicture(support::PictureStore::designPicture(u"dialog_hero"), 0);

@@ -42,6 +42,7 @@ ScoreWindow::ScoreWindow(QWidget *parent)
     , ID(this)
     , Image1(this)
 {
+    setObjectName(QStringLiteral("Score"));
     setWindowTitle(QStringLiteral("战绩板"));
     resize(px(kWidth), px(kHeight));
     setPicture(support::PictureStore::designPicture(u"dialog_score"), 0);

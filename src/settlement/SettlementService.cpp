@@ -56,6 +56,22 @@ void SettlementService::HideScore()
         score_->hide();
 }
 
+void SettlementService::HideHero()
+{
+    if (hero_)
+        hero_->hide();
+}
+
+bool SettlementService::ScoreVisible() const
+{
+    return score_ && score_->isVisible();
+}
+
+bool SettlementService::HeroVisible() const
+{
+    return hero_ && hero_->isVisible();
+}
+
 void SettlementService::ResetRecords()
 {
     SumScore.fill(0);

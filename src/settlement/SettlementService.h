@@ -34,6 +34,10 @@ public:
     HeroWindow &Hero();
     bool ScoreLoaded() const { return score_ != nullptr; }
     bool HeroLoaded() const { return hero_ != nullptr; }
+    // Loaded and showing.
+    bool ScoreVisible() const;
+    bool HeroVisible() const;
+    virtual void HideHero();
 
     // What a double-click on a line of the hall of fame opens: the hand of
     // that line's number.

@@ -19,13 +19,17 @@ void SoundSettings::Toggle(const table::MainForm &form, const QString &ownRecord
         window_->hide();
         return;
     }
+    const table::TableArea &area = form.area;
+    ShowAt(form.Left() + area.Pic1.Left() + area.Pic1.Width(),
+           form.Top() + area.Pic1.Top() + area.Pic1.Height() - state_.table.scale.ScaleX * 1700.0,
+           ownRecordText);
+}
+
+void SoundSettings::ShowAt(double right, double bottom, const QString &ownRecordText)
+{
     if (!window_)
         window_ = std::make_unique<VosSet>(state_, sound_, host_, ownRecordText);
-    const table::TableArea &area = form.area;
-    const double left = form.Left() + area.Pic1.Left() + area.Pic1.Width() - window_->WidthTwips();
-    const double top = form.Top() + area.Pic1.Top() + area.Pic1.Height() - window_->HeightTwips()
-            - state_.table.scale.ScaleX * 1700.0;
-    window_->MoveTwips(left, top);
+    window_->MoveTwips(right - window_->WidthTwips(), bottom - window_->HeightTwips());
     window_->show();
 }
 

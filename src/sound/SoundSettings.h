@@ -25,6 +25,9 @@ public:
     // bottom right of the table area, 1700 twips times ScaleX above its foot,
     // and shown.
     void Toggle(const table::MainForm &form, const QString &ownRecordText);
+    // Loads the window when needed and shows it with its right and bottom
+    // edges at these screen twips.
+    void ShowAt(double right, double bottom, const QString &ownRecordText);
     // Hides the window, keeping what is pending.
     void Hide();
     // Unloads the window.

@@ -33,6 +33,7 @@ VosSet::VosSet(core::TableState &state, SoundService &sound, VosSetHost &host,
     , sound_(sound)
     , host_(host)
 {
+    setObjectName(QStringLiteral("VosSet"));
     setWindowTitle(QStringLiteral("音效设置"));
     setPicture(support::PictureStore::designPicture(u"dialog_sound"), 0);
     setFixedSize(picture().isNull() ? QSize(220, 330) : picture().size());

@@ -370,6 +370,12 @@ Information &HoverPictures::information()
     return *information_;
 }
 
+void HoverPictures::HideInformation()
+{
+    if (information_)
+        information_->hide();
+}
+
 void HoverPictures::Tou_MouseMove(int pos)
 {
     if (pos < 0 || pos > 3)

@@ -67,6 +67,9 @@ public:
     // The player card window, created on first reference.
     Information &information();
     bool informationLoaded() const { return information_ != nullptr; }
+    // Hidden while loaded; destroyed (the auto mode's F1 does so).
+    void HideInformation();
+    void UnloadInformation() { information_.reset(); }
 
     // The task window flies from its place to the task icon and shrinks on
     // the way, then hides; both points are screen twips.

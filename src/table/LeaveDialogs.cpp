@@ -48,6 +48,7 @@ ExitDialog::ExitDialog(const platform::SystemVersion &version, bool inGame, bool
     , pbCloseMe(this)
     , pbCancel(this)
 {
+    setObjectName(QStringLiteral("frmExit"));
     setUpDialog(*this, version, kWidth, kHeight);
     text(Label2, 32, 32, 265, 22, QStringLiteral("游戏正在进行，逃跑会扣分！"), true);
     text(Label1, 48, 64, 233, 22, QStringLiteral("您真的要退出吗？"), true);

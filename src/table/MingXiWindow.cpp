@@ -32,6 +32,7 @@ MingXiWindow::MingXiWindow(const platform::SystemVersion &version, QWidget *pare
     , Labxianshi1(this)
     , Labxianshi2(this)
 {
+    setObjectName(QStringLiteral("frmMingXi"));
     setWindowTitle(QStringLiteral("喜金任务"));
     setPicture(support::PictureStore::designPicture(u"dialog_task"), 0);
     designText(Labxianshi1);

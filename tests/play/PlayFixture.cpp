@@ -14,7 +14,7 @@ PlayTable::PlayTable(bool reduced)
     forms::installFontSubstitutions();
     form = std::make_unique<table::MainForm>(state, clock,
                                              table::TableServices{tableHall_, tableSound_,
-                                                                  tableItems_, tableChat_,
+                                                                  tableItems, tableChat_,
                                                                   tableSettlement_});
     window = std::make_unique<table::TableWindowService>(*form, state);
     window->PrepareStartUp();

@@ -125,6 +125,18 @@ struct RecordingWindows final : PlayWindows
 };
 
 
+// The table's side of the item library, writing down the keys and bank
+// states passed on.
+struct RecordingItems final : items::ItemService
+{
+    void SetKeyDown(int key) override { calls.push_back("SetKeyDown " + std::to_string(key)); }
+    void setbankstate(int state) override
+    {
+        calls.push_back("setbankstate " + std::to_string(state));
+    }
+    std::vector<std::string> calls;
+};
+
 // The core's services, recording what the play flow asks of them.
 struct CoreServices
 {
@@ -249,6 +261,7 @@ public:
     StepClock clock;
     std::unique_ptr<CoreServices> services;
     RecordingWindows windows;
+    RecordingItems tableItems;
     std::unique_ptr<table::MainForm> form;
     std::unique_ptr<table::TableWindowService> window;
     std::unique_ptr<core::CoreContext> context;
@@ -260,7 +273,6 @@ private:
         bool MinimiseHall() override { return true; }
     } tableHall_;
     sound::SoundService tableSound_;
-    items::ItemService tableItems_;
     chat::ChatService tableChat_;
     settlement::SettlementService tableSettlement_;
 };

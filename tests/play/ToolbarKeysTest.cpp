@@ -209,7 +209,7 @@ TEST(Keys, TheAltCChord)
         if (c.opens) {
             EXPECT_DOUBLE_EQ(t.windows.talkLeft, 0.3 * t.form->Width());
             EXPECT_DOUBLE_EQ(t.windows.talkTop, 0.66 * t.form->Height());
-            EXPECT_EQ(t.play->KeyChord, (std::array<std::int16_t, 2>{0, 0}));
+            EXPECT_EQ(t.form->services().chat.KeyChord, (std::array<bool, 2>{false, false}));
         }
     }
 }
