@@ -22,8 +22,11 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , effects_(form, context)
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
-    , chuPai_(context.clock)
-    , tableWindows_(std::make_unique<TablePlayWindows>(form, context.state))
+    // The program builds the play flow before the core's context, so nothing
+    // of the context may be read here: the clock and the state the window
+    // was built on are the same ones.
+    , chuPai_(form.clock())
+    , tableWindows_(std::make_unique<TablePlayWindows>(form, form.tableState()))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());

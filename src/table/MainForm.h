@@ -237,6 +237,11 @@ public:
              QWidget *parent = nullptr);
     ~MainForm() override;
 
+    // The program's clock and the table's state, which the window was built
+    // on.
+    const platform::Clock &clock() const { return clock_; }
+    core::TableState &tableState() const { return state_; }
+
     // The window's place and size in twips; the widget gets them in whole
     // pixels.
     double Left() const { return geometry_.Left; }
