@@ -119,9 +119,17 @@ std::string account(Input &in)
 // Chat texts: plain, with whisper and filtered words, long, and any bytes.
 std::string chatText(Input &in)
 {
-    static const char *const kLines[] = {
-            "你好", "快点吧，我等到花儿也谢了", "/a 悄悄话", "操你", "TMD 法轮功", "123456789012345678901234567890123456789012345678901234567890",
-            "", ":)", "哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈"};
+    static const char *const kLines[]
+            = {"你好",
+               "快点吧，我等到花儿也谢了",
+               "/a 悄悄话",
+               "操你",
+               "TMD 法轮功",
+               "123456789012345678901234567890123456789012345678901234567890",
+               "",
+               ":)",
+               "哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈"
+               "哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈哈"};
     const int i = in.below(12);
     if (i < 9)
         return kLines[i];
@@ -133,8 +141,8 @@ void mutate(MessageFrame &frame, Input &in)
 {
     const int n = in.below(4);
     for (int i = 0; i < n; ++i) {
-        const std::size_t pos = (static_cast<std::size_t>(in.byte()) << 8 | in.byte())
-                % wire::kFrameSize;
+        const std::size_t pos
+                = (static_cast<std::size_t>(in.byte()) << 8 | in.byte()) % wire::kFrameSize;
         frame.setByte(pos, in.byte());
     }
 }
@@ -254,7 +262,8 @@ std::uint8_t kindOfGroup(std::size_t n)
     case 3:
         return rules::KindTriple;
     default:
-        return static_cast<std::uint8_t>(rules::bombKind(static_cast<int>(std::min<std::size_t>(n, 8))));
+        return static_cast<std::uint8_t>(
+                rules::bombKind(static_cast<int>(std::min<std::size_t>(n, 8))));
     }
 }
 
@@ -266,8 +275,7 @@ wire::HandResultFrame resultOf(Input &in, std::uint8_t seatByte, bool landlord,
     r.stake = in.below(4) ? 100 : static_cast<std::int32_t>(in.u32());
     r.cashUnit = static_cast<std::uint8_t>(in.below(3));
     r.cardsLeft = static_cast<std::uint8_t>(std::min<std::size_t>(left.size(), 255));
-    std::copy_n(left.begin(), std::min<std::size_t>(left.size(), r.codes.size()),
-                r.codes.begin());
+    std::copy_n(left.begin(), std::min<std::size_t>(left.size(), r.codes.size()), r.codes.begin());
     r.bidKind = static_cast<std::uint8_t>(in.below(4));
     r.landlord = landlord;
     r.outcome = static_cast<std::uint8_t>(in.below(4));
@@ -389,11 +397,11 @@ void wholeHand(Input &in)
     send(wire::ReadyOrLeaveNoticeFrame{}.encode(), in);
 }
 
-constexpr std::array<std::uint8_t, 15> kCommands = {
-        wire::CmdDeal,      wire::CmdBidTurn,       wire::CmdPlayed,         wire::CmdHandResult,
-        wire::CmdReadyOrLeave, wire::CmdLogin,      wire::CmdChat,           wire::CmdUserInfo,
-        wire::CmdUserLeft,  wire::CmdForcedLeave,   wire::CmdReady,          wire::CmdReconnectAnswer,
-        wire::CmdProp44,    wire::CmdProp45,        wire::CmdProp46};
+constexpr std::array<std::uint8_t, 15> kCommands
+        = {wire::CmdDeal,         wire::CmdBidTurn,     wire::CmdPlayed, wire::CmdHandResult,
+           wire::CmdReadyOrLeave, wire::CmdLogin,       wire::CmdChat,   wire::CmdUserInfo,
+           wire::CmdUserLeft,     wire::CmdForcedLeave, wire::CmdReady,  wire::CmdReconnectAnswer,
+           wire::CmdProp44,       wire::CmdProp45,      wire::CmdProp46};
 
 // One frame of any command, its fields from the input.
 void oneFrame(Input &in)

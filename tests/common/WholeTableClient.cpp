@@ -22,8 +22,8 @@ public:
 
 } // namespace
 
-std::unique_ptr<platform::SoundBuffer>
-SilentSoundDevice::CreateSoundBufferFromFile(const QString &, std::uint32_t)
+std::unique_ptr<platform::SoundBuffer> SilentSoundDevice::CreateSoundBufferFromFile(const QString &,
+                                                                                    std::uint32_t)
 {
     return std::make_unique<SilentBuffer>();
 }
@@ -37,10 +37,20 @@ WholeTableClient::WholeTableClient()
            table::TableServices{tableHall, tableSound, tableItems, tableChat, tableSettlement})
     , window(form, state)
     , play(form, context)
-    , context{state,         rings,         clock,         services.socket,
-              services.hall, services.timers, window,      play,
-              sound,         services.items, services.video, settlement,
-              services.process, chat}
+    , context{state,
+              rings,
+              clock,
+              services.socket,
+              services.hall,
+              services.timers,
+              window,
+              play,
+              sound,
+              services.items,
+              services.video,
+              settlement,
+              services.process,
+              chat}
     , dispatcher(context)
 {
     forms::installFontSubstitutions();
