@@ -50,10 +50,14 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     , startUp_(context_, hall_)
     , leavePaths_(context_, form_, window_.otherExit(),
                   table::LeavePaths::Hooks{[this] { play_.tableWindows().UnloadVosSet(); },
-                                           [this](bool) { items_.UpdataMyProp(); }})
+                                           [this](bool) {
+                                               items_.UpdataMyProp();
+                                           }})
 {
     tableChat_.attach(form_, context_, tableSound_);
-    tableChat_.SetKeyDown = [this](int key) { items_.SetKeyDown(key); };
+    tableChat_.SetKeyDown = [this](int key) {
+        items_.SetKeyDown(key);
+    };
     play_.tableWindows().setOtherExit(&window_.otherExit());
     form_.seats.vcap1->setDevice(devices.camera ? devices.camera : &camera_);
     itemHost_.ConnectTableEvents(items_);

@@ -49,8 +49,7 @@ void PlayFlowService::Pic2_KeyDown(int keyCode, int)
 void PlayFlowService::Form_KeyDown(int keyCode, int)
 {
     // While the chat box has the keyboard, it passes F2 to F6 on itself.
-    if (keyCode >= kF1 && keyCode <= kF6
-        && (keyCode == kF1 || !form_.services().chat.ChatHasFocus))
+    if (keyCode >= kF1 && keyCode <= kF6 && (keyCode == kF1 || !form_.services().chat.ChatHasFocus))
         keyToLibrary(keyCode);
     if (keyCode == kF1)
         F1Short(false);

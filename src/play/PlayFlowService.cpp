@@ -30,7 +30,9 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());
-    random_ = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+    random_ = [engine] {
+        return std::uniform_real_distribution<double>(0.0, 1.0)(*engine);
+    };
     // Every seat's play slides in as the own one does.
     announced_.setSlideIn(
             [this](int n, int pos) { PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos); });

@@ -5,10 +5,10 @@
 #include "play/Deal.h"
 #include "play/Effects.h"
 #include "play/Fans.h"
-#include "play/ShowChuPai.h"
-#include "play/Sorting.h"
 #include "play/IllegalPlayNotice.h"
 #include "play/PlayWindows.h"
+#include "play/ShowChuPai.h"
+#include "play/Sorting.h"
 #include "rules/JudgeChuPai.h"
 
 #include <QObject>

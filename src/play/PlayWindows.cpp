@@ -34,8 +34,8 @@ TablePlayWindows::TablePlayWindows(table::MainForm &form, core::TableState &stat
     : form_(form)
     , state_(state)
     , soundHost_(std::make_unique<sound::TableSoundHost>(form, form.services().items))
-    , soundSettings_(std::make_unique<sound::SoundSettings>(state, form.services().sound,
-                                                            *soundHost_))
+    , soundSettings_(
+              std::make_unique<sound::SoundSettings>(state, form.services().sound, *soundHost_))
 { }
 
 TablePlayWindows::~TablePlayWindows() = default;
@@ -137,7 +137,8 @@ bool TablePlayWindows::VosSetVisible() const
 void TablePlayWindows::ShowVosSet(double right, double bottom)
 {
     // The colour row's first picture follows the own record's text.
-    soundSettings_->ShowAt(right, bottom, QString::fromStdString(state_.commands.custom[0].extraText1));
+    soundSettings_->ShowAt(right, bottom,
+                           QString::fromStdString(state_.commands.custom[0].extraText1));
 }
 
 void TablePlayWindows::HideVosSet()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NullServices.h"
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
 #include "core/HallService.h"
@@ -13,7 +14,6 @@
 #include "table/TableWindowService.h"
 #include "wire/MessageFrame.h"
 #include "wire/MsgRings.h"
-#include "NullServices.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -123,7 +123,6 @@ struct RecordingWindows final : PlayWindows
     std::vector<QString> pages;
     std::vector<std::string> log;
 };
-
 
 // The table's side of the item library, writing down the keys and bank
 // states passed on.

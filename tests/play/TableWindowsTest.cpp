@@ -1,6 +1,7 @@
 // The toolbar and the keys on the table's real pop-up windows: the chat
 // history, the board, the hall of fame, the sound settings, the leave dialog,
 // the notice, the player card and the task window.
+#include "Grab.h"
 #include "PlayFixture.h"
 
 #include "chat/ChatWindows.h"
@@ -97,6 +98,9 @@ TEST_F(TableWindows, TheToolbarShowsEachWindowInItsPlaceAndHidesItAgain)
                 form().Top() + area.Pic1.Top() + area.Pic1.Height()
                         - 1700 * t.state.table.scale.ScaleX,
                 kPixel);
+    // Kept for a person to look at: grabs/sound_settings.png.
+    EXPECT_FALSE(
+            tessaroc::test::grabToPng(*sound.window(), QStringLiteral("sound_settings")).isEmpty());
     t.play->AnNiu_Click(Play::BtnSound);
     EXPECT_FALSE(vosSet.isVisible());
 
@@ -201,7 +205,9 @@ TEST_F(TableWindows, TheRunningItemLibraryHearsTheButtonsAndKeys)
         std::vector<std::string> calls;
     };
     const auto click = [](int index) {
-        return [index](Play &play) { play.AnNiu_Click(index); };
+        return [index](Play &play) {
+            play.AnNiu_Click(index);
+        };
     };
     const Case cases[] = {
             {"sound", click(Play::BtnSound), {"setbankstate 2"}},
@@ -210,14 +216,18 @@ TEST_F(TableWindows, TheRunningItemLibraryHearsTheButtonsAndKeys)
             {"leave", click(Play::BtnExit), {"setbankstate 2"}},
             {"chat window", click(Play::BtnTalk), {}},
             {"Esc", [](Play &play) { play.Pic1_KeyDown(Play::kEsc, 0); }, {"setbankstate 2"}},
-            {"F1 on the table", [](Play &play) { play.Pic1_KeyDown(Play::kF1, 0); },
+            {"F1 on the table",
+             [](Play &play) { play.Pic1_KeyDown(Play::kF1, 0); },
              {"SetKeyDown 112"}},
-            {"F1 on the window", [](Play &play) { play.Form_KeyDown(Play::kF1, 0); },
+            {"F1 on the window",
+             [](Play &play) { play.Form_KeyDown(Play::kF1, 0); },
              {"SetKeyDown 112"}},
-            {"F3 on the window", [](Play &play) { play.Form_KeyDown(Play::kF1 + 2, 0); },
+            {"F3 on the window",
+             [](Play &play) { play.Form_KeyDown(Play::kF1 + 2, 0); },
              {"SetKeyDown 114"}},
             {"F7 on the window", [](Play &play) { play.Form_KeyDown(Play::kF6 + 1, 0); }, {}},
-            {"F1 on the sound holder", [](Play &play) { play.pic3_KeyDown(Play::kF1, 0); },
+            {"F1 on the sound holder",
+             [](Play &play) { play.pic3_KeyDown(Play::kF1, 0); },
              {"SetKeyDown 112"}},
     };
     for (const Case &c : cases) {

@@ -294,7 +294,9 @@ QImage adFrame(QSize size)
 }
 
 // The background of a pop-up window: lacquered wood, a gold frame, a cream
-// writing field and, where the window has one, its title on a red plate.
+// writing field and, where the window has one, its title on a red plate. The
+// plate stays at most 26 pixels high: the boards put their first texts 32
+// pixels down, which must be on the field.
 QImage dialogBack(QSize size, const QString &title)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -303,7 +305,7 @@ QImage dialogBack(QSize size, const QString &title)
     prepare(p);
     const QRectF box(0, 0, size.width(), size.height());
     drawWoodPanel(p, box, 0);
-    const double band = title.isEmpty() ? 10 : std::clamp(size.height() * 0.1, 16.0, 30.0);
+    const double band = title.isEmpty() ? 10 : std::clamp(size.height() * 0.1, 16.0, 26.0);
     const QRectF field = box.adjusted(8, band + 4, -8, -8);
     QLinearGradient paper(field.topLeft(), field.bottomLeft());
     paper.setColorAt(0, QColor(0xfb, 0xf4, 0xe2));
