@@ -22,9 +22,9 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , effects_(form, context)
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
-    // The program builds the play flow before the core's context, so nothing
-    // of the context may be read here: the clock and the state the window
-    // was built on are the same ones.
+    // The context may still be under construction (the program builds it
+    // after the services it names): what is kept from now on comes from the
+    // table window, which is built.
     , chuPai_(form.clock())
     , tableWindows_(std::make_unique<TablePlayWindows>(form, form.tableState()))
     , windows_(tableWindows_.get())

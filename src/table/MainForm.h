@@ -237,11 +237,6 @@ public:
              QWidget *parent = nullptr);
     ~MainForm() override;
 
-    // The program's clock and the table's state, which the window was built
-    // on.
-    const platform::Clock &clock() const { return clock_; }
-    core::TableState &tableState() const { return state_; }
-
     // The window's place and size in twips; the widget gets them in whole
     // pixels.
     double Left() const { return geometry_.Left; }
@@ -307,6 +302,10 @@ public:
 
     // The subsystems the table window calls on.
     const TableServices &services() const { return services_; }
+    // The table's state and clock the window was built over, for the pieces
+    // built beside the window before the core's context exists.
+    core::TableState &tableState() const { return state_; }
+    const platform::Clock &clock() const { return clock_; }
 
     // The hover pictures, tooltips and player card; the web panels' and the
     // seat-shuffle caption's events.
