@@ -463,7 +463,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
         person.settle();
         const auto cardsShown = [&] {
             int shownCards = 0;
-            form.hands.cardImage0.forEach([&](const forms::Image &card) { shownCards += card.Visible() ? 1 : 0; });
+            form.hands.cardImage0.forEach(
+                    [&](const forms::Image &card) { shownCards += card.Visible() ? 1 : 0; });
             return shownCards;
         };
         QDeadlineTimer dealDeadline(kBoardLimitMs);
@@ -475,8 +476,9 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
                 << "the client holds no new hand " << hand + 1 << "\n" << record();
         EXPECT_EQ(cardsShown(), state.rules.ownHand().validCount()) << "hand " << hand + 1;
         form.hands.cardImage0.forEach([&](const forms::Image &card) {
-            if (card.Visible())
+            if (card.Visible()) {
                 EXPECT_GE(card.Top(), state.table.HandLine - 0.5) << "a raised card in hand " << hand + 1;
+            }
         });
     }
     person.settle();
