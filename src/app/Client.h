@@ -69,6 +69,9 @@ public:
     void unload();
     table::MainForm &form() { return form_; }
     chat::ChatService &chat() { return tableChat_; }
+    play::PlayFlowService &play() { return play_; }
+    settlement::SettlementService &settlementWindows() { return tableSettlement_; }
+    settlement::CoreSettlement &settlement() { return settlement_; }
     core::TableState &state() { return state_; }
 
 private:

@@ -100,6 +100,10 @@ ChatService::ChatService(double timeScale)
 // The windows go first, while nothing of the table is reached any more.
 ChatService::~ChatService()
 {
+    // The seats' bubbles run on the table's clock and place themselves by
+    // the table window: they go with the chat rather than outlive the table.
+    for (int seat = 0; seat <= 3; ++seat)
+        delete FindSpeakBox(seat);
     form_ = nullptr;
     core_ = nullptr;
     chatBox_ = nullptr;

@@ -132,7 +132,9 @@ private:
     table::MainForm *form_ = nullptr;
     core::CoreContext *core_ = nullptr;
     sound::SoundService *sound_ = nullptr;
-    QPointer<QLineEdit> chatBox_;
+    // Held as an object only: the box sends its filter events (its focus
+    // going) while it is being destroyed, when it is no line edit any more.
+    QPointer<QObject> chatBox_;
     std::unique_ptr<TalkWindow> talk_;
     std::unique_ptr<HuifuWindow> huifu_;
 };

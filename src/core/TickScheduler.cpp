@@ -141,6 +141,12 @@ void TickScheduler::TickSlotSend()
     MainLoopState &loop = c_.loop();
     if (loop.ring.SlotTicks0 < kSendThreshold || !loop.ring.SlotFlag0)
         return;
+    // The server takes a connection's first frame for its login and closes
+    // a connection that starts with anything else: a line the player sent,
+    // or the ready button pressed, after the connection came up but before
+    // the login slot's turn waits for the login to go first.
+    if (loop.SlotFlag2 && c_.socket.State() == services::ServerSocket::sckConnected)
+        return;
     wire::MessageFrame frame;
     if (!c_.rings.SendRing.takeFrame(frame)) {
         loop.ring.SlotFlag0 = false;

@@ -22,8 +22,11 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     , effects_(form, context)
     , fans_(form, context)
     , announced_(form, context, pictures_, effects_, fans_)
-    , chuPai_(context.clock)
-    , tableWindows_(std::make_unique<TablePlayWindows>(form, context.state))
+    // The context may still be under construction (the program builds it
+    // after the services it names): what is kept from now on comes from the
+    // table window, which is built.
+    , chuPai_(form.clock())
+    , tableWindows_(std::make_unique<TablePlayWindows>(form, form.tableState()))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());

@@ -302,6 +302,10 @@ public:
 
     // The subsystems the table window calls on.
     const TableServices &services() const { return services_; }
+    // The table's state and clock the window was built over, for the pieces
+    // built beside the window before the core's context exists.
+    core::TableState &tableState() const { return state_; }
+    const platform::Clock &clock() const { return clock_; }
 
     // The hover pictures, tooltips and player card; the web panels' and the
     // seat-shuffle caption's events.

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace tessaroc::chat::test {
 namespace {
@@ -173,6 +174,21 @@ TEST_F(SpeakBoxes, TheTablesClearingClosesThemAndTheNextPhraseBuildsAnew)
     frmSpeakBox *again = FindSpeakBox(1);
     ASSERT_NE(again, nullptr);
     EXPECT_FALSE(again->mask().isEmpty());
+}
+
+TEST_F(SpeakBoxes, AChatTakesItsBubblesWithItWhenItGoes)
+{
+    // A second chat on the same table, which goes before the table does.
+    auto other = std::make_unique<ChatService>();
+    other->setProgramFolder(t.folder.path());
+    other->attach(*t.form, *t.context, t.tableSound);
+    other->ReceiveChat(chatFrame(2, QStringLiteral("x"), 0, 1, 1));
+    ASSERT_NE(FindSpeakBox(1), nullptr);
+    other.reset();
+    EXPECT_EQ(FindSpeakBox(1), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_NE(w->windowTitle(), QStringLiteral("speakbox"));
 }
 
 TEST_F(SpeakBoxes, TheRegionFollowsThePictureAndASeatHasOneWindow)

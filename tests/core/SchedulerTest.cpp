@@ -95,6 +95,23 @@ TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
     EXPECT_TRUE(h->items.calls.empty());
 }
 
+TEST_F(Scheduler, FramesQueuedOnAConnectionBeforeItsLoginFollowTheLogin)
+{
+    loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
+    loop().SlotFlag2 = true;
+    loop().SlotTicks2 = 0;
+    h->socket.state = FakeSocket::sckConnected;
+    h->queue(frameOf(wire::CmdKeepAlive, 1));
+    h->queue(frameOf(wire::CmdReadyOrLeave, 2));
+    h->tick(3);
+    EXPECT_TRUE(h->socket.sent.empty()) << "nothing goes ahead of the login";
+    h->tick(3);
+    ASSERT_EQ(h->socket.sent.size(), 3u);
+    EXPECT_EQ(h->socket.sent[0], loop().LoginFrame);
+    EXPECT_EQ(h->socket.sent[1].byteAt(100), 1);
+    EXPECT_EQ(h->socket.sent[2].byteAt(100), 2);
+}
+
 TEST_F(Scheduler, BlinkIsEightChangesFourHundredMillisecondsApartEndingOnTheNormalPicture)
 {
     loop().BlinkCount = 8;
