@@ -1,48 +1,12 @@
 #include "OffscreenClient.h"
 
-#include "FlagTimers.h"
-#include "NullServices.h"
+#include "OffscreenServices.h"
 
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
 #include "table/WindowSizing.h"
 
 namespace tessaroc::offscreen {
-
-using namespace core::services;
-
-struct NullServices
-{
-    struct Socket : ServerSocket
-    {
-        int State() const override { return state; }
-        bool SendData(const wire::MessageFrame &) override { return state == sckConnected; }
-        void Close() override { state = sckClosed; }
-        void Connect(const QString &, quint16) override { state = sckConnected; }
-        bool ConnectToSock5Server(const wire::CommandLine &) override { return false; }
-        int state = sckConnected;
-    } socket;
-    struct Hall : HallWindow
-    {
-        bool FindHall() override { return true; }
-        bool RestoreHall() override { return true; }
-        bool MinimiseHall() override { return true; }
-        void PostToHall(std::uint32_t) override { }
-    } hall;
-    fakes::FlagTimers timers;
-    fakes::NullPlay play;
-    fakes::NullSound sound;
-    fakes::NullItems items;
-    fakes::NullVideo video;
-    fakes::NullSettlement settlement;
-    struct NullProcess : Process
-    {
-        void MessageBox(const QString &, const QString &) override { }
-        void End(core::ExitCode) override { ended = true; }
-        bool ended = false;
-    } process;
-    fakes::NullChat chat;
-};
 
 OffscreenClient::OffscreenClient(bool reduced)
     : services(std::make_unique<NullServices>())
@@ -83,7 +47,7 @@ void OffscreenClient::revive()
 {
     services->process.ended = false;
     services->timers.bong = true;
-    services->socket.state = ServerSocket::sckConnected;
+    services->socket.state = core::services::ServerSocket::sckConnected;
 }
 
 } // namespace tessaroc::offscreen

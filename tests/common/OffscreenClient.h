@@ -17,16 +17,20 @@
 
 // The client core and the real table window, laid out offscreen, on services
 // that do nothing: what the fuzz target and the benchmarks drive frames
-// through. Every wait ends at once: the clock moves on by a second at every
-// reading.
+// through. Every wait ends at once: the clock moves on by a step (a second
+// unless told) at every reading.
 namespace tessaroc::offscreen {
 
 class FastClock final : public platform::Clock
 {
 public:
-    std::int64_t nowMs() const override { return now_ += 1000; }
+    explicit FastClock(std::int64_t stepMs = 1000)
+        : step_(stepMs)
+    { }
+    std::int64_t nowMs() const override { return now_ += step_; }
 
 private:
+    std::int64_t step_;
     mutable std::int64_t now_ = 0;
 };
 
