@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -431,6 +432,12 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_TRUE(client.settlementWindows().ScoreVisible()) << "hand " << hand;
         EXPECT_EQ(state.settlement.JuNum, hand);
+        // Every hand so far in the records file.
+        QFile records(client.settlement().records().path());
+        ASSERT_TRUE(records.open(QIODevice::ReadOnly)) << records.fileName().toStdString();
+        const QByteArray sections = records.readAll();
+        for (int h = 1; h <= hand; ++h)
+            EXPECT_TRUE(sections.contains("[juNum:" + QByteArray::number(h) + "]")) << "hand " << h;
         EXPECT_TRUE(refused.empty()) << refused.front() << "\n" << record();
         if (hand == hands)
             break;
@@ -450,12 +457,29 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
                 },
                 kHandLimitMs))
                 << "hand " << hand + 1 << " was not dealt\n" << record();
-        ASSERT_TRUE(runUntil(
-                [&] {
-                    return state.rules.InGame && state.rules.ownHand().validCount() >= 25;
-                },
-                kHandLimitMs))
+        // The new hand as dealt, with nothing of the last one left: as many
+        // card pictures as cards, none of them raised. The person keeps
+        // still while the cards come.
+        person.settle();
+        const auto cardsShown = [&] {
+            int shownCards = 0;
+            form.hands.cardImage0.forEach(
+                    [&](const forms::Image &card) { shownCards += card.Visible() ? 1 : 0; });
+            return shownCards;
+        };
+        QDeadlineTimer dealDeadline(kBoardLimitMs);
+        while (!(state.rules.InGame && state.rules.ownHand().validCount() >= 25
+                 && cardsShown() == state.rules.ownHand().validCount())
+               && !dealDeadline.hasExpired())
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_TRUE(state.rules.InGame && state.rules.ownHand().validCount() >= 25)
                 << "the client holds no new hand " << hand + 1 << "\n" << record();
+        EXPECT_EQ(cardsShown(), state.rules.ownHand().validCount()) << "hand " << hand + 1;
+        form.hands.cardImage0.forEach([&](const forms::Image &card) {
+            if (card.Visible()) {
+                EXPECT_GE(card.Top(), state.table.HandLine - 0.5) << "a raised card in hand " << hand + 1;
+            }
+        });
     }
     person.settle();
     EXPECT_TRUE(refused.empty()) << record();
@@ -464,7 +488,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     EXPECT_FALSE(saw("leaves the table")) << record();
     EXPECT_FALSE(saw("did not play in time")) << record();
     EXPECT_FALSE(saw("did not bid in time")) << record();
-    std::printf("soak: %d hands, bids %d, plays by hint %d, readies %d\n", hands, bids, plays, readies);
+    std::printf("soak: %d hands at layout scale %.3f, bids %d, plays by hint %d, readies %d\n", hands,
+                static_cast<double>(state.table.scale.ScaleX), bids, plays, readies);
     person.report();
 }
 
