@@ -11,24 +11,6 @@
 
 namespace tessaroc::play {
 
-namespace {
-
-forms::ControlArray<forms::Image> &seatRow(table::MainForm &form, int pos)
-{
-    switch (pos) {
-    case 1:
-        return form.hands.cardImage1;
-    case 2:
-        return form.hands.cardImage2;
-    case 3:
-        return form.hands.cardImage3;
-    default:
-        return form.hands.cardImage0;
-    }
-}
-
-} // namespace
-
 void PlayFlowService::Operation_Click(int index)
 {
     core::MainLoopState &loop = c_.loop();
@@ -140,7 +122,8 @@ void PlayFlowService::hint()
     // the first row.
     if (commands.HintIndex < 0 || commands.HintIndex >= count)
         commands.HintIndex = 0;
-    const rules::HintRow &row = rules.HintCandidates[static_cast<std::size_t>(commands.HintIndex + 1)];
+    const rules::HintRow &row
+            = rules.HintCandidates[static_cast<std::size_t>(commands.HintIndex + 1)];
     const rules::HandRecord &own = rules.ownHand();
     const int n = std::clamp<int>(row.count, 0, rules::kMaxHandCards);
     for (int j = 0; j < n; ++j) {
@@ -163,7 +146,7 @@ void PlayFlowService::showLastTrick(bool previous)
                                     : play.PrevTableCards[static_cast<std::size_t>(p)];
         const auto &show = previous ? play.PrevTableCards[static_cast<std::size_t>(p)]
                                     : play.TableCards[static_cast<std::size_t>(p)];
-        auto &pictures = seatRow(form_, p);
+        auto &pictures = form_.hands.cardRow(p);
         // An entry that names no picture of the seat's row is skipped.
         const auto each = [&](const core::PlayState::CardPictureRow &entries, auto &&action) {
             const int count = std::clamp<int>(entries[core::PlayState::kCountColumn], 0,

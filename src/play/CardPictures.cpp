@@ -9,18 +9,7 @@ namespace tessaroc::play {
 
 forms::ControlArray<forms::Image> *cardGroup(table::MainForm &form, int pos)
 {
-    switch (pos) {
-    case 0:
-        return &form.hands.cardImage0;
-    case 1:
-        return &form.hands.cardImage1;
-    case 2:
-        return &form.hands.cardImage2;
-    case 3:
-        return &form.hands.cardImage3;
-    default:
-        return nullptr;
-    }
+    return pos >= 0 && pos <= 3 ? &form.hands.cardRow(pos) : nullptr;
 }
 
 bool isRefusedPictureNo(int number)

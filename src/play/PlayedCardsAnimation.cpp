@@ -31,24 +31,10 @@ constexpr SeatGeometry kSeats[4] = {
         {77, 104, -1},
 };
 
-forms::ControlArray<forms::Image> &row(table::MainForm &form, int pos)
-{
-    switch (pos) {
-    case 1:
-        return form.hands.cardImage1;
-    case 2:
-        return form.hands.cardImage2;
-    case 3:
-        return form.hands.cardImage3;
-    default:
-        return form.hands.cardImage0;
-    }
-}
-
 // The pictures in the order they are taken; the first card of the play is
 // `reference`.
-void animate(const std::vector<forms::Image *> &sequence, forms::Image *reference, int n,
-             int pos, const core::TableState &state, const platform::Clock &clock)
+void animate(const std::vector<forms::Image *> &sequence, forms::Image *reference, int n, int pos,
+             const core::TableState &state, const platform::Clock &clock)
 {
     if (!reference)
         return;
@@ -104,7 +90,7 @@ void PlayedCardsAnimation(table::MainForm &form, const core::TableState &state,
     if (pos < 0 || pos > 3 || n <= 0)
         return;
     n = std::min(n, rules::kMaxHandCards);
-    auto &pictures = row(form, pos);
+    auto &pictures = form.hands.cardRow(pos);
     std::vector<forms::Image *> sequence;
     forms::Image *reference = nullptr;
     if (pos == 0) {
@@ -135,13 +121,13 @@ void PlayedCardsAnimationOthers(table::MainForm &form, const core::TableState &s
     if (pos < 1 || pos > 3 || n <= 0)
         return;
     n = std::min(n, rules::kMaxHandCards);
-    auto &pictures = row(form, pos);
+    auto &pictures = form.hands.cardRow(pos);
     const int first = state.rules.HandRecords[static_cast<std::size_t>(pos)].validCount();
     std::vector<forms::Image *> sequence;
     for (int k = first + n - 1; k >= first; --k)
         sequence.push_back(k < rules::kMaxHandCards ? pictures.find(k) : nullptr);
-    animate(sequence, first < rules::kMaxHandCards ? pictures.find(first) : nullptr, n, pos,
-            state, clock);
+    animate(sequence, first < rules::kMaxHandCards ? pictures.find(first) : nullptr, n, pos, state,
+            clock);
 }
 
 } // namespace tessaroc::play

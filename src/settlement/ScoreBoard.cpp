@@ -24,25 +24,11 @@ constexpr int kMaxCards = rules::kMaxHandCards;
 const QString kRule = QStringLiteral("-----------");
 const QString kCoins = QStringLiteral("金币");
 
-forms::ControlArray<forms::Image> &cardRow(table::MainForm &form, int pos)
-{
-    switch (pos) {
-    case 1:
-        return form.hands.cardImage1;
-    case 2:
-        return form.hands.cardImage2;
-    case 3:
-        return form.hands.cardImage3;
-    default:
-        return form.hands.cardImage0;
-    }
-}
-
 void hidePicture(table::MainForm &form, int pos, int index)
 {
     if (index < 0 || index >= kMaxCards)
         return;
-    if (forms::Image *card = cardRow(form, pos).find(index))
+    if (forms::Image *card = form.hands.cardRow(pos).find(index))
         card->setVisible(false);
 }
 

@@ -27,20 +27,6 @@ bool isOtherSeat(int pos)
     return pos >= 1 && pos <= 3;
 }
 
-forms::ControlArray<forms::Image> &cardRow(MainForm &form, int pos)
-{
-    switch (pos) {
-    case 1:
-        return form.hands.cardImage1;
-    case 2:
-        return form.hands.cardImage2;
-    case 3:
-        return form.hands.cardImage3;
-    default:
-        return form.hands.cardImage0;
-    }
-}
-
 void setFontSize(forms::Label &label, double points)
 {
     QFont font = label.Font();
@@ -259,7 +245,7 @@ void CommandViews::HideCardPicture(int pos, int index)
 {
     if (!isSeat(pos))
         return;
-    if (forms::Image *card = cardRow(form_, pos).find(index)) {
+    if (forms::Image *card = form_.hands.cardRow(pos).find(index)) {
         card->setVisible(false);
         card->ZOrder(1);
     }

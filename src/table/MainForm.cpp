@@ -90,6 +90,20 @@ SeatPanels::SeatPanels()
     , vshow(1)
 { }
 
+forms::ControlArray<forms::Image> &HandRows::cardRow(int pos)
+{
+    switch (pos) {
+    case 1:
+        return cardImage1;
+    case 2:
+        return cardImage2;
+    case 3:
+        return cardImage3;
+    default:
+        return cardImage0;
+    }
+}
+
 HandRows::HandRows()
     : cardImage0(nullptr)
     , cardImage1(nullptr)

@@ -117,6 +117,10 @@ struct HandRows
     forms::Image imgFaPai8; // second deal pile
     forms::ControlArray<forms::Image> imgCardMove; // flying cards of the deal
     forms::ControlArray<forms::Image> ImgLPai; // the card turned up at the deal
+
+    // The card pictures of a display position: cardImage1..3 for positions
+    // 1..3, the own row cardImage0 for position 0 and any other value.
+    forms::ControlArray<forms::Image> &cardRow(int pos);
 };
 
 // The action buttons of the own turn and the two-way choice.

@@ -17,20 +17,6 @@ constexpr double kSizes[4][2] = {{80, 108}, {77, 104}, {75, 101}, {77, 104}};
 constexpr int kDirection[4] = {-1, +1, +1, -1};
 constexpr int kFirstSlot = 2; // cards the seat played before
 
-forms::ControlArray<forms::Image> &rowOf(table::MainForm &form, int pos)
-{
-    switch (pos) {
-    case 1:
-        return form.hands.cardImage1;
-    case 2:
-        return form.hands.cardImage2;
-    case 3:
-        return form.hands.cardImage3;
-    default:
-        return form.hands.cardImage0;
-    }
-}
-
 // Lays out the n cards of a play at pos as the callers do: hidden, each 24
 // pixels below and against the direction of its resting place. Returns the
 // pictures in the order of the play (first card first) and their resting
@@ -38,7 +24,7 @@ forms::ControlArray<forms::Image> &rowOf(table::MainForm &form, int pos)
 std::vector<forms::Image *> layOut(PlayTable &t, int pos, int n, std::vector<QPointF> &rest)
 {
     const float sx = t.state.table.scale.ScaleX, sy = t.state.table.scale.ScaleY;
-    auto &row = rowOf(*t.form, pos);
+    auto &row = t.form->hands.cardRow(pos);
     std::vector<forms::Image *> play;
     t.state.play.BackCount = {kFirstSlot, kFirstSlot, kFirstSlot};
     for (int k = 0; k < n; ++k) {
@@ -49,7 +35,8 @@ std::vector<forms::Image *> layOut(PlayTable &t, int pos, int n, std::vector<QPo
         else
             t.state.rules.HandRecords[static_cast<std::size_t>(pos)]
                     .slots[static_cast<std::size_t>(index)]
-                    .picIndex = static_cast<std::int16_t>(index);
+                    .picIndex
+                    = static_cast<std::int16_t>(index);
         forms::Image &picture = row.Load(index);
         const QPointF place(200 + 18 * k * sx, 300);
         rest.push_back(place);
@@ -66,8 +53,8 @@ TEST(PlayedCardsAnimation, EveryCardComesToRestAtEverySeatAndScale)
     for (const bool reduced : {false, true}) {
         for (int pos = 0; pos < 4; ++pos) {
             for (const int n : {1, 3, 5, 6, 9}) {
-                SCOPED_TRACE(testing::Message() << "reduced " << reduced << " pos " << pos
-                                                << " n " << n);
+                SCOPED_TRACE(testing::Message()
+                             << "reduced " << reduced << " pos " << pos << " n " << n);
                 PlayTable t(reduced);
                 std::vector<QPointF> rest;
                 const auto play = layOut(t, pos, n, rest);
