@@ -41,14 +41,8 @@ void PlayFlowService::Operation_Click(int index)
         wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
         if (clocks.MaySendPlay)
             c_.SendMsg(frame);
-        stopPlayClock();
-        clocks.HandActive = false;
-        for (int b = 0; b <= 2; ++b) {
-            if (forms::Image *button = form_.actions.Operation.find(b))
-                button->setVisible(false);
-        }
+        closeTurnButtons();
         lowerRaisedCards();
-        resetActionButtons();
         break;
     }
     case OpSort: {
@@ -84,7 +78,6 @@ void PlayFlowService::hint()
 {
     rules::CardRulesState &rules = c_.state.rules;
     core::CommandState &commands = c_.state.commands;
-    core::ClockState &clocks = c_.loop().clocks;
     playPkEffect(sound::files::kHint, false);
     lowerRaisedCards();
 
@@ -105,13 +98,7 @@ void PlayFlowService::hint()
         if (leading)
             return;
         // Nothing beats the play: the press passes, without the pass sound.
-        stopPlayClock();
-        clocks.HandActive = false;
-        for (int b = 0; b <= 2; ++b) {
-            if (forms::Image *button = form_.actions.Operation.find(b))
-                button->setVisible(false);
-        }
-        resetActionButtons();
+        closeTurnButtons();
         wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
         c_.SendMsg(frame);
         chuPai_.Hide();

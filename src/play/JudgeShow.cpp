@@ -64,13 +64,7 @@ void PlayFlowService::JudgeChuPai()
             wire::MessageFrame frame = wire::PlayFrame::pass(c_.ownSeatBit()).encode();
             c_.SendMsg(frame);
         }
-        stopPlayClock();
-        clocks.HandActive = false;
-        for (int b = 0; b <= 2; ++b) {
-            if (forms::Image *button = form_.actions.Operation.find(b))
-                button->setVisible(false);
-        }
-        resetActionButtons();
+        closeTurnButtons();
         return;
     }
     case rules::OwnPlayOutcome::IllegalKind:

@@ -109,6 +109,17 @@ void PlayFlowService::resetActionButtons()
     }
 }
 
+void PlayFlowService::closeTurnButtons()
+{
+    stopPlayClock();
+    c_.loop().clocks.HandActive = false;
+    for (int b = 0; b <= 2; ++b) {
+        if (forms::Image *button = form_.actions.Operation.find(b))
+            button->setVisible(false);
+    }
+    resetActionButtons();
+}
+
 // A click on a table mate's portrait starts a whisper to that seat.
 void PlayFlowService::Tou_Click(int seat)
 {

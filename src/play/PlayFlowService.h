@@ -141,6 +141,9 @@ private:
     void stopPlayClock();
     // Operation(0..2) disabled with their normal pictures.
     void resetActionButtons();
+    // The own turn over: the play clock stopped, the hand inactive, and the
+    // play, hint and pass buttons hidden and reset.
+    void closeTurnButtons();
     void lowerRaisedCards();
     void hint();
     void showLastTrick(bool previous);
