@@ -1,6 +1,7 @@
 #include "SettlementFixture.h"
 
 #include "Grab.h"
+#include "NullServices.h"
 #include "core/ItemSteps.h"
 #include "core/TableState.h"
 #include "settlement/ListBoxes.h"
@@ -428,29 +429,9 @@ TEST_F(VariantBoard, CloseStartsTheFifteenSecondClockInBlackAndSavesTheHand)
     EXPECT_EQ(lines(0).value(1), QStringLiteral("房间底金：100金币"));
 }
 
-struct RecordingItems final : core::services::ItemLibrary
+struct RecordingItems final : fakes::NullItems
 {
-    int CheckSendBuff() override { return 0; }
-    core::services::PropItem GetSendBuff() override { return {}; }
-    int GetScoreInfo(core::services::PropScoreInfo &) override { return 0; }
-    void InitShowNext(bool) override { }
-    void rec_state(int, bool) override { }
     void ExitGameDll(int mode) override { exits.push_back(mode); }
-    void ShowPropMsg(const QString &) override { }
-    void ShowPropText(const QString &, const std::vector<int> &, const std::vector<int> &) override
-    { }
-    void PlayBaoXiang() override { }
-    void OpenBao(int) override { }
-    void InitGameDll() override { }
-    void ClearProps() override { }
-    void Rec_MSG(const wire::MessageFrame &) override { }
-    void ClearUser(int) override { }
-    void InitShowEnd() override { }
-    bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                     const std::string &, const std::string &) override
-    {
-        return true;
-    }
     bool HasLibrary() const override { return true; }
     std::vector<int> exits;
 };

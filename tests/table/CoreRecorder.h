@@ -4,6 +4,8 @@
 #include "core/ExitCodes.h"
 #include "wire/MsgRings.h"
 
+#include "NullServices.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,47 +116,16 @@ struct NullSound final : core::services::Sound
     void StopMusic() override { }
 };
 
-struct LogItems final : core::services::ItemLibrary
+struct LogItems final : fakes::NullItems
 {
     explicit LogItems(CallLog &l)
         : log(l)
     { }
-    int CheckSendBuff() override { return 0; }
-    core::services::PropItem GetSendBuff() override { return {}; }
-    int GetScoreInfo(core::services::PropScoreInfo &) override { return 0; }
-    void InitShowNext(bool) override { }
-    void rec_state(int, bool) override { }
     void ExitGameDll(int mode) override { log.add("items.exit " + std::to_string(mode)); }
-    void ShowPropMsg(const QString &) override { }
-    void ShowPropText(const QString &, const std::vector<int> &, const std::vector<int> &) override
-    { }
-    void PlayBaoXiang() override { }
-    void OpenBao(int) override { }
-    void InitGameDll() override { }
-    void ClearProps() override { }
-    void Rec_MSG(const wire::MessageFrame &) override { }
-    void ClearUser(int) override { }
-    void InitShowEnd() override { }
-    bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                     const std::string &, const std::string &) override
-    {
-        return true;
-    }
-    bool HasLibrary() const override { return false; }
     CallLog &log;
 };
 
-struct NullVideo final : core::services::Video
-{
-    void ShowLocalVideo(bool, bool) override { }
-    void Logout() override { }
-    void StopCamera() override { }
-    void LoginVideoServer() override { }
-    void OpenLocalVideo() override { }
-    void RequestVideo() override { }
-    void ExitVideo() override { }
-    void DropPeer(const QString &) override { }
-};
+using NullVideo = fakes::NullVideo;
 
 struct LogSettlement final : core::services::Settlement
 {
