@@ -1,9 +1,9 @@
 #include "OffscreenClient.h"
 
 #include "OffscreenServices.h"
+#include "TableLayout.h"
 
 #include "forms/Fonts.h"
-#include "support/PictureIds.h"
 #include "table/WindowSizing.h"
 
 namespace tessaroc::offscreen {
@@ -17,13 +17,7 @@ OffscreenClient::OffscreenClient(bool reduced)
                                                                   tableItems_, tableChat_,
                                                                   tableSettlement_});
     window = std::make_unique<table::TableWindowService>(*form, state);
-    window->PrepareStartUp();
-    window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);
-    support::InitPictureIds(state.pictures, state.table.scale.ScaleX);
-    window->InitSeatLayout();
-    window->ShowTable();
-    window->InitPlayLayout();
-    window->ClearTable();
+    tessaroc::test::layOutTable(*window, state, reduced);
     NullServices &s = *services;
     context = std::make_unique<core::CoreContext>(
             core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,

@@ -1,8 +1,9 @@
 #include "PlayFixture.h"
 
+#include "TableLayout.h"
+
 #include "forms/Fonts.h"
 #include "rules/CardCode.h"
-#include "support/PictureIds.h"
 
 #include <QFileInfo>
 
@@ -17,13 +18,7 @@ PlayTable::PlayTable(bool reduced)
                                                                   tableItems, tableChat_,
                                                                   tableSettlement_});
     window = std::make_unique<table::TableWindowService>(*form, state);
-    window->PrepareStartUp();
-    window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);
-    support::InitPictureIds(state.pictures, state.table.scale.ScaleX);
-    window->InitSeatLayout();
-    window->ShowTable();
-    window->InitPlayLayout();
-    window->ClearTable();
+    tessaroc::test::layOutTable(*window, state, reduced);
     CoreServices &s = *services;
     context = std::make_unique<core::CoreContext>(
             core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,
@@ -76,7 +71,8 @@ void PlayTable::openTurn(bool lead)
 
 forms::Image &PlayTable::cardOfSlot(int slot)
 {
-    return form->hands.cardImage0(state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
+    return form->hands.cardImage0(
+            state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
 }
 
 bool PlayTable::raised(int slot)
@@ -110,8 +106,8 @@ void pressAt(QWidget &widget, QPointF pos, Qt::MouseButton button)
     QMouseEvent down(QEvent::MouseButtonPress, pos, widget.mapToGlobal(pos), button, button,
                      Qt::NoModifier);
     QApplication::sendEvent(&widget, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, pos, widget.mapToGlobal(pos), button,
-                   Qt::NoButton, Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, pos, widget.mapToGlobal(pos), button, Qt::NoButton,
+                   Qt::NoModifier);
     QApplication::sendEvent(&widget, &up);
 }
 
