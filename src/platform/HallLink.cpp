@@ -1,16 +1,18 @@
 #include "platform/HallLink.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace tessaroc::platform {
 
@@ -35,8 +37,8 @@ std::uint64_t getLe(const char *bytes, int at, int width)
 
 // A folder only the user may enter: its own, a real folder, with no rights
 // for the group or others. The runtime folder named by the environment may be
-// reached through a link; the one made in the shared temporary folder must
-// not be, since anyone can put a link there.
+// reached through a link; the one made below the home must be that folder
+// itself, not a link that could lead anywhere.
 bool isPrivateFolder(const QByteArray &path, bool followLink)
 {
     struct stat info
@@ -46,6 +48,30 @@ bool isPrivateFolder(const QByteArray &path, bool followLink)
             = followLink ? ::stat(path.constData(), &info) : ::lstat(path.constData(), &info);
     return result == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
             && (info.st_mode & 077) == 0;
+}
+
+// The user's home: $HOME when it names one, else the user database's entry.
+QByteArray homeFolder()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd *found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found
+        && found->pw_dir && found->pw_dir[0] == '/')
+        return QByteArray(found->pw_dir);
+    return {};
+}
+
+// Makes every missing folder of an absolute path, each with mode 0700 as
+// the user's base folders are made; what exists already is left as it is.
+void makeFolders(const QByteArray &path)
+{
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
+        ::mkdir(path.left(slash).constData(), 0700);
+    ::mkdir(path.constData(), 0700);
 }
 
 // The other end of a connection runs as this user. The kernel records the
@@ -69,13 +95,20 @@ QString HallLink::socketFolder()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.startsWith('/') && isPrivateFolder(runtime, true))
         return QFile::decodeName(runtime);
-    const QString folder
-            = QDir::tempPath() + QStringLiteral("/tessaroc-") + QString::number(::geteuid());
-    const QByteArray path = QFile::encodeName(folder);
+    // Not the shared temporary folder: anyone may make a name there first.
+    // Below the user's home only the user makes folders.
+    QByteArray state = qgetenv("XDG_STATE_HOME");
+    if (!state.startsWith('/')) {
+        const QByteArray home = homeFolder();
+        if (home.isEmpty())
+            return {};
+        state = home + "/.local/state";
+    }
+    const QByteArray path = state + "/tessaroc";
     // Making it fails when the name is taken; what is there is then checked
     // like a folder of our own, and refused unless it is one.
-    ::mkdir(path.constData(), 0700);
-    return isPrivateFolder(path, false) ? folder : QString();
+    makeFolders(path);
+    return isPrivateFolder(path, false) ? QFile::decodeName(path) : QString();
 }
 
 QString HallLink::serverPathFor(const QString &caption)

@@ -66,11 +66,13 @@ public:
     // lowercase hexadecimal of the first 16 bytes of the SHA-256 of the
     // caption's UTF-8 bytes, so that any text makes a valid, short name.
     static QString serverNameFor(const QString &caption);
-    // The folder of the sockets: $XDG_RUNTIME_DIR when it is the user's own
-    // and closed to everyone else; otherwise "tessaroc-<uid>" in the
-    // temporary folder ($TMPDIR, else /tmp), made with mode 0700 when
-    // missing. Empty when that folder is a link, belongs to another user or is
-    // open to others: then no window can listen or be found.
+    // The folder of the sockets and of the table's single-instance lock:
+    // $XDG_RUNTIME_DIR when it is the user's own and closed to everyone else;
+    // otherwise "tessaroc" in the user's state folder ($XDG_STATE_HOME, else
+    // ~/.local/state), made with mode 0700 when missing. Never a shared
+    // folder such as /tmp, where another user could take the name first.
+    // Empty when that folder is a link, belongs to another user or is open to
+    // others: then no window can listen or be found.
     static QString socketFolder();
     // The socket file of a caption in socketFolder; empty without a folder.
     static QString serverPathFor(const QString &caption);
