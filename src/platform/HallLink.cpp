@@ -20,6 +20,11 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kProbeTimeoutMs = 200;
+// Records that may wait to be written to one connection. A hall reads each
+// answer before its next send, and the table posts a few records a hand, so a
+// live peer has a handful waiting at most; one that has more has stopped
+// reading, and whatever the link wrote to it would pile up here for good.
+constexpr qint64 kMaxWaitingRecords = 256;
 
 void putLe(QByteArray &out, int at, std::uint64_t value, int width)
 {
@@ -86,6 +91,18 @@ bool peerIsOwnUser(const QLocalSocket &socket)
             && ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size)
             == 0
             && size == sizeof peer && peer.uid == ::geteuid();
+}
+
+// Writes a record to a connection. False when its peer has left more than
+// kMaxWaitingRecords unread: the connection is then closed.
+bool writeRecord(QLocalSocket &socket, const HallLink::Record &record)
+{
+    socket.write(HallLink::encodeRecord(record));
+    socket.flush();
+    if (socket.bytesToWrite() <= kMaxWaitingRecords * HallLink::kRecordSize)
+        return true;
+    socket.abort();
+    return false;
 }
 
 } // namespace
@@ -235,9 +252,10 @@ void HallLink::serveConnection(QLocalSocket *socket)
             continue;
         const std::int64_t result
                 = handler_ ? handler_(record.msg, record.wParam, record.lParam) : 0;
-        if (record.kind == Kind::Send && guard && guard->state() == QLocalSocket::ConnectedState) {
-            guard->write(encodeRecord({Kind::Answer, record.msg, result, 0}));
-            guard->flush();
+        if (record.kind == Kind::Send && guard && guard->state() == QLocalSocket::ConnectedState
+            && !writeRecord(*guard, {Kind::Answer, record.msg, result, 0})) {
+            serving_.remove(socket);
+            socket->deleteLater();
         }
     }
     if (guard && serving_.contains(socket))
@@ -292,11 +310,9 @@ bool HallLink::postMessage(const QString &caption, std::uint32_t msg, std::int64
                            std::int64_t lParam)
 {
     QLocalSocket *socket = connectionTo(caption, false);
-    if (!socket)
-        return false;
-    socket->write(encodeRecord({Kind::Post, msg, wParam, lParam}));
-    socket->flush();
-    return true;
+    // A window that has stopped reading loses the connection with this
+    // record; the next lookup connects afresh.
+    return socket && writeRecord(*socket, {Kind::Post, msg, wParam, lParam});
 }
 
 std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::uint32_t msg,
@@ -309,8 +325,8 @@ std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::u
     if (!own)
         outgoing_[caption].waiting = true;
 
-    socket->write(encodeRecord({Kind::Send, msg, wParam, lParam}));
-    socket->flush();
+    // A connection closed for its unread records ends the wait at once.
+    writeRecord(*socket, {Kind::Send, msg, wParam, lParam});
 
     std::optional<std::int64_t> answer;
     QEventLoop loop;

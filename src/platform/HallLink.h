@@ -35,7 +35,9 @@ namespace tessaroc::platform {
 // The answer to a send comes back on the same connection as a record of kind
 // 3 carrying the same message number, the receiver's result in wParam and 0 in
 // lParam. Records on one connection are handled in order. A record of an
-// unknown kind is skipped.
+// unknown kind is skipped. Each end must read what it is sent: a connection
+// whose peer leaves a few hundred records unread is closed, rather than have
+// them pile up in the writer.
 //
 // A send waits for its answer at most answerTimeoutMs (2 s unless set), so a
 // hall that hangs cannot hang the table; while it waits, events run as in any
@@ -95,7 +97,8 @@ public:
     // No value when no window has the caption, or it did not answer in time.
     std::optional<std::int64_t> sendMessage(const QString &caption, std::uint32_t msg,
                                             std::int64_t wParam, std::int64_t lParam);
-    // False when no window has the caption.
+    // False when no window has the caption, or the window has left too many
+    // records unread: that connection is closed, the next post connects anew.
     bool postMessage(const QString &caption, std::uint32_t msg, std::int64_t wParam = 0,
                      std::int64_t lParam = 0);
 
