@@ -2,10 +2,14 @@
 // the table server with three computer players. Each run is bounded: the
 // hall, the server and the client are killed at the end whatever happened.
 
+#include "OtherUser.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -13,6 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -200,6 +208,61 @@ TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
     EXPECT_EQ(second.process.exitCode(), 4) << second.output.toStdString();
     EXPECT_TRUE(second.saw(QStringLiteral("Tessaroc已经运行！")));
     EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
+}
+
+// Without a runtime folder, another user has prepared the shared temporary
+// folder: a folder under the hall link's name for this user, Qt's runtime
+// folder for this user, and a live single-instance lock in both. The hall
+// link and the lock lie below the own home instead, so the hall opens and the
+// table starts and logs in.
+TEST_F(ClientRun, AnotherUsersFilesInTheSharedFolderStopNeitherHallNorTable)
+{
+    QString why;
+    const std::optional<tessaroc::test::OtherUser> other = tessaroc::test::otherUser(why);
+    if (!other)
+        GTEST_SKIP() << why.toStdString();
+    const QString tmp = runtime.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp).constData(), 01777), 0);
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("XDG_STATE_HOME"));
+    environment.insert(QStringLiteral("TMPDIR"), tmp);
+    environment.insert(QStringLiteral("HOME"), runtime.filePath(QStringLiteral("home")));
+
+    const auto give = [&](const QString &path) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), other->uid, other->gid), 0);
+    };
+    const QString linkFolder = tmp + QStringLiteral("/tessaroc-") + QString::number(::geteuid());
+    const QString qtRuntime = tmp + QStringLiteral("/runtime-")
+            + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+    for (const QString &folder : {linkFolder, qtRuntime}) {
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+        give(folder);
+    }
+    // Live locks: their owner, this test, runs as long as the client.
+    QLockFile inRuntime(qtRuntime + QStringLiteral("/tessaroc.lock"));
+    QLockFile inTmp(tmp + QStringLiteral("/tessaroc.lock"));
+    for (QLockFile *lock : {&inRuntime, &inTmp}) {
+        ASSERT_TRUE(lock->tryLock(0));
+        give(lock->fileName());
+    }
+
+    const quint16 port = startServer();
+    startHall(port, {});
+    // A hall or client that gives up ends the hall at once.
+    waitUntil([&] {
+        return server->saw(QStringLiteral("sits down"))
+                || hall->process.state() == QProcess::NotRunning;
+    });
+    ASSERT_TRUE(server->saw(QStringLiteral("sits down")))
+            << hall->output.toStdString() << server->output.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(
+            runtime.filePath(QStringLiteral("home/.local/state/tessaroc/tessaroc.lock"))));
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
 }
 
 // How long a whole hand may take: the server deals 15 seconds after the fourth
