@@ -101,10 +101,9 @@ protected:
         hall->process.start(
                 QStringLiteral(TESSAROC_HALL_PATH),
                 QStringList{QStringLiteral("--headless"), QStringLiteral("--client"), clientPath,
-                            QStringLiteral("--server-port"),
-                            QString::number(port), QStringLiteral("--hall-caption"),
-                            QStringLiteral("e2e-hall"), QStringLiteral("--table-caption"),
-                            QStringLiteral("e2e-table")}
+                            QStringLiteral("--server-port"), QString::number(port),
+                            QStringLiteral("--hall-caption"), QStringLiteral("e2e-hall"),
+                            QStringLiteral("--table-caption"), QStringLiteral("e2e-table")}
                         + extra);
         ASSERT_TRUE(hall->process.waitForStarted(5000));
     }
@@ -202,6 +201,10 @@ TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
     EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
 }
 
+// The server starts a hand for a client nobody touches, whose ready button
+// nobody presses: 15 seconds after the fourth seat is filled.
+const QString kStartWithoutReady = QStringLiteral("--start-without-ready");
+
 // How long a whole hand may take: the server deals 15 seconds after the fourth
 // seat is filled, and the computer players take their time.
 constexpr int kHandLimitMs = 120000;
@@ -223,7 +226,7 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
         return file.open(QIODevice::ReadOnly) && file.readAll().contains(section);
     };
 
-    const quint16 port = startServer();
+    const quint16 port = startServer({kStartWithoutReady});
     startHall(port, {});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1 (resume value")); },
@@ -258,8 +261,8 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
 // the hand is played to its end.
 TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
 {
-    const quint16 port
-            = startServer({QStringLiteral("--drop-seat-after-plays"), QStringLiteral("3")});
+    const quint16 port = startServer(
+            {kStartWithoutReady, QStringLiteral("--drop-seat-after-plays"), QStringLiteral("3")});
     startHall(port, {});
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("closing the connection")); },
                           kHandLimitMs))
@@ -284,8 +287,9 @@ TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
 // may send, and closing its window afterwards ends it normally.
 TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
 {
-    const quint16 port = startServer({QStringLiteral("--force-leave-after-plays"),
-                                      QStringLiteral("3"), QStringLiteral("--check-client-frames")});
+    const quint16 port
+            = startServer({kStartWithoutReady, QStringLiteral("--force-leave-after-plays"),
+                           QStringLiteral("3"), QStringLiteral("--check-client-frames")});
     startHall(port, {});
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("leave after 3 plays")); },
                           kHandLimitMs))
