@@ -175,12 +175,32 @@ TEST_F(ClientRun, RefusedLoginGivesTheHallBackAndEnds)
 TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
 {
     const quint16 port = startServer();
-    startHall(port, {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
-                     QStringLiteral("1000")});
+    startHall(port,
+              {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
+               QStringLiteral("1000")});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down")));
     ASSERT_TRUE(hall->waitFor(QStringLiteral("the hall window is gone")));
     server->process.kill();
     EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
+}
+
+// The server ends the session between hands, after the table took its login
+// answer (the table then tries to reconnect and, with no hand to go back to,
+// waits for the hall), and then the hall window goes: the table, which has
+// nothing left but to hand back to the hall, ends.
+TEST_F(ClientRun, ATableWhoseServerEndedTheSessionEndsWhenTheHallGoes)
+{
+    const quint16 port = startServer();
+    startHall(port,
+              {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
+               QStringLiteral("2000")});
+    // "Connected" twice: when the login went out, and on its accepted answer.
+    ASSERT_TRUE(waitUntil([&] {
+        return hall->output.count(QStringLiteral("table posts 0x303 connected")) >= 2;
+    })) << hall->output.toStdString();
+    server->process.kill();
+    EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
+    EXPECT_TRUE(hall->saw(QStringLiteral("the hall window is gone")));
 }
 
 TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
