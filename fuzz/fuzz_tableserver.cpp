@@ -65,6 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.bots = 2;
     options.botDelayMinMs = 0;
     options.botDelayMaxMs = 0;
+    // Hands start at once whether the fuzzed people said ready or not.
+    options.startWithoutReady = true;
     options.firstHandWaitMs = 0;
     options.nextHandWaitMs = 0;
     options.chat.refillMs = 50;

@@ -20,7 +20,35 @@ QString captionOf(const std::string &caption)
 HallWindowLink::HallWindowLink(CoreContext &context, platform::HallLink &link)
     : c_(context)
     , link_(link)
-{ }
+{
+    // Queued: the link notices the hall going away inside any lookup, and
+    // the table's state is read once that step is over.
+    gone_ = QObject::connect(
+            &link_, &platform::HallLink::windowGone, &link_,
+            [this](const QString &caption) { windowGone(caption); }, Qt::QueuedConnection);
+}
+
+HallWindowLink::~HallWindowLink()
+{
+    QObject::disconnect(gone_);
+}
+
+void HallWindowLink::windowGone(const QString &caption)
+{
+    if (caption != captionOf(c_.loop().HallCaption))
+        return;
+    // Connected, connecting or in a hand (reconnecting to it), the table
+    // goes on, and ends where it next looks for the hall. Otherwise the
+    // hall's reconnect or leave request is all it waits for.
+    const int socket = c_.socket.State();
+    if (socket == services::ServerSocket::sckConnected
+        || socket == services::ServerSocket::sckConnecting || c_.state.rules.InGame)
+        return;
+    // A hall that came back under the caption takes the table again.
+    if (FindHall())
+        return;
+    c_.process.End(ExitCode::HallMissing);
+}
 
 bool HallWindowLink::FindHall()
 {

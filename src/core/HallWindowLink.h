@@ -4,6 +4,7 @@
 #include "core/services/HallWindow.h"
 #include "wire/HallMessages.h"
 
+#include <QObject>
 #include <QString>
 
 #include <cstdint>
@@ -21,11 +22,16 @@ struct CoreContext;
 // HallCaption at every call (a caption not known yet finds nothing), restored
 // or minimised with the system command, and told the table's status; the
 // hall's four requests arrive in HallWndProc, which the start-up installs as
-// the table window's message handler and the unload removes.
+// the table window's message handler and the unload removes. A table with no
+// connection to the server and no hand waits for nothing but the hall: when
+// the hall window goes away then, the program ends (HallMissing).
 class HallWindowLink final : public services::HallWindow, public HallService
 {
 public:
     HallWindowLink(CoreContext &context, platform::HallLink &link);
+    ~HallWindowLink() override;
+    HallWindowLink(const HallWindowLink &) = delete;
+    HallWindowLink &operator=(const HallWindowLink &) = delete;
 
     bool FindHall() override;
     bool RestoreHall() override;
@@ -43,9 +49,11 @@ private:
     bool systemCommand(std::int64_t command);
     void leaveTable();
     void reconnect();
+    void windowGone(const QString &caption);
 
     CoreContext &c_;
     platform::HallLink &link_;
+    QMetaObject::Connection gone_;
 };
 
 } // namespace tessaroc::core

@@ -168,6 +168,8 @@ HallLink::HallLink(QObject *parent)
 HallLink::~HallLink()
 {
     stopListening();
+    for (Outgoing &out : outgoing_)
+        dropKept(out);
 }
 
 bool HallLink::listen(const QString &ownCaption)
@@ -277,6 +279,30 @@ QLocalSocket *HallLink::openConnection(const QString &caption)
     return socket;
 }
 
+QLocalSocket *HallLink::keepConnection(const QString &caption)
+{
+    QLocalSocket *socket = openConnection(caption);
+    if (!socket)
+        return nullptr;
+    // The window closing its end is the window going away; this link's own
+    // drops disconnect first (dropKept) and say nothing.
+    connect(socket, &QLocalSocket::disconnected, this, [this, caption, socket] {
+        socket->disconnect(this);
+        Q_EMIT windowGone(caption);
+    });
+    return socket;
+}
+
+void HallLink::dropKept(Outgoing &out)
+{
+    if (!out.socket)
+        return;
+    out.socket->disconnect(this);
+    out.socket->abort();
+    out.socket->deleteLater();
+    out.socket = nullptr;
+}
+
 QLocalSocket *HallLink::connectionTo(const QString &caption, bool forSend)
 {
     Outgoing &out = outgoing_[caption];
@@ -285,8 +311,7 @@ QLocalSocket *HallLink::connectionTo(const QString &caption, bool forSend)
         if (out.socket->state() == QLocalSocket::ConnectedState)
             out.socket->waitForReadyRead(0);
         if (out.socket->state() != QLocalSocket::ConnectedState) {
-            out.socket->deleteLater();
-            out.socket = nullptr;
+            dropKept(out);
         } else {
             // Answers that came too late for their send.
             out.socket->readAll();
@@ -297,7 +322,7 @@ QLocalSocket *HallLink::connectionTo(const QString &caption, bool forSend)
         // own, so the two answers cannot be mixed up.
         return forSend && out.waiting ? openConnection(caption) : out.socket.data();
     }
-    out.socket = openConnection(caption);
+    out.socket = keepConnection(caption);
     return out.socket;
 }
 
@@ -355,11 +380,8 @@ std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::u
         if (out != outgoing_.end()) {
             out->waiting = false;
             // Without its answer the connection is out of step: start afresh.
-            if (!answer && out->socket) {
-                out->socket->abort();
-                out->socket->deleteLater();
-                out->socket = nullptr;
-            }
+            if (!answer)
+                dropKept(*out);
         }
     }
     return answer;

@@ -43,6 +43,10 @@ namespace tessaroc::platform {
 // hall that hangs cannot hang the table; while it waits, events run as in any
 // of the program's waits, so a window can take a request back from the window
 // it is waiting on. A post writes its record and returns.
+//
+// The connection to a window found once is kept for the next messages; when
+// the window closes it (it stopped listening, or its program ended), the
+// link says so with windowGone.
 class HallLink : public QObject
 {
     Q_OBJECT
@@ -104,6 +108,11 @@ public:
 
     void setAnswerTimeoutMs(int ms) { answerTimeoutMs_ = ms; }
 
+Q_SIGNALS:
+    // The window under the caption closed the kept connection to it: it is
+    // gone. Not said for a connection this link drops itself.
+    void windowGone(const QString &caption);
+
 private:
     struct Outgoing
     {
@@ -113,6 +122,9 @@ private:
 
     QLocalSocket *connectionTo(const QString &caption, bool forSend);
     QLocalSocket *openConnection(const QString &caption);
+    // The kept connection to a caption, watched for the window going away.
+    QLocalSocket *keepConnection(const QString &caption);
+    void dropKept(Outgoing &out);
     void acceptConnections();
     void serveConnection(QLocalSocket *socket);
 

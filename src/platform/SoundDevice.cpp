@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace tessaroc::platform {
@@ -132,6 +133,12 @@ bool QtSoundBuffer::SetVolume(int hundredthsOfDb)
 bool QtSoundDevice::Create()
 {
     open_ = !QMediaDevices::defaultAudioOutput().isNull();
+    // The table goes on silently; this line is all the player learns of why
+    // (scripts/play passes it on).
+    if (!open_)
+        std::fprintf(stderr,
+                     "tessaroc: no sound device could be opened (no audio output was "
+                     "found); the table plays without sound\n");
     return open_;
 }
 

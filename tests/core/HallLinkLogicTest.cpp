@@ -71,8 +71,8 @@ protected:
     platform::HallLink link;
     // Only keeps the reference: the context it names follows.
     core::HallWindowLink table{context, link};
-    core::CoreContext context{h->state,  h->rings,      h->clock,  h->socket, table,
-                              h->timers, h->window,     h->play,   h->sound,  h->items,
+    core::CoreContext context{h->state,  h->rings,      h->clock,   h->socket, table,
+                              h->timers, h->window,     h->play,    h->sound,  h->items,
                               h->video,  h->settlement, h->process, h->chat};
     std::unique_ptr<InsideWait> walker;
 };
@@ -204,6 +204,65 @@ TEST_F(HallLinkLogic, HallGoneEndsARestoreAndSilencesTheRest)
     EXPECT_TRUE(h->process.ends.empty());
     EXPECT_FALSE(table.RestoreHall());
     EXPECT_EQ(h->process.ends, std::vector<ExitCode>{ExitCode::HallMissing});
+}
+
+// The socket control's state once the server closed the connection.
+constexpr int kServerClosed = 8;
+
+struct HallGoneCase
+{
+    const char *name;
+    int socket;
+    bool inGame;
+    bool ends;
+};
+
+void PrintTo(const HallGoneCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class HallGoneWhileWaiting : public HallLinkLogic,
+                             public ::testing::WithParamInterface<HallGoneCase>
+{
+};
+
+// The hall window goes away while the table has it found: a table that has
+// nothing left but the hall (no connection, none under way, no hand) ends;
+// one that plays or connects goes on until it next looks for the hall.
+TEST_P(HallGoneWhileWaiting, EndsOnlyATableWithNothingButTheHallLeft)
+{
+    const HallGoneCase &c = GetParam();
+    h->socket.state = c.socket;
+    h->state.rules.InGame = c.inGame;
+    ASSERT_TRUE(table.FindHall());
+    standIn->disappear();
+    const bool ended = waitUntil([&] { return !h->process.ends.empty(); }, c.ends ? 5000 : 300);
+    EXPECT_EQ(ended, c.ends);
+    if (c.ends) {
+        EXPECT_EQ(h->process.ends, std::vector<ExitCode>{ExitCode::HallMissing});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        States, HallGoneWhileWaiting,
+        ::testing::Values(HallGoneCase{"ServerClosedTheSession", kServerClosed, false, true},
+                          HallGoneCase{"LeftTheTable", FakeSocket::sckClosed, false, true},
+                          HallGoneCase{"Connected", FakeSocket::sckConnected, false, false},
+                          HallGoneCase{"Connecting", FakeSocket::sckConnecting, false, false},
+                          HallGoneCase{"ReconnectingToItsHand", FakeSocket::sckClosed, true,
+                                       false}),
+        [](const ::testing::TestParamInfo<HallGoneCase> &p) { return std::string(p.param.name); });
+
+TEST_F(HallLinkLogic, AHallBackUnderItsCaptionKeepsTheWaitingTable)
+{
+    ASSERT_TRUE(table.FindHall());
+    standIn->disappear();
+    // Another hall takes the caption before the table hears of the first.
+    hall::Hall second(options);
+    ASSERT_TRUE(second.open());
+    waitUntil([] { return false; }, 300);
+    EXPECT_TRUE(h->process.ends.empty());
 }
 
 TEST_F(HallLinkLogic, BeforeTheLineNamesTheHallNoHallIsFound)

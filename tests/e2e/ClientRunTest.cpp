@@ -114,6 +114,8 @@ protected:
     // fast and the client's clocks are short. Its record goes to tableLog.
     quint16 startQuickTable(tableserver::EngineOptions options)
     {
+        // Nobody presses the client's ready button.
+        options.startWithoutReady = true;
         options.firstHandWaitMs = 300;
         options.botDelayMinMs = 10;
         options.botDelayMaxMs = 30;
@@ -237,6 +239,25 @@ TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
     EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
 }
 
+// The server ends the session between hands, after the table took its login
+// answer (the table then tries to reconnect and, with no hand to go back to,
+// waits for the hall), and then the hall window goes: the table, which has
+// nothing left but to hand back to the hall, ends.
+TEST_F(ClientRun, ATableWhoseServerEndedTheSessionEndsWhenTheHallGoes)
+{
+    const quint16 port = startServer();
+    startHall(port,
+              {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
+               QStringLiteral("2000")});
+    // "Connected" twice: when the login went out, and on its accepted answer.
+    ASSERT_TRUE(waitUntil([&] {
+        return hall->output.count(QStringLiteral("table posts 0x303 connected")) >= 2;
+    })) << hall->output.toStdString();
+    server->process.kill();
+    EXPECT_EQ(hallExitCode(), 5) << hall->output.toStdString();
+    EXPECT_TRUE(hall->saw(QStringLiteral("the hall window is gone")));
+}
+
 TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
 {
     const quint16 port = startServer();
@@ -310,6 +331,10 @@ TEST_F(ClientRun, AnotherUsersFilesInTheSharedFolderStopNeitherHallNorTable)
     EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
 }
 
+// The server starts a hand for a client nobody touches, whose ready button
+// nobody presses: 15 seconds after the fourth seat is filled.
+const QString kStartWithoutReady = QStringLiteral("--start-without-ready");
+
 // How long a whole hand may take: the server deals 15 seconds after the fourth
 // seat is filled, and the computer players take their time.
 constexpr int kHandLimitMs = 120000;
@@ -321,7 +346,7 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
 {
     const QString records = runClientFromOwnFolder();
 
-    const quint16 port = startServer();
+    const quint16 port = startServer({kStartWithoutReady});
     startHall(port, {});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down"))) << server->output.toStdString();
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("hand 1 (resume value")); },
@@ -356,8 +381,8 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
 // the hand is played to its end.
 TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
 {
-    const quint16 port
-            = startServer({QStringLiteral("--drop-seat-after-plays"), QStringLiteral("3")});
+    const quint16 port = startServer(
+            {kStartWithoutReady, QStringLiteral("--drop-seat-after-plays"), QStringLiteral("3")});
     startHall(port, {});
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("closing the connection")); },
                           kHandLimitMs))
@@ -458,8 +483,8 @@ TEST_F(ClientRun, UserLeftFramesHeldBehindTheResultsOverflowTheReceiveRing)
 TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
 {
     const quint16 port
-            = startServer({QStringLiteral("--force-leave-after-plays"), QStringLiteral("3"),
-                           QStringLiteral("--check-client-frames")});
+            = startServer({kStartWithoutReady, QStringLiteral("--force-leave-after-plays"),
+                           QStringLiteral("3"), QStringLiteral("--check-client-frames")});
     startHall(port, {});
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("leave after 3 plays")); },
                           kHandLimitMs))

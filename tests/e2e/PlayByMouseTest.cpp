@@ -1,9 +1,9 @@
 // A whole hand against the table server's computer players, played by the
 // real client with nothing but mouse presses on its own pictures and
-// buttons: no call when asked to bid, then at every turn the hint and the
-// play button (the hint passes by itself when nothing beats). The server,
-// the hall stand-in and the client run in this process, offscreen, the
-// client's clock sped up.
+// buttons: the ready button, which the hand waits for, no call when asked to
+// bid, then at every turn the hint and the play button (the hint passes by
+// itself when nothing beats). The server, the hall stand-in and the client
+// run in this process, offscreen, the client's clock sped up.
 
 #include "Hall.h"
 #include "TableServer.h"
@@ -25,16 +25,16 @@ using namespace tessaroc;
 constexpr double kClockScale = 10;
 constexpr int kHandLimitMs = 35000;
 
-void pressOn(table::MainForm &form, const forms::Element &element)
+void pressOn(const forms::Element &element)
 {
-    QWidget &table = form.area.Pic1.widget();
+    QWidget &surface = *element.container();
     const QPointF at = element.rect().center();
-    QMouseEvent down(QEvent::MouseButtonPress, at, table.mapToGlobal(at), Qt::LeftButton,
+    QMouseEvent down(QEvent::MouseButtonPress, at, surface.mapToGlobal(at), Qt::LeftButton,
                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&table, &down);
-    QMouseEvent up(QEvent::MouseButtonRelease, at, table.mapToGlobal(at), Qt::LeftButton,
+    QApplication::sendEvent(&surface, &down);
+    QMouseEvent up(QEvent::MouseButtonRelease, at, surface.mapToGlobal(at), Qt::LeftButton,
                    Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&table, &up);
+    QApplication::sendEvent(&surface, &up);
 }
 
 bool shown(const forms::Element &element)
@@ -51,8 +51,6 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     tableserver::EngineOptions options;
     options.bots = 3;
     options.seed = 7;
-    options.firstHandWaitMs = 300;
-    options.nextHandWaitMs = 600000;
     options.botDelayMinMs = 30;
     options.botDelayMaxMs = 60;
     options.playSeconds = 60; // 6 seconds on the sped-up client
@@ -61,8 +59,9 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     tableserver::TableServer server(options, [&](const std::string &line) { log.push_back(line); });
     ASSERT_TRUE(server.listen(0)) << server.errorString().toStdString();
     const auto saw = [&](const std::string &text) {
-        return std::any_of(log.begin(), log.end(),
-                           [&](const std::string &line) { return line.find(text) != std::string::npos; });
+        return std::any_of(log.begin(), log.end(), [&](const std::string &line) {
+            return line.find(text) != std::string::npos;
+        });
     };
 
     hall::HallOptions hallOptions;
@@ -78,13 +77,19 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     table::MainForm &form = client.form();
     core::TableState &state = client.state();
 
-    int bids = 0, hints = 0, plays = 0;
+    int readies = 0, bids = 0, hints = 0, plays = 0;
     bool hinted = false;
     QDeadlineTimer deadline(kHandLimitMs);
     while (!saw("hand 1: ") && !deadline.hasExpired()) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Ready once the table knows its own seat, which the frame carries.
+        if (readies == 0 && state.rules.ownHand().seatBit != 0 && shown(form.toolbar.AnNiu(2))) {
+            pressOn(form.toolbar.AnNiu(2));
+            ++readies;
+            continue;
+        }
         if (shown(form.bid.btnJiaofen(1))) {
-            pressOn(form, form.bid.btnJiaofen(1));
+            pressOn(form.bid.btnJiaofen(1));
             ++bids;
             continue;
         }
@@ -94,11 +99,11 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
             continue;
         }
         if (!hinted && shown(form.actions.Operation(1))) {
-            pressOn(form, form.actions.Operation(1));
+            pressOn(form.actions.Operation(1));
             hinted = true;
             ++hints;
         } else if (hinted && shown(form.actions.Operation(0))) {
-            pressOn(form, form.actions.Operation(0));
+            pressOn(form.actions.Operation(0));
             hinted = false;
             ++plays;
         }
@@ -107,6 +112,7 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     for (const std::string &line : log)
         record += line + "\n";
     ASSERT_TRUE(saw("hand 1: ")) << record;
+    EXPECT_TRUE(saw("alice (seat 1) is ready")) << record;
     EXPECT_GT(hints, 0);
     EXPECT_GT(plays, 0);
     EXPECT_FALSE(saw("refuse")) << record;
@@ -114,7 +120,7 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     // Every answer came from a press: no clock ran out for the player.
     EXPECT_EQ(state.core.TimeoutCount, 0);
     EXPECT_FALSE(state.core.AutoMode);
-    std::printf("bids %d, hints %d, plays %d\n", bids, hints, plays);
+    std::printf("readies %d, bids %d, hints %d, plays %d\n", readies, bids, hints, plays);
 }
 
 } // namespace

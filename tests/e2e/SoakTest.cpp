@@ -105,7 +105,10 @@ void typeInto(QWidget &widget, const QString &text)
 class Restless
 {
 public:
-    Restless(app::Client &client, std::uint32_t seed) : client_(client), random_(seed) { }
+    Restless(app::Client &client, std::uint32_t seed)
+        : client_(client)
+        , random_(seed)
+    { }
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random_); }
@@ -160,7 +163,8 @@ public:
             // The leave dialog, by its toolbar button or by Esc.
             if (leaveDialogOpen_)
                 return;
-            if (const forms::Image *exit = form.toolbar.AnNiu.find(8); exit && shown(*exit) && chance(0.5))
+            if (const forms::Image *exit = form.toolbar.AnNiu.find(8);
+                exit && shown(*exit) && chance(0.5))
                 pressOn(*exit);
             else
                 escOnTable(table);
@@ -173,8 +177,9 @@ public:
             // whisper to that seat); or the pointer moved away again.
             const int pos = below(5);
             if (pos == 4) {
-                mouseAt(table, QEvent::MouseMove, QPointF(table.width() / 2.0, table.height() / 3.0),
-                        Qt::NoButton, Qt::NoButton);
+                mouseAt(table, QEvent::MouseMove,
+                        QPointF(table.width() / 2.0, table.height() / 3.0), Qt::NoButton,
+                        Qt::NoButton);
                 return;
             }
             const forms::Image *avatar = form.seats.Tou.find(pos);
@@ -190,13 +195,13 @@ public:
         case 7:
         case 8: {
             static const QString kLines[] = {
-                QStringLiteral("hello"),
-                QStringLiteral("快点吧，等得花儿都谢了"),
-                QStringLiteral("   "),
-                QStringLiteral("%s %n %d \\ $ \" '"),
-                QStringLiteral("a very long line of chat that goes on and on past what the box "
-                               "shows and what a frame can carry at all, and on"),
-                QStringLiteral("好牌！"),
+                    QStringLiteral("hello"),
+                    QStringLiteral("快点吧，等得花儿都谢了"),
+                    QStringLiteral("   "),
+                    QStringLiteral("%s %n %d \\ $ \" '"),
+                    QStringLiteral("a very long line of chat that goes on and on past what the box "
+                                   "shows and what a frame can carry at all, and on"),
+                    QStringLiteral("好牌！"),
             };
             QLineEdit &box = form.messages.Chat.widget();
             typeInto(box, kLines[below(static_cast<int>(std::size(kLines)))]);
@@ -209,7 +214,8 @@ public:
         }
         case 9:
             // A right-click on the table lowers the raised cards.
-            pressAt(table, QPointF(below(std::max(1, table.width())), below(std::max(1, table.height()))),
+            pressAt(table,
+                    QPointF(below(std::max(1, table.width())), below(std::max(1, table.height()))),
                     Qt::RightButton);
             ++counts_[RightClick];
             return;
@@ -264,9 +270,9 @@ public:
 
     void report() const
     {
-        static const char *const kNames[] = {"cards", "action buttons", "toolbar", "leave dialogs",
-                                             "Esc", "avatars", "chat lines", "right clicks",
-                                             "minimised", "restored"};
+        static const char *const kNames[]
+                = {"cards",   "action buttons", "toolbar",      "leave dialogs", "Esc",
+                   "avatars", "chat lines",     "right clicks", "minimised",     "restored"};
         for (int i = 0; i < kKinds; ++i)
             std::printf("%s %d%s", kNames[i], counts_[i], i + 1 < kKinds ? ", " : "\n");
     }
@@ -306,6 +312,7 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     tableserver::EngineOptions options;
     options.bots = 3;
     options.seed = seed;
+    options.startWithoutReady = true; // the first hand soon after the person sits down
     options.firstHandWaitMs = 300;
     options.nextHandWaitMs = 600000; // the next hand waits for the person's ready
     options.botDelayMinMs = 30;
@@ -318,8 +325,9 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     server.engine().setClientFrameReport([&](const std::string &line) { refused.push_back(line); });
     ASSERT_TRUE(server.listen(0)) << server.errorString().toStdString();
     const auto saw = [&](const std::string &text) {
-        return std::any_of(log.begin(), log.end(),
-                           [&](const std::string &line) { return line.find(text) != std::string::npos; });
+        return std::any_of(log.begin(), log.end(), [&](const std::string &line) {
+            return line.find(text) != std::string::npos;
+        });
     };
     const auto record = [&] {
         std::string all;
@@ -369,7 +377,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
             ++bids;
             return;
         }
-        if (const forms::Image *choice = form.actions.tanOperation.find(0); choice && shown(*choice)) {
+        if (const forms::Image *choice = form.actions.tanOperation.find(0);
+            choice && shown(*choice)) {
             person.settle();
             pressOn(form.actions.tanOperation(person.below(2)));
             return;
@@ -430,7 +439,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     for (int hand = 1; hand <= hands; ++hand) {
         const std::string over = "hand " + std::to_string(hand) + ": ";
         ASSERT_TRUE(runUntil([&] { return saw(over) || saw(" abandoned"); }, kHandLimitMs))
-                << "hand " << hand << " did not end\n" << record();
+                << "hand " << hand << " did not end\n"
+                << record();
         ASSERT_TRUE(saw(over)) << record();
         // The board of this hand comes up by itself.
         person.settle();
@@ -456,7 +466,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
         int steps = 0;
         ASSERT_TRUE(runUntil(
                 [&] {
-                    if (++steps == 40 * readyAfter + 1 && readyAfter < 2 && shown(form.toolbar.AnNiu(2))) {
+                    if (++steps == 40 * readyAfter + 1 && readyAfter < 2
+                        && shown(form.toolbar.AnNiu(2))) {
                         person.settle();
                         pressOn(form.toolbar.AnNiu(2));
                         ++readies;
@@ -464,7 +475,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
                     return saw(next);
                 },
                 kHandLimitMs))
-                << "hand " << hand + 1 << " was not dealt\n" << record();
+                << "hand " << hand + 1 << " was not dealt\n"
+                << record();
         // The new hand as dealt, with nothing of the last one left: as many
         // card pictures as cards, none of them raised. The person keeps
         // still while the cards come.
@@ -481,11 +493,13 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
                && !dealDeadline.hasExpired())
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         ASSERT_TRUE(state.rules.InGame && state.rules.ownHand().validCount() >= 25)
-                << "the client holds no new hand " << hand + 1 << "\n" << record();
+                << "the client holds no new hand " << hand + 1 << "\n"
+                << record();
         EXPECT_EQ(cardsShown(), state.rules.ownHand().validCount()) << "hand " << hand + 1;
         form.hands.cardImage0.forEach([&](const forms::Image &card) {
             if (card.Visible()) {
-                EXPECT_GE(card.Top(), state.table.HandLine - 0.5) << "a raised card in hand " << hand + 1;
+                EXPECT_GE(card.Top(), state.table.HandLine - 0.5)
+                        << "a raised card in hand " << hand + 1;
             }
         });
     }
@@ -496,8 +510,8 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     EXPECT_FALSE(saw("leaves the table")) << record();
     EXPECT_FALSE(saw("did not play in time")) << record();
     EXPECT_FALSE(saw("did not bid in time")) << record();
-    std::printf("soak: %d hands at layout scale %.3f, bids %d, plays by hint %d, readies %d\n", hands,
-                static_cast<double>(state.table.scale.ScaleX), bids, plays, readies);
+    std::printf("soak: %d hands at layout scale %.3f, bids %d, plays by hint %d, readies %d\n",
+                hands, static_cast<double>(state.table.scale.ScaleX), bids, plays, readies);
     person.report();
 }
 

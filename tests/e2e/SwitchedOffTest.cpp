@@ -45,8 +45,10 @@ TEST(SwitchedOff, AWholeHandAndLeavingLeaveTheItemLibraryAndTheVideoDevicesAlone
     qputenv("TESSAROC_DEVICE_LOG", deviceLog.toUtf8());
 
     // A quick table: the hand starts soon after the fourth seat is taken,
-    // the computer players are fast and the client's clocks are short.
+    // though nobody presses ready, the computer players are fast and the
+    // client's clocks are short.
     tableserver::EngineOptions table;
+    table.startWithoutReady = true;
     table.firstHandWaitMs = 300;
     table.nextHandWaitMs = 600000;
     table.botDelayMinMs = 10;

@@ -3,7 +3,11 @@
 // it restore and minimise, posts the connecting and connected numbers, writes
 // the line it got to the file named by HALL_TEST_LINE_FILE and ends with exit
 // code 3. With HALL_TEST_KILL set it kills itself after the restore instead,
-// the way a crash would end it.
+// the way a crash would end it. With HALL_TEST_STAY set it stays instead of
+// ending, until a signal ends it; with HALL_TEST_LEAVE it also takes the
+// hall's requests under the caption in field 13, answers "may you close?" as
+// a table between hands does (posting 0x400), and hands control back to the
+// hall with a second restore, as a player leaving the table makes it.
 
 #include "platform/HallLink.h"
 #include "wire/HallMessages.h"
@@ -39,5 +43,18 @@ int main(int argc, char **argv)
     link.postMessage(hall, kTableMsgConnected);
     if (!link.sendMessage(hall, kSysCommand, kScMinimise, 0))
         return 5;
+    if (qEnvironmentVariableIsSet("HALL_TEST_LEAVE")) {
+        tessaroc::platform::HallLink table;
+        table.setHandler([&link, &hall](std::uint32_t msg, std::int64_t, std::int64_t) {
+            if (msg == kHallMsgAskClose)
+                link.postMessage(hall, kTableMsgNotInGame);
+            return std::int64_t{0};
+        });
+        if (!table.listen(fields.at(12)) || !link.sendMessage(hall, kSysCommand, kScRestore, 0))
+            return 6;
+        return QCoreApplication::exec();
+    }
+    if (qEnvironmentVariableIsSet("HALL_TEST_STAY"))
+        return QCoreApplication::exec();
     return 3;
 }

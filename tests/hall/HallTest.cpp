@@ -14,6 +14,8 @@
 
 #include <functional>
 
+#include <csignal>
+
 using namespace tessaroc;
 using namespace tessaroc::hall;
 
@@ -273,6 +275,50 @@ TEST(Hall, StartsTheClientWithItsLineAndSeesItEnd)
     EXPECT_EQ(lines[5], QStringLiteral("client ended with exit code 3"));
 }
 
+// After its start-up restore, a table that hands control back is asked
+// whether it may close; only its answer that it left (not in game) closes
+// the client, a table in a hand or a login stays.
+TEST(Hall, ATableThatHandsBackIsAskedToCloseAndLeftOnlyIfItLeft)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    platform::HallLink table;
+    const QString hallCaption = hall.options().hallCaption;
+    std::uint32_t answer = wire::kTableMsgInGame;
+    int asked = 0;
+    table.setHandler([&](std::uint32_t number, std::int64_t, std::int64_t) -> std::int64_t {
+        if (number == wire::kHallMsgAskClose) {
+            ++asked;
+            table.postMessage(hallCaption, answer);
+        }
+        return 0;
+    });
+    ASSERT_TRUE(table.listen(hall.options().tableCaption));
+    const auto tableLeft = [&] {
+        const auto lines = described(hall);
+        return std::count(lines.begin(), lines.end(),
+                          QStringLiteral("the table left: closing the client"));
+    };
+
+    table.sendMessage(hallCaption, wire::kSysCommand, wire::kScRestore, 0);
+    table.postMessage(hallCaption, wire::kTableMsgConnected);
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(asked, 0) << "the start-up's restore is no hand-back";
+
+    table.sendMessage(hallCaption, wire::kSysCommand, wire::kScRestore, 0);
+    ASSERT_TRUE(waitUntil([&] { return asked == 1 && hall.events().size() == 5; }));
+    EXPECT_EQ(tableLeft(), 0) << "a table in a hand stays";
+
+    answer = wire::kTableMsgNotInGame;
+    table.sendMessage(hallCaption, wire::kSysCommand, wire::kScRestore, 0);
+    ASSERT_TRUE(waitUntil([&] { return tableLeft() == 1; }));
+    EXPECT_EQ(asked, 2);
+    // A status posted later, unasked, closes nothing more.
+    table.postMessage(hallCaption, wire::kTableMsgNotInGame);
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(tableLeft(), 1);
+}
+
 TEST(Hall, TheWindowObeysRestoreAndMinimise)
 {
     Hall hall(testOptions());
@@ -353,6 +399,62 @@ TEST(HallProgram, HeadlessItEndsWhenTheClientCannotStart)
     EXPECT_EQ(run.exitCode, 127);
     EXPECT_TRUE(run.output.contains(QStringLiteral("client failed to start")))
             << run.output.toStdString();
+}
+
+// A table that hands back and answers that it left is closed: the hall,
+// which lives as long as its client, ends.
+TEST(HallProgram, ClosesAClientWhoseTableLeft)
+{
+    QTemporaryDir dir;
+    const HeadlessRun run = runHeadless(
+            QStringLiteral(FAKE_TABLE_CLIENT),
+            {QStringLiteral("HALL_TEST_LEAVE=1"),
+             QStringLiteral("HALL_TEST_LINE_FILE=") + dir.filePath(QStringLiteral("line"))});
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("hall posts 0x303 ask-close")))
+            << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(QStringLiteral("the table left: closing the client")));
+    EXPECT_EQ(run.exitCode, 128 + SIGTERM) << run.output.toStdString();
+}
+
+// SIGTERM or SIGINT to the hall ends the client it started before the hall
+// ends; the client is never left behind.
+TEST(HallProgram, AStoppedHallTakesItsClientWithIt)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        QTemporaryDir dir;
+        QProcess hall;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HALL_TEST_STAY"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("HALL_TEST_LINE_FILE"),
+                           dir.filePath(QStringLiteral("line")));
+        hall.setProcessEnvironment(environment);
+        hall.start(QStringLiteral(TESSAROC_HALL_PATH),
+                   {QStringLiteral("--client"), QStringLiteral(FAKE_TABLE_CLIENT),
+                    QStringLiteral("--headless"), QStringLiteral("--hall-caption"),
+                    uniqueCaption("hall"), QStringLiteral("--table-caption"),
+                    uniqueCaption("table")});
+        ASSERT_TRUE(hall.waitForStarted(5000));
+        // The client is the hall's child, up once it minimised the hall.
+        pid_t client = 0;
+        ASSERT_TRUE(waitUntil(
+                [&] {
+                    hall.waitForReadyRead(10);
+                    QFile children(
+                            QStringLiteral("/proc/%1/task/%1/children").arg(hall.processId()));
+                    if (children.open(QIODevice::ReadOnly))
+                        client = static_cast<pid_t>(children.readAll().trimmed().toLongLong());
+                    return client > 0 && hall.peek(1 << 16).contains("minimise");
+                },
+                5000));
+        ::kill(static_cast<pid_t>(hall.processId()), signal);
+        ASSERT_TRUE(hall.waitForFinished(8000));
+        EXPECT_EQ(hall.exitCode(), 128 + signal);
+        const bool clientLives = ::kill(client, 0) == 0;
+        EXPECT_FALSE(clientLives) << "signal " << signal;
+        if (clientLives)
+            ::kill(client, SIGKILL);
+    }
 }
 
 TEST(HallProgram, HeadlessItTellsAClientKilledByASignalFromAnExitCode)

@@ -164,6 +164,38 @@ TEST(HallLink, AWindowThatIsGoneIsNotFound)
     EXPECT_TRUE(table.sendMessage(caption("Hall"), SysCommand, Restore, 0).has_value());
 }
 
+// The table hears of its hall going away, whether the hall stops listening
+// or its program ends, once per connection; a connection the table drops
+// itself (a send left unanswered) or closes with its own end is no hall
+// going away.
+TEST(HallLink, SaysWhenAWindowItFoundGoesAway)
+{
+    auto hall = std::make_unique<Window>(caption("Hall"));
+    auto table = std::make_unique<HallLink>();
+    QStringList gone;
+    QObject::connect(table.get(), &HallLink::windowGone,
+                     [&gone](const QString &which) { gone.append(which); });
+    ASSERT_TRUE(table->findWindow(caption("Hall")));
+    hall->link.stopListening();
+    ASSERT_TRUE(waitUntil([&] { return !gone.isEmpty(); }));
+
+    hall = std::make_unique<Window>(caption("Hall"));
+    ASSERT_TRUE(table->findWindow(caption("Hall")));
+    hall.reset();
+    ASSERT_TRUE(waitUntil([&] { return gone.size() == 2; }));
+    EXPECT_EQ(gone, QStringList(2, caption("Hall")));
+
+    QLocalServer silent;
+    ASSERT_TRUE(silent.listen(HallLink::serverPathFor(caption("Silent"))));
+    table->setAnswerTimeoutMs(100);
+    EXPECT_FALSE(table->sendMessage(caption("Silent"), SysCommand, Restore, 0).has_value());
+    Window third(caption("Third"));
+    ASSERT_TRUE(table->findWindow(caption("Third")));
+    table.reset();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_EQ(gone.size(), 2);
+}
+
 TEST(HallLink, AHallThatNeverAnswersCannotHangTheTable)
 {
     QLocalServer silent;

@@ -10,8 +10,9 @@
 namespace tessaroc::tableserver::testing {
 
 // Options for tests: computer players move at once, the first hand starts
-// as soon as the fourth seat is filled, and a person's turn waits as long as
-// it would in a real game (a test moves the time itself).
+// as soon as the fourth seat is filled whether the people said ready or not,
+// and a person's turn waits as long as it would in a real game (a test moves
+// the time itself).
 inline EngineOptions testOptions(int bots)
 {
     EngineOptions options;
@@ -19,6 +20,7 @@ inline EngineOptions testOptions(int bots)
     options.seed = 7;
     options.botDelayMinMs = 0;
     options.botDelayMaxMs = 0;
+    options.startWithoutReady = true;
     options.firstHandWaitMs = 0;
     return options;
 }

@@ -47,15 +47,77 @@ TEST(Hand, OnePersonAndThreeComputerPlayersPlayAWholeHand)
     EXPECT_EQ(table.engine.handsPlayed(), 2);
 }
 
-TEST(Hand, TheHandStartsWithoutAPlayersReadyAfterTheWait)
+// A person who has not said ready holds up the first hand and every next
+// one, however long; the last person's ready deals at once.
+TEST(Hand, EveryHandWaitsForEachPersonsReady)
+{
+    EngineOptions options = testOptions(2);
+    options.startWithoutReady = false;
+    constexpr std::int64_t kLong = 10 * 60 * 1000;
+    EngineHarness table(options);
+    People people(table);
+    const auto alice = people.join("alice");
+    const auto bob = people.join("bob");
+    people.deliver();
+    const auto ready = [&](ConnectionId id) {
+        table.send(id, people.model(id).stamped(readyFrame(people.model(id).seat())));
+    };
+
+    table.advance(kLong);
+    EXPECT_EQ(table.engine.handsPlayed(), 0);
+    ready(alice);
+    table.advance(kLong);
+    EXPECT_EQ(table.engine.handsPlayed(), 0) << "bob has not said ready";
+    ready(bob);
+    EXPECT_EQ(table.engine.phase(), GameEngine::Phase::Bidding);
+    EXPECT_EQ(table.engine.handsPlayed(), 1);
+
+    people.playOn();
+    ASSERT_EQ(table.engine.phase(), GameEngine::Phase::BetweenHands);
+    ready(bob);
+    table.advance(kLong);
+    EXPECT_EQ(table.engine.handsPlayed(), 1) << "alice has not said ready";
+    ready(alice);
+    EXPECT_EQ(table.engine.phase(), GameEngine::Phase::Bidding);
+    EXPECT_EQ(table.engine.handsPlayed(), 2);
+    people.expectNoViolations();
+}
+
+// Computer players are always ready: a table of four deals at once and
+// again after the wait that follows the results.
+TEST(Hand, ATableOfComputerPlayersDealsAgainAfterTheWait)
+{
+    EngineOptions options = testOptions(4);
+    options.startWithoutReady = false;
+    options.nextHandWaitMs = 20000;
+    EngineHarness table(options);
+    table.engine.open(table.now);
+    table.settle();
+    EXPECT_EQ(table.engine.handsPlayed(), 1);
+    while (table.engine.phase() != GameEngine::Phase::BetweenHands)
+        table.advance(1000);
+    table.advance(19000);
+    EXPECT_EQ(table.engine.handsPlayed(), 1);
+    table.advance(1000);
+    EXPECT_EQ(table.engine.handsPlayed(), 2);
+}
+
+// The tests' switch: a hand also starts without a person's ready, 15 s
+// after the fourth seat is filled and 20 s after the last hand's results.
+TEST(Hand, TheTestSwitchStartsHandsWithoutAPersonsReadyAfterTheWaits)
 {
     EngineOptions options = testOptions(3);
+    options.firstHandWaitMs = 15000;
     options.nextHandWaitMs = 20000;
     EngineHarness table(options);
     People people(table);
     people.join("alice");
+    table.advance(14999);
+    EXPECT_EQ(table.engine.handsPlayed(), 0);
+    table.advance(1);
+    EXPECT_EQ(table.engine.handsPlayed(), 1);
     people.playOn();
-    ASSERT_EQ(table.engine.handsPlayed(), 1);
+    ASSERT_EQ(table.engine.phase(), GameEngine::Phase::BetweenHands);
     table.advance(19999);
     EXPECT_EQ(table.engine.phase(), GameEngine::Phase::BetweenHands);
     table.advance(1);

@@ -2,7 +2,10 @@
 
 #include "platform/HallLink.h"
 
+#include <QPointer>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace tessaroc::hall {
 
@@ -14,6 +17,9 @@ const QString kDefaultHallCaption = QStringLiteral("Ombrevale");
 // it reports the number of a killing signal.
 constexpr int kCouldNotStart = 127;
 constexpr int kKilledBase = 128;
+// A table told to close unloads in well under a second; one that has not
+// ended by then is killed.
+constexpr int kCloseGraceMs = 5000;
 
 QString statusName(std::uint32_t number)
 {
@@ -86,6 +92,8 @@ QString describeEvent(const HallEvent &event)
         return QStringLiteral("client was killed by signal ") + event.text;
     case HallEvent::Kind::HallGone:
         return QStringLiteral("the hall window is gone");
+    case HallEvent::Kind::TableLeft:
+        return QStringLiteral("the table left: closing the client");
     }
     return {};
 }
@@ -102,10 +110,24 @@ Hall::~Hall()
 {
     if (client_) {
         client_->disconnect(this);
-        if (client_->state() != QProcess::NotRunning) {
-            client_->kill();
-            client_->waitForFinished(1000);
-        }
+        // The table goes with the hall, closed as a person would close it.
+        closeClient(1000, 2000);
+    }
+}
+
+void Hall::closeClient(int graceMs, int waitMs)
+{
+    if (!clientRunning())
+        return;
+    client_->terminate();
+    QPointer<QProcess> client(client_.get());
+    QTimer::singleShot(graceMs, client, [client] {
+        if (client && client->state() != QProcess::NotRunning)
+            client->kill();
+    });
+    if (waitMs > 0 && !client_->waitForFinished(std::min(graceMs, waitMs))) {
+        client_->kill();
+        client_->waitForFinished(std::max(waitMs - graceMs, 0));
     }
 }
 
@@ -147,6 +169,22 @@ std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_
     if (command && (wParam == wire::kScRestore || wParam == wire::kScMinimise)) {
         minimised_ = wParam == wire::kScMinimise;
         Q_EMIT windowStateRequested(minimised_);
+    }
+    if (command && wParam == wire::kScRestore && ++restores_ > 1) {
+        // The table hands control back: the player left it, or it lost its
+        // game. As a hall does, ask whether the table may close (after this
+        // answer: the table waits on it); a table still in a hand or a login
+        // stays.
+        QTimer::singleShot(0, this, [this] { askedAfterHandBack_ = request(Request::AskClose); });
+    }
+    if (!command && askedAfterHandBack_
+        && (number == wire::kTableMsgNotInGame || number == wire::kTableMsgInGame
+            || number == wire::kTableMsgLoginSent)) {
+        askedAfterHandBack_ = false;
+        if (number == wire::kTableMsgNotInGame) {
+            record({0, HallEvent::Kind::TableLeft, 0, 0, 0, {}});
+            closeClient(kCloseGraceMs);
+        }
     }
     return 0;
 }

@@ -33,6 +33,7 @@ struct HallEvent
         ClientFinished,
         ClientKilled, // ended by a signal (a crash): the number is in text
         HallGone,
+        TableLeft, // the table handed back and left: the hall closes the client
     };
     std::int64_t ms = 0; // since the hall opened
     Kind kind = Kind::TablePosted;
@@ -47,7 +48,10 @@ QString describeEvent(const HallEvent &event);
 
 // The hall stand-in: a window found by its caption that starts the client,
 // acknowledges its restore and minimise commands, records every message it
-// sends, and sends the hall's four requests to the table.
+// sends, and sends the hall's four requests to the table. When the table
+// hands control back after its start-up (the player left it), the hall asks
+// whether it may close the table, and closes the client when the table
+// answers that it left.
 class Hall : public QObject
 {
     Q_OBJECT
@@ -73,6 +77,10 @@ public:
     bool request(Request request);
     // The hall window disappears: the client no longer finds it.
     void disappear();
+    // Ends the client as closing its window would (SIGTERM); one that has
+    // not ended after graceMs is killed. waitMs 0 returns at once, else the
+    // call waits up to that long for the end.
+    void closeClient(int graceMs, int waitMs = 0);
 
     const std::vector<HallEvent> &events() const { return events_; }
     bool minimised() const { return minimised_; }
@@ -101,6 +109,8 @@ private:
     bool minimised_ = false;
     bool connectedSeen_ = false; // the table reported that it connected
     bool scheduleOnConnect_ = false;
+    int restores_ = 0; // the table's restores: the first is its start-up's
+    bool askedAfterHandBack_ = false; // may-you-close sent after a later one
 };
 
 } // namespace tessaroc::hall

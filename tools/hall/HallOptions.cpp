@@ -107,6 +107,9 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
              QStringLiteral("No window: the records go to standard output, and the hall ends with "
                             "the client's exit code (128 + the signal when it was killed, 127 "
                             "when it could not start).")},
+            {QStringLiteral("exit-with-client"),
+             QStringLiteral("With the window too, end when the client ends, with its exit code "
+                            "(as --headless does).")},
             {QStringLiteral("request"),
              QStringLiteral("Send a request at a time: ask-in-game, ask-close, leave or reconnect, "
                             "then @ and milliseconds after the start (repeatable)."),
@@ -159,6 +162,7 @@ ParsedHallOptions parseHallOptions(const QStringList &arguments)
     options.spectatorTail = parser.value(QStringLiteral("spectator-tail"));
     options.clientPath = parser.value(QStringLiteral("client"));
     options.headless = parser.isSet(QStringLiteral("headless"));
+    options.exitWithClient = options.headless || parser.isSet(QStringLiteral("exit-with-client"));
     options.afterConnect = parser.isSet(QStringLiteral("after-connect"));
     for (const QString &item : parser.values(QStringLiteral("request"))) {
         const auto at = item.indexOf(QLatin1Char('@'));

@@ -43,6 +43,9 @@ struct HallOptions
 
     QString clientPath; // empty: no client is started
     bool headless = false;
+    // The hall ends when its client ends, with the client's code; always so
+    // without a window.
+    bool exitWithClient = false;
     std::vector<ScheduledRequest> requests;
     std::optional<int> goneAfterMs; // the hall window disappears then
     std::optional<int> quitAfterMs;

@@ -20,8 +20,16 @@ struct EngineOptions
     std::uint64_t botCoins = 100000; // a computer player's purse, refilled when short
 
     // Waits in milliseconds.
-    std::int64_t firstHandWaitMs = 15000; // after the fourth seat is filled
-    std::int64_t nextHandWaitMs = 20000; // after the result frames
+    // A hand starts when every seat is ready. Computer players always are;
+    // nextHandWaitMs after the result frames a table of computer players
+    // alone deals again.
+    std::int64_t nextHandWaitMs = 20000;
+    // For the client's tests: a hand also starts without the people's ready,
+    // firstHandWaitMs after the fourth seat is filled and nextHandWaitMs
+    // after the result frames, so that a client nobody touches is dealt its
+    // first hand.
+    bool startWithoutReady = false;
+    std::int64_t firstHandWaitMs = 15000;
     std::int64_t bidWaitMs = 25000; // before a no call is taken for a player
     std::int64_t playGraceMs = 10000; // after the play seconds, before the server moves
     std::int64_t botDelayMinMs = 800;

@@ -224,11 +224,15 @@ void GameEngine::tryStartHand()
         startWaitOver_ = false;
         return;
     }
-    if (!handStartAt_ && !startWaitOver_)
+    const bool unreadyStarts = context_.options.startWithoutReady;
+    if (unreadyStarts && !handStartAt_ && !startWaitOver_)
         handStartAt_ = context_.now + context_.options.firstHandWaitMs;
     if (!seating_.tableReady())
         return;
-    if (seating_.allReady() || startWaitOver_) {
+    // A person who has not said ready holds the hand up: a newcomer sees the
+    // table before the cards come, and the client's ready clock says ready
+    // for the player after a hand. Computer players are always ready.
+    if (seating_.allReady() || (unreadyStarts && startWaitOver_)) {
         handStartAt_.reset();
         startWaitOver_ = false;
         referee_.start();

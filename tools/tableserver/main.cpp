@@ -106,6 +106,10 @@ int main(int argc, char **argv)
              QStringLiteral("For tests: make the person in the lowest seat leave (forced leave) "
                             "after the Nth play of the first hand, once (0: never)."),
              QStringLiteral("plays"), QStringLiteral("0")},
+            {QStringLiteral("start-without-ready"),
+             QStringLiteral("For tests: also start a hand 15 seconds after the fourth seat is "
+                            "filled (20 after the last hand's results) when a person has not "
+                            "said ready.")},
             {QStringLiteral("check-client-frames"),
              QStringLiteral("For tests: refuse every frame from a client that the table client "
                             "would not send, report it on standard error, and end with status "
@@ -138,6 +142,7 @@ int main(int argc, char **argv)
     options.dropSeatAfterResults = static_cast<int>(dropAfterResults);
     options.forceLeaveAfterPlays = static_cast<int>(forceAfter);
     options.checkClientFrames = parser.isSet(QStringLiteral("check-client-frames"));
+    options.startWithoutReady = parser.isSet(QStringLiteral("start-without-ready"));
     limits.maxConnections = static_cast<int>(maxConnections);
 
     if (!catchTermination()) {

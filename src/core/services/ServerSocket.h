@@ -13,6 +13,7 @@ class ServerSocket
 {
 public:
     static constexpr int sckClosed = 0;
+    static constexpr int sckConnecting = 6;
     static constexpr int sckConnected = 7;
 
     virtual ~ServerSocket() = default;
