@@ -20,6 +20,7 @@
 #include "table/TableWindowService.h"
 #include "wire/MsgRings.h"
 
+#include <QSize>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -41,11 +42,12 @@ public:
 // device), wired in the program's own order. The item library, the video, the
 // socket, the hall and the process do nothing. The hand records go to a
 // temporary folder of the client's own, never beside the program. Every wait
-// ends at once: the clock moves on by a minute at every reading.
+// ends at once: the clock moves on by a minute at every reading. The table
+// is laid out for a 1024 x 768 screen unless another is given.
 class WholeTableClient
 {
 public:
-    WholeTableClient();
+    explicit WholeTableClient(QSize screen = QSize(1024, 768));
     ~WholeTableClient();
 
     void dispatch(const wire::MessageFrame &frame) { dispatcher.ProcessMessage(frame); }
