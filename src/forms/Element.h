@@ -111,7 +111,8 @@ public:
     // loaded element. The container is not changed.
     virtual void copyFrom(const Element &other);
 
-    // Paints the element; r is paintRect(). The painter is in surface pixels.
+    // Paints the element; r is paintRect(). The painter is in surface pixels
+    // and the surface clips it to r.
     virtual void paint(QPainter &painter, const QRect &r) = 0;
 
     // A surface point as the element's mouse events report it.

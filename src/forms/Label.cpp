@@ -5,7 +5,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
 
 namespace tessaroc::forms {
@@ -61,50 +60,30 @@ void Label::copyFrom(const Element &other)
     textChanged();
 }
 
-// The design's Chinese faces are as tall as their size, the ideographs' body
-// (0.88 em above the baseline to 0.12 em below) filling the line. The faces we
-// substitute set the same body lower in a line almost half as tall again. A
-// label designed one design line high would show only the glyphs' upper part,
-// so when the line does not fit, the body is lined up with the label's top.
-QRectF Label::textBox(const QPainter &painter, const QRect &r) const
-{
-    constexpr qreal kBodyAboveBaseline = 0.88;
-    const QFont font = Font();
-    const QFontMetricsF metrics(font, painter.device());
-    if (metrics.height() <= r.height())
-        return r;
-    const qreal em = font.pixelSize() > 0
-            ? font.pixelSize()
-            : font.pointSizeF() * painter.device()->logicalDpiY() / 72.0;
-    const qreal lift = std::max<qreal>(0, metrics.ascent() - kBodyAboveBaseline * em);
-    return QRectF(r).adjusted(0, -lift, 0, 0);
-}
-
 void Label::paint(QPainter &painter, const QRect &r)
 {
     if (backStyle_ == BackStyle::Opaque)
         painter.fillRect(r, BackColor());
     if (Caption().isEmpty())
         return;
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (alignment_ == Alignment::Right)
+        horizontal = Qt::AlignRight;
+    else if (alignment_ == Alignment::Center)
+        horizontal = Qt::AlignHCenter;
     // A label that sizes itself to its caption shows it on one line, as it
     // was measured.
-    int flags = autoSize_ ? Qt::AlignTop : Qt::AlignTop | Qt::TextWordWrap;
-    switch (alignment_) {
-    case Alignment::Left:
-        flags |= Qt::AlignLeft;
-        break;
-    case Alignment::Right:
-        flags |= Qt::AlignRight;
-        break;
-    case Alignment::Center:
-        flags |= Qt::AlignHCenter;
-        break;
-    }
-    painter.setClipRect(r, Qt::IntersectClip);
+    const FittedText::Wrap wrap = autoSize_ ? FittedText::Wrap::None : FittedText::Wrap::Words;
+    // What lies off the surface is not on show: the glyphs are set in the
+    // part that is.
+    const QRect shown = container() ? r & container()->rect() : r;
+    const FittedText::Setting setting
+            = textSetting(Caption(), Font(), shown, horizontal, wrap, painter.device());
+    if (!fitted_ || fitted_->setting() != setting)
+        fitted_ = std::make_unique<FittedText>(setting, painter.device());
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setFont(Font());
     painter.setPen(Enabled() ? ForeColor() : QColor(Qt::gray));
-    painter.drawText(textBox(painter, r), flags, Caption());
+    fitted_->draw(painter);
 }
 
 } // namespace tessaroc::forms

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "forms/Element.h"
+#include "forms/FittedText.h"
+
+#include <memory>
 
 namespace tessaroc::forms {
 
 // A windowless text. The text wraps at word boundaries within the label's
-// width and is cut at its bottom edge (a label that sizes itself to its
-// caption keeps it on one line). Labels on the table are transparent
-// unless told otherwise.
+// width (a label that sizes itself to its caption keeps it on one line) and
+// shows the lines whose glyphs fit whole, placed as FittedText places them.
+// Labels on the table are transparent unless told otherwise.
 class Label : public Element
 {
     Q_OBJECT
@@ -36,11 +39,13 @@ protected:
 
 private:
     void fitToCaption();
-    QRectF textBox(const QPainter &painter, const QRect &r) const;
 
     Alignment alignment_ = Alignment::Left;
     BackStyle backStyle_ = BackStyle::Transparent;
     bool autoSize_ = false;
+    // The caption as last set in the label, kept while nothing it depends
+    // on changes: the table repaints its labels often.
+    std::unique_ptr<FittedText> fitted_;
 };
 
 } // namespace tessaroc::forms

@@ -127,7 +127,9 @@ void Surface::paintEvent(QPaintEvent *event)
         const QRect r = element->paintRect();
         if (r.isEmpty() || !event->region().intersects(r))
             continue;
+        // Nothing an element draws shows outside its rectangle.
         painter.save();
+        painter.setClipRect(r, Qt::IntersectClip);
         element->paint(painter, r);
         painter.restore();
     }

@@ -1,5 +1,7 @@
 #include "table/SystemMessageLine.h"
 
+#include "forms/FittedText.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -22,9 +24,8 @@ public:
     }
 
     // The line is about as tall as the text's glyphs, less than the face's
-    // own line with its leading, and a face that sets its ideographs low in
-    // that line would lose their feet at the bottom edge. The text is set so
-    // that the body of an ideograph stands in the middle of the line.
+    // own line with its leading: the text is set by where its glyphs' ink
+    // lies, in the middle of the line and whole.
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override
     {
@@ -36,15 +37,15 @@ public:
         QStyle *style = view ? view->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, view);
 
-        const QFontMetricsF metrics(opt.font);
-        const QRectF body = metrics.tightBoundingRect(QStringLiteral("国"));
-        const QRectF area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
-        const double baseline = area.top() + (area.height() - body.height()) / 2 - body.top();
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+        const QRect box(area.left(), opt.rect.top(), area.width(), opt.rect.height());
+        const forms::FittedText fitted(forms::textSetting(text, opt.font, box, Qt::AlignLeft,
+                                                          forms::FittedText::Wrap::None,
+                                                          painter->device()),
+                                       painter->device());
         painter->save();
-        painter->setClipRect(opt.rect);
-        painter->setFont(opt.font);
         painter->setPen(opt.palette.color(QPalette::Text));
-        painter->drawText(QPointF(area.left(), baseline), text);
+        fitted.draw(*painter);
         painter->restore();
     }
 };

@@ -28,7 +28,7 @@ std::unique_ptr<platform::SoundBuffer> SilentSoundDevice::CreateSoundBufferFromF
     return std::make_unique<SilentBuffer>();
 }
 
-WholeTableClient::WholeTableClient(Items items)
+WholeTableClient::WholeTableClient(Items items, QSize screen)
     : tableSound(state.sound, soundDevice)
     , sound(tableSound)
     , settlement(state, tableSettlement, form, context)
@@ -72,7 +72,7 @@ WholeTableClient::WholeTableClient(Items items)
 
     // The start-up's steps that reach the window and the sound.
     window.PrepareStartUp();
-    window.FitToScreen(1024 * 15.0, 768 * 15.0);
+    window.FitToScreen(screen.width() * 15.0, screen.height() * 15.0);
     sound.InitSoundPaths();
     sound.InitSound();
     sound.StopSound();

@@ -24,6 +24,7 @@
 #include "table/TableWindowService.h"
 #include "wire/MsgRings.h"
 
+#include <QSize>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -47,6 +48,7 @@ public:
 // built with the scripted one behind the real item bridge. The hand records
 // go to a temporary folder of the client's own, never beside the program.
 // Every wait ends at once: the clock moves on by a minute at every reading.
+// The table is laid out for a 1024 x 768 screen unless another is given.
 class WholeTableClient
 {
 public:
@@ -55,7 +57,7 @@ public:
         Scripted, // the real bridge over the scripted library, on the table
     };
 
-    explicit WholeTableClient(Items items = Items::None);
+    explicit WholeTableClient(Items items = Items::None, QSize screen = QSize(1024, 768));
     ~WholeTableClient();
 
     void dispatch(const wire::MessageFrame &frame) { dispatcher.ProcessMessage(frame); }

@@ -1,9 +1,12 @@
 #include "forms/Label.h"
+#include "UnclippedCanvas.h"
 #include "forms/ControlArray.h"
+#include "forms/FittedText.h"
 #include "forms/Fonts.h"
 #include "forms/Surface.h"
 
 #include <QFontMetricsF>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -124,43 +127,202 @@ TEST(LabelAutoSizeSwitch, FollowsCaptionAndFontWhileOn)
 
 namespace {
 
-// The rows of a picture that carry any ink, as [first, last].
-std::pair<int, int> inkRows(const QImage &shot)
+constexpr int kMargin = 40;
+
+// The label on a surface of the given size, drawn with no clip at all on a
+// canvas with room around the surface: its glyphs' ink wherever they put it.
+// The canvas is in surface pixels moved by kMargin.
+QImage unclipped(Label &label, QSize surfaceSize)
 {
-    int first = -1;
-    int last = -1;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            if (shot.pixelColor(x, y) != QColor(Qt::black)) {
-                if (first < 0)
-                    first = y;
-                last = y;
-                break;
-            }
-    return {first, last};
+    Surface surface;
+    surface.resize(surfaceSize);
+    label.setContainer(&surface);
+    tessaroc::test::UnclippedCanvas canvas(surfaceSize + QSize(2 * kMargin, 2 * kMargin));
+    {
+        QPainter painter(&canvas);
+        painter.translate(kMargin, kMargin);
+        label.paint(painter, label.paintRect());
+    }
+    label.setContainer(nullptr);
+    return canvas.image();
+}
+
+// The smallest rectangle (in surface pixels) that holds the canvas's ink.
+QRect inkBox(const QImage &canvas)
+{
+    QRect box;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (qAlpha(canvas.pixel(x, y)) >= FittedText::kInkAlpha)
+                box |= QRect(x - kMargin, y - kMargin, 1, 1);
+    return box;
+}
+
+Label &text(Label &label, const QFont &font, const QString &caption, QRectF rect)
+{
+    label.setFont(font);
+    label.setCaption(caption);
+    label.Move(rect.left(), rect.top(), rect.width(), rect.height());
+    return label;
+}
+
+struct ShortLabelCase
+{
+    const char16_t *family;
+    double points;
+    const char16_t *caption;
+    int height;
+    bool keepsItsSize;
+};
+
+void PrintTo(const ShortLabelCase &c, std::ostream *os)
+{
+    *os << QString::fromUtf16(c.caption).toStdString() << " in "
+        << QString::fromUtf16(c.family).toStdString() << ' ' << c.points << " in " << c.height
+        << " pixels";
+}
+
+class LabelShorterThanItsLine : public ::testing::TestWithParam<ShortLabelCase>
+{
+protected:
+    LabelShorterThanItsLine() { installFontSubstitutions(); }
+};
+
+} // namespace
+
+// Labels one design line high in a substituted Chinese face, whose line is
+// far taller than its size: the glyphs show whole inside the label, in the
+// design's size where their ink fits the label's height (the player card's
+// titles, the leave dialog's question), else in the largest size that fits
+// (the score board's headings, the system lines).
+TEST_P(LabelShorterThanItsLine, ShowsItsGlyphsWhole)
+{
+    const ShortLabelCase &c = GetParam();
+    const QFont font = designFont(QString::fromUtf16(c.family), c.points);
+    const QString caption = QString::fromUtf16(c.caption);
+    Label label;
+    text(label, font, caption, QRectF(10, 20, 400, c.height));
+    ASSERT_GT(QFontMetricsF(font).height(), label.Height()) << "the case this is about";
+    Label roomy;
+    text(roomy, font, caption, QRectF(10, 20, 400, 80));
+
+    const QRect ink = inkBox(unclipped(label, QSize(600, 120)));
+    const QRect roomyInk = inkBox(unclipped(roomy, QSize(600, 120)));
+    EXPECT_TRUE(label.paintRect().contains(ink)) << "ink at " << ink.top() << ".." << ink.bottom();
+    if (c.keepsItsSize) {
+        EXPECT_EQ(ink.size(), roomyInk.size());
+    } else {
+        EXPECT_LT(ink.width(), roomyInk.width());
+        EXPECT_GE(ink.height(), c.height * 8 / 10) << "no smaller than it needs to be";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Captions, LabelShorterThanItsLine,
+        ::testing::Values(ShortLabelCase{u"隶书", 14.25, u"玩家昵称", 19, true},
+                          ShortLabelCase{u"宋体", 14.25, u"您真的要退出吗？", 22, true},
+                          ShortLabelCase{u"宋体", 10.5, u"玩家0", 14, false},
+                          ShortLabelCase{u"宋体", 9, u"欢迎来到新手场，祝您游戏愉快！", 13, false},
+                          ShortLabelCase{u"宋体", 8, u"老船长 叫了地主。jpgy", 10, false},
+                          ShortLabelCase{u"宋体", 10.5, u"player0", 14, false}),
+        [](const auto &param) { return std::to_string(param.index); });
+
+namespace {
+
+// Where each band of ink rows starts and ends, from the top.
+std::vector<std::pair<int, int>> inkBands(const QImage &canvas)
+{
+    std::vector<std::pair<int, int>> bands;
+    bool inBand = false;
+    for (int y = 0; y < canvas.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < canvas.width() && !ink; ++x)
+            ink = qAlpha(canvas.pixel(x, y)) != 0;
+        if (ink && !inBand)
+            bands.emplace_back(y, y);
+        if (ink)
+            bands.back().second = y;
+        inBand = ink;
+    }
+    return bands;
 }
 
 } // namespace
 
-// A title one design line high in a substituted Chinese face, whose line is
-// far taller than its size: its glyphs show whole rather than their upper
-// part only.
-TEST(LabelShorterThanItsLine, ShowsWholeGlyphs)
+// A caption that wraps to more lines than the label holds: the lines that fit
+// show exactly as in a label tall enough for all, and of the next line
+// nothing shows, not even its top.
+TEST(LabelLines, ShowTheLinesThatFitAndNothingOfTheNext)
 {
     installFontSubstitutions();
-    const QFont font = designFont(QStringLiteral("隶书"), 14.25);
-    Label title;
-    title.setFont(font);
-    title.setCaption(QStringLiteral("玩家昵称"));
-    title.Move(10, 20, 90, 19);
-    ASSERT_GT(QFontMetricsF(font).height(), title.Height()) << "the case this is about";
+    const QFont font = designFont(QStringLiteral("宋体"), 14.25);
+    const QString caption = QStringLiteral("您的金币不足，不能继续游戏，请到银行取款后再来！");
+    const double lineHeight = QFontMetricsF(font).lineSpacing();
+    Label label;
+    text(label, font, caption, QRectF(32, 40, 150, 2.6 * lineHeight));
     Label roomy;
-    roomy.setFont(font);
-    roomy.setCaption(title.Caption());
-    roomy.Move(10, 20, 90, 60);
-    const auto [top, bottom] = inkRows(drawn(title));
-    const auto [roomyTop, roomyBottom] = inkRows(drawn(roomy));
-    EXPECT_GE(top, 20);
-    EXPECT_LE(bottom, 20 + 18);
-    EXPECT_EQ(bottom - top, roomyBottom - roomyTop);
+    text(roomy, font, caption, QRectF(32, 40, 150, 8 * lineHeight));
+
+    const QImage shown = unclipped(label, QSize(320, 240));
+    QImage all = unclipped(roomy, QSize(320, 240));
+    const auto bands = inkBands(all);
+    ASSERT_GE(bands.size(), 3u) << "three lines at least";
+    EXPECT_EQ(inkBands(shown).size(), 2u);
+    QPainter painter(&all);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.fillRect(QRect(0, bands[1].second + 1, all.width(), all.height()), Qt::transparent);
+    painter.end();
+    EXPECT_EQ(shown, all);
 }
+
+struct OverflowCase
+{
+    const char *what;
+    QRectF rect;
+    const char16_t *caption;
+    bool autoSize;
+    Label::Alignment alignment;
+};
+
+void PrintTo(const OverflowCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
+class LabelWiderThanItsRoom : public ::testing::TestWithParam<OverflowCase>
+{
+protected:
+    LabelWiderThanItsRoom() { installFontSubstitutions(); }
+};
+
+// A caption wider than the room the label has for it shows the letters that
+// fit, whole, up to the edge: a word longer than the label's width, and a
+// label running past its surface's edge (a self-sizing one on the player
+// card with a long nickname).
+TEST_P(LabelWiderThanItsRoom, ShowsWholeLettersUpToTheEdge)
+{
+    const OverflowCase &c = GetParam();
+    const QSize surface(200, 100);
+    Label label;
+    label.setAlignment(c.alignment);
+    text(label, designFont(QStringLiteral("宋体"), 12), QString::fromUtf16(c.caption), c.rect);
+    label.setAutoSize(c.autoSize);
+    const QRect room = label.paintRect() & QRect(QPoint(0, 0), surface);
+    const QRect ink = inkBox(unclipped(label, surface));
+    EXPECT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(room.contains(ink)) << "ink from " << ink.left() << " to " << ink.right()
+                                    << ", room from " << room.left() << " to " << room.right();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Captions, LabelWiderThanItsRoom,
+        ::testing::Values(OverflowCase{"long word", QRectF(20, 10, 45, 40), u"Jiggly_pygmy_99",
+                                       false, Label::Alignment::Left},
+                          OverflowCase{"long word centred", QRectF(20, 10, 45, 40),
+                                       u"Jiggly_pygmy_99", false, Label::Alignment::Center},
+                          OverflowCase{"past the right edge", QRectF(128, 40, 50, 20),
+                                       u"电脑一号的老船长小桃红云朵晨风", true,
+                                       Label::Alignment::Left},
+                          OverflowCase{"past the left edge", QRectF(-3, 40, 120, 60),
+                                       u"你被扔了一个鸡蛋", false, Label::Alignment::Left}),
+        [](const auto &param) { return std::to_string(param.index); });
