@@ -1,12 +1,16 @@
 // The chat's text work as pure functions: the frame a send builds, the 100-
 // character cut of the send path, the line a received frame shows, the word
-// filter and the phrase count of "chat.ini".
+// filter, and the phrases of "chat.ini" with their count.
 
 #include "chat/ChatPhrases.h"
 #include "chat/ChatText.h"
+#include "support/ProfileText.h"
 #include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -177,6 +181,32 @@ TEST(PhraseCount, ReadsTheLeadingNumberRoundedHalfToEvenAndClamped)
     };
     for (const auto &c : cases)
         EXPECT_EQ(PhraseCount(QString::fromUtf8(c.value)), c.count) << c.value;
+}
+
+// The largest count a file can ask for, with a phrase for every number: the
+// file is read and split into lines once, not once for every phrase.
+TEST(ReadPhrases, ALargeFileIsReadInOnePass)
+{
+    constexpr int kCount = 32767;
+    std::string ini = "[Phrase1]\r\nnum=" + std::to_string(kCount) + "\r\n";
+    for (int i = 1; i <= kCount; ++i)
+        ini += std::to_string(i) + "=" + wire::utf8ToGbk("第") + std::to_string(i) + "\r\n";
+    ini += "[Phrase2]\r\nnum=2\r\n1=a\r\n2=b\r\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf16(kPhrasesFileName));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ini.data(), static_cast<qint64>(ini.size()));
+    file.close();
+
+    const std::uint64_t before = support::profile::textPasses();
+    const PhrasePages pages = ReadPhrases(path);
+    EXPECT_EQ(support::profile::textPasses() - before, 1u);
+    ASSERT_EQ(pages.page1.size(), kCount);
+    EXPECT_EQ(pages.page1.front(), QStringLiteral("第1"));
+    EXPECT_EQ(pages.page1[4999], QStringLiteral("第5000"));
+    EXPECT_EQ(pages.page1.back(), QStringLiteral("第32767"));
+    EXPECT_EQ(pages.page2, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
 TEST(PhrasesFromText, GivesEmptyLinesForMissingKeysAndNothingForABrokenFile)
