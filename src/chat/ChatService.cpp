@@ -507,8 +507,9 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     if ((message.seatBit() & 0x0F) == 0) {
         if (text.startsWith(QString::fromUtf16(kItemSeriesMark)) && core_->state.gamedllstate == -1)
             return;
-        addTalkLine(text);
-        form_->AddSystemMessage(LeftChars(text, kSystemLineChars));
+        const QString line = ControlsAsSpaces(text);
+        addTalkLine(line);
+        form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
         return;
     }
 
@@ -522,7 +523,8 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
         nicknames[p] = qtext(core_->state.commands.custom[p].nickname);
     const bool whisper = chat.whisperTo.raw != 0;
     const int to = DisplayPosOf(chat.whisperTo.raw, ownSeat);
-    const QString line = FiltChatText(ChatDisplayLine(text, whisper, pos, to, nicknames));
+    const QString line
+            = FiltChatText(ControlsAsSpaces(ChatDisplayLine(text, whisper, pos, to, nicknames)));
     addTalkLine(line);
     form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
 

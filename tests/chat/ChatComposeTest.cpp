@@ -148,7 +148,7 @@ TEST(ChatDisplayLine, WritesNamesAndTheOwnNameAsYou)
             << "an empty own name replaces nothing";
 }
 
-TEST(FiltChatText, RemovesEveryEntryInListOrderInOnePassEach)
+TEST(FiltChatText, RemovesEveryEntryUntilNoneIsLeft)
 {
     const struct
     {
@@ -157,12 +157,22 @@ TEST(FiltChatText, RemovesEveryEntryInListOrderInOnePassEach)
             {QStringLiteral("你好他妈的朋友"), QStringLiteral("你好朋友")},
             {QStringLiteral("王八羔子王八"), QStringLiteral("")},
             {QStringLiteral("what the fuck"), QStringLiteral("what the ")},
-            {QStringLiteral("FUCK stays"), QStringLiteral("FUCK stays")},
             {QStringLiteral("色情黄色"), QStringLiteral("")},
-            // Removing the single character joins 王 and 八 after the
-            // insult's entries have had their turn: the new word stays.
-            {QStringLiteral("王屌八"), QStringLiteral("王八")},
             {QStringLiteral("李雷和韩梅梅"), QStringLiteral("和")},
+            {QStringLiteral("no words here"), QStringLiteral("no words here")},
+            // A word hidden inside another comes out when the outer one goes.
+            {QStringLiteral("王王八八"), QStringLiteral("")},
+            {QStringLiteral("fufuckck"), QStringLiteral("")},
+            {QStringLiteral("shshitit!"), QStringLiteral("!")},
+            {QStringLiteral("他妈他妈的的"), QStringLiteral("")},
+            // Removing the single character joins 王 and 八 into a word,
+            // which goes as well, though its entry comes earlier.
+            {QStringLiteral("王屌八"), QStringLiteral("")},
+            // ASCII letters in either case.
+            {QStringLiteral("FUCK off"), QStringLiteral(" off")},
+            {QStringLiteral("ShIt happens"), QStringLiteral(" happens")},
+            {QStringLiteral("FuFUCKcK"), QStringLiteral("")},
+            {QStringLiteral("Keep THE rest"), QStringLiteral("Keep THE rest")},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FiltChatText(c.in), c.out) << c.in.toStdString();
@@ -181,6 +191,15 @@ TEST(PhraseCount, ReadsTheLeadingNumberRoundedHalfToEvenAndClamped)
     };
     for (const auto &c : cases)
         EXPECT_EQ(PhraseCount(QString::fromUtf8(c.value)), c.count) << c.value;
+}
+
+// Characters the code page cannot carry, should a line hold them anyway.
+TEST(ControlsAsSpaces, TakesEveryControlAndLineSeparatorButKeepsText)
+{
+    EXPECT_EQ(ControlsAsSpaces(QStringLiteral("a\u0085b\u009bc\u2028d\u2029e")),
+              QStringLiteral("a b c d e"));
+    EXPECT_EQ(ControlsAsSpaces(QStringLiteral("全角\u3000空格 € ok")),
+              QStringLiteral("全角\u3000空格 € ok"));
 }
 
 // The largest count a file can ask for, with a phrase for every number: the
