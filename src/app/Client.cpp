@@ -83,9 +83,13 @@ bool Client::start(const std::string &commandLine)
         environment.screenWidthTwips = screen->size().width() * kTwipsPerPixel;
         environment.screenHeightTwips = screen->size().height() * kTwipsPerPixel;
     }
-    environment.takeInstanceLock = [this] {
-        return lock_.tryLock(0);
-    };
+    // Without a folder of the user's own there is no lock to take; the hall
+    // cannot be reached then either, and the start-up ends where it looks.
+    if (!lock_.fileName().isEmpty()) {
+        environment.takeInstanceLock = [this] {
+            return lock_.tryLock(0);
+        };
+    }
     environment.defaultTableCaption = kDefaultTableCaption;
     return startUp_.Form_Load(environment);
 }

@@ -7,11 +7,11 @@
 #include "app/RunClient.h"
 
 #include "app/Client.h"
+#include "platform/HallLink.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 
 #include <csignal>
 #include <cstdio>
@@ -49,12 +49,21 @@ std::string commandLine(int argc, char **argv)
     return line;
 }
 
+// The single-instance lock lies beside the hall link's sockets, in a folder
+// of this user alone, so that no other user can take it first. Without such a
+// folder there is no lock to take, and no hall to reach either: the start-up
+// ends where it looks for the hall.
 QString lockPath()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return QDir(dir).filePath(QStringLiteral("tessaroc.lock"));
+    const QString folder = tessaroc::platform::HallLink::socketFolder();
+    if (folder.isEmpty()) {
+        std::fprintf(
+                stderr,
+                "tessaroc: no folder of this user alone for the lock and the hall "
+                "link ($XDG_RUNTIME_DIR, else tessaroc in $XDG_STATE_HOME or ~/.local/state)\n");
+        return {};
+    }
+    return QDir(folder).filePath(QStringLiteral("tessaroc.lock"));
 }
 
 // SIGTERM and SIGINT close the table window, as closing it by hand does.

@@ -13,6 +13,11 @@ namespace tessaroc::chat {
 
 namespace {
 
+// Both pages at their largest count, 32767 phrases each of a few dozen bytes,
+// make a file of a few megabytes; a larger one was not written as a phrases
+// file, and is not read.
+constexpr std::size_t kMostFileBytes = std::size_t{8} << 20;
+
 QStringList page(const support::IniFileReading &file, const QString &section)
 {
     const int count = PhraseCount(file.GetIniKey(section, QStringLiteral("num")));
@@ -91,6 +96,7 @@ PhrasePages ReadPhrases(const QString &path)
         return {};
     support::classIniFile file;
     file.setINIFileName(path);
+    file.setMostBytes(kMostFileBytes);
     return pages(file.Read());
 }
 

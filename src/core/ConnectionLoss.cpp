@@ -25,6 +25,8 @@ void ConnectionLost(CoreContext &c)
     c.socket.Close();
     SleepSeconds(c.clock, kPauseSeconds);
     c.state.settlement.JuNum = 0;
+    // The server has taken the player off the table: no reconnection resumes
+    // this hand, so what was collected of its results goes.
     c.settlement.DropResultFrames();
     wire::ResetMsgRings(c.rings);
     c.loop().PlayersPresent = 0;

@@ -33,6 +33,11 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
 
     c_.window.ClearTable();
     c_.timers.StartKeepAlive();
+    // A login answer starts the table over, also when it answers a
+    // reconnection whose hand the server has ended: what was collected or
+    // held of that hand never completes.
+    c_.settlement.DropResultFrames();
+    c_.rings.HeldRecv.clear();
     loop.HeldFrames = {};
     loop.HoldCommand21 = false;
     loop.HandStarted = false;
@@ -70,8 +75,8 @@ void Dispatcher::CmdReconnectAnswer(const wire::MessageFrame &message)
     if (answer.result == 1) {
         loop.LoggedIn = true;
         loop.Reconnected = true;
-        // The server sends the hand's frames again, results included.
-        c_.settlement.DropResultFrames();
+        // The server sends again only the frames after the echoed one: the
+        // result frames already collected are not among them and stay.
         // The request went out as the login frame does; it is answered now,
         // so the hall's close request must no longer hear "login under way".
         loop.LoginSent = false;

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 
@@ -83,7 +82,9 @@ struct MainLoopState
     bool ReconnectAllowed = false;
     bool Reconnected = false;
     bool TableCleared = false;
-    bool HoldCommand21 = false; // user-left frames wait until the hand's results are in
+    // User-left frames wait (in the rings' HeldRecv) until the hand's results
+    // are in.
+    bool HoldCommand21 = false;
     bool LeaveRunning = false; // a way out of the table is under way (LeaveScope)
     bool FirstStartPending = false;
     bool ChatGate = false;
@@ -92,10 +93,6 @@ struct MainLoopState
     std::int16_t PlayersPresent = 0;
     std::array<std::int16_t, 4> SeatScore{};
     std::int16_t g_iChangeNum = 0;
-
-    // User-left frames taken out of the receive ring while HoldCommand21 is
-    // set, in arrival order; dispatched first once the hold clears.
-    std::deque<wire::MessageFrame> heldUserLeft;
 
     // The first two item frames after a hand's result, kept back by the send
     // slot (sub-kinds 129 and 386).

@@ -34,7 +34,8 @@ void ReconnectServer(CoreContext &c, wire::MessageFrame &frame)
     c.socket.Close();
     // Both ways empty both rings: a frame half received from the broken
     // connection must not shift the new connection's frames, and nothing
-    // queued for the old one is sent on the new.
+    // queued for the old one is sent on the new. The frames held back for
+    // the hand stay, as the hand does.
     ConnectToServer(c, ConnectReason::HallReconnect);
 }
 
@@ -51,7 +52,9 @@ void Reconnection::Form_Load()
 {
     view_.Load();
     loaded_ = true;
-    c_.settlement.DropResultFrames();
+    // The hand goes on after the reconnection: the result frames collected
+    // so far, the held frames and the hold stay, since the server sends
+    // again only what the client had not yet read.
     c_.state.core.ReconnectTries = 0;
     c_.state.core.ReconnectCountdown = 0;
     showCountdown();

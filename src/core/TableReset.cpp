@@ -46,7 +46,7 @@ void ResetTable(CoreContext &c)
     c.socket.Close();
     loop.LoginSent = false;
     loop.HoldCommand21 = false;
-    loop.heldUserLeft.clear();
+    c.rings.HeldRecv.clear();
     const std::int64_t start = c.clock.nowMs();
     while (c.socket.State() == services::ServerSocket::sckConnected
            && c.clock.nowMs() - start < kSocketCloseWaitMs)

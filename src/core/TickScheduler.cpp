@@ -12,6 +12,7 @@
 #include <QScopeGuard>
 
 #include <cstdio>
+#include <deque>
 #include <exception>
 
 namespace tessaroc::core {
@@ -184,20 +185,22 @@ void TickScheduler::TickSlotSend()
 bool TickScheduler::takeReceivedFrame()
 {
     MainLoopState &loop = c_.loop();
+    std::deque<wire::MessageFrame> &held = c_.rings.HeldRecv;
     // User-left frames held back while the hand's results come in: once the
     // hold clears they go first, in the order they came.
-    if (!loop.HoldCommand21 && !loop.heldUserLeft.empty()) {
-        const wire::MessageFrame message = loop.heldUserLeft.front();
-        loop.heldUserLeft.pop_front();
+    if (!loop.HoldCommand21 && !held.empty()) {
+        const wire::MessageFrame message = held.front();
+        held.pop_front();
         dispatcher_.ProcessMessage(message);
         return true;
     }
     wire::MessageFrame message;
     while (c_.rings.RecvRing.takeFrame(message)) {
         // A held user-left frame steps aside so that the frames behind it,
-        // the results among them, still arrive.
+        // the results among them, still arrive. It keeps its room in the
+        // receive ring's bound until it is dispatched.
         if (message.cmd() == wire::CmdUserLeft && loop.HoldCommand21) {
-            loop.heldUserLeft.push_back(message);
+            held.push_back(message);
             continue;
         }
         dispatcher_.ProcessMessage(message);
@@ -234,7 +237,7 @@ void TickScheduler::TickSlotReceive()
     if (takeReceivedFrame() && c_.state.rules.InGame)
         loop.WatchdogTicks = 0;
     const bool more
-            = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !loop.heldUserLeft.empty());
+            = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !c_.rings.HeldRecv.empty());
     loop.ring.SlotTicks1 = more ? 1 : 0;
 }
 

@@ -174,7 +174,7 @@ void ItemBridge::ClearProps()
     if (c_.state.gamedllstate > 0 && PropDll)
         PropDll->InitShowNext(true);
     core::services::PropScoreInfo &score = c_.loop().propScore;
-    score.text.clear();
+    score.PropText = {};
     score.coins = {};
     if (shown)
         changed();
@@ -206,14 +206,15 @@ int ItemBridge::GetScoreInfo(core::services::PropScoreInfo &info)
 {
     if (!PropDll)
         return 0;
-    QString text;
+    std::vector<QString> propText;
     std::vector<double> coins;
     std::vector<QString> seatTexts;
-    const int result = PropDll->GetScoreInfo(text, coins, seatTexts);
+    const int result = PropDll->GetScoreInfo(propText, coins, seatTexts);
     // What the library leaves out is an empty text and no coins, never a
     // value of another seat or of a past hand.
     info = core::services::PropScoreInfo{};
-    info.text = text;
+    for (std::size_t i = 0; i < info.PropText.size() && i < propText.size(); ++i)
+        info.PropText[i] = propText[i];
     for (std::size_t i = 0; i < info.coins.size() && i < coins.size(); ++i)
         info.coins[i] = std::isfinite(coins[i]) ? coins[i] : 0.0;
     for (std::size_t i = 0; i < info.seatTexts.size() && i < seatTexts.size(); ++i)

@@ -70,8 +70,13 @@ public:
     virtual std::int16_t CheckSendBuff() = 0;
     virtual void GetSendBuff(PropSendItem &item) = 0;
     virtual void InitShowEnd() = 0;
-    // 1 when the score information of the hand is filled.
-    virtual std::int16_t GetScoreInfo(QString &text, std::vector<double> &coins,
+    // 1 when the score information of the hand is filled. Per display
+    // position: the lines the rule variant's board shows for the seat
+    // ("|"-separated, each may end in eight digits, the list's colour) and
+    // the coins its items won, which the board adds to the seat's final
+    // amount; for display position i, its name (2i) and its won items,
+    // "|"-separated (2i + 1), which the treasure boxes count up.
+    virtual std::int16_t GetScoreInfo(std::vector<QString> &propText, std::vector<double> &coins,
                                       std::vector<QString> &seatTexts)
             = 0;
     virtual void InitShowNext(bool flag) = 0;

@@ -1,6 +1,5 @@
 #include "core/CoreContext.h"
 #include "items/ItemBridge.h"
-#include "support/TextHelpers.h"
 
 #include <QStringList>
 
@@ -30,6 +29,14 @@ const QChar kItemSeparator = QLatin1Char('|');
 QString numberText(double value)
 {
     return QString::number(value, 'g', 15);
+}
+
+// A seat's line of the count-up: the name, the amount, spaces up to the
+// width of the largest amount, then the unit; the spaces follow the number,
+// as they follow the hand numbers of the hall of fame.
+QString amountLine(const QString &name, const QString &amount, int width)
+{
+    return name + amount.leftJustified(width) + kCoins;
 }
 
 int randomBox(double unit)
@@ -256,22 +263,20 @@ void ItemBridge::ShowBaoResult(int step)
         return;
     }
 
-    const auto digits = static_cast<std::int16_t>(AmountDigits);
     QStringList lines;
     if (step < ResultAnimSteps) {
         for (std::size_t p = 0; p < 4; ++p) {
             if (score.coins[p] == 0)
                 continue;
-            lines << SeatNames[p]
-                            + support::PadRight(numberText(std::nearbyint(ShownAmount[p])), digits)
-                            + kCoins;
+            lines << amountLine(SeatNames[p], numberText(std::nearbyint(ShownAmount[p])),
+                                AmountDigits);
             ShownAmount[p] += AmountStep[p];
         }
     } else {
         for (std::size_t p = 0; p < 4; ++p) {
             if (score.coins[p] != 0) {
-                const QString line = SeatNames[p]
-                        + support::PadRight(numberText(score.coins[p]), digits) + kCoins;
+                const QString line
+                        = amountLine(SeatNames[p], numberText(score.coins[p]), AmountDigits);
                 lines << line;
                 host_.AddHistoryLine(line);
             }

@@ -1,16 +1,18 @@
 #include "platform/HallLink.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
 
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace tessaroc::platform {
 
@@ -18,6 +20,11 @@ namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
 constexpr int kProbeTimeoutMs = 200;
+// Records that may wait to be written to one connection. A hall reads each
+// answer before its next send, and the table posts a few records a hand, so a
+// live peer has a handful waiting at most; one that has more has stopped
+// reading, and whatever the link wrote to it would pile up here for good.
+constexpr qint64 kMaxWaitingRecords = 256;
 
 void putLe(QByteArray &out, int at, std::uint64_t value, int width)
 {
@@ -35,8 +42,8 @@ std::uint64_t getLe(const char *bytes, int at, int width)
 
 // A folder only the user may enter: its own, a real folder, with no rights
 // for the group or others. The runtime folder named by the environment may be
-// reached through a link; the one made in the shared temporary folder must
-// not be, since anyone can put a link there.
+// reached through a link; the one made below the home must be that folder
+// itself, not a link that could lead anywhere.
 bool isPrivateFolder(const QByteArray &path, bool followLink)
 {
     struct stat info
@@ -46,6 +53,30 @@ bool isPrivateFolder(const QByteArray &path, bool followLink)
             = followLink ? ::stat(path.constData(), &info) : ::lstat(path.constData(), &info);
     return result == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid()
             && (info.st_mode & 077) == 0;
+}
+
+// The user's home: $HOME when it names one, else the user database's entry.
+QByteArray homeFolder()
+{
+    const QByteArray home = qgetenv("HOME");
+    if (home.startsWith('/'))
+        return home;
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd *found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found
+        && found->pw_dir && found->pw_dir[0] == '/')
+        return QByteArray(found->pw_dir);
+    return {};
+}
+
+// Makes every missing folder of an absolute path, each with mode 0700 as
+// the user's base folders are made; what exists already is left as it is.
+void makeFolders(const QByteArray &path)
+{
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1))
+        ::mkdir(path.left(slash).constData(), 0700);
+    ::mkdir(path.constData(), 0700);
 }
 
 // The other end of a connection runs as this user. The kernel records the
@@ -62,6 +93,18 @@ bool peerIsOwnUser(const QLocalSocket &socket)
             && size == sizeof peer && peer.uid == ::geteuid();
 }
 
+// Writes a record to a connection. False when its peer has left more than
+// kMaxWaitingRecords unread: the connection is then closed.
+bool writeRecord(QLocalSocket &socket, const HallLink::Record &record)
+{
+    socket.write(HallLink::encodeRecord(record));
+    socket.flush();
+    if (socket.bytesToWrite() <= kMaxWaitingRecords * HallLink::kRecordSize)
+        return true;
+    socket.abort();
+    return false;
+}
+
 } // namespace
 
 QString HallLink::socketFolder()
@@ -69,13 +112,20 @@ QString HallLink::socketFolder()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (runtime.startsWith('/') && isPrivateFolder(runtime, true))
         return QFile::decodeName(runtime);
-    const QString folder
-            = QDir::tempPath() + QStringLiteral("/tessaroc-") + QString::number(::geteuid());
-    const QByteArray path = QFile::encodeName(folder);
+    // Not the shared temporary folder: anyone may make a name there first.
+    // Below the user's home only the user makes folders.
+    QByteArray state = qgetenv("XDG_STATE_HOME");
+    if (!state.startsWith('/')) {
+        const QByteArray home = homeFolder();
+        if (home.isEmpty())
+            return {};
+        state = home + "/.local/state";
+    }
+    const QByteArray path = state + "/tessaroc";
     // Making it fails when the name is taken; what is there is then checked
     // like a folder of our own, and refused unless it is one.
-    ::mkdir(path.constData(), 0700);
-    return isPrivateFolder(path, false) ? folder : QString();
+    makeFolders(path);
+    return isPrivateFolder(path, false) ? QFile::decodeName(path) : QString();
 }
 
 QString HallLink::serverPathFor(const QString &caption)
@@ -202,9 +252,10 @@ void HallLink::serveConnection(QLocalSocket *socket)
             continue;
         const std::int64_t result
                 = handler_ ? handler_(record.msg, record.wParam, record.lParam) : 0;
-        if (record.kind == Kind::Send && guard && guard->state() == QLocalSocket::ConnectedState) {
-            guard->write(encodeRecord({Kind::Answer, record.msg, result, 0}));
-            guard->flush();
+        if (record.kind == Kind::Send && guard && guard->state() == QLocalSocket::ConnectedState
+            && !writeRecord(*guard, {Kind::Answer, record.msg, result, 0})) {
+            serving_.remove(socket);
+            socket->deleteLater();
         }
     }
     if (guard && serving_.contains(socket))
@@ -259,11 +310,9 @@ bool HallLink::postMessage(const QString &caption, std::uint32_t msg, std::int64
                            std::int64_t lParam)
 {
     QLocalSocket *socket = connectionTo(caption, false);
-    if (!socket)
-        return false;
-    socket->write(encodeRecord({Kind::Post, msg, wParam, lParam}));
-    socket->flush();
-    return true;
+    // A window that has stopped reading loses the connection with this
+    // record; the next lookup connects afresh.
+    return socket && writeRecord(*socket, {Kind::Post, msg, wParam, lParam});
 }
 
 std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::uint32_t msg,
@@ -276,8 +325,8 @@ std::optional<std::int64_t> HallLink::sendMessage(const QString &caption, std::u
     if (!own)
         outgoing_[caption].waiting = true;
 
-    socket->write(encodeRecord({Kind::Send, msg, wParam, lParam}));
-    socket->flush();
+    // A connection closed for its unread records ends the wait at once.
+    writeRecord(*socket, {Kind::Send, msg, wParam, lParam});
 
     std::optional<std::int64_t> answer;
     QEventLoop loop;

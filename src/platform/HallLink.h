@@ -35,7 +35,9 @@ namespace tessaroc::platform {
 // The answer to a send comes back on the same connection as a record of kind
 // 3 carrying the same message number, the receiver's result in wParam and 0 in
 // lParam. Records on one connection are handled in order. A record of an
-// unknown kind is skipped.
+// unknown kind is skipped. Each end must read what it is sent: a connection
+// whose peer leaves a few hundred records unread is closed, rather than have
+// them pile up in the writer.
 //
 // A send waits for its answer at most answerTimeoutMs (2 s unless set), so a
 // hall that hangs cannot hang the table; while it waits, events run as in any
@@ -66,11 +68,13 @@ public:
     // lowercase hexadecimal of the first 16 bytes of the SHA-256 of the
     // caption's UTF-8 bytes, so that any text makes a valid, short name.
     static QString serverNameFor(const QString &caption);
-    // The folder of the sockets: $XDG_RUNTIME_DIR when it is the user's own
-    // and closed to everyone else; otherwise "tessaroc-<uid>" in the
-    // temporary folder ($TMPDIR, else /tmp), made with mode 0700 when
-    // missing. Empty when that folder is a link, belongs to another user or is
-    // open to others: then no window can listen or be found.
+    // The folder of the sockets and of the table's single-instance lock:
+    // $XDG_RUNTIME_DIR when it is the user's own and closed to everyone else;
+    // otherwise "tessaroc" in the user's state folder ($XDG_STATE_HOME, else
+    // ~/.local/state), made with mode 0700 when missing. Never a shared
+    // folder such as /tmp, where another user could take the name first.
+    // Empty when that folder is a link, belongs to another user or is open to
+    // others: then no window can listen or be found.
     static QString socketFolder();
     // The socket file of a caption in socketFolder; empty without a folder.
     static QString serverPathFor(const QString &caption);
@@ -93,7 +97,8 @@ public:
     // No value when no window has the caption, or it did not answer in time.
     std::optional<std::int64_t> sendMessage(const QString &caption, std::uint32_t msg,
                                             std::int64_t wParam, std::int64_t lParam);
-    // False when no window has the caption.
+    // False when no window has the caption, or the window has left too many
+    // records unread: that connection is closed, the next post connects anew.
     bool postMessage(const QString &caption, std::uint32_t msg, std::int64_t wParam = 0,
                      std::int64_t lParam = 0);
 

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace tessaroc::play {
 
 namespace {
@@ -29,6 +31,17 @@ int keyCodeOf(const QKeyEvent &event)
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
         return key;
     return 0;
+}
+
+// Whether a key that reached `widget` was typed there: keys a control inside
+// it leaves unused (the chat box's Esc and F1, say) travel up to it, but the
+// table's handlers take only the keys typed while the widget itself holds the
+// window's focus. A key sent to it while nothing of the window holds the
+// focus can only have been meant for it.
+bool typedOn(const QWidget &widget)
+{
+    const QWidget *focus = widget.window()->focusWidget();
+    return focus == nullptr || focus == &widget || !widget.isAncestorOf(focus);
 }
 
 } // namespace
@@ -78,30 +91,29 @@ void PlayFlowService::connectInput()
 
 bool PlayFlowService::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
+    const auto &widget = static_cast<const QWidget &>(*watched);
     const int code = keyCodeOf(*static_cast<QKeyEvent *>(event));
     const int shift = 0;
-    if (watched == &form_.area.Pic1.widget()) {
-        Pic1_KeyDown(code, shift);
+    // The table area's keys end there, whether its handler takes them or a
+    // control inside it left them: none of them goes on to the window.
+    using Handler = void (PlayFlowService::*)(int, int);
+    const std::pair<const QWidget *, Handler> areaHandlers[] = {
+            {&form_.area.Pic1.widget(), &PlayFlowService::Pic1_KeyDown},
+            {&form_.area.Pic2.widget(), &PlayFlowService::Pic2_KeyDown},
+            {&form_.area.pic3.widget(), &PlayFlowService::pic3_KeyDown},
+            {&form_.area.pic4.widget(), &PlayFlowService::pic4_KeyDown},
+    };
+    for (const auto &[area, handler] : areaHandlers) {
+        if (&widget != area)
+            continue;
+        if (typedOn(widget))
+            (this->*handler)(code, shift);
         return true;
     }
-    if (watched == &form_.area.Pic2.widget()) {
-        Pic2_KeyDown(code, shift);
-        return true;
-    }
-    if (watched == &form_.area.pic3.widget()) {
-        pic3_KeyDown(code, shift);
-        return true;
-    }
-    if (watched == &form_.area.pic4.widget()) {
-        pic4_KeyDown(code, shift);
-        return true;
-    }
-    if (watched == &form_) {
+    if (&widget == &form_ && typedOn(widget))
         Form_KeyDown(code, shift);
-        return false;
-    }
     return false;
 }
 

@@ -11,6 +11,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
+
 namespace tessaroc::settlement {
 
 namespace {
@@ -20,6 +26,12 @@ const QString kFileName = QStringLiteral("info.qn");
 // not followed.
 constexpr int kMostLines = 4096;
 constexpr int kAvatars = 20;
+// One hand's section weighs about 2 KB on the plain board and 4 KB on the
+// rule variant's with bombs, tasks and item lines (30-odd lines a seat), so
+// an evening of a few hundred hands writes about a megabyte. A file beyond
+// this bound, some two thousand of the heaviest hands, was not written by a
+// stay at one table: it is not read, and not rewritten after every hand.
+constexpr std::size_t kMostFileBytes = std::size_t{8} << 20;
 
 QString section(int n)
 {
@@ -39,6 +51,22 @@ QString avatarKey(int i)
 QString countKey(int j)
 {
     return QStringLiteral("count( ") + QString::number(j) + QStringLiteral(" )");
+}
+
+support::classIniFile recordsFile(const QString &path)
+{
+    support::classIniFile file;
+    file.setINIFileName(path);
+    file.setMostBytes(kMostFileBytes);
+    return file;
+}
+
+// The table goes on without the file; what was not done and why go to the
+// log.
+void logFailure(const QString &path, const QString &what, const QString &why)
+{
+    std::fprintf(stderr, "tessaroc: the hand records file %s: %s: %s\n", qPrintable(path),
+                 qPrintable(what), qPrintable(why));
 }
 
 QString lineKey(int j, int k)
@@ -90,9 +118,10 @@ void HandRecordsFile::SaveJuRecord(int n, const ScoreWindow &score,
     }
     for (int i = 0; i < 4; ++i)
         keys.emplace_back(colourKey(i), QString::number(score.StateColour(i)));
-    support::classIniFile file;
-    file.setINIFileName(path_);
+    support::classIniFile file = recordsFile(path_);
     file.WriteIniSection(section(n), keys);
+    if (!file.error().isEmpty())
+        logFailure(path_, QStringLiteral("hand %1 is not saved").arg(n), file.error());
 }
 
 void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
@@ -100,9 +129,16 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
 {
     if (n == 0)
         return;
-    support::classIniFile file;
-    file.setINIFileName(path_);
+    const support::classIniFile file = recordsFile(path_);
     const QString sec = section(n);
+    // A file that cannot be read leaves the window as it was: both readings
+    // come before the first change.
+    const auto unreadable = [&] {
+        if (file.error().isEmpty())
+            return false;
+        logFailure(path_, QStringLiteral("hand %1 is not shown again").arg(n), file.error());
+        return true;
+    };
 
     // The names, avatars, counts and colours first; then the lines the
     // counts name.
@@ -112,21 +148,11 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
     for (int j = 0; j < 8; ++j)
         keys << countKey(j);
     const QStringList heads = file.GetIniKeys(sec, keys);
+    if (unreadable())
+        return;
     const auto head = [&](int index) {
         return heads.value(index);
     };
-
-    for (int i = 0; i < 4; ++i) {
-        score.ID(i).setCaption(head(3 * i));
-        bool ok = false;
-        const int k = head(3 * i + 1).toInt(&ok);
-        if (ok && k >= 0 && k < kAvatars) {
-            bool idOk = false;
-            const int id = avatarPic[static_cast<std::size_t>(k)].toInt(&idOk);
-            if (idOk)
-                support::LoadGifResource(static_cast<std::int16_t>(id), u"GIF", &score.Tou(i));
-        }
-    }
 
     // Lists up to the first missing count; the later lists and the colours
     // keep what they held.
@@ -143,6 +169,20 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
             lineKeys << lineKey(lists, k);
     }
     const QStringList values = file.GetIniKeys(sec, lineKeys);
+    if (unreadable())
+        return;
+
+    for (int i = 0; i < 4; ++i) {
+        score.ID(i).setCaption(head(3 * i));
+        bool ok = false;
+        const int k = head(3 * i + 1).toInt(&ok);
+        if (ok && k >= 0 && k < kAvatars) {
+            bool idOk = false;
+            const int id = avatarPic[static_cast<std::size_t>(k)].toInt(&idOk);
+            if (idOk)
+                support::LoadGifResource(static_cast<std::int16_t>(id), u"GIF", &score.Tou(i));
+        }
+    }
     qsizetype next = 0;
     for (int j = 0; j < lists; ++j) {
         const int c = counts[static_cast<std::size_t>(j)];
@@ -168,7 +208,11 @@ void HandRecordsFile::LoadJuRecord(int n, ScoreWindow &score,
 
 void HandRecordsFile::Delete() const
 {
-    QFile::remove(path_);
+    if (::unlink(QFile::encodeName(path_).constData()) == 0 || errno == ENOENT)
+        return;
+    const int error = errno;
+    logFailure(path_, QStringLiteral("it is not deleted on leaving the table"),
+               QString::fromLocal8Bit(std::strerror(error)));
 }
 
 } // namespace tessaroc::settlement

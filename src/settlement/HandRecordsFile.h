@@ -16,7 +16,10 @@ QString HandRecordsPath();
 
 // The hand records: one section "juNum:" & n per settled hand, holding the
 // board of the Score window (names, avatar indexes, the eight lists and the
-// four colours), read and written through the settings-file class.
+// four colours), read and written through the settings-file class. Only a
+// regular file of at most a few megabytes is used: anything else at the path
+// (a symbolic link, a FIFO, a device, a folder, a huge file) is neither read
+// nor written; the hand is shown all the same and the reason logged.
 class HandRecordsFile
 {
 public:
@@ -32,7 +35,9 @@ public:
                       const std::array<core::ScoreName, 4> &names) const;
     // Reads hand n's section back into the window; nothing for n = 0. A
     // missing count ends the reading: the later lists keep what they held.
+    // A file that cannot be read leaves the window as it was.
     void LoadJuRecord(int n, ScoreWindow &score, const std::array<QString, 20> &avatarPic) const;
+    // Removes the name from the folder: a link goes, never what it points to.
     void Delete() const;
 
 private:

@@ -13,9 +13,10 @@ namespace tessaroc::settlement {
 // fourth completes the set. Both boards collect here through one counter
 // (ResultArrivals), so a hand whose first frames reach one board and whose
 // last reaches the other (the item library's held settlement) still forms
-// one set. The counter is cleared when the table is reset, when the
-// connection goes or comes back and at a hand's deal, so the frames of a
-// hand whose results stopped short never join the next hand's.
+// one set. The counter is cleared when the table is reset or left, at a
+// login answer and at a hand's deal, so the frames of a hand whose results
+// stopped short never join the next hand's. A connection lost between the
+// frames and resumed keeps them: the server sends only the rest again.
 class ResultCollector
 {
 public:

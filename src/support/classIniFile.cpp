@@ -3,9 +3,7 @@
 #include "support/ProfileText.h"
 #include "wire/GbkText.h"
 
-#include <QFile>
 #include <QLockFile>
-#include <QSaveFile>
 
 namespace tessaroc::support {
 
@@ -40,41 +38,46 @@ QString fromFileText(std::string_view bytes)
 
 } // namespace
 
-std::optional<std::string> classIniFile::readFile() const
+RegularFileRead classIniFile::readFile() const
 {
-    QFile file(path_);
-    if (path_.isEmpty() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes.toStdString();
+    error_.clear();
+    if (path_.isEmpty())
+        return {};
+    RegularFileRead read = ReadRegularFile(path_, mostBytes_);
+    if (read.outcome == RegularFileRead::Outcome::Refused)
+        error_ = read.error;
+    return read;
 }
 
 void classIniFile::change(bool createMissing, const Edit &edit) const
 {
+    error_.clear();
     if (path_.isEmpty())
         return;
-    QLockFile lock(path_ + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs))
+    // The lock reads a lock file it finds: a FIFO or a link to a device in
+    // its place would hold the table for good.
+    const QString lockPath = path_ + QStringLiteral(".lock");
+    if (const QString why = CheckRegularOrMissing(lockPath); !why.isEmpty()) {
+        error_ = QStringLiteral("its lock file %1: %2").arg(lockPath, why);
         return;
-    auto text = readFile();
-    // A file that is there but cannot be read keeps the lines it holds:
-    // writing the edit of an empty text would lose them all.
-    if (!text) {
-        if (!createMissing || QFile::exists(path_))
-            return;
-        text.emplace();
     }
-    const auto changed = edit(*text);
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs)) {
+        error_ = QStringLiteral("its lock file %1 is held").arg(lockPath);
+        return;
+    }
+    const RegularFileRead read = readFile();
+    // A file that is there but not read keeps the lines it holds: writing
+    // the edit of an empty text would lose them all.
+    if (read.outcome == RegularFileRead::Outcome::Refused)
+        return;
+    if (read.outcome == RegularFileRead::Outcome::Missing && !createMissing)
+        return;
+    const auto changed = edit(read.bytes);
     if (!changed)
         return;
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(changed->data(), static_cast<qint64>(changed->size()));
-    file.commit();
+    error_ = ReplaceRegularFile(path_, *changed);
 }
 
 void classIniFile::WriteIniKey(const QString &strSection, const QString &strKey,
@@ -142,10 +145,10 @@ QString IniFileReading::GetIniKey(const QString &strSection, const QString &strK
 
 QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
 {
-    const auto text = readFile();
-    if (!text)
+    const RegularFileRead read = readFile();
+    if (read.outcome != RegularFileRead::Outcome::Read)
         return {};
-    return cleanValue(profile::getString(*text, toFileText(strSection), toFileText(strKey)));
+    return cleanValue(profile::getString(read.bytes, toFileText(strSection), toFileText(strKey)));
 }
 
 QStringList classIniFile::GetIniKeys(const QString &strSection, const QStringList &keys) const
@@ -160,10 +163,10 @@ QStringList classIniFile::GetIniKeys(const QString &strSection, const QStringLis
 
 IniFileReading classIniFile::Read() const
 {
-    auto text = readFile();
-    if (!text)
+    RegularFileRead read = readFile();
+    if (read.outcome != RegularFileRead::Outcome::Read)
         return {};
-    return IniFileReading(std::move(*text));
+    return IniFileReading(std::move(read.bytes));
 }
 
 void classIniFile::DelIniKey(const QString &SectionName, const QString &KeyWord)

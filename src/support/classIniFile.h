@@ -1,10 +1,12 @@
 #pragma once
 
 #include "support/ProfileText.h"
+#include "support/RegularFile.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -40,10 +42,14 @@ private:
 // A change reads, edits and writes the file while holding a lock file beside
 // it (the settings file's name followed by ".lock"), so programs that change
 // one file at the same time keep each other's changes.
-// Failures are silent and change nothing: a file that exists but cannot be
-// read or cannot be written stays as it was, as it does while another program
-// holds the lock longer than a few seconds; a missing file, section or key
-// reads as the empty text.
+// Only a regular file is read or changed, and only up to a size: a symbolic
+// link, a FIFO, a device, a folder or a larger file in its place is neither
+// read (it reads as empty) nor written, and no call waits on it; the lock file
+// likewise must be a regular file or missing.
+// Failures change nothing and leave error() saying why: a file that exists
+// but cannot be read or cannot be written stays as it was, as it does while
+// another program holds the lock longer than a few seconds. A missing file,
+// section or key reads as the empty text and is no failure.
 class classIniFile
 {
 public:
@@ -76,16 +82,26 @@ public:
     // The file's full path, kept exactly as given.
     void setINIFileName(const QString &New_IniPath) { path_ = New_IniPath; }
     QString INIFileName() const { return path_; }
+    // The largest file read, in bytes (a megabyte unless set); a larger one is
+    // not read or changed.
+    void setMostBytes(std::size_t bytes) { mostBytes_ = bytes; }
+    // Why the last call read or changed nothing; empty when it did its work
+    // or found no file.
+    const QString &error() const { return error_; }
 
 private:
     using Edit = std::function<std::optional<std::string>(const std::string &text)>;
 
-    std::optional<std::string> readFile() const;
+    RegularFileRead readFile() const;
     // One read-change-write under the lock; a missing file is edited as an
     // empty one only when `createMissing` is set.
     void change(bool createMissing, const Edit &edit) const;
 
     QString path_;
+    // A settings file of sections and keys holds kilobytes; a user whose
+    // file grows larger sets its own bound.
+    std::size_t mostBytes_ = std::size_t{1} << 20;
+    mutable QString error_;
 };
 
 } // namespace tessaroc::support

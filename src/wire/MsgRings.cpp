@@ -71,8 +71,12 @@ SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots)
 ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes,
                               RingSlots &slots)
 {
-    for (std::uint8_t b : bytes) {
-        if (!rings.RecvRing.pushByte(b))
+    // At most kRingSize - 1 bytes may wait unread, in the ring or held.
+    const std::size_t held = rings.HeldRecv.size() * kFrameSize;
+    const std::size_t unread = rings.RecvRing.waiting() + held;
+    const std::size_t room = unread < kRingSize - 1 ? kRingSize - 1 - unread : 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i >= room || !rings.RecvRing.pushByte(bytes[i]))
             return ReceiveResult::Overflow;
     }
     slots.SlotFlag1 = true;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <span>
 #include <string>
 
@@ -95,6 +96,13 @@ struct RingSlots
 struct MsgRings
 {
     FrameRing RecvRing;
+    // Whole frames the main loop took out of RecvRing to dispatch later, in
+    // arrival order (the user-left frames held back while a hand's results
+    // come in). They are still unread: they take their room in the receive
+    // bound as if they had stayed in the ring, so holding frames never lets
+    // more wait than the ring holds. Emptying the rings leaves them: they came
+    // whole from the server and belong to the hand, not to the connection.
+    std::deque<MessageFrame> HeldRecv;
     FrameRing SendRing;
     // True: received bytes go to RecvRing. False: the proxy handshake runs and
     // they go to the handshake's reply buffer.
@@ -109,6 +117,7 @@ struct MsgRings
 };
 
 // Empties both message rings: frames still queued or half received are gone.
+// The held received frames stay.
 void ResetMsgRings(MsgRings &rings);
 
 enum class SendResult {
@@ -125,13 +134,14 @@ SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots);
 enum class ReceiveResult {
     Stored,
     // The byte that would fill the receive ring was refused: more than
-    // 34815 bytes unread. The caller restores the hall and ends; nothing more
-    // of this arrival is stored.
+    // 34815 bytes unread, the held frames counted with the ring's. The caller
+    // restores the hall and ends; nothing more of this arrival is stored.
     Overflow,
 };
 
 // The socket's data event in ring mode: appends the bytes to RecvRing in
-// order and arms the receive slot (it runs two ticks later).
+// order and arms the receive slot (it runs two ticks later). The held frames
+// leave that much less room.
 ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes,
                               RingSlots &slots);
 

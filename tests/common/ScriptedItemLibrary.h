@@ -24,7 +24,7 @@ struct ScriptedPropLibrary final : CallRecord, items::PropLibrary
     bool setUserinfoAnswer = true;
     std::deque<items::PropSendItem> queue;
     std::int16_t scoreAnswer = 0;
-    QString scoreText;
+    std::vector<QString> scoreLines; // per display position, for the board
     std::vector<double> scoreCoins;
     std::vector<QString> scoreSeatTexts;
     bool showQnVideoAnswer = true;
@@ -82,11 +82,11 @@ struct ScriptedPropLibrary final : CallRecord, items::PropLibrary
         queue.pop_front();
     }
     void InitShowEnd() override { record("InitShowEnd"); }
-    std::int16_t GetScoreInfo(QString &text, std::vector<double> &coins,
+    std::int16_t GetScoreInfo(std::vector<QString> &propText, std::vector<double> &coins,
                               std::vector<QString> &seatTexts) override
     {
         record("GetScoreInfo");
-        text = scoreText;
+        propText = scoreLines;
         coins = scoreCoins;
         seatTexts = scoreSeatTexts;
         return scoreAnswer;

@@ -28,13 +28,19 @@ std::unique_ptr<platform::SoundBuffer> SilentSoundDevice::CreateSoundBufferFromF
     return std::make_unique<SilentBuffer>();
 }
 
-WholeTableClient::WholeTableClient()
+WholeTableClient::WholeTableClient(Items items)
     : tableSound(state.sound, soundDevice)
     , sound(tableSound)
     , settlement(state, tableSettlement, form, context)
     , chat(tableChat)
+    , itemHost(form, clock)
+    , itemBridge(context, itemPlugin, itemHost)
     , form(state, clock,
-           table::TableServices{tableHall, tableSound, tableItems, tableChat, tableSettlement})
+           table::TableServices{tableHall, tableSound,
+                                items == Items::Scripted
+                                        ? static_cast<items::ItemService &>(itemBridge)
+                                        : tableItems,
+                                tableChat, tableSettlement})
     , window(form, state)
     , play(form, context)
     , context{state,
@@ -46,13 +52,18 @@ WholeTableClient::WholeTableClient()
               window,
               play,
               sound,
-              services.items,
+              items == Items::Scripted ? static_cast<core::services::ItemLibrary &>(itemBridge)
+                                       : static_cast<core::services::ItemLibrary &>(services.items),
               services.video,
               settlement,
               services.process,
               chat}
     , dispatcher(context)
+    , itemSteps(context, [] { return 0.0; })
 {
+    itemPlugin.object = itemLibrary;
+    if (items == Items::Scripted)
+        itemHost.ConnectTableEvents(itemBridge);
     forms::installFontSubstitutions();
     settlement.setRecordsPath(recordsFolder.filePath(QStringLiteral("info.qn")));
     tableChat.setProgramFolder(recordsFolder.path());

@@ -2,14 +2,18 @@
 
 #include "OffscreenClient.h"
 #include "OffscreenServices.h"
+#include "ScriptedItemLibrary.h"
 
 #include "chat/ChatService.h"
 #include "chat/CoreChat.h"
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
 #include "core/HallService.h"
+#include "core/ItemSteps.h"
 #include "core/TableState.h"
+#include "items/ItemBridge.h"
 #include "items/ItemService.h"
+#include "items/TableItemHost.h"
 #include "platform/SoundDevice.h"
 #include "play/PlayFlowService.h"
 #include "settlement/CoreSettlement.h"
@@ -38,17 +42,26 @@ public:
 
 // The whole table: the client core and the real table window, laid out
 // offscreen, over the real play flow, settlement, chat and sound (on a silent
-// device), wired in the program's own order. The item library, the video, the
-// socket, the hall and the process do nothing. The hand records go to a
-// temporary folder of the client's own, never beside the program. Every wait
-// ends at once: the clock moves on by a minute at every reading.
+// device), wired in the program's own order. The video, the socket, the hall
+// and the process do nothing; so does the item library, unless the client is
+// built with the scripted one behind the real item bridge. The hand records
+// go to a temporary folder of the client's own, never beside the program.
+// Every wait ends at once: the clock moves on by a minute at every reading.
 class WholeTableClient
 {
 public:
-    WholeTableClient();
+    enum class Items {
+        None, // the item service does nothing
+        Scripted, // the real bridge over the scripted library, on the table
+    };
+
+    explicit WholeTableClient(Items items = Items::None);
     ~WholeTableClient();
 
     void dispatch(const wire::MessageFrame &frame) { dispatcher.ProcessMessage(frame); }
+    // The main loop's item step, as every tick runs it: the library's queue
+    // pumped, a settlement held back for it shown, the box countdown.
+    void runItemStep() { itemSteps.Run(); }
     // Runs what the program's event loop would run between two frames: due
     // timers, posted calls and deferred deletions.
     void runEvents();
@@ -73,11 +86,19 @@ public:
 
     core::HallService tableHall;
     items::ItemService tableItems;
+    // The item library behind the bridge when the client is built with it:
+    // a plug-in folder that holds the scripted library.
+    test::ScriptedPropPlugin itemPlugin;
+    std::shared_ptr<test::ScriptedPropLibrary> itemLibrary
+            = std::make_shared<test::ScriptedPropLibrary>();
+    items::TableItemHost itemHost;
+    items::ItemBridge itemBridge;
     table::MainForm form;
     table::TableWindowService window;
     play::PlayFlowService play;
     core::CoreContext context;
     core::Dispatcher dispatcher;
+    core::ItemSteps itemSteps;
 };
 
 } // namespace tessaroc::offscreen

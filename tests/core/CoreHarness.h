@@ -387,7 +387,7 @@ struct CoreHarness
     RecordingVideo video;
     RecordingSettlement settlement;
     NullChat chat;
-    core::CoreContext context{state, rings, clock, socket, hall,       timers, window,
+    core::CoreContext context{state, rings, clock, socket, hall,       timers,  window,
                               play,  sound, items, video,  settlement, process, chat};
     RecordingDispatcher dispatcher{context};
     core::TurnClocks clocks{context};
@@ -411,13 +411,13 @@ struct CoreHarness
         }
     }
 
-    void arrive(const std::vector<std::uint8_t> &bytes)
+    wire::ReceiveResult arrive(const std::vector<std::uint8_t> &bytes)
     {
-        wire::ReceiveIntoRing(rings, bytes, state.loop.ring);
+        return wire::ReceiveIntoRing(rings, bytes, state.loop.ring);
     }
-    void arrive(const MessageFrame &frame)
+    wire::ReceiveResult arrive(const MessageFrame &frame)
     {
-        arrive(std::vector<std::uint8_t>(frame.bytes().begin(), frame.bytes().end()));
+        return arrive(std::vector<std::uint8_t>(frame.bytes().begin(), frame.bytes().end()));
     }
     void queue(MessageFrame frame) { context.SendMsg(frame); }
 };

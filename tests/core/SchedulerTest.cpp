@@ -246,6 +246,41 @@ TEST_F(Scheduler, HeldUserLeftStepsAsideUntilTheHoldClears)
     EXPECT_EQ(h->dispatcher.frames[4].byteAt(100), 5);
 }
 
+// A server that sends user-left frames while the results come in, without
+// end: the frames held back keep their room in the receive ring, so the
+// arrival that would bring the unread frames past what the ring holds is
+// refused as the ring's own overflow is, and ends the client.
+TEST_F(Scheduler, HeldUserLeftFramesKeepTheirRoomInTheReceiveRing)
+{
+    using wire::ReceiveResult;
+    const auto userLeftFrames = [](int n) {
+        std::vector<std::uint8_t> bytes;
+        for (int i = 0; i < n; ++i) {
+            const MessageFrame frame = frameOf(CmdUserLeft, static_cast<std::uint8_t>(i));
+            bytes.insert(bytes.end(), frame.bytes().begin(), frame.bytes().end());
+        }
+        return bytes;
+    };
+    loop().HoldCommand21 = true;
+    ASSERT_EQ(h->arrive(userLeftFrames(100)), ReceiveResult::Stored);
+    h->tick(3);
+    ASSERT_FALSE(h->rings.RecvRing.hasFrame()) << "every user-left frame stepped aside";
+    ASSERT_EQ(h->arrive(userLeftFrames(27)), ReceiveResult::Stored);
+    h->tick(3);
+    EXPECT_TRUE(h->dispatcher.frames.empty());
+    // 127 frames held: the ring still takes the bytes of a frame in part,
+    // and not one byte more.
+    ASSERT_EQ(h->arrive(std::vector<std::uint8_t>(wire::kFrameSize - 1, 0)), ReceiveResult::Stored);
+    EXPECT_EQ(h->arrive(std::vector<std::uint8_t>(1, 0)), ReceiveResult::Overflow);
+
+    // A held frame that is dispatched gives its room back.
+    loop().HoldCommand21 = false;
+    h->tick(2);
+    ASSERT_EQ(h->dispatcher.frames.size(), 1u);
+    EXPECT_EQ(h->arrive(std::vector<std::uint8_t>(wire::kFrameSize, 0)), ReceiveResult::Stored);
+    EXPECT_EQ(h->arrive(std::vector<std::uint8_t>(1, 0)), ReceiveResult::Overflow);
+}
+
 TEST_F(Scheduler, WithoutAHoldUserLeftFramesKeepTheirPlace)
 {
     h->arrive(frameOf(CmdHandResult, 1));

@@ -2,10 +2,18 @@
 // the table server with three computer players. Each run is bounded: the
 // hall, the server and the client are killed at the end whatever happened.
 
+#include "EngineOptions.h"
+#include "OtherUser.h"
+#include "ScriptedPeer.h"
+#include "ServerFrames.h"
+#include "TableServer.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -13,8 +21,14 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
+using namespace tessaroc;
 
 constexpr int kRunLimitMs = 30000;
 
@@ -95,16 +109,52 @@ protected:
         return static_cast<quint16>(match.captured(1).toUInt());
     }
 
+    // Starts a table server in this process on a quick table: the hand
+    // starts soon after the fourth seat is taken, the computer players are
+    // fast and the client's clocks are short. Its record goes to tableLog.
+    quint16 startQuickTable(tableserver::EngineOptions options)
+    {
+        options.firstHandWaitMs = 300;
+        options.botDelayMinMs = 10;
+        options.botDelayMaxMs = 30;
+        options.playSeconds = 4;
+        options.roomSeconds = 4;
+        options.bidWaitMs = 5000;
+        options.playGraceMs = 2000;
+        table = std::make_unique<tableserver::TableServer>(
+                options, [this](const std::string &line) {
+                    tableLog += QString::fromStdString(line) + QLatin1Char('\n');
+                });
+        EXPECT_TRUE(table->listen(0)) << table->errorString().toStdString();
+        return table->port();
+    }
+
+    // The client runs from a folder of this run's own, beside which it keeps
+    // its hand records; the path of the records file.
+    QString runClientFromOwnFolder()
+    {
+        const QString folder = runtime.filePath(QStringLiteral("client"));
+        EXPECT_TRUE(QDir().mkpath(folder));
+        clientPath = folder + QStringLiteral("/tessaroc");
+        EXPECT_TRUE(QFile::copy(QStringLiteral(TESSAROC_CLIENT_PATH), clientPath));
+        return folder + QStringLiteral("/info.qn");
+    }
+
+    static bool recorded(const QString &records, const char *section)
+    {
+        QFile file(records);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(section);
+    }
+
     void startHall(quint16 port, const QStringList &extra)
     {
         hall = std::make_unique<ChildRun>(environment);
         hall->process.start(
                 QStringLiteral(TESSAROC_HALL_PATH),
                 QStringList{QStringLiteral("--headless"), QStringLiteral("--client"), clientPath,
-                            QStringLiteral("--server-port"),
-                            QString::number(port), QStringLiteral("--hall-caption"),
-                            QStringLiteral("e2e-hall"), QStringLiteral("--table-caption"),
-                            QStringLiteral("e2e-table")}
+                            QStringLiteral("--server-port"), QString::number(port),
+                            QStringLiteral("--hall-caption"), QStringLiteral("e2e-hall"),
+                            QStringLiteral("--table-caption"), QStringLiteral("e2e-table")}
                         + extra);
         ASSERT_TRUE(hall->process.waitForStarted(5000));
     }
@@ -134,6 +184,8 @@ protected:
     QString clientPath = QStringLiteral(TESSAROC_CLIENT_PATH);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     std::unique_ptr<ChildRun> server;
+    std::unique_ptr<tableserver::TableServer> table;
+    QString tableLog;
     std::unique_ptr<ChildRun> hall;
 };
 
@@ -176,8 +228,9 @@ TEST_F(ClientRun, RefusedLoginGivesTheHallBackAndEnds)
 TEST_F(ClientRun, ConnectionLostWithTheHallGoneEnds)
 {
     const quint16 port = startServer();
-    startHall(port, {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
-                     QStringLiteral("1000")});
+    startHall(port,
+              {QStringLiteral("--after-connect"), QStringLiteral("--gone-after"),
+               QStringLiteral("1000")});
     ASSERT_TRUE(server->waitFor(QStringLiteral("sits down")));
     ASSERT_TRUE(hall->waitFor(QStringLiteral("the hall window is gone")));
     server->process.kill();
@@ -202,6 +255,61 @@ TEST_F(ClientRun, ASecondClientGivesTheHallBackAndEnds)
     EXPECT_FALSE(server->saw(QStringLiteral("bob"))) << "the second client never connects";
 }
 
+// Without a runtime folder, another user has prepared the shared temporary
+// folder: a folder under the hall link's name for this user, Qt's runtime
+// folder for this user, and a live single-instance lock in both. The hall
+// link and the lock lie below the own home instead, so the hall opens and the
+// table starts and logs in.
+TEST_F(ClientRun, AnotherUsersFilesInTheSharedFolderStopNeitherHallNorTable)
+{
+    QString why;
+    const std::optional<tessaroc::test::OtherUser> other = tessaroc::test::otherUser(why);
+    if (!other)
+        GTEST_SKIP() << why.toStdString();
+    const QString tmp = runtime.filePath(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    ASSERT_EQ(::chmod(QFile::encodeName(tmp).constData(), 01777), 0);
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("XDG_STATE_HOME"));
+    environment.insert(QStringLiteral("TMPDIR"), tmp);
+    environment.insert(QStringLiteral("HOME"), runtime.filePath(QStringLiteral("home")));
+
+    const auto give = [&](const QString &path) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), other->uid, other->gid), 0);
+    };
+    const QString linkFolder = tmp + QStringLiteral("/tessaroc-") + QString::number(::geteuid());
+    const QString qtRuntime = tmp + QStringLiteral("/runtime-")
+            + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name);
+    for (const QString &folder : {linkFolder, qtRuntime}) {
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
+        give(folder);
+    }
+    // Live locks: their owner, this test, runs as long as the client.
+    QLockFile inRuntime(qtRuntime + QStringLiteral("/tessaroc.lock"));
+    QLockFile inTmp(tmp + QStringLiteral("/tessaroc.lock"));
+    for (QLockFile *lock : {&inRuntime, &inTmp}) {
+        ASSERT_TRUE(lock->tryLock(0));
+        give(lock->fileName());
+    }
+
+    const quint16 port = startServer();
+    startHall(port, {});
+    // A hall or client that gives up ends the hall at once.
+    waitUntil([&] {
+        return server->saw(QStringLiteral("sits down"))
+                || hall->process.state() == QProcess::NotRunning;
+    });
+    ASSERT_TRUE(server->saw(QStringLiteral("sits down")))
+            << hall->output.toStdString() << server->output.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(
+            runtime.filePath(QStringLiteral("home/.local/state/tessaroc/tessaroc.lock"))));
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
 // How long a whole hand may take: the server deals 15 seconds after the fourth
 // seat is filled, and the computer players take their time.
 constexpr int kHandLimitMs = 120000;
@@ -211,17 +319,7 @@ constexpr int kHandLimitMs = 120000;
 // every frame it sends is one the server's rules accept.
 TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
 {
-    // The client runs from a folder of this run's own, beside which it keeps
-    // its hand records.
-    const QString folder = runtime.filePath(QStringLiteral("client"));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    clientPath = folder + QStringLiteral("/tessaroc");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TESSAROC_CLIENT_PATH), clientPath));
-    const QString records = folder + QStringLiteral("/info.qn");
-    const auto recorded = [&](const char *section) {
-        QFile file(records);
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains(section);
-    };
+    const QString records = runClientFromOwnFolder();
 
     const quint16 port = startServer();
     startHall(port, {});
@@ -233,7 +331,7 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
             << server->output.toStdString();
     // The board of the hand is saved, and the ready clock says ready for the
     // player when it runs out.
-    EXPECT_TRUE(waitUntil([&] { return recorded("[juNum:1]\r\nname( 0 )="); }));
+    EXPECT_TRUE(waitUntil([&] { return recorded(records, "[juNum:1]\r\nname( 0 )="); }));
     EXPECT_TRUE(waitUntil([&] {
         const qsizetype end = server->output.indexOf(QStringLiteral("hand 1: "));
         return server->output.indexOf(QStringLiteral(" is ready"), end) > end;
@@ -278,14 +376,90 @@ TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
     EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
 }
 
+// The server closes the client's connection after the first two of the first
+// hand's result frames and keeps the hand open for it: the client comes back
+// on its own, the server sends only the frames after the last one it read,
+// and with the two results it kept the client has the whole set: it shows
+// the board, saves the hand and says ready when its clock runs out.
+TEST_F(ClientRun, AConnectionLostBetweenTheResultsStillSettlesTheHand)
+{
+    const QString records = runClientFromOwnFolder();
+    tableserver::EngineOptions options;
+    options.dropSeatAfterResults = 2;
+    const quint16 port = startQuickTable(options);
+    startHall(port, {});
+    const auto sawInTable = [this](const char *text) {
+        return tableLog.contains(QString::fromUtf8(text));
+    };
+    ASSERT_TRUE(waitUntil([&] { return sawInTable("after 2 result frames"); }, kHandLimitMs))
+            << tableLog.toStdString();
+    EXPECT_TRUE(waitUntil([&] { return sawInTable("reconnected to the hand in progress"); }))
+            << tableLog.toStdString();
+    EXPECT_TRUE(waitUntil([&] { return recorded(records, "[juNum:1]\r\nname( 0 )="); }, 10000))
+            << tableLog.toStdString();
+    EXPECT_TRUE(waitUntil(
+            [&] {
+                const qsizetype over = tableLog.indexOf(QStringLiteral("hand 1 is over"));
+                return over >= 0
+                        && tableLog.indexOf(QStringLiteral("alice (seat 1) is ready"), over) > over;
+            },
+            10000))
+            << tableLog.toStdString();
+    EXPECT_FALSE(sawInTable("abandoned")) << tableLog.toStdString();
+    EXPECT_FALSE(sawInTable("starting over")) << tableLog.toStdString();
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
+// A server that floods the client with user-left frames once the first result
+// frame of a hand is in: the client holds them back behind the results, but
+// they still take their room in its receive ring, which overflows as under
+// any flood: the hall is restored and the client ends with code 8.
+TEST_F(ClientRun, UserLeftFramesHeldBehindTheResultsOverflowTheReceiveRing)
+{
+    using tableserver::ScriptedConnection;
+    tableserver::ScriptedServer hostile;
+    ASSERT_TRUE(hostile.listen());
+    startHall(hostile.port(), {});
+    const std::unique_ptr<ScriptedConnection> peer = hostile.accept(10000);
+    ASSERT_TRUE(peer) << hall->output.toStdString();
+    ASSERT_TRUE(peer->expect(wire::CmdLogin, ScriptedConnection::Predicate{}, 10000));
+
+    wire::MessageFrame answer = tableserver::frames::loginAnswer(1, 15);
+    answer.setU16le(wire::offset::kEcho, 1);
+    tableserver::frames::SeatResult own;
+    own.seat = 1;
+    wire::MessageFrame result = tableserver::frames::handResult(own, 100, {});
+    result.setU16le(wire::offset::kEcho, 2);
+    peer->send(std::vector<wire::MessageFrame>{answer, result});
+    // The client has taken the result when a keep-alive echoes its number.
+    const auto echoesResult = [](const wire::MessageFrame &frame, std::string &) {
+        return frame.u16le(wire::offset::kEcho) == 2;
+    };
+    ASSERT_TRUE(peer->expectEventually(wire::CmdKeepAlive, echoesResult, 10000))
+            << peer->transcriptText(10);
+
+    const std::vector<wire::MessageFrame> flood(100, tableserver::frames::userLeft("ghost", 1));
+    for (int burst = 0; burst < 40 && hall->process.state() != QProcess::NotRunning; ++burst) {
+        peer->send(flood);
+        waitUntil([&] { return hall->process.state() == QProcess::NotRunning; }, 100);
+    }
+    EXPECT_EQ(hallExitCode(), 8) << hall->output.toStdString();
+    EXPECT_TRUE(hall->saw(QStringLiteral("table sends 0x112 0xf120"))) << "the hall restored";
+}
+
 // The server makes the client leave in the middle of the first hand: the
 // client sends its leave frame and then closes the connection itself; the
 // hand is abandoned for the others, every frame the client sent is one it
 // may send, and closing its window afterwards ends it normally.
 TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
 {
-    const quint16 port = startServer({QStringLiteral("--force-leave-after-plays"),
-                                      QStringLiteral("3"), QStringLiteral("--check-client-frames")});
+    const quint16 port
+            = startServer({QStringLiteral("--force-leave-after-plays"), QStringLiteral("3"),
+                           QStringLiteral("--check-client-frames")});
     startHall(port, {});
     ASSERT_TRUE(waitUntil([&] { return server->saw(QStringLiteral("leave after 3 plays")); },
                           kHandLimitMs))

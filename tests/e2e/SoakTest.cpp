@@ -86,6 +86,14 @@ void keyTo(QWidget &widget, Qt::Key key, const QString &text = {})
     QApplication::sendEvent(&widget, &up);
 }
 
+// Esc on the table area, which a person gives the focus first: keys typed
+// while a control inside it (the chat box) has the focus are that control's.
+void escOnTable(QWidget &table)
+{
+    table.setFocus();
+    keyTo(table, Qt::Key_Escape);
+}
+
 // Typed key by key, as a keyboard (or an input method) sends the characters.
 void typeInto(QWidget &widget, const QString &text)
 {
@@ -117,7 +125,7 @@ public:
             return;
         }
         if (leaveDialogOpen_ && chance(0.7)) {
-            keyTo(table, Qt::Key_Escape);
+            escOnTable(table);
             leaveDialogOpen_ = false;
             ++counts_[Esc];
             return;
@@ -155,7 +163,7 @@ public:
             if (const forms::Image *exit = form.toolbar.AnNiu.find(8); exit && shown(*exit) && chance(0.5))
                 pressOn(*exit);
             else
-                keyTo(table, Qt::Key_Escape);
+                escOnTable(table);
             leaveDialogOpen_ = true;
             ++counts_[LeaveDialog];
             return;

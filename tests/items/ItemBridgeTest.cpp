@@ -141,7 +141,7 @@ TEST_F(ItemBridge, ShutdownReleasesTheControlsAndOnlyExitDropsTheObject)
 TEST_F(ItemBridge, ClearPropsHidesWhatIsShownAndTellsOnlyARunningLibrary)
 {
     start(true);
-    state.loop.propScore.text = QStringLiteral("old");
+    state.loop.propScore.PropText[2] = QStringLiteral("old");
     state.loop.propScore.coins = {1, 2, 3, 4};
     state.loop.propScore.seatTexts[0] = QStringLiteral("a");
     state.loop.propScore.seatTexts[1] = QStringLiteral("sword");
@@ -150,7 +150,7 @@ TEST_F(ItemBridge, ClearPropsHidesWhatIsShownAndTellsOnlyARunningLibrary)
     for (const items::BoxControl &b : bridge.controls().ImgProp)
         EXPECT_FALSE(b.visible || b.enabled);
     EXPECT_FALSE(bridge.controls().LbProp.visible);
-    EXPECT_TRUE(state.loop.propScore.text.isEmpty());
+    EXPECT_EQ(state.loop.propScore.PropText, (std::array<QString, 4>{}));
     EXPECT_EQ(state.loop.propScore.coins, (std::array<double, 4>{}));
     EXPECT_EQ(library->calls, Strings{"InitShowNext 1"});
 
@@ -346,13 +346,17 @@ TEST_F(ItemBridge, ScoreInformationLeavesWhatTheLibraryOmitsEmpty)
 {
     start(false);
     library->scoreAnswer = 1;
-    library->scoreText = QStringLiteral("t");
+    library->scoreLines = {QStringLiteral("a|b"), QString(), QStringLiteral("c00000255")};
     library->scoreCoins = {5.0, std::nan("")};
     library->scoreSeatTexts = {QStringLiteral("me"), QStringLiteral("x|y"), QStringLiteral("b")};
     core::services::PropScoreInfo info;
+    info.PropText[3] = QStringLiteral("stale");
     info.seatTexts[7] = QStringLiteral("stale");
     info.coins[3] = 9;
     EXPECT_EQ(bridge.GetScoreInfo(info), 1);
+    EXPECT_EQ(info.PropText,
+              (std::array<QString, 4>{QStringLiteral("a|b"), QString(), QStringLiteral("c00000255"),
+                                      QString()}));
     EXPECT_EQ(info.coins, (std::array<double, 4>{5.0, 0, 0, 0}));
     EXPECT_EQ(info.seatTexts[2], QStringLiteral("b"));
     for (std::size_t i = 3; i < 8; ++i)

@@ -95,9 +95,9 @@ TEST_F(TreasureBoxes, TheOwnPlayerPicksABoxAndItsCoinsCountUp)
     EXPECT_FALSE(state.loop.BoxCountdownOn) << "the countdown stops at its next step";
 
     bridge.TimerProp_Timer();
-    EXPECT_EQ(label.caption, QStringLiteral("me  0金币"));
+    EXPECT_EQ(label.caption, QStringLiteral("me0  金币"));
     bridge.TimerProp_Timer();
-    EXPECT_EQ(label.caption, QStringLiteral("me 30金币"));
+    EXPECT_EQ(label.caption, QStringLiteral("me30 金币"));
     countUp();
     EXPECT_EQ(label.caption, QStringLiteral("me300金币"));
     EXPECT_EQ(host.history, std::vector<QString>{QStringLiteral("me300金币")});
@@ -125,7 +125,7 @@ TEST_F(TreasureBoxes, WithoutAClickARandomBoxOpensAfterFiveSeconds)
 TEST_F(TreasureBoxes, OtherSeatsBoxesOpenByThemselvesAndFlyToTheirSeats)
 {
     start(true);
-    scores({0, 500, 0, -300},
+    scores({0, 500, 0, -7},
            {QString(), QString(), QStringLiteral("bo"), QString(), QString(), QString(),
             QStringLiteral("cy"), QStringLiteral("ring|hat")});
     host.randoms = {0.9, 0.1};
@@ -145,10 +145,10 @@ TEST_F(TreasureBoxes, OtherSeatsBoxesOpenByThemselvesAndFlyToTheirSeats)
     EXPECT_EQ(bridge.controls().LbProp.height, 4 * 30);
 
     bridge.TimerProp_Timer();
-    EXPECT_EQ(bridge.controls().LbProp.caption, QStringLiteral("bo  0金币\r\ncy  0金币"));
+    EXPECT_EQ(bridge.controls().LbProp.caption, QStringLiteral("bo0  金币\r\ncy0  金币"));
     countUp();
     EXPECT_EQ(bridge.controls().LbProp.caption,
-              QStringLiteral("bo500金币\r\ncy-300金币\r\nring\r\nhat"));
+              QStringLiteral("bo500金币\r\ncy-7 金币\r\nring\r\nhat"));
     EXPECT_EQ(host.systemLines.back(), bridge.controls().LbProp.caption);
     EXPECT_TRUE(at(4, 100, 300)) << "seat 1";
     EXPECT_TRUE(at(5, 900, 300)) << "seat 3";

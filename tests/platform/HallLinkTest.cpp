@@ -217,3 +217,88 @@ TEST(HallLink, UnknownRecordsAreSkipped)
     ASSERT_TRUE(waitUntil([&] { return hall.received.size() == 1; }));
     EXPECT_EQ(hall.received, (std::vector<Received>{{7, 1, 2}}));
 }
+
+namespace {
+
+// A raw end of a local socket at `path`, without Qt: connected (or, with
+// `listening`, listening with room for a few connections), never blocking.
+int rawSocket(const QString &path, bool listening)
+{
+    const QByteArray name = QFile::encodeName(path);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    if (static_cast<std::size_t>(name.size()) >= sizeof addr.sun_path)
+        return -1;
+    std::memcpy(addr.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    const auto *address = reinterpret_cast<const sockaddr *>(&addr);
+    const bool ready = listening ? ::bind(fd, address, sizeof addr) == 0 && ::listen(fd, 8) == 0
+                                 : ::connect(fd, address, sizeof addr) == 0;
+    if (fd >= 0 && !ready) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+// A peer that sends request after request and never reads the answers would
+// have them pile up in the table for good: once a few hundred wait, the
+// connection is closed. The window goes on serving everyone else.
+TEST(HallLink, APeerThatNeverReadsItsAnswersIsCutOff)
+{
+    Window table(caption("Table"));
+    const int peer = rawSocket(HallLink::serverPathFor(caption("Table")), false);
+    ASSERT_GE(peer, 0);
+    const QByteArray requests
+            = HallLink::encodeRecord({HallLink::Kind::Send, AskInGame, 0, 0}).repeated(1024);
+    qint64 sent = 0; // bytes, always whole records in the end
+    const bool cut = waitUntil(
+            [&] {
+                const qsizetype at = sent % requests.size();
+                const auto n = ::send(peer, requests.constData() + at,
+                                      static_cast<std::size_t>(requests.size() - at), MSG_NOSIGNAL);
+                if (n > 0)
+                    sent += n;
+                return n < 0 && errno != EAGAIN && errno != EWOULDBLOCK;
+            },
+            3000);
+    ::close(peer);
+    EXPECT_TRUE(cut) << sent / HallLink::kRecordSize << " requests sent, " << table.received.size()
+                     << " handled, and the connection still open";
+
+    HallLink hall;
+    EXPECT_TRUE(hall.sendMessage(caption("Table"), AskInGame, 0, 0).has_value());
+}
+
+// The same for the table's posts to a window that takes the connection and
+// never reads: the post that finds too many waiting fails and closes the
+// connection; the next post connects afresh.
+TEST(HallLink, AWindowThatNeverReadsLosesTheConnectionOfThePosts)
+{
+    const QString path = HallLink::serverPathFor(caption("Deaf"));
+    QLocalServer::removeServer(path);
+    const int deaf = rawSocket(path, true);
+    ASSERT_GE(deaf, 0);
+    HallLink table;
+    constexpr int kEnough = 100000;
+    int posted = 0;
+    while (posted < kEnough && table.postMessage(caption("Deaf"), Connected))
+        ++posted;
+    EXPECT_LT(posted, kEnough) << "every post was taken, and all of them wait in the table";
+
+    const int first = ::accept4(deaf, nullptr, nullptr, SOCK_NONBLOCK);
+    ASSERT_GE(first, 0);
+    char bytes[4096];
+    qint64 read = 0;
+    ssize_t n = 0;
+    while ((n = ::read(first, bytes, sizeof bytes)) > 0)
+        read += n;
+    EXPECT_EQ(n, 0) << "the connection was closed";
+    EXPECT_LE(read, qint64{posted} * HallLink::kRecordSize);
+    EXPECT_TRUE(table.postMessage(caption("Deaf"), Connected));
+    ::close(first);
+    ::close(deaf);
+    ::unlink(QFile::encodeName(path).constData());
+}

@@ -209,8 +209,9 @@ private:
     QByteArray old_;
 };
 
-// A temporary folder as the shared one (mode 1777, like /tmp) and a runtime
-// folder of this user inside it, with TMPDIR and XDG_RUNTIME_DIR set to them.
+// A temporary folder as the shared one (mode 1777, like /tmp), a runtime
+// folder of this user and a home, with TMPDIR, XDG_RUNTIME_DIR and HOME set to
+// them and no XDG_STATE_HOME.
 class HallLinkUsers : public ::testing::Test
 {
 public:
@@ -224,10 +225,13 @@ public:
         ASSERT_EQ(::chmod(QFile::encodeName(base_.path()).constData(), 0755), 0);
         ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("tmp")));
         ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("run")));
+        ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("home")));
         ASSERT_EQ(::chmod(path("tmp").constData(), 01777), 0);
         ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
         tmp_.emplace("TMPDIR", path("tmp"));
         runtime_.emplace("XDG_RUNTIME_DIR", path("run"));
+        home_.emplace("HOME", path("home"));
+        state_.emplace("XDG_STATE_HOME", std::nullopt);
     }
 
     QByteArray path(const char *below) const
@@ -239,6 +243,8 @@ public:
     QTemporaryDir base_;
     std::optional<ScopedEnv> tmp_;
     std::optional<ScopedEnv> runtime_;
+    std::optional<ScopedEnv> home_;
+    std::optional<ScopedEnv> state_;
 };
 
 struct Hall
@@ -318,84 +324,101 @@ TEST_F(HallLinkUsers, AWindowOfAnotherUserIsNotFoundAndItsNameIsTakenOver)
     EXPECT_EQ(intruder.drain(), "");
 }
 
-// Which folder the sockets go to, for runtime folders and per-user folders in
-// the shared temporary folder as another user may have prepared them.
+// Which folder the sockets go to, for runtime folders and per-user folders as
+// another user may have prepared them. Without a runtime folder the sockets
+// go below the user's home, where only the user makes folders; what another
+// user made in the shared temporary folder does not matter.
 TEST_F(HallLinkUsers, SocketsLiveOnlyInAFolderOfTheUserAlone)
 {
-    enum class Expect { Runtime, PerUser, Refused };
+    const uid_t self = ::geteuid();
+    const uid_t other = user_->uid;
+    const QByteArray perUser = path("home/.local/state/tessaroc");
     struct Case
     {
         const char *what;
         bool withRuntime; // XDG_RUNTIME_DIR names the "run" folder
-        std::function<void(HallLinkUsers &, const QByteArray &perUser)> prepare;
-        Expect expect;
+        std::function<void(HallLinkUsers &)> prepare;
+        std::optional<QByteArray> expect; // the folder; none: refused
     };
-    const uid_t other = user_->uid;
     const auto setRun = [](mode_t mode, uid_t owner) {
-        return [mode, owner](HallLinkUsers &test, const QByteArray &) {
+        return [mode, owner](HallLinkUsers &test) {
             ASSERT_EQ(::chmod(test.path("run").constData(), mode), 0);
             ASSERT_EQ(::chown(test.path("run").constData(), owner, static_cast<gid_t>(-1)), 0);
         };
     };
-    const auto makePerUser = [](mode_t mode, uid_t owner) {
-        return [mode, owner](HallLinkUsers &, const QByteArray &perUser) {
-            ASSERT_EQ(::mkdir(perUser.constData(), 0700), 0);
-            ASSERT_EQ(::chmod(perUser.constData(), mode), 0);
-            ASSERT_EQ(::chown(perUser.constData(), owner, static_cast<gid_t>(-1)), 0);
+    // A folder at `at` (below the base folder) with this mode and owner.
+    const auto makeFolder = [](const char *at, mode_t mode, uid_t owner) {
+        return [at, mode, owner](HallLinkUsers &test) {
+            const QByteArray folder = test.path(at);
+            ASSERT_TRUE(QDir().mkpath(QFile::decodeName(folder)));
+            ASSERT_EQ(::chmod(folder.constData(), mode), 0);
+            ASSERT_EQ(::chown(folder.constData(), owner, static_cast<gid_t>(-1)), 0);
         };
     };
+    // Where the link kept its sockets in the shared folder before.
+    const QByteArray inTmp = "tmp/tessaroc-" + QByteArray::number(self);
     const std::vector<Case> cases = {
-            {"a private runtime folder", true, setRun(0700, 0), Expect::Runtime},
-            {"a runtime folder of another user", true, setRun(0700, other), Expect::PerUser},
-            {"a runtime folder open to others", true, setRun(0755, 0), Expect::PerUser},
-            {"no runtime folder, no per-user folder yet", false, nullptr, Expect::PerUser},
-            {"a per-user folder of another user", false, makePerUser(0700, other), Expect::Refused},
-            {"a per-user folder open to others", false, makePerUser(0733, 0), Expect::Refused},
-            {"a per-user folder that is a link to a private folder", false,
-             [](HallLinkUsers &test, const QByteArray &perUser) {
-                 ASSERT_EQ(::symlink(test.path("run").constData(), perUser.constData()), 0);
+            {"a private runtime folder", true, setRun(0700, 0), path("run")},
+            {"a runtime folder of another user", true, setRun(0700, other), perUser},
+            {"a runtime folder open to others", true, setRun(0755, 0), perUser},
+            {"no runtime folder, no per-user folder yet", false, nullptr, perUser},
+            {"no runtime folder, another user's folder under the name in the shared folder", false,
+             makeFolder(inTmp.constData(), 0700, other), perUser},
+            {"a state folder named by XDG_STATE_HOME", false,
+             [](HallLinkUsers &test) {
+                 ASSERT_TRUE(QDir(test.base_.path()).mkdir(QStringLiteral("state")));
+                 qputenv("XDG_STATE_HOME", test.path("state"));
              },
-             Expect::Refused},
+             path("state/tessaroc")},
+            {"a per-user folder of another user", false,
+             makeFolder("home/.local/state/tessaroc", 0700, other), std::nullopt},
+            {"a per-user folder open to others", false,
+             makeFolder("home/.local/state/tessaroc", 0733, 0), std::nullopt},
+            {"a per-user folder that is a link to a private folder", false,
+             [](HallLinkUsers &test) {
+                 ASSERT_TRUE(QDir().mkpath(QFile::decodeName(test.path("home/.local/state"))));
+                 ASSERT_EQ(::symlink(test.path("run").constData(),
+                                     test.path("home/.local/state/tessaroc").constData()),
+                           0);
+             },
+             std::nullopt},
     };
-    const uid_t self = ::geteuid();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        const QByteArray perUser = path("tmp/tessaroc-") + QByteArray::number(self);
         ScopedEnv runtime("XDG_RUNTIME_DIR",
                           c.withRuntime ? std::optional(path("run")) : std::nullopt);
+        ScopedEnv state("XDG_STATE_HOME", std::nullopt);
         if (c.prepare)
-            c.prepare(*this, perUser);
+            c.prepare(*this);
 
         const QString folder = HallLink::socketFolder();
         Hall hall;
         const bool listening = hall.link.listen(caption("Hall"));
         HallLink table;
-        switch (c.expect) {
-        case Expect::Runtime:
-            EXPECT_EQ(QFile::encodeName(folder), path("run"));
-            break;
-        case Expect::PerUser: {
-            EXPECT_EQ(QFile::encodeName(folder), perUser);
-            struct stat info
-            {
-            };
-            ASSERT_EQ(::lstat(perUser.constData(), &info), 0);
-            EXPECT_EQ(info.st_mode & 07777, 0700u);
-            EXPECT_EQ(info.st_uid, self);
-            break;
+        if (c.expect) {
+            EXPECT_EQ(QFile::encodeName(folder).toStdString(), c.expect->toStdString());
+            if (*c.expect != path("run")) {
+                struct stat info
+                {
+                };
+                EXPECT_EQ(::lstat(c.expect->constData(), &info), 0);
+                EXPECT_EQ(info.st_mode & 07777, 0700u);
+                EXPECT_EQ(info.st_uid, self);
+            }
+        } else {
+            EXPECT_TRUE(folder.isEmpty()) << folder.toStdString();
+            EXPECT_TRUE(HallLink::serverPathFor(caption("Hall")).isEmpty());
         }
-        case Expect::Refused:
-            EXPECT_EQ(folder, QString());
-            EXPECT_EQ(HallLink::serverPathFor(caption("Hall")), QString());
-            break;
-        }
-        EXPECT_EQ(listening, c.expect != Expect::Refused);
+        EXPECT_EQ(listening, c.expect.has_value());
         EXPECT_EQ(table.sendMessage(caption("Hall"), kSysCommand, kScRestore, 0).has_value(),
-                  c.expect != Expect::Refused);
+                  c.expect.has_value());
 
         hall.link.stopListening();
-        QFile::remove(QFile::decodeName(perUser)); // the link of one case
-        QDir(QFile::decodeName(perUser)).removeRecursively();
+        ::unlink(perUser.constData()); // the link of one case
+        for (const char *made : {"home/.local", "state", "tmp"})
+            QDir(QFile::decodeName(path(made))).removeRecursively();
+        ASSERT_TRUE(QDir(base_.path()).mkdir(QStringLiteral("tmp")));
+        ASSERT_EQ(::chmod(path("tmp").constData(), 01777), 0);
         ASSERT_EQ(::chown(path("run").constData(), self, static_cast<gid_t>(-1)), 0);
         ASSERT_EQ(::chmod(path("run").constData(), 0700), 0);
     }

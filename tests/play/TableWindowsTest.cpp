@@ -12,6 +12,9 @@
 #include "table/Information.h"
 #include "table/OtherExitDialog.h"
 
+#include <QLineEdit>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 namespace tessaroc::play::test {
@@ -259,6 +262,79 @@ TEST_F(TableWindows, TheChordIsSharedWithTheChatHistory)
     EXPECT_TRUE(chat.TalkVisible());
     EXPECT_NEAR(chat.Talk().LeftTwips(), 0.3 * form().Width(), kPixel);
     EXPECT_NEAR(chat.Talk().TopTwips(), 0.66 * form().Height(), kPixel);
+}
+
+// Keys typed into the chat box are the box's. Those it leaves unused travel
+// up through the table area but reach none of the table's handlers; the box's
+// own keys still work, and so do the table's while the table area itself
+// holds the focus. Real key presses on the real chat, attached as the program
+// attaches it.
+TEST_F(TableWindows, KeysTypedIntoTheChatBoxStayWithTheBox)
+{
+    chat::ChatService &chat = services().chat;
+    chat.attach(form(), *t.context, services().sound);
+    std::vector<int> boxKeys;
+    chat.SetKeyDown = [&boxKeys](int key) {
+        boxKeys.push_back(key);
+    };
+    t.state.gamedllstate = 1; // the item library runs: every key passed on shows
+    t.state.rules.InGame = true;
+    QLineEdit &box = form().messages.Chat.widget();
+    QWidget &tableArea = form().area.Pic1.widget();
+    form().show();
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    const auto focus = [](QWidget &widget) {
+        widget.setFocus();
+        ASSERT_TRUE(widget.hasFocus());
+    };
+    const auto leaveDialogShown = [this] {
+        return form().frmExitLoaded() && form().frmExit().isVisible();
+    };
+
+    focus(box);
+    QTest::keyClick(&box, Qt::Key_Escape);
+    QTest::keyClick(&box, Qt::Key_Alt);
+    EXPECT_FALSE(leaveDialogShown()) << "Esc in the box";
+    EXPECT_FALSE(chat.KeyChord[0]) << "Alt in the box";
+    EXPECT_EQ(t.tableItems.calls, std::vector<std::string>{});
+
+    focus(tableArea);
+    QTest::keyClick(&tableArea, Qt::Key_Escape);
+    EXPECT_TRUE(leaveDialogShown()) << "Esc on the table area";
+    QTest::keyClick(&tableArea, Qt::Key_Alt);
+    EXPECT_TRUE(chat.KeyChord[0]) << "Alt on the table area";
+    t.tableItems.calls.clear();
+
+    // F1 in the box hands the table to the automatic player and hides the
+    // pop-ups; the table's own F1 would destroy the player card, the sound
+    // settings, the leave dialog and the notice, and tell the library again.
+    t.state.commands.custom[1].nickname = "小红";
+    t.play->Tou_MouseMove(1);
+    t.play->AnNiu_Click(Play::BtnSound);
+    t.play->ChuPai().Show(form().Left(), form().Top(), form().Width(), form().Height(), false);
+    form().frmExit().show();
+    t.tableItems.calls.clear();
+    focus(box);
+    QTest::keyClick(&box, Qt::Key_F1);
+    EXPECT_TRUE(t.state.core.AutoMode);
+    EXPECT_TRUE(t.state.core.TableHidden);
+    EXPECT_EQ(boxKeys, std::vector<int>{Play::kF1});
+    EXPECT_EQ(t.tableItems.calls, std::vector<std::string>{});
+    ASSERT_TRUE(form().hover().informationLoaded());
+    EXPECT_FALSE(form().hover().information().isVisible());
+    const sound::VosSet *vosSet = t.play->tableWindows().soundSettings().window();
+    ASSERT_NE(vosSet, nullptr);
+    EXPECT_FALSE(vosSet->isVisible());
+    ASSERT_TRUE(form().frmExitLoaded());
+    EXPECT_FALSE(form().frmExit().isVisible());
+    ASSERT_TRUE(t.play->ChuPai().Loaded());
+    EXPECT_FALSE(t.play->ChuPai().Visible());
+
+    // F3 goes to the library once, from the box.
+    QTest::keyClick(&box, Qt::Key_F3);
+    EXPECT_EQ(boxKeys, (std::vector<int>{Play::kF1, Play::kF1 + 2}));
+    EXPECT_EQ(t.tableItems.calls, std::vector<std::string>{});
 }
 
 } // namespace

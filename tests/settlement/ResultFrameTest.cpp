@@ -181,8 +181,8 @@ TEST_F(Collector, ThreeFramesDrawNothing)
 }
 
 // A hand whose results stopped after some frames: whatever drops them (the
-// table reset, a lost or resumed connection, the next deal), the next
-// hand's four frames make a board of their own.
+// table reset or left, a login answer, the next deal), the next hand's four
+// frames make a board of their own.
 TEST_F(Collector, DroppedFramesNeverJoinTheNextHand)
 {
     for (int stopped = 1; stopped <= 3; ++stopped) {

@@ -391,6 +391,43 @@ TEST(IniFile, AFileThatCannotBeReadIsLeftAsItIs)
     EXPECT_EQ(f.bytes(), before);
 }
 
+// The bound counts the whole file: one byte beyond it and the file is
+// neither read nor changed, and the reason is there for the caller's log.
+TEST(IniFile, AFileBeyondTheBoundIsNeitherReadNorChanged)
+{
+    IniFixture f;
+    const std::string atBound = "[A]\r\nx=1\r\n;" + std::string(20, '-') + "\r\n";
+    f.ini.setMostBytes(atBound.size());
+    f.write(atBound);
+    EXPECT_EQ(f.ini.GetIniKey(text("A"), text("x")), text("1"));
+    EXPECT_TRUE(f.ini.error().isEmpty());
+
+    const std::string beyond = atBound + ";";
+    f.write(beyond);
+    EXPECT_EQ(f.ini.GetIniKey(text("A"), text("x")), QString());
+    EXPECT_FALSE(f.ini.error().isEmpty());
+    f.ini.WriteIniKey(text("A"), text("y"), text("2"));
+    EXPECT_FALSE(f.ini.error().isEmpty());
+    EXPECT_EQ(f.bytes(), beyond);
+}
+
+// A change puts a new file in the old one's place; the new one keeps the
+// old one's permissions.
+TEST(IniFile, AChangeKeepsTheFilesPermissions)
+{
+    IniFixture f;
+    f.write("[A]\r\nx=1\r\n");
+    const QByteArray file = QFile::encodeName(f.ini.INIFileName());
+    ASSERT_EQ(::chmod(file.constData(), 0640), 0);
+    f.ini.WriteIniKey(text("A"), text("x"), text("2"));
+    EXPECT_TRUE(f.ini.error().isEmpty()) << f.ini.error().toStdString();
+    struct stat st = {};
+    ASSERT_EQ(::lstat(file.constData(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(f.bytes(), "[A]\r\nx=2\r\n");
+}
+
 // Two programs adding keys to one file at the same time: each change reads
 // the file, edits it and writes it, so without a lock one writer's changes
 // overwrite the other's.

@@ -315,6 +315,56 @@ TEST(Reconnection, TheDropSwitchClosesThePersonAfterTheNthPlayOfTheFirstHandOnly
         EXPECT_NE(hand.outcome, HandHistory::Outcome::Abandoned);
 }
 
+// The switch that cuts a person off between the first hand's result frames
+// keeps the settled hand open: the person's reconnection resumes it and is
+// sent the rest of the results, after which the hand is over; a person who
+// does not come back closes it when the seat is given up, without a second
+// set of results.
+TEST(Reconnection, TheResultsSwitchKeepsTheHandOpenForThePersonCutOffBetweenThem)
+{
+    for (const bool comesBack : {true, false}) {
+        SCOPED_TRACE(comesBack ? "comes back" : "does not come back");
+        EngineOptions options = testOptions(3);
+        options.dropSeatAfterResults = 2;
+        EngineHarness table(options);
+        std::vector<HandHistory> hands;
+        table.engine.setHandListener([&](const HandHistory &h) { hands.push_back(h); });
+        People people(table);
+        const auto alice = people.join("alice");
+        people.playOn({}, [&] { return table.closed.contains(alice); });
+        ASSERT_TRUE(table.closed.contains(alice));
+        people.deliver();
+        const ClientModel &model = people.model(alice);
+        EXPECT_EQ(model.resultFrames(), 2);
+        EXPECT_EQ(people.received(alice).back().cmd(), wire::CmdHandResult);
+        EXPECT_EQ(table.engine.phase(), GameEngine::Phase::AwaitingReturn);
+        EXPECT_TRUE(hands.empty());
+
+        if (comesBack) {
+            table.connect(20);
+            table.send(20, model.reconnect());
+            table.advance(3000);
+            const auto frames = table.take(20);
+            ASSERT_GE(frames.size(), 4u);
+            EXPECT_TRUE(matches(frames[0], "cmd=29 b15=1"));
+            EXPECT_EQ(commandList({frames.begin() + 1, frames.begin() + 4}),
+                      "CmdHandResult CmdHandResult CmdReadyOrLeave ");
+            for (std::size_t i = 1; i < frames.size(); ++i)
+                EXPECT_EQ(frames[i].u16le(wire::offset::kEcho), model.echo() + i);
+            EXPECT_TRUE(table.engine.seat(0).connected);
+        } else {
+            table.advance(options.reconnectWaitMs);
+            EXPECT_FALSE(table.engine.seat(0).occupied);
+        }
+        EXPECT_EQ(table.engine.phase(), GameEngine::Phase::BetweenHands);
+        ASSERT_EQ(hands.size(), 1u);
+        EXPECT_NE(hands[0].outcome, HandHistory::Outcome::Abandoned);
+        EXPECT_TRUE(std::none_of(table.log.begin(), table.log.end(), [](const std::string &line) {
+            return line.find("abandoned") != std::string::npos;
+        }));
+    }
+}
+
 TEST(Reconnection, APlayerWhoDoesNotComeBackEndsTheHandForTheOthers)
 {
     EngineHarness table(testOptions(2));

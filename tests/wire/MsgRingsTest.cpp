@@ -132,6 +132,32 @@ TEST(RecvRing, TheByteThatWouldFillTheRingIsReportedAndNothingIsOverwritten)
     EXPECT_EQ(first.byteAt(271), static_cast<std::uint8_t>(271));
 }
 
+// Frames the main loop holds out of the ring are unread all the same: with
+// n held, the ring takes 127 - n whole frames and part of one more, and the
+// next byte is the overflow. Emptying the rings keeps the held frames.
+class HeldFrames : public testing::TestWithParam<std::size_t>
+{
+};
+
+TEST_P(HeldFrames, TakeTheirRoomInTheReceiveBound)
+{
+    MsgRings rings;
+    RingSlots slots;
+    rings.RecvRing.pushByte(0x07); // half a frame of a broken connection
+    rings.HeldRecv.assign(GetParam(), numberedFrame(1));
+    ResetMsgRings(rings);
+    ASSERT_EQ(rings.HeldRecv.size(), GetParam());
+
+    const std::size_t room = (kMaxWaitingFrames - GetParam()) * kFrameSize + kFrameSize - 1;
+    ASSERT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>(room, 1), slots),
+              ReceiveResult::Stored);
+    EXPECT_EQ(rings.RecvRing.waiting(), room);
+    EXPECT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>{2}, slots), ReceiveResult::Overflow);
+    EXPECT_EQ(rings.RecvRing.waiting(), room);
+}
+
+INSTANTIATE_TEST_SUITE_P(RecvRing, HeldFrames, testing::Values(0u, 1u, 64u, 127u));
+
 TEST(RecvRing, AFrameHeldAtTheHeadStaysFirst)
 {
     MsgRings rings;

@@ -34,6 +34,12 @@ struct EngineOptions
     // that put cards on the table, any seat's), the connection of the person
     // in the lowest seat is closed, once. 0 never.
     int dropSeatAfterPlays = 0;
+    // For the client's tests: in the first hand, the connection of the
+    // person in the lowest seat is closed right after it was sent this many
+    // of the hand's four result frames (1 to 3), and the hand stays open for
+    // that person's return, which is sent the rest again, until it is back or
+    // gone. 0 never.
+    int dropSeatAfterResults = 0;
     // For the client's tests: after this many plays of the first hand,
     // counted as above, the person in the lowest seat is made to leave
     // (CmdForcedLeave), once. 0 never.

@@ -59,6 +59,7 @@ int HandReferee::turnSeat() const
     case Phase::Playing:
         return turn_;
     case Phase::BetweenHands:
+    case Phase::AwaitingReturn:
         break;
     }
     return -1;
@@ -87,6 +88,11 @@ bool HandReferee::runDue()
 
 void HandReferee::returned(int seat, std::size_t replayed)
 {
+    if (phase_ == Phase::AwaitingReturn) {
+        if (seat == awaitedSeat_)
+            closeAwaitedHand(seating_.seatName(seat) + " is back and was sent the rest");
+        return;
+    }
     if (turnSeat() != seat || !turnAt_ || turnExtended_)
         return;
     // The clock ran on while it was away. A returning player gets the time
@@ -381,6 +387,17 @@ void HandReferee::dropSeatForTests()
     }
 }
 
+std::optional<int> HandReferee::seatToCutAmidResults() const
+{
+    if (handNumber_ != 1 || context_.options.dropSeatAfterResults <= 0)
+        return std::nullopt;
+    for (int seat = 0; seat < kSeats; ++seat) {
+        if (seating_.occupied(seat) && !seating_.isBot(seat) && seating_.connectionOf(seat))
+            return seat;
+    }
+    return std::nullopt;
+}
+
 void HandReferee::armTurn()
 {
     turnAt_.reset();
@@ -485,12 +502,22 @@ void HandReferee::botMove()
 }
 
 void HandReferee::sendResults(const std::array<frames::SeatResult, kSeats> &results,
-                              std::string_view winnersLine)
+                              std::string_view winnersLine, std::optional<int> cutSeat)
 {
     const std::string line(winnersLine);
     for (int seat = 0; seat < kSeats; ++seat) {
-        for (const auto &result : results)
+        int sent = 0;
+        for (const auto &result : results) {
             context_.delivery.toSeat(seat, frames::handResult(result, scoring::kStake, line));
+            if (seat != cutSeat || ++sent != context_.options.dropSeatAfterResults)
+                continue;
+            // The frames after these are logged for the seat and sent again
+            // when it comes back.
+            context_.log("closing the connection of " + seating_.seatName(seat) + " after "
+                         + std::to_string(sent) + " result frames, as asked");
+            if (const auto connection = seating_.connectionOf(seat))
+                context_.delivery.close(*connection);
+        }
     }
     context_.delivery.toAll(frames::endOfHand());
 }
@@ -534,12 +561,33 @@ void HandReferee::endHand(bool landlordWon)
     context_.log("hand " + std::to_string(handNumber_) + ": "
                  + (landlordWon ? "the landlord" : "the farmers") + " win, unit "
                  + std::to_string(scoring::handUnit(scoring::kStake, bombs_)) + ";" + summary);
-    sendResults(results, landlordWon ? "地主获胜" : "农民获胜");
+    const std::optional<int> cut = seatToCutAmidResults();
+    sendResults(results, landlordWon ? "地主获胜" : "农民获胜", cut);
+    if (cut) {
+        // The hand is settled, but the person cut off has not had all its
+        // results: its reconnection resumes this hand, not a fresh login.
+        phase_ = Phase::AwaitingReturn;
+        awaitedSeat_ = cut;
+        context_.log("hand " + std::to_string(handNumber_) + " stays open for "
+                     + seating_.seatName(*cut) + " to come back for its results");
+        return;
+    }
+    finish(true);
+}
+
+void HandReferee::closeAwaitedHand(const std::string &why)
+{
+    awaitedSeat_.reset();
+    context_.log("hand " + std::to_string(handNumber_) + " is over: " + why);
     finish(true);
 }
 
 void HandReferee::abandon(const std::string &why)
 {
+    if (phase_ == Phase::AwaitingReturn) {
+        closeAwaitedHand(why);
+        return;
+    }
     turnAt_.reset();
     context_.log("hand " + std::to_string(handNumber_) + " abandoned: " + why);
     std::array<frames::SeatResult, kSeats> results{};

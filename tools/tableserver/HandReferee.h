@@ -52,7 +52,10 @@ struct HandHistory
 class HandReferee
 {
 public:
-    enum class Phase { BetweenHands, Bidding, Playing };
+    // AwaitingReturn: the results are out, but a person the tests' switch
+    // cut off between them has not had them all; the hand stays open for
+    // its return.
+    enum class Phase { BetweenHands, Bidding, Playing, AwaitingReturn };
 
     // What the referee needs of the table around it.
     struct Table
@@ -72,10 +75,12 @@ public:
     void start();
     void bidFrame(int seat, const wire::MessageFrame &frame);
     void playFrame(int seat, const wire::MessageFrame &frame);
-    // Ends the hand in progress for everyone, with no winner.
+    // Ends the hand in progress for everyone, with no winner; a hand whose
+    // results are out and only await a player's return is just closed.
     void abandon(const std::string &why);
     // A player is back in the hand; its turn, if it is its turn, gets time
-    // for the frames sent again and a whole clock, once per turn.
+    // for the frames sent again and a whole clock, once per turn. The player
+    // a settled hand awaits closes it.
     void returned(int seat, std::size_t replayed);
 
     std::optional<std::int64_t> nextDeadline() const;
@@ -112,10 +117,16 @@ private:
     void afterPlayForTests();
     void dropSeatForTests();
     void forceLeaveForTests();
+    // The person the tests' switch cuts off between the first hand's
+    // result frames, if any.
+    std::optional<int> seatToCutAmidResults() const;
     void endHand(bool landlordWon);
+    void closeAwaitedHand(const std::string &why);
     void finish(bool settled);
+    // The four result frames to every seat, then the end of the hand; the
+    // connection of cutSeat is closed amid them.
     void sendResults(const std::array<frames::SeatResult, kSeats> &results,
-                     std::string_view winnersLine);
+                     std::string_view winnersLine, std::optional<int> cutSeat = std::nullopt);
 
     TableContext &context_;
     Seating &seating_;
@@ -133,6 +144,8 @@ private:
     // The forced leave the tests asked for, due right after the play that
     // armed it: as an event of its own, never inside the play's handling.
     std::optional<std::int64_t> forceLeaveAt_;
+    // The person a settled hand stays open for (AwaitingReturn).
+    std::optional<int> awaitedSeat_;
 
     // The hand in progress.
     std::array<std::vector<CardCode>, kSeats> hands_;

@@ -97,6 +97,11 @@ int main(int argc, char **argv)
              QStringLiteral("For tests: close the connection of the person in the lowest seat "
                             "after the Nth play of the first hand, once (0: never)."),
              QStringLiteral("plays"), QStringLiteral("0")},
+            {QStringLiteral("drop-seat-after-results"),
+             QStringLiteral("For tests: close the connection of the person in the lowest seat "
+                            "after the Nth result frame of the first hand (1 to 3), and keep "
+                            "the hand open for its return (0: never)."),
+             QStringLiteral("frames"), QStringLiteral("0")},
             {QStringLiteral("force-leave-after-plays"),
              QStringLiteral("For tests: make the person in the lowest seat leave (forced leave) "
                             "after the Nth play of the first hand, once (0: never)."),
@@ -111,8 +116,8 @@ int main(int argc, char **argv)
     EngineOptions options;
     ServerLimits limits;
     long long port = 0, bots = options.bots, seed = 1, seconds = options.playSeconds,
-              coins = static_cast<long long>(options.playerCoins), dropAfter = 0, forceAfter = 0,
-              maxConnections = limits.maxConnections;
+              coins = static_cast<long long>(options.playerCoins), dropAfter = 0,
+              dropAfterResults = 0, forceAfter = 0, maxConnections = limits.maxConnections;
     if (!readNumber(parser, QStringLiteral("port"), 0, 65535, port)
         || !readNumber(parser, QStringLiteral("bots"), 0, 4, bots)
         || !readNumber(parser, QStringLiteral("seed"), 0, std::numeric_limits<long long>::max(),
@@ -121,6 +126,7 @@ int main(int argc, char **argv)
         || !readNumber(parser, QStringLiteral("coins"), 0, 1LL << 40, coins)
         || !readNumber(parser, QStringLiteral("max-connections"), 1, 100000, maxConnections)
         || !readNumber(parser, QStringLiteral("drop-seat-after-plays"), 0, 1000, dropAfter)
+        || !readNumber(parser, QStringLiteral("drop-seat-after-results"), 0, 3, dropAfterResults)
         || !readNumber(parser, QStringLiteral("force-leave-after-plays"), 0, 1000, forceAfter))
         return 2;
     options.bots = static_cast<int>(bots);
@@ -129,6 +135,7 @@ int main(int argc, char **argv)
     options.playerCoins = static_cast<std::uint64_t>(coins);
     options.password = parser.value(QStringLiteral("password")).toStdString();
     options.dropSeatAfterPlays = static_cast<int>(dropAfter);
+    options.dropSeatAfterResults = static_cast<int>(dropAfterResults);
     options.forceLeaveAfterPlays = static_cast<int>(forceAfter);
     options.checkClientFrames = parser.isSet(QStringLiteral("check-client-frames"));
     limits.maxConnections = static_cast<int>(maxConnections);

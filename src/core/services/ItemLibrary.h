@@ -28,16 +28,15 @@ struct PropItem
     std::vector<int> style;
 };
 
-// The library's score information after a hand.
+// The library's score information after a hand, by display position.
 struct PropScoreInfo
 {
-    QString text;
+    // The lines the rule variant's board shows for the seat, "|"-separated,
+    // each may end in eight digits giving the list's colour.
+    std::array<QString, 4> PropText{};
+    // The coins the seat's items won, added to its final amount on the board.
     std::array<double, 4> coins{};
     std::array<QString, 8> seatTexts{}; // 2i name, 2i + 1 won items ("|"-separated)
-    // Per display position the lines the rule variant's board shows for the
-    // seat, "|"-separated, each may end in eight digits giving the list's
-    // colour.
-    std::array<QString, 4> PropText{};
 };
 
 // The item library and the item displays, reached only while the library

@@ -18,8 +18,9 @@ public:
     // The hand-records file is deleted when the table is left.
     virtual void DeleteHandRecords() = 0;
     // The result frames collected so far dropped: a hand whose results
-    // stopped short (the connection went, the table was left, a new hand was
-    // dealt) never mixes its frames into the next hand's board.
+    // stopped short (the table was left or started over, a new hand was
+    // dealt) never mixes its frames into the next hand's board. A lost
+    // connection that is resumed keeps them: the rest of the set follows.
     virtual void DropResultFrames() { }
 
     // One of the four result frames of a hand; the fourth shows the result
