@@ -1,6 +1,7 @@
 // The settings-file text editor on arbitrary file bytes and names: reads,
-// writes and deletes must never fault, a key written with a plain name and
-// value must read back, and a second identical write must not grow the text.
+// writes and deletes must never fault, the reader of many keys must read as a
+// single read does, a key written with a plain name and value must read back,
+// and a second identical write must not grow the text.
 #include "support/ProfileText.h"
 
 #include <cstdint>
@@ -46,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view value = take(data[2] % 32);
     const std::string_view text = rest;
 
-    profile::getString(text, section, key);
+    // The reader of many keys reads each exactly as a single read does.
+    check(profile::Reader(std::string(text)).getString(section, key)
+          == profile::getString(text, section, key));
     profile::deleteKey(text, section, key);
     profile::deleteSection(text, section);
     profile::cutAtCharacter(text, data[0]);

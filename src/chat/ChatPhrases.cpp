@@ -1,10 +1,8 @@
 #include "chat/ChatPhrases.h"
 
 #include "support/FileExists.h"
-#include "support/ProfileText.h"
-#include "wire/GbkText.h"
+#include "support/classIniFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cmath>
@@ -15,31 +13,24 @@ namespace tessaroc::chat {
 
 namespace {
 
-// A value is read as the settings-file class reads it: at most 1023 bytes,
-// cut before a character that would not fit, leading spaces dropped.
-constexpr std::size_t kMaxValueBytes = 1023;
+// Both pages at their largest count, 32767 phrases each of a few dozen bytes,
+// make a file of a few megabytes; a larger one was not written as a phrases
+// file, and is not read.
+constexpr std::size_t kMostFileBytes = std::size_t{8} << 20;
 
-QString iniValue(std::string_view text, std::string_view section, const std::string &key)
+QStringList page(const support::IniFileReading &file, const QString &section)
 {
-    const auto value = support::profile::getString(text, section, key);
-    if (!value)
-        return {};
-    QString result = QString::fromStdString(
-            wire::gbkToUtf8(support::profile::cutAtCharacter(*value, kMaxValueBytes)));
-    qsizetype lead = 0;
-    while (lead < result.size() && result[lead] == QLatin1Char(' '))
-        ++lead;
-    return result.mid(lead);
-}
-
-QStringList page(std::string_view text, std::string_view section)
-{
-    const int count = PhraseCount(iniValue(text, section, "num"));
+    const int count = PhraseCount(file.GetIniKey(section, QStringLiteral("num")));
     QStringList phrases;
     phrases.reserve(count);
     for (int i = 1; i <= count; ++i)
-        phrases.append(iniValue(text, section, std::to_string(i)));
+        phrases.append(file.GetIniKey(section, QString::number(i)));
     return phrases;
+}
+
+PhrasePages pages(const support::IniFileReading &file)
+{
+    return {page(file, QStringLiteral("Phrase1")), page(file, QStringLiteral("Phrase2"))};
 }
 
 // The leading number of a text: blanks, a sign, digits with at most one
@@ -96,21 +87,17 @@ std::int16_t PhraseCount(const QString &value)
 
 PhrasePages PhrasesFromText(std::string_view fileText)
 {
-    return {page(fileText, "Phrase1"), page(fileText, "Phrase2")};
+    return pages(support::IniFileReading(std::string(fileText)));
 }
 
 PhrasePages ReadPhrases(const QString &path)
 {
     if (!support::FileExists(path, QFileInfo(path).fileName()))
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return PhrasesFromText(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    support::classIniFile file;
+    file.setINIFileName(path);
+    file.setMostBytes(kMostFileBytes);
+    return pages(file.Read());
 }
 
 } // namespace tessaroc::chat

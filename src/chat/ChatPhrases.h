@@ -24,7 +24,7 @@ struct PhrasePages
 // file can neither fail the reading nor ask for a negative count.
 std::int16_t PhraseCount(const QString &value);
 
-// The phrases of the file at `path`. A missing file, one that is no plain
+// The phrases of the file at `path`, from one reading of it. A missing file, one that is no plain
 // file or cannot be read gives two empty pages; a missing key gives an empty
 // phrase at its place. Nothing is reported.
 PhrasePages ReadPhrases(const QString &path);

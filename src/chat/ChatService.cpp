@@ -4,7 +4,6 @@
 #include "core/CoreContext.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
-#include "support/TextHelpers.h"
 #include "table/MainForm.h"
 #include "wire/ChatFrame.h"
 
@@ -22,10 +21,7 @@ namespace {
 
 // The gate lets one line through per 800 ms.
 constexpr int kChatGateMs = 800;
-// The history is emptied by the key press that finds more lines than this.
-constexpr int kMaxTalkLines = 100;
-// Display columns of a history line; characters of a system line.
-constexpr std::int16_t kTalkColumns = 44;
+// Characters of a system line.
 constexpr int kSystemLineChars = 45;
 // What a received quick phrase's bubble does: top alpha, fade-in step,
 // fade-out step, hold.
@@ -192,9 +188,7 @@ bool ChatService::eventFilter(QObject *watched, QEvent *event)
 // Runs before the box applies the key.
 void ChatService::Chat_KeyPress(int keyAscii)
 {
-    QListWidget &history = *Talk().Text1;
-    if (history.count() > kMaxTalkLines)
-        history.clear();
+    Talk().trim();
     if (!form_ || !core_)
         return;
 
@@ -209,9 +203,8 @@ void ChatService::Chat_KeyPress(int keyAscii)
             TimerChat.start();
             sendLine(Sender::Enter, std::nullopt);
         } else if (!boxText().isEmpty()) {
-            history.addItem(QString::fromUtf16(kTooFast));
+            Talk().addLine(QString::fromUtf16(kTooFast));
             setBoxText(QString());
-            Talk().scrollToEnd();
         }
         return;
     }
@@ -488,13 +481,6 @@ void ChatService::Text1_KeyDown(int keyCode)
         Talk().hide();
 }
 
-void ChatService::addTalkLine(const QString &line)
-{
-    TalkWindow &window = Talk();
-    support::AddWrappedText(*window.Text1, line, kTalkColumns);
-    window.scrollToEnd();
-}
-
 // --- Receiving ---------------------------------------------------------------
 
 void ChatService::ReceiveChat(const wire::MessageFrame &message)
@@ -507,8 +493,9 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     if ((message.seatBit() & 0x0F) == 0) {
         if (text.startsWith(QString::fromUtf16(kItemSeriesMark)) && core_->state.gamedllstate == -1)
             return;
-        addTalkLine(text);
-        form_->AddSystemMessage(LeftChars(text, kSystemLineChars));
+        const QString line = ControlsAsSpaces(text);
+        Talk().addLine(line);
+        form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
         return;
     }
 
@@ -522,8 +509,9 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
         nicknames[p] = qtext(core_->state.commands.custom[p].nickname);
     const bool whisper = chat.whisperTo.raw != 0;
     const int to = DisplayPosOf(chat.whisperTo.raw, ownSeat);
-    const QString line = FiltChatText(ChatDisplayLine(text, whisper, pos, to, nicknames));
-    addTalkLine(line);
+    const QString line
+            = FiltChatText(ControlsAsSpaces(ChatDisplayLine(text, whisper, pos, to, nicknames)));
+    Talk().addLine(line);
     form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
 
     if (pos > 0) {

@@ -119,7 +119,6 @@ private:
     enum class Sender { Enter, Button, Phrase };
     void sendLine(Sender sender, const std::optional<QuickPhrase> &phrase);
     void phraseDblClick(int list);
-    void addTalkLine(const QString &line);
     void showSpeech(int pos, std::uint8_t list, std::uint8_t number);
     void enterAutoMode();
     void openPhrases(int page);

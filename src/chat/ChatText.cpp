@@ -35,12 +35,21 @@ void replaceOwnName(QString &line, const QString &ownName)
 // The word filter: four names of persons, an organisation, three curses
 // that differ in their pronoun, an insult and its first half, a character
 // that goes from every word holding it, two words for smut and two English
-// oaths. The order matters: later entries never look again at what earlier
-// removals left.
+// oaths, written in lower case.
 constexpr const char16_t *kFilterWordList[] = {
         u"王大锤",   u"李雷", u"韩梅梅", u"赵铁柱", u"传销团", u"你妈的", u"他妈的", u"她妈的",
         u"王八羔子", u"王八", u"屌",     u"色情",   u"黄色",   u"fuck",   u"shit",
 };
+
+QString asciiLower(const QString &text)
+{
+    QString lower = text;
+    for (QChar &ch : lower) {
+        if (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'))
+            ch = QChar(static_cast<char16_t>(ch.unicode() | 0x20));
+    }
+    return lower;
+}
 
 } // namespace
 
@@ -81,10 +90,36 @@ std::optional<ComposedChat> ComposeChatLine(const ChatDraft &draft)
 
 QString FiltChatText(const QString &text)
 {
+    // The search runs on a copy with ASCII letters in lower case, which has
+    // the same length, so a word found there is removed at the same place
+    // from both. Each removal shortens the text: the loop ends.
     QString filtered = text;
-    for (const char16_t *word : kFilterWordList)
-        filtered.remove(QString::fromUtf16(word));
+    QString folded = asciiLower(text);
+    bool removed = true;
+    while (removed) {
+        removed = false;
+        for (const char16_t *entry : kFilterWordList) {
+            const QString word = QString::fromUtf16(entry);
+            for (qsizetype at = folded.indexOf(word); at >= 0; at = folded.indexOf(word, at)) {
+                folded.remove(at, word.size());
+                filtered.remove(at, word.size());
+                removed = true;
+            }
+        }
+    }
     return filtered;
+}
+
+QString ControlsAsSpaces(const QString &line)
+{
+    QString shown = line;
+    for (QChar &ch : shown) {
+        const QChar::Category category = ch.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            ch = QLatin1Char(' ');
+    }
+    return shown;
 }
 
 int DisplayPosOf(std::uint8_t seatBit, std::uint8_t ownSeat)

@@ -56,9 +56,15 @@ struct ComposedChat
 // typed text's place.
 std::optional<ComposedChat> ComposeChatLine(const ChatDraft &draft);
 
-// The text without the words of the word filter: each entry in list order,
-// every occurrence removed in one pass, exact and case-sensitive.
+// The text without the words of the word filter: every occurrence of every
+// entry removed, ASCII letters in either case, again and again until none is
+// left, so that a word split by another ("fufuckck") goes as well.
 QString FiltChatText(const QString &text);
+
+// The line with each control character (CR and LF among them) and each line
+// or paragraph separator written as a space: a received line is one line of
+// the history, never more.
+QString ControlsAsSpaces(const QString &line);
 
 // The display position of a seat bit as seen from the own seat.
 int DisplayPosOf(std::uint8_t seatBit, std::uint8_t ownSeat);

@@ -4,6 +4,7 @@
 #include "forms/Fonts.h"
 #include "forms/Units.h"
 #include "support/PictureStore.h"
+#include "support/TextHelpers.h"
 
 namespace tessaroc::chat {
 
@@ -55,6 +56,25 @@ TalkWindow::TalkWindow(QWidget *parent)
     Text1->setFrameShape(QFrame::NoFrame);
     designCloseSpot(Label1);
     connect(&Label1, &forms::Element::Click, this, &QWidget::hide);
+}
+
+void TalkWindow::trim()
+{
+    if (Text1->count() > kMaxLines)
+        Text1->clear();
+}
+
+void TalkWindow::addLine(const QString &line)
+{
+    trim();
+    const int first = Text1->count();
+    Text1->addItems(support::WrapText(line, kColumns));
+    // The list lays every entry out again whenever one comes, asking each
+    // for its size: an entry's text is measured once, here, and the size is
+    // kept with it.
+    for (int row = first; row < Text1->count(); ++row)
+        Text1->item(row)->setSizeHint(Text1->sizeHintForIndex(Text1->model()->index(row, 0)));
+    scrollToEnd();
 }
 
 void TalkWindow::scrollToEnd()

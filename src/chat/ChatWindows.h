@@ -5,18 +5,31 @@
 
 #include <QListWidget>
 
+#include <cstdint>
+
 namespace tessaroc::chat {
 
 struct PhrasePages;
 
 // The chat history Talk: one list, Text1, a line per entry, and a close
 // spot. It is loaded on first use and only hidden afterwards, so the history
-// lasts as long as the program.
+// lasts as long as the program, up to its bound.
 class TalkWindow : public forms::PopupWindow
 {
 public:
+    // A history holding more entries than this is emptied by the next key
+    // in the chat box, and before the next line goes in.
+    static constexpr int kMaxLines = 100;
+    // Display columns of an entry.
+    static constexpr std::int16_t kColumns = 44;
+
     explicit TalkWindow(QWidget *parent = nullptr);
 
+    // Empties the list when it holds more than kMaxLines entries.
+    void trim();
+    // The line wrapped into entries of kColumns at the end of the list, the
+    // list trimmed first, and shown.
+    void addLine(const QString &line);
     // The list shows its last entry at the top of its view.
     void scrollToEnd();
 

@@ -1,5 +1,7 @@
 #include "support/ProfileText.h"
 
+#include <atomic>
+#include <unordered_map>
 #include <vector>
 
 namespace tessaroc::support::profile {
@@ -57,6 +59,9 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
+// Splits into lines counted, for textPasses.
+std::atomic<std::uint64_t> passes{0};
+
 enum class LineKind { Blank, Comment, Header, Key, Other };
 
 struct Line
@@ -113,6 +118,7 @@ public:
     explicit Profile(std::string_view text)
         : text_(text)
     {
+        passes.fetch_add(1, std::memory_order_relaxed);
         std::size_t begin = 0;
         while (begin < text.size()) {
             std::size_t next = text.find('\n', begin);
@@ -201,6 +207,37 @@ private:
     std::vector<Line> lines_;
 };
 
+// A key's value as it reads: up to a NUL, as the platform's C strings end,
+// and without one pair of matching quotes.
+std::string valueOf(const Line &line)
+{
+    std::string_view value = line.value;
+    value = value.substr(0, value.find('\0'));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+// A name as sameName compares it: trimmed, ASCII letters in one case, the
+// bytes of a double-byte character as they are. Two names are the same name
+// when their keys are equal.
+std::string nameKey(std::string_view name)
+{
+    name = trim(name);
+    std::string key;
+    key.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const std::size_t n = charLength(name, i);
+        if (n == 2)
+            key.append(name.substr(i, 2));
+        else
+            key += foldAscii(name[i]);
+        i += n;
+    }
+    return key;
+}
+
 std::string keyLine(std::string_view key, std::string_view value, std::string_view ending)
 {
     std::string line(key);
@@ -234,12 +271,56 @@ std::optional<std::string> getString(std::string_view text, std::string_view sec
     const std::size_t at = profile.findKey(header, key);
     if (at == profile.lines().size())
         return std::nullopt;
-    std::string_view value = profile.lines()[at].value;
-    value = value.substr(0, value.find('\0'));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return std::string(value);
+    return valueOf(profile.lines()[at]);
+}
+
+// The first section of each name, and in it the first line of each key name,
+// as findSection and findKey find them.
+struct Reader::Index
+{
+    explicit Index(std::string bytes)
+        : text(std::move(bytes))
+        , profile(text)
+    {
+        std::unordered_map<std::string, std::size_t> *keys = nullptr;
+        const auto &lines = profile.lines();
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (lines[i].kind == LineKind::Header) {
+                const auto [it, first] = sections.try_emplace(nameKey(lines[i].name));
+                keys = first ? &it->second : nullptr;
+            } else if (lines[i].kind == LineKind::Key && keys) {
+                keys->try_emplace(nameKey(lines[i].name), i);
+            }
+        }
+    }
+
+    const std::string text;
+    const Profile profile;
+    std::unordered_map<std::string, std::unordered_map<std::string, std::size_t>> sections;
+};
+
+Reader::Reader(std::string text)
+    : index_(std::make_unique<const Index>(std::move(text)))
+{ }
+
+Reader::~Reader() = default;
+Reader::Reader(Reader &&) noexcept = default;
+Reader &Reader::operator=(Reader &&) noexcept = default;
+
+std::optional<std::string> Reader::getString(std::string_view section, std::string_view key) const
+{
+    const auto keys = index_->sections.find(nameKey(section));
+    if (keys == index_->sections.end())
+        return std::nullopt;
+    const auto at = keys->second.find(nameKey(key));
+    if (at == keys->second.end())
+        return std::nullopt;
+    return valueOf(index_->profile.lines()[at->second]);
+}
+
+std::uint64_t textPasses()
+{
+    return passes.load(std::memory_order_relaxed);
 }
 
 bool readsBackAsSection(std::string_view section)

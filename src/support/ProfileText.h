@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +29,29 @@ namespace tessaroc::support::profile {
 // a NUL byte, as the platform's C strings do.
 std::optional<std::string> getString(std::string_view text, std::string_view section,
                                      std::string_view key);
+
+// A text split into lines once, for reading many keys: each key is then found
+// without another pass over the text, and reads exactly as getString reads it.
+// A file of thousands of keys read key by key would be split anew for each.
+class Reader
+{
+public:
+    explicit Reader(std::string text);
+    ~Reader();
+    Reader(Reader &&) noexcept;
+    Reader &operator=(Reader &&) noexcept;
+
+    std::optional<std::string> getString(std::string_view section, std::string_view key) const;
+
+private:
+    struct Index;
+    std::unique_ptr<const Index> index_;
+};
+
+// How many times these functions have split a text into lines in this
+// process: one pass over the text each. Lets a test see that a reader of many
+// keys passes over its file once.
+std::uint64_t textPasses();
 
 // The text with `key` in `section` set to `value`: the key's line replaced
 // (keeping the key as the file spells it), or a new line added at the end of

@@ -117,13 +117,13 @@ void classIniFile::WriteIniSection(const QString &strSection,
 
 namespace {
 
-QString readValue(const std::string &text, const std::string &section, const QString &key)
+// A value as the class gives it: at most kMaxValueBytes, cut before a
+// character that would not fit, leading spaces dropped and trailing ones kept.
+QString cleanValue(const std::optional<std::string> &value)
 {
-    const auto value = profile::getString(text, section, toFileText(key));
     if (!value)
         return {};
     QString result = fromFileText(profile::cutAtCharacter(*value, kMaxValueBytes));
-    // Spaces before the value go; spaces after it stay.
     qsizetype lead = 0;
     while (lead < result.size() && result[lead] == QLatin1Char(' '))
         ++lead;
@@ -132,24 +132,41 @@ QString readValue(const std::string &text, const std::string &section, const QSt
 
 } // namespace
 
+IniFileReading::IniFileReading(std::string fileBytes)
+    : reader_(std::in_place, std::move(fileBytes))
+{ }
+
+QString IniFileReading::GetIniKey(const QString &strSection, const QString &strKey) const
+{
+    if (!reader_)
+        return {};
+    return cleanValue(reader_->getString(toFileText(strSection), toFileText(strKey)));
+}
+
 QString classIniFile::GetIniKey(const QString &strSection, const QString &strKey) const
 {
     const RegularFileRead read = readFile();
     if (read.outcome != RegularFileRead::Outcome::Read)
         return {};
-    return readValue(read.bytes, toFileText(strSection), strKey);
+    return cleanValue(profile::getString(read.bytes, toFileText(strSection), toFileText(strKey)));
 }
 
 QStringList classIniFile::GetIniKeys(const QString &strSection, const QStringList &keys) const
 {
+    const IniFileReading reading = Read();
     QStringList values;
     values.reserve(keys.size());
-    const RegularFileRead read = readFile();
-    const bool text = read.outcome == RegularFileRead::Outcome::Read;
-    const std::string section = toFileText(strSection);
     for (const QString &key : keys)
-        values << (text ? readValue(read.bytes, section, key) : QString());
+        values << reading.GetIniKey(strSection, key);
     return values;
+}
+
+IniFileReading classIniFile::Read() const
+{
+    RegularFileRead read = readFile();
+    if (read.outcome != RegularFileRead::Outcome::Read)
+        return {};
+    return IniFileReading(std::move(read.bytes));
 }
 
 void classIniFile::DelIniKey(const QString &SectionName, const QString &KeyWord)

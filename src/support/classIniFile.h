@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ProfileText.h"
 #include "support/RegularFile.h"
 
 #include <QString>
@@ -13,6 +14,25 @@
 #include <vector>
 
 namespace tessaroc::support {
+
+// One reading of a settings file: the file read and split into lines once,
+// then any number of keys read as classIniFile::GetIniKey reads them. A file
+// of thousands of keys costs one pass, where reading key by key would pass
+// over it once for every key. A file that could not be read reads as empty.
+class IniFileReading
+{
+public:
+    // The reading of a file that holds these bytes.
+    explicit IniFileReading(std::string fileBytes);
+
+    QString GetIniKey(const QString &strSection, const QString &strKey) const;
+
+private:
+    friend class classIniFile;
+    IniFileReading() = default;
+
+    std::optional<profile::Reader> reader_;
+};
 
 // Read, write and delete access to one settings file of sections and keys,
 // such as the hand records "info.qn" and the chat phrases "chat.ini" beside the
@@ -53,6 +73,8 @@ public:
     // The values of several keys of one section, each as GetIniKey reads it,
     // from one reading of the file.
     QStringList GetIniKeys(const QString &strSection, const QStringList &keys) const;
+    // The file read once, for reading many keys.
+    IniFileReading Read() const;
     void DelIniKey(const QString &SectionName, const QString &KeyWord);
     // Removes the section's header and every line up to the next section.
     void DelIniSec(const QString &SectionName);

@@ -1,12 +1,16 @@
 // The chat's text work as pure functions: the frame a send builds, the 100-
 // character cut of the send path, the line a received frame shows, the word
-// filter and the phrase count of "chat.ini".
+// filter, and the phrases of "chat.ini" with their count.
 
 #include "chat/ChatPhrases.h"
 #include "chat/ChatText.h"
+#include "support/ProfileText.h"
 #include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 #include "wire/MsgRings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -144,7 +148,7 @@ TEST(ChatDisplayLine, WritesNamesAndTheOwnNameAsYou)
             << "an empty own name replaces nothing";
 }
 
-TEST(FiltChatText, RemovesEveryEntryInListOrderInOnePassEach)
+TEST(FiltChatText, RemovesEveryEntryUntilNoneIsLeft)
 {
     const struct
     {
@@ -153,12 +157,22 @@ TEST(FiltChatText, RemovesEveryEntryInListOrderInOnePassEach)
             {QStringLiteral("你好他妈的朋友"), QStringLiteral("你好朋友")},
             {QStringLiteral("王八羔子王八"), QStringLiteral("")},
             {QStringLiteral("what the fuck"), QStringLiteral("what the ")},
-            {QStringLiteral("FUCK stays"), QStringLiteral("FUCK stays")},
             {QStringLiteral("色情黄色"), QStringLiteral("")},
-            // Removing the single character joins 王 and 八 after the
-            // insult's entries have had their turn: the new word stays.
-            {QStringLiteral("王屌八"), QStringLiteral("王八")},
             {QStringLiteral("李雷和韩梅梅"), QStringLiteral("和")},
+            {QStringLiteral("no words here"), QStringLiteral("no words here")},
+            // A word hidden inside another comes out when the outer one goes.
+            {QStringLiteral("王王八八"), QStringLiteral("")},
+            {QStringLiteral("fufuckck"), QStringLiteral("")},
+            {QStringLiteral("shshitit!"), QStringLiteral("!")},
+            {QStringLiteral("他妈他妈的的"), QStringLiteral("")},
+            // Removing the single character joins 王 and 八 into a word,
+            // which goes as well, though its entry comes earlier.
+            {QStringLiteral("王屌八"), QStringLiteral("")},
+            // ASCII letters in either case.
+            {QStringLiteral("FUCK off"), QStringLiteral(" off")},
+            {QStringLiteral("ShIt happens"), QStringLiteral(" happens")},
+            {QStringLiteral("FuFUCKcK"), QStringLiteral("")},
+            {QStringLiteral("Keep THE rest"), QStringLiteral("Keep THE rest")},
     };
     for (const auto &c : cases)
         EXPECT_EQ(FiltChatText(c.in), c.out) << c.in.toStdString();
@@ -177,6 +191,43 @@ TEST(PhraseCount, ReadsTheLeadingNumberRoundedHalfToEvenAndClamped)
     };
     for (const auto &c : cases)
         EXPECT_EQ(PhraseCount(QString::fromUtf8(c.value)), c.count) << c.value;
+}
+
+// Characters the code page cannot carry, should a line hold them anyway.
+TEST(ControlsAsSpaces, TakesEveryControlAndLineSeparatorButKeepsText)
+{
+    EXPECT_EQ(ControlsAsSpaces(QStringLiteral("a\u0085b\u009bc\u2028d\u2029e")),
+              QStringLiteral("a b c d e"));
+    EXPECT_EQ(ControlsAsSpaces(QStringLiteral("全角\u3000空格 € ok")),
+              QStringLiteral("全角\u3000空格 € ok"));
+}
+
+// The largest count a file can ask for, with a phrase for every number (a
+// file of more than a megabyte): the file is read and split into lines once,
+// not once for every phrase.
+TEST(ReadPhrases, ALargeFileIsReadInOnePass)
+{
+    constexpr int kCount = 32767;
+    const std::string words = wire::utf8ToGbk("句：快点吧，我等到花儿都谢了");
+    std::string ini = "[Phrase1]\r\nnum=" + std::to_string(kCount) + "\r\n";
+    for (int i = 1; i <= kCount; ++i)
+        ini += std::to_string(i) + "=" + wire::utf8ToGbk("第") + std::to_string(i) + words + "\r\n";
+    ASSERT_GT(ini.size(), std::size_t{1} << 20);
+    ini += "[Phrase2]\r\nnum=2\r\n1=a\r\n2=b\r\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf16(kPhrasesFileName));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ini.data(), static_cast<qint64>(ini.size()));
+    file.close();
+
+    const std::uint64_t before = support::profile::textPasses();
+    const PhrasePages pages = ReadPhrases(path);
+    EXPECT_EQ(support::profile::textPasses() - before, 1u);
+    ASSERT_EQ(pages.page1.size(), kCount);
+    EXPECT_EQ(pages.page1.front(), QStringLiteral("第1句：快点吧，我等到花儿都谢了"));
+    EXPECT_EQ(pages.page1.back(), QStringLiteral("第32767句：快点吧，我等到花儿都谢了"));
+    EXPECT_EQ(pages.page2, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
 TEST(PhrasesFromText, GivesEmptyLinesForMissingKeysAndNothingForABrokenFile)

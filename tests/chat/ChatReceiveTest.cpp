@@ -71,6 +71,47 @@ TEST_F(ChatReceive, LinesShowAsTheirKindSays)
     EXPECT_EQ(sysLine(t, 0), QStringLiteral("小红说道：  "));
 }
 
+// A line is one line of the history whatever it carries: line breaks and
+// other control characters would let a sender add lines that look like
+// another player's.
+TEST_F(ChatReceive, ControlCharactersShowAsSpaces)
+{
+    struct Case
+    {
+        const char *name;
+        std::uint8_t sender, whisperTo;
+        QString text;
+        QString line;
+    } cases[] = {
+            {"CR LF before a line in another's name", 4, 0,
+             QStringLiteral("阿强说道： 好\r\n老王说道： 我认输"),
+             QStringLiteral("阿强说道： 好  老王说道： 我认输")},
+            {"a lone LF", 4, 0, QStringLiteral("阿强说道： a\n小红说道： b"),
+             QStringLiteral("阿强说道： a 小红说道： b")},
+            {"a lone CR", 4, 0, QStringLiteral("阿强说道： a\r小红说道： b"),
+             QStringLiteral("阿强说道： a 小红说道： b")},
+            {"terminal escapes, a bell and DEL", 4, 0,
+             QStringLiteral("阿强说道： \x1b[2J\x07x\x7f"), QStringLiteral("阿强说道：  [2J x ")},
+            {"tab, vertical tab and form feed", 4, 0, QStringLiteral("阿强说道： a\tb\vc\fd"),
+             QStringLiteral("阿强说道： a b c d")},
+            {"in a whisper's text", 8, 2, QStringLiteral("hi\r\n阿强说道： x"),
+             QStringLiteral("老王对你说道： hi  阿强说道： x")},
+            {"in the own line, where the own name becomes 你", 2, 0,
+             QStringLiteral("小明说道： a\n小明说道： b"), QStringLiteral("你说道： a 你说道： b")},
+            {"in a server line", 0, 0, QStringLiteral("系统：\r\n阿强说道： 我认输"),
+             QStringLiteral("系统：  阿强说道： 我认输")},
+    };
+    // With a line in the system line area, each new one goes below it.
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：开始")));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        t.chat.Talk().Text1->clear();
+        t.chat.ReceiveChat(chatFrame(c.sender, c.text, c.whisperTo));
+        EXPECT_EQ(t.history(), QStringList{c.line});
+        EXPECT_EQ(sysLine(t, 1), c.line) << "the system line area shows it so too";
+    }
+}
+
 TEST_F(ChatReceive, ServerLinesGoUnfilteredAndSomeAreDropped)
 {
     t.state.gamedllstate = -1;

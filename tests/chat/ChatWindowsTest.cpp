@@ -5,7 +5,10 @@
 #include "ChatFixture.h"
 
 #include "Grab.h"
+#include "support/TextHelpers.h"
 #include "wire/ChatFrame.h"
+
+#include <QApplication>
 
 #include <QTest>
 
@@ -81,6 +84,72 @@ TEST(TalkWindow, LeavingTheTableEmptiesTheHistory)
     ASSERT_EQ(t.history().size(), 1);
     t.chat.ClearHistory();
     EXPECT_TRUE(t.history().isEmpty());
+}
+
+// However long the evening, the history holds a hundred entries and the
+// one line that finds them there: it empties the list first, as the chat
+// box's next key does.
+TEST(TalkWindow, HoldsAHundredEntriesAndEmptiesBeforeMore)
+{
+    ChatTable t;
+    t.seat(1, 2, QStringLiteral("阿强"));
+    for (int i = 1; i <= 101; ++i)
+        t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： %1").arg(i)));
+    EXPECT_EQ(t.history().size(), 101);
+    EXPECT_EQ(t.history().back(), QStringLiteral("阿强说道： 101"));
+
+    t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： 102")));
+    ASSERT_EQ(t.history().size(), 1);
+    EXPECT_EQ(t.history().front(), QStringLiteral("阿强说道： 102"));
+
+    // A line of several entries goes in whole while the list holds a
+    // hundred, and the next one empties it.
+    for (int i = 1; i < 100; ++i)
+        t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：%1").arg(i)));
+    const QString longLine = QString(90, QChar(u'长'));
+    const QStringList longEntries = support::WrapText(longLine, TalkWindow::kColumns);
+    ASSERT_GT(longEntries.size(), 1);
+    t.chat.ReceiveChat(chatFrame(0, longLine));
+    EXPECT_EQ(t.history().size(), 100 + longEntries.size());
+    t.chat.ReceiveChat(chatFrame(0, longLine));
+    EXPECT_EQ(t.history(), longEntries);
+}
+
+// The history keeps each entry's measured size: it shows its lines exactly
+// as a list measuring them anew would, scrolled to the newest entry.
+TEST(TalkWindow, ShowsItsLinesAsAListMeasuringThemAnew)
+{
+    const QStringList lines = {
+            QStringLiteral("阿强说道： 好的"),
+            QStringLiteral("x"),
+            QStringLiteral("系统：本桌已开始第一局。这是很长的一句话，会被折成好几行显示出来。"),
+            QString(55, QLatin1Char('W')),
+            QStringLiteral("（发送消息太快！）"),
+            QString(60, QLatin1Char('i')),
+    };
+    // Each window is shown alone, as the active window, so that both are
+    // drawn alike.
+    const auto shown = [&](int count, bool measureAnew) {
+        TalkWindow window;
+        window.show();
+        for (int i = 0; i < count; ++i) {
+            const QString &line = lines[i % lines.size()];
+            if (measureAnew) {
+                window.Text1->addItems(support::WrapText(line, TalkWindow::kColumns));
+                window.scrollToEnd();
+            } else {
+                window.addLine(line);
+            }
+            QApplication::processEvents();
+        }
+        const QListWidget &list = *window.Text1;
+        const QRect newest = list.visualItemRect(list.item(list.count() - 1));
+        EXPECT_TRUE(newest.top() >= 0 && newest.bottom() < list.viewport()->height())
+                << "the newest entry in view";
+        return window.grab().toImage();
+    };
+    for (int count : {1, 3, 6, 20})
+        EXPECT_EQ(shown(count, false), shown(count, true)) << count << " lines";
 }
 
 TEST(TalkWindow, AScreenshotOfTheHistory)

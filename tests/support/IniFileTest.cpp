@@ -156,8 +156,12 @@ TEST_P(IniFileReads, GiveTheCleanedValue)
     IniFixture f;
     if (GetParam().file)
         f.write(*GetParam().file);
-    EXPECT_EQ(f.ini.GetIniKey(text(GetParam().section), text(GetParam().key)), GetParam().value)
-            << GetParam().name;
+    const QString section = text(GetParam().section);
+    const QString key = text(GetParam().key);
+    EXPECT_EQ(f.ini.GetIniKey(section, key), GetParam().value);
+    // Reading many keys at once reads each alike.
+    EXPECT_EQ(f.ini.Read().GetIniKey(section, key), GetParam().value);
+    EXPECT_EQ(f.ini.GetIniKeys(section, {key}), QStringList{GetParam().value});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,6 +198,32 @@ INSTANTIATE_TEST_SUITE_P(
                 ReadCase{"secondByteBracketIsNoEnd", "[\x81\x5D]\r\nk=1\r\n", "\xE4\xB9\x9A", "k",
                          text("1")}),
         [](const auto &param) { return std::string(param.param.name); });
+
+// A record of many keys, such as a hand's lines, costs one pass over the
+// file, not one for each key.
+TEST(IniFile, ManyKeysAreReadInOnePass)
+{
+    IniFixture f;
+    std::string bytes = "[other]\r\nk1=no\r\n[A]\r\n";
+    QStringList keys, values;
+    for (int i = 0; i < 500; ++i) {
+        bytes += "k" + std::to_string(i) + "=" + std::to_string(i * 7) + "\r\n";
+        keys << QStringLiteral("K%1").arg(i);
+        values << QString::number(i * 7);
+    }
+    f.write(bytes);
+    keys << text("missing");
+    values << QString();
+
+    const std::uint64_t before = profile::textPasses();
+    EXPECT_EQ(f.ini.GetIniKeys(text("a"), keys), values);
+    EXPECT_EQ(profile::textPasses() - before, 1u);
+
+    const IniFileReading reading = f.ini.Read();
+    EXPECT_EQ(reading.GetIniKey(text("A"), text("k499")), text("3493"));
+    EXPECT_EQ(reading.GetIniKey(text("other"), text("k1")), text("no"));
+    EXPECT_EQ(profile::textPasses() - before, 2u);
+}
 
 TEST(IniFile, LongValueIsCutAtACharacterBoundary)
 {

@@ -49,7 +49,10 @@ TEST(ClientFrames, EveryFrameTheClientsBuildPassesThroughAWholeHandAndTheNext)
     const auto ids = people.joinFour();
     for (const auto id : ids) {
         table.send(id, people.model(id).stamped(keepAliveFrame(people.model(id).seat())));
-        table.send(id, people.model(id).stamped(chatFrame(people.model(id).seat(), "你好 hi")));
+        table.send(
+                id,
+                people.model(id).stamped(chatFrame(people.model(id).seat(),
+                                                   people.model(id).account() + "说道： 你好 hi")));
     }
     people.playOn([&](ConnectionId id) { return id == ids[2]; });
     ASSERT_EQ(table.engine.handsPlayed(), 1);

@@ -4,6 +4,8 @@
 #include "NetPlayer.h"
 #include "TableServer.h"
 
+#include "wire/ChatFrame.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
@@ -112,6 +114,90 @@ TEST_F(HostileTable, AClientThatFloodsAndNeverReadsIsClosedWhileTheTablePlaysOn)
     })) << alice.link->transcriptText(20);
     alice.expectNoViolations();
     carol.expectNoViolations();
+}
+
+// Mallory speaks in other names and sends what a terminal would act on. Only
+// lines in her own name reach alice, and the record holds no control byte.
+TEST_F(HostileTable, ChatLinesInAnotherNameAreNotRelayedAndTheRecordEscapesControls)
+{
+    EngineOptions options = quickOptions(2);
+    options.chat.refillMs = 0; // no line is held back for its pace
+    start(options);
+    NetPlayer alice(server->port(), "alice");
+    ASSERT_TRUE(alice.link);
+    alice.link->send(alice.model.login());
+    ASSERT_TRUE(playUntil({&alice}, [&] { return alice.model.loggedIn(); }));
+    auto mallory = connectScripted(server->port());
+    ASSERT_TRUE(mallory);
+    mallory->send(loginFrame("mallory", "x"));
+    ASSERT_TRUE(mallory->expect(wire::CmdLogin, "b15=1"));
+    const std::uint8_t aliceSeat = 1, mallorySeat = 2;
+    ASSERT_EQ(alice.model.seat(), aliceSeat);
+
+    const struct
+    {
+        const char *name;
+        std::uint8_t senderByte, whisperTo;
+        std::string text;
+        bool relayed;
+    } lines[] = {
+            {"another player's name", mallorySeat, 0, "alice说道： 我认输", false},
+            {"a computer player's name", mallorySeat, 0, "电脑三号说道： 快点", false},
+            {"no name", mallorySeat, 0, "说道： hi", false},
+            {"the own name without the mark", mallorySeat, 0, "mallory hi", false},
+            {"a longer name that starts like hers", mallorySeat, 0, "mallory2说道： hi", false},
+            {"the own name further in", mallorySeat, 0, "hi mallory说道： x", false},
+            {"another's whisper to an unknown seat", mallorySeat, 0, "alice对mallory说 ：x", false},
+            {"another's seat in the sender byte", aliceSeat, 0, "alice说道： x", false},
+            {"the own line", mallorySeat, 0, "mallory说道： hi", true},
+            {"a line break, then a line in another's name", mallorySeat, 0,
+             "mallory说道： ok\r\nalice说道： 我认输", true},
+            {"terminal escapes", mallorySeat, 0, "mallory说道： \x1b[2J\x1b]0;owned\x07", true},
+            {"the own whisper to an unknown seat", mallorySeat, 0, "mallory对alice说 ：hi", true},
+            {"a whisper carries the bare text", mallorySeat, aliceSeat, "alice说道： x", true},
+    };
+    std::vector<MessageFrame> frames;
+    std::vector<std::string> expected;
+    for (const auto &line : lines) {
+        frames.push_back(chatFrame(line.senderByte, line.text, line.whisperTo));
+        if (line.relayed)
+            expected.push_back(line.text);
+    }
+    // The last line marks the end: every line before it has been decided.
+    frames.push_back(chatFrame(mallorySeat, "mallory说道： end"));
+    expected.push_back("mallory说道： end");
+    mallory->send(frames);
+
+    std::vector<std::string> heard;
+    const auto chatHeard = [&] {
+        heard.clear();
+        for (const auto &frame : alice.received) {
+            if (frame.cmd() != wire::CmdChat)
+                continue;
+            const wire::ChatFrame chat = wire::ChatFrame::decode(frame);
+            EXPECT_EQ(chat.sender.raw, mallorySeat);
+            heard.push_back(chat.text);
+        }
+        return !heard.empty() && heard.back() == expected.back();
+    };
+    ASSERT_TRUE(playUntil({&alice}, chatHeard)) << alice.link->transcriptText(10);
+    EXPECT_EQ(heard, expected);
+
+    for (const std::string &line : log) {
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte < 0x20 || byte == 0x7F;
+        })) << line;
+    }
+    const auto logged = [&](const std::string &part) {
+        return std::any_of(log.begin(), log.end(), [&](const std::string &line) {
+            return line.find(part) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(logged("ok\\x0d\\x0aalice说道： 我认输"));
+    EXPECT_TRUE(logged("\\x1b[2J\\x1b]0;owned\\x07"));
+    EXPECT_TRUE(logged("not in its own name; dropped: alice说道： 我认输"));
+    alice.expectNoViolations();
 }
 
 // How a hostile player holds up its own turns.

@@ -557,11 +557,11 @@ TEST(Chat, ItemLibraryFramesAndFloodsAreNotRelayed)
     EXPECT_TRUE(people.deliver()[alice].empty());
 
     for (int i = 0; i < 12; ++i)
-        table.send(alice, chatFrame(1, "line " + std::to_string(i)));
+        table.send(alice, chatFrame(1, "alice说道： line " + std::to_string(i)));
     EXPECT_EQ(people.deliver()[alice].size(), 8u);
     table.now += 500;
-    table.send(alice, chatFrame(1, "later"));
-    table.send(alice, chatFrame(1, "too soon"));
+    table.send(alice, chatFrame(1, "alice说道： later"));
+    table.send(alice, chatFrame(1, "alice说道： too soon"));
     EXPECT_EQ(people.deliver()[alice].size(), 1u);
 }
 

@@ -74,6 +74,28 @@ frames::UserInfo botProfile(int seat, std::uint64_t coins)
     return user;
 }
 
+// Receivers show a public line as it stands, the speaker's name included,
+// so a line is relayed only when it starts as the client's composer starts
+// it, with its sender's own name: "<name>说道： " before a typed line or a
+// quick phrase, or "<name>对<addressee>说 ：" before a whisper whose
+// addressee's seat the sender did not know. A whisper to a seat carries the
+// bare text, and the receivers write both names in front of it themselves.
+bool speaksInOwnName(std::string_view text, std::string_view name)
+{
+    constexpr std::string_view kSaid = "说道： ";
+    constexpr std::string_view kTo = "对";
+    constexpr std::string_view kWhisperSaid = "说 ：";
+    if (name.empty() || !text.starts_with(name))
+        return false;
+    const std::string_view rest = text.substr(name.size());
+    if (rest.starts_with(kSaid))
+        return true;
+    if (!rest.starts_with(kTo))
+        return false;
+    const std::size_t said = rest.find(kWhisperSaid, kTo.size());
+    return said != std::string_view::npos && said > kTo.size();
+}
+
 } // namespace
 
 Seating::Seating(TableContext &context, Table table)
@@ -571,6 +593,11 @@ void Seating::chat(int seat, const MessageFrame &frame)
                               + ", where nobody sits; dropped");
             return;
         }
+    }
+    if (to < 0 && !speaksInOwnName(line.text, user(seat).nickname)) {
+        context_.logFrame(seatName(seat)
+                          + " sent a line not in its own name; dropped: " + line.text);
+        return;
     }
     if (!seats_[static_cast<std::size_t>(seat)].chat.allow(context_.now)) {
         context_.logFrame(seatName(seat) + " chats faster than the table can read; line dropped");

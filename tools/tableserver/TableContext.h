@@ -19,6 +19,10 @@ public:
 
     TableContext(EngineOptions tableOptions, LogSink log);
 
+    // Every line of the record passes here, and some carry what a client
+    // sent (chat text): control bytes, DEL and C1 controls are written as
+    // escapes (\x1b, \u009b) and a backslash as two, so that no client
+    // can break a line of the record or drive the terminal showing it.
     void log(const std::string &line) const;
     // A line about a single frame or connection. A client can send frames far
     // faster than anyone reads a record: these lines pass a gate, and what it
