@@ -739,6 +739,8 @@ void ucAniGIF::paint(QPainter &painter, const QRect &r)
             const QSize drawn(static_cast<int>(std::nearbyint(scaleX_ * frame.width())),
                               static_cast<int>(std::nearbyint(scaleY_ * frame.height())));
             painter.setClipRect(r, Qt::IntersectClip);
+            if (gif_.backdrop() == gif::GifComposer::Backdrop::Black)
+                painter.fillRect(QRect(r.topLeft(), drawn), Qt::black);
             if (scaleX_ != 1.0f || scaleY_ != 1.0f) {
                 painter.setRenderHint(QPainter::SmoothPixmapTransform);
                 painter.drawImage(QRect(r.topLeft(), drawn), frame);

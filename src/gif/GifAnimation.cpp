@@ -33,6 +33,25 @@ void copyMirrored(const T *src, T *dst, std::size_t width, std::size_t rows, int
     }
 }
 
+// An animation with no transparent frame whose frames never give an area
+// back (no disposal 2 or 3) is composed without a mask: where no frame has
+// drawn yet it shows black, not what lies under the control. Only a first
+// frame smaller than the screen leaves such places. A single picture is not
+// composed at all and shows nothing around its image.
+GifComposer::Backdrop backdropOf(const ParsedGif &gif)
+{
+    const std::vector<GifFrame> &frames = gif.Frames;
+    if (frames.size() < 2)
+        return GifComposer::Backdrop::None;
+    const GifFrame &first = frames.front();
+    const bool coversTheScreen = first.width == gif.ScreenWidth && first.height == gif.ScreenHeight;
+    const bool masked = std::any_of(frames.begin(), frames.end(), [](const GifFrame &f) {
+        return f.transparent || f.disposal == DisposeToBackground
+                || f.disposal == DisposeToPrevious;
+    });
+    return masked || coversTheScreen ? GifComposer::Backdrop::None : GifComposer::Backdrop::Black;
+}
+
 } // namespace
 
 int GifAnimation::LoadGifArray(std::span<const std::uint8_t> gifBytes)
@@ -85,7 +104,7 @@ bool GifAnimation::allocate()
         pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(room);
         pixelRoom_ = room;
     }
-    composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight);
+    composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight, backdropOf(gif_));
     return true;
 }
 

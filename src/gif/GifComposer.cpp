@@ -28,11 +28,12 @@ void GifComposer::FreeDeleter::operator()(std::uint32_t *p) const
     std::free(p);
 }
 
-void GifComposer::reset(std::int32_t width, std::int32_t height)
+void GifComposer::reset(std::int32_t width, std::int32_t height, Backdrop backdrop)
 {
     canvas_.reset();
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    backdrop_ = backdrop;
     // Zeroed memory from the system, which backs only the pages written to.
     if (pixelCount() != 0) {
         canvas_.reset(

@@ -17,6 +17,12 @@ namespace tessaroc::gif {
 // The caller draws the frames of a pass in order, from a cleared canvas, and
 // disposes of each frame after it has been shown and before the next is drawn.
 //
+// The canvas lies on a backdrop that shows wherever it is transparent:
+// nothing (what lies under the control shows through), or black for an
+// animation that is composed without a mask. The backdrop is not written into
+// the canvas, which would cost the whole screen; whoever shows the picture
+// lays it under.
+//
 // The work of every call follows the areas the frames cover, never the size
 // of the screen: the canvas starts as untouched zero memory that the system
 // backs only where something is drawn, and clearing it zeroes only the areas
@@ -39,9 +45,13 @@ public:
         bool operator==(const Rect &) const = default;
     };
 
-    // Sizes the canvas (within kMaxCanvasPixels, which the caller checks) and
-    // clears it. Throws std::bad_alloc when the memory cannot be had.
-    void reset(std::int32_t width, std::int32_t height);
+    enum class Backdrop { None, Black };
+
+    // Sizes the canvas (within kMaxCanvasPixels, which the caller checks),
+    // clears it and sets its backdrop. Throws std::bad_alloc when the memory
+    // cannot be had.
+    void reset(std::int32_t width, std::int32_t height, Backdrop backdrop = Backdrop::None);
+    Backdrop backdrop() const { return backdrop_; }
     void clear();
     // Frames are drawn flipped: bit 0 left to right, bit 1 top to bottom, so
     // the canvas is the mirrored picture itself. A change clears the canvas.
@@ -93,6 +103,7 @@ private:
     std::vector<std::uint32_t> saved_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    Backdrop backdrop_ = Backdrop::None;
     std::vector<Rect> drawnAreas_;
     std::int64_t drawnArea_ = 0; // the pixels of drawnAreas_ together
     Rect drawnBounds_; // the rectangle around drawnAreas_

@@ -517,6 +517,33 @@ TEST_F(AniGifTest, MirroringFlipsEveryFrame)
     EXPECT_EQ(shown(90, 50), kColours[1]);
 }
 
+// Opaque frames that never give their area back are composed without a
+// mask: where none has drawn yet the control shows black, not what lies
+// under it.
+TEST_F(AniGifTest, OpaqueAnimationShowsBlackWhereNoFrameHasDrawn)
+{
+    gif::GifFileData file{100, 100, kPalette, std::nullopt, {}};
+    for (int k = 0; k < 2; ++k)
+        file.images.push_back({50 * k,
+                               50 * k,
+                               50,
+                               50,
+                               std::vector<std::uint8_t>(2500, static_cast<std::uint8_t>(k)),
+                               {},
+                               0,
+                               gif::DisposeNone,
+                               std::nullopt});
+    const std::vector<std::uint8_t> bytes = gif::EncodeGif(file);
+    control.setDelayAnimation(0);
+    ASSERT_TRUE(control.LoadAnimatedGIF_Array(QByteArray(
+            reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()))));
+    EXPECT_EQ(shown(10, 10), kColours[0]);
+    EXPECT_EQ(shown(80, 80), QColor(Qt::black));
+    tick();
+    EXPECT_EQ(shown(80, 80), kColours[1]);
+    EXPECT_EQ(shown(80, 10), QColor(Qt::black));
+}
+
 TEST_F(AniGifTest, MirrorStyleIsKeptForTheNextLoad)
 {
     QSignalSpy notices(&control, &ucAniGIF::PropertyChanged);
