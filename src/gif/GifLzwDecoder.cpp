@@ -68,13 +68,51 @@ inline void copyString(std::uint8_t *dst, const std::uint8_t *src, std::uint32_t
 
 } // namespace
 
+std::size_t LzwDecoder::packedSize(std::span<const std::uint8_t> subBlocks)
+{
+    std::size_t read = 0;
+    std::size_t size = 0;
+    while (read < subBlocks.size()) {
+        const std::size_t length = subBlocks[read++];
+        if (length == 0)
+            break;
+        const std::size_t available = std::min(length, subBlocks.size() - read);
+        size += available;
+        read += available;
+    }
+    return size;
+}
+
+void LzwDecoder::packTo(std::span<const std::uint8_t> subBlocks, std::uint8_t *to)
+{
+    std::size_t read = 0;
+    while (read < subBlocks.size()) {
+        const std::size_t length = subBlocks[read++];
+        if (length == 0)
+            break;
+        const std::size_t available = std::min(length, subBlocks.size() - read);
+        std::memcpy(to, subBlocks.data() + read, available);
+        to += available;
+        read += available;
+    }
+}
+
 std::size_t LzwDecoder::decode(std::span<std::uint8_t> subBlocks, int minCodeSize,
                                std::uint8_t *out, std::size_t pixelCount)
 {
     if (pixelCount == 0 || minCodeSize < 0 || minCodeSize > kMaxMinCodeSize)
         return 0;
     const std::size_t dataSize = packSubBlocks(subBlocks);
-    const std::uint8_t *data = subBlocks.data();
+    return decodePacked(subBlocks.first(dataSize), minCodeSize, out, pixelCount);
+}
+
+std::size_t LzwDecoder::decodePacked(std::span<const std::uint8_t> packed, int minCodeSize,
+                                     std::uint8_t *out, std::size_t pixelCount)
+{
+    if (pixelCount == 0 || minCodeSize < 0 || minCodeSize > kMaxMinCodeSize)
+        return 0;
+    const std::size_t dataSize = packed.size();
+    const std::uint8_t *data = packed.data();
     const std::uint64_t totalBits = std::uint64_t{dataSize} * 8;
 
     const std::uint32_t clearCode = 1u << minCodeSize;

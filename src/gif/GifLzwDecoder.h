@@ -33,6 +33,15 @@ public:
     // written, at most pixelCount; bytes from there on hold no pixel.
     std::size_t decode(std::span<std::uint8_t> subBlocks, int minCodeSize, std::uint8_t *out,
                        std::size_t pixelCount);
+    // The same on data that is packed already: the sub-blocks' data without
+    // their length bytes. `data` must not lie in `out`'s room.
+    std::size_t decodePacked(std::span<const std::uint8_t> data, int minCodeSize, std::uint8_t *out,
+                             std::size_t pixelCount);
+
+    // The bytes of data the sub-blocks at the front of `subBlocks` hold.
+    static std::size_t packedSize(std::span<const std::uint8_t> subBlocks);
+    // Copies that data, packedSize(subBlocks) bytes, to `to`.
+    static void packTo(std::span<const std::uint8_t> subBlocks, std::uint8_t *to);
 
 private:
     std::array<const std::uint8_t *, 4096> source_{};

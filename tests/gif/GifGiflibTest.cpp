@@ -24,6 +24,7 @@
 // pictures are taken as they show, over their backdrop.
 #include "gif/GifAnimation.h"
 #include "gif/GifEncoder.h"
+#include "gif/GifFirstPicture.h"
 #include "gif/GifParser.h"
 
 #include "GifBuilder.h"
@@ -548,6 +549,23 @@ TEST_P(GifAgainstGiflib, AcceptsAndComposesTheSame)
         EXPECT_EQ(ours.frames.size(), theirs.frames.size()) << file.name;
         break;
     }
+}
+
+// The still a picture store makes of a file without a model is the model's
+// first frame over its backdrop, and it refuses what the model refuses.
+TEST_P(GifAgainstGiflib, FirstPictureIsTheFirstFrameComposed)
+{
+    const CorpusFile &file = GetParam();
+    const Decoding ours = decodeOurs(file.bytes);
+    const FirstPicture picture = DecodeFirstPicture(file.bytes);
+    ASSERT_EQ(picture.pixels != nullptr, ours.accepted) << file.name;
+    if (!ours.accepted)
+        return;
+    ASSERT_EQ(picture.width, ours.width) << file.name;
+    ASSERT_EQ(picture.height, ours.height) << file.name;
+    const Picture first(picture.pixels.get(),
+                        picture.pixels.get() + static_cast<std::size_t>(ours.width * ours.height));
+    EXPECT_EQ(describeDifference(first, ours.frames.front(), ours.width), "") << file.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, GifAgainstGiflib, ::testing::ValuesIn(corpus()),
