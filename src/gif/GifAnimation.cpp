@@ -139,7 +139,6 @@ void GifAnimation::clear()
     gif_.clear();
     built_ = 0;
     pixelOffsets_.clear();
-    composer_.reset(0, 0);
     composed_ = 0;
     changed_ = {};
 }
@@ -202,7 +201,7 @@ std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)
             composer_.dispose(frame(composed_));
             from = n;
         } else {
-            composer_.clear();
+            composer_.clearFor(frame(1));
         }
         for (int k = from; k <= n; ++k) {
             if (k > from)

@@ -454,6 +454,73 @@ TEST_F(GifComposition, AStepReportsOnlyTheAreaItChanged)
     EXPECT_EQ(anim.changedArea(), (Rect{5, 1, 7, 2}));
 }
 
+// A model keeps its canvas from picture to picture; what one picture drew
+// never shows in the next, whatever its size, its first frame or its mirror.
+struct NextPictureCase
+{
+    const char *name;
+    std::function<void(GifBuilder &)> next;
+    int mirror;
+    std::string shown;
+};
+
+void PrintTo(const NextPictureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class GifNextPicture : public ::testing::TestWithParam<NextPictureCase>
+{
+};
+
+TEST_P(GifNextPicture, ShowsNothingOfTheOneBefore)
+{
+    GifAnimation anim;
+    GifBuilder first;
+    first.header("GIF89a", 4, 2, 4).image(0, 0, 4, 2, filled(4, 2, 1)).image(0, 0, 1, 1, {2});
+    ASSERT_EQ(anim.LoadGifArray(first.trailer().bytes), 2);
+    anim.BuildFrames();
+    anim.ComposeFrame(2);
+
+    anim.setMirrored(GetParam().mirror);
+    GifBuilder next;
+    next.header("GIF89a", 4, 2, 4);
+    GetParam().next(next);
+    ASSERT_GT(anim.LoadGifArray(next.trailer().bytes), 0);
+    anim.BuildFrames();
+    EXPECT_EQ(composed(anim, 1), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Cases, GifNextPicture,
+        ::testing::Values(
+                NextPictureCase{"aSmallerStillOfTheSameScreen",
+                                [](GifBuilder &b) {
+                                    b.image(1, 1, 3, 1, {3, 3, 3});
+                                },
+                                0, "....\n.333\n"},
+                NextPictureCase{
+                        "aTransparentStillOfTheSameScreen",
+                        [](GifBuilder &b) {
+                            b.graphicControl(0, 0, 0).image(0, 0, 4, 2, {3, 0, 0, 3, 0, 0, 0, 0});
+                        },
+                        0, "3..3\n....\n"},
+                NextPictureCase{"aStillOfAnotherScreen",
+                                [](GifBuilder &b) {
+                                    b.image(1, 0, 2, 1, {3, 3});
+                                },
+                                0, ".33\n"},
+                NextPictureCase{
+                        "aLargerScreen",
+                        [](GifBuilder &b) {
+                            b.image(5, 2, 1, 1, {3}).graphicControl(2, 0).image(0, 0, 1, 1, {1});
+                        },
+                        0, "......\n......\n.....3\n"},
+                NextPictureCase{"aMirroredStillOfTheSameScreen",
+                                [](GifBuilder &b) { b.image(3, 1, 1, 1, {3}); }, 1,
+                                "....\n3...\n"}),
+        [](const auto &param) { return std::string(param.param.name); });
+
 TEST(GifFrameToPicture, HandsOutTheFrameWithItsColoursAndTransparency)
 {
     const auto file = GifBuilder()
