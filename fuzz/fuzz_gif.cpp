@@ -1,7 +1,10 @@
 // The animated GIF control's model on arbitrary bytes: parse, build, compose
 // every frame in order, jump around, mirror, and hand a frame out and read it
-// back. Any crash, sanitizer report or broken invariant is a finding.
+// back; and the picture store's still of the same bytes, which must be the
+// model's first frame. Any crash, sanitizer report or broken invariant is a
+// finding.
 #include "gif/GifAnimation.h"
+#include "gif/GifFirstPicture.h"
 #include "gif/GifParser.h"
 
 #include <algorithm>
@@ -10,7 +13,10 @@
 #include <span>
 #include <vector>
 
+using tessaroc::gif::DecodeFirstPicture;
+using tessaroc::gif::FirstPicture;
 using tessaroc::gif::GifAnimation;
+using tessaroc::gif::GifComposer;
 using tessaroc::gif::ParsedGif;
 using tessaroc::gif::ParseGif;
 
@@ -81,6 +87,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             }
         return out;
     };
+
+    // The still is the first frame over its backdrop. It is written over the
+    // whole screen, so it is made only for screens small enough to compare
+    // whole.
+    if (width * height <= kComparePixels) {
+        const FirstPicture still = DecodeFirstPicture({data, size});
+        check(still.pixels && still.width == width && still.height == height);
+        const auto canvas = anim.ComposeFrame(1);
+        const std::uint32_t backdrop
+                = anim.backdrop() == GifComposer::Backdrop::Black ? 0xFF000000u : 0u;
+        for (std::size_t i = 0; i < screen; ++i)
+            check(still.pixels[i] == (canvas[i] != 0 ? canvas[i] : backdrop));
+    }
 
     // A jump back recomposes from the first frame and must match the pass.
     const std::vector<std::uint32_t> inOrder

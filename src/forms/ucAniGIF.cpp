@@ -65,9 +65,10 @@ ucAniGIF::~ucAniGIF()
 
 std::optional<QByteArray> ucAniGIF::AnimatedGIF() const
 {
-    if (currentFrame_ == 0)
+    const std::int32_t frame = position().frame;
+    if (frame == 0)
         return std::nullopt;
-    const std::vector<std::uint8_t> file = gif_.FrameToPicture(currentFrame_);
+    const std::vector<std::uint8_t> file = gif_.FrameToPicture(frame);
     if (file.empty())
         return std::nullopt;
     return QByteArray(reinterpret_cast<const char *>(file.data()),
@@ -121,12 +122,17 @@ void ucAniGIF::setStretch(std::int32_t newScale)
     Q_EMIT PropertyChanged(QStringLiteral("Stretch"));
 }
 
+// A new display time or loop count holds from the frame after the one on
+// show; a hidden run is first brought up to the clock under the old one, and
+// the end it waits for moves with the change.
 void ucAniGIF::setMinFrameDelay(std::int32_t delay)
 {
     const auto clamped = static_cast<std::int16_t>(std::clamp(delay, 10, 32700));
     if (clamped == minFrameDelay_)
         return;
+    keepTime();
     minFrameDelay_ = clamped;
+    arm();
     Q_EMIT PropertyChanged(QStringLiteral("Delay"));
 }
 
@@ -134,18 +140,21 @@ void ucAniGIF::setLoops(std::int32_t count)
 {
     if (count == loops_)
         return;
+    keepTime();
     loops_ = static_cast<std::int32_t>(
             std::min<std::int64_t>(std::abs(std::int64_t{count}), INT32_MAX));
+    arm();
     Q_EMIT PropertyChanged(QStringLiteral("Loops"));
 }
 
 std::int32_t ucAniGIF::LoopsRemaining() const
 {
-    if (currentFrame_ == 0)
+    const RunPosition run = position();
+    if (run.frame == 0)
         return -1;
     if (loops_ == 0)
         return 0;
-    return std::max(0, loops_ - loopsPlayed_);
+    return std::max(0, loops_ - run.loopsPlayed);
 }
 
 std::int32_t ucAniGIF::Mirrored() const
@@ -182,6 +191,7 @@ void ucAniGIF::setAction(std::int32_t act)
 {
     if (currentFrame_ == 0)
         return;
+    keepTime();
     switch (act) {
     case 0:
         StartFrameTimer(0);
@@ -363,22 +373,30 @@ std::int32_t ucAniGIF::LoadGifArray()
     scaleY_ = scale.scaleY;
     // With frames still to build and a build timer that can run, the first
     // frame shows now and the others follow on its tick; otherwise they are
-    // built here, so none is ever left unbuilt.
-    if (delayAnimation_ == 0 || n == 1 || !StartFrameTimer(2))
-        finishBuild();
+    // built here, so none is ever left unbuilt. A hidden control shows no
+    // first frame early and wakes for no build: it builds them all now, and
+    // its play counts from when the build timer would have started it.
+    const std::int64_t now = clock_.nowMs();
+    if (delayAnimation_ == 0 || n == 1)
+        finishBuild(now);
+    else if (!Visible())
+        finishBuild(now + kBuildTimerMs);
+    else if (!StartFrameTimer(2))
+        finishBuild(now);
     if (n == 1)
         repaintNow();
     return n;
 }
 
 // The end of the building: every frame built, the file let go, and play
-// started unless DelayAnimation asks for none.
-void ucAniGIF::finishBuild()
+// started (its first frame counted from playFromMs) unless DelayAnimation
+// asks for none.
+void ucAniGIF::finishBuild(std::int64_t playFromMs)
 {
     gif_.BuildFrames();
     GifBytes_.clear();
     if ((delayAnimation_ & 2) == 0)
-        StartFrameTimer(1);
+        StartFrameTimer(1, playFromMs);
 }
 
 void ucAniGIF::completePendingBuild()
@@ -407,8 +425,9 @@ int ucAniGIF::frameDelay(int frame) const
 }
 
 // Mode 0 stops, 1 sets the frame timer for the frame on show, 2 the build
-// timer. True when a timer was set.
-bool ucAniGIF::StartFrameTimer(int mode)
+// timer. True when a timer was set. The frame's display time counts from
+// fromMs, now unless the run began earlier.
+bool ucAniGIF::StartFrameTimer(int mode, std::optional<std::int64_t> fromMs)
 {
     if (mode == 0) {
         stopTimer();
@@ -420,49 +439,161 @@ bool ucAniGIF::StartFrameTimer(int mode)
     actionState_ = 0;
     if (currentFrame_ == 0)
         return false;
-    // A hidden control shows no frames: its animation starts when it is
-    // shown, so a hidden clock or badge never wakes the program.
-    if (mode == 1 && !Visible())
-        return false;
     if (mode == 1 && parsedFrameCount_ == 1)
         return false;
     // The timer belongs to the window that holds the control.
     if (!container())
         return false;
-    const int interval = mode == 2 ? kBuildTimerMs : frameDelay(currentFrame_);
+    const std::int64_t from = fromMs.value_or(clock_.nowMs());
     timerMode_ = mode == 2 ? TimerMode::Build : TimerMode::Frame;
-    dueMs_ = clock_.nowMs() + interval;
-    wake_.start(interval);
+    dueMs_ = from + (mode == 2 ? kBuildTimerMs : frameDelay(currentFrame_));
     actionState_ = 1;
+    arm();
     return true;
 }
 
 void ucAniGIF::stopTimer()
 {
     timerMode_ = TimerMode::None;
+    armed_ = false;
     wake_.stop();
+}
+
+// Wakes the program for what is due. A shown animation wakes for every
+// frame; a hidden one keeps its time in the count alone and wakes only for
+// the end of a run that ends, so that the end comes when it would have on
+// screen. An endless hidden animation never wakes the program.
+void ucAniGIF::arm()
+{
+    armed_ = false;
+    wake_.stop();
+    if (timerMode_ == TimerMode::None)
+        return;
+    if (timerMode_ == TimerMode::Frame && !Visible()) {
+        if (const std::optional<std::int64_t> end = runEndMs())
+            wakeAt(*end);
+        return;
+    }
+    wakeAt(dueMs_);
+}
+
+void ucAniGIF::wakeAt(std::int64_t ms)
+{
+    armed_ = true;
+    wakeMs_ = ms;
+    const std::int64_t wait = std::clamp<std::int64_t>(ms - clock_.nowMs(), 0, INT32_MAX);
+    wake_.start(static_cast<int>(wait));
 }
 
 bool ucAniGIF::runDueTimer()
 {
-    if (timerMode_ == TimerMode::None)
+    if (!armed_)
         return false;
     const std::int64_t now = clock_.nowMs();
-    if (now < dueMs_) {
-        wake_.start(static_cast<int>(std::min<std::int64_t>(dueMs_ - now, INT32_MAX)));
+    if (now < wakeMs_) {
+        wakeAt(wakeMs_);
         return false;
     }
-    if (timerMode_ == TimerMode::Build)
+    if (timerMode_ == TimerMode::Build) {
         onBuildTimer();
-    else
-        OnFrameTimer();
+        return true;
+    }
+    // A hidden run wakes at its end: the frames before it pass in the count.
+    keepTime();
+    if (dueMs_ > now) {
+        arm();
+        return false;
+    }
+    OnFrameTimer();
     return true;
 }
 
 void ucAniGIF::onBuildTimer()
 {
     StartFrameTimer(0);
-    finishBuild();
+    finishBuild(clock_.nowMs());
+}
+
+std::int64_t ucAniGIF::passMs() const
+{
+    std::int64_t pass = 0;
+    for (int frame = 1; frame <= parsedFrameCount_; ++frame)
+        pass += frameDelay(frame);
+    return pass;
+}
+
+// When the run ends unless something changes it: at the end of the last
+// frame of its last pass. Nothing for an endless run, nor for one that ends
+// past any clock.
+std::optional<std::int64_t> ucAniGIF::runEndMs() const
+{
+    if (loops_ == 0 || timerMode_ != TimerMode::Frame)
+        return std::nullopt;
+    std::int64_t end = dueMs_;
+    for (int frame = currentFrame_ + 1; frame <= parsedFrameCount_; ++frame)
+        end += frameDelay(frame);
+    const std::int64_t passes = std::max<std::int64_t>(0, std::int64_t{loops_} - loopsPlayed_ - 1);
+    const std::int64_t pass = passMs();
+    if (passes > (INT64_MAX - end) / pass)
+        return std::nullopt;
+    return end + passes * pass;
+}
+
+// Moves a run through the frames whose time was up by `now`, as the frame
+// timer would have, and stops before the step that ends the run: that one
+// stops the control and raises LoopsEnded, which is for the timer or the
+// showing of the control to do, never for a look at the state.
+void ucAniGIF::advance(RunPosition &run, std::int64_t now) const
+{
+    while (run.dueMs <= now) {
+        if (run.frame < parsedFrameCount_) {
+            ++run.frame;
+        } else {
+            if (loops_ != 0 && run.loopsPlayed + 1 >= loops_)
+                return;
+            run.frame = 1;
+            if (loops_ != 0)
+                ++run.loopsPlayed;
+            // Whole passes at once, however long nothing was shown; the last
+            // pass of a run that ends is walked frame by frame.
+            const std::int64_t pass = passMs();
+            std::int64_t passes = (now - run.dueMs) / pass;
+            if (loops_ != 0)
+                passes = std::min<std::int64_t>(passes, loops_ - 1 - run.loopsPlayed);
+            run.dueMs += passes * pass;
+            if (loops_ != 0)
+                run.loopsPlayed += static_cast<std::int32_t>(passes);
+        }
+        run.dueMs += frameDelay(run.frame);
+    }
+}
+
+ucAniGIF::RunPosition ucAniGIF::position() const
+{
+    RunPosition run{currentFrame_, loopsPlayed_, dueMs_};
+    if (timerMode_ == TimerMode::Frame && !Visible())
+        advance(run, clock_.nowMs());
+    return run;
+}
+
+// A hidden run's frames move on in the count alone; it is brought up to the
+// clock before anything reads or changes where it stands. A shown run moves
+// on its ticks, which paint every frame.
+void ucAniGIF::keepTime()
+{
+    if (!Visible())
+        catchUp();
+}
+
+void ucAniGIF::catchUp()
+{
+    if (timerMode_ != TimerMode::Frame)
+        return;
+    RunPosition run{currentFrame_, loopsPlayed_, dueMs_};
+    advance(run, clock_.nowMs());
+    currentFrame_ = run.frame;
+    loopsPlayed_ = run.loopsPlayed;
+    dueMs_ = run.dueMs;
 }
 
 // One tick: the next frame, a pass counted at the end of the frames, the
@@ -503,9 +634,8 @@ void ucAniGIF::OnFrameTimer()
     if (actionState_ != 1 || timerMode_ != TimerMode::None)
         return;
     timerMode_ = TimerMode::Frame;
-    const int interval = frameDelay(currentFrame_);
-    dueMs_ = clock_.nowMs() + interval;
-    wake_.start(interval);
+    dueMs_ = clock_.nowMs() + frameDelay(currentFrame_);
+    arm();
 }
 
 // --- Host notices -----------------------------------------------------------
@@ -530,13 +660,32 @@ void ucAniGIF::geometryChanged()
     Resize();
 }
 
-// Showing plays again what hiding paused.
+// Hiding keeps the animation's time. No build timer runs while nothing is
+// shown: frames still to build are built at once, and play counts from when
+// the build timer would have started it. Showing puts a running animation
+// where the clock has taken it, and ends a run whose end passed while it was
+// hidden; an animation that was paused, or loaded without play, starts.
 void ucAniGIF::visibilityChanged(bool visible)
 {
-    if (visible)
+    if (!visible) {
+        if (timerMode_ == TimerMode::Build) {
+            const std::int64_t buildDue = dueMs_;
+            StartFrameTimer(0);
+            finishBuild(buildDue);
+        } else {
+            arm();
+        }
+        return;
+    }
+    if (timerMode_ != TimerMode::Frame) {
         StartFrameTimer(1);
+        return;
+    }
+    catchUp();
+    if (dueMs_ <= clock_.nowMs())
+        OnFrameTimer();
     else
-        setAction(2);
+        arm();
 }
 
 QPointF ucAniGIF::eventPosition(QPointF local) const
@@ -590,6 +739,8 @@ void ucAniGIF::paint(QPainter &painter, const QRect &r)
             const QSize drawn(static_cast<int>(std::nearbyint(scaleX_ * frame.width())),
                               static_cast<int>(std::nearbyint(scaleY_ * frame.height())));
             painter.setClipRect(r, Qt::IntersectClip);
+            if (gif_.backdrop() == gif::GifComposer::Backdrop::Black)
+                painter.fillRect(QRect(r.topLeft(), drawn), Qt::black);
             if (scaleX_ != 1.0f || scaleY_ != 1.0f) {
                 painter.setRenderHint(QPainter::SmoothPixmapTransform);
                 painter.drawImage(QRect(r.topLeft(), drawn), frame);

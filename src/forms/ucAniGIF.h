@@ -38,6 +38,11 @@ private:
 // them on a frame timer of its own. The frames come from the GIF model
 // (GifAnimation); the timer takes its time from the injected clock, so a test
 // steps frames by hand with runDueTimer().
+//
+// A hidden control keeps its animation's time but never wakes the program
+// for a frame: it is where it would have been when it is shown, and a run
+// with a number of passes ends when it would have on screen (one wake-up at
+// its end), or on showing when that time has passed.
 class ucAniGIF : public Element
 {
     Q_OBJECT
@@ -98,15 +103,16 @@ public:
     void ReadProperties(const PropertyBag &bag);
 
     // The playing state: the frame on show, the frames found, the passes
-    // played, the drawing scale and the timer.
-    std::int32_t CurrentFrame() const { return currentFrame_; }
+    // played, the drawing scale and the timer. While the control is hidden,
+    // the frame and the passes are those the clock has reached.
+    std::int32_t CurrentFrame() const { return position().frame; }
     std::int32_t ParsedFrameCount() const { return parsedFrameCount_; }
-    std::int32_t LoopsPlayed() const { return loopsPlayed_; }
+    std::int32_t LoopsPlayed() const { return position().loopsPlayed; }
     float scaleX() const { return scaleX_; }
     float scaleY() const { return scaleY_; }
-    bool timerRunning() const { return timerMode_ != TimerMode::None; }
-    // The clock time at which the running timer is due.
-    std::int64_t timerDueMs() const { return dueMs_; }
+    // Whether the program will be woken for the control, and when.
+    bool timerRunning() const { return armed_; }
+    std::int64_t timerDueMs() const { return wakeMs_; }
     // Runs the timer's tick when the clock has reached its due time; returns
     // whether it ran. The real timer calls it; tests call it after moving a
     // manual clock.
@@ -129,15 +135,31 @@ protected:
 
 private:
     enum class TimerMode { None, Frame, Build };
+    // Where a run stands: the frame on show, the passes played and the time
+    // at which the frame's display time is up.
+    struct RunPosition
+    {
+        std::int32_t frame;
+        std::int32_t loopsPlayed;
+        std::int64_t dueMs;
+    };
 
     std::int32_t LoadGifArray();
     void FreeFrames();
-    void finishBuild();
+    void finishBuild(std::int64_t playFromMs);
     void completePendingBuild();
-    bool StartFrameTimer(int mode);
+    bool StartFrameTimer(int mode, std::optional<std::int64_t> fromMs = std::nullopt);
     void stopTimer();
+    void arm();
+    void wakeAt(std::int64_t ms);
     void OnFrameTimer();
     void onBuildTimer();
+    RunPosition position() const;
+    void advance(RunPosition &run, std::int64_t now) const;
+    void keepTime();
+    void catchUp();
+    std::int64_t passMs() const;
+    std::optional<std::int64_t> runEndMs() const;
     void Resize();
     void repaintNow();
     void repaintStep();
@@ -161,8 +183,12 @@ private:
     float scaleY_ = 0;
     bool resizing_ = false;
 
+    // What runs (a frame's display time, the build) and when it is due; the
+    // wake-up that the program is given for it, if any.
     TimerMode timerMode_ = TimerMode::None;
     std::int64_t dueMs_ = 0;
+    bool armed_ = false;
+    std::int64_t wakeMs_ = 0;
     QTimer wake_;
 
     QNetworkAccessManager *network_ = nullptr;

@@ -35,6 +35,44 @@ void copyMirrored(const T *src, T *dst, std::size_t width, std::size_t rows, int
 
 } // namespace
 
+bool LoadableGif(const ParsedGif &gif)
+{
+    const std::int64_t screen = std::int64_t{gif.ScreenWidth} * gif.ScreenHeight;
+    if (gif.Frames.empty() || screen > kMaxCanvasPixels)
+        return false;
+    std::int64_t total = 0;
+    std::int64_t widths = 0;
+    std::int32_t tallest = 0;
+    for (const GifFrame &frame : gif.Frames) {
+        total += static_cast<std::int64_t>(area(frame));
+        widths += frame.width;
+        tallest = std::max(tallest, frame.height);
+    }
+    if (total > kMaxFramePixels)
+        return false;
+    // Frames that hold no pixel at all leave nothing to show.
+    return gif.Frames.size() == 1 ? area(gif.Frames[0]) != 0 : widths != 0 && tallest != 0;
+}
+
+// An animation with no transparent frame whose frames never give an area
+// back (no disposal 2 or 3) is composed without a mask: where no frame has
+// drawn yet it shows black, not what lies under the control. Only a first
+// frame smaller than the screen leaves such places. A single picture is not
+// composed at all and shows nothing around its image.
+GifComposer::Backdrop BackdropOf(const ParsedGif &gif)
+{
+    const std::vector<GifFrame> &frames = gif.Frames;
+    if (frames.size() < 2)
+        return GifComposer::Backdrop::None;
+    const GifFrame &first = frames.front();
+    const bool coversTheScreen = first.width == gif.ScreenWidth && first.height == gif.ScreenHeight;
+    const bool masked = std::any_of(frames.begin(), frames.end(), [](const GifFrame &f) {
+        return f.transparent || f.disposal == DisposeToBackground
+                || f.disposal == DisposeToPrevious;
+    });
+    return masked || coversTheScreen ? GifComposer::Backdrop::None : GifComposer::Backdrop::Black;
+}
+
 int GifAnimation::LoadGifArray(std::span<const std::uint8_t> gifBytes)
 {
     clear();
@@ -57,35 +95,23 @@ int GifAnimation::LoadGifArray(std::span<const std::uint8_t> gifBytes)
 
 bool GifAnimation::allocate()
 {
-    const std::int64_t screen = std::int64_t{gif_.ScreenWidth} * gif_.ScreenHeight;
-    if (screen > kMaxCanvasPixels)
+    if (!LoadableGif(gif_))
         return false;
-    std::int64_t total = 0;
-    std::int64_t widths = 0;
-    std::int32_t tallest = 0;
+    std::size_t total = 0;
     pixelOffsets_.clear();
     pixelOffsets_.reserve(gif_.Frames.size());
     for (const GifFrame &frame : gif_.Frames) {
-        pixelOffsets_.push_back(static_cast<std::size_t>(total));
-        total += static_cast<std::int64_t>(area(frame));
-        widths += frame.width;
-        tallest = std::max(tallest, frame.height);
+        pixelOffsets_.push_back(total);
+        total += area(frame);
     }
-    if (total > kMaxFramePixels)
-        return false;
-    // Frames that hold no pixel at all leave nothing to show.
-    const bool empty
-            = gif_.Frames.size() == 1 ? area(gif_.Frames[0]) == 0 : widths == 0 || tallest == 0;
-    if (empty)
-        return false;
-    const std::size_t room = static_cast<std::size_t>(total) + LzwDecoder::kSlack;
+    const std::size_t room = total + LzwDecoder::kSlack;
     if (room > pixelRoom_) {
         pixels_.reset();
         pixelRoom_ = 0;
         pixels_ = std::make_unique_for_overwrite<std::uint8_t[]>(room);
         pixelRoom_ = room;
     }
-    composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight);
+    composer_.reset(gif_.ScreenWidth, gif_.ScreenHeight, BackdropOf(gif_));
     return true;
 }
 
@@ -113,7 +139,6 @@ void GifAnimation::clear()
     gif_.clear();
     built_ = 0;
     pixelOffsets_.clear();
-    composer_.reset(0, 0);
     composed_ = 0;
     changed_ = {};
 }
@@ -176,7 +201,7 @@ std::span<const std::uint32_t> GifAnimation::ComposeFrame(int n)
             composer_.dispose(frame(composed_));
             from = n;
         } else {
-            composer_.clear();
+            composer_.clearFor(frame(1));
         }
         for (int k = from; k <= n; ++k) {
             if (k > from)

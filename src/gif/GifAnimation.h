@@ -12,6 +12,13 @@
 
 namespace tessaroc::gif {
 
+// Whether a parsed file is one that a load takes: within the bounds of
+// GifTypes.h, with pixels to show.
+bool LoadableGif(const ParsedGif &gif);
+// What shows where a parsed file's composed picture is transparent (see
+// GifAnimation::backdrop).
+GifComposer::Backdrop BackdropOf(const ParsedGif &gif);
+
 // The model half of the animated GIF control: bytes in; frames, display times,
 // disposal, the loop count and composed pictures out. It has no widget and no
 // timer: the control decides when frames are built and which frame is shown.
@@ -67,18 +74,23 @@ public:
 
     // The composed picture with frame n (1 to BuiltFrameCount()) on show,
     // ScreenWidth() x ScreenHeight() premultiplied ARGB pixels (see
-    // GifComposer), in the mirror style. Frame 1 starts from a transparent
-    // picture; every later frame is drawn over what the frames before it left,
-    // after the disposal of the one before. Showing the frame after the last
-    // one shown costs one frame; any other jump recomposes from frame 1.
-    // Empty for a frame that does not exist or is not built. The span stays
-    // valid until the next call that changes the model.
+    // GifComposer), in the mirror style, to be shown over backdrop(). Frame 1
+    // starts from a transparent picture; every later frame is drawn over what
+    // the frames before it left, after the disposal of the one before.
+    // Showing the frame after the last one shown costs one frame; any other
+    // jump recomposes from frame 1. Empty for a frame that does not exist or
+    // is not built. The span stays valid until the next call that changes
+    // the model.
     //
     // The work follows the frames' areas, not the screen's: the next frame
     // costs its own area and its predecessor's disposal, and a jump costs the
     // frames it replays. The picture is composed in the mirror style rather
     // than copied into it.
     std::span<const std::uint32_t> ComposeFrame(int n);
+    // What shows where the composed picture is transparent: black for an
+    // animation whose frames are all opaque and never give an area back,
+    // else nothing.
+    GifComposer::Backdrop backdrop() const { return composer_.backdrop(); }
     // The rectangle of the picture that the last ComposeFrame may have
     // changed since the one before it (in the mirror style's places); empty
     // when it changed nothing.

@@ -28,23 +28,38 @@ void GifComposer::FreeDeleter::operator()(std::uint32_t *p) const
     std::free(p);
 }
 
-void GifComposer::reset(std::int32_t width, std::int32_t height)
+void GifComposer::reset(std::int32_t width, std::int32_t height, Backdrop backdrop)
 {
-    canvas_.reset();
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    // A picture of the same size clears what the last one drew when its pass
+    // starts, and then only where its first frame does not draw over it; for
+    // another size the memory is cleared now, while the last picture's places
+    // are known.
+    if (width != width_ || height != height_)
+        clear();
+    saved_.clear();
+    width_ = width;
+    height_ = height;
+    backdrop_ = backdrop;
+    if (pixelCount() > capacity_) {
+        canvas_.reset();
+        capacity_ = 0;
+    }
+    changed_ = {0, 0, width_, height_};
+}
+
+std::uint32_t *GifComposer::memory()
+{
     // Zeroed memory from the system, which backs only the pages written to.
-    if (pixelCount() != 0) {
+    if (!canvas_ && pixelCount() != 0) {
         canvas_.reset(
                 static_cast<std::uint32_t *>(std::calloc(pixelCount(), sizeof(std::uint32_t))));
         if (!canvas_)
             throw std::bad_alloc();
+        capacity_ = pixelCount();
     }
-    saved_.clear();
-    drawnAreas_.clear();
-    drawnArea_ = 0;
-    drawnBounds_ = {};
-    changed_ = {0, 0, width_, height_};
+    return canvas_.get();
 }
 
 void GifComposer::fill(const Rect &area)
@@ -57,6 +72,36 @@ void GifComposer::clear()
 {
     for (const Rect &area : drawnAreas_) {
         fill(area);
+        changed_ = changed_.united(area);
+    }
+    drawnAreas_.clear();
+    drawnArea_ = 0;
+    drawnBounds_ = {};
+}
+
+void GifComposer::fillAround(const Rect &area, const Rect &kept)
+{
+    const std::int32_t top = std::clamp(kept.y0, area.y0, area.y1);
+    const std::int32_t bottom = std::clamp(kept.y1, top, area.y1);
+    const std::int32_t left = std::clamp(kept.x0, area.x0, area.x1);
+    const std::int32_t right = std::clamp(kept.x1, left, area.x1);
+    fill({area.x0, area.y0, area.x1, top});
+    fill({area.x0, top, left, bottom});
+    fill({right, top, area.x1, bottom});
+    fill({area.x0, bottom, area.x1, area.y1});
+}
+
+// A still shown again, or the first frame of a pass over the screen, draws
+// over the whole of what the last pass left: nothing needs zeroing first.
+void GifComposer::clearFor(const GifFrame &first)
+{
+    if (first.transparent || first.disposal == DisposeToPrevious) {
+        clear();
+        return;
+    }
+    const Rect kept = placed(clip(first));
+    for (const Rect &area : drawnAreas_) {
+        fillAround(area, kept);
         changed_ = changed_.united(area);
     }
     drawnAreas_.clear();
@@ -121,6 +166,7 @@ void GifComposer::draw(const GifFrame &frame, const std::uint8_t *pixels, const 
     const Rect area = clip(frame);
     if (area.empty())
         return;
+    memory();
     const Rect onCanvas = placed(area);
     noteDrawn(onCanvas);
     const auto areaWidth = static_cast<std::size_t>(area.x1 - area.x0);
@@ -164,6 +210,8 @@ void GifComposer::dispose(const GifFrame &frame)
 {
     if (frame.disposal != DisposeToBackground && frame.disposal != DisposeToPrevious)
         return;
+    if (!canvas_)
+        return; // nothing was drawn
     const Rect area = placed(clip(frame));
     if (area.empty())
         return;

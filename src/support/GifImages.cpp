@@ -130,7 +130,17 @@ QImage ComposedView(gif::GifAnimation &gif, int n)
 
 QImage ComposedImage(gif::GifAnimation &gif, int n)
 {
-    return ComposedView(gif, n).copy();
+    QImage image = ComposedView(gif, n).copy();
+    if (gif.backdrop() == gif::GifComposer::Backdrop::Black && !image.isNull()) {
+        // Such a picture holds only opaque and untouched pixels: the untouched
+        // ones become black.
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                row[x] |= 0xFF000000u;
+        }
+    }
+    return image;
 }
 
 QByteArray EncodeGifPictures(const QList<GifPicture> &pictures, std::optional<std::uint16_t> loops)

@@ -15,13 +15,14 @@
 // drawn with QPainter in as GIF files.
 namespace tessaroc::support {
 
-// The composed picture with frame n on show (GifAnimation::ComposeFrame) as a
-// premultiplied ARGB image of ScreenWidth x ScreenHeight; a null image when
-// frame n does not exist or is not built.
+// The picture with frame n on show (GifAnimation::ComposeFrame) over its
+// backdrop, as a premultiplied ARGB image of ScreenWidth x ScreenHeight; a
+// null image when frame n does not exist or is not built.
 QImage ComposedImage(gif::GifAnimation &gif, int n);
-// The same picture without a copy: the image reads the model's own memory,
-// so it is for drawing at once and must not outlive the next change of the
-// model. Drawing it costs what is drawn, whatever the size of the screen.
+// The composed picture without a copy and without its backdrop, which the
+// caller lays under it: the image reads the model's own memory, so it is for
+// drawing at once and must not outlive the next change of the model. Drawing
+// it costs what is drawn, whatever the size of the screen.
 QImage ComposedView(gif::GifAnimation &gif, int n);
 
 // One picture of a GIF to write.

@@ -1,7 +1,6 @@
 #include "support/PictureStore.h"
 
-#include "gif/GifAnimation.h"
-#include "support/GifImages.h"
+#include "gif/GifFirstPicture.h"
 #include "support/JpegImages.h"
 
 #include <QDir>
@@ -74,13 +73,18 @@ QImage PictureStore::decode(const QByteArray &bytes)
     if (isJpeg(bytes))
         return DecodeJpeg(std::span(reinterpret_cast<const unsigned char *>(bytes.constData()),
                                     static_cast<std::size_t>(bytes.size())));
-    gif::GifAnimation gif;
-    const std::span<const std::uint8_t> data(
-            reinterpret_cast<const std::uint8_t *>(bytes.constData()),
-            static_cast<std::size_t>(bytes.size()));
-    if (gif.LoadGifArray(data) == 0)
+    // The picture is decoded straight into the memory of the image that is
+    // handed out, which frees it when the last copy goes.
+    gif::FirstPicture picture
+            = gif::DecodeFirstPicture({reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size())});
+    if (!picture.pixels)
         return {};
-    return ComposedImage(gif, 1);
+    std::uint32_t *pixels = picture.pixels.release();
+    return QImage(
+            reinterpret_cast<uchar *>(pixels), picture.width, picture.height,
+            static_cast<qsizetype>(picture.width) * qsizetype{sizeof(std::uint32_t)},
+            QImage::Format_ARGB32_Premultiplied, [](void *memory) { std::free(memory); }, pixels);
 }
 
 QPixmap PictureStore::designPicture(QStringView name)
@@ -111,8 +115,9 @@ QSize PictureStore::designPictureSize(QStringView name)
     // A frame header lies within the first few hundred bytes of our JPEGs.
     const QByteArray head = file.read(4096);
     if (isJpeg(head)) {
-        const QSize size = JpegSize(std::span(reinterpret_cast<const unsigned char *>(head.constData()),
-                                              static_cast<std::size_t>(head.size())));
+        const QSize size
+                = JpegSize(std::span(reinterpret_cast<const unsigned char *>(head.constData()),
+                                     static_cast<std::size_t>(head.size())));
         if (size.isValid())
             return size;
     }
@@ -133,10 +138,10 @@ std::int16_t LoadGifResource(std::int16_t id, QStringView resourceType, PictureT
     const QString key = QStringLiteral("tessaroc-gif-") + QString::number(id);
     QPixmap picture;
     if (!QPixmapCache::find(key, &picture)) {
-        const QImage image = PictureStore::decode(PictureStore::resourceBytes(id, resourceType));
+        QImage image = PictureStore::decode(PictureStore::resourceBytes(id, resourceType));
         if (image.isNull())
             return 0;
-        picture = QPixmap::fromImage(image);
+        picture = QPixmap::fromImage(std::move(image));
         QPixmapCache::insert(key, picture);
     }
     target->setPicture(picture, id);

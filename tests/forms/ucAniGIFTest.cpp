@@ -262,16 +262,142 @@ TEST_F(AniGifTest, RestartRewindsAndPlays)
     EXPECT_EQ(control.Action(), 1);
 }
 
-TEST_F(AniGifTest, HidingPausesAndShowingPlaysAgain)
+TEST_F(AniGifTest, HiddenAnimationKeepsTimeWithoutWaking)
 {
     control.setDelayAnimation(0);
-    control.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100)));
+    control.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
     control.setVisible(false);
-    EXPECT_EQ(control.Action(), 2);
-    EXPECT_FALSE(control.timerRunning());
+    EXPECT_EQ(control.Action(), 1);
+    EXPECT_FALSE(control.timerRunning()) << "an endless hidden animation wakes nobody";
+    clock.set(1250);
+    EXPECT_EQ(control.CurrentFrame(), 3);
+
+    // Forty passes and half a frame later: frame 2 of the next pass, with
+    // 50 ms of its display time left.
+    clock.set(1000 + 40 * 300 + 150);
     control.setVisible(true);
+    EXPECT_EQ(control.CurrentFrame(), 2);
     EXPECT_EQ(control.Action(), 1);
     EXPECT_TRUE(control.timerRunning());
+    EXPECT_EQ(control.timerDueMs(), 1000 + 40 * 300 + 200);
+    EXPECT_EQ(shown(), kColours[1]);
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(shown(), kColours[2]);
+}
+
+// A run with a number of passes ends when it would have on screen, with one
+// wake-up at its end while hidden: the bomb is loaded and then given its one
+// pass; a badge may be hidden in the middle of its run or of its build.
+struct HiddenRun
+{
+    const char *name;
+    std::function<void(ucAniGIF &, platform::ManualClock &)> start;
+    std::int64_t endMs;
+};
+
+void PrintTo(const HiddenRun &run, std::ostream *os)
+{
+    *os << run.name;
+}
+
+class HiddenRunEnds : public AniGifTest, public ::testing::WithParamInterface<HiddenRun>
+{
+};
+
+TEST_P(HiddenRunEnds, OnTime)
+{
+    QSignalSpy ended(&control, &ucAniGIF::LoopsEnded);
+    GetParam().start(control, clock);
+    ASSERT_FALSE(control.Visible());
+    ASSERT_TRUE(control.timerRunning());
+    EXPECT_EQ(control.timerDueMs(), GetParam().endMs);
+
+    clock.set(GetParam().endMs - 1);
+    EXPECT_FALSE(control.runDueTimer());
+    EXPECT_EQ(control.CurrentFrame(), 3);
+    EXPECT_EQ(control.LoopsRemaining(), 1);
+    EXPECT_EQ(ended.count(), 0);
+
+    clock.set(GetParam().endMs);
+    EXPECT_TRUE(control.runDueTimer());
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(control.CurrentFrame(), 0);
+    EXPECT_EQ(control.Action(), 0);
+    EXPECT_FALSE(control.timerRunning());
+
+    control.setVisible(true);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(shown(), surface.palette().window().color());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        AniGif, HiddenRunEnds,
+        ::testing::Values(
+                HiddenRun{"loadedHiddenThenOnePass",
+                          [](ucAniGIF &c, platform::ManualClock &) {
+                              c.setVisible(false);
+                              c.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+                              c.setLoops(1);
+                          },
+                          1000 + 20 + 300},
+                HiddenRun{"loadedHiddenThreePasses",
+                          [](ucAniGIF &c, platform::ManualClock &) {
+                              c.setVisible(false);
+                              c.LoadAnimatedGIF_Array(
+                                      makeGif(3, QSize(100, 100), {100, 100, 100}, 3));
+                          },
+                          1000 + 20 + 3 * 300},
+                HiddenRun{"hiddenDuringTheRun",
+                          [](ucAniGIF &c, platform::ManualClock &clock) {
+                              c.setDelayAnimation(0);
+                              c.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+                              c.setLoops(1);
+                              clock.set(c.timerDueMs());
+                              c.runDueTimer();
+                              clock.advance(30);
+                              c.setVisible(false);
+                          },
+                          1000 + 300},
+                HiddenRun{"hiddenDuringTheBuild",
+                          [](ucAniGIF &c, platform::ManualClock &clock) {
+                              c.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+                              c.setLoops(1);
+                              clock.advance(5);
+                              c.setVisible(false);
+                          },
+                          1000 + 20 + 300}),
+        [](const auto &param) { return std::string(param.param.name); });
+
+TEST_F(AniGifTest, RunWhoseEndPassedWhileHiddenEndsOnShowing)
+{
+    QSignalSpy ended(&control, &ucAniGIF::LoopsEnded);
+    control.setVisible(false);
+    control.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+    control.setLoops(1);
+    clock.advance(5000);
+    EXPECT_EQ(ended.count(), 0);
+    control.setVisible(true);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(control.CurrentFrame(), 0);
+    EXPECT_EQ(control.Action(), 0);
+    EXPECT_FALSE(control.timerRunning());
+    EXPECT_EQ(shown(), surface.palette().window().color());
+}
+
+TEST_F(AniGifTest, PausedWhileHiddenStaysAndPlaysOnShowing)
+{
+    control.setDelayAnimation(0);
+    control.LoadAnimatedGIF_Array(makeGif(3, QSize(100, 100), {100, 100, 100}));
+    control.setVisible(false);
+    clock.set(1150);
+    control.setAction(2);
+    EXPECT_EQ(control.Action(), 2);
+    EXPECT_EQ(control.CurrentFrame(), 2);
+    clock.advance(1000);
+    control.setVisible(true);
+    EXPECT_EQ(control.Action(), 1);
+    EXPECT_EQ(control.CurrentFrame(), 2);
+    EXPECT_EQ(control.timerDueMs(), clock.nowMs() + 100);
 }
 
 TEST_F(AniGifTest, TwoControlsRunApart)
@@ -389,6 +515,33 @@ TEST_F(AniGifTest, MirroringFlipsEveryFrame)
     tick();
     EXPECT_EQ(shown(10, 50), kColours[2]);
     EXPECT_EQ(shown(90, 50), kColours[1]);
+}
+
+// Opaque frames that never give their area back are composed without a
+// mask: where none has drawn yet the control shows black, not what lies
+// under it.
+TEST_F(AniGifTest, OpaqueAnimationShowsBlackWhereNoFrameHasDrawn)
+{
+    gif::GifFileData file{100, 100, kPalette, std::nullopt, {}};
+    for (int k = 0; k < 2; ++k)
+        file.images.push_back({50 * k,
+                               50 * k,
+                               50,
+                               50,
+                               std::vector<std::uint8_t>(2500, static_cast<std::uint8_t>(k)),
+                               {},
+                               0,
+                               gif::DisposeNone,
+                               std::nullopt});
+    const std::vector<std::uint8_t> bytes = gif::EncodeGif(file);
+    control.setDelayAnimation(0);
+    ASSERT_TRUE(control.LoadAnimatedGIF_Array(QByteArray(
+            reinterpret_cast<const char *>(bytes.data()), static_cast<qsizetype>(bytes.size()))));
+    EXPECT_EQ(shown(10, 10), kColours[0]);
+    EXPECT_EQ(shown(80, 80), QColor(Qt::black));
+    tick();
+    EXPECT_EQ(shown(80, 80), kColours[1]);
+    EXPECT_EQ(shown(80, 10), QColor(Qt::black));
 }
 
 TEST_F(AniGifTest, MirrorStyleIsKeptForTheNextLoad)
@@ -663,9 +816,9 @@ TEST_F(RemoteLoad, EmptyAddressDoesNothing)
 }
 
 // The report of the last frame comes inside the tick that shows it; what its
-// handler does to the control holds after the tick: a hidden control stays
-// paused, a stopped one shows nothing, and a newly loaded animation builds
-// its frames before it plays.
+// handler does to the control holds after the tick: a hidden control keeps
+// playing in time without a timer, a stopped one shows nothing, and a newly
+// loaded animation builds its frames before it plays.
 struct LastFrameHandler
 {
     const char *name;
@@ -704,7 +857,7 @@ INSTANTIATE_TEST_SUITE_P(
         AniGif, HandlerOfTheLastFrame,
         ::testing::Values(LastFrameHandler{"hide", [](ucAniGIF &c) { c.setVisible(false); },
                                            [](ucAniGIF &c, platform::ManualClock &) {
-                                               EXPECT_EQ(c.Action(), 2);
+                                               EXPECT_EQ(c.Action(), 1);
                                                EXPECT_FALSE(c.timerRunning());
                                            }},
                           LastFrameHandler{"stop", [](ucAniGIF &c) { c.setAction(0); },

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 namespace tessaroc::gif {
@@ -17,6 +19,7 @@ using testing::GifBuilder;
 using testing::rampPixels;
 
 constexpr std::uint32_t kClear = 0;
+constexpr std::uint32_t kBlack = 0xFF000000u;
 
 std::uint32_t opaque(int index)
 {
@@ -24,8 +27,8 @@ std::uint32_t opaque(int index)
 }
 
 // A picture written as one row of characters per pixel row: '.' for
-// transparent, a digit or letter for that colour index of the builder's
-// tables, so a failing test prints the picture it got.
+// transparent, '#' for black, a digit or letter for that colour index of the
+// builder's tables, so a failing test prints the picture it got.
 std::string picture(std::span<const std::uint32_t> canvas, int width)
 {
     std::string out;
@@ -33,6 +36,8 @@ std::string picture(std::span<const std::uint32_t> canvas, int width)
         char c = '?';
         if (canvas[i] == kClear)
             c = '.';
+        if (canvas[i] == kBlack)
+            c = '#';
         for (int k = 0; k < 36; ++k)
             if (canvas[i] == opaque(k))
                 c = "0123456789abcdefghijklmnopqrstuvwxyz"[k];
@@ -43,9 +48,14 @@ std::string picture(std::span<const std::uint32_t> canvas, int width)
     return out;
 }
 
+// Frame n composed, as it shows over the animation's backdrop.
 std::string composed(GifAnimation &anim, int n)
 {
-    return picture(anim.ComposeFrame(n), anim.ScreenWidth());
+    const auto canvas = anim.ComposeFrame(n);
+    std::vector<std::uint32_t> shown(canvas.begin(), canvas.end());
+    if (anim.backdrop() == GifComposer::Backdrop::Black)
+        std::replace(shown.begin(), shown.end(), kClear, kBlack);
+    return picture(shown, anim.ScreenWidth());
 }
 
 std::vector<std::uint8_t> filled(int width, int height, std::uint8_t index)
@@ -149,10 +159,11 @@ TEST(GifAnimationLoad, AcceptsFramesUpToTheBounds)
                                             {0, 0, 4096, 4096},
                                             {0, 0, 4096, 4096}})),
               4);
-    // An empty frame among others is kept and draws nothing.
+    // An empty frame among others is kept and draws nothing: the screen shows
+    // black, as where any opaque animation has not drawn yet.
     ASSERT_EQ(anim.LoadGifArray(withImages({{0, 0, 0, 0}, {0, 0, 2, 1}})), 2);
     anim.BuildFrames();
-    EXPECT_EQ(composed(anim, 1), "..\n");
+    EXPECT_EQ(composed(anim, 1), "##\n");
     EXPECT_EQ(composed(anim, 2), "00\n");
 }
 
@@ -201,12 +212,89 @@ protected:
 TEST_F(GifComposition, EveryPassStartsFromATransparentPicture)
 {
     GifBuilder b;
-    b.header("GIF89a", 3, 2, 4).image(0, 0, 2, 1, {1, 1}).image(1, 1, 2, 1, {2, 2});
+    b.header("GIF89a", 3, 2, 4).image(0, 0, 2, 1, {1, 1});
+    b.graphicControl(1, 0, 0).image(1, 1, 2, 1, {2, 2});
     load(b);
     EXPECT_EQ(composed(anim, 1), "11.\n...\n");
     EXPECT_EQ(composed(anim, 2), "11.\n.22\n");
     EXPECT_EQ(composed(anim, 1), "11.\n...\n");
 }
+
+// Where no frame has drawn yet, an animation shows what lies under the
+// control, except one that is composed without a mask: no transparent frame,
+// none that gives its area back, a first frame smaller than the screen. That
+// one shows black there. A single picture is not composed at all.
+struct BackdropCase
+{
+    const char *name;
+    std::function<void(GifBuilder &)> frames;
+    std::vector<std::string> shown;
+};
+
+void PrintTo(const BackdropCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class GifBackdrop : public GifComposition, public ::testing::WithParamInterface<BackdropCase>
+{
+};
+
+TEST_P(GifBackdrop, WhereNoFrameHasDrawn)
+{
+    GifBuilder b;
+    b.header("GIF89a", 4, 1, 4);
+    GetParam().frames(b);
+    load(b);
+    for (int n = 1; n <= anim.ParsedFrameCount(); ++n)
+        EXPECT_EQ(composed(anim, n), GetParam().shown[static_cast<std::size_t>(n - 1)])
+                << "frame " << n;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Cases, GifBackdrop,
+        ::testing::Values(BackdropCase{"opaqueFramesShowBlack",
+                                       [](GifBuilder &b) {
+                                           b.image(1, 0, 1, 1, {1}).image(3, 0, 1, 1, {2});
+                                           b.graphicControl(1, 0).image(0, 0, 1, 1, {3});
+                                       },
+                                       {"#1##\n", "#1#2\n", "31#2\n"}},
+                          BackdropCase{"aLaterFrameWithTransparency",
+                                       [](GifBuilder &b) {
+                                           b.image(1, 0, 1, 1, {1});
+                                           b.graphicControl(1, 0, 0).image(3, 0, 1, 1, {2});
+                                       },
+                                       {".1..\n", ".1.2\n"}},
+                          BackdropCase{"aTransparentFirstFrame",
+                                       [](GifBuilder &b) {
+                                           b.graphicControl(1, 0, 3).image(1, 0, 1, 1, {1});
+                                           b.image(3, 0, 1, 1, {2});
+                                       },
+                                       {".1..\n", ".1.2\n"}},
+                          BackdropCase{"aFrameRestoringTheBackground",
+                                       [](GifBuilder &b) {
+                                           b.image(1, 0, 1, 1, {1});
+                                           b.graphicControl(2, 0).image(3, 0, 1, 1, {2});
+                                       },
+                                       {".1..\n", ".1.2\n"}},
+                          BackdropCase{"aFrameRestoringThePrevious",
+                                       [](GifBuilder &b) {
+                                           b.image(1, 0, 1, 1, {1});
+                                           b.graphicControl(3, 0).image(3, 0, 1, 1, {2});
+                                       },
+                                       {".1..\n", ".1.2\n"}},
+                          BackdropCase{"aFirstFrameOverTheWholeScreen",
+                                       [](GifBuilder &b) {
+                                           b.image(0, 0, 4, 1, {1, 1, 1, 1});
+                                           b.graphicControl(1, 0, 0).image(3, 0, 1, 1, {0});
+                                       },
+                                       {"1111\n", "1111\n"}},
+                          BackdropCase{"aSinglePicture",
+                                       [](GifBuilder &b) {
+                                           b.image(2, 0, 2, 1, {1, 2});
+                                       },
+                                       {"..12\n"}}),
+        [](const auto &param) { return std::string(param.param.name); });
 
 TEST_F(GifComposition, TransparentPixelsShowWhatLiesUnder)
 {
@@ -286,14 +374,14 @@ TEST_F(GifComposition, MirrorStyleFlipsThePictureAndTheFramesHandedOut)
     GifBuilder b;
     b.header("GIF89a", 3, 2, 8).image(0, 0, 2, 1, {1, 2}).image(2, 1, 1, 1, {3});
     load(b);
-    EXPECT_EQ(composed(anim, 2), "12.\n..3\n");
+    EXPECT_EQ(composed(anim, 2), "12#\n##3\n");
     anim.setMirrored(1);
-    EXPECT_EQ(composed(anim, 2), ".21\n3..\n");
+    EXPECT_EQ(composed(anim, 2), "#21\n3##\n");
     anim.setMirrored(2);
-    EXPECT_EQ(composed(anim, 2), "..3\n12.\n");
+    EXPECT_EQ(composed(anim, 2), "##3\n12#\n");
     anim.setMirrored(3);
-    EXPECT_EQ(composed(anim, 2), "3..\n.21\n");
-    EXPECT_EQ(composed(anim, 1), "...\n.21\n");
+    EXPECT_EQ(composed(anim, 2), "3##\n#21\n");
+    EXPECT_EQ(composed(anim, 1), "###\n#21\n");
     anim.setMirrored(7); // out of range: ignored
     EXPECT_EQ(anim.mirrored(), 3);
 
@@ -365,6 +453,73 @@ TEST_F(GifComposition, AStepReportsOnlyTheAreaItChanged)
     anim.ComposeFrame(2);
     EXPECT_EQ(anim.changedArea(), (Rect{5, 1, 7, 2}));
 }
+
+// A model keeps its canvas from picture to picture; what one picture drew
+// never shows in the next, whatever its size, its first frame or its mirror.
+struct NextPictureCase
+{
+    const char *name;
+    std::function<void(GifBuilder &)> next;
+    int mirror;
+    std::string shown;
+};
+
+void PrintTo(const NextPictureCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class GifNextPicture : public ::testing::TestWithParam<NextPictureCase>
+{
+};
+
+TEST_P(GifNextPicture, ShowsNothingOfTheOneBefore)
+{
+    GifAnimation anim;
+    GifBuilder first;
+    first.header("GIF89a", 4, 2, 4).image(0, 0, 4, 2, filled(4, 2, 1)).image(0, 0, 1, 1, {2});
+    ASSERT_EQ(anim.LoadGifArray(first.trailer().bytes), 2);
+    anim.BuildFrames();
+    anim.ComposeFrame(2);
+
+    anim.setMirrored(GetParam().mirror);
+    GifBuilder next;
+    next.header("GIF89a", 4, 2, 4);
+    GetParam().next(next);
+    ASSERT_GT(anim.LoadGifArray(next.trailer().bytes), 0);
+    anim.BuildFrames();
+    EXPECT_EQ(composed(anim, 1), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        Cases, GifNextPicture,
+        ::testing::Values(
+                NextPictureCase{"aSmallerStillOfTheSameScreen",
+                                [](GifBuilder &b) {
+                                    b.image(1, 1, 3, 1, {3, 3, 3});
+                                },
+                                0, "....\n.333\n"},
+                NextPictureCase{
+                        "aTransparentStillOfTheSameScreen",
+                        [](GifBuilder &b) {
+                            b.graphicControl(0, 0, 0).image(0, 0, 4, 2, {3, 0, 0, 3, 0, 0, 0, 0});
+                        },
+                        0, "3..3\n....\n"},
+                NextPictureCase{"aStillOfAnotherScreen",
+                                [](GifBuilder &b) {
+                                    b.image(1, 0, 2, 1, {3, 3});
+                                },
+                                0, ".33\n"},
+                NextPictureCase{
+                        "aLargerScreen",
+                        [](GifBuilder &b) {
+                            b.image(5, 2, 1, 1, {3}).graphicControl(2, 0).image(0, 0, 1, 1, {1});
+                        },
+                        0, "......\n......\n.....3\n"},
+                NextPictureCase{"aMirroredStillOfTheSameScreen",
+                                [](GifBuilder &b) { b.image(3, 1, 1, 1, {3}); }, 1,
+                                "....\n3...\n"}),
+        [](const auto &param) { return std::string(param.param.name); });
 
 TEST(GifFrameToPicture, HandsOutTheFrameWithItsColoursAndTransparency)
 {

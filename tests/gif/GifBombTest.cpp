@@ -1,5 +1,7 @@
 #include "gif/GifAnimation.h"
 #include "gif/GifEncoder.h"
+#include "gif/GifFirstPicture.h"
+#include "gif/GifParser.h"
 
 #include "GifBombs.h"
 
@@ -95,6 +97,41 @@ TEST(GifBombs, LoadAndOnePassStayWithinTimeAndMemory)
         if (peakKnown) {
             EXPECT_LT(statusKb("VmHWM") - before, budgetKb)
                     << "budget " << budgetKb / 1024 << " MB, " << bytes.size() << " bytes";
+        }
+    }
+}
+
+// The still a picture store makes of each bomb is the screen's own memory
+// and the first frame's, no more, in bounded time.
+TEST(GifBombs, FirstPictureStaysWithinTimeAndItsOwnMemory)
+{
+    const bool peakKnown = resetPeakMemory() && statusKb("VmHWM") > 0;
+    for (const testing::GifBomb &bomb : testing::gifBombs()) {
+        SCOPED_TRACE(bomb.name);
+        const std::vector<std::uint8_t> bytes = EncodeGif(bomb.file);
+        ParsedGif parsed;
+        ASSERT_GT(ParseGif(bytes, parsed), 0);
+        const GifFrame &first = parsed.Frames.front();
+        const std::int64_t budgetKb = (4 * area(parsed.ScreenWidth, parsed.ScreenHeight)
+                                       + area(first.width, first.height))
+                        / 1024
+                + 48 * 1024;
+
+        resetPeakMemory();
+        const std::int64_t before = statusKb("VmRSS");
+        const auto start = threadCpuTime();
+        {
+            const FirstPicture picture = DecodeFirstPicture(bytes);
+            ASSERT_TRUE(picture.pixels);
+            EXPECT_EQ(picture.width, parsed.ScreenWidth);
+            if (!peakKnown) {
+                EXPECT_LT(statusKb("VmRSS") - before, budgetKb);
+            }
+        }
+        EXPECT_LT(threadCpuTime() - start, std::chrono::seconds(5));
+        if (peakKnown) {
+            EXPECT_LT(statusKb("VmHWM") - before, budgetKb)
+                    << "budget " << budgetKb / 1024 << " MB";
         }
     }
 }

@@ -16,11 +16,15 @@
 //
 // giflib has no notion of composition, so its frames are composed here by a
 // plain reference that follows the same documented rules: a pass starts from
-// a transparent picture the size of the smallest screen holding every image;
+// a transparent picture the size of the smallest screen holding every image,
+// or from a black one for an animation with no transparent frame, no frame
+// that gives its area back and a first frame smaller than the screen;
 // disposal is the field's low two bits, and "restore previous" on the first
-// image counts as none; an index past the colour table shows black.
+// image counts as none; an index past the colour table shows black. Our
+// pictures are taken as they show, over their backdrop.
 #include "gif/GifAnimation.h"
 #include "gif/GifEncoder.h"
+#include "gif/GifFirstPicture.h"
 #include "gif/GifParser.h"
 
 #include "GifBuilder.h"
@@ -28,6 +32,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -61,7 +66,9 @@ Decoding decodeOurs(const std::vector<std::uint8_t> &file)
     d.height = anim.ScreenHeight();
     for (int n = 1; n <= count; ++n) {
         const auto canvas = anim.ComposeFrame(n);
-        d.frames.emplace_back(canvas.begin(), canvas.end());
+        Picture &shown = d.frames.emplace_back(canvas.begin(), canvas.end());
+        if (anim.backdrop() == GifComposer::Backdrop::Black)
+            std::replace(shown.begin(), shown.end(), 0u, 0xFF000000u);
     }
     return d;
 }
@@ -98,7 +105,13 @@ Decoding composeReference(const std::vector<ReferenceFrame> &frames)
         d.width = std::max(d.width, f.left + f.width);
         d.height = std::max(d.height, f.top + f.height);
     }
-    Picture canvas(static_cast<std::size_t>(d.width * d.height), 0);
+    const bool opaque = std::none_of(frames.begin(), frames.end(), [](const ReferenceFrame &f) {
+        return f.transparent >= 0 || f.disposal == DisposeToBackground
+                || f.disposal == DisposeToPrevious;
+    });
+    const bool onBlack = frames.size() > 1 && opaque
+            && (frames[0].width != d.width || frames[0].height != d.height);
+    Picture canvas(static_cast<std::size_t>(d.width * d.height), onBlack ? 0xFF000000u : 0u);
     for (const ReferenceFrame &f : frames) {
         const Picture before = canvas;
         for (int y = 0; y < f.height; ++y) {
@@ -374,6 +387,14 @@ std::vector<CorpusFile> corpus()
                     .trailer()
                     .bytes);
 
+        add("opaqueFramesOnBlack",
+            GifBuilder()
+                    .header("GIF89a", 5, 4, 4)
+                    .image(1, 1, 2, 2, rampPixels(2, 2, 4), 0, false, 2)
+                    .image(4, 3, 1, 1, {3}, 0, false, 2)
+                    .trailer()
+                    .bytes);
+
         add("backgroundOutsideTable",
             GifBuilder()
                     .header("GIF89a", 3, 3, 4, 200)
@@ -528,6 +549,23 @@ TEST_P(GifAgainstGiflib, AcceptsAndComposesTheSame)
         EXPECT_EQ(ours.frames.size(), theirs.frames.size()) << file.name;
         break;
     }
+}
+
+// The still a picture store makes of a file without a model is the model's
+// first frame over its backdrop, and it refuses what the model refuses.
+TEST_P(GifAgainstGiflib, FirstPictureIsTheFirstFrameComposed)
+{
+    const CorpusFile &file = GetParam();
+    const Decoding ours = decodeOurs(file.bytes);
+    const FirstPicture picture = DecodeFirstPicture(file.bytes);
+    ASSERT_EQ(picture.pixels != nullptr, ours.accepted) << file.name;
+    if (!ours.accepted)
+        return;
+    ASSERT_EQ(picture.width, ours.width) << file.name;
+    ASSERT_EQ(picture.height, ours.height) << file.name;
+    const Picture first(picture.pixels.get(),
+                        picture.pixels.get() + static_cast<std::size_t>(ours.width * ours.height));
+    EXPECT_EQ(describeDifference(first, ours.frames.front(), ours.width), "") << file.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, GifAgainstGiflib, ::testing::ValuesIn(corpus()),

@@ -55,6 +55,23 @@ TEST(GifImages, PicturesWithFewColoursReadBackExactly)
     EXPECT_TRUE(ComposedImage(anim, 4).isNull());
 }
 
+TEST(GifImages, AnOpaqueAnimationShowsBlackWhereNoFrameHasDrawn)
+{
+    QList<GifPicture> pictures;
+    pictures.append({drawn(8, 6, Qt::yellow, Qt::red, 1), {}, 100, gif::DisposeNone});
+    pictures.append({drawn(8, 6, Qt::cyan, Qt::blue, 1), {12, 6}, 100, gif::DisposeNone});
+    const QByteArray gif = EncodeGifPictures(pictures, std::nullopt);
+
+    gif::GifAnimation anim;
+    ASSERT_EQ(anim.LoadGifArray(std::span(reinterpret_cast<const std::uint8_t *>(gif.constData()),
+                                          static_cast<std::size_t>(gif.size()))),
+              2);
+    QImage first(20, 12, QImage::Format_ARGB32);
+    first.fill(Qt::black);
+    QPainter(&first).drawImage(0, 0, pictures[0].image);
+    EXPECT_EQ(asArgb(ComposedImage(anim, 1)), first);
+}
+
 TEST(GifImages, QtsOwnReaderSeesTheSamePicture)
 {
     if (!QImageReader::supportedImageFormats().contains("gif"))
