@@ -109,6 +109,7 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
     const rules::HandRecord &own = c_.state.rules.ownHand();
     core::PlayState &play = c_.state.play;
     const int n = std::clamp<int>(decision.count, 0, rules::kMaxHandCards);
+    const support::PlayedCards &look = support::kPlayedCards[0];
 
     // The played pictures go to the own play row, hidden, each 24 pixels
     // below and to the right of its place; the animation brings them in.
@@ -118,10 +119,10 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
         const int p = card.picIndex;
         if (forms::Image *picture = ownCard(p)) {
             picture->setVisible(false);
-            picture->setWidth(80.0 * scaleX);
-            picture->setHeight(108.0 * scaleX);
+            picture->setWidth(look.width * scaleX);
+            picture->setHeight(look.height * scaleX);
             picture->setTop(24.0 * scaleY + own.rowY);
-            picture->setLeft(played.left(i, n, 80) + 24 * scaleX);
+            picture->setLeft(played.left(i, n, look.width) + 24 * scaleX);
             picture->setStretch(true);
             ShowCardPicture(0, p, rules::CardPictureNo(card.code));
             picture->ZOrder(0);

@@ -42,16 +42,6 @@ void countUp(std::int16_t &counter)
         ++counter;
 }
 
-// Where another seat's play lies: the card size and the animation's start
-// offset.
-struct PlayArea
-{
-    double width;
-    double height;
-    double startDx; // + to the right of the resting place
-};
-constexpr PlayArea kPlayAreas[] = {{80, 108, 24}, {77, 104, -24}, {75, 101, -24}, {77, 104, 24}};
-
 } // namespace
 
 AnnouncedPlays::AnnouncedPlays(table::MainForm &form, core::CoreContext &context,
@@ -69,15 +59,16 @@ void AnnouncedPlays::placeAtOnce(int n, int pos)
     if (!group || pos == 0)
         return;
     const forms::LayoutScale s = c_.state.table.scale;
-    const PlayArea &area = kPlayAreas[pos];
+    const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
     const rules::HandRecord &hand = c_.state.rules.HandRecords[static_cast<std::size_t>(pos)];
     const int first = c_.state.play.BackCount[static_cast<std::size_t>(pos - 1)];
     for (int k = first; k < first + n && k < rules::kMaxHandCards; ++k) {
         forms::Image *card = group->find(hand.slots[static_cast<std::size_t>(k)].picIndex);
         if (!card)
             continue;
-        card->Move(card->Left() - s.x(area.startDx), card->Top() - s.y(24),
-                   std::nearbyint(s.x(area.width)), std::nearbyint(s.y(area.height)));
+        card->Move(card->Left() - s.x(support::kSlideIn * look.from),
+                   card->Top() - s.y(support::kSlideIn), std::nearbyint(s.x(look.width)),
+                   std::nearbyint(s.y(look.height)));
         card->setVisible(true);
     }
 }
@@ -170,13 +161,13 @@ void AnnouncedPlays::ShowChuPai(const wire::MessageFrame &message)
         // side seats' plays begin where a row centred on their origin would
         // end; the top seat's is centred on 500.
         const forms::LayoutScale s = state.table.scale;
-        const PlayArea &area = kPlayAreas[pos];
+        const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
         hand.rowX = table::roundToInt16(s.x(support::playedRowOrigin(pos, n)));
         const support::CardRow row(hand.rowX, s);
         const support::CardRow topRow(s.x(kTopPlayOrigin), s);
-        const double aside = s.x(area.startDx);
-        const double below = s.y(24);
-        const double width = s.x(area.width);
+        const double aside = s.x(support::kSlideIn * look.from);
+        const double below = s.y(support::kSlideIn);
+        const double width = s.x(look.width);
         for (int j = 0; j < n; ++j) {
             const rules::CardCode code = cards[static_cast<std::size_t>(j)];
             prev.cards[static_cast<std::size_t>(j)] = rules::faceAndSuit(code);
@@ -194,7 +185,7 @@ void AnnouncedPlays::ShowChuPai(const wire::MessageFrame &message)
             } else {
                 left = row.end(n) + row.step(j, width);
             }
-            card->Move(left + aside, top + below, width, s.y(area.height));
+            card->Move(left + aside, top + below, width, s.y(look.height));
             pictures_.ShowCardPicture(pos, e, rules::CardPictureNo(code));
             card->ZOrder(0);
             card->setStretch(true);

@@ -75,4 +75,17 @@ inline constexpr std::array<RowHome, 4> kRowHomes{{{500, 430}, {170, 321}, {300,
 // it stays on the table.
 double playedRowOrigin(int pos, int n);
 
+// The pictures of a play, per display position: their size in design pixels
+// and the side they slide in from (+1 the right, -1 the left), kSlideIn
+// design pixels aside and as far below their place.
+struct PlayedCards
+{
+    double width;
+    double height;
+    int from;
+};
+inline constexpr std::array<PlayedCards, 4> kPlayedCards{
+        {{80, 108, +1}, {77, 104, -1}, {75, 101, -1}, {77, 104, +1}}};
+inline constexpr double kSlideIn = 24;
+
 } // namespace tessaroc::support
