@@ -61,6 +61,9 @@ private:
     double restingTop_;
 };
 
+// The hand line: the top of a resting own card, in design pixels.
+inline constexpr double kHandLine = 565;
+
 // Where each seat's row stands when a hand starts, per display position, in
 // design pixels: x the origin of its row, y the top of its played cards.
 struct RowHome
@@ -71,8 +74,7 @@ struct RowHome
 inline constexpr std::array<RowHome, 4> kRowHomes{{{500, 430}, {170, 321}, {300, 230}, {550, 321}}};
 
 // The origin of another seat's play of n cards (display positions 1 to 3),
-// in design pixels: the longer the play, the further left it starts, so that
-// it stays on the table.
+// in design pixels: the longer the play, the further left it starts.
 double playedRowOrigin(int pos, int n);
 
 // The pictures of a play, per display position: their size in design pixels

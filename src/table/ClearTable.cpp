@@ -83,7 +83,7 @@ void clearHandState(core::TableState &state, forms::LayoutScale s)
         hand.rowY = roundToInt16(s.y(home.y));
         hand.cardCount = 0;
     }
-    state.table.HandLine = roundToInt16(s.y(565));
+    state.table.HandLine = roundToInt16(s.y(support::kHandLine));
 
     play.BidRowPos = 0;
     play.BidRowOn = false;
