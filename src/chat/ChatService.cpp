@@ -2,6 +2,7 @@
 
 #include "chat/SpeakBox.h"
 #include "core/CoreContext.h"
+#include "rules/DisplayPos.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
 #include "table/MainForm.h"
@@ -500,7 +501,7 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     }
 
     const std::uint8_t ownSeat = core_->ownSeatBit();
-    const int pos = DisplayPosOf(message.seatBit() & 0x0F, ownSeat);
+    const int pos = rules::DisplayPos(message.seatBit() & 0x0F, ownSeat);
     if (ownSeat != 0 && (chat.phraseList == 1 || chat.phraseList == 2))
         showSpeech(pos, chat.phraseList, chat.phraseNo);
 
@@ -508,7 +509,7 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     for (std::size_t p = 0; p < 4; ++p)
         nicknames[p] = qtext(core_->state.commands.custom[p].nickname);
     const bool whisper = chat.whisperTo.raw != 0;
-    const int to = DisplayPosOf(chat.whisperTo.raw, ownSeat);
+    const int to = rules::DisplayPos(chat.whisperTo.raw, ownSeat);
     const QString line
             = FiltChatText(ControlsAsSpaces(ChatDisplayLine(text, whisper, pos, to, nicknames)));
     Talk().addLine(line);

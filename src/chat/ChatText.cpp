@@ -1,7 +1,5 @@
 #include "chat/ChatText.h"
 
-#include "rules/BitIndex.h"
-
 namespace tessaroc::chat {
 
 namespace {
@@ -120,11 +118,6 @@ QString ControlsAsSpaces(const QString &line)
             ch = QLatin1Char(' ');
     }
     return shown;
-}
-
-int DisplayPosOf(std::uint8_t seatBit, std::uint8_t ownSeat)
-{
-    return (rules::BitIndex(seatBit) + 4 - rules::BitIndex(ownSeat)) & 3;
 }
 
 QString ChatDisplayLine(const QString &text, bool whisper, int from, int to,

@@ -66,9 +66,6 @@ QString FiltChatText(const QString &text);
 // the history, never more.
 QString ControlsAsSpaces(const QString &line);
 
-// The display position of a seat bit as seen from the own seat.
-int DisplayPosOf(std::uint8_t seatBit, std::uint8_t ownSeat);
-
 // The line a received player line shows, before the filter: a whisper gets
 // both names (nickname(from) 对 nickname(to) 说道： text); the own name reads
 // "你" wherever the own seat took part.

@@ -1,16 +1,13 @@
 #include "core/Dispatcher.h"
 
 #include "core/CoreContext.h"
-#include "rules/BitIndex.h"
+#include "rules/DisplayPos.h"
 
 namespace tessaroc::core {
 
 int DisplayPos(const CoreContext &c, wire::SeatByte seat)
 {
-    if (!seat.valid())
-        return -1;
-    const int own = rules::BitIndex(c.ownSeatBit());
-    return (rules::BitIndex(seat.bit()) - own + 4) % 4;
+    return seat.valid() ? rules::DisplayPos(seat.bit(), c.ownSeatBit()) : -1;
 }
 
 Dispatcher::Dispatcher(CoreContext &context)

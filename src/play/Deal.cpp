@@ -8,6 +8,7 @@
 #include "sound/SoundFiles.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
+#include "table/OwnCardRow.h"
 #include "table/TablePictures.h"
 #include "wire/ReceivedFrames.h"
 
@@ -48,15 +49,17 @@ struct PileSlide
     double dy;
     std::int16_t pauseMs;
 };
-constexpr PileSlide kPileSlides[] = {{10, 0, 5, 30}, {11, -7, 0, 30}, {11, 0, -2.5, 20}, {11, 7, 0, 30}};
+constexpr PileSlide kPileSlides[]
+        = {{10, 0, 5, 30}, {11, -7, 0, 30}, {11, 0, -2.5, 20}, {11, 7, 0, 30}};
 
 bool validDeal(const wire::MessageFrame &frame, const wire::DealFrame &deal)
 {
     const int n = frame.byteAt(wire::offset::kArg11);
     if (n > rules::kMaxHandCards || static_cast<std::size_t>(n) != deal.cards().size())
         return false;
-    return std::all_of(deal.cards().begin(), deal.cards().end(),
-                       [](rules::CardCode code) { return rules::isValidFace(rules::cardFace(code)); });
+    return std::all_of(deal.cards().begin(), deal.cards().end(), [](rules::CardCode code) {
+        return rules::isValidFace(rules::cardFace(code));
+    });
 }
 
 } // namespace
@@ -90,16 +93,17 @@ void Deal::FaPai(const wire::MessageFrame &frame)
     const auto cards = deal.cards();
     const int n = static_cast<int>(cards.size());
     const int rows = std::min<int>(deal.rowCount, rules::kMaxHandCards);
-    const double x0 = own.rowX - (rows * 0.11 + 0.39) * 90 * static_cast<double>(s.ScaleX);
+    const support::CardRow row = table::ownCardRow(state);
     for (int i = 0; i < n; ++i) {
         const rules::CardCode code = cards[static_cast<std::size_t>(i)];
-        own.slots[static_cast<std::size_t>(own.validCount())] = {code, static_cast<std::int16_t>(i)};
+        own.slots[static_cast<std::size_t>(own.validCount())]
+                = {code, static_cast<std::int16_t>(i)};
         own.setCardCount(own.validCount() + 1);
         forms::Image &card = form_.hands.cardImage0(i);
         card.setStretch(true);
-        card.setLeft(x0 + i * 0.22 * card.Width() * static_cast<double>(s.ScaleX));
+        card.setLeft(row.left(i, rows, card.Width()));
         pictures_.ShowCardPicture(0, i, rules::CardPictureNo(code));
-        card.setTop(state.table.HandLine);
+        card.setTop(row.restingTop());
         if (rows == kShowAtOnce) {
             card.setVisible(true);
             card.ZOrder(0);
@@ -190,7 +194,8 @@ void Deal::DealAnimation(int pos)
         rules::HandRecord &own = state.rules.ownHand();
         sorting_.SortHandByFace(0, own.validCount());
         for (int k = 0; k < std::min(kDealtCards, own.validCount()); ++k) {
-            if (forms::Image *card = hands.cardImage0.find(own.slots[static_cast<std::size_t>(k)].picIndex)) {
+            if (forms::Image *card
+                = hands.cardImage0.find(own.slots[static_cast<std::size_t>(k)].picIndex)) {
                 card->setVisible(true);
                 card->ZOrder(0);
             }

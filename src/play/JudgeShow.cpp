@@ -7,6 +7,7 @@
 #include "support/PictureStore.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
+#include "table/OwnCardRow.h"
 #include "wire/SentFrames.h"
 
 #include <algorithm>
@@ -31,10 +32,10 @@ void PlayFlowService::JudgeChuPai()
     rules::CardRulesState &rules = c_.state.rules;
     const rules::HandRecord &own = rules.ownHand();
     rules::OwnPlayInput input;
+    const support::CardRow row = table::ownCardRow(c_.state);
     for (int slot = 0; slot < own.validCount(); ++slot) {
         const forms::Image *card = ownCard(own.slots[static_cast<std::size_t>(slot)].picIndex);
-        input.raised[static_cast<std::size_t>(slot)]
-                = card && card->Top() < c_.state.table.HandLine;
+        input.raised[static_cast<std::size_t>(slot)] = card && row.isRaised(card->Top());
     }
     input.maySendPlay = clocks.MaySendPlay;
     input.random = random_ ? random_() : 0.0;
@@ -108,19 +109,20 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
     const rules::HandRecord &own = c_.state.rules.ownHand();
     core::PlayState &play = c_.state.play;
     const int n = std::clamp<int>(decision.count, 0, rules::kMaxHandCards);
+    const support::PlayedCards &look = support::kPlayedCards[0];
 
     // The played pictures go to the own play row, hidden, each 24 pixels
     // below and to the right of its place; the animation brings them in.
+    const support::CardRow played = table::ownCardRow(c_.state);
     for (int i = 0; i < n; ++i) {
         const rules::PlayedCard &card = decision.realOrder[static_cast<std::size_t>(i)];
         const int p = card.picIndex;
         if (forms::Image *picture = ownCard(p)) {
             picture->setVisible(false);
-            picture->setWidth(80.0 * scaleX);
-            picture->setHeight(108.0 * scaleX);
+            picture->setWidth(look.width * scaleX);
+            picture->setHeight(look.height * scaleX);
             picture->setTop(24.0 * scaleY + own.rowY);
-            picture->setLeft(own.rowX - (n * 0.11 + 0.39) * 90 * scaleX + i * 0.22 * 80 * scaleX
-                             + 24 * scaleX);
+            picture->setLeft(played.left(i, n, look.width) + 24 * scaleX);
             picture->setStretch(true);
             ShowCardPicture(0, p, rules::CardPictureNo(card.code));
             picture->ZOrder(0);
@@ -166,14 +168,14 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
 
     // The rest of the hand closes up along the row.
     const int remaining = own.validCount();
+    const support::CardRow row = table::ownCardRow(c_.state);
     std::vector<forms::Image *> kept;
     for (int l = 0; l < remaining; ++l) {
         forms::Image *picture = ownCard(own.slots[static_cast<std::size_t>(l)].picIndex);
         if (!picture)
             continue;
         picture->setVisible(false);
-        picture->setLeft(own.rowX - (remaining * 0.11 + 0.39) * 90 * scaleX
-                         + l * 0.22 * picture->Width() * scaleX);
+        picture->setLeft(row.left(l, remaining, picture->Width()));
         kept.push_back(picture);
     }
     for (forms::Image *picture : kept)

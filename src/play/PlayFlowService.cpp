@@ -7,6 +7,7 @@
 #include "sound/SoundService.h"
 #include "table/HoverPictures.h"
 #include "table/MainForm.h"
+#include "table/OwnCardRow.h"
 #include "table/TablePictures.h"
 
 #include <random>
@@ -49,15 +50,15 @@ forms::Image *PlayFlowService::ownCard(int picIndex) const
 void PlayFlowService::LowerOwnCard(int picIndex)
 {
     forms::Image *card = ownCard(picIndex);
-    const double line = c_.state.table.HandLine;
-    if (card && card->Top() < line)
-        card->setTop(line);
+    const support::CardRow row = table::ownCardRow(c_.state);
+    if (card && row.isRaised(card->Top()))
+        card->setTop(row.restingTop());
 }
 
 void PlayFlowService::RaiseOwnCard(int picIndex)
 {
     if (forms::Image *card = ownCard(picIndex))
-        card->setTop(c_.state.table.HandLine - static_cast<float>(card->Height()) / 5.0f);
+        card->setTop(table::ownCardRow(c_.state).raisedTop(card->Height()));
 }
 
 void PlayFlowService::lowerRaisedCards()

@@ -1,6 +1,7 @@
 #include "play/PlayedCardsAnimation.h"
 
 #include "core/TableState.h"
+#include "support/CardRow.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
 
@@ -11,25 +12,10 @@ namespace tessaroc::play {
 
 namespace {
 
-constexpr double kTravel = 24; // how far below and to the side a picture starts
 constexpr std::int16_t kPauseMs = 4;
 // A cycle cap far beyond any real play, so that a picture pushed back down
 // by something running inside a pause cannot keep the loop going for ever.
 constexpr int kMaxCycles = 10000;
-
-struct SeatGeometry
-{
-    double width;
-    double height;
-    int direction; // -1 left, +1 right
-};
-
-constexpr SeatGeometry kSeats[4] = {
-        {80, 108, -1},
-        {77, 104, +1},
-        {75, 101, +1},
-        {77, 104, -1},
-};
 
 // The pictures in the order they are taken; the first card of the play is
 // `reference`.
@@ -40,17 +26,19 @@ void animate(const std::vector<forms::Image *> &sequence, forms::Image *referenc
         return;
     const float scaleX = state.table.scale.ScaleX;
     const float scaleY = state.table.scale.ScaleY;
-    const double refTop = std::nearbyint(reference->Top() - kTravel * scaleY);
+    const double refTop = std::nearbyint(reference->Top() - support::kSlideIn * scaleY);
     const double d = n > 5 ? 12 : 8;
-    const SeatGeometry &seat = kSeats[pos];
-    const double width = std::nearbyint(seat.width * scaleX);
-    const double height = std::nearbyint(seat.height * scaleY);
+    const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
+    // The pictures travel toward their places, against the side they start on.
+    const int direction = -look.from;
+    const double width = std::nearbyint(look.width * scaleX);
+    const double height = std::nearbyint(look.height * scaleY);
     const auto step = [&](forms::Image *picture) {
         if (!picture)
             return;
         picture->setVisible(true);
-        picture->Move(picture->Left() + seat.direction * d * scaleX, picture->Top() - d * scaleY,
-                      width, height);
+        picture->Move(picture->Left() + direction * d * scaleX, picture->Top() - d * scaleY, width,
+                      height);
     };
     const auto at = [&](std::size_t k) -> forms::Image * {
         return k < sequence.size() ? sequence[k] : nullptr;

@@ -1,12 +1,14 @@
 // Raising and lowering the own cards, and the presses that reach the table
 // outside its buttons. A card is selected exactly while its picture stands
-// above the hand line; there is no other list of selected cards.
+// raised above the own row's hand line (support::CardRow); there is no other
+// list of selected cards.
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
 #include "forms/Element.h"
 #include "sound/SoundFiles.h"
 #include "table/MainForm.h"
+#include "table/OwnCardRow.h"
 
 namespace tessaroc::play {
 
@@ -28,12 +30,12 @@ void PlayFlowService::cardImage0_MouseDown(int index, int button, int, double, d
     forms::Image *card = ownCard(index);
     if (!card)
         return;
-    const double line = c_.state.table.HandLine;
-    if (card->Top() >= line) {
-        card->setTop(line - static_cast<float>(card->Height()) / 5.0f);
+    const support::CardRow row = table::ownCardRow(c_.state);
+    if (!row.isRaised(card->Top())) {
+        card->setTop(row.raisedTop(card->Height()));
         playPkEffect(sound::files::kCardUp, false);
     } else {
-        card->setTop(line);
+        card->setTop(row.restingTop());
         playPkEffect(sound::files::kCardDown, false);
     }
 }

@@ -6,6 +6,7 @@
 #include "play/Effects.h"
 #include "play/Fans.h"
 #include "rules/SortByGroup.h"
+#include "support/CardRow.h"
 #include "table/MainForm.h"
 #include "table/Rounding.h"
 #include "wire/ReceivedFrames.h"
@@ -21,6 +22,8 @@ namespace {
 
 using Row = core::PlayState::CardPictureRow;
 constexpr int kCount = core::PlayState::kCountColumn;
+// The top seat's played row is centred here, in design pixels.
+constexpr double kTopPlayOrigin = 500;
 
 // The trick codes after which nothing is left to beat.
 bool clearsPlayToBeat(int code)
@@ -37,28 +40,6 @@ void countUp(std::int16_t &counter)
 {
     if (counter < std::numeric_limits<std::int16_t>::max())
         ++counter;
-}
-
-// Where another seat's play lies: the row origin for a play of n cards (in
-// design pixels), the card size, and the animation's start offset.
-struct PlayArea
-{
-    double width;
-    double height;
-    double startDx; // + to the right of the resting place
-};
-constexpr PlayArea kPlayAreas[] = {{80, 108, 24}, {77, 104, -24}, {75, 101, -24}, {77, 104, 24}};
-
-double rowOrigin(int pos, int n)
-{
-    switch (pos) {
-    case 1:
-        return n <= 5 ? 165 : n <= 9 ? 155 : n <= 14 ? 80 : -20;
-    case 2:
-        return n <= 5 ? 380 : n <= 9 ? 320 : 275;
-    default:
-        return n <= 5 ? 625 : n <= 9 ? 525 : n <= 14 ? 455 : n == 15 ? 355 : 230;
-    }
 }
 
 } // namespace
@@ -78,15 +59,16 @@ void AnnouncedPlays::placeAtOnce(int n, int pos)
     if (!group || pos == 0)
         return;
     const forms::LayoutScale s = c_.state.table.scale;
-    const PlayArea &area = kPlayAreas[pos];
+    const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
     const rules::HandRecord &hand = c_.state.rules.HandRecords[static_cast<std::size_t>(pos)];
     const int first = c_.state.play.BackCount[static_cast<std::size_t>(pos - 1)];
     for (int k = first; k < first + n && k < rules::kMaxHandCards; ++k) {
         forms::Image *card = group->find(hand.slots[static_cast<std::size_t>(k)].picIndex);
         if (!card)
             continue;
-        card->Move(card->Left() - s.x(area.startDx), card->Top() - s.y(24),
-                   std::nearbyint(s.x(area.width)), std::nearbyint(s.y(area.height)));
+        card->Move(card->Left() - s.x(support::kSlideIn * look.from),
+                   card->Top() - s.y(support::kSlideIn), std::nearbyint(s.x(look.width)),
+                   std::nearbyint(s.y(look.height)));
         card->setVisible(true);
     }
 }
@@ -100,8 +82,9 @@ void AnnouncedPlays::ShowChuPai(const wire::MessageFrame &message)
     const auto cards = played.cards();
     if (pos < 0 || n < 1 || n > rules::kMaxHandCards || static_cast<int>(cards.size()) != n)
         return;
-    if (!std::all_of(cards.begin(), cards.end(),
-                     [](rules::CardCode code) { return rules::isValidFace(rules::cardFace(code)); }))
+    if (!std::all_of(cards.begin(), cards.end(), [](rules::CardCode code) {
+            return rules::isValidFace(rules::cardFace(code));
+        }))
         return;
     core::TableState &state = c_.state;
     core::PlayState &play = state.play;
@@ -174,12 +157,17 @@ void AnnouncedPlays::ShowChuPai(const wire::MessageFrame &message)
         bubbleSeat = static_cast<std::int16_t>(pos);
 
         // The cards face up and hidden, each at its place moved down and
-        // aside by the animation's start offsets, later cards on top.
+        // aside by the animation's start offsets, later cards on top. The
+        // side seats' plays begin where a row centred on their origin would
+        // end; the top seat's is centred on 500.
         const forms::LayoutScale s = state.table.scale;
-        const double scaleX = static_cast<double>(s.ScaleX);
-        const PlayArea &area = kPlayAreas[pos];
-        const double half = (0.11 * n + 0.39) * 90 * scaleX;
-        hand.rowX = table::roundToInt16(s.x(rowOrigin(pos, n)));
+        const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
+        hand.rowX = table::roundToInt16(s.x(support::playedRowOrigin(pos, n)));
+        const support::CardRow row(hand.rowX, s);
+        const support::CardRow topRow(s.x(kTopPlayOrigin), s);
+        const double aside = s.x(support::kSlideIn * look.from);
+        const double below = s.y(support::kSlideIn);
+        const double width = s.x(look.width);
         for (int j = 0; j < n; ++j) {
             const rules::CardCode code = cards[static_cast<std::size_t>(j)];
             prev.cards[static_cast<std::size_t>(j)] = rules::faceAndSuit(code);
@@ -189,24 +177,15 @@ void AnnouncedPlays::ShowChuPai(const wire::MessageFrame &message)
             forms::Image *card = isPicture(e) ? group.find(e) : nullptr;
             if (!card)
                 continue;
-            const double spacing = 0.22 * j * s.x(area.width) * scaleX;
             double left;
-            double top;
-            switch (pos) {
-            case 1:
-                left = hand.rowX + half + spacing - s.x(24);
-                top = hand.rowY + s.y(24);
-                break;
-            case 2:
-                left = s.x(500) - half + spacing - s.x(24);
-                top = hand.rowY + (s.isReduced() ? s.y(10) : -s.y(15)) + s.y(24);
-                break;
-            default:
-                left = hand.rowX + half + spacing + s.x(24);
-                top = hand.rowY + s.y(24);
-                break;
+            double top = hand.rowY;
+            if (pos == 2) {
+                left = topRow.left(j, n, width);
+                top += s.isReduced() ? s.y(10) : -s.y(15);
+            } else {
+                left = row.end(n) + row.step(j, width);
             }
-            card->Move(left, top, s.x(area.width), s.y(area.height));
+            card->Move(left + aside, top + below, width, s.y(look.height));
             pictures_.ShowCardPicture(pos, e, rules::CardPictureNo(code));
             card->ZOrder(0);
             card->setStretch(true);

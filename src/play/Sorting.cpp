@@ -4,6 +4,7 @@
 #include "play/CardPictures.h"
 #include "rules/CardCode.h"
 #include "table/MainForm.h"
+#include "table/OwnCardRow.h"
 #include "table/Rounding.h"
 
 #include <algorithm>
@@ -19,6 +20,8 @@ namespace {
 constexpr int kMaxOfOneFace = 8;
 // The other seats' rows: a fixed spacing of 22 % of an 80-pixel card.
 constexpr double kOtherSpacing = 0.22 * 80;
+// The origin of the top seat's row of remaining cards, in design pixels.
+constexpr double kTopShownOrigin = 550;
 // The reduced table moves the own row right by this much, in design pixels.
 constexpr double kReducedOwnShift = 50;
 // Below the right seat's row while the hand result shows, in window pixels.
@@ -27,12 +30,6 @@ constexpr double kHandOverDrop = 54;
 bool goodFace(rules::CardCode code)
 {
     return rules::isValidFace(rules::cardFace(code));
-}
-
-// Half the width of a row of n cards at a spacing of 22 % of a 90-pixel card.
-double halfRow(int n, float scaleX)
-{
-    return (0.11 * n + 0.39) * 90 * static_cast<double>(scaleX);
 }
 
 // The cards of bad faces go behind the others, in the order they had; the
@@ -53,19 +50,29 @@ int moveBadFacesBack(std::array<rules::HandSlot, rules::kMaxHandCards> &slots, i
     return static_cast<int>(good.size());
 }
 
+// A side seat's row of n cards; a row that would begin left of the window
+// moves right first (its origin is a 16-bit value).
+support::CardRow sideRow(rules::HandRecord &hand, int n, forms::LayoutScale s)
+{
+    if (support::CardRow(hand.rowX, s).start(n) < 0)
+        hand.rowX = table::roundToInt16(support::CardRow(hand.rowX, s).spread(n));
+    return {static_cast<double>(hand.rowX), s};
+}
+
 } // namespace
 
 namespace {
 
-// The own cards above the hand line, by code, in slot order.
+// The raised own cards, by code, in slot order.
 std::vector<rules::CardCode> raisedCards(table::MainForm &form, const core::TableState &state)
 {
     std::vector<rules::CardCode> raised;
+    const support::CardRow row = table::ownCardRow(state);
     const rules::HandRecord &own = state.rules.ownHand();
     for (int i = 0; i < own.validCount(); ++i) {
         const rules::HandSlot &slot = own.slots[static_cast<std::size_t>(i)];
         const forms::Image *card = form.hands.cardImage0.find(slot.picIndex);
-        if (card && card->Top() < state.table.HandLine)
+        if (card && row.isRaised(card->Top()))
             raised.push_back(slot.code);
     }
     return raised;
@@ -74,6 +81,7 @@ std::vector<rules::CardCode> raisedCards(table::MainForm &form, const core::Tabl
 void raiseAgain(table::MainForm &form, const core::TableState &state,
                 const std::vector<rules::CardCode> &raised)
 {
+    const support::CardRow row = table::ownCardRow(state);
     const rules::HandRecord &own = state.rules.ownHand();
     for (const rules::CardCode code : raised) {
         for (int j = 0; j < own.validCount(); ++j) {
@@ -81,7 +89,7 @@ void raiseAgain(table::MainForm &form, const core::TableState &state,
             if (slot.code != code)
                 continue;
             if (forms::Image *card = form.hands.cardImage0.find(slot.picIndex))
-                card->setTop(state.table.HandLine - card->Height() / 5);
+                card->setTop(row.raisedTop(card->Height()));
             break;
         }
     }
@@ -99,7 +107,8 @@ void labelsToFront(table::MainForm &form)
 void hideOwnPictures(table::MainForm &form, const rules::HandRecord &own, int n)
 {
     for (int i = 0; i < n; ++i) {
-        if (forms::Image *card = form.hands.cardImage0.find(own.slots[static_cast<std::size_t>(i)].picIndex))
+        if (forms::Image *card
+            = form.hands.cardImage0.find(own.slots[static_cast<std::size_t>(i)].picIndex))
             card->setVisible(false);
     }
 }
@@ -108,11 +117,11 @@ void hideOwnPictures(table::MainForm &form, const rules::HandRecord &own, int n)
 void placeOwnCard(forms::Image &card, const core::TableState &state, int i, int n)
 {
     const forms::LayoutScale s = state.table.scale;
-    const rules::HandRecord &own = state.rules.ownHand();
+    const support::CardRow own = table::ownCardRow(state);
     const double shift = s.isReduced() ? s.x(kReducedOwnShift) : 0.0;
-    const double x0 = own.rowX + shift - halfRow(n, s.ScaleX);
-    card.setLeft(x0 + i * 0.22 * card.Width() * static_cast<double>(s.ScaleX));
-    card.setTop(state.table.HandLine);
+    const support::CardRow row(own.origin() + shift, s, own.restingTop());
+    card.setLeft(row.left(i, n, card.Width()));
+    card.setTop(row.restingTop());
 }
 
 } // namespace
@@ -134,13 +143,15 @@ void HandSorting::SortHandByFace(int pos, int n)
     rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(pos)];
     auto &slots = hand.slots;
 
-    state.rules.HandRecords[3].rowX = table::roundToInt16(s.x(550));
+    state.rules.HandRecords[3].rowX = table::roundToInt16(s.x(support::kRowHomes[3].x));
     const std::vector<rules::CardCode> raised = raisedCards(form_, state);
     if (pos == 0)
         hideOwnPictures(form_, hand, n);
 
     const int good = moveBadFacesBack(slots, n);
-    const auto code = [&](int i) -> rules::CardCode & { return slots[static_cast<std::size_t>(i)].code; };
+    const auto code = [&](int i) -> rules::CardCode & {
+        return slots[static_cast<std::size_t>(i)].code;
+    };
     for (int i = 0; i < good; ++i) {
         for (int j = i + 1; j < good; ++j) {
             if (rules::cardFace(code(i)) < rules::cardFace(code(j)))
@@ -155,7 +166,6 @@ void HandSorting::SortHandByFace(int pos, int n)
         }
     }
 
-    const double half = halfRow(n, s.ScaleX);
     for (int i = 0; i < n; ++i) {
         const rules::HandSlot &slot = slots[static_cast<std::size_t>(i)];
         forms::Image *card = group->find(slot.picIndex);
@@ -177,23 +187,20 @@ void HandSorting::SortHandByFace(int pos, int n)
         switch (pos) {
         case 1:
             card->setTop(hand.rowY + s.y(10));
-            if (hand.rowX - half < 0)
-                hand.rowX = table::roundToInt16(half);
-            card->setLeft(hand.rowX - half + spacing);
+            card->setLeft(sideRow(hand, n, s).start(n) + spacing);
             card->setWidth(s.x(80));
             card->setHeight(s.y(108));
             break;
         case 2:
             card->setTop(hand.rowY - s.y(10));
-            card->setLeft(s.x(550) - half + spacing);
+            card->setLeft(support::CardRow(s.x(kTopShownOrigin), s).start(n) + spacing);
             card->setWidth(s.x(75));
             card->setHeight(s.y(101));
             break;
         default:
-            card->setTop(state.core.HandOver ? hand.rowY + kHandOverDrop : static_cast<double>(hand.rowY));
-            if (hand.rowX - half < 0)
-                hand.rowX = table::roundToInt16(half);
-            card->setLeft(hand.rowX - half + s.x(100) + spacing);
+            card->setTop(state.core.HandOver ? hand.rowY + kHandOverDrop
+                                             : static_cast<double>(hand.rowY));
+            card->setLeft(sideRow(hand, n, s).start(n) + s.x(100) + spacing);
             card->setWidth(s.x(80));
             card->setHeight(s.y(108));
             break;
@@ -264,7 +271,8 @@ void HandSorting::SortHandByGroup(int pos, int n)
         for (int j = jokers; j + 1 < count; ++j) {
             rules::CardCode &a = slots[static_cast<std::size_t>(j)].code;
             rules::CardCode &b = slots[static_cast<std::size_t>(j + 1)].code;
-            if (rules::cardFace(a) == rules::cardFace(b) && rules::cardSuitBits(a) < rules::cardSuitBits(b))
+            if (rules::cardFace(a) == rules::cardFace(b)
+                && rules::cardSuitBits(a) < rules::cardSuitBits(b))
                 std::swap(a, b);
         }
     }

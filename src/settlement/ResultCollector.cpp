@@ -1,6 +1,6 @@
 #include "settlement/ResultCollector.h"
 
-#include "rules/BitIndex.h"
+#include "rules/DisplayPos.h"
 
 namespace tessaroc::settlement {
 
@@ -24,13 +24,6 @@ bool ResultCollector::add(const wire::MessageFrame &frame)
     return true;
 }
 
-int ResultDisplayPos(std::uint8_t seatBit, std::uint8_t ownSeatBit)
-{
-    const int seat = rules::BitIndex(static_cast<std::int16_t>(seatBit & 0x0F));
-    const int own = rules::BitIndex(static_cast<std::int16_t>(ownSeatBit & 0x0F));
-    return ((seat - own) % 4 + 4) % 4;
-}
-
 std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::uint8_t ownSeatBit)
 {
     ResultSet set{};
@@ -42,7 +35,7 @@ std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::ui
         seat.frame = wire::HandResultFrame::decode(raw);
         if (!seat.frame.seat.valid())
             return std::nullopt;
-        seat.pos = ResultDisplayPos(seat.frame.seat.bit(), ownSeatBit);
+        seat.pos = rules::DisplayPos(seat.frame.seat.bit(), ownSeatBit);
         if (taken[static_cast<std::size_t>(seat.pos)])
             return std::nullopt;
         taken[static_cast<std::size_t>(seat.pos)] = true;

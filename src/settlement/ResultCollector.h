@@ -52,7 +52,4 @@ struct SeatResult
 using ResultSet = std::array<SeatResult, ResultCollector::kFrames>;
 std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::uint8_t ownSeatBit);
 
-// The display position of a seat bit seen from the own seat bit.
-int ResultDisplayPos(std::uint8_t seatBit, std::uint8_t ownSeatBit);
-
 } // namespace tessaroc::settlement

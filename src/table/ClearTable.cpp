@@ -5,6 +5,7 @@
 #include "core/TableState.h"
 #include "gif/GifScale.h"
 #include "settlement/SettlementService.h"
+#include "support/CardRow.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
 
@@ -15,14 +16,6 @@
 namespace tessaroc::table {
 
 namespace {
-
-// The home origins of the four card rows, per display position.
-struct RowOrigin
-{
-    double x;
-    double y;
-};
-constexpr RowOrigin kRowOrigins[] = {{500, 430}, {170, 321}, {300, 230}, {550, 321}};
 
 // Every element of a group that is loaded in the range; a group whose
 // further elements the play layout has not created yet has fewer.
@@ -85,11 +78,12 @@ void clearHandState(core::TableState &state, forms::LayoutScale s)
     rules::CardRulesState &rules = state.rules;
     for (int p = 0; p <= 3; ++p) {
         rules::HandRecord &hand = rules.HandRecords[static_cast<std::size_t>(p)];
-        hand.rowX = roundToInt16(s.x(kRowOrigins[p].x));
-        hand.rowY = roundToInt16(s.y(kRowOrigins[p].y));
+        const support::RowHome &home = support::kRowHomes[static_cast<std::size_t>(p)];
+        hand.rowX = roundToInt16(s.x(home.x));
+        hand.rowY = roundToInt16(s.y(home.y));
         hand.cardCount = 0;
     }
-    state.table.HandLine = roundToInt16(s.y(565));
+    state.table.HandLine = roundToInt16(s.y(support::kHandLine));
 
     play.BidRowPos = 0;
     play.BidRowOn = false;

@@ -4,6 +4,7 @@
 #include "support/PictureStore.h"
 #include "table/MainForm.h"
 #include "table/OtherExitDialog.h"
+#include "table/OwnCardRow.h"
 #include "table/TablePictures.h"
 
 namespace tessaroc::table {
@@ -119,7 +120,7 @@ void CommandViews::PlaceOwnBottomCard(int slot)
     const forms::LayoutScale s = state_.table.scale;
     card->setStretch(true);
     card->setLeft(s.isReduced() ? slot * 0.19 * 90 + s.x(125) : slot * 0.22 * 90 + s.x(150));
-    card->setTop(state_.table.HandLine);
+    card->setTop(ownCardRow(state_).restingTop());
     card->setVisible(true);
     card->ZOrder(0);
 }

@@ -2,6 +2,7 @@
 
 #include "Grab.h"
 #include "rules/CardCode.h"
+#include "support/CardRow.h"
 #include "support/PictureIds.h"
 #include "table/ExitDialog.h"
 #include "table/HoverPictures.h"
@@ -81,15 +82,14 @@ void dealTable(Table &t)
     // The own row, laid out as the hand sorting lays it out.
     const std::vector<rules::CardCode> hand = dealtHand();
     const int n = static_cast<int>(hand.size());
-    const double half = (0.11 * n + 0.39) * 90 * s.ScaleX;
     const double rowX = state.rules.HandRecords[0].rowX;
-    const double x0 = reduced ? rowX + s.x(50) - half : rowX - half;
+    const support::CardRow row(reduced ? rowX + s.x(50) : rowX, s);
     for (int i = 0; i < n; ++i) {
         forms::Image &card = f.hands.cardImage0(i);
         loadPicture(card,
                     state.pictures.CardPictureIds[static_cast<std::size_t>(
                             rules::CardPictureNo(hand[static_cast<std::size_t>(i)]))]);
-        card.Move(single(x0 + i * 0.22 * card.Width() * s.ScaleX), state.table.HandLine);
+        card.Move(single(row.left(i, n, card.Width())), state.table.HandLine);
         card.ZOrder(0);
         card.setVisible(true);
     }
