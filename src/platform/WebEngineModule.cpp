@@ -36,7 +36,9 @@ const QString kNoContextMenu
         = QStringLiteral("document.oncontextmenu = function () { return false; };");
 
 // A panel's page: every navigation it starts by itself goes to the panel's
-// check first, as the table's own navigations do.
+// check first, as the table's own navigations do. (The engine does not ask
+// about a page's own blank documents, about:blank and about:srcdoc; they load
+// nothing.)
 class PanelPage final : public QWebEnginePage
 {
 public:

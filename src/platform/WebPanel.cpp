@@ -126,6 +126,10 @@ void WebPanel::reportError(const QUrl &url, int code)
 
 void WebPanel::Navigate(const QString &url)
 {
+    // A room without an ad page: the panel stays as it is, blank before any
+    // page.
+    if (url.trimmed().isEmpty())
+        return;
     const QUrl address = QUrl::fromUserInput(url);
     if (!admit(address)) {
         reportError(address, kSchemeRefused);

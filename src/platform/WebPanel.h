@@ -22,7 +22,7 @@ namespace tessaroc::platform {
 // any other address (a local file, a script, inline data, the program's
 // resources) is refused and logged, and reported as a navigation error when
 // the table asked for it. The page view lets no page read local files or open
-// windows.
+// windows. An empty address (a room without an ad page) changes nothing.
 class WebPanel : public QWidget
 {
     Q_OBJECT

@@ -188,6 +188,14 @@ INSTANTIATE_TEST_SUITE_P(Addresses, WebPanelRefused,
                                            "data:text/html,<b>x</b>", "qrc:/qt-project.org",
                                            "about:blank", "ftp://127.0.0.1/x"));
 
+TEST_F(WebPanelTest, AnEmptyAddressLeavesThePanelAsItIs)
+{
+    panel.Navigate(QStringLiteral(" "));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(panel.view(), nullptr);
+}
+
 TEST_F(WebPanelTest, APageCannotLeaveTheWebByItself)
 {
     std::vector<QUrl> pages;
