@@ -183,6 +183,14 @@ void deliver(const MessageFrame &frame)
     }
 }
 
+// The server answers one login per connection. Every login answer built here
+// comes on a connection of its own; a raw frame under the login command meets
+// a connection that has had its answer.
+void newConnection()
+{
+    client->state.loop.LoginAnswered = false;
+}
+
 // Every built frame goes out through here: one in eight has bytes changed.
 void send(MessageFrame frame, Input &in)
 {
@@ -316,6 +324,7 @@ void wholeHand(Input &in)
     wire::LoginAnswerFrame login;
     login.result = wire::kLoginAccepted;
     login.turnSeconds = static_cast<std::uint8_t>(10 + in.below(30));
+    newConnection();
     send(login.encode(), in);
     for (int i = 0; i < 4; ++i)
         send(userInfo(in, ownBit, seatBit((own + i) & 3)), in);
@@ -520,6 +529,7 @@ void oneFrame(Input &in)
         login.result = static_cast<std::uint8_t>(in.below(4));
         login.turnSeconds = in.byte();
         login.advertAddress = in.below(2) ? "" : in.text(in.below(100));
+        newConnection();
         send(login.encode(), in);
         break;
     }

@@ -2,6 +2,8 @@
 #include "core/Dispatcher.h"
 #include "wire/ReceivedFrames.h"
 
+#include <cstdio>
+
 namespace tessaroc::core {
 
 namespace {
@@ -29,6 +31,13 @@ void Dispatcher::CmdLogin(const wire::MessageFrame &message)
 {
     MainLoopState &loop = c_.loop();
     CoreState &core = c_.state.core;
+    // A second answer on the same connection is no login: the table, the turn
+    // length and the ad panel stay those of the first.
+    if (loop.LoginAnswered) {
+        std::fprintf(stderr, "tessaroc: a second login answer on this connection is ignored\n");
+        return;
+    }
+    loop.LoginAnswered = true;
     const wire::LoginAnswerFrame answer = wire::LoginAnswerFrame::decode(message);
 
     c_.window.ClearTable();

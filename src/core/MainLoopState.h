@@ -79,6 +79,9 @@ struct MainLoopState
 
     bool LoggedIn = false;
     bool LoginSent = false;
+    // The server answers one login per connection; a connection made anew
+    // clears this, the first login answer on it sets it.
+    bool LoginAnswered = false;
     bool ReconnectAllowed = false;
     bool Reconnected = false;
     bool TableCleared = false;

@@ -8,6 +8,7 @@ namespace tessaroc::core {
 void ConnectToServer(CoreContext &c, ConnectReason reason)
 {
     MainLoopState &loop = c.loop();
+    loop.LoginAnswered = false;
     switch (loop.line.ProxyType) {
     case wire::kProxyDirect:
         if (reason == ConnectReason::HallReconnect) {

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <QCoreApplication>
@@ -34,6 +35,36 @@ void ensureSharedContext()
 const QString kNoContextMenu
         = QStringLiteral("document.oncontextmenu = function () { return false; };");
 
+// A panel's page: every navigation it starts by itself goes to the panel's
+// check first, as the table's own navigations do. (The engine does not ask
+// about a page's own blank documents, about:blank and about:srcdoc; they load
+// nothing.)
+class PanelPage final : public QWebEnginePage
+{
+public:
+    PanelPage(WebViewEvents &events, QObject *parent)
+        : QWebEnginePage(parent)
+        , events_(events)
+    {
+        // No page reads the player's files, and nothing local reaches out to
+        // the network; pop-ups are not opened.
+        QWebEngineSettings *rules = settings();
+        rules->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        rules->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        rules->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool) override
+    {
+        return events_.mayNavigate && events_.mayNavigate(url);
+    }
+    QWebEnginePage *createWindow(WebWindowType) override { return nullptr; }
+
+private:
+    WebViewEvents &events_;
+};
+
 class EngineView final : public WebView
 {
 public:
@@ -41,6 +72,7 @@ public:
         : view_(new QWebEngineView(parent))
         , events_(*events)
     {
+        view_->setPage(new PanelPage(events_, view_));
         view_->setContextMenuPolicy(Qt::NoContextMenu);
         QObject::connect(view_->page(), &QWebEnginePage::loadingChanged, view_,
                          [this](const QWebEngineLoadingInfo &info) { loadingChanged(info); });

@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QResizeEvent>
 
+#include <cstdio>
+
 #include <unistd.h>
 
 namespace tessaroc::platform {
@@ -18,6 +20,11 @@ const QString kModuleName = QStringLiteral("tessaroc_webengine");
 // A code for "the web engine could not be started", reported as a
 // navigation error.
 constexpr int kEngineMissing = -1;
+// The network's own code for an address whose scheme is not allowed.
+constexpr int kSchemeRefused = -301;
+// How much of a refused address the log keeps (a page's inline data may be
+// long).
+constexpr qsizetype kLoggedAddressLength = 200;
 
 struct Engine
 {
@@ -72,6 +79,9 @@ WebPanel::WebPanel(QWidget *parent)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    events_.mayNavigate = [this](const QUrl &url) {
+        return admit(url);
+    };
     events_.downloadComplete = [this] {
         Q_EMIT DownloadComplete();
     };
@@ -95,12 +105,39 @@ QString WebPanel::EngineError()
     return engine().error;
 }
 
+bool WebPanel::admit(const QUrl &url) const
+{
+    const QString scheme = url.scheme();
+    if (url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")))
+        return true;
+    std::fprintf(stderr, "tessaroc: a web panel refuses %s (it shows http and https pages only)\n",
+                 qPrintable(url.toString().left(kLoggedAddressLength)));
+    return false;
+}
+
+// Like an error of the engine, the report comes from the event loop: the
+// table places and shows the panel after asking for the page, and its error
+// handler must come after that to hide it again.
+void WebPanel::reportError(const QUrl &url, int code)
+{
+    QMetaObject::invokeMethod(
+            this, [this, url, code] { Q_EMIT NavigateError(url, code); }, Qt::QueuedConnection);
+}
+
 void WebPanel::Navigate(const QString &url)
 {
+    // A room without an ad page: the panel stays as it is, blank before any
+    // page.
+    if (url.trimmed().isEmpty())
+        return;
     const QUrl address = QUrl::fromUserInput(url);
+    if (!admit(address)) {
+        reportError(address, kSchemeRefused);
+        return;
+    }
     if (!view_) {
         if (!engine().create) {
-            Q_EMIT NavigateError(address, kEngineMissing);
+            reportError(address, kEngineMissing);
             return;
         }
         view_.reset(engine().create(this, &events_));

@@ -15,6 +15,14 @@ namespace tessaroc::platform {
 // on that first navigation, never at start-up. A right click on the panel
 // opens no menu. When the engine cannot be loaded, a navigation reports a
 // navigation error and the panel stays blank.
+//
+// The addresses come from the game server over a plain connection, so a panel
+// shows web pages (http and https) only. The table's navigations and those a
+// page starts by itself (links, scripts, forms, redirects) pass one check;
+// any other address (a local file, a script, inline data, the program's
+// resources) is refused and logged, and reported as a navigation error when
+// the table asked for it. The page view lets no page read local files or open
+// windows. An empty address (a room without an ad page) changes nothing.
 class WebPanel : public QWidget
 {
     Q_OBJECT
@@ -46,6 +54,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The one check of every navigation: true for a web page, else logged.
+    bool admit(const QUrl &url) const;
+    void reportError(const QUrl &url, int code);
+
     WebViewEvents events_;
     std::unique_ptr<WebView> view_;
 };

@@ -12,9 +12,12 @@ namespace tessaroc::platform {
 // any load, whatever its outcome), the document complete, and a navigation
 // error with the HTTP status or the network's error code. A load that fails
 // reports the error first; the browser then shows its own error page, whose
-// download and document complete as for any page.
+// download and document complete as for any page. Every navigation that the
+// page starts by itself (a link, a script, a form, a redirect) is first put to
+// mayNavigate; it goes ahead only on "yes".
 struct WebViewEvents
 {
+    std::function<bool(const QUrl &)> mayNavigate;
     std::function<void()> downloadComplete;
     std::function<void(const QUrl &)> documentComplete;
     std::function<void(const QUrl &, int)> navigateError;

@@ -1,5 +1,7 @@
 #include "DispatchFixture.h"
 
+#include "core/Reconnect.h"
+
 namespace tessaroc::core::test {
 namespace {
 
@@ -68,6 +70,47 @@ TEST(LoginAnswer, ARefusalRestoresTheHallAndEnds)
         EXPECT_EQ(client.process.ended, ExitCode::LoginRefused);
         EXPECT_FALSE(client.loop().LoggedIn);
     }
+}
+
+// The server answers one login per connection: a second answer on the same
+// connection, whatever it says, leaves the table as the first one made it.
+TEST(LoginAnswer, ASecondAnswerOnTheSameConnectionChangesNothing)
+{
+    struct Case
+    {
+        const char *name;
+        wire::MessageFrame second;
+    };
+    for (const Case &c : {Case{"accepted", loginAnswer(1, 9, "http://other.example/ad")},
+                          Case{"refused", loginAnswer(2)}}) {
+        SCOPED_TRACE(c.name);
+        Client client;
+        client.dispatch(loginAnswer(1, 15));
+        const int cleared = client.window->cleared;
+        const std::vector<std::uint32_t> posts = client.hall.posts;
+        client.dispatch(c.second);
+        EXPECT_TRUE(client.loop().LoggedIn);
+        EXPECT_EQ(client.state.core.TurnSeconds, 15);
+        EXPECT_EQ(client.loop().AdUrl, "");
+        EXPECT_FALSE(client.form().area.WebBrowser1.Visible());
+        EXPECT_EQ(client.window->cleared, cleared);
+        EXPECT_EQ(client.hall.posts, posts);
+        EXPECT_EQ(client.window->lines[0], QStringLiteral("连接服务器成功！"));
+        EXPECT_FALSE(client.process.ended);
+    }
+}
+
+// A lost connection's reconnection is a connection of its own, and its login
+// answer is taken as the first one was.
+TEST(LoginAnswer, AReconnectionTakesItsLoginAnswer)
+{
+    Client client;
+    client.dispatch(loginAnswer(1, 15));
+    client.loop().LoggedIn = false;
+    ReconnectServer(*client.context, client.loop().LoginFrame);
+    client.dispatch(loginAnswer(1, 9));
+    EXPECT_TRUE(client.loop().LoggedIn);
+    EXPECT_EQ(client.state.core.TurnSeconds, 9);
 }
 
 TEST(ReconnectAnswer, AcceptedKeepsTheTableAndClearsTheLoginUnderWay)

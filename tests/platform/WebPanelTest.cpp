@@ -14,8 +14,10 @@
 namespace tessaroc::platform {
 namespace {
 
-// A page server on 127.0.0.1: "/page" is a small page, anything else is
-// "404 Not Found".
+// A page server on 127.0.0.1: "/page" is a small page, "/leave" a page that
+// at once tries to leave for the program's own resources and, should it still
+// be there a moment later, goes on to "/page"; anything else is "404 Not
+// Found".
 class PageServer : public QObject
 {
 public:
@@ -38,8 +40,12 @@ private:
     static void answer(QTcpSocket &socket)
     {
         const QByteArray request = socket.readAll();
-        const bool found = request.startsWith("GET /page ");
-        const QByteArray body = found ? "<html><body>panel page</body></html>"
+        const bool leave = request.startsWith("GET /leave ");
+        const bool found = leave || request.startsWith("GET /page ");
+        const QByteArray body = leave ? "<html><body><script>location.href = 'qrc:/x';"
+                                        "setTimeout(function () { location.href = '/page'; }, 300);"
+                                        "</script></body></html>"
+                : found               ? "<html><body>panel page</body></html>"
                                       : "<html><body>not here</body></html>";
         socket.write((found ? QByteArray("HTTP/1.1 200 OK\r\n")
                             : QByteArray("HTTP/1.1 404 Not Found\r\n"))
@@ -156,6 +162,52 @@ INSTANTIATE_TEST_SUITE_P(Loopback, WebPanelError,
                          ::testing::Values(ErrorCase{"MissingPage", true},
                                            ErrorCase{"RefusedPort", false}),
                          [](const auto &param) { return std::string(param.param.name); });
+
+// The addresses come from the server over a plain connection: anything but a
+// web page is refused before any page view exists, and reported as a
+// navigation error once the caller has had its turn.
+class WebPanelRefused : public WebPanelTest, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(WebPanelRefused, ReportsAnErrorAndShowsNothing)
+{
+    const QString address = QString::fromUtf8(GetParam());
+    panel.Navigate(address);
+    EXPECT_TRUE(events.empty()) << "reported within the call";
+    ASSERT_TRUE(serveUntil([&] { return !events.empty(); }, 5000));
+    EXPECT_EQ(events, (std::vector<std::string>{"error"}));
+    EXPECT_EQ(lastError, -301);
+    EXPECT_EQ(panel.view(), nullptr);
+    EXPECT_TRUE(panel.Document().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, WebPanelRefused,
+                         ::testing::Values("file:///etc/hostname", "/etc/hostname",
+                                           "javascript:document.title='x'",
+                                           "data:text/html,<b>x</b>", "qrc:/qt-project.org",
+                                           "about:blank", "ftp://127.0.0.1/x"));
+
+TEST_F(WebPanelTest, AnEmptyAddressLeavesThePanelAsItIs)
+{
+    panel.Navigate(QStringLiteral(" "));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(panel.view(), nullptr);
+}
+
+TEST_F(WebPanelTest, APageCannotLeaveTheWebByItself)
+{
+    std::vector<QUrl> pages;
+    QObject::connect(&panel, &WebPanel::DocumentComplete,
+                     [&](const QUrl &url) { pages.push_back(url); });
+    panel.Navigate(server.url(QStringLiteral("leave")));
+    ASSERT_TRUE(serveUntil([&] { return !pages.empty(); }));
+    // The refused step stops the leaving page's load: the first document to
+    // complete is the one its timer goes on to.
+    EXPECT_EQ(pages.front().toString().toStdString(),
+              server.url(QStringLiteral("page")).toStdString());
+}
 
 TEST_F(WebPanelTest, TheHookedDocumentAnswersItsContextMenuWithNo)
 {

@@ -1,6 +1,10 @@
 #include "TableFixture.h"
 
+#include "table/TableWindowService.h"
 #include "table/WebPanels.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 
 #include <string>
 #include <vector>
@@ -69,6 +73,27 @@ INSTANTIATE_TEST_SUITE_P(Events, AdPanels,
                              return std::string(std::get<0>(param.param).name)
                                      + (std::get<1>(param.param) ? "Reduced" : "Full");
                          });
+
+// An address that is no web page (a local file here) is refused: the panel
+// the table showed for it is hidden again and stays so, as after any
+// navigation error.
+TEST(AdPanels, ARefusedAddressHidesThePanelForGood)
+{
+    for (const int which : {1, 2}) {
+        SCOPED_TRACE(which);
+        Table t(kFullScreen[0], kFullScreen[1]);
+        TableWindowService window(t.form(), t.state);
+        const QString address = QStringLiteral("file:///etc/hostname");
+        which == 1 ? window.ShowWebPanel(address) : window.ShowSeatShuffle(QString(), address);
+        bool &failed = which == 1 ? t.state.table.AdPanel1Failed : t.state.table.AdPanel2Failed;
+        QDeadlineTimer deadline(5000);
+        while (!failed && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_TRUE(failed);
+        EXPECT_FALSE(
+                (which == 1 ? t.form().area.WebBrowser1 : t.form().area.WebBrowser2).Visible());
+    }
+}
 
 TEST(ShuffleCaption, CyclesTwoToFiveDotsFromTheStartersCaption)
 {
