@@ -59,7 +59,6 @@ struct MainLoopState
     int SlotTicks3 = 0;
     bool SlotFlag4 = false; // choice clock
     int SlotTicks4 = 0;
-    int SlotTicks5 = 0; // spare: counts and nothing else
     bool Disconnect_Flag = false; // slot 6, the connection watch
     int SlotTicks6 = 0;
     bool SlotFlag7 = false; // play clock

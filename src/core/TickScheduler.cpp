@@ -73,7 +73,6 @@ void TickScheduler::TickSchedulerSteps()
     ++loop.SlotTicks2;
     ++loop.SlotTicks3;
     ++loop.SlotTicks4;
-    ++loop.SlotTicks5;
     ++loop.SlotTicks6;
     ++loop.SlotTicks7;
     ++loop.SlotTicks8;
