@@ -41,10 +41,17 @@ struct CoreContext
 
     MainLoopState &loop() { return state.loop; }
     std::uint8_t ownSeatBit() const { return state.rules.HandRecords[0].seatBit; }
-    // SendMsg: queues the frame for the send slot.
+    // SendMsg: queues the frame for the send slot and arms it, after a
+    // refused frame too (the frames that wait still go); an empty chat line
+    // queues nothing and arms nothing.
     wire::SendResult SendMsg(wire::MessageFrame &frame)
     {
-        return wire::SendMsg(rings, frame, state.loop.ring);
+        const wire::SendResult result = wire::SendMsg(rings, frame);
+        if (result != wire::SendResult::EmptyChat) {
+            state.loop.ring.SlotFlag0 = true;
+            state.loop.ring.SlotTicks0 = 0;
+        }
+        return result;
     }
 };
 

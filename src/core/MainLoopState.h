@@ -47,12 +47,22 @@ struct ShuffleState
     std::array<std::string, 4> ShuffleCaptions{};
 };
 
+// The main loop's send and receive slots: sending a frame arms slot 0, bytes
+// from the server arm slot 1.
+struct RingSlots
+{
+    bool SlotFlag0 = false; // the send slot has frames to send
+    int SlotTicks0 = 0;
+    bool SlotFlag1 = false; // data has arrived; the receive slot runs
+    int SlotTicks1 = 0;
+};
+
 // The main loop's slots and the session state the loop, the clocks, the hall
 // link and the dispatcher share.
 struct MainLoopState
 {
     // Slots 0 (send) and 1 (receive): the rings arm them.
-    wire::RingSlots ring;
+    RingSlots ring;
     bool SlotFlag2 = false; // login
     int SlotTicks2 = 0;
     bool SlotFlag3 = false; // blink

@@ -33,6 +33,12 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
     }
 }
 
+void OnReceived(CoreContext &c)
+{
+    c.loop().ring.SlotFlag1 = true;
+    c.loop().ring.SlotTicks1 = 0;
+}
+
 void OnProxyConnected(CoreContext &c)
 {
     c.hall.PostToHall(wire::kTableMsgConnected);

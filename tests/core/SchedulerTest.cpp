@@ -70,6 +70,18 @@ TEST_F(Scheduler, ReceivedFramesAreHandledTwoTicksAfterArrivalOnePerTick)
     EXPECT_EQ(h->rings.RecvRing.waiting(), 56u) << "the rest of a frame waits for its other bytes";
 }
 
+TEST_F(Scheduler, AFrameArrivingBetweenTurnsOfTheReceiveSlotStillWaitsTwoTicks)
+{
+    h->arrive(frameOf(CmdPlayed, 1));
+    h->tick(3);
+    ASSERT_EQ(h->dispatcher.frames.size(), 1u);
+    h->arrive(frameOf(CmdPlayed, 2));
+    h->tick();
+    EXPECT_EQ(h->dispatcher.frames.size(), 1u) << "the arrival counts the two ticks afresh";
+    h->tick();
+    EXPECT_EQ(h->dispatcher.frames.size(), 2u);
+}
+
 TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
 {
     loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();

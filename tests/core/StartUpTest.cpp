@@ -279,12 +279,12 @@ protected:
     QTcpServer server;
     QTcpSocket *peer = nullptr;
     std::unique_ptr<CoreHarness> h = std::make_unique<CoreHarness>();
-    platform::ServerLink link{h->rings, h->state.loop.ring, h->clock};
+    platform::ServerLink link{h->rings, h->clock};
     core::ServerLinkSocket socket{link, context};
     platform::HallLink hallLink;
     core::HallWindowLink table{context, hallLink};
-    core::CoreContext context{h->state,  h->rings,      h->clock,  socket,   h->hall,
-                              h->timers, h->window,     h->play,   h->sound, h->items,
+    core::CoreContext context{h->state,  h->rings,      h->clock,   socket,   h->hall,
+                              h->timers, h->window,     h->play,    h->sound, h->items,
                               h->video,  h->settlement, h->process, h->chat};
     core::Dispatcher dispatcher{context};
     core::TurnClocks clocks{context};
