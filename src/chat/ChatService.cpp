@@ -517,8 +517,7 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     if (pos > 0) {
         core::MainLoopState &loop = core_->state.loop;
         loop.BlinkCount = kBlinkChanges;
-        loop.SlotFlag3 = true;
-        loop.SlotTicks3 = 0;
+        loop.slots.arm(core::LoopSlot::Blink);
     }
 }
 

@@ -47,10 +47,8 @@ struct CoreContext
     wire::SendResult SendMsg(wire::MessageFrame &frame)
     {
         const wire::SendResult result = wire::SendMsg(rings, frame);
-        if (result != wire::SendResult::EmptyChat) {
-            state.loop.ring.SlotFlag0 = true;
-            state.loop.ring.SlotTicks0 = 0;
-        }
+        if (result != wire::SendResult::EmptyChat)
+            state.loop.slots.arm(LoopSlot::Send);
         return result;
     }
 };

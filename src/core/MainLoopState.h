@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/LoopSlots.h"
 #include "core/services/ItemLibrary.h"
 #include "wire/CommandLine.h"
 #include "wire/MessageFrame.h"
-#include "wire/MsgRings.h"
 
 #include <array>
 #include <cstdint>
@@ -47,38 +47,11 @@ struct ShuffleState
     std::array<std::string, 4> ShuffleCaptions{};
 };
 
-// The main loop's send and receive slots: sending a frame arms slot 0, bytes
-// from the server arm slot 1.
-struct RingSlots
-{
-    bool SlotFlag0 = false; // the send slot has frames to send
-    int SlotTicks0 = 0;
-    bool SlotFlag1 = false; // data has arrived; the receive slot runs
-    int SlotTicks1 = 0;
-};
-
 // The main loop's slots and the session state the loop, the clocks, the hall
 // link and the dispatcher share.
 struct MainLoopState
 {
-    // Slots 0 (send) and 1 (receive): the rings arm them.
-    RingSlots ring;
-    bool SlotFlag2 = false; // login
-    int SlotTicks2 = 0;
-    bool SlotFlag3 = false; // blink
-    int SlotTicks3 = 0;
-    bool SlotFlag4 = false; // choice clock
-    int SlotTicks4 = 0;
-    bool Disconnect_Flag = false; // slot 6, the connection watch
-    int SlotTicks6 = 0;
-    bool SlotFlag7 = false; // play clock
-    int SlotTicks7 = 0;
-    bool SlotFlag8 = false; // ready clock
-    int SlotTicks8 = 0;
-    bool SlotFlag9 = false; // stopwatch
-    int SlotTicks9 = 0;
-    bool SlotFlag10 = false; // bubble hide
-    int SlotTicks10 = 0;
+    LoopSlots slots;
     // The 4-second stopwatch, on the monotonic clock.
     std::int64_t StopwatchStartMs = 0;
     std::int64_t StopwatchElapsedMs = 0;

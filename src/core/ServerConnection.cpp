@@ -17,15 +17,13 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
         }
         c.socket.Connect(QString::fromStdString(loop.line.ServerHost), loop.line.ServerPort);
         c.timers.StartTimerBong();
-        loop.SlotFlag2 = true;
-        loop.SlotTicks2 = 0;
+        loop.slots.arm(LoopSlot::Login);
         break;
     case wire::kProxySocks5:
-        loop.SlotFlag2 = false;
+        loop.slots.disarm(LoopSlot::Login);
         if (c.socket.ConnectToSock5Server(loop.line)) {
             loop.LoginSent = true;
-            loop.Disconnect_Flag = true;
-            loop.SlotTicks6 = 0;
+            loop.slots.arm(LoopSlot::ConnWatch);
         }
         break;
     default:
@@ -35,8 +33,7 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
 
 void OnReceived(CoreContext &c)
 {
-    c.loop().ring.SlotFlag1 = true;
-    c.loop().ring.SlotTicks1 = 0;
+    c.loop().slots.arm(LoopSlot::Receive);
 }
 
 void OnProxyConnected(CoreContext &c)
