@@ -29,8 +29,6 @@ constexpr std::int16_t kBubbleAlpha = 210;
 constexpr std::int16_t kBubbleFadeIn = 8;
 constexpr std::int16_t kBubbleFadeOut = 4;
 constexpr std::int16_t kBubbleHold = 2000;
-// The blink of the history button after another player spoke.
-constexpr std::int16_t kBlinkChanges = 8;
 
 // Key codes as the table's handlers count them.
 constexpr int kKeyBackspace = 8;
@@ -514,11 +512,8 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     Talk().addLine(line);
     form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
 
-    if (pos > 0) {
-        core::MainLoopState &loop = core_->state.loop;
-        loop.BlinkCount = kBlinkChanges;
-        loop.slots.arm(core::LoopSlot::Blink);
-    }
+    if (pos > 0)
+        core_->slotControl().startBlink();
 }
 
 // The bubble and the voice of a quick phrase use the receiver's own list; a

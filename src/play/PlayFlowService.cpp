@@ -93,7 +93,7 @@ void PlayFlowService::playGameEffect(std::string_view file, bool unlessMinimised
 
 void PlayFlowService::stopPlayClock()
 {
-    c_.loop().slots.disarm(core::LoopSlot::PlayClock);
+    c_.slotControl().stopPlayClock();
     form_.turn.Number.setVisible(false);
     form_.turn.Time_Img.setVisible(false);
 }

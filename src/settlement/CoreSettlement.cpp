@@ -267,10 +267,10 @@ void CoreSettlement::closeSettlement(Board board)
     loop.HoldCommand21 = false;
 
     if (!loop.line.Spectator) {
-        loop.slots.arm(core::LoopSlot::ReadyClock);
+        c_.slotControl().startReadyClock();
         loop.clocks.ClockSeconds = board == Board::Plain ? kReadySeconds : kVariantReadySeconds;
         loop.clocks.MaySendChoice = false;
-        loop.slots.disarm(core::LoopSlot::ChoiceClock);
+        c_.slotControl().stopChoiceClock();
         core.BidClockOn = false;
         core.TickPhase = 0;
 

@@ -41,7 +41,7 @@ void LeavePaths::pbCloseMe_Click()
     if (hooks_.unloadSoundSettings)
         hooks_.unloadSoundSettings();
     c_.state.rules.InGame = false;
-    c_.loop().slots.disarm(core::LoopSlot::ConnWatch);
+    c_.slotControl().stopConnectionWatch();
     core::CloseVideoAndLeave(c_);
     resetTable();
     if (!backToHall())
