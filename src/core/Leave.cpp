@@ -24,8 +24,7 @@ void CloseVideoAndLeave(CoreContext &c)
     MainLoopState &loop = c.loop();
     const wire::MessageFrame leave = wire::ReadyOrLeaveFrame{c.ownSeatBit(), false}.encode();
 
-    loop.slots.disarmAll();
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c.clock.nowMs();
+    loop.disarmSlots(c.clock.nowMs());
     c.window.HideChoiceButtons();
 
     c.timers.StopTimerBong();

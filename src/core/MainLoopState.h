@@ -56,6 +56,14 @@ struct MainLoopState
     std::int64_t StopwatchStartMs = 0;
     std::int64_t StopwatchElapsedMs = 0;
 
+    // Every slot disarmed and the stopwatch back at 0: how the start-up, a
+    // way out of the table and the table reset leave the main loop.
+    void disarmSlots(std::int64_t nowMs)
+    {
+        slots.disarmAll();
+        StopwatchStartMs = StopwatchElapsedMs = nowMs;
+    }
+
     std::int32_t WatchdogTicks = 0; // receive passes without a frame while a hand runs
     std::int16_t BlinkCount = 0;
 

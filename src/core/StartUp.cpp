@@ -158,8 +158,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
 void StartUp::startValues()
 {
     MainLoopState &loop = c_.loop();
-    loop.slots.disarmAll();
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c_.clock.nowMs();
+    loop.disarmSlots(c_.clock.nowMs());
     loop.OwnVideoDelayArmed = false;
     loop.OwnVideoDelayTicks = 0;
     loop.ChatGate = true;

@@ -25,8 +25,7 @@ void ResetTable(CoreContext &c)
     c.state.rules.InGame = false;
     core.ButtonDown[2] = true;
 
-    loop.slots.disarmAll();
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c.clock.nowMs();
+    loop.disarmSlots(c.clock.nowMs());
     c.timers.StopTimerBong();
     c.timers.StopKeepAlive();
     c.window.SetSystemLine(0, {});

@@ -366,6 +366,39 @@ TEST_F(Scheduler, BubbleHideEverySecondWhileArmed)
     EXPECT_TRUE(h->window.called("HideWords"));
 }
 
+// The table reset disarms every slot: with each slot armed and work waiting
+// for it, none of them runs in the ticks after the reset.
+TEST_F(Scheduler, NoSlotRunsAfterTheTableReset)
+{
+    using core::LoopSlot;
+    int reconnections = 0;
+    h->scheduler.setReconnectionStarter([&] { ++reconnections; });
+    loop().LoggedIn = true;
+    loop().ReconnectAllowed = true;
+    loop().BlinkCount = 8;
+    h->state.core.BubbleSeat = 2;
+    h->queue(frameOf(wire::CmdKeepAlive));
+    h->arrive(frameOf(CmdPlayed));
+    for (LoopSlot slot :
+         {LoopSlot::Login, LoopSlot::Blink, LoopSlot::ChoiceClock, LoopSlot::ConnWatch,
+          LoopSlot::PlayClock, LoopSlot::ReadyClock, LoopSlot::Stopwatch, LoopSlot::BubbleHide})
+        loop().slots.arm(slot);
+
+    core::ResetTable(h->context);
+    const std::size_t toolbarChanges = h->window.toolbar.size();
+    const std::int64_t resetAt = h->clock.nowMs();
+    h->tick(100);
+
+    EXPECT_TRUE(h->rings.SendRing.hasFrame()) << "send";
+    EXPECT_TRUE(h->dispatcher.frames.empty()) << "receive";
+    EXPECT_TRUE(h->hall.posts.empty()) << "login";
+    EXPECT_EQ(h->window.toolbar.size(), toolbarChanges) << "blink";
+    EXPECT_TRUE(h->window.clockShown.empty()) << "the turn clocks";
+    EXPECT_EQ(reconnections, 0) << "connection watch";
+    EXPECT_EQ(loop().StopwatchStartMs, resetAt) << "stopwatch";
+    EXPECT_FALSE(h->window.called("HideWords")) << "bubble hide";
+}
+
 // ----------------------------------------------------------- the tick's frame
 
 TEST_F(Scheduler, TimerRestartsAfterAHandlerThatThrows)
