@@ -64,8 +64,9 @@ public:
     // The tick's first step: the counts grow.
     void countTick()
     {
-        for (const LoopSlot slot : kCounted)
-            ++at(slot).ticks;
+        count<LoopSlot::Send, LoopSlot::Receive, LoopSlot::Login, LoopSlot::Blink,
+              LoopSlot::ChoiceClock, LoopSlot::ConnWatch, LoopSlot::PlayClock, LoopSlot::ReadyClock,
+              LoopSlot::BubbleHide>();
     }
     // After the slot's turn in the tick: a count that reached its threshold
     // starts again.
@@ -85,15 +86,10 @@ private:
     static constexpr std::size_t kSlotCount = 11;
     // By slot number; 5 is no slot.
     static constexpr std::array<int, kSlotCount> kThresholds{1, 2, 4, 8, 20, 0, 2, 20, 20, 1, 20};
-    static constexpr std::array kCounted{
-            LoopSlot::Send,      LoopSlot::Receive,     LoopSlot::Login,
-            LoopSlot::Blink,     LoopSlot::ChoiceClock, LoopSlot::ConnWatch,
-            LoopSlot::PlayClock, LoopSlot::ReadyClock,  LoopSlot::BubbleHide,
-    };
-
     static constexpr std::size_t index(LoopSlot slot) { return static_cast<std::size_t>(slot); }
     Slot &at(LoopSlot slot) { return slots_[index(slot)]; }
     const Slot &at(LoopSlot slot) const { return slots_[index(slot)]; }
+    template<LoopSlot... Counted> void count() { (++at(Counted).ticks, ...); }
 
     std::array<Slot, kSlotCount> slots_{};
 };

@@ -65,10 +65,10 @@ void TickScheduler::TimerBong_Timer()
     }
 }
 
-void TickScheduler::runSlot(LoopSlot slot, void (TickScheduler::*step)())
+template<void (TickScheduler::*Step)()> void TickScheduler::runSlot(LoopSlot slot)
 {
     if (c_.loop().slots.due(slot))
-        (this->*step)();
+        (this->*Step)();
     c_.loop().slots.wrap(slot);
 }
 
@@ -78,10 +78,10 @@ void TickScheduler::TickSchedulerSteps()
     slots.countTick();
     Stopwatch();
 
-    runSlot(LoopSlot::Send, &TickScheduler::TickSlotSend);
-    runSlot(LoopSlot::Receive, &TickScheduler::TickSlotReceive);
-    runSlot(LoopSlot::Login, &TickScheduler::TickSlotLogin);
-    runSlot(LoopSlot::Blink, &TickScheduler::TickSlotBlink);
+    runSlot<&TickScheduler::TickSlotSend>(LoopSlot::Send);
+    runSlot<&TickScheduler::TickSlotReceive>(LoopSlot::Receive);
+    runSlot<&TickScheduler::TickSlotLogin>(LoopSlot::Login);
+    runSlot<&TickScheduler::TickSlotBlink>(LoopSlot::Blink);
 
     // The turn clocks look at their slots' flags and step on the monotonic
     // clock; their counts only wrap.
@@ -93,8 +93,8 @@ void TickScheduler::TickSchedulerSteps()
     clocks_.ReadyClock();
     slots.wrap(LoopSlot::ReadyClock);
 
-    runSlot(LoopSlot::ConnWatch, &TickScheduler::TickSlotConnWatch);
-    runSlot(LoopSlot::BubbleHide, &TickScheduler::TickSlotBubbleHide);
+    runSlot<&TickScheduler::TickSlotConnWatch>(LoopSlot::ConnWatch);
+    runSlot<&TickScheduler::TickSlotBubbleHide>(LoopSlot::BubbleHide);
 
     if (!items_.Run())
         return;

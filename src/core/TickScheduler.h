@@ -41,7 +41,7 @@ public:
 private:
     void TickSchedulerSteps();
     // The slot's step when it is due, then its count wrapped.
-    void runSlot(LoopSlot slot, void (TickScheduler::*step)());
+    template<void (TickScheduler::*Step)()> void runSlot(LoopSlot slot);
     void Stopwatch();
     void TickSlotSend();
     void TickSlotReceive();
