@@ -17,8 +17,8 @@ std::unique_ptr<test::CoreHarness> idleTable()
     auto h = std::make_unique<test::CoreHarness>();
     h->socket.state = test::FakeSocket::sckConnected;
     h->state.loop.LoggedIn = true;
-    h->state.loop.ring.SlotFlag1 = true;
-    h->state.loop.Disconnect_Flag = true;
+    h->state.loop.slots.arm(core::LoopSlot::Receive);
+    h->state.loop.slots.arm(core::LoopSlot::ConnWatch);
     h->timers.StartTimerBong();
     return h;
 }

@@ -22,11 +22,10 @@ void BM_ReceiveAndCutFrames(benchmark::State &state)
     for (std::size_t i = 0; i < stream.size(); ++i)
         stream[i] = static_cast<std::uint8_t>(i * 31);
     MsgRings rings;
-    RingSlots slots;
     MessageFrame frame;
     for (auto _ : state) {
         for (std::size_t at = 0; at < stream.size(); at += segment) {
-            ReceiveIntoRing(rings, std::span(stream).subspan(at, segment), slots);
+            ReceiveIntoRing(rings, std::span(stream).subspan(at, segment));
             while (rings.RecvRing.takeFrame(frame))
                 benchmark::DoNotOptimize(frame);
         }
@@ -73,7 +72,6 @@ BENCHMARK(BM_DecodeUserInfo);
 void BM_SendChatLine(benchmark::State &state)
 {
     MsgRings rings;
-    RingSlots slots;
     std::string line;
     for (int i = 0; i < 50; ++i)
         line += "中a";
@@ -81,7 +79,7 @@ void BM_SendChatLine(benchmark::State &state)
     for (auto _ : state) {
         rings.PendingChat = line;
         MessageFrame frame = ChatFrame{.sender = 1}.encode();
-        SendMsg(rings, frame, slots);
+        SendMsg(rings, frame);
         rings.SendRing.takeFrame(out);
         benchmark::DoNotOptimize(out);
     }

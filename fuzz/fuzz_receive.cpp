@@ -111,7 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     Reader in{data, size};
     MsgRings rings;
-    RingSlots slots;
     std::vector<std::uint8_t> fed;
     std::size_t taken = 0; // bytes of `fed` already cut into frames
 
@@ -124,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::size_t n = 1 + (static_cast<std::size_t>(in.byte()) << (op & 0x0C ? 2 : 0));
             const std::uint8_t *bytes = nullptr;
             n = in.take(n, bytes);
-            if (ReceiveIntoRing(rings, std::span(bytes, n), slots) == ReceiveResult::Overflow)
+            if (ReceiveIntoRing(rings, std::span(bytes, n)) == ReceiveResult::Overflow)
                 return 0; // the client ends here
             fed.insert(fed.end(), bytes, bytes + n);
             fuzzCheck(rings.RecvRing.waiting() == fed.size() - taken);
@@ -158,7 +157,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const std::size_t c = in.take(chatLength, chat);
             rings.PendingChat.assign(reinterpret_cast<const char *>(chat), c);
             const std::size_t before = rings.SendRing.waiting();
-            const SendResult result = SendMsg(rings, frame, slots);
+            const SendResult result = SendMsg(rings, frame);
             fuzzCheck(rings.SendRing.waiting()
                       == before + (result == SendResult::Queued ? kFrameSize : 0));
             fuzzCheck(rings.SendRing.waiting() <= kMaxWaitingFrames * kFrameSize);

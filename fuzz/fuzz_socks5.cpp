@@ -31,7 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     target.serverPort = static_cast<std::uint16_t>(byte() << 8 | byte());
 
     MsgRings rings;
-    RingSlots slots;
     Socks5Handshake hs;
     std::int64_t now = 0;
     BeginSock5Connection(rings, hs, target, now);
@@ -48,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const std::size_t n = std::min<std::size_t>(1 + (op >> 3), size - pos);
             const bool wasRingMode = rings.RingMode;
             const std::size_t before = rings.RecvRing.waiting();
-            const ArrivalResult r
-                    = Winsock1_DataArrival(rings, hs, std::span(data + pos, n), slots);
+            const ArrivalResult r = Winsock1_DataArrival(rings, hs, std::span(data + pos, n));
             pos += n;
             if (r.overflow)
                 return 0;

@@ -17,7 +17,7 @@ const QString kDefaultTableCaption = QStringLiteral("Tessaroc");
 Client::Client(double timeScale, const QString &lockPath, const ClientDevices &devices)
     : clock_(timeScale)
     , lock_(lockPath)
-    , serverLink_(rings_, state_.loop.ring, clock_)
+    , serverLink_(rings_, clock_)
     , timers_(core::CoreTimers::Mode::Real, timeScale)
     , process_([this] { cleanUpBeforeEnd(); })
     , random_(std::random_device{}())

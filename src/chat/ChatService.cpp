@@ -30,8 +30,6 @@ constexpr std::int16_t kBubbleAlpha = 210;
 constexpr std::int16_t kBubbleFadeIn = 8;
 constexpr std::int16_t kBubbleFadeOut = 4;
 constexpr std::int16_t kBubbleHold = 2000;
-// The blink of the history button after another player spoke.
-constexpr std::int16_t kBlinkChanges = 8;
 
 // Key codes as the table's handlers count them.
 constexpr int kKeyBackspace = 8;
@@ -515,12 +513,8 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     Talk().addLine(line);
     form_->AddSystemMessage(LeftChars(line, kSystemLineChars));
 
-    if (pos > 0) {
-        core::MainLoopState &loop = core_->state.loop;
-        loop.BlinkCount = kBlinkChanges;
-        loop.SlotFlag3 = true;
-        loop.SlotTicks3 = 0;
-    }
+    if (pos > 0)
+        core_->slotControl().startBlink();
 }
 
 // The bubble and the voice of a quick phrase use the receiver's own list; a

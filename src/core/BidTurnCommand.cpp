@@ -22,15 +22,14 @@ void Dispatcher::CmdBidTurn(const wire::MessageFrame &message)
 
     // Whatever turn was running ends.
     c_.video.RequestVideo();
-    loop.SlotFlag8 = false;
-    loop.SlotTicks8 = 0;
+    loop.slots.disarm(LoopSlot::ReadyClock);
     clocks.MyTurn = false;
     clocks.MaySendChoice = false;
-    loop.SlotFlag4 = false;
+    loop.slots.disarm(LoopSlot::ChoiceClock);
     core.BidClockOn = false;
     core.TickPhase = 0;
     clocks.ClockSeconds = core.TableHidden ? std::int16_t{1} : kBidSeconds;
-    loop.SlotFlag10 = false;
+    loop.slots.disarm(LoopSlot::BubbleHide);
     if (core.BidFrameCount < std::numeric_limits<std::int16_t>::max())
         ++core.BidFrameCount;
     for (int pos = 1; pos <= 3; ++pos)
@@ -58,7 +57,7 @@ void Dispatcher::CmdBidTurn(const wire::MessageFrame &message)
         clocks.MyTurn = true;
         c_.window.ShowBidButtons();
     } else {
-        loop.SlotTicks7 = 0;
+        loop.slots.restartCount(LoopSlot::PlayClock);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SlotControl.h"
 #include "core/TableState.h"
 #include "core/services/Chat.h"
 #include "core/services/HallWindow.h"
@@ -40,11 +41,18 @@ struct CoreContext
     services::Chat &chat;
 
     MainLoopState &loop() { return state.loop; }
+    // The other subsystems' way to the main loop's slots.
+    SlotControl slotControl() { return SlotControl(state.loop); }
     std::uint8_t ownSeatBit() const { return state.rules.HandRecords[0].seatBit; }
-    // SendMsg: queues the frame for the send slot.
+    // SendMsg: queues the frame for the send slot and arms it, after a
+    // refused frame too (the frames that wait still go); an empty chat line
+    // queues nothing and arms nothing.
     wire::SendResult SendMsg(wire::MessageFrame &frame)
     {
-        return wire::SendMsg(rings, frame, state.loop.ring);
+        const wire::SendResult result = wire::SendMsg(rings, frame);
+        if (result != wire::SendResult::EmptyChat)
+            state.loop.slots.arm(LoopSlot::Send);
+        return result;
     }
 };
 

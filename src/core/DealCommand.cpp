@@ -64,15 +64,13 @@ void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFr
     // No video link in this configuration: g_iChangeNum never rises.
     loop.g_iChangeNum = 0;
 
-    loop.SlotFlag9 = false;
-    loop.SlotTicks9 = 0;
+    loop.slots.disarm(LoopSlot::Stopwatch);
     c_.timers.StopKeepAlive();
     c_.window.CloseLeaveDialog();
 
-    loop.SlotFlag8 = false;
-    loop.SlotTicks8 = 0;
-    loop.Disconnect_Flag = true;
-    loop.SlotFlag7 = false;
+    loop.slots.disarm(LoopSlot::ReadyClock);
+    loop.slots.armKeepingCount(LoopSlot::ConnWatch);
+    loop.slots.disarm(LoopSlot::PlayClock);
     core.ButtonDown[2] = true;
     commands.SortMode = -1;
     c_.state.rules.InGame = true;

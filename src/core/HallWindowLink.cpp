@@ -125,8 +125,7 @@ void HallWindowLink::leaveTable()
     if (!leave.entered())
         return;
     if (c_.socket.State() == services::ServerSocket::sckConnected) {
-        c_.loop().Disconnect_Flag = false;
-        c_.loop().SlotTicks6 = 0;
+        c_.loop().slots.disarm(LoopSlot::ConnWatch);
         CloseVideoAndLeave(c_);
     }
     ResetTable(c_);

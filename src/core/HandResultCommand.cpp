@@ -24,8 +24,7 @@ void Dispatcher::CmdHandResult(const wire::MessageFrame &message)
         loop.HoldCommand21 = true;
     }
     c_.window.HideTurnClock();
-    loop.SlotFlag7 = false;
-    loop.SlotTicks7 = 0;
+    loop.slots.disarm(LoopSlot::PlayClock);
     core.HandOver = true;
     c_.settlement.ClearScoreLists();
     c_.state.commands.WinnerText = wire::HandResultFrame::decode(message).winnersLine;

@@ -24,20 +24,8 @@ void CloseVideoAndLeave(CoreContext &c)
     MainLoopState &loop = c.loop();
     const wire::MessageFrame leave = wire::ReadyOrLeaveFrame{c.ownSeatBit(), false}.encode();
 
-    loop.ring.SlotFlag0 = false;
-    loop.ring.SlotFlag1 = false;
-    loop.SlotFlag2 = false;
-    loop.SlotFlag3 = false;
-    loop.Disconnect_Flag = false;
-    loop.SlotTicks6 = 0;
-    loop.SlotFlag7 = false;
-    loop.SlotFlag4 = false;
+    loop.disarmSlots(c.clock.nowMs());
     c.window.HideChoiceButtons();
-    loop.SlotFlag8 = false;
-    loop.SlotFlag9 = false;
-    loop.SlotTicks9 = 0;
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c.clock.nowMs();
-    loop.SlotFlag10 = false;
 
     c.timers.StopTimerBong();
     c.timers.StopKeepAlive();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/LoopSlots.h"
 #include "core/services/ItemLibrary.h"
 #include "wire/CommandLine.h"
 #include "wire/MessageFrame.h"
-#include "wire/MsgRings.h"
 
 #include <array>
 #include <cstdint>
@@ -51,28 +51,18 @@ struct ShuffleState
 // link and the dispatcher share.
 struct MainLoopState
 {
-    // Slots 0 (send) and 1 (receive): the rings arm them.
-    wire::RingSlots ring;
-    bool SlotFlag2 = false; // login
-    int SlotTicks2 = 0;
-    bool SlotFlag3 = false; // blink
-    int SlotTicks3 = 0;
-    bool SlotFlag4 = false; // choice clock
-    int SlotTicks4 = 0;
-    int SlotTicks5 = 0; // spare: counts and nothing else
-    bool Disconnect_Flag = false; // slot 6, the connection watch
-    int SlotTicks6 = 0;
-    bool SlotFlag7 = false; // play clock
-    int SlotTicks7 = 0;
-    bool SlotFlag8 = false; // ready clock
-    int SlotTicks8 = 0;
-    bool SlotFlag9 = false; // stopwatch
-    int SlotTicks9 = 0;
-    bool SlotFlag10 = false; // bubble hide
-    int SlotTicks10 = 0;
+    LoopSlots slots;
     // The 4-second stopwatch, on the monotonic clock.
     std::int64_t StopwatchStartMs = 0;
     std::int64_t StopwatchElapsedMs = 0;
+
+    // Every slot disarmed and the stopwatch back at 0: how the start-up, a
+    // way out of the table and the table reset leave the main loop.
+    void disarmSlots(std::int64_t nowMs)
+    {
+        slots.disarmAll();
+        StopwatchStartMs = StopwatchElapsedMs = nowMs;
+    }
 
     std::int32_t WatchdogTicks = 0; // receive passes without a frame while a hand runs
     std::int16_t BlinkCount = 0;

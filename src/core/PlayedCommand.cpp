@@ -42,7 +42,7 @@ void Dispatcher::CmdPlayed(const wire::MessageFrame &message)
     const bool tableClears = code == kTrickOpens || code == kTrickOpensAfterPause;
 
     core.BidClockOn = false;
-    loop.SlotFlag4 = false;
+    loop.slots.disarm(LoopSlot::ChoiceClock);
     clocks.MyTurn = false;
     clocks.MaySendChoice = false;
     countUp(core.PlayCounter);
@@ -93,8 +93,7 @@ void Dispatcher::CmdPlayed(const wire::MessageFrame &message)
             clocks.HandActive = true;
             clocks.MaySendPlay = true;
         }
-        loop.SlotFlag7 = true;
-        loop.SlotTicks7 = 0;
+        loop.slots.arm(LoopSlot::PlayClock);
     }
 
     if (tableClears || code == kTrickEndsNoBeat)

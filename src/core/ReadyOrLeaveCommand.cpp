@@ -109,9 +109,8 @@ void Dispatcher::OwnCoinsShort(const wire::ReadyOrLeaveNoticeFrame &notice)
 
     if (c_.timers.KeepAliveEnabled())
         c_.timers.StopKeepAlive();
-    loop.SlotFlag8 = false;
-    loop.Disconnect_Flag = false;
-    loop.SlotTicks6 = 0;
+    loop.slots.disarm(LoopSlot::ReadyClock);
+    loop.slots.disarm(LoopSlot::ConnWatch);
     c_.state.rules.InGame = false;
     loop.TableCleared = false;
 

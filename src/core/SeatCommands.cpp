@@ -76,8 +76,7 @@ void Dispatcher::CmdUserLeft(const wire::MessageFrame &message)
         rules.InGame = false;
         loop.TableCleared = false;
         if (!loop.line.Spectator) {
-            loop.SlotFlag8 = true;
-            loop.SlotTicks8 = 0;
+            loop.slots.arm(LoopSlot::ReadyClock);
             ClockState &clocks = loop.clocks;
             clocks.ClockSeconds = left.clockKind == 1 ? std::int16_t{10} : std::int16_t{12};
             if (core.TableHidden)
@@ -111,9 +110,8 @@ void Dispatcher::CmdForcedLeave(const wire::MessageFrame &message)
         c_.items.ExitGameDll(0);
     c_.window.SetOtherExitText(QString::fromStdString(forced.text));
     c_.window.ShowOtherExit();
-    loop.SlotFlag8 = false;
-    loop.Disconnect_Flag = false;
-    loop.SlotTicks6 = 0;
+    loop.slots.disarm(LoopSlot::ReadyClock);
+    loop.slots.disarm(LoopSlot::ConnWatch);
     c_.state.rules.InGame = false;
     loop.TableCleared = false;
 

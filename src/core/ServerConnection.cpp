@@ -18,20 +18,23 @@ void ConnectToServer(CoreContext &c, ConnectReason reason)
         }
         c.socket.Connect(QString::fromStdString(loop.line.ServerHost), loop.line.ServerPort);
         c.timers.StartTimerBong();
-        loop.SlotFlag2 = true;
-        loop.SlotTicks2 = 0;
+        loop.slots.arm(LoopSlot::Login);
         break;
     case wire::kProxySocks5:
-        loop.SlotFlag2 = false;
+        loop.slots.disarm(LoopSlot::Login);
         if (c.socket.ConnectToSock5Server(loop.line)) {
             loop.LoginSent = true;
-            loop.Disconnect_Flag = true;
-            loop.SlotTicks6 = 0;
+            loop.slots.arm(LoopSlot::ConnWatch);
         }
         break;
     default:
         break;
     }
+}
+
+void OnReceived(CoreContext &c)
+{
+    c.loop().slots.arm(LoopSlot::Receive);
 }
 
 void OnProxyConnected(CoreContext &c)

@@ -19,8 +19,10 @@ enum class ConnectReason {
 // the server), any other value not at all.
 void ConnectToServer(CoreContext &c, ConnectReason reason);
 
-// The proxy's outcomes and the receive ring's overflow, as the server link
-// reports them.
+// Bytes from the server, the proxy's outcomes and the receive ring's
+// overflow, as the server link reports them. Stored bytes arm the receive
+// slot: it runs two ticks later.
+void OnReceived(CoreContext &c);
 void OnProxyConnected(CoreContext &c);
 void OnProxyFailed(CoreContext &c, const QString &message);
 void OnReceiveOverflow(CoreContext &c);

@@ -12,6 +12,7 @@ ServerLinkSocket::ServerLinkSocket(platform::ServerLink &link, CoreContext &cont
     , link_(link)
     , c_(context)
 {
+    connect(&link_, &platform::ServerLink::received, this, [this] { OnReceived(c_); });
     connect(&link_, &platform::ServerLink::proxyConnected, this, [this] { OnProxyConnected(c_); });
     connect(&link_, &platform::ServerLink::proxyFailed, this,
             [this](const QString &message) { OnProxyFailed(c_, message); });

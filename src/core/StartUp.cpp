@@ -158,13 +158,7 @@ bool StartUp::loadSteps(const StartUpEnvironment &environment)
 void StartUp::startValues()
 {
     MainLoopState &loop = c_.loop();
-    loop.ring = {};
-    loop.SlotFlag2 = loop.SlotFlag3 = loop.SlotFlag4 = false;
-    loop.Disconnect_Flag = loop.SlotFlag7 = loop.SlotFlag8 = false;
-    loop.SlotFlag9 = loop.SlotFlag10 = false;
-    loop.SlotTicks6 = 0;
-    loop.SlotTicks9 = 0;
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c_.clock.nowMs();
+    loop.disarmSlots(c_.clock.nowMs());
     loop.OwnVideoDelayArmed = false;
     loop.OwnVideoDelayTicks = 0;
     loop.ChatGate = true;

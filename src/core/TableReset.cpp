@@ -25,19 +25,7 @@ void ResetTable(CoreContext &c)
     c.state.rules.InGame = false;
     core.ButtonDown[2] = true;
 
-    loop.ring.SlotFlag0 = false;
-    loop.ring.SlotFlag1 = false;
-    loop.SlotFlag2 = false;
-    loop.SlotFlag3 = false;
-    loop.SlotFlag4 = false;
-    loop.Disconnect_Flag = false;
-    loop.SlotTicks6 = 0;
-    loop.SlotFlag7 = false;
-    loop.SlotFlag8 = false;
-    loop.SlotFlag9 = false;
-    loop.SlotTicks9 = 0;
-    loop.StopwatchStartMs = loop.StopwatchElapsedMs = c.clock.nowMs();
-    loop.SlotFlag10 = false;
+    loop.disarmSlots(c.clock.nowMs());
     c.timers.StopTimerBong();
     c.timers.StopKeepAlive();
     c.window.SetSystemLine(0, {});

@@ -65,55 +65,36 @@ void TickScheduler::TimerBong_Timer()
     }
 }
 
+template<void (TickScheduler::*Step)()> void TickScheduler::runSlot(LoopSlot slot)
+{
+    if (c_.loop().slots.due(slot))
+        (this->*Step)();
+    c_.loop().slots.wrap(slot);
+}
+
 void TickScheduler::TickSchedulerSteps()
 {
-    MainLoopState &loop = c_.loop();
-    ++loop.ring.SlotTicks0;
-    ++loop.ring.SlotTicks1;
-    ++loop.SlotTicks2;
-    ++loop.SlotTicks3;
-    ++loop.SlotTicks4;
-    ++loop.SlotTicks5;
-    ++loop.SlotTicks6;
-    ++loop.SlotTicks7;
-    ++loop.SlotTicks8;
+    LoopSlots &slots = c_.loop().slots;
+    slots.countTick();
     Stopwatch();
-    ++loop.SlotTicks10;
 
-    TickSlotSend();
-    if (loop.ring.SlotTicks0 >= kSendThreshold)
-        loop.ring.SlotTicks0 = 0;
+    runSlot<&TickScheduler::TickSlotSend>(LoopSlot::Send);
+    runSlot<&TickScheduler::TickSlotReceive>(LoopSlot::Receive);
+    runSlot<&TickScheduler::TickSlotLogin>(LoopSlot::Login);
+    runSlot<&TickScheduler::TickSlotBlink>(LoopSlot::Blink);
 
-    TickSlotReceive();
-    if (loop.ring.SlotTicks1 >= kReceiveThreshold)
-        loop.ring.SlotTicks1 = 0;
-
-    TickSlotLogin();
-    if (loop.SlotTicks2 >= kLoginThreshold)
-        loop.SlotTicks2 = 0;
-
-    TickSlotBlink();
-    if (loop.SlotTicks3 >= kBlinkThreshold)
-        loop.SlotTicks3 = 0;
-
+    // The turn clocks look at their slots' flags and step on the monotonic
+    // clock; their counts only wrap.
     clocks_.BidClock();
     clocks_.ChoiceClock();
-    if (loop.SlotTicks4 >= kClockThreshold)
-        loop.SlotTicks4 = 0;
+    slots.wrap(LoopSlot::ChoiceClock);
     clocks_.PlayClock();
-    if (loop.SlotTicks7 >= kClockThreshold)
-        loop.SlotTicks7 = 0;
+    slots.wrap(LoopSlot::PlayClock);
     clocks_.ReadyClock();
-    if (loop.SlotTicks8 >= kClockThreshold)
-        loop.SlotTicks8 = 0;
+    slots.wrap(LoopSlot::ReadyClock);
 
-    TickSlotConnWatch();
-    if (loop.SlotTicks6 >= kConnWatchThreshold)
-        loop.SlotTicks6 = 0;
-
-    TickSlotBubbleHide();
-    if (loop.SlotTicks10 >= kBubbleThreshold)
-        loop.SlotTicks10 = 0;
+    runSlot<&TickScheduler::TickSlotConnWatch>(LoopSlot::ConnWatch);
+    runSlot<&TickScheduler::TickSlotBubbleHide>(LoopSlot::BubbleHide);
 
     if (!items_.Run())
         return;
@@ -123,38 +104,36 @@ void TickScheduler::TickSchedulerSteps()
 void TickScheduler::Stopwatch()
 {
     MainLoopState &loop = c_.loop();
-    if (!loop.SlotFlag9)
+    if (!loop.slots.armed(LoopSlot::Stopwatch))
         return;
     const std::int64_t now = c_.clock.nowMs();
-    if (loop.SlotTicks9 >= 1) {
+    if (loop.slots.due(LoopSlot::Stopwatch)) {
         loop.StopwatchStartMs = now;
-        loop.SlotTicks9 = 0;
+        loop.slots.restartCount(LoopSlot::Stopwatch);
         return;
     }
     loop.StopwatchElapsedMs = now - loop.StopwatchStartMs;
     // Whole seconds, rounded: 3.5 s and more count as 4.
     if (loop.StopwatchElapsedMs >= kStopwatchMs - 500)
-        loop.SlotTicks9 = 1;
+        loop.slots.dueAtNextTick(LoopSlot::Stopwatch);
 }
 
 void TickScheduler::TickSlotSend()
 {
     MainLoopState &loop = c_.loop();
-    if (loop.ring.SlotTicks0 < kSendThreshold || !loop.ring.SlotFlag0)
-        return;
     // The server takes a connection's first frame for its login and closes
     // a connection that starts with anything else: a line the player sent,
     // or the ready button pressed, after the connection came up but before
     // the login slot's turn waits for the login to go first.
-    if (loop.SlotFlag2 && c_.socket.State() == services::ServerSocket::sckConnected)
+    if (loop.slots.armed(LoopSlot::Login)
+        && c_.socket.State() == services::ServerSocket::sckConnected)
         return;
     wire::MessageFrame frame;
     if (!c_.rings.SendRing.takeFrame(frame)) {
-        loop.ring.SlotFlag0 = false;
-        loop.ring.SlotTicks0 = 0;
+        loop.slots.disarm(LoopSlot::Send);
         return;
     }
-    loop.ring.SlotTicks0 = 0;
+    loop.slots.restartCount(LoopSlot::Send);
     // A frame that finds no connection is dropped.
     if (c_.socket.State() != services::ServerSocket::sckConnected)
         return;
@@ -212,8 +191,6 @@ bool TickScheduler::takeReceivedFrame()
 void TickScheduler::TickSlotReceive()
 {
     MainLoopState &loop = c_.loop();
-    if (loop.ring.SlotTicks1 < kReceiveThreshold || !loop.ring.SlotFlag1)
-        return;
     if (c_.state.rules.InGame && ++loop.WatchdogTicks >= kWatchdogPasses) {
         loop.WatchdogTicks = 0;
         const LeaveScope leave(c_);
@@ -238,14 +215,15 @@ void TickScheduler::TickSlotReceive()
         loop.WatchdogTicks = 0;
     const bool more
             = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !c_.rings.HeldRecv.empty());
-    loop.ring.SlotTicks1 = more ? 1 : 0;
+    if (more)
+        loop.slots.dueAtNextTick(LoopSlot::Receive);
+    else
+        loop.slots.restartCount(LoopSlot::Receive);
 }
 
 void TickScheduler::TickSlotLogin()
 {
     MainLoopState &loop = c_.loop();
-    if (loop.SlotTicks2 < kLoginThreshold || !loop.SlotFlag2)
-        return;
     c_.hall.PostToHall(wire::kTableMsgConnecting);
     if (loop.LoginFrame.cmd() == wire::CmdReconnect)
         support::Wait(c_.clock, 5);
@@ -253,26 +231,22 @@ void TickScheduler::TickSlotLogin()
         loop.LoginSent = true;
         c_.hall.PostToHall(wire::kTableMsgConnected);
         c_.socket.SendData(loop.LoginFrame);
-        loop.Disconnect_Flag = true;
-        loop.SlotTicks6 = 0;
-        loop.SlotFlag2 = false;
+        loop.slots.arm(LoopSlot::ConnWatch);
+        loop.slots.disarm(LoopSlot::Login);
         if (c_.state.gamedllstate > 0)
             c_.items.rec_state(kRecStateServer, true);
     }
-    loop.SlotTicks2 = 0;
+    loop.slots.restartCount(LoopSlot::Login);
 }
 
 void TickScheduler::TickSlotBlink()
 {
     MainLoopState &loop = c_.loop();
-    if (loop.SlotTicks3 < kBlinkThreshold || !loop.SlotFlag3)
-        return;
     const int normal = 2;
     const int lit = 3;
     if (loop.BlinkCount < 1) {
         c_.window.SetToolbarPicture(1, normal);
-        loop.SlotFlag3 = false;
-        loop.SlotTicks3 = 0;
+        loop.slots.disarm(LoopSlot::Blink);
     } else {
         c_.window.SetToolbarPicture(1, loop.BlinkCount % 2 != 0 ? normal : lit);
         --loop.BlinkCount;
@@ -282,8 +256,6 @@ void TickScheduler::TickSlotBlink()
 void TickScheduler::TickSlotConnWatch()
 {
     MainLoopState &loop = c_.loop();
-    if (loop.SlotTicks6 < kConnWatchThreshold || !loop.Disconnect_Flag)
-        return;
     if (c_.socket.State() != services::ServerSocket::sckConnected) {
         if (c_.state.gamedllstate > 0)
             c_.items.rec_state(kRecStateServer, false);
@@ -295,25 +267,21 @@ void TickScheduler::TickSlotConnWatch()
         }
         if (loop.ReconnectAllowed) {
             loop.LoggedIn = false;
-            loop.Disconnect_Flag = false;
-            loop.SlotTicks6 = 0;
+            loop.slots.disarm(LoopSlot::ConnWatch);
             if (startReconnection_)
                 startReconnection_();
         }
     }
-    loop.SlotTicks6 = 0;
+    loop.slots.restartCount(LoopSlot::ConnWatch);
 }
 
 void TickScheduler::TickSlotBubbleHide()
 {
-    MainLoopState &loop = c_.loop();
-    if (loop.SlotTicks10 < kBubbleThreshold || !loop.SlotFlag10)
-        return;
     const std::int16_t seat = c_.state.core.BubbleSeat;
     if (seat >= 0 && seat <= 3)
         c_.window.HideBubble(seat);
     c_.window.HideWords();
-    loop.SlotTicks10 = 0;
+    c_.loop().slots.restartCount(LoopSlot::BubbleHide);
 }
 
 void TickScheduler::OwnVideoDelay()

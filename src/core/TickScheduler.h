@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LoopSlots.h"
+
 #include <cstdint>
 #include <functional>
 
@@ -11,21 +13,11 @@ class Dispatcher;
 class ItemSteps;
 class TurnClocks;
 
-// The 50 ms main loop: every tick of TimerBong runs the eleven slots and the
-// unnumbered steps in a fixed order. Each slot has a flag and a counter; the
-// counters of slots 0 to 8 and 10 grow every tick and go back to 0 at their
-// threshold whether or not the slot ran, so an armed slot first runs after a
-// full threshold of ticks.
+// The 50 ms main loop: every tick of TimerBong runs the slots of the table
+// (LoopSlots) and the unnumbered steps in a fixed order.
 class TickScheduler
 {
 public:
-    static constexpr int kSendThreshold = 1;
-    static constexpr int kReceiveThreshold = 2;
-    static constexpr int kLoginThreshold = 4;
-    static constexpr int kBlinkThreshold = 8;
-    static constexpr int kClockThreshold = 20;
-    static constexpr int kConnWatchThreshold = 2;
-    static constexpr int kBubbleThreshold = 20;
     static constexpr std::int32_t kWatchdogPasses = 5000;
     static constexpr std::int64_t kStopwatchMs = 4000;
     static constexpr int kOwnVideoDelayTicks = 4;
@@ -48,6 +40,8 @@ public:
 
 private:
     void TickSchedulerSteps();
+    // The slot's step when it is due, then its count wrapped.
+    template<void (TickScheduler::*Step)()> void runSlot(LoopSlot slot);
     void Stopwatch();
     void TickSlotSend();
     void TickSlotReceive();

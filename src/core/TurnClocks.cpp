@@ -47,7 +47,7 @@ void TurnClocks::BidClock()
 
 void TurnClocks::ChoiceClock()
 {
-    if (!due(ClockState::Choice, c_.loop().SlotFlag4))
+    if (!due(ClockState::Choice, c_.loop().slots.armed(LoopSlot::ChoiceClock)))
         return;
     if (c_.loop().clocks.ClockSeconds > 0)
         countDown(false);
@@ -57,7 +57,7 @@ void TurnClocks::ChoiceClock()
 
 void TurnClocks::PlayClock()
 {
-    if (!due(ClockState::Play, c_.loop().SlotFlag7))
+    if (!due(ClockState::Play, c_.loop().slots.armed(LoopSlot::PlayClock)))
         return;
     if (c_.loop().clocks.ClockSeconds > 0)
         countDown(true);
@@ -67,7 +67,7 @@ void TurnClocks::PlayClock()
 
 void TurnClocks::ReadyClock()
 {
-    if (!due(ClockState::Ready, c_.loop().SlotFlag8))
+    if (!due(ClockState::Ready, c_.loop().slots.armed(LoopSlot::ReadyClock)))
         return;
     if (c_.loop().clocks.ClockSeconds > 0)
         countDown(false);
@@ -100,8 +100,7 @@ void TurnClocks::ChoiceTimeout()
     c_.window.HideTurnClock();
     loop.clocks.MyTurn = false;
     loop.clocks.MaySendPlay = false;
-    loop.SlotFlag4 = false;
-    loop.SlotTicks4 = 0;
+    loop.slots.disarm(LoopSlot::ChoiceClock);
     loop.clocks.ClockSeconds = c_.state.core.TurnSeconds;
 }
 
@@ -138,7 +137,7 @@ void TurnClocks::PlayTimeout()
     loop.clocks.MaySendPlay = false;
     c_.window.HideTurnClock();
     loop.clocks.ClockSeconds = core.TurnSeconds;
-    loop.SlotFlag7 = false;
+    loop.slots.disarm(LoopSlot::PlayClock);
 }
 
 void TurnClocks::ReadyTimeout()
@@ -154,7 +153,7 @@ void TurnClocks::ReadyTimeout()
     }
     wire::MessageFrame frame = wire::ReadyOrLeaveFrame{c_.ownSeatBit(), true}.encode();
     c_.SendMsg(frame);
-    loop.SlotFlag8 = false;
+    loop.slots.disarm(LoopSlot::ReadyClock);
     ShuffleState &shuffle = loop.shuffle;
     if (shuffle.ShuffleWanted && shuffle.ShuffleNoticeArmed) {
         c_.window.ShowSeatShuffle(QString::fromStdString(shuffle.ShuffleCaptions[0]),

@@ -9,11 +9,9 @@ constexpr int kProxyClockIntervalMs = 100;
 
 } // namespace
 
-ServerLink::ServerLink(wire::MsgRings &rings, wire::RingSlots &ringSlots, const Clock &clock,
-                       QObject *parent)
+ServerLink::ServerLink(wire::MsgRings &rings, const Clock &clock, QObject *parent)
     : QObject(parent)
     , rings_(rings)
-    , slots_(ringSlots)
     , clock_(clock)
 {
     connect(&socket_, &WinsockControl::DataArrival, this, &ServerLink::Winsock1_DataArrival);
@@ -54,8 +52,9 @@ void ServerLink::Winsock1_DataArrival()
     const QByteArray data = socket_.GetData();
     const std::span bytes(reinterpret_cast<const std::uint8_t *>(data.constData()),
                           static_cast<std::size_t>(data.size()));
-    const wire::ArrivalResult result
-            = wire::Winsock1_DataArrival(rings_, handshake_, bytes, slots_);
+    const wire::ArrivalResult result = wire::Winsock1_DataArrival(rings_, handshake_, bytes);
+    if (result.stored)
+        Q_EMIT received();
     handle(result.proxy);
     if (result.overflow)
         Q_EMIT receiveOverflow();

@@ -23,8 +23,7 @@ class ServerLink : public QObject
     Q_OBJECT
 
 public:
-    ServerLink(wire::MsgRings &rings, wire::RingSlots &ringSlots, const Clock &clock,
-               QObject *parent = nullptr);
+    ServerLink(wire::MsgRings &rings, const Clock &clock, QObject *parent = nullptr);
 
     WinsockControl &Winsock1() { return socket_; }
     const wire::Socks5Handshake &handshake() const { return handshake_; }
@@ -40,6 +39,8 @@ public:
                               const wire::Socks5Target &target);
 
 Q_SIGNALS:
+    // Bytes from the server went into RecvRing: the receive slot runs.
+    void received();
     // The proxy has joined the client to the server: RingMode is true again
     // and any bytes the server sent already wait in RecvRing. The login frame
     // goes out now.
@@ -60,7 +61,6 @@ private:
     void handle(const wire::Socks5Event &event);
 
     wire::MsgRings &rings_;
-    wire::RingSlots &slots_;
     const Clock &clock_;
     WinsockControl socket_;
     wire::Socks5Handshake handshake_;

@@ -194,7 +194,7 @@ void PlayFlowService::tanOperation_Click(int index)
                 = wire::ChoiceFrame{c_.ownSeatBit(), static_cast<std::uint8_t>(index + 1)}.encode();
         c_.SendMsg(frame);
     }
-    loop.SlotFlag4 = false;
+    c_.slotControl().stopChoiceClock();
     form_.turn.Number.setVisible(false);
     form_.turn.Time_Img.setVisible(false);
     for (int i = 0; i <= 1; ++i) {

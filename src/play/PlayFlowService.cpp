@@ -94,7 +94,7 @@ void PlayFlowService::playGameEffect(std::string_view file, bool unlessMinimised
 
 void PlayFlowService::stopPlayClock()
 {
-    c_.loop().SlotFlag7 = false;
+    c_.slotControl().stopPlayClock();
     form_.turn.Number.setVisible(false);
     form_.turn.Time_Img.setVisible(false);
 }

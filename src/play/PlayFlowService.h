@@ -84,7 +84,6 @@ public:
     };
     void Operation_Click(int index);
     void Timerformer_Timer();
-    void TimerMovePai_Timer() { }
     // btnJiaofen(0..3): 0 call, 1 no call. tanOperation(0..1): the choice.
     void btnJiaofen_Click(int index);
     void tanOperation_Click(int index);

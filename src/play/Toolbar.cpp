@@ -73,7 +73,7 @@ void PlayFlowService::AnNiu_Click(int index)
                            c_.state.pictures.ButtonPic[kReadyPicture]);
         form_.seats.OK(0).setVisible(true);
         form_.seats.OK(0).ZOrder(0);
-        loop.SlotFlag8 = false;
+        c_.slotControl().stopReadyClock();
         form_.turn.Time_Img.setVisible(false);
         form_.turn.Number.setVisible(false);
         core.ButtonDown[2] = true;

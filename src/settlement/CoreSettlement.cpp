@@ -267,11 +267,10 @@ void CoreSettlement::closeSettlement(Board board)
     loop.HoldCommand21 = false;
 
     if (!loop.line.Spectator) {
-        loop.SlotFlag8 = true;
-        loop.SlotTicks8 = 0;
+        c_.slotControl().startReadyClock();
         loop.clocks.ClockSeconds = board == Board::Plain ? kReadySeconds : kVariantReadySeconds;
         loop.clocks.MaySendChoice = false;
-        loop.SlotFlag4 = false;
+        c_.slotControl().stopChoiceClock();
         core.BidClockOn = false;
         core.TickPhase = 0;
 

@@ -41,8 +41,7 @@ void LeavePaths::pbCloseMe_Click()
     if (hooks_.unloadSoundSettings)
         hooks_.unloadSoundSettings();
     c_.state.rules.InGame = false;
-    c_.loop().Disconnect_Flag = false;
-    c_.loop().SlotTicks6 = 0;
+    c_.slotControl().stopConnectionWatch();
     core::CloseVideoAndLeave(c_);
     resetTable();
     if (!backToHall())

@@ -46,7 +46,7 @@ void ResetMsgRings(MsgRings &rings)
     rings.SendRing.reset();
 }
 
-SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots)
+SendResult SendMsg(MsgRings &rings, MessageFrame &frame)
 {
     if (isChatLine(frame)) {
         if (rings.PendingChat.empty())
@@ -57,19 +57,14 @@ SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots)
     frame.setByte(offset::kEcho, rings.EchoBytes[0]);
     frame.setByte(offset::kEcho + 1, rings.EchoBytes[1]);
 
-    SendResult result = SendResult::Queued;
     if (!rings.SendRing.pushFrame(frame)) {
         ++rings.refusedFrames;
-        result = SendResult::RingFull;
+        return SendResult::RingFull;
     }
-    // Frames wait either way: the send slot drains one per tick from the next.
-    slots.SlotFlag0 = true;
-    slots.SlotTicks0 = 0;
-    return result;
+    return SendResult::Queued;
 }
 
-ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes,
-                              RingSlots &slots)
+ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes)
 {
     // At most kRingSize - 1 bytes may wait unread, in the ring or held.
     const std::size_t held = rings.HeldRecv.size() * kFrameSize;
@@ -79,8 +74,6 @@ ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> byt
         if (i >= room || !rings.RecvRing.pushByte(bytes[i]))
             return ReceiveResult::Overflow;
     }
-    slots.SlotFlag1 = true;
-    slots.SlotTicks1 = 0;
     return ReceiveResult::Stored;
 }
 

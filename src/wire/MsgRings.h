@@ -82,16 +82,6 @@ public:
 // false; the handshake resets it before every request.
 using ProxyReplyBuffer = ByteRing<1024>;
 
-// The main loop's send and receive slots, as far as the rings arm them. The
-// scheduler owns the flags; these functions only set them.
-struct RingSlots
-{
-    bool SlotFlag0 = false; // the send slot has frames to send
-    int SlotTicks0 = 0;
-    bool SlotFlag1 = false; // data has arrived; the receive slot runs
-    int SlotTicks1 = 0;
-};
-
 // The state the rings share with the send path and the socket events.
 struct MsgRings
 {
@@ -129,7 +119,9 @@ enum class SendResult {
 // Queues one frame for the send slot. A chat line (isChatLine) gets
 // PendingChat packed into it (packChatText) and PendingChat is emptied. Every queued frame gets
 // EchoBytes in bytes 260 and 261. The caller's frame is changed in place, as senders expect.
-SendResult SendMsg(MsgRings &rings, MessageFrame &frame, RingSlots &slots);
+// Unless the chat line was empty the caller arms the send slot, a refused frame too: the
+// frames that wait still go.
+SendResult SendMsg(MsgRings &rings, MessageFrame &frame);
 
 enum class ReceiveResult {
     Stored,
@@ -140,10 +132,9 @@ enum class ReceiveResult {
 };
 
 // The socket's data event in ring mode: appends the bytes to RecvRing in
-// order and arms the receive slot (it runs two ticks later). The held frames
-// leave that much less room.
-ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes,
-                              RingSlots &slots);
+// order; once they are stored the caller arms the receive slot. The held
+// frames leave that much less room.
+ReceiveResult ReceiveIntoRing(MsgRings &rings, std::span<const std::uint8_t> bytes);
 
 // The dispatcher keeps the echo bytes of every received frame except the
 // reconnect answer, whose echo bytes mean nothing.

@@ -261,11 +261,15 @@ void BeginSock5Connection(MsgRings &rings, Socks5Handshake &handshake, const Soc
 }
 
 ArrivalResult Winsock1_DataArrival(MsgRings &rings, Socks5Handshake &handshake,
-                                   std::span<const std::uint8_t> bytes, RingSlots &slots)
+                                   std::span<const std::uint8_t> bytes)
 {
     ArrivalResult result;
+    const auto store = [&](std::span<const std::uint8_t> received) {
+        result.overflow = ReceiveIntoRing(rings, received) == ReceiveResult::Overflow;
+        result.stored = !result.overflow;
+    };
     if (rings.RingMode) {
-        result.overflow = ReceiveIntoRing(rings, bytes, slots) == ReceiveResult::Overflow;
+        store(bytes);
         return result;
     }
     result.proxy = handshake.onBytes(bytes);
@@ -274,8 +278,7 @@ ArrivalResult Winsock1_DataArrival(MsgRings &rings, Socks5Handshake &handshake,
     } else if (result.proxy.kind == Socks5Event::Connected) {
         rings.RingMode = true;
         if (!result.proxy.bytes.empty()) {
-            result.overflow
-                    = ReceiveIntoRing(rings, result.proxy.bytes, slots) == ReceiveResult::Overflow;
+            store(result.proxy.bytes);
             result.proxy.bytes.clear();
         }
     }

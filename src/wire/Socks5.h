@@ -121,6 +121,8 @@ struct ArrivalResult
     // The receive ring or the proxy buffer overflowed: restore the hall and
     // end the program.
     bool overflow = false;
+    // Bytes went into RecvRing: the receive slot is to run.
+    bool stored = false;
     // While the proxy handshake runs: its event (send a request, connected,
     // failed). After Connected, RingMode is true again and the server's first
     // bytes are already in RecvRing.
@@ -129,6 +131,6 @@ struct ArrivalResult
 
 // Winsock1_DataArrival: all bytes the socket delivered, in order.
 ArrivalResult Winsock1_DataArrival(MsgRings &rings, Socks5Handshake &handshake,
-                                   std::span<const std::uint8_t> bytes, RingSlots &slots);
+                                   std::span<const std::uint8_t> bytes);
 
 } // namespace tessaroc::wire

@@ -42,10 +42,9 @@ ChatDraft draft(const char *box, const QString &prefix = {}, std::uint8_t target
 wire::MessageFrame send(const ComposedChat &composed)
 {
     wire::MsgRings rings;
-    wire::RingSlots slots;
     rings.PendingChat = composed.pendingChat.toStdString();
     wire::MessageFrame frame = composed.frame;
-    EXPECT_EQ(wire::SendMsg(rings, frame, slots), wire::SendResult::Queued);
+    EXPECT_EQ(wire::SendMsg(rings, frame), wire::SendResult::Queued);
     return frame;
 }
 

@@ -61,10 +61,10 @@ TEST_F(ChatReceive, LinesShowAsTheirKindSays)
         SCOPED_TRACE(c.name);
         t.chat.Talk().Text1->clear();
         t.state.loop.BlinkCount = 0;
-        t.state.loop.SlotFlag3 = false;
+        t.state.loop.slots.disarm(core::LoopSlot::Blink);
         t.chat.ReceiveChat(chatFrame(c.sender, c.text, c.whisperTo));
         EXPECT_EQ(t.history(), QStringList{c.line});
-        EXPECT_EQ(t.state.loop.SlotFlag3, c.blink);
+        EXPECT_EQ(t.state.loop.slots.armed(core::LoopSlot::Blink), c.blink);
         EXPECT_EQ(t.state.loop.BlinkCount, c.blink ? 8 : 0);
     }
     EXPECT_EQ(sysLine(t, 1), QStringLiteral("x")) << "the newest line below";
@@ -125,7 +125,7 @@ TEST_F(ChatReceive, ServerLinesGoUnfilteredAndSomeAreDropped)
     EXPECT_EQ(
             t.history(),
             (QStringList{QStringLiteral("连续玩10局可以得到宝箱"), QStringLiteral("系统：fuck")}));
-    EXPECT_FALSE(t.state.loop.SlotFlag3) << "no server line blinks";
+    EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::Blink)) << "no server line blinks";
     EXPECT_EQ(t.state.loop.BlinkCount, 0);
 }
 

@@ -4,6 +4,7 @@
 #include "core/CoreTimers.h"
 #include "core/Dispatcher.h"
 #include "core/ItemSteps.h"
+#include "core/ServerConnection.h"
 #include "core/TickScheduler.h"
 #include "core/TurnClocks.h"
 #include "platform/Clock.h"
@@ -413,7 +414,10 @@ struct CoreHarness
 
     wire::ReceiveResult arrive(const std::vector<std::uint8_t> &bytes)
     {
-        return wire::ReceiveIntoRing(rings, bytes, state.loop.ring);
+        const wire::ReceiveResult result = wire::ReceiveIntoRing(rings, bytes);
+        if (result == wire::ReceiveResult::Stored)
+            core::OnReceived(context);
+        return result;
     }
     wire::ReceiveResult arrive(const MessageFrame &frame)
     {

@@ -46,9 +46,9 @@ TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
     EXPECT_TRUE(client.state.rules.InGame);
     EXPECT_TRUE(loop.HandStarted);
     EXPECT_TRUE(loop.DealArmed);
-    EXPECT_TRUE(loop.Disconnect_Flag);
-    EXPECT_FALSE(loop.SlotFlag7);
-    EXPECT_FALSE(loop.SlotFlag8);
+    EXPECT_TRUE(loop.slots.armed(core::LoopSlot::ConnWatch));
+    EXPECT_FALSE(loop.slots.armed(core::LoopSlot::PlayClock));
+    EXPECT_FALSE(loop.slots.armed(core::LoopSlot::ReadyClock));
     EXPECT_FALSE(client.timers.keepAlive);
     EXPECT_TRUE(client.state.core.ButtonDown[2]);
     EXPECT_EQ(client.state.commands.ResumeValue, 448);
@@ -63,6 +63,20 @@ TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
     EXPECT_TRUE(client.form().actions.Operation(3).Visible());
     EXPECT_FALSE(client.form().bid.lblDifen.Visible());
     EXPECT_FALSE(client.form().bid.Imgwealth.Visible());
+}
+
+// The connection watch, armed since the login, looks at the socket every
+// second tick; a hand start arms it without putting it off by a tick.
+TEST(DealCommand, HandStartKeepsTheConnectionWatchOnItsBeat)
+{
+    Client client;
+    client.seatFour();
+    LoopSlots &slots = client.loop().slots;
+    slots.arm(LoopSlot::ConnWatch);
+    slots.countTick();
+    client.dispatch(handStart().encode());
+    EXPECT_TRUE(slots.armed(LoopSlot::ConnWatch));
+    EXPECT_EQ(slots.ticks(LoopSlot::ConnWatch), 1);
 }
 
 TEST(DealCommand, HandStartWithoutDealNeitherClearsNorDeals)

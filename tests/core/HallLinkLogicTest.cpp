@@ -119,7 +119,7 @@ TEST_P(HallLeave, LeavesTheTableAndAnswersNotInGame)
     const LeaveCase &c = GetParam();
     h->socket.state = c.connected ? FakeSocket::sckConnected : FakeSocket::sckClosed;
     h->state.rules.InGame = c.inGame;
-    h->state.loop.Disconnect_Flag = true;
+    h->state.loop.slots.arm(core::LoopSlot::ConnWatch);
     h->state.loop.ReconnectAllowed = true;
     h->timers.StartTimerBong();
     h->timers.StartKeepAlive();
@@ -130,7 +130,7 @@ TEST_P(HallLeave, LeavesTheTableAndAnswersNotInGame)
     EXPECT_FALSE(h->state.rules.InGame);
     EXPECT_FALSE(h->timers.TimerBongEnabled());
     EXPECT_FALSE(h->timers.KeepAliveEnabled());
-    EXPECT_FALSE(h->state.loop.Disconnect_Flag);
+    EXPECT_FALSE(h->state.loop.slots.armed(core::LoopSlot::ConnWatch));
     EXPECT_EQ(h->socket.state, FakeSocket::sckClosed);
     if (c.connected) {
         ASSERT_EQ(h->socket.sent.size(), 1u);
@@ -163,7 +163,7 @@ TEST_F(HallLinkLogic, ReconnectOpensTheSocketAgainAndArmsTheLogin)
     EXPECT_EQ(h->socket.connects[0], std::make_pair(QStringLiteral("127.0.0.1"), quint16{6000}));
     EXPECT_TRUE(h->rings.RingMode);
     EXPECT_TRUE(h->timers.TimerBongEnabled());
-    EXPECT_TRUE(h->state.loop.SlotFlag2);
+    EXPECT_TRUE(h->state.loop.slots.armed(core::LoopSlot::Login));
     EXPECT_FALSE(h->state.core.ButtonDown[2]);
     EXPECT_EQ(h->window.toolbar, (std::vector<std::pair<int, int>>{{2, 4}}));
     EXPECT_TRUE(h->window.called("HideTurnClock"));
@@ -172,12 +172,12 @@ TEST_F(HallLinkLogic, ReconnectOpensTheSocketAgainAndArmsTheLogin)
 TEST_F(HallLinkLogic, ReconnectThroughTheProxyDisarmsTheLoginSlot)
 {
     h->state.loop.line.ProxyType = 5;
-    h->state.loop.SlotFlag2 = true;
+    h->state.loop.slots.arm(core::LoopSlot::Login);
     ASSERT_TRUE(standIn->request(Request::Reconnect));
     ASSERT_TRUE(waitUntil([&] { return h->socket.sock5Calls == 1; }));
-    EXPECT_FALSE(h->state.loop.SlotFlag2);
+    EXPECT_FALSE(h->state.loop.slots.armed(core::LoopSlot::Login));
     EXPECT_TRUE(h->state.loop.LoginSent);
-    EXPECT_TRUE(h->state.loop.Disconnect_Flag);
+    EXPECT_TRUE(h->state.loop.slots.armed(core::LoopSlot::ConnWatch));
 }
 
 TEST_F(HallLinkLogic, RestoreAndMinimiseReachTheHall)

@@ -48,7 +48,7 @@ TEST_P(Played, OwnTurnToLeadShowsPlayAndHintOnly)
     EXPECT_TRUE(clocks.HandActive);
     EXPECT_TRUE(clocks.MaySendPlay);
     EXPECT_EQ(client.state.rules.prevPlay.kind, rules::KindNone);
-    EXPECT_TRUE(client.loop().SlotFlag7);
+    EXPECT_TRUE(client.loop().slots.armed(core::LoopSlot::PlayClock));
     EXPECT_DOUBLE_EQ(client.form().turn.Time_Img.Left(), s.x(875));
     EXPECT_DOUBLE_EQ(client.form().turn.Time_Img.Top(), s.y(530));
 }
@@ -162,7 +162,7 @@ TEST(PlayedCommand, RowsOutOfRangeAndHostileCountsAreSafe)
     client.dispatch(played(2, 1, 1, 200)); // 200 cards, the own turn
     client.dispatch(played(0x40, 0x40, 10, 0));
     EXPECT_EQ(play.PrevTableCards[0][PlayState::kCountColumn], 0);
-    EXPECT_TRUE(client.loop().SlotFlag7);
+    EXPECT_TRUE(client.loop().slots.armed(core::LoopSlot::PlayClock));
 }
 
 } // namespace

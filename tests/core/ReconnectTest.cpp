@@ -90,7 +90,7 @@ TEST_F(Reconnecting, TheRequestCarriesTheEchoBytesAndTheResumeValue)
     // Nothing of the broken connection survives in either ring.
     EXPECT_FALSE(client.rings.SendRing.hasFrame());
     EXPECT_EQ(client.rings.RecvRing.waiting(), 0u);
-    EXPECT_TRUE(client.loop().SlotFlag2);
+    EXPECT_TRUE(client.loop().slots.armed(core::LoopSlot::Login));
     EXPECT_EQ(client.window->lines[0], QStringLiteral("正在重新连接服务器..."));
 }
 

@@ -27,13 +27,13 @@ TEST(HandResultCommand, TheFirstResultArmsTheCaptureOnceAndEveryResultGoesToTheS
 {
     Client client;
     client.seatFour();
-    client.loop().SlotFlag7 = true;
+    client.loop().slots.arm(core::LoopSlot::PlayClock);
     client.form().turn.Time_Img.setVisible(true);
     client.dispatch(result("甲乙丙"));
     EXPECT_TRUE(client.loop().HoldCommand21);
     EXPECT_TRUE(client.loop().HeldFrames[0].armed);
     EXPECT_TRUE(client.loop().HeldFrames[1].armed);
-    EXPECT_FALSE(client.loop().SlotFlag7);
+    EXPECT_FALSE(client.loop().slots.armed(core::LoopSlot::PlayClock));
     EXPECT_FALSE(client.form().turn.Time_Img.Visible());
     EXPECT_TRUE(client.state.core.HandOver);
     EXPECT_EQ(client.state.commands.WinnerText, "甲乙丙");

@@ -37,7 +37,7 @@ TEST_F(Scheduler, SendsOneQueuedFramePerTickInOrder)
     EXPECT_EQ(h->socket.sent[1].byteAt(100), 2);
     EXPECT_EQ(h->socket.sent[2].byteAt(100), 3);
     h->tick();
-    EXPECT_FALSE(loop().ring.SlotFlag0) << "an empty ring disarms the send slot";
+    EXPECT_FALSE(loop().slots.armed(core::LoopSlot::Send)) << "an empty ring disarms the send slot";
 }
 
 TEST_F(Scheduler, FrameQueuedWhileConnectingIsDropped)
@@ -70,11 +70,22 @@ TEST_F(Scheduler, ReceivedFramesAreHandledTwoTicksAfterArrivalOnePerTick)
     EXPECT_EQ(h->rings.RecvRing.waiting(), 56u) << "the rest of a frame waits for its other bytes";
 }
 
+TEST_F(Scheduler, AFrameArrivingBetweenTurnsOfTheReceiveSlotStillWaitsTwoTicks)
+{
+    h->arrive(frameOf(CmdPlayed, 1));
+    h->tick(3);
+    ASSERT_EQ(h->dispatcher.frames.size(), 1u);
+    h->arrive(frameOf(CmdPlayed, 2));
+    h->tick();
+    EXPECT_EQ(h->dispatcher.frames.size(), 1u) << "the arrival counts the two ticks afresh";
+    h->tick();
+    EXPECT_EQ(h->dispatcher.frames.size(), 2u);
+}
+
 TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
 {
     loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
-    loop().SlotFlag2 = true;
-    loop().SlotTicks2 = 0;
+    loop().slots.arm(core::LoopSlot::Login);
     h->socket.state = 6;
     for (int t = 1; t <= 12; ++t) {
         h->tick();
@@ -90,16 +101,15 @@ TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
     EXPECT_EQ(h->socket.sent[0], loop().LoginFrame);
     EXPECT_EQ(h->hall.posts.back(), wire::kTableMsgConnected);
     EXPECT_TRUE(loop().LoginSent);
-    EXPECT_TRUE(loop().Disconnect_Flag);
-    EXPECT_FALSE(loop().SlotFlag2);
+    EXPECT_TRUE(loop().slots.armed(core::LoopSlot::ConnWatch));
+    EXPECT_FALSE(loop().slots.armed(core::LoopSlot::Login));
     EXPECT_TRUE(h->items.calls.empty());
 }
 
 TEST_F(Scheduler, FramesQueuedOnAConnectionBeforeItsLoginFollowTheLogin)
 {
     loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
-    loop().SlotFlag2 = true;
-    loop().SlotTicks2 = 0;
+    loop().slots.arm(core::LoopSlot::Login);
     h->socket.state = FakeSocket::sckConnected;
     h->queue(frameOf(wire::CmdKeepAlive, 1));
     h->queue(frameOf(wire::CmdReadyOrLeave, 2));
@@ -115,8 +125,7 @@ TEST_F(Scheduler, FramesQueuedOnAConnectionBeforeItsLoginFollowTheLogin)
 TEST_F(Scheduler, BlinkIsEightChangesFourHundredMillisecondsApartEndingOnTheNormalPicture)
 {
     loop().BlinkCount = 8;
-    loop().SlotFlag3 = true;
-    loop().SlotTicks3 = 0;
+    loop().slots.arm(core::LoopSlot::Blink);
     std::vector<int> ticksWithChange;
     for (int t = 1; t <= 100; ++t) {
         const auto before = h->window.toolbar.size();
@@ -131,13 +140,13 @@ TEST_F(Scheduler, BlinkIsEightChangesFourHundredMillisecondsApartEndingOnTheNorm
         pictures.push_back(picture);
     }
     EXPECT_EQ(pictures, (std::vector<int>{3, 2, 3, 2, 3, 2, 3, 2, 2}));
-    EXPECT_FALSE(loop().SlotFlag3);
+    EXPECT_FALSE(loop().slots.armed(core::LoopSlot::Blink));
 }
 
 TEST_F(Scheduler, WatchdogResetsTheTableAfter5000PassesWithoutAFrameInAHand)
 {
     h->state.rules.InGame = true;
-    loop().ring.SlotFlag1 = true;
+    loop().slots.arm(core::LoopSlot::Receive);
     h->timers.StartTimerBong();
     h->tick(2 * 4999);
     EXPECT_FALSE(h->window.called("ResetTableView"));
@@ -154,7 +163,7 @@ TEST_F(Scheduler, WatchdogResetsTheTableAfter5000PassesWithoutAFrameInAHand)
 TEST_F(Scheduler, WatchdogEndsTheProgramWithoutAHall)
 {
     h->state.rules.InGame = true;
-    loop().ring.SlotFlag1 = true;
+    loop().slots.arm(core::LoopSlot::Receive);
     h->hall.present = false;
     h->tick(2 * 5000);
     EXPECT_EQ(h->process.ends, std::vector<ExitCode>{ExitCode::HallMissing});
@@ -163,7 +172,7 @@ TEST_F(Scheduler, WatchdogEndsTheProgramWithoutAHall)
 TEST_F(Scheduler, AFrameResetsTheWatchdogOnlyInAHand)
 {
     h->state.rules.InGame = true;
-    loop().ring.SlotFlag1 = true;
+    loop().slots.arm(core::LoopSlot::Receive);
     h->tick(2 * 4000);
     h->arrive(frameOf(CmdPlayed));
     h->tick(2);
@@ -198,8 +207,7 @@ TEST_P(ConnectionWatch, LostSocket)
     h->hall.present = c.hallPresent;
     loop().ReconnectAllowed = c.reconnectAllowed;
     loop().LoggedIn = true;
-    loop().Disconnect_Flag = true;
-    loop().SlotTicks6 = 0;
+    loop().slots.arm(core::LoopSlot::ConnWatch);
     h->socket.state = FakeSocket::sckConnected;
     h->tick(4);
     EXPECT_EQ(reconnections, 0);
@@ -208,7 +216,8 @@ TEST_P(ConnectionWatch, LostSocket)
     EXPECT_EQ(reconnections, c.reconnects ? 1 : 0);
     EXPECT_EQ(h->process.ends, c.ends);
     EXPECT_EQ(loop().LoggedIn, !c.reconnects);
-    EXPECT_EQ(loop().Disconnect_Flag, !c.reconnects) << "without a reconnection the watch goes on";
+    EXPECT_EQ(loop().slots.armed(core::LoopSlot::ConnWatch), !c.reconnects)
+            << "without a reconnection the watch goes on";
     if (!c.hallPresent) {
         ASSERT_EQ(h->process.messages.size(), 1u);
         EXPECT_EQ(h->process.messages[0], QStringLiteral("没有找到Ombrevale！"));
@@ -335,26 +344,59 @@ TEST_F(Scheduler, CapturedItemFramesAreKeptOncePerArming)
 
 TEST_F(Scheduler, StopwatchRestartsAfterFourSeconds)
 {
-    loop().SlotFlag9 = true;
+    loop().slots.arm(core::LoopSlot::Stopwatch);
     const auto start = h->clock.nowMs();
     loop().StopwatchStartMs = start;
     h->tick(69); // 3.45 s
-    EXPECT_EQ(loop().SlotTicks9, 0);
+    EXPECT_EQ(loop().slots.ticks(core::LoopSlot::Stopwatch), 0);
     h->tick(1); // 3.5 s rounds to 4
-    EXPECT_EQ(loop().SlotTicks9, 1);
+    EXPECT_EQ(loop().slots.ticks(core::LoopSlot::Stopwatch), 1);
     h->tick();
     EXPECT_EQ(loop().StopwatchStartMs, h->clock.nowMs());
 }
 
 TEST_F(Scheduler, BubbleHideEverySecondWhileArmed)
 {
-    loop().SlotFlag10 = true;
+    loop().slots.arm(core::LoopSlot::BubbleHide);
     h->state.core.BubbleSeat = 2;
     h->tick(19);
     EXPECT_FALSE(h->window.called("HideWords"));
     h->tick();
     EXPECT_TRUE(h->window.called("HideBubble 2"));
     EXPECT_TRUE(h->window.called("HideWords"));
+}
+
+// The table reset disarms every slot: with each slot armed and work waiting
+// for it, none of them runs in the ticks after the reset.
+TEST_F(Scheduler, NoSlotRunsAfterTheTableReset)
+{
+    using core::LoopSlot;
+    int reconnections = 0;
+    h->scheduler.setReconnectionStarter([&] { ++reconnections; });
+    loop().LoggedIn = true;
+    loop().ReconnectAllowed = true;
+    loop().BlinkCount = 8;
+    h->state.core.BubbleSeat = 2;
+    h->queue(frameOf(wire::CmdKeepAlive));
+    h->arrive(frameOf(CmdPlayed));
+    for (LoopSlot slot :
+         {LoopSlot::Login, LoopSlot::Blink, LoopSlot::ChoiceClock, LoopSlot::ConnWatch,
+          LoopSlot::PlayClock, LoopSlot::ReadyClock, LoopSlot::Stopwatch, LoopSlot::BubbleHide})
+        loop().slots.arm(slot);
+
+    core::ResetTable(h->context);
+    const std::size_t toolbarChanges = h->window.toolbar.size();
+    const std::int64_t resetAt = h->clock.nowMs();
+    h->tick(100);
+
+    EXPECT_TRUE(h->rings.SendRing.hasFrame()) << "send";
+    EXPECT_TRUE(h->dispatcher.frames.empty()) << "receive";
+    EXPECT_TRUE(h->hall.posts.empty()) << "login";
+    EXPECT_EQ(h->window.toolbar.size(), toolbarChanges) << "blink";
+    EXPECT_TRUE(h->window.clockShown.empty()) << "the turn clocks";
+    EXPECT_EQ(reconnections, 0) << "connection watch";
+    EXPECT_EQ(loop().StopwatchStartMs, resetAt) << "stopwatch";
+    EXPECT_FALSE(h->window.called("HideWords")) << "bubble hide";
 }
 
 // ----------------------------------------------------------- the tick's frame

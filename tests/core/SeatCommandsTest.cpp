@@ -55,7 +55,7 @@ TEST(UserLeftCommand, ASeatIsEmptiedAndTheReadyClockStarts)
     EXPECT_TRUE(client.window->lines[1].isEmpty());
     EXPECT_EQ(client.state.core.Wealth[2], 0);
     EXPECT_EQ(client.form().bid.lbwealth.Caption(), QStringLiteral("30"));
-    EXPECT_TRUE(client.loop().SlotFlag8);
+    EXPECT_TRUE(client.loop().slots.armed(core::LoopSlot::ReadyClock));
     EXPECT_EQ(client.loop().clocks.ClockSeconds, 10);
     EXPECT_EQ(client.form().turn.Number.Caption(), QStringLiteral("10"));
     EXPECT_TRUE(client.form().turn.Time_Img.Visible());
@@ -98,7 +98,7 @@ TEST(UserLeftCommand, ASpectatorGetsNoClockButTheEnd)
     client.loop().line.Spectator = true;
     client.loop().DealArmed = true;
     client.dispatch(userLeft("b"));
-    EXPECT_FALSE(client.loop().SlotFlag8);
+    EXPECT_FALSE(client.loop().slots.armed(core::LoopSlot::ReadyClock));
     EXPECT_EQ(client.process.ended, ExitCode::SpectatorEnd);
 }
 
@@ -107,7 +107,7 @@ TEST(ForcedLeaveCommand, LeavesWithTheServersTextAndStopsEverything)
     Client client;
     client.seatFour();
     client.loop().ReconnectAllowed = true;
-    client.loop().Disconnect_Flag = true;
+    client.loop().slots.arm(core::LoopSlot::ConnWatch);
     const std::string text(200, 'x');
     client.dispatch(wire::ForcedLeaveFrame{text}.encode());
     EXPECT_EQ(client.otherExit().Label1.Caption(), QString::fromStdString(text));
@@ -118,7 +118,7 @@ TEST(ForcedLeaveCommand, LeavesWithTheServersTextAndStopsEverything)
     EXPECT_EQ(leave.seat, 1);
     EXPECT_EQ(client.socket.sent[0].byteAt(wire::offset::kEcho), 0);
     EXPECT_EQ(client.socket.state, services::ServerSocket::sckClosed);
-    EXPECT_FALSE(client.loop().Disconnect_Flag);
+    EXPECT_FALSE(client.loop().slots.armed(core::LoopSlot::ConnWatch));
     EXPECT_FALSE(client.loop().ReconnectAllowed);
     EXPECT_FALSE(client.timers.bong);
     EXPECT_TRUE(client.state.commands.ConnectionLostFlag);

@@ -118,7 +118,7 @@ TEST_F(Session, AWholeSessionNeverCallsTheItemLibrary)
 {
     platform::HallLink link;
     core::HallWindowLink table{h->context, link};
-    h->state.loop.SlotFlag2 = true;
+    h->state.loop.slots.arm(core::LoopSlot::Login);
     h->state.loop.LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     for (int i = 0; i < 8; ++i)
         scheduler.TimerBong_Timer();
@@ -127,7 +127,7 @@ TEST_F(Session, AWholeSessionNeverCallsTheItemLibrary)
     receive(handStart());
     h->state.loop.LoggedIn = true;
     h->state.loop.clocks.MyTurn = true;
-    h->state.loop.SlotFlag7 = true;
+    h->state.loop.slots.arm(core::LoopSlot::PlayClock);
     h->state.loop.clocks.ClockSeconds = 2;
     for (int i = 0; i < 100; ++i) {
         h->clock.advance(50);

@@ -83,7 +83,7 @@ TEST_F(StartUpSteps, DirectConnectionRunsEveryStepInOrder)
     ASSERT_EQ(h->socket.connects.size(), 1u);
     EXPECT_EQ(h->socket.connects[0], std::make_pair(QStringLiteral("127.0.0.1"), quint16{6100}));
     EXPECT_TRUE(h->timers.TimerBongEnabled());
-    EXPECT_TRUE(h->state.loop.SlotFlag2);
+    EXPECT_TRUE(h->state.loop.slots.armed(core::LoopSlot::Login));
     EXPECT_EQ(h->state.loop.LoginFrame, (wire::LoginFrame{false, "alice", "secret"}.encode()));
     EXPECT_EQ(h->hall.restores, 1);
     EXPECT_EQ(h->sound.calls,
@@ -213,9 +213,9 @@ TEST_F(StartUpSteps, Socks5LeavesTheMainLoopToTheProxy)
     ASSERT_TRUE(load(lineOf(options)));
     EXPECT_EQ(h->socket.sock5Calls, 1);
     EXPECT_FALSE(h->timers.TimerBongEnabled());
-    EXPECT_FALSE(h->state.loop.SlotFlag2);
+    EXPECT_FALSE(h->state.loop.slots.armed(core::LoopSlot::Login));
     EXPECT_TRUE(h->state.loop.LoginSent);
-    EXPECT_TRUE(h->state.loop.Disconnect_Flag);
+    EXPECT_TRUE(h->state.loop.slots.armed(core::LoopSlot::ConnWatch));
 }
 
 TEST_F(StartUpSteps, AnotherProxyTypeNeverConnects)
@@ -279,12 +279,12 @@ protected:
     QTcpServer server;
     QTcpSocket *peer = nullptr;
     std::unique_ptr<CoreHarness> h = std::make_unique<CoreHarness>();
-    platform::ServerLink link{h->rings, h->state.loop.ring, h->clock};
+    platform::ServerLink link{h->rings, h->clock};
     core::ServerLinkSocket socket{link, context};
     platform::HallLink hallLink;
     core::HallWindowLink table{context, hallLink};
-    core::CoreContext context{h->state,  h->rings,      h->clock,  socket,   h->hall,
-                              h->timers, h->window,     h->play,   h->sound, h->items,
+    core::CoreContext context{h->state,  h->rings,      h->clock,   socket,   h->hall,
+                              h->timers, h->window,     h->play,    h->sound, h->items,
                               h->video,  h->settlement, h->process, h->chat};
     core::Dispatcher dispatcher{context};
     core::TurnClocks clocks{context};

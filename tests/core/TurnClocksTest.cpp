@@ -41,22 +41,28 @@ const std::vector<ClockCase> &clockCases()
              Clock::Choice,
              false,
              wire::ChoiceFrame{4, 2}.encode(),
-             [](core::TableState &s) { s.loop.SlotFlag4 = true; },
-             [](const core::TableState &s) { return s.loop.SlotFlag4; },
+             [](core::TableState &s) { s.loop.slots.arm(core::LoopSlot::ChoiceClock); },
+             [](const core::TableState &s) {
+                 return s.loop.slots.armed(core::LoopSlot::ChoiceClock);
+             },
              {"HideChoiceButtons", "HideTurnClock"}},
             {"Play",
              Clock::Play,
              true,
              wire::PlayFrame::pass(4).encode(),
-             [](core::TableState &s) { s.loop.SlotFlag7 = true; },
-             [](const core::TableState &s) { return s.loop.SlotFlag7; },
+             [](core::TableState &s) { s.loop.slots.arm(core::LoopSlot::PlayClock); },
+             [](const core::TableState &s) {
+                 return s.loop.slots.armed(core::LoopSlot::PlayClock);
+             },
              {"HideActionButtons", "HideTurnClock"}},
             {"Ready",
              Clock::Ready,
              false,
              wire::ReadyOrLeaveFrame{4, true}.encode(),
-             [](core::TableState &s) { s.loop.SlotFlag8 = true; },
-             [](const core::TableState &s) { return s.loop.SlotFlag8; },
+             [](core::TableState &s) { s.loop.slots.arm(core::LoopSlot::ReadyClock); },
+             [](const core::TableState &s) {
+                 return s.loop.slots.armed(core::LoopSlot::ReadyClock);
+             },
              {"HideTurnClock", "ClearTable"}},
     };
     return cases;
@@ -163,7 +169,7 @@ protected:
         h->state.loop.LoggedIn = true;
         h->state.loop.clocks.MyTurn = true;
         h->state.loop.clocks.ClockSeconds = 0;
-        h->state.loop.SlotFlag7 = true;
+        h->state.loop.slots.arm(core::LoopSlot::PlayClock);
         h->tick(20);
     }
 };
@@ -223,7 +229,7 @@ TEST(ReadyTimeout, ClearsTheTableOnceAndSendsReadyEveryTime)
     h->state.loop.LoggedIn = true;
     h->socket.state = FakeSocket::sckConnected;
     for (int round = 0; round < 2; ++round) {
-        h->state.loop.SlotFlag8 = true;
+        h->state.loop.slots.arm(core::LoopSlot::ReadyClock);
         h->state.loop.clocks.ClockSeconds = 0;
         h->tick(21);
     }
@@ -241,7 +247,7 @@ TEST(ReadyTimeout, ShowsTheSeatShuffleWhenWantedAndArmed)
     h->state.loop.shuffle.ShuffleCaptions[0] = "shuffling..";
     h->state.loop.shuffle.ShuffleWanted = true;
     h->state.loop.shuffle.ShuffleNoticeArmed = true;
-    h->state.loop.SlotFlag8 = true;
+    h->state.loop.slots.arm(core::LoopSlot::ReadyClock);
     h->tick();
     EXPECT_TRUE(h->window.called("ShowSeatShuffle shuffling.."));
     EXPECT_TRUE(h->state.loop.shuffle.ShuffleOn);

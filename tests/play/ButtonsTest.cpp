@@ -64,7 +64,7 @@ TEST(ActionButtons, PlayHintAndPassEachDoTheirPart)
         EXPECT_EQ(t.sounds(), c.sounds);
         EXPECT_EQ(t.state.core.TimeoutCount, 0);
         EXPECT_EQ(t.state.loop.clocks.HandActive, c.handActive);
-        EXPECT_EQ(t.state.loop.SlotFlag7, c.handActive);
+        EXPECT_EQ(t.state.loop.slots.armed(core::LoopSlot::PlayClock), c.handActive);
         for (int op = 0; op <= 2; ++op)
             EXPECT_EQ(t.form->actions.Operation(op).Visible(), c.buttonsShown);
         if (c.button == PlayFlowService::OpPass) {
@@ -141,7 +141,7 @@ TEST(HintButton, PassesSilentlyWhenNothingBeats)
     EXPECT_EQ(wire::PlayFrame::decode(frames[0]), wire::PlayFrame::pass(2));
     EXPECT_EQ(t.sounds(), std::vector<std::string>{"sys110.wav"}) << "no pass sound";
     EXPECT_FALSE(t.state.loop.clocks.HandActive);
-    EXPECT_FALSE(t.state.loop.SlotFlag7);
+    EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::PlayClock));
     EXPECT_FALSE(t.play->ChuPai().Visible());
     for (int op = 0; op <= 2; ++op) {
         EXPECT_FALSE(t.form->actions.Operation(op).Visible());
@@ -278,7 +278,7 @@ TEST(ChoiceButtons, PlayTheSoundAndSendOnlyWhileTheChoiceMayBeSent)
     for (const bool maySend : {false, true}) {
         PlayTable t;
         t.state.loop.clocks.MaySendChoice = maySend;
-        t.state.loop.SlotFlag4 = true;
+        t.state.loop.slots.arm(core::LoopSlot::ChoiceClock);
         t.form->actions.tanOperation(0).setVisible(true);
         t.form->actions.tanOperation(1).setVisible(true);
         t.play->tanOperation_Click(1);
@@ -289,7 +289,7 @@ TEST(ChoiceButtons, PlayTheSoundAndSendOnlyWhileTheChoiceMayBeSent)
             EXPECT_EQ(frames[0].bytes()[15], 2);
         }
         EXPECT_EQ(t.sounds(), std::vector<std::string>{"sys080.wav"});
-        EXPECT_FALSE(t.state.loop.SlotFlag4);
+        EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::ChoiceClock));
         EXPECT_FALSE(t.form->actions.tanOperation(0).Visible());
         EXPECT_FALSE(t.form->actions.tanOperation(1).Visible());
     }

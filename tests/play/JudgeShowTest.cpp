@@ -33,36 +33,67 @@ struct PlayCase
 const std::vector<PlayCase> &playCases()
 {
     static const std::vector<PlayCase> cases = {
-            {"single", {makeCard(5, S, 1), makeCard(9, H, 2), makeCard(12, C, 3)}, {1}, 1, {2},
-             "sys070.wav", 0},
+            {"single",
+             {makeCard(5, S, 1), makeCard(9, H, 2), makeCard(12, C, 3)},
+             {1},
+             1,
+             {2},
+             "sys070.wav",
+             0},
             {"triple with pair",
              {makeCard(3, S, 10), makeCard(8, S, 11), makeCard(3, H, 12), makeCard(8, H, 13),
               makeCard(8, C, 14), makeCard(14, D, 15)},
-             {0, 1, 2, 3, 4}, 6, {11, 13, 14, 10, 12}, "sys070.wav", 0},
+             {0, 1, 2, 3, 4},
+             6,
+             {11, 13, 14, 10, 12},
+             "sys070.wav",
+             0},
             {"pair chain from the twos",
              {makeCard(3, S, 20), makeCard(3, H, 21), makeCard(15, S, 22), makeCard(15, H, 23),
               makeCard(14, S, 24), makeCard(14, H, 25), makeCard(9, D, 26)},
-             {0, 1, 2, 3, 4, 5}, 4, {20, 21, 22, 23, 24, 25}, "liandui.wav", 0},
+             {0, 1, 2, 3, 4, 5},
+             4,
+             {20, 21, 22, 23, 24, 25},
+             "liandui.wav",
+             0},
             {"bomb of five",
              {makeCard(7, S, 30), makeCard(7, H, 31), makeCard(7, C, 32), makeCard(7, D, 33),
               makeCard(7, S, 34), makeCard(10, H, 35)},
-             {0, 1, 2, 3, 4}, 10, {30, 31, 32, 33, 34}, "sys040.wav", 879},
+             {0, 1, 2, 3, 4},
+             10,
+             {30, 31, 32, 33, 34},
+             "sys040.wav",
+             879},
             {"bomb of seven",
              {makeCard(9, S, 40), makeCard(9, H, 41), makeCard(9, C, 42), makeCard(9, D, 43),
               makeCard(9, S, 44), makeCard(9, H, 45), makeCard(9, C, 46), makeCard(4, D, 47)},
-             {0, 1, 2, 3, 4, 5, 6}, 12, {40, 41, 42, 43, 44, 45, 46}, "sys040.wav", 930},
+             {0, 1, 2, 3, 4, 5, 6},
+             12,
+             {40, 41, 42, 43, 44, 45, 46},
+             "sys040.wav",
+             930},
             {"four jokers",
              {makeCard(16, 1, 50), makeCard(16, 1, 51), makeCard(17, 1, 52), makeCard(17, 1, 53),
               makeCard(6, H, 54)},
-             {0, 1, 2, 3}, 14, {52, 53, 50, 51}, "sys060.wav", 881},
+             {0, 1, 2, 3},
+             14,
+             {52, 53, 50, 51},
+             "sys060.wav",
+             881},
             {"the last cards",
-             {makeCard(11, S, 60), makeCard(11, H, 61)}, {0, 1}, 2, {60, 61}, "", 0},
+             {makeCard(11, S, 60), makeCard(11, H, 61)},
+             {0, 1},
+             2,
+             {60, 61},
+             "",
+             0},
     };
     return cases;
 }
 
 class OwnPlay : public ::testing::TestWithParam<bool>
-{ };
+{
+};
 
 TEST_P(OwnPlay, EveryKindLandsInThePlayRowWithItsSoundAndExplosion)
 {
@@ -74,7 +105,8 @@ TEST_P(OwnPlay, EveryKindLandsInThePlayRowWithItsSoundAndExplosion)
         std::vector<int> pictures;
         for (int slot : c.raise) {
             t.raise(slot);
-            pictures.push_back(t.state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
+            pictures.push_back(
+                    t.state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
         }
         const rules::HandRecord own = t.state.rules.ownHand();
         t.play->JudgeChuPai();
@@ -104,8 +136,8 @@ TEST_P(OwnPlay, EveryKindLandsInThePlayRowWithItsSoundAndExplosion)
             EXPECT_TRUE(picture.Visible());
             // It started 24 pixels lower and to the right and slid in.
             EXPECT_NEAR(picture.Top(), own.rowY, 0.01);
-            EXPECT_NEAR(picture.Left(),
-                        own.rowX - (n * 0.11 + 0.39) * 90 * sx + i * 0.22 * 80 * sx, 0.01);
+            EXPECT_NEAR(picture.Left(), own.rowX - (n * 0.11 + 0.39) * 90 * sx + i * 0.22 * 80 * sx,
+                        0.01);
             EXPECT_DOUBLE_EQ(picture.Width(), std::nearbyint(80 * sx));
             EXPECT_DOUBLE_EQ(picture.Height(), std::nearbyint(108 * sy));
         }
@@ -115,8 +147,8 @@ TEST_P(OwnPlay, EveryKindLandsInThePlayRowWithItsSoundAndExplosion)
         for (int i = 0; i < after.cardCount; ++i)
             EXPECT_EQ(t.cardOfSlot(i).Top(), t.state.table.HandLine);
 
-        EXPECT_EQ(t.sounds(), c.sound[0] ? std::vector<std::string>{c.sound}
-                                         : std::vector<std::string>{});
+        EXPECT_EQ(t.sounds(),
+                  c.sound[0] ? std::vector<std::string>{c.sound} : std::vector<std::string>{});
         EXPECT_EQ(t.form->effects.bombPlayer.Visible(), c.bomb != 0);
         if (c.bomb) {
             EXPECT_EQ(t.form->effects.bombPlayer.loops(), 1);
@@ -126,7 +158,7 @@ TEST_P(OwnPlay, EveryKindLandsInThePlayRowWithItsSoundAndExplosion)
         const core::ClockState &clocks = t.state.loop.clocks;
         EXPECT_FALSE(clocks.MaySendPlay);
         EXPECT_FALSE(clocks.HandActive);
-        EXPECT_FALSE(t.state.loop.SlotFlag7);
+        EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::PlayClock));
         EXPECT_FALSE(t.form->turn.Time_Img.Visible());
         for (int op = 0; op <= 2; ++op)
             EXPECT_FALSE(t.form->actions.Operation(op).Visible());
@@ -179,7 +211,7 @@ TEST(OwnPlayRefused, NoKindOrNoBeatShowsTheNoticeAndMovesNothing)
         EXPECT_EQ(t.state.rules.ownHand().cardCount, 3);
         EXPECT_TRUE(t.state.loop.clocks.MaySendPlay);
         EXPECT_TRUE(t.state.loop.clocks.HandActive);
-        EXPECT_TRUE(t.state.loop.SlotFlag7);
+        EXPECT_TRUE(t.state.loop.slots.armed(core::LoopSlot::PlayClock));
         EXPECT_TRUE(t.sounds().empty());
         // Centred on the table window.
         const ChuPaiWindow &notice = *t.play->ChuPai().window();
@@ -209,7 +241,7 @@ TEST(OwnPlayPass, NothingRaisedPassesWhenFollowingAndDoesNothingWhenLeading)
     EXPECT_EQ(wire::PlayFrame::decode(frames[0]), wire::PlayFrame::pass(2));
     EXPECT_EQ(t.sounds(), std::vector<std::string>{"sys080.wav"});
     EXPECT_FALSE(t.state.loop.clocks.HandActive);
-    EXPECT_FALSE(t.state.loop.SlotFlag7);
+    EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::PlayClock));
     for (int op = 0; op <= 2; ++op) {
         EXPECT_FALSE(t.form->actions.Operation(op).Visible());
         EXPECT_FALSE(t.form->actions.Operation(op).Enabled());

@@ -58,7 +58,7 @@ void PlayTable::openTurn(bool lead)
     clocks.HandActive = true;
     clocks.MaySendPlay = true;
     clocks.MustLead = lead;
-    state.loop.SlotFlag7 = true;
+    state.loop.slots.arm(core::LoopSlot::PlayClock);
     form->turn.Number.setVisible(true);
     form->turn.Time_Img.setVisible(true);
     window->ShowOwnTurnButtons(lead);

@@ -70,13 +70,14 @@ TEST(ReadyButton, LatchesClearsTheTableOnceAndSendsWhileNoHandRuns)
         bool tableCleared;
         bool sends;
     };
-    for (const Case c : {Case{false, false, true}, Case{true, true, false}, Case{true, false, true}}) {
+    for (const Case c :
+         {Case{false, false, true}, Case{true, true, false}, Case{true, false, true}}) {
         SCOPED_TRACE(testing::Message() << "in game " << c.inGame << " cleared " << c.tableCleared);
         PlayTable t;
         t.state.core.ButtonDown[2] = false;
         t.state.rules.InGame = c.inGame;
         t.state.loop.TableCleared = c.tableCleared;
-        t.state.loop.SlotFlag8 = true;
+        t.state.loop.slots.arm(core::LoopSlot::ReadyClock);
         t.state.loop.FirstStartPending = true;
         t.windows.score = t.windows.hero = true;
         t.state.rules.ownHand().setCardCount(5);
@@ -90,7 +91,7 @@ TEST(ReadyButton, LatchesClearsTheTableOnceAndSendsWhileNoHandRuns)
         EXPECT_TRUE(t.state.core.ButtonDown[2]);
         EXPECT_TRUE(t.state.loop.TableCleared);
         EXPECT_EQ(t.state.rules.ownHand().cardCount, c.tableCleared ? 5 : 0);
-        EXPECT_FALSE(t.state.loop.SlotFlag8);
+        EXPECT_FALSE(t.state.loop.slots.armed(core::LoopSlot::ReadyClock));
         EXPECT_FALSE(t.state.loop.FirstStartPending);
         EXPECT_TRUE(t.form->seats.OK(0).Visible());
         EXPECT_FALSE(t.windows.score || t.windows.hero);
@@ -241,16 +242,24 @@ TEST(Keys, TheF1Variants)
         std::vector<std::string> windows;
     };
     const Case cases[] = {
-            {"table", &Play::Pic1_KeyDown, true,
+            {"table",
+             &Play::Pic1_KeyDown,
+             true,
              {"unload Information", "hide Talk", "hide frmMingXi", "hide huifu", "unload VosSet",
               "unload frmExit", "hide Hero", "hide Score"}},
-            {"hidden holder", &Play::Pic2_KeyDown, true,
+            {"hidden holder",
+             &Play::Pic2_KeyDown,
+             true,
              {"unload Information", "hide Talk", "hide huifu", "hide VosSet", "unload frmExit",
               "hide Hero"}},
-            {"window", &Play::Form_KeyDown, false,
+            {"window",
+             &Play::Form_KeyDown,
+             false,
              {"hide Information", "hide Talk", "hide VosSet", "hide frmExit", "hide Hero",
               "hide Score", "hide huifu"}},
-            {"sound holder", &Play::pic3_KeyDown, false,
+            {"sound holder",
+             &Play::pic3_KeyDown,
+             false,
              {"hide Information", "hide Talk", "hide huifu", "hide VosSet", "hide frmExit",
               "hide Hero", "hide Score"}},
     };

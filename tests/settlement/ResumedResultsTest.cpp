@@ -106,7 +106,7 @@ TEST_P(ResumedResults, WhatWasCollectedSurvivesAResumedConnectionOnly)
     EXPECT_EQ(lines(4), QStringList{QStringLiteral("最终分：60金币")});
     EXPECT_TRUE(score().isVisible());
     EXPECT_TRUE(recorded());
-    EXPECT_TRUE(state().loop.SlotFlag8) << "the ready clock runs";
+    EXPECT_TRUE(state().loop.slots.armed(core::LoopSlot::ReadyClock)) << "the ready clock runs";
     EXPECT_FALSE(state().loop.HoldCommand21) << "the held frames go now";
     EXPECT_FALSE(state().rules.InGame);
 }

@@ -115,7 +115,7 @@ TEST_F(ScoreBoard, LandlordWinWritesEveryLineColourAndBooking)
     EXPECT_TRUE(score().isVisible());
     EXPECT_FALSE(state().loop.HoldCommand21);
     EXPECT_FALSE(state().core.ButtonDown[2]);
-    EXPECT_TRUE(state().loop.SlotFlag8);
+    EXPECT_TRUE(state().loop.slots.armed(core::LoopSlot::ReadyClock));
     EXPECT_EQ(state().loop.clocks.ClockSeconds, 12);
     EXPECT_EQ(form.turn.Number.Caption(), QStringLiteral("12"));
     EXPECT_EQ(form.turn.Number.ForeColor(), QColor(0, 0xFF, 0));
@@ -289,7 +289,7 @@ TEST_F(ScoreBoard, SpectatorGetsNoClockAndHiddenTableNoWindow)
     for (std::uint8_t seat : {1, 2, 4, 8})
         frames.push_back(resultFrame({.seat = seat, .outcome = 0}));
     deliverAll(frames);
-    EXPECT_FALSE(state().loop.SlotFlag8);
+    EXPECT_FALSE(state().loop.slots.armed(core::LoopSlot::ReadyClock));
     EXPECT_TRUE(client.form->bid.lblDifen.Visible());
     EXPECT_FALSE(score().isVisible());
     EXPECT_EQ(state().settlement.JuNum, 1);

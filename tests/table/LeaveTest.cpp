@@ -48,7 +48,7 @@ protected:
         table.state.commands.custom[1].wins = 7;
         table.state.rules.InGame = true;
         table.state.loop.LoginSent = true;
-        table.state.loop.Disconnect_Flag = true;
+        table.state.loop.slots.arm(core::LoopSlot::ConnWatch);
         table.state.settlement.JuNum = 3;
         table.state.core.Wealth = {1, 2, 3, 4};
         table.state.core.AutoMode = true;
@@ -100,7 +100,7 @@ TEST_F(Leave, LeaveButtonTellsTheServerResetsTheTableAndRestoresTheHall)
     EXPECT_TRUE(s.core.ButtonDown[2]);
     EXPECT_TRUE(s.loop.FirstStartPending);
     EXPECT_FALSE(s.loop.LoginSent);
-    EXPECT_FALSE(s.loop.Disconnect_Flag);
+    EXPECT_FALSE(s.loop.slots.armed(core::LoopSlot::ConnWatch));
     EXPECT_FALSE(timers.bong);
     EXPECT_FALSE(timers.keepAlive);
     EXPECT_EQ(s.settlement.JuNum, 0);

@@ -30,12 +30,12 @@ std::vector<std::uint8_t> bytesOf(std::initializer_list<MessageFrame> frames)
 
 // Moves both indexes of a ring to `frames` whole frames from its start by
 // passing frames through it.
-void advanceRing(MsgRings &rings, RingSlots &slots, unsigned frames)
+void advanceRing(MsgRings &rings, unsigned frames)
 {
     MessageFrame scratch;
     for (unsigned i = 0; i < frames; ++i) {
         const auto bytes = bytesOf({numberedFrame(1000 + i)});
-        ASSERT_EQ(ReceiveIntoRing(rings, bytes, slots), ReceiveResult::Stored);
+        ASSERT_EQ(ReceiveIntoRing(rings, bytes), ReceiveResult::Stored);
         ASSERT_TRUE(rings.RecvRing.takeFrame(scratch));
     }
 }
@@ -50,14 +50,13 @@ std::string frameText(const MessageFrame &frame, std::size_t from, std::size_t t
 TEST(RecvRing, FramesComeOutWholeAndInOrderAcrossTheWrap)
 {
     MsgRings rings;
-    RingSlots slots;
     MessageFrame out;
     unsigned next = 0;
     // 300 frames in bursts of 100 pass the end of the ring twice.
     for (unsigned burst = 0; burst < 3; ++burst) {
         for (unsigned i = 0; i < 100; ++i) {
             const auto bytes = bytesOf({numberedFrame(burst * 100 + i)});
-            ASSERT_EQ(ReceiveIntoRing(rings, bytes, slots), ReceiveResult::Stored);
+            ASSERT_EQ(ReceiveIntoRing(rings, bytes), ReceiveResult::Stored);
         }
         while (rings.RecvRing.takeFrame(out))
             ASSERT_EQ(out, numberedFrame(next++));
@@ -76,21 +75,20 @@ TEST_P(SplitArrival, OneAndTwoFramesSplitAtEveryOffsetArriveWhole)
     for (std::size_t split = 1; split < kFrameSize; ++split) {
         SCOPED_TRACE(split);
         MsgRings rings;
-        RingSlots slots;
-        advanceRing(rings, slots, startFrames);
+        advanceRing(rings, startFrames);
         MessageFrame out;
 
         const auto one = bytesOf({numberedFrame(1)});
-        ReceiveIntoRing(rings, std::span(one).first(split), slots);
+        ReceiveIntoRing(rings, std::span(one).first(split));
         EXPECT_FALSE(rings.RecvRing.takeFrame(out)) << "nothing before 272 bytes wait";
-        ReceiveIntoRing(rings, std::span(one).subspan(split), slots);
+        ReceiveIntoRing(rings, std::span(one).subspan(split));
         ASSERT_TRUE(rings.RecvRing.takeFrame(out));
         EXPECT_EQ(out, numberedFrame(1));
 
         const auto two = bytesOf({numberedFrame(2), numberedFrame(3)});
-        ReceiveIntoRing(rings, std::span(two).first(split), slots);
+        ReceiveIntoRing(rings, std::span(two).first(split));
         EXPECT_FALSE(rings.RecvRing.hasFrame());
-        ReceiveIntoRing(rings, std::span(two).subspan(split), slots);
+        ReceiveIntoRing(rings, std::span(two).subspan(split));
         ASSERT_TRUE(rings.RecvRing.takeFrame(out));
         EXPECT_EQ(out, numberedFrame(2));
         ASSERT_TRUE(rings.RecvRing.takeFrame(out));
@@ -102,29 +100,17 @@ TEST_P(SplitArrival, OneAndTwoFramesSplitAtEveryOffsetArriveWhole)
 // At the ring's start, and with the glued frames crossing its end.
 INSTANTIATE_TEST_SUITE_P(RecvRing, SplitArrival, testing::Values(0u, 127u));
 
-TEST(RecvRing, ArrivalArmsTheReceiveSlotTwoTicksAway)
-{
-    MsgRings rings;
-    RingSlots slots;
-    slots.SlotTicks1 = 5;
-    const std::vector<std::uint8_t> piece(10, 1);
-    ReceiveIntoRing(rings, piece, slots);
-    EXPECT_TRUE(slots.SlotFlag1);
-    EXPECT_EQ(slots.SlotTicks1, 0);
-}
-
 TEST(RecvRing, TheByteThatWouldFillTheRingIsReportedAndNothingIsOverwritten)
 {
     MsgRings rings;
-    RingSlots slots;
     std::vector<std::uint8_t> almostFull(kRingSize - 1);
     for (std::size_t i = 0; i < almostFull.size(); ++i)
         almostFull[i] = static_cast<std::uint8_t>(i);
-    ASSERT_EQ(ReceiveIntoRing(rings, almostFull, slots), ReceiveResult::Stored);
+    ASSERT_EQ(ReceiveIntoRing(rings, almostFull), ReceiveResult::Stored);
     EXPECT_EQ(rings.RecvRing.waiting(), kRingSize - 1);
 
     const std::vector<std::uint8_t> more{0xEE, 0xEF};
-    EXPECT_EQ(ReceiveIntoRing(rings, more, slots), ReceiveResult::Overflow);
+    EXPECT_EQ(ReceiveIntoRing(rings, more), ReceiveResult::Overflow);
     EXPECT_EQ(rings.RecvRing.waiting(), kRingSize - 1);
     MessageFrame first;
     ASSERT_TRUE(rings.RecvRing.peekFrame(first));
@@ -142,17 +128,15 @@ class HeldFrames : public testing::TestWithParam<std::size_t>
 TEST_P(HeldFrames, TakeTheirRoomInTheReceiveBound)
 {
     MsgRings rings;
-    RingSlots slots;
     rings.RecvRing.pushByte(0x07); // half a frame of a broken connection
     rings.HeldRecv.assign(GetParam(), numberedFrame(1));
     ResetMsgRings(rings);
     ASSERT_EQ(rings.HeldRecv.size(), GetParam());
 
     const std::size_t room = (kMaxWaitingFrames - GetParam()) * kFrameSize + kFrameSize - 1;
-    ASSERT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>(room, 1), slots),
-              ReceiveResult::Stored);
+    ASSERT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>(room, 1)), ReceiveResult::Stored);
     EXPECT_EQ(rings.RecvRing.waiting(), room);
-    EXPECT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>{2}, slots), ReceiveResult::Overflow);
+    EXPECT_EQ(ReceiveIntoRing(rings, std::vector<std::uint8_t>{2}), ReceiveResult::Overflow);
     EXPECT_EQ(rings.RecvRing.waiting(), room);
 }
 
@@ -161,9 +145,8 @@ INSTANTIATE_TEST_SUITE_P(RecvRing, HeldFrames, testing::Values(0u, 1u, 64u, 127u
 TEST(RecvRing, AFrameHeldAtTheHeadStaysFirst)
 {
     MsgRings rings;
-    RingSlots slots;
     const auto bytes = bytesOf({numberedFrame(1), numberedFrame(2)});
-    ReceiveIntoRing(rings, bytes, slots);
+    ReceiveIntoRing(rings, bytes);
     MessageFrame out;
     ASSERT_TRUE(rings.RecvRing.peekFrame(out));
     ASSERT_TRUE(rings.RecvRing.peekFrame(out));
@@ -178,13 +161,12 @@ TEST(RecvRing, AFrameHeldAtTheHeadStaysFirst)
 TEST(SendRing, At127WaitingFramesAFurtherOneIsRefusedAndCounted)
 {
     MsgRings rings;
-    RingSlots slots;
     for (unsigned i = 0; i < kMaxWaitingFrames; ++i) {
         MessageFrame frame = numberedFrame(i);
-        ASSERT_EQ(SendMsg(rings, frame, slots), SendResult::Queued) << i;
+        ASSERT_EQ(SendMsg(rings, frame), SendResult::Queued) << i;
     }
     MessageFrame extra = numberedFrame(500);
-    EXPECT_EQ(SendMsg(rings, extra, slots), SendResult::RingFull);
+    EXPECT_EQ(SendMsg(rings, extra), SendResult::RingFull);
     EXPECT_EQ(rings.refusedFrames, 1u);
     EXPECT_EQ(rings.SendRing.waiting(), kMaxWaitingFrames * kFrameSize);
 
@@ -196,21 +178,19 @@ TEST(SendRing, At127WaitingFramesAFurtherOneIsRefusedAndCounted)
     EXPECT_EQ(out, expected) << "the oldest frame was not written over";
 
     MessageFrame again = numberedFrame(501);
-    EXPECT_EQ(SendMsg(rings, again, slots), SendResult::Queued);
+    EXPECT_EQ(SendMsg(rings, again), SendResult::Queued);
 }
 
 TEST(SendRing, FramesLeaveInOrderWithTheEchoBytesOfQueueingTime)
 {
     MsgRings rings;
-    RingSlots slots;
     rings.EchoBytes = {0x11, 0x22};
     MessageFrame bid = BidFrame{4, true}.encode();
-    SendMsg(rings, bid, slots);
+    SendMsg(rings, bid);
     rings.EchoBytes = {0x33, 0x44};
     MessageFrame keepAlive = KeepAliveFrame{4}.encode();
-    SendMsg(rings, keepAlive, slots);
+    SendMsg(rings, keepAlive);
 
-    EXPECT_TRUE(slots.SlotFlag0);
     EXPECT_EQ(rings.SendRing.waiting(), 2 * kFrameSize);
     MessageFrame out;
     ASSERT_TRUE(rings.SendRing.takeFrame(out));
@@ -224,10 +204,9 @@ TEST(SendRing, FramesLeaveInOrderWithTheEchoBytesOfQueueingTime)
 TEST(SendRing, ResetDropsWhatWaits)
 {
     MsgRings rings;
-    RingSlots slots;
     MessageFrame frame = KeepAliveFrame{1}.encode();
-    SendMsg(rings, frame, slots);
-    ReceiveIntoRing(rings, bytesOf({numberedFrame(1)}), slots);
+    SendMsg(rings, frame);
+    ReceiveIntoRing(rings, bytesOf({numberedFrame(1)}));
     ResetMsgRings(rings);
     EXPECT_EQ(rings.SendRing.waiting(), 0u);
     EXPECT_EQ(rings.RecvRing.waiting(), 0u);
@@ -236,25 +215,22 @@ TEST(SendRing, ResetDropsWhatWaits)
 TEST(ChatPacking, EmptyPendingTextQueuesNothing)
 {
     MsgRings rings;
-    RingSlots slots;
     MessageFrame frame = ChatFrame{.sender = 1}.encode();
-    EXPECT_EQ(SendMsg(rings, frame, slots), SendResult::EmptyChat);
+    EXPECT_EQ(SendMsg(rings, frame), SendResult::EmptyChat);
     EXPECT_EQ(rings.SendRing.writeIndex(), 0u);
     EXPECT_EQ(rings.SendRing.readIndex(), 0u);
-    EXPECT_FALSE(slots.SlotFlag0);
 }
 
 TEST(ChatPacking, LongLineIsCutTo100CharactersAndTheRestZeroed)
 {
     MsgRings rings;
-    RingSlots slots;
     rings.EchoBytes = {7, 9};
     rings.PendingChat = std::string(100, 'x') + "y";
     MessageFrame frame = ChatFrame{.sender = 2}.encode();
     frame.setU32be(offset::kKindWord, 5); // a stray kind word is not item traffic
     for (std::size_t i = 120; i < kFrameSize; ++i)
         frame.setByte(i, 0xAA);
-    ASSERT_EQ(SendMsg(rings, frame, slots), SendResult::Queued);
+    ASSERT_EQ(SendMsg(rings, frame), SendResult::Queued);
 
     EXPECT_EQ(frameText(frame, 16, 116), std::string(100, 'x'));
     for (std::size_t i = 116; i < 260; ++i)
@@ -269,12 +245,11 @@ TEST(ChatPacking, LongLineIsCutTo100CharactersAndTheRestZeroed)
 TEST(ChatPacking, HundredDoubleByteCharactersFillBytes16To215)
 {
     MsgRings rings;
-    RingSlots slots;
     for (int i = 0; i < 100; ++i)
         rings.PendingChat += "中";
     rings.PendingChat += "文";
     MessageFrame frame = ChatFrame{.sender = 1}.encode();
-    SendMsg(rings, frame, slots);
+    SendMsg(rings, frame);
     for (std::size_t i = 16; i < 216; i += 2) {
         ASSERT_EQ(frame.byteAt(i), 0xd6) << i;
         ASSERT_EQ(frame.byteAt(i + 1), 0xd0) << i;
@@ -285,10 +260,9 @@ TEST(ChatPacking, HundredDoubleByteCharactersFillBytes16To215)
 TEST(ChatPacking, MixedTextAndCharactersWithoutCode)
 {
     MsgRings rings;
-    RingSlots slots;
     rings.PendingChat = "a中😀";
     MessageFrame frame = ChatFrame{.sender = 1}.encode();
-    SendMsg(rings, frame, slots);
+    SendMsg(rings, frame);
     EXPECT_EQ(frameText(frame, 16, 21), std::string("a\xd6\xd0?\0", 5));
 }
 
@@ -296,7 +270,6 @@ TEST(ChatPacking, ItemLibraryFramesAreQueuedUnchangedAndKeepThePendingText)
 {
     for (std::uint32_t kind : {272u, 260u}) {
         MsgRings rings;
-        RingSlots slots;
         rings.PendingChat = "hello";
         rings.EchoBytes = {1, 2};
         MessageFrame frame = ChatFrame{.sender = 1}.encode();
@@ -307,7 +280,7 @@ TEST(ChatPacking, ItemLibraryFramesAreQueuedUnchangedAndKeepThePendingText)
         expected.setByte(260, 1);
         expected.setByte(261, 2);
 
-        ASSERT_EQ(SendMsg(rings, frame, slots), SendResult::Queued);
+        ASSERT_EQ(SendMsg(rings, frame), SendResult::Queued);
         EXPECT_EQ(frame, expected) << describeDifference(expected, frame);
         EXPECT_EQ(rings.PendingChat, "hello");
     }

@@ -99,7 +99,6 @@ std::vector<ScriptCase> scriptCases()
 void runScript(const ScriptCase &c, std::optional<std::size_t> splitReply, std::size_t splitAt)
 {
     MsgRings rings;
-    RingSlots slots;
     Socks5Handshake hs;
     BeginSock5Connection(rings, hs, Target, 0);
     EXPECT_FALSE(rings.RingMode);
@@ -113,11 +112,11 @@ void runScript(const ScriptCase &c, std::optional<std::size_t> splitReply, std::
         const Bytes &reply = c.replies[i];
         std::span<const std::uint8_t> whole(reply);
         if (splitReply == i) {
-            last = Winsock1_DataArrival(rings, hs, whole.first(splitAt), slots);
+            last = Winsock1_DataArrival(rings, hs, whole.first(splitAt));
             ASSERT_EQ(last.proxy.kind, Socks5Event::None) << "judged before the reply was whole";
             whole = whole.subspan(splitAt);
         }
-        last = Winsock1_DataArrival(rings, hs, whole, slots);
+        last = Winsock1_DataArrival(rings, hs, whole);
         ASSERT_FALSE(last.overflow);
         if (last.proxy.kind == Socks5Event::Send)
             sent.push_back(last.proxy.bytes);
@@ -257,31 +256,31 @@ TEST(Socks5Buffer, ExtraBytesAfterAMethodReplyAreNotTakenForTheNextReply)
 TEST(Socks5Buffer, MoreThan1023UnjudgedBytesOverflow)
 {
     MsgRings rings;
-    RingSlots slots;
     Socks5Handshake hs;
     BeginSock5Connection(rings, hs, Target, 0);
     // Still connecting: nothing is judged, everything waits in the buffer.
     const Bytes junk(1023, 0x41);
-    EXPECT_FALSE(Winsock1_DataArrival(rings, hs, junk, slots).overflow);
-    EXPECT_TRUE(Winsock1_DataArrival(rings, hs, Bytes{1}, slots).overflow);
+    const ArrivalResult waiting = Winsock1_DataArrival(rings, hs, junk);
+    EXPECT_FALSE(waiting.overflow);
+    EXPECT_FALSE(waiting.stored) << "the handshake's bytes are no frames for the receive slot";
+    EXPECT_TRUE(Winsock1_DataArrival(rings, hs, Bytes{1}).overflow);
 }
 
 TEST(Socks5Buffer, ABigArrivalAfterTheConnectReplyGoesWhollyToTheRing)
 {
     MsgRings rings;
-    RingSlots slots;
     Socks5Handshake hs;
     BeginSock5Connection(rings, hs, Target, 0);
     hs.onSocketConnected();
-    Winsock1_DataArrival(rings, hs, Bytes{5, 0}, slots);
+    Winsock1_DataArrival(rings, hs, Bytes{5, 0});
     Bytes arrival = ConnectOkIPv4;
     for (std::size_t i = 0; i < 3 * kFrameSize; ++i)
         arrival.push_back(static_cast<std::uint8_t>(i));
-    const ArrivalResult r = Winsock1_DataArrival(rings, hs, arrival, slots);
+    const ArrivalResult r = Winsock1_DataArrival(rings, hs, arrival);
     EXPECT_FALSE(r.overflow);
     EXPECT_EQ(r.proxy.kind, Socks5Event::Connected);
     EXPECT_EQ(rings.RecvRing.waiting(), 3 * kFrameSize);
-    EXPECT_TRUE(slots.SlotFlag1);
+    EXPECT_TRUE(r.stored);
     MessageFrame first;
     ASSERT_TRUE(rings.RecvRing.takeFrame(first));
     EXPECT_EQ(first.byteAt(0), 0);
@@ -291,8 +290,7 @@ TEST(Socks5Buffer, ABigArrivalAfterTheConnectReplyGoesWhollyToTheRing)
 TEST(Socks5Buffer, BeginEmptiesTheMessageRings)
 {
     MsgRings rings;
-    RingSlots slots;
-    ReceiveIntoRing(rings, Bytes(100, 1), slots);
+    ReceiveIntoRing(rings, Bytes(100, 1));
     Socks5Handshake hs;
     BeginSock5Connection(rings, hs, Target, 0);
     EXPECT_EQ(rings.RecvRing.waiting(), 0u);
