@@ -380,7 +380,7 @@ struct CoreHarness
     FakeSocket socket;
     RecordingProcess process;
     RecordingHall hall{process, state.loop.HallCaption};
-    core::CoreTimers timers{core::CoreTimers::Mode::Manual};
+    core::CoreTimers timers{core::CoreTimers::Mode::Manual, clock};
     RecordingWindow window;
     RecordingPlay play;
     RecordingSound sound;

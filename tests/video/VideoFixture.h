@@ -26,7 +26,7 @@ struct VideoFixture : ::testing::Test
     FakeSocket socket;
     RecordingProcess process;
     RecordingHall hall{process, state.loop.HallCaption};
-    core::CoreTimers timers{core::CoreTimers::Mode::Manual};
+    core::CoreTimers timers{core::CoreTimers::Mode::Manual, clock};
     RecordingWindow window;
     RecordingPlay play;
     RecordingSound sound;
