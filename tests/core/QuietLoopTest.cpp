@@ -153,6 +153,15 @@ void quietTable(CoreHarness &h)
     h.timers.StartTimerBong();
 }
 
+// A hand runs and nothing has come for a while: 150 more passes of the
+// receive slot and the watchdog gives the table up.
+void handNearTheWatchdog(CoreHarness &h)
+{
+    quietTable(h);
+    h.state.rules.InGame = true;
+    h.state.loop.WatchdogTicks = core::TickScheduler::kWatchdogPasses - 150;
+}
+
 std::vector<Event> keepAlives(int count, std::int64_t firstMs)
 {
     std::vector<Event> events;
@@ -241,20 +250,9 @@ const Scenario kScenarios[] = {
                h.socket.state = FakeSocket::sckClosed;
            }}},
          4'000},
-        {"TheReceiveWatchdogRunsOut",
-         [](CoreHarness &h) {
-             quietTable(h);
-             h.state.rules.InGame = true;
-             h.state.loop.WatchdogTicks = core::TickScheduler::kWatchdogPasses - 150;
-         },
-         {},
-         20'000},
+        {"TheReceiveWatchdogRunsOut", handNearTheWatchdog, {}, 20'000},
         {"AFrameKeepsTheWatchdogBack",
-         [](CoreHarness &h) {
-             quietTable(h);
-             h.state.rules.InGame = true;
-             h.state.loop.WatchdogTicks = core::TickScheduler::kWatchdogPasses - 150;
-         },
+         handNearTheWatchdog,
          {arrival(6789, wire::CmdPlayed, 5)},
          20'000},
         {"TheLoginOnceTheSocketStands",
