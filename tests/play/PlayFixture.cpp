@@ -85,6 +85,13 @@ void PlayTable::raise(int slot)
     play->RaiseOwnCard(state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
 }
 
+chat::ChatService &PlayTable::useTableWindows()
+{
+    play->setWindows(play->tableWindows());
+    tableChat_.attach(*form, *context, tableSound_);
+    return tableChat_;
+}
+
 std::vector<wire::MessageFrame> PlayTable::sent()
 {
     std::vector<wire::MessageFrame> frames;

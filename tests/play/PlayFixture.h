@@ -97,9 +97,7 @@ struct RecordingWindows final : PlayWindows
     void HideInformation() override { hide("Information", information); }
     void UnloadInformation() override { unload("Information", information); }
     void HideMingXi() override { hide("frmMingXi", mingXi); }
-    QString WhisperPrefix() const override { return whisperPrefix; }
-    std::uint8_t ChatTarget() const override { return chatTarget; }
-    void ClearWhisperPrefix() override { whisperPrefix.clear(); }
+    void SendChatLine() override { log.push_back("SendChatLine"); }
     void OpenPage(const QString &address) override { pages.push_back(address); }
 
     void hide(const std::string &name, bool &flag)
@@ -118,8 +116,6 @@ struct RecordingWindows final : PlayWindows
     double talkLeft = 0, talkTop = 0, vosRight = 0, vosBottom = 0;
     std::int16_t scoreHand = -1;
     bool exitNotice = false, exitTopMost = false;
-    QString whisperPrefix;
-    std::uint8_t chatTarget = 0;
     std::vector<QString> pages;
     std::vector<std::string> log;
 };
@@ -249,6 +245,10 @@ public:
     forms::Image &cardOfSlot(int slot);
     bool raised(int slot);
     void raise(int slot);
+
+    // The table's own windows and the chat attached to the table and the
+    // core, as the program wires them; the chat is returned.
+    chat::ChatService &useTableWindows();
 
     // Frames queued since the last call, oldest first.
     std::vector<wire::MessageFrame> sent();

@@ -30,7 +30,7 @@ class TableWindows : public ::testing::Test
 protected:
     TableWindows()
     {
-        t.play->setWindows(t.play->tableWindows());
+        t.useTableWindows();
         t.play->tableWindows().setOtherExit(&otherExit);
     }
 

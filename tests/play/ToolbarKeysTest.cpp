@@ -32,9 +32,10 @@ TEST(ChatButton, SendsTheLineWithTheNicknameOrAsAWhisper)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
         PlayTable t;
+        chat::ChatService &chat = t.useTableWindows();
         t.state.commands.custom[0].nickname = "阿明";
-        t.windows.whisperPrefix = QString::fromUtf8(c.prefix);
-        t.windows.chatTarget = c.target;
+        chat.WhisperPrefix = QString::fromUtf8(c.prefix);
+        chat.ChatTarget = c.target;
         t.form->messages.Chat->setText(QString::fromUtf8(c.typed));
         t.play->AnNiu_Click(Play::BtnChat);
         EXPECT_TRUE(t.form->messages.Chat->text().isEmpty());
@@ -44,14 +45,15 @@ TEST(ChatButton, SendsTheLineWithTheNicknameOrAsAWhisper)
             continue;
         }
         ASSERT_EQ(frames.size(), 1u);
-        const wire::ChatFrame chat = wire::ChatFrame::decode(frames[0]);
-        EXPECT_EQ(chat.sender.raw, 2);
-        EXPECT_EQ(chat.whisperTo.raw, c.whisperByte);
-        EXPECT_EQ(chat.text, c.text);
-        EXPECT_TRUE(t.windows.whisperPrefix.isEmpty());
+        const wire::ChatFrame line = wire::ChatFrame::decode(frames[0]);
+        EXPECT_EQ(line.sender.raw, 2);
+        EXPECT_EQ(line.whisperTo.raw, c.whisperByte);
+        EXPECT_EQ(line.text, c.text);
+        EXPECT_TRUE(chat.WhisperPrefix.isEmpty());
     }
     // Two lines in a row both leave: the button has no flood gate.
     PlayTable t;
+    t.useTableWindows();
     for (const char *line : {"a", "b"}) {
         t.form->messages.Chat->setText(QString::fromUtf8(line));
         t.play->AnNiu_Click(Play::BtnChat);
