@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RecordingServices.h"
+
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
 #include "core/HallService.h"
@@ -30,8 +32,6 @@ struct VoiceLog final : platform::SoundDevice
                                                                      std::uint32_t) override;
     std::vector<QString> loaded; // file names without folders
 };
-
-struct ChatCoreServices;
 
 // The real table window at full or reduced scale, laid out and cleared, the
 // chat attached to it and to a client core whose other services do nothing,
@@ -68,7 +68,7 @@ public:
     settlement::SettlementService tableSettlement;
     std::unique_ptr<table::MainForm> form;
     std::unique_ptr<table::TableWindowService> window;
-    std::unique_ptr<ChatCoreServices> services;
+    std::unique_ptr<fakes::RecordingServices> services;
     std::unique_ptr<core::CoreContext> context;
 };
 

@@ -8,6 +8,7 @@ namespace tessaroc::core::test {
 
 Client::Client(Screen screen)
 {
+    fakes::joinLog(log, socket, hall, play, items, settlement, process);
     forms::installFontSubstitutions();
     form_ = std::make_unique<table::MainForm>(state, clock,
                                               table::TableServices{tableHall_, tableSound_,
@@ -24,9 +25,7 @@ Client::Client(Screen screen)
 
     views_ = std::make_unique<table::CommandViews>(*form_, state, otherExit_);
     window = std::make_unique<TestTableWindow>(*form_, *views_);
-    context = std::make_unique<CoreContext>(CoreContext{state, rings, clock, socket, hall, timers,
-                                                        *window, play, sound, items, video,
-                                                        settlement, process, chat});
+    context = std::make_unique<CoreContext>(makeContext(state, rings, clock, *window));
     dispatcher = std::make_unique<Dispatcher>(*context);
     state.loop.LoggedIn = true;
 }

@@ -129,7 +129,7 @@ TEST(PlayEffects, BubbleExplosionAndSoundByKind)
         }
         const std::vector<std::string> sounds
                 = *c.sound ? std::vector<std::string>{c.sound} : std::vector<std::string>{};
-        EXPECT_EQ(t.sound.played, sounds) << what;
+        EXPECT_EQ(t.sound.playedNames(), sounds) << what;
         for (int v : t.sound.volumes)
             EXPECT_EQ(v, 3000);
     }
@@ -169,7 +169,7 @@ TEST(PlayEffects, TheLastPlayOfAHandEndsIt)
         t.dispatch(play(c.playsOut, rules::KindBomb5, many(11, 5)).encode());
         EXPECT_TRUE(t.form().messages.Speak(c.playsOut).Visible());
         EXPECT_FALSE(t.form().effects.bombPlayer.Visible());
-        EXPECT_EQ(t.sound.played, std::vector<std::string>{c.sound});
+        EXPECT_EQ(t.sound.playedNames(), std::vector<std::string>{c.sound});
         EXPECT_FALSE(t.form().hands.shanImage(c.playsOut - 1).Visible());
         EXPECT_FALSE(t.form().hands.Labrest(c.playsOut).Visible());
         const forms::ucAniGIF &badge = t.form().effects.UcDiZhu;
@@ -202,7 +202,7 @@ TEST(HandEndBadge, StandsAtTheLandlordsSeat)
             EXPECT_EQ(badge.Stretch(), 4);
             EXPECT_EQ(badge.loops(), 0);
             EXPECT_EQ(badge.Width(), 260) << "the badge takes the animation's size";
-            EXPECT_EQ(t.sound.played, std::vector<std::string>{"win.wav"});
+            EXPECT_EQ(t.sound.playedNames(), std::vector<std::string>{"win.wav"});
         }
     }
 }

@@ -119,13 +119,13 @@ TEST(ReadyButton, AfterALostConnectionGoesBackToTheHall)
         EXPECT_FALSE(t.state.commands.ConnectionLostFlag);
         EXPECT_FALSE(t.services->timers.bong);
         if (hall) {
-            EXPECT_EQ(t.services->process.ended, -1);
+            EXPECT_FALSE(t.services->process.ended);
             EXPECT_EQ(t.form->WindowState(), table::MainForm::Minimized);
-            EXPECT_EQ(t.services->hall.restored, 1);
+            EXPECT_EQ(t.services->hall.restores, 1);
             EXPECT_TRUE(t.state.loop.TableCleared);
             EXPECT_EQ(t.sent().size(), 1u) << "the ready frame follows";
         } else {
-            EXPECT_EQ(t.services->process.ended, static_cast<int>(core::ExitCode::HallMissing));
+            EXPECT_EQ(t.services->process.ended, core::ExitCode::HallMissing);
             EXPECT_TRUE(t.sent().empty());
         }
     }
@@ -278,7 +278,7 @@ TEST(Keys, TheF1Variants)
         EXPECT_EQ(t.windows.log, c.windows);
         EXPECT_EQ(t.play->ChuPai().Loaded(), !c.full);
         EXPECT_EQ(t.form->WindowState(), table::MainForm::Minimized);
-        EXPECT_EQ(t.services->hall.minimised, 1);
+        EXPECT_EQ(t.services->hall.minimises, 1);
 
         // Restoring the window ends the full variant only.
         t.form->setWindowStateCode(table::MainForm::Normal);
