@@ -1,11 +1,8 @@
 #include "ChatFixture.h"
 
-#include "RecordingServices.h"
-
 #include "chat/SpeakBox.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
-#include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 
 #include <QApplication>
@@ -113,18 +110,6 @@ QStringList ChatTable::history()
 int ChatTable::hallMinimised() const
 {
     return services->hall.minimises;
-}
-
-wire::MessageFrame chatFrame(std::uint8_t sender, const QString &text, std::uint8_t whisperTo,
-                             std::uint8_t list, std::uint8_t number)
-{
-    wire::ChatFrame chat;
-    chat.sender = sender;
-    chat.text = text.toStdString();
-    chat.whisperTo = whisperTo;
-    chat.phraseList = list;
-    chat.phraseNo = number;
-    return chat.encode();
 }
 
 void closeSpeakBoxes()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingServices.h"
+#include "ServerFrames.h"
 
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
@@ -72,9 +73,7 @@ public:
     std::unique_ptr<core::CoreContext> context;
 };
 
-// A chat frame from the server, built as the server relays it.
-wire::MessageFrame chatFrame(std::uint8_t sender, const QString &text, std::uint8_t whisperTo = 0,
-                             std::uint8_t list = 0, std::uint8_t number = 0);
+using frames::chatFrame;
 
 // Closes every speech bubble left open.
 void closeSpeakBoxes();

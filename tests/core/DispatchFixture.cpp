@@ -32,28 +32,10 @@ Client::Client(Screen screen)
 
 Client::~Client() = default;
 
-wire::UserInfoFrame userInfo(const std::string &name, std::uint8_t seat, std::uint8_t recipient)
-{
-    wire::UserInfoFrame info;
-    info.recipientSeat = recipient;
-    info.account = name;
-    info.nickname = name + "-nick";
-    info.face = "m2";
-    info.sex = 1;
-    info.coins = 30000;
-    info.title = "新手";
-    info.tag = "会员";
-    info.extraNumber5 = seat;
-    return info;
-}
-
 void Client::seatFour(std::uint8_t own)
 {
-    const char *names[] = {"a", "b", "c", "d"};
-    for (int i = 0; i < 4; ++i) {
-        const auto bit = static_cast<std::uint8_t>(1 << i);
-        dispatch(userInfo(names[i], bit, own).encode());
-    }
+    for (const wire::MessageFrame &frame : frames::fourSeated(own))
+        dispatch(frame);
 }
 
 } // namespace tessaroc::core::test

@@ -12,6 +12,7 @@
 #include "wire/ReceivedFrames.h"
 
 #include "RecordingServices.h"
+#include "ServerFrames.h"
 
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
@@ -221,9 +222,6 @@ inline void PrintTo(Client::Screen screen, std::ostream *os)
     *os << (screen == Client::Screen::Full ? "Full" : "Reduced");
 }
 
-// The user information of account `name` at seat bit `seat`, sent to a
-// client at seat bit `recipient`.
-wire::UserInfoFrame userInfo(const std::string &name, std::uint8_t seat,
-                             std::uint8_t recipient = 1);
+using frames::userInfo;
 
 } // namespace tessaroc::core::test

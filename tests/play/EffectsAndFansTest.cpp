@@ -14,7 +14,7 @@
 namespace tessaroc::play::test {
 namespace {
 
-constexpr std::uint8_t kSeatBit[] = {1, 2, 4, 8};
+using frames::kSeatBit;
 
 wire::DealFrame handStart(std::uint8_t shownSeat)
 {
@@ -33,15 +33,7 @@ wire::DealFrame handStart(std::uint8_t shownSeat)
 
 wire::PlayedFrame play(int pos, int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
 {
-    wire::PlayedFrame p;
-    p.mover = kSeatBit[pos];
-    p.next = kSeatBit[(pos + 1) % 4];
-    p.trickCode = trick;
-    p.kind = static_cast<std::uint8_t>(kind);
-    p.cardCount = static_cast<std::uint8_t>(faces.size());
-    for (std::size_t j = 0; j < faces.size(); ++j)
-        p.codes[j] = rules::makeCard(faces[j], faces[j] >= 16 ? 1 : 1 << (j % 4), 70 + static_cast<int>(j));
-    return p;
+    return frames::played(pos, kind, faces, trick, {.firstId = 70});
 }
 
 std::vector<int> many(int face, int n)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DispatchFixture.h"
+#include "ServerFrames.h"
 
 #include "play/PlayFlowService.h"
 
