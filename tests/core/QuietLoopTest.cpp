@@ -145,7 +145,7 @@ LoopRun run(const Scenario &scenario, bool sleeps)
 void quietTable(CoreHarness &h)
 {
     core::MainLoopState &loop = h.state.loop;
-    h.socket.state = FakeSocket::sckConnected;
+    h.socket.state = core::services::ServerSocket::sckConnected;
     loop.LoggedIn = true;
     loop.LoginSent = true;
     loop.slots.arm(LoopSlot::Receive);
@@ -247,7 +247,7 @@ const Scenario kScenarios[] = {
          },
          {{2222,
            [](CoreHarness &h) {
-               h.socket.state = FakeSocket::sckClosed;
+               h.socket.state = core::services::ServerSocket::sckClosed;
            }}},
          4'000},
         {"TheReceiveWatchdogRunsOut", handNearTheWatchdog, {}, 20'000},
@@ -264,7 +264,7 @@ const Scenario kScenarios[] = {
          },
          {{730,
            [](CoreHarness &h) {
-               h.socket.state = FakeSocket::sckConnected;
+               h.socket.state = core::services::ServerSocket::sckConnected;
            }}},
          3'000},
 };
