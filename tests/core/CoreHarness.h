@@ -51,7 +51,7 @@ struct RecordingCore
     RecordingSocket socket;
     RecordingProcess process;
     RecordingHall hall;
-    core::CoreTimers timers{core::CoreTimers::Mode::Manual};
+    core::CoreTimers timers{core::CoreTimers::Mode::Manual, clock};
     RecordingWindow window;
     RecordingPlay play;
     RecordingSound sound;
