@@ -47,9 +47,15 @@ set(_tessaroc_pch_Network <QTcpSocket>)
 set(_tessaroc_pch_test <gtest/gtest.h>)
 
 # Gives `target` the precompiled headers of its kind: QT the Qt modules it
-# links (without the Qt6:: prefix), TEST for a test binary.
+# links (without the Qt6:: prefix), TEST for a test binary. Our Qt code
+# holds to the text and keyword macros of tessaroc_qt_library; said again
+# here, they match the shared precompiled headers.
 function(tessaroc_precompiled_headers target)
   cmake_parse_arguments(ARG "TEST" "" "QT" ${ARGN})
+  if(ARG_QT)
+    target_compile_definitions(${target} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII
+                                                 QT_NO_KEYWORDS)
+  endif()
   list(REMOVE_DUPLICATES ARG_QT)
   list(SORT ARG_QT)
   set(donor tessaroc_pch)
@@ -140,17 +146,17 @@ function(tessaroc_forbid_link target forbidden)
 endfunction()
 
 # One GoogleTest binary per area. QT links the shared Qt test main (which
-# creates the QApplication); otherwise GoogleTest's own main is used.
+# creates the QApplication); otherwise GoogleTest's own main is used. COST is
+# about the seconds the binary's longest test takes: ctest starts the costly
+# tests first, and a fresh build tree has no timings of an earlier run to
+# tell it which they are, so a long whole-client run would otherwise start
+# last and keep the whole run waiting for it.
 function(tessaroc_add_test_binary name)
-  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "COST" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   tessaroc_warnings(${name})
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE tessaroc_qt_test_main ${ARG_LIBS})
-    # The Qt test binaries test Qt libraries and hold to their text macros;
-    # said here too, they match the shared precompiled headers of every one.
-    target_compile_definitions(${name} PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII
-                                               QT_NO_KEYWORDS)
     tessaroc_precompiled_headers(${name} TEST QT Core Gui Widgets)
   else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main GTest::gmock ${ARG_LIBS})
@@ -162,7 +168,13 @@ function(tessaroc_add_test_binary name)
   # shift the pairs after it.
   set(properties)
   if(ARG_LABELS)
-    set(properties PROPERTIES LABELS "${ARG_LABELS}")
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_COST)
+    list(APPEND properties COST ${ARG_COST})
+  endif()
+  if(properties)
+    list(PREPEND properties PROPERTIES)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${properties})
 endfunction()
