@@ -12,6 +12,9 @@
 #   6  the subsystems        layers 1-5 and each other
 #   7  app                   everything
 #
+# The same check keeps frame bytes in src/wire: no file of another folder
+# reads or writes a frame's bytes by position (see _tessaroc_frame_byte_access).
+#
 # Run as a script: cmake -DTESSAROC_SOURCE_DIR=<src> [-DTESSAROC_STAMP=<file>] -P TessarocLayers.cmake
 
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -53,11 +56,67 @@ function(tessaroc_layer_sources src_dir out_var)
   set(${out_var} ${files} PARENT_SCOPE)
 endfunction()
 
+# Frame bytes have one home, src/wire: its codecs turn a frame into a value and
+# back. Other code passes whole frames along, sends them, and routes them by
+# their command byte (cmd()), but reads and writes no byte by position. These
+# catch the ways to do that: the named positions (wire::offset), the frame's
+# positional readers and writers, its header writers and the raw header
+# readers that have a codec (the seat, kind word and resume value), and
+# indexing the frame's byte array. Comments do not count.
+set(_tessaroc_frame_byte_access
+    "(\\.|->)[ \t]*(byteAt|setByte|[iu](16|32|64)(le|be)|setU(16|32|64)(le|be)|setCmd|seatBit|setSeatBit|kindWord|resumeValue)[ \t]*\\("
+    "offset::k[A-Za-z0-9_]*"
+    "bytes\\(\\)[ \t]*(\\[|\\.[ \t]*at[ \t]*\\()")
+
+# Appends to out_var every line of a file outside src/wire that reads or
+# writes frame bytes, each named by file and line, with its code.
+function(_tessaroc_frame_byte_problems src_dir file out_var)
+  file(RELATIVE_PATH rel "${src_dir}" "${file}")
+  file(READ "${file}" text)
+  # Blanking comments keeps the lines where they are.
+  string(REGEX REPLACE "//[^\n]*" "" text "${text}")
+  set(lines "")
+  foreach(pattern IN LISTS _tessaroc_frame_byte_access)
+    set(rest "${text}")
+    set(line 1)
+    while(TRUE)
+      string(REGEX MATCH "${pattern}" found "${rest}")
+      if(found STREQUAL "")
+        break()
+      endif()
+      string(FIND "${rest}" "${found}" at)
+      string(SUBSTRING "${rest}" 0 ${at} before)
+      string(REGEX MATCHALL "\n" breaks "${before}")
+      list(LENGTH breaks count)
+      math(EXPR line "${line} + ${count}")
+      string(SUBSTRING "${rest}" ${at} -1 rest)
+      # A line's first find still holds the whole line before it.
+      if(NOT DEFINED _tessaroc_code_${line})
+        string(REGEX MATCH "[^\n]*$" head "${before}")
+        string(REGEX MATCH "^[^\n]*" tail "${rest}")
+        string(STRIP "${head}${tail}" _tessaroc_code_${line})
+      endif()
+      list(APPEND lines ${line})
+      string(LENGTH "${found}" length)
+      string(SUBSTRING "${rest}" ${length} -1 rest)
+    endwhile()
+  endforeach()
+  list(REMOVE_DUPLICATES lines)
+  list(SORT lines COMPARE NATURAL)
+  set(problems "${${out_var}}")
+  foreach(line IN LISTS lines)
+    string(APPEND problems "\n  src/${rel}:${line}: ${_tessaroc_code_${line}}")
+  endforeach()
+  set(${out_var} "${problems}" PARENT_SCOPE)
+endfunction()
+
 # Fails with every include of src/ that breaks the layer order, each named by
-# file and include.
+# file and include, and with every frame byte access outside src/wire, each
+# named by file and line.
 function(tessaroc_check_layers src_dir)
   _tessaroc_src_folders("${src_dir}" folders)
   set(problems "")
+  set(byte_problems "")
   foreach(folder IN LISTS folders)
     if(NOT DEFINED _tessaroc_may_include_${folder})
       string(APPEND problems
@@ -71,6 +130,9 @@ function(tessaroc_check_layers src_dir)
     string(REGEX MATCH "^[^/]+" folder "${rel}")
     if(folder STREQUAL rel OR NOT DEFINED _tessaroc_may_include_${folder})
       continue()
+    endif()
+    if(NOT folder STREQUAL "wire")
+      _tessaroc_frame_byte_problems("${src_dir}" "${file}" byte_problems)
     endif()
     file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
     foreach(line IN LISTS lines)
@@ -96,8 +158,15 @@ function(tessaroc_check_layers src_dir)
     endforeach()
   endforeach()
 
+  set(report "")
   if(problems)
-    message(FATAL_ERROR "The layer order of src/ is broken (see cmake/TessarocLayers.cmake):${problems}")
+    string(APPEND report "The layer order of src/ is broken (see cmake/TessarocLayers.cmake):${problems}\n")
+  endif()
+  if(byte_problems)
+    string(APPEND report "Frame bytes are read or written outside src/wire (use its codecs):${byte_problems}\n")
+  endif()
+  if(report)
+    message(FATAL_ERROR "${report}")
   endif()
 endfunction()
 

@@ -489,7 +489,7 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     const wire::ChatFrame chat = wire::ChatFrame::decode(message);
     const QString text = qtext(chat.text);
 
-    if ((message.seatBit() & 0x0F) == 0) {
+    if ((chat.sender.raw & 0x0F) == 0) {
         if (text.startsWith(QString::fromUtf16(kItemSeriesMark)) && core_->state.gamedllstate == -1)
             return;
         const QString line = ControlsAsSpaces(text);
@@ -499,7 +499,7 @@ void ChatService::ReceiveChat(const wire::MessageFrame &message)
     }
 
     const std::uint8_t ownSeat = core_->ownSeatBit();
-    const int pos = rules::DisplayPos(message.seatBit() & 0x0F, ownSeat);
+    const int pos = rules::DisplayPos(chat.sender.raw & 0x0F, ownSeat);
     if (ownSeat != 0 && (chat.phraseList == 1 || chat.phraseList == 2))
         showSpeech(pos, chat.phraseList, chat.phraseNo);
 

@@ -1,14 +1,10 @@
 #include "chat/ChatText.h"
 
+#include "wire/ChatFrame.h"
+
 namespace tessaroc::chat {
 
 namespace {
-
-constexpr std::size_t kPhraseListPos = 9;
-constexpr std::size_t kPhraseNoPos = 10;
-constexpr std::size_t kWhisperPos = 11;
-constexpr std::size_t kSecondListMarkPos = 13;
-constexpr std::uint8_t kSecondListMark = 97;
 
 // Only spaces count: a line of tabs is a line.
 QString trimSpaces(const QString &text)
@@ -53,15 +49,12 @@ QString asciiLower(const QString &text)
 
 std::optional<ComposedChat> ComposeChatLine(const ChatDraft &draft)
 {
-    ComposedChat out;
-    wire::MessageFrame &frame = out.frame;
-    frame.setCmd(wire::CmdChat);
-    frame.setSeatBit(draft.ownSeat);
+    // The text stays out of the frame: the send path packs it in.
+    wire::ChatFrame line;
+    line.sender = draft.ownSeat;
     if (draft.phrase) {
-        frame.setByte(kPhraseListPos, draft.phrase->list);
-        frame.setByte(kPhraseNoPos, draft.phrase->number);
-        if (draft.phrase->list == 2)
-            frame.setByte(kSecondListMarkPos, kSecondListMark);
+        line.phraseList = draft.phrase->list;
+        line.phraseNo = draft.phrase->number;
     }
 
     QString pending = draft.boxText;
@@ -75,15 +68,14 @@ std::optional<ComposedChat> ComposeChatLine(const ChatDraft &draft)
         // Cut by length, not at the prefix: text typed before the prefix
         // pushes the cut into it.
         pending = draft.phrase ? draft.phrase->text : pending.right(pending.size() - prefix.size());
-        frame.setByte(kWhisperPos, draft.chatTarget);
+        line.whisperTo = draft.chatTarget;
         if (draft.chatTarget == 0)
             pending = draft.nickname + prefix.mid(1) + pending;
     } else {
         pending = draft.nickname + QString::fromUtf16(kSaidMark)
                 + (draft.phrase ? draft.phrase->text : pending);
     }
-    out.pendingChat = pending;
-    return out;
+    return ComposedChat{line.encode(), pending};
 }
 
 QString FiltChatText(const QString &text)

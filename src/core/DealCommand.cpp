@@ -35,7 +35,7 @@ void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFr
         if (held.frame.cmd() != 0 && !held.armed) {
             wire::MessageFrame frame = held.frame;
             c_.SendMsg(frame);
-            held.frame.setCmd(0);
+            held.frame = {};
         }
     }
     loop.HoldCommand21 = false;

@@ -1,27 +1,14 @@
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
+#include "wire/ChatFrame.h"
 
 namespace tessaroc::core {
 
-namespace {
-
-// Kind words of the item library's messages carried in chat frames.
-constexpr std::uint32_t kItemKindWords[] = {272, 260};
-
-bool isItemTraffic(const wire::MessageFrame &message)
-{
-    for (const std::uint32_t kind : kItemKindWords) {
-        if (message.kindWord() == kind)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
+// A chat frame carries either a chat line or, marked by its kind word, the
+// item library's messages.
 void Dispatcher::CmdChat(const wire::MessageFrame &message)
 {
-    if (!isItemTraffic(message))
+    if (wire::isChatLine(message))
         c_.chat.ReceiveChat(message);
     else if (c_.state.gamedllstate > 0)
         c_.items.Rec_MSG(message);

@@ -5,6 +5,7 @@
 #include "core/ServerConnection.h"
 #include "core/TableReset.h"
 #include "core/services/ReconnectView.h"
+#include "wire/SentFrames.h"
 
 namespace tessaroc::core {
 
@@ -24,11 +25,7 @@ void ReconnectServer(CoreContext &c, wire::MessageFrame &frame)
     c.window.SetSystemLine(1, QString());
     c.window.SetSystemLine(0, kReconnecting);
 
-    frame.setCmd(wire::CmdReconnect);
-    frame.setByte(wire::offset::kEcho, c.rings.EchoBytes[0]);
-    frame.setByte(wire::offset::kEcho + 1, c.rings.EchoBytes[1]);
-    frame.setU32le(wire::offset::kResumeValue,
-                   static_cast<std::uint32_t>(c.state.commands.ResumeValue));
+    wire::LoginFrame::stampReconnect(frame, c.rings.EchoBytes, c.state.commands.ResumeValue);
 
     c.rings.RingMode = true;
     c.socket.Close();

@@ -8,6 +8,8 @@
 #include "core/TableReset.h"
 #include "core/TurnClocks.h"
 #include "support/Waits.h"
+#include "wire/ReceivedFrames.h"
+#include "wire/SentFrames.h"
 
 #include <QScopeGuard>
 
@@ -21,20 +23,12 @@ namespace tessaroc::core {
 
 namespace {
 
-// Item frames the send slot can keep back: CmdProp45 with these sub-kinds
-// (bytes 8 and 9, most significant first, divided by 8).
+// Item frames the send slot can keep back: CmdProp45 with these sub-kinds.
+// The sub-kind is read unsigned: a frame with byte 8 at 128 or more (only the
+// item library makes one) is no sub-kind we hold.
 constexpr int kFirstHeldSubKind = 129;
 constexpr int kSecondHeldSubKind = 386;
 constexpr int kRecStateServer = 3;
-
-int subKind(const wire::MessageFrame &frame)
-{
-    // Read as the unsigned value it is: a frame with byte 8 at 128 or more
-    // (only the item library makes one) is no sub-kind we hold.
-    const int word
-            = frame.byteAt(wire::offset::kArg8) * 256 + frame.byteAt(wire::offset::kArg8 + 1);
-    return word / 8;
-}
 
 } // namespace
 
@@ -201,7 +195,7 @@ void TickScheduler::TickSlotSend()
     if (c_.socket.State() != services::ServerSocket::sckConnected)
         return;
     if (frame.cmd() == wire::CmdProp45) {
-        const int kind = subKind(frame);
+        const int kind = wire::ItemFrame::decode(frame).subKind;
         for (int i = 0; i < 2; ++i) {
             HeldFrame &held = loop.HeldFrames[static_cast<std::size_t>(i)];
             if (held.armed && kind == (i == 0 ? kFirstHeldSubKind : kSecondHeldSubKind)) {
@@ -212,7 +206,7 @@ void TickScheduler::TickSlotSend()
         }
     }
     c_.socket.SendData(frame);
-    if (frame.cmd() == wire::CmdReadyOrLeave && frame.byteAt(wire::offset::kArg15) == 0) {
+    if (wire::isLeaveFrame(frame)) {
         // The player left the table: the hall takes over again.
         loop.HallWnd = c_.hall.FindHall();
         if (!loop.HallWnd) {

@@ -52,9 +52,9 @@ struct PileSlide
 constexpr PileSlide kPileSlides[]
         = {{10, 0, 5, 30}, {11, -7, 0, 30}, {11, 0, -2.5, 20}, {11, 7, 0, 30}};
 
-bool validDeal(const wire::MessageFrame &frame, const wire::DealFrame &deal)
+bool validDeal(const wire::DealFrame &deal)
 {
-    const int n = frame.byteAt(wire::offset::kArg11);
+    const int n = deal.form;
     if (n > rules::kMaxHandCards || static_cast<std::size_t>(n) != deal.cards().size())
         return false;
     return std::all_of(deal.cards().begin(), deal.cards().end(), [](rules::CardCode code) {
@@ -81,7 +81,7 @@ bool Deal::pause(std::int16_t ms, std::uint32_t generation)
 void Deal::FaPai(const wire::MessageFrame &frame)
 {
     const wire::DealFrame deal = wire::DealFrame::decode(frame);
-    if (!validDeal(frame, deal))
+    if (!validDeal(deal))
         return;
     const std::uint32_t generation = ++generation_;
     core::TableState &state = c_.state;

@@ -76,11 +76,9 @@ void CoreSettlement::collect(const wire::MessageFrame &frame, Board board)
             state_.core.ResultPhase = 2;
         return;
     }
-    // The stake comes from the frame that completes the set, read unsigned.
-    const std::int64_t stake = static_cast<std::uint32_t>(frame.byteAt(8)) << 24
-            | static_cast<std::uint32_t>(frame.byteAt(9)) << 16
-            | static_cast<std::uint32_t>(frame.byteAt(10)) << 8
-            | static_cast<std::uint32_t>(frame.byteAt(11));
+    // The stake comes from the frame that completes the set, the last row,
+    // read unsigned.
+    const std::int64_t stake = static_cast<std::uint32_t>(set->back().frame.stake);
     ownOutcome_ = 0;
     for (const SeatResult &seat : *set) {
         if (seat.pos == 0)

@@ -4,14 +4,6 @@
 
 namespace tessaroc::settlement {
 
-namespace {
-
-constexpr std::size_t kLandlordByte = 153;
-constexpr std::size_t kSideByte = 174;
-constexpr std::size_t kBidKindByte = 152;
-
-} // namespace
-
 bool ResultCollector::add(const wire::MessageFrame &frame)
 {
     if (ResultArrivals >= kFrames)
@@ -29,19 +21,15 @@ std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::ui
     ResultSet set{};
     std::array<bool, ResultCollector::kFrames> taken{};
     for (int r = 0; r < ResultCollector::kFrames; ++r) {
-        const wire::MessageFrame &raw = collector.row(r);
         SeatResult &seat = set[static_cast<std::size_t>(r)];
         seat.row = r;
-        seat.frame = wire::HandResultFrame::decode(raw);
+        seat.frame = wire::HandResultFrame::decode(collector.row(r));
         if (!seat.frame.seat.valid())
             return std::nullopt;
         seat.pos = rules::DisplayPos(seat.frame.seat.bit(), ownSeatBit);
         if (taken[static_cast<std::size_t>(seat.pos)])
             return std::nullopt;
         taken[static_cast<std::size_t>(seat.pos)] = true;
-        seat.landlordByte = raw.byteAt(kLandlordByte);
-        seat.sideByte = raw.byteAt(kSideByte);
-        seat.bidKind = raw.byteAt(kBidKindByte);
     }
     return set;
 }

@@ -39,11 +39,6 @@ struct SeatResult
     int row = 0; // the Msg1 row, in arrival order
     int pos = 0; // display position
     wire::HandResultFrame frame;
-    // The raw landlord and multiplier-side bytes: the rule variant treats
-    // values other than 0 and 1 apart.
-    std::uint8_t landlordByte = 0;
-    std::uint8_t sideByte = 0;
-    std::uint8_t bidKind = 0;
 };
 
 // The four rows of a complete set, in row order, each with its display

@@ -188,7 +188,7 @@ void CoreSettlement::writeScoreBoard(const ResultSet &set, std::int64_t stake)
         list.addItem(QStringLiteral(" "));
         list.addItem(QString());
         list.addItem(QString());
-        list.addItem(seat.landlordByte == 1 ? QStringLiteral("地主") : QStringLiteral(" "));
+        list.addItem(seat.frame.landlord == 1 ? QStringLiteral("地主") : QStringLiteral(" "));
         if (showCard || wealth)
             list.addItem(QStringLiteral("小计：") + AmountText(amount1) + kCoins);
         if (showCard)

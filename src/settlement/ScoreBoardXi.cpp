@@ -28,9 +28,9 @@ const QString kRule = QStringLiteral("-----------");
 // neither 0 nor 1.
 std::optional<std::int64_t> seatMultiplier(const SeatResult &seat, const VariantMultipliers &m)
 {
-    if (seat.landlordByte > 1 || seat.sideByte > 1)
+    if (seat.frame.landlord > 1 || seat.frame.multiplierSide > 1)
         return std::nullopt;
-    return seat.landlordByte == seat.sideByte ? m.YBeiShu : m.SBeiShu;
+    return seat.frame.landlord == seat.frame.multiplierSide ? m.YBeiShu : m.SBeiShu;
 }
 
 QString bombLabel(int size, int face)
@@ -82,7 +82,7 @@ void writePayout(ScoreWindow &score, const SeatResult &owner, std::int64_t m, st
                  std::int64_t stake, int landlordPos, const QString &plusLabel,
                  const QString &minusLabel)
 {
-    const bool landlord = owner.landlordByte == 1;
+    const bool landlord = owner.frame.landlord == 1;
     const std::int64_t plus = (landlord ? 3 * m : m + 4) * units * stake;
     score.State(owner.pos).addItem(plusLabel + QString::number(plus));
     for (int other = 0; other < 4; ++other) {
@@ -100,8 +100,8 @@ VariantMultipliers VariantMultipliersOf(const ResultSet &set)
 {
     int bidKind = 0;
     for (const SeatResult &seat : set) {
-        if (seat.bidKind == 1 || seat.bidKind == 2) {
-            bidKind = seat.bidKind;
+        if (seat.frame.bidKind == 1 || seat.frame.bidKind == 2) {
+            bidKind = seat.frame.bidKind;
             break;
         }
     }
@@ -117,7 +117,7 @@ VariantMultipliers VariantMultipliersOf(const ResultSet &set)
         m.YBeiShu = 2;
     }
     for (const SeatResult &seat : set) {
-        if (seat.landlordByte == 1) {
+        if (seat.frame.landlord == 1) {
             m.ResultLandlordPos = seat.pos;
             break;
         }
@@ -288,21 +288,21 @@ void CoreSettlement::writeVariantBoard(const ResultSet &set, std::int64_t stake)
         QListWidget &last = score.State(seat.pos + 4);
 
         list.addItem(QString());
-        if (seat.landlordByte == 1)
+        if (seat.frame.landlord == 1)
             list.addItem(f.dealer == 1 ? QStringLiteral("庄家") : QStringLiteral("闲家"));
         else
             list.addItem(QStringLiteral(" "));
         if (play.BidRowOn) {
             if (seat.pos == play.BidRowPos) {
                 const QString times = QStringLiteral("： 倍数×") + QString::number(f.bidMultiplier);
-                list.addItem(seat.bidKind == 1           ? QStringLiteral("抢地主") + times
-                                     : seat.bidKind == 2 ? QStringLiteral("明牌") + times
-                                                         : QString());
+                list.addItem(seat.frame.bidKind == 1           ? QStringLiteral("抢地主") + times
+                                     : seat.frame.bidKind == 2 ? QStringLiteral("明牌") + times
+                                                               : QString());
             } else {
                 list.addItem(QStringLiteral(" "));
             }
         }
-        list.addItem(seat.bidKind == 3 ? QStringLiteral("闪牌") : QString());
+        list.addItem(seat.frame.bidKind == 3 ? QStringLiteral("闪牌") : QString());
 
         const double base = AmountValue(f.base);
         double baseScore = 0;

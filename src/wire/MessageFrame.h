@@ -55,7 +55,9 @@ enum Command : std::uint8_t {
 // The frame as a value. Every reader and writer takes a position that may come
 // from untrusted counts: a read that would leave the frame gives 0 and a write
 // that would leave it is dropped, so no frame content can move an access
-// outside the 272 bytes.
+// outside the 272 bytes. Only the codecs of this folder read and write bytes
+// by position; the rest of the client passes whole frames along, sends them
+// and routes them by cmd() (cmake/TessarocLayers.cmake checks it).
 class MessageFrame
 {
 public:

@@ -306,7 +306,7 @@ MessageFrame HandResultFrame::encode() const
     frame.setByte(R::kCardsLeft, cardsLeft);
     writeCards(frame, R::kCards, cards());
     frame.setByte(R::kBidKind, bidKind);
-    frame.setByte(R::kLandlord, landlord ? 1 : 0);
+    frame.setByte(R::kLandlord, landlord);
     frame.setByte(R::kOutcome, outcome);
     frame.setU64le(R::kTotal, total);
     frame.setU64le(R::kFinal, finalAmount);
@@ -336,7 +336,7 @@ HandResultFrame HandResultFrame::decode(const MessageFrame &frame)
     readCards(frame, R::kCards,
               std::span(result.codes).first(clampCount(result.cardsLeft, kMaxFrameCards)));
     result.bidKind = frame.byteAt(R::kBidKind);
-    result.landlord = frame.byteAt(R::kLandlord) == 1;
+    result.landlord = frame.byteAt(R::kLandlord);
     result.outcome = frame.byteAt(R::kOutcome);
     result.total = frame.u64le(R::kTotal);
     result.finalAmount = frame.u64le(R::kFinal);

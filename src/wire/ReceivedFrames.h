@@ -198,7 +198,9 @@ struct HandResultFrame
     std::uint8_t cardsLeft = 0; // as sent; cards() holds at most kMaxFrameCards
     std::array<CardCode, kMaxFrameCards> codes{};
     std::uint8_t bidKind = 0;
-    bool landlord = false;
+    // As sent: 1 the landlord. The rule-variant board treats values other
+    // than 0 and 1 apart, as it does the multiplier side.
+    std::uint8_t landlord = 0;
     std::uint8_t outcome = 0; // 1 win, 2 loss, other a draw
     std::uint64_t total = 0;
     std::uint64_t finalAmount = 0;

@@ -123,6 +123,11 @@ ReadyOrLeaveFrame ReadyOrLeaveFrame::decode(const MessageFrame &frame)
     return {frame.seatBit(), frame.byteAt(kReadyPos) == 1};
 }
 
+bool isLeaveFrame(const MessageFrame &frame)
+{
+    return frame.cmd() == CmdReadyOrLeave && frame.byteAt(kReadyPos) == 0;
+}
+
 MessageFrame KeepAliveFrame::encode() const
 {
     return seatFrame(CmdKeepAlive, seat);
@@ -140,12 +145,18 @@ MessageFrame LoginFrame::encode() const
     frame.setByte(kLoginFlagPos, 1);
     writeSingleBytes(frame, kAccountPos, account);
     writeSingleBytes(frame, kPasswordPos, password);
-    if (reconnect) {
-        frame.setByte(offset::kEcho, echo[0]);
-        frame.setByte(offset::kEcho + 1, echo[1]);
-        frame.setU32le(offset::kResumeValue, static_cast<std::uint32_t>(resumeValue));
-    }
+    if (reconnect)
+        stampReconnect(frame, echo, resumeValue);
     return frame;
+}
+
+void LoginFrame::stampReconnect(MessageFrame &frame, const std::array<std::uint8_t, 2> &echo,
+                                std::int32_t resumeValue)
+{
+    frame.setCmd(CmdReconnect);
+    frame.setByte(offset::kEcho, echo[0]);
+    frame.setByte(offset::kEcho + 1, echo[1]);
+    frame.setU32le(offset::kResumeValue, static_cast<std::uint32_t>(resumeValue));
 }
 
 LoginFrame LoginFrame::decode(const MessageFrame &frame)

@@ -89,6 +89,10 @@ struct ReadyOrLeaveFrame
     bool operator==(const ReadyOrLeaveFrame &) const = default;
 };
 
+// A ready-or-leave frame whose byte 15 is 0: the player leaves the table and
+// the hall takes over. Any other byte there is no leave.
+bool isLeaveFrame(const MessageFrame &frame);
+
 struct KeepAliveFrame
 {
     std::uint8_t seat = 0; // 0 before the first user information
@@ -121,6 +125,13 @@ struct LoginFrame
     MessageFrame encode() const;
     static LoginFrame decode(const MessageFrame &frame);
     bool operator==(const LoginFrame &) const = default;
+
+    // Turns an encoded login frame into the reconnection request in place:
+    // the command becomes 28 and the echo pair and the resume value are
+    // written over their bytes. Every other byte stays as it was, so each
+    // attempt stamps its own echo pair and resume value over the last one's.
+    static void stampReconnect(MessageFrame &frame, const std::array<std::uint8_t, 2> &echo,
+                               std::int32_t resumeValue);
 };
 
 } // namespace tessaroc::wire

@@ -123,11 +123,12 @@ TEST_P(Multipliers, FollowTheBidKindAndTheSecondFramesDealer)
 {
     ResultSet set{};
     for (int r = 0; r < 4; ++r) {
-        set[static_cast<std::size_t>(r)].bidKind = GetParam().bidKinds[static_cast<std::size_t>(r)];
+        set[static_cast<std::size_t>(r)].frame.bidKind
+                = GetParam().bidKinds[static_cast<std::size_t>(r)];
         set[static_cast<std::size_t>(r)].pos = r;
     }
     set[1].frame.dealer = GetParam().secondDealer;
-    set[2].landlordByte = 1;
+    set[2].frame.landlord = 1;
     const VariantMultipliers m = VariantMultipliersOf(set);
     EXPECT_EQ(m.SBeiShu, GetParam().S);
     EXPECT_EQ(m.YBeiShu, GetParam().Y);

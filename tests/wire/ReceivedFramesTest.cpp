@@ -77,6 +77,17 @@ HandResultFrame lostFarmer()
     return result;
 }
 
+// The rule-variant board tells landlord and side bytes above 1 apart, so the
+// codec keeps them as sent.
+HandResultFrame oddLandlord()
+{
+    HandResultFrame result;
+    result.seat = 1;
+    result.landlord = 3;
+    result.multiplierSide = 2;
+    return result;
+}
+
 UserInfoFrame someUser()
 {
     UserInfoFrame user;
@@ -137,6 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
                              "[188]=07 [189]=06 [190]=05 [191]=04 [192]=03 [193]=02 [194]=01 "
                              "[204]=01 [205]=b5 [206]=d8 [207]=d6 [208]=f7 [209]=bb [210]=f1 "
                              "[211]=ca [212]=a4"},
+                ReceivedCase{"resultOddLandlordAndSideBytes", oddLandlord(),
+                             "[3]=09 [6]=01 [153]=03 [174]=02"},
                 ReceivedCase{"endOfHand", ReadyOrLeaveNoticeFrame{}, "[3]=10"},
                 ReceivedCase{"coinsShort", ReadyOrLeaveNoticeFrame{3, 0x0A, 0x08, 0, 0},
                              "[3]=10 [6]=0a [11]=08 [15]=03"},
@@ -269,6 +282,25 @@ TEST(HandResultFrame, StakeIsBigEndianAndSigned)
     EXPECT_EQ(HandResultFrame::decode(frame).stake, 500);
     frame.setByte(8, 0x80);
     EXPECT_LT(HandResultFrame::decode(frame).stake, 0);
+}
+
+TEST(ItemFrame, SubKindIsTheUnsignedWordDividedByEightRoundedDown)
+{
+    struct Case
+    {
+        std::uint8_t high;
+        std::uint8_t low;
+        std::uint16_t subKind;
+    };
+    for (const Case c : {Case{0x04, 0x08, 129}, Case{0x04, 0x0F, 129}, Case{0x0C, 0x10, 386},
+                         Case{0x00, 0x07, 0}, Case{0x80, 0x08, 4097}, Case{0xFF, 0xFF, 8191}}) {
+        MessageFrame frame = ItemFrame{CmdProp45, 0}.encode();
+        frame.setByte(8, c.high);
+        frame.setByte(9, c.low);
+        const ItemFrame item = ItemFrame::decode(frame);
+        EXPECT_EQ(item.subKind, c.subKind) << int(c.high) << " " << int(c.low);
+        EXPECT_EQ(item.command, CmdProp45);
+    }
 }
 
 TEST(ChatFrame, TextIsCutToAHundredCharactersAndReadToItsFirstZero)

@@ -124,6 +124,100 @@ TEST(LoginFrame, NothingLandsOutsideTheFrame)
     EXPECT_EQ(LoginFrame::decode(frame).password, std::string(260 - 32, 'z'));
 }
 
+namespace {
+
+// A reconnection attempt stamps the login frame that the start-up encoded;
+// what the login form left in the frame stays, however often it is stamped.
+struct ReconnectStampCase
+{
+    const char *name;
+    std::string password;
+    std::array<std::uint8_t, 2> echo;
+    std::int32_t resumeValue;
+    const char *stampBytes; // bytes 3, 260, 261 and 268-271 after the stamp
+};
+
+class ReconnectStamp : public testing::TestWithParam<ReconnectStampCase>
+{
+};
+
+std::string stampedBytes(const MessageFrame &frame)
+{
+    MessageFrame only;
+    for (const std::size_t pos : {3, 260, 261, 268, 269, 270, 271})
+        only.setByte(pos, frame.byteAt(pos));
+    return describe(only);
+}
+
+} // namespace
+
+TEST_P(ReconnectStamp, WritesTheEchoPairAndTheResumeValueOverTheLoginFrame)
+{
+    const ReconnectStampCase &c = GetParam();
+    const MessageFrame login = LoginFrame{.account = "alice", .password = c.password}.encode();
+    MessageFrame frame = login;
+    LoginFrame::stampReconnect(frame, {0x77, 0x66}, 0x01020304);
+    LoginFrame::stampReconnect(frame, c.echo, c.resumeValue);
+
+    EXPECT_EQ(stampedBytes(frame), c.stampBytes);
+    for (std::size_t pos = 0; pos < kFrameSize; ++pos) {
+        if (pos != 3 && pos != 260 && pos != 261 && (pos < 268 || pos > 271)) {
+            EXPECT_EQ(frame.byteAt(pos), login.byteAt(pos)) << pos;
+        }
+    }
+    const LoginFrame back = LoginFrame::decode(frame);
+    EXPECT_TRUE(back.reconnect);
+    EXPECT_EQ(back.echo, c.echo);
+    EXPECT_EQ(back.resumeValue, c.resumeValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+        LoginFrame, ReconnectStamp,
+        testing::Values(ReconnectStampCase{"shortPassword",
+                                           "secret",
+                                           {0x34, 0x12},
+                                           448,
+                                           "[3]=1c [260]=34 [261]=12 [268]=c0 [269]=01"},
+                        ReconnectStampCase{"negativeResume",
+                                           "",
+                                           {0, 0},
+                                           -2,
+                                           "[3]=1c [268]=fe [269]=ff [270]=ff [271]=ff"},
+                        ReconnectStampCase{"passwordReachingTheEnd",
+                                           std::string(250, 'z'),
+                                           {1, 2},
+                                           0,
+                                           "[3]=1c [260]=01 [261]=02"}),
+        test::kCaseName);
+
+TEST(ReconnectStamp, OfAFreshLoginFrameIsTheEncodedRequest)
+{
+    MessageFrame frame = LoginFrame{.account = "alice", .password = "secret"}.encode();
+    LoginFrame::stampReconnect(frame, {0x34, 0x12}, 448);
+    EXPECT_EQ(frame, (LoginFrame{true, "alice", "secret", {0x34, 0x12}, 448}.encode()));
+}
+
+TEST(ReadyOrLeaveFrame, OnlyAZeroReadyByteLeaves)
+{
+    struct Case
+    {
+        const char *name;
+        MessageFrame frame;
+        bool leaves;
+    };
+    MessageFrame readyTwo = ReadyOrLeaveFrame{2, true}.encode();
+    readyTwo.setByte(15, 2);
+    const Case cases[] = {
+            {"leave", ReadyOrLeaveFrame{2, false}.encode(), true},
+            {"ready", ReadyOrLeaveFrame{2, true}.encode(), false},
+            {"readyByteTwo", readyTwo, false},
+            {"otherCommand", KeepAliveFrame{2}.encode(), false},
+            {"emptyFrame", MessageFrame{}, false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(isLeaveFrame(c.frame), c.leaves) << c.name;
+}
+
 TEST(KindWord, ItemLibraryWordsAreBigEndian)
 {
     struct Case
