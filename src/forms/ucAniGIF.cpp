@@ -112,13 +112,7 @@ void ucAniGIF::setStretch(std::int32_t newScale)
     if (newScale < gif::StretchNone || newScale > gif::StretchToGif || newScale == stretch_)
         return;
     stretch_ = newScale;
-    const std::int32_t was = actionState_;
-    setAction(2);
-    Resize();
-    if (was == 1)
-        setAction(1);
-    else
-        repaintNow();
+    changePaused([this] { Resize(); });
     Q_EMIT PropertyChanged(QStringLiteral("Stretch"));
 }
 
@@ -173,15 +167,24 @@ void ucAniGIF::setMirrored(std::int32_t mirrorStyle)
     }
     if (mirrorStyle == mirrored_)
         return;
+    changePaused([&] {
+        gif_.setMirrored(mirrorStyle);
+        mirrored_ = mirrorStyle;
+    });
+    Q_EMIT PropertyChanged(QStringLiteral("Mirrored"));
+}
+
+// A change of the picture's look pauses a running animation and lets it run
+// on afterwards; a still one is drawn again at once.
+void ucAniGIF::changePaused(const std::function<void()> &change)
+{
     const std::int32_t was = actionState_;
     setAction(2);
-    gif_.setMirrored(mirrorStyle);
-    mirrored_ = mirrorStyle;
+    change();
     if (was == 1)
         setAction(1);
     else
         repaintNow();
-    Q_EMIT PropertyChanged(QStringLiteral("Mirrored"));
 }
 
 // Pausing, stepping and restarting stop the timer; while the frames after the

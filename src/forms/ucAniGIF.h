@@ -10,6 +10,7 @@
 #include <QVariantMap>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QNetworkAccessManager;
@@ -163,6 +164,7 @@ private:
     void Resize();
     void repaintNow();
     void repaintStep();
+    void changePaused(const std::function<void()> &change);
     bool wantsResizeAfterLoad() const { return stretch_ == 1 || stretch_ == 3 || stretch_ == 4; }
     int frameDelay(int frame) const;
     void onDownloadFinished(QNetworkReply *reply);

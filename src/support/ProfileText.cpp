@@ -168,6 +168,14 @@ public:
         return lines_.size();
     }
 
+    // The index of the first line of the key in the first section of that
+    // name, or lines().size() where either is missing.
+    std::size_t findKeyIn(std::string_view section, std::string_view key) const
+    {
+        const std::size_t header = findSection(section);
+        return header == lines_.size() ? header : findKey(header, key);
+    }
+
     // The line ending new lines take: the one of the first line that has one.
     std::string_view lineEnding() const
     {
@@ -265,10 +273,7 @@ std::optional<std::string> getString(std::string_view text, std::string_view sec
                                      std::string_view key)
 {
     const Profile profile(text);
-    const std::size_t header = profile.findSection(section);
-    if (header == profile.lines().size())
-        return std::nullopt;
-    const std::size_t at = profile.findKey(header, key);
+    const std::size_t at = profile.findKeyIn(section, key);
     if (at == profile.lines().size())
         return std::nullopt;
     return valueOf(profile.lines()[at]);
@@ -384,10 +389,7 @@ std::optional<std::string> deleteKey(std::string_view text, std::string_view sec
                                      std::string_view key)
 {
     const Profile profile(text);
-    const std::size_t header = profile.findSection(section);
-    if (header == profile.lines().size())
-        return std::nullopt;
-    const std::size_t at = profile.findKey(header, key);
+    const std::size_t at = profile.findKeyIn(section, key);
     if (at == profile.lines().size())
         return std::nullopt;
     const Line &line = profile.lines()[at];
