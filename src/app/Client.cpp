@@ -37,7 +37,8 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     , form_(state_, clock_,
             table::TableServices{hall_, tableSound_, items_, tableChat_, tableSettlement_})
     , window_(form_, state_)
-    , play_(form_, context_)
+    , play_(form_, context_,
+            play::PlaySubsystems{tableSound_, items_, tableChat_, tableSettlement_})
     , socket_(serverLink_, context_)
     , context_{state_, rings_, clock_, socket_, hall_,       timers_,  window_,
                play_,  sound_, items_, video_,  settlement_, process_, chat_}

@@ -35,14 +35,13 @@ WholeTableClient::WholeTableClient(Items items, QSize screen)
     , chat(tableChat)
     , itemHost(form, clock)
     , itemBridge(context, itemPlugin, itemHost)
+    , tableItemsInUse(items == Items::Scripted ? static_cast<items::ItemService &>(itemBridge)
+                                               : tableItems)
     , form(state, clock,
-           table::TableServices{tableHall, tableSound,
-                                items == Items::Scripted
-                                        ? static_cast<items::ItemService &>(itemBridge)
-                                        : tableItems,
-                                tableChat, tableSettlement})
+           table::TableServices{tableHall, tableSound, tableItemsInUse, tableChat, tableSettlement})
     , window(form, state)
-    , play(form, context)
+    , play(form, context,
+           play::PlaySubsystems{tableSound, tableItemsInUse, tableChat, tableSettlement})
     , context{state,
               rings,
               clock,

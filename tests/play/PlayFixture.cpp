@@ -23,7 +23,8 @@ PlayTable::PlayTable(bool reduced)
     context = std::make_unique<core::CoreContext>(
             core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,
                               s.sound, s.items, s.video, s.settlement, s.process, s.chat});
-    play = std::make_unique<PlayFlowService>(*form, *context);
+    play = std::make_unique<PlayFlowService>(
+            *form, *context, PlaySubsystems{tableSound_, tableItems, tableChat_, tableSettlement_});
     s.play.to = play.get();
     play->setWindows(windows);
     play->setRandom([] { return 0.25; });
