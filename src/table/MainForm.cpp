@@ -161,12 +161,12 @@ TableTimers::TableTimers()
     Timerformer.setInterval(3000);
 }
 
-MainForm::MainForm(core::TableState &state, const platform::Clock &clock, TableServices services,
+MainForm::MainForm(core::TableState &state, const platform::Clock &clock, core::HallService &hall,
                    QWidget *parent)
     : forms::Surface(parent)
     , state_(state)
     , clock_(clock)
-    , services_(services)
+    , hall_(hall)
     , area(this)
     , turn(clock)
     , effects(clock)

@@ -1,5 +1,6 @@
 #include "WholeTableClient.h"
 
+#include "app/TableWindowWiring.h"
 #include "core/StartUp.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
@@ -37,8 +38,7 @@ WholeTableClient::WholeTableClient(Items items, QSize screen)
     , itemBridge(context, itemPlugin, itemHost)
     , tableItemsInUse(items == Items::Scripted ? static_cast<items::ItemService &>(itemBridge)
                                                : tableItems)
-    , form(state, clock,
-           table::TableServices{tableHall, tableSound, tableItemsInUse, tableChat, tableSettlement})
+    , form(state, clock, tableHall)
     , window(form, state)
     , play(form, context,
            play::PlaySubsystems{tableSound, tableItemsInUse, tableChat, tableSettlement})
@@ -60,6 +60,7 @@ WholeTableClient::WholeTableClient(Items items, QSize screen)
     , dispatcher(context)
     , itemSteps(context, [] { return 0.0; })
 {
+    app::ConnectTableWindow(form, tableSound, tableItemsInUse, tableChat, tableSettlement);
     itemPlugin.object = itemLibrary;
     if (items == Items::Scripted)
         itemHost.ConnectTableEvents(itemBridge);
