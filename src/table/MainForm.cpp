@@ -245,8 +245,8 @@ void MainForm::createWidgets()
     for (int p = 0; p <= 3; ++p)
         seats.PicLocal.add(Windowed<forms::Surface>(new forms::Surface(table)));
     for (int p = 1; p <= 3; ++p)
-        seats.vshow.add(Windowed<video::VideoView>(new video::VideoView(table)));
-    seats.vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(table));
+        seats.vshow.add(Windowed<platform::VideoView>(new platform::VideoView(table)));
+    seats.vcap1 = Windowed<platform::VideoCapture>(new platform::VideoCapture(table));
     for (int i = 0; i <= 1; ++i)
         messages.Sysmsg.add(Windowed<QListWidget>(new SystemMessageLine(table)));
     messages.Chat = Windowed<QLineEdit>(new QLineEdit(table));

@@ -5,12 +5,12 @@
 #include "forms/Label.h"
 #include "forms/Surface.h"
 #include "forms/ucAniGIF.h"
+#include "platform/VideoControls.h"
 #include "platform/WebPanel.h"
 #include "table/ExitDialog.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
-#include "video/VideoControls.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,8 +72,8 @@ struct SeatPanels
     forms::ControlArray<forms::Image> ImgShow; // video buttons 1..3
     WindowedArray<forms::Surface> PicLocal; // name strips 0..3
     forms::ControlArray<forms::Image> ImCmd; // video panel buttons, four per strip
-    WindowedArray<video::VideoView> vshow; // video views 1..3
-    Windowed<video::VideoCapture> vcap1; // own camera
+    WindowedArray<platform::VideoView> vshow; // video views 1..3
+    Windowed<platform::VideoCapture> vcap1; // own camera
     Windowed<QLineEdit> Tiplbl; // tooltip box of the video panels
 };
 
