@@ -203,9 +203,12 @@ struct TableTimers
 // elements of their surface; list boxes, the chat box, the name strips, the
 // video views and the web panels are widgets and always lie above them.
 //
-// The controls carry the game's names and are reached directly, as every
-// subsystem of the game does, through the group of their area:
-// form.hands.cardImage0, form.bid.btnJiaofen, form.timers.TimerBong. The
+// The controls carry the game's names and are reached directly through the
+// group of their area: form.hands.cardImage0, form.bid.btnJiaofen,
+// form.timers.TimerBong. The play flow draws on them; the other subsystems
+// change them only in their own view of the table (the chat its chat box,
+// the hosts of the sound settings, the item library and the video link, the
+// settlement's view). The
 // window's design gives each control its picture, font and rough place;
 // InitSeatLayout and InitPlayLayout create the further elements of the groups
 // and place everything for the layout scale, and ClearTable puts the table
