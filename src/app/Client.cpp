@@ -19,7 +19,7 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     : clock_(timeScale)
     , lock_(lockPath)
     , serverLink_(rings_, clock_)
-    , timers_(core::CoreTimers::Mode::Real, timeScale)
+    , timers_(core::CoreTimers::Mode::Real, clock_, timeScale)
     , process_([this] { cleanUpBeforeEnd(); })
     , random_(std::random_device{}())
     , tableSound_(state_.sound, soundDevice_)

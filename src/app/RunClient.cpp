@@ -7,6 +7,7 @@
 #include "app/RunClient.h"
 
 #include "app/Client.h"
+#include "forms/CaretRest.h"
 #include "platform/HallLink.h"
 
 #include <QApplication>
@@ -105,6 +106,8 @@ int RunClient(int argc, char **argv, const ClientDevices &devices)
     QApplication::setApplicationDisplayName(QStringLiteral("Tessaroc"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // The chat box's caret rests at an idle table instead of blinking on.
+    const tessaroc::forms::CaretRest caretRest;
     auto client = std::make_unique<Client>(clockScale(), lockPath(), devices);
 
     std::unique_ptr<QSocketNotifier> signalNotifier;

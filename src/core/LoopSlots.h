@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +78,21 @@ public:
             s.ticks = 0;
     }
 
+    // The ticks from now until the armed slot's next turn: at least 1, as a
+    // count only reaches its threshold in a tick.
+    int ticksToDue(LoopSlot slot) const { return std::max(1, threshold(slot) - at(slot).ticks); }
+    // How often the slot's count reaches its threshold in the next n ticks:
+    // the turns an armed slot gets in them.
+    int turnsWithin(LoopSlot slot, int n) const { return (at(slot).ticks + n) / threshold(slot); }
+    // n ticks in which no armed slot is due, counted at once: every count
+    // grows and wraps as n ticks grow and wrap it, an unarmed slot's as well.
+    void countTicks(int n)
+    {
+        countMany<LoopSlot::Send, LoopSlot::Receive, LoopSlot::Login, LoopSlot::Blink,
+                  LoopSlot::ChoiceClock, LoopSlot::ConnWatch, LoopSlot::PlayClock,
+                  LoopSlot::ReadyClock, LoopSlot::BubbleHide>(n);
+    }
+
 private:
     struct Slot
     {
@@ -90,6 +106,10 @@ private:
     Slot &at(LoopSlot slot) { return slots_[index(slot)]; }
     const Slot &at(LoopSlot slot) const { return slots_[index(slot)]; }
     template<LoopSlot... Counted> void count() { (++at(Counted).ticks, ...); }
+    template<LoopSlot... Counted> void countMany(int n)
+    {
+        ((at(Counted).ticks = (at(Counted).ticks + n) % threshold(Counted)), ...);
+    }
 
     std::array<Slot, kSlotCount> slots_{};
 };

@@ -11,6 +11,8 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <deque>
 #include <exception>
@@ -43,7 +45,11 @@ TickScheduler::TickScheduler(CoreContext &context, CoreTimers &timers, Dispatche
     , dispatcher_(dispatcher)
     , clocks_(clocks)
     , items_(items)
-{ }
+{
+    timers_.setQuietTicks([this](std::int64_t lastTickMs,
+                                 double tickMs) { return ticksUntilDue(lastTickMs, tickMs); },
+                          [this](int n) { skipQuietTicks(n); });
+}
 
 void TickScheduler::TimerBong_Timer()
 {
@@ -63,6 +69,63 @@ void TickScheduler::TimerBong_Timer()
     } catch (const std::exception &fault) {
         std::fprintf(stderr, "tessaroc: a fault in the main loop's tick: %s\n", fault.what());
     }
+}
+
+int TickScheduler::ticksUntilDue(std::int64_t lastTickMs, double tickMs) const
+{
+    const MainLoopState &loop = c_.loop();
+    const LoopSlots &slots = loop.slots;
+    // The stopwatch reads the clock, the video delay counts and the item
+    // library is pumped in every tick.
+    if (slots.armed(LoopSlot::Stopwatch) || loop.OwnVideoDelayArmed || loop.PropReady
+        || loop.SettlementDeferred || loop.BoxCountdownOn)
+        return 1;
+    int ticks = kMaxQuietTicks;
+    const auto dueIn = [&ticks](int n) {
+        ticks = std::min(ticks, n);
+    };
+    for (const LoopSlot slot :
+         {LoopSlot::Send, LoopSlot::Login, LoopSlot::Blink, LoopSlot::BubbleHide}) {
+        if (slots.armed(slot))
+            dueIn(slots.ticksToDue(slot));
+    }
+    // With nothing received the receive slot's turn only counts a pass of
+    // the watchdog while a hand runs, and the connection watch only looks at
+    // a socket that still stands: the socket's news wakes the loop.
+    if (slots.armed(LoopSlot::Receive)) {
+        if (framesToDispatch()) {
+            dueIn(slots.ticksToDue(LoopSlot::Receive));
+        } else if (c_.state.rules.InGame) {
+            const int passesBeforeLast = std::max(0, kWatchdogPasses - 1 - loop.WatchdogTicks);
+            dueIn(slots.ticksToDue(LoopSlot::Receive)
+                  + passesBeforeLast * LoopSlots::threshold(LoopSlot::Receive));
+        }
+    }
+    if (slots.armed(LoopSlot::ConnWatch)
+        && c_.socket.State() != services::ServerSocket::sckConnected)
+        dueIn(slots.ticksToDue(LoopSlot::ConnWatch));
+    // A turn clock steps in the first tick a second after its last step.
+    const auto clock = [&](ClockState::Clock which, bool running) {
+        if (!running || !loop.LoggedIn)
+            return;
+        const std::optional<std::int64_t> &last = loop.clocks.lastStepMs[which];
+        const double wait = last ? double(*last + TurnClocks::kStepMs - lastTickMs) : 0.0;
+        dueIn(std::max(1, static_cast<int>(std::ceil(wait / tickMs))));
+    };
+    clock(ClockState::Bid, c_.state.core.BidClockOn);
+    clock(ClockState::Choice, slots.armed(LoopSlot::ChoiceClock));
+    clock(ClockState::Play, slots.armed(LoopSlot::PlayClock));
+    clock(ClockState::Ready, slots.armed(LoopSlot::ReadyClock));
+    return ticks;
+}
+
+void TickScheduler::skipQuietTicks(int n)
+{
+    MainLoopState &loop = c_.loop();
+    if (c_.state.rules.InGame && loop.slots.armed(LoopSlot::Receive))
+        loop.WatchdogTicks += loop.slots.turnsWithin(LoopSlot::Receive, n);
+    loop.slots.countTicks(n);
+    ticksRun_ += static_cast<std::uint64_t>(n);
 }
 
 template<void (TickScheduler::*Step)()> void TickScheduler::runSlot(LoopSlot slot)
@@ -188,6 +251,11 @@ bool TickScheduler::takeReceivedFrame()
     return false;
 }
 
+bool TickScheduler::framesToDispatch() const
+{
+    return c_.rings.RecvRing.hasFrame() || (!c_.loop().HoldCommand21 && !c_.rings.HeldRecv.empty());
+}
+
 void TickScheduler::TickSlotReceive()
 {
     MainLoopState &loop = c_.loop();
@@ -213,9 +281,7 @@ void TickScheduler::TickSlotReceive()
     }
     if (takeReceivedFrame() && c_.state.rules.InGame)
         loop.WatchdogTicks = 0;
-    const bool more
-            = c_.rings.RecvRing.hasFrame() || (!loop.HoldCommand21 && !c_.rings.HeldRecv.empty());
-    if (more)
+    if (framesToDispatch())
         loop.slots.dueAtNextTick(LoopSlot::Receive);
     else
         loop.slots.restartCount(LoopSlot::Receive);

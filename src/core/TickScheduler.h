@@ -14,7 +14,9 @@ class ItemSteps;
 class TurnClocks;
 
 // The 50 ms main loop: every tick of TimerBong runs the slots of the table
-// (LoopSlots) and the unnumbered steps in a fixed order.
+// (LoopSlots) and the unnumbered steps in a fixed order. The ticks in which
+// none of them has work are quiet: the loop sleeps through them and counts
+// them at once (CoreTimers), with the same counts as ticking them.
 class TickScheduler
 {
 public:
@@ -31,6 +33,18 @@ public:
     bool ticking() const { return ticking_; }
     std::uint64_t ticksRun() const { return ticksRun_; }
 
+    // The ticks from the last one, run at lastTickMs on the monotonic clock
+    // with ticks tickMs apart, until the next tick that has work: a slot due
+    // with something to do, a turn clock's second, the receive watchdog's
+    // last pass; 1 while a step looks at every tick. The ticks before it are
+    // quiet: ticking them changes nothing but the counts.
+    int ticksUntilDue(std::int64_t lastTickMs, double tickMs) const;
+    // n quiet ticks counted at once, as ticking them would count them: the
+    // slots' counts, the receive watchdog's passes, the ticks run.
+    void skipQuietTicks(int n);
+    // However quiet the table, the loop looks once a minute.
+    static constexpr int kMaxQuietTicks = 1200;
+
     // The connection watch found the socket lost after an accepted login:
     // the reconnection window is loaded hidden and runs the attempts.
     void setReconnectionStarter(std::function<void()> start)
@@ -46,6 +60,8 @@ private:
     void TickSlotSend();
     void TickSlotReceive();
     bool takeReceivedFrame();
+    // A received frame waits for the receive slot, or a held one is free.
+    bool framesToDispatch() const;
     void TickSlotLogin();
     void TickSlotBlink();
     void TickSlotConnWatch();

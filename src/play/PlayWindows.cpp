@@ -63,19 +63,9 @@ void TablePlayWindows::HideHuifu()
     subsystems_.chat.HideHuifu();
 }
 
-QString TablePlayWindows::WhisperPrefix() const
+void TablePlayWindows::SendChatLine()
 {
-    return subsystems_.chat.WhisperPrefix;
-}
-
-std::uint8_t TablePlayWindows::ChatTarget() const
-{
-    return subsystems_.chat.ChatTarget;
-}
-
-void TablePlayWindows::ClearWhisperPrefix()
-{
-    subsystems_.chat.WhisperPrefix.clear();
+    subsystems_.chat.BtnChat_Click();
 }
 
 // --- The settlement's windows ----------------------------------------------------

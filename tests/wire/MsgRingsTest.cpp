@@ -225,7 +225,8 @@ TEST(ChatPacking, LongLineIsCutTo100CharactersAndTheRestZeroed)
 {
     MsgRings rings;
     rings.EchoBytes = {7, 9};
-    rings.PendingChat = std::string(100, 'x') + "y";
+    rings.PendingChat.assign(100, 'x');
+    rings.PendingChat.push_back('y');
     MessageFrame frame = ChatFrame{.sender = 2}.encode();
     frame.setU32be(offset::kKindWord, 5); // a stray kind word is not item traffic
     for (std::size_t i = 120; i < kFrameSize; ++i)
