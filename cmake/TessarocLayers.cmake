@@ -9,8 +9,22 @@
 #   3  support               layers 1-2
 #   4  core                  layers 1-3 (never forms or a subsystem)
 #   5  forms                 layers 1-3 (never core)
-#   6  the subsystems        layers 1-5 and each other
-#   7  app                   everything
+#   6  table                 layers 1-5: the table window, which every
+#                            subsystem draws on; what its events ask of the
+#                            subsystems it emits as signals
+#   7  items                 layers 1-6
+#   8  sound                 layers 1-7 (the sound settings tell the item
+#                            library of the game sounds' switch)
+#   9  chat, settlement,     layers 1-8, never each other
+#      video
+#  10  play                  layers 1-9: the play flow, which opens the other
+#                            subsystems' windows
+#  11  app                   everything; it connects the table window's
+#                            signals to the subsystems that answer them
+#
+# Each folder from core to play is a library of its own (tessaroc_<folder>)
+# that links only the libraries below it, so a two-way include between two
+# of them cannot build either.
 #
 # The same check keeps frame bytes in src/wire: no file of another folder
 # reads or writes a frame's bytes by position (see _tessaroc_frame_byte_access).
@@ -21,7 +35,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.25)
 endif()
 
-set(_tessaroc_subsystems table play settlement chat sound items video)
+set(_tessaroc_subsystems table items sound chat settlement video play)
 
 set(_tessaroc_may_include_rules rules)
 set(_tessaroc_may_include_wire rules wire)
@@ -30,9 +44,14 @@ set(_tessaroc_may_include_platform rules wire gif platform)
 set(_tessaroc_may_include_support rules wire gif platform support)
 set(_tessaroc_may_include_core rules wire gif platform support core)
 set(_tessaroc_may_include_forms rules wire gif platform support forms)
-foreach(_folder IN LISTS _tessaroc_subsystems)
-  set(_tessaroc_may_include_${_folder} rules wire gif platform support core forms ${_tessaroc_subsystems})
+set(_tessaroc_below_subsystems rules wire gif platform support core forms)
+set(_tessaroc_may_include_table ${_tessaroc_below_subsystems} table)
+set(_tessaroc_may_include_items ${_tessaroc_below_subsystems} table items)
+set(_tessaroc_may_include_sound ${_tessaroc_below_subsystems} table items sound)
+foreach(_folder chat settlement video)
+  set(_tessaroc_may_include_${_folder} ${_tessaroc_below_subsystems} table items sound ${_folder})
 endforeach()
+set(_tessaroc_may_include_play ${_tessaroc_below_subsystems} table items sound chat settlement video play)
 set(_tessaroc_may_include_app rules wire gif platform support core forms ${_tessaroc_subsystems} app)
 
 # The folders of src/ (one level), sorted.

@@ -1,5 +1,6 @@
 #include "app/Client.h"
 
+#include "app/TableWindowWiring.h"
 #include "core/Shutdown.h"
 
 #include <QGuiApplication>
@@ -34,10 +35,10 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
     , settlement_(state_, tableSettlement_, form_, context_)
     , chat_(tableChat_)
     , hall_(context_, hallLink_)
-    , form_(state_, clock_,
-            table::TableServices{hall_, tableSound_, items_, tableChat_, tableSettlement_})
+    , form_(state_, clock_, hall_)
     , window_(form_, state_)
-    , play_(form_, context_)
+    , play_(form_, context_,
+            play::PlaySubsystems{tableSound_, items_, tableChat_, tableSettlement_})
     , socket_(serverLink_, context_)
     , context_{state_, rings_, clock_, socket_, hall_,       timers_,  window_,
                play_,  sound_, items_, video_,  settlement_, process_, chat_}
@@ -54,6 +55,7 @@ Client::Client(double timeScale, const QString &lockPath, const ClientDevices &d
                                                items_.UpdataMyProp();
                                            }})
 {
+    ConnectTableWindow(form_, tableSound_, items_, tableChat_, tableSettlement_);
     tableChat_.attach(form_, context_, tableSound_);
     tableChat_.SetKeyDown = [this](int key) {
         items_.SetKeyDown(key);

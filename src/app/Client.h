@@ -48,8 +48,8 @@ namespace tessaroc::app {
 struct ClientDevices
 {
     items::PropPlugin *itemPlugin = nullptr;
-    video::P2PSocket *videoSocket = nullptr;
-    video::CameraDevice *camera = nullptr;
+    platform::P2PSocket *videoSocket = nullptr;
+    platform::CameraDevice *camera = nullptr;
 };
 
 // The whole table client, wired: the platform's links, the subsystems'

@@ -32,9 +32,9 @@ namespace tessaroc::chat {
 // phrases, the history, the receiver with its word filter and the speech
 // bubbles.
 //
-// The program builds the service before the table window (the window holds a
-// reference to it) and attaches it to the window and the core once both
-// stand. Until then, and in windows built without a chat, the members touch
+// The program builds the service before the table window and the play flow
+// (which holds a reference to it) and attaches it to the window and the core
+// once both stand. Until then, and in windows built without a chat, the members touch
 // only the chat's own windows and send nothing.
 class ChatService : public QObject
 {
@@ -48,7 +48,7 @@ public:
     // The folder "chat.ini" is read from; the program's own by default.
     void setProgramFolder(const QString &folder) { programFolder_ = folder; }
 
-    // What the table window and the toolbar ask of the chat.
+    // What the table window's events and the toolbar ask of the chat.
     virtual void HideTalk();
     virtual void HideHuifu();
     // Leaving the table: the history list Text1 of Talk emptied.

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 #include <QVariant>
 
@@ -79,6 +80,17 @@ std::int32_t colourKey(QRgb rgb)
     return static_cast<std::int32_t>(rgb & 0xFFFFFFu);
 }
 
+// The bubbles among the program's open windows, by their caption.
+QList<QWidget *> speakBoxes()
+{
+    QList<QWidget *> boxes;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->windowTitle() == QStringView(kSpeakBoxCaption))
+            boxes.append(window);
+    }
+    return boxes;
+}
+
 } // namespace
 
 QString SpeakBoxTag(int displayPos)
@@ -113,6 +125,46 @@ void SetFormTopmost(QWidget &window, bool topmost)
     window.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
     if (wasVisible)
         window.show();
+}
+
+void HideSpeakBoxes()
+{
+    for (QWidget *box : speakBoxes())
+        box->hide();
+}
+
+void ResetSpeakBoxes()
+{
+    for (QWidget *box : speakBoxes()) {
+        if (auto *fade = box->findChild<QTimer *>(QLatin1String(kFadeTimerName)))
+            fade->stop();
+        SetFormAlpha(*box, 0);
+        box->hide();
+        SetFormTopmost(*box, true);
+    }
+}
+
+// The bubbles are found by their tags here, one per seat.
+void UnloadSpeakBoxes()
+{
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows.append(window);
+    for (const QPointer<QWidget> &window : windows) {
+        if (!window)
+            continue;
+        const QString tag = windowTag(*window);
+        for (int p = 0; p <= 3; ++p) {
+            if (tag != SpeakBoxTag(p))
+                continue;
+            if (auto *fade = window->findChild<QTimer *>(QLatin1String(kFadeTimerName)))
+                fade->stop();
+            setWindowTag(*window, QString());
+            window->hide();
+            window->deleteLater();
+            break;
+        }
+    }
 }
 
 frmSpeakBox::frmSpeakBox(const platform::Clock &clock, double timeScale,

@@ -16,9 +16,9 @@ class Clock;
 namespace tessaroc::chat {
 
 // The per-seat speech-bubble windows carry the caption "speakbox" and the tag
-// "speak" followed by the digit of their display position; the table finds
-// them among the program's open windows by these, and stops their fade-in
-// timer, a child timer named tmrFadeIn.
+// "speak" followed by the digit of their display position; the table
+// window's events find them among the program's open windows by these, and
+// stop their fade-in timer, a child timer named tmrFadeIn.
 inline constexpr char16_t kSpeakBoxCaption[] = u"speakbox";
 inline constexpr char kTagProperty[] = "Tag";
 inline constexpr char kFadeTimerName[] = "tmrFadeIn";
@@ -33,6 +33,16 @@ void setWindowTag(QWidget &window, const QString &tag);
 bool SetFormAlpha(QWidget &window, int alpha);
 // Keeps a window above every other window, or lets it go back among them.
 void SetFormTopmost(QWidget &window, bool topmost);
+
+// What the table window's events do to the bubbles. Minimised: every bubble
+// hidden. Restored: a bubble that was fading in when the window went away
+// stays hidden and transparent until the chat shows it again. Cleared for a
+// new hand: the four seats' bubbles closed, even one still fading in; the
+// windows go away once control is back in the event loop, their tags at
+// once, so nothing finds them again meanwhile.
+void HideSpeakBoxes();
+void ResetSpeakBoxes();
+void UnloadSpeakBoxes();
 
 // Where the bubbles are placed: the table window's place in screen twips and
 // the layout scale.

@@ -12,13 +12,13 @@ namespace tessaroc::play {
 void PlayFlowService::bankStateToLibrary()
 {
     if (c_.state.gamedllstate > 0)
-        form_.services().items.setbankstate(2);
+        subsystems_.items.setbankstate(2);
 }
 
 void PlayFlowService::keyToLibrary(int keyCode)
 {
     if (c_.state.gamedllstate > 0)
-        form_.services().items.SetKeyDown(keyCode);
+        subsystems_.items.SetKeyDown(keyCode);
 }
 
 void PlayFlowService::Pic1_KeyDown(int keyCode, int)
@@ -36,7 +36,7 @@ void PlayFlowService::Pic1_KeyDown(int keyCode, int)
 
     // Alt then C, or C then Alt, with no other key between them; the chat
     // history's own keys count toward the same chord.
-    if (form_.services().chat.KeyChordStep(keyCode))
+    if (subsystems_.chat.KeyChordStep(keyCode))
         windows_->ShowTalk(0.3 * form_.Width(), 0.66 * form_.Height());
 }
 
@@ -49,7 +49,7 @@ void PlayFlowService::Pic2_KeyDown(int keyCode, int)
 void PlayFlowService::Form_KeyDown(int keyCode, int)
 {
     // While the chat box has the keyboard, it passes F2 to F6 on itself.
-    if (keyCode >= kF1 && keyCode <= kF6 && (keyCode == kF1 || !form_.services().chat.ChatHasFocus))
+    if (keyCode >= kF1 && keyCode <= kF6 && (keyCode == kF1 || !subsystems_.chat.ChatHasFocus))
         keyToLibrary(keyCode);
     if (keyCode == kF1)
         F1Short(false);

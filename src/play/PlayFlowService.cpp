@@ -14,9 +14,11 @@
 
 namespace tessaroc::play {
 
-PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &context)
+PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &context,
+                                 const PlaySubsystems &subsystems)
     : form_(form)
     , c_(context)
+    , subsystems_(subsystems)
     , pictures_(form, context)
     , sorting_(form, context, pictures_)
     , deal_(form, context, pictures_, sorting_)
@@ -27,7 +29,7 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     // after the services it names): what is kept from now on comes from the
     // table window, which is built.
     , chuPai_(form.clock())
-    , tableWindows_(std::make_unique<TablePlayWindows>(form, form.tableState()))
+    , tableWindows_(std::make_unique<TablePlayWindows>(form, form.tableState(), subsystems))
     , windows_(tableWindows_.get())
 {
     auto engine = std::make_shared<std::mt19937_64>(std::random_device{}());
@@ -80,14 +82,14 @@ void PlayFlowService::playEffect(const QString &path, bool unlessMinimised)
 
 void PlayFlowService::playPkEffect(std::string_view file, bool unlessMinimised)
 {
-    playEffect(form_.services().sound.paths().PkSoundDir
+    playEffect(subsystems_.sound.paths().PkSoundDir
                        + QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size())),
                unlessMinimised);
 }
 
 void PlayFlowService::playGameEffect(std::string_view file, bool unlessMinimised)
 {
-    playEffect(form_.services().sound.paths().GameSoundDir
+    playEffect(subsystems_.sound.paths().GameSoundDir
                        + QString::fromLatin1(file.data(), static_cast<qsizetype>(file.size())),
                unlessMinimised);
 }
@@ -124,7 +126,7 @@ void PlayFlowService::closeTurnButtons()
 // A click on a table mate's portrait starts a whisper to that seat.
 void PlayFlowService::Tou_Click(int seat)
 {
-    form_.services().chat.Tou_Click(seat);
+    subsystems_.chat.Tou_Click(seat);
 }
 
 // The pointer over a seat shows its player card.

@@ -40,7 +40,8 @@ namespace tessaroc::play {
 class PlayFlowService final : public QObject, public core::services::PlayFlow
 {
 public:
-    PlayFlowService(table::MainForm &form, core::CoreContext &context);
+    PlayFlowService(table::MainForm &form, core::CoreContext &context,
+                    const PlaySubsystems &subsystems);
     ~PlayFlowService() override;
 
     void LowerOwnCard(int picIndex) override;
@@ -160,6 +161,7 @@ private:
 
     table::MainForm &form_;
     core::CoreContext &c_;
+    PlaySubsystems subsystems_;
     CardPictures pictures_;
     HandSorting sorting_;
     Deal deal_;

@@ -30,12 +30,13 @@ void centreOnTable(forms::PopupWindow &window, const table::MainForm &form)
 
 PlayWindows::~PlayWindows() = default;
 
-TablePlayWindows::TablePlayWindows(table::MainForm &form, core::TableState &state)
+TablePlayWindows::TablePlayWindows(table::MainForm &form, core::TableState &state,
+                                   const PlaySubsystems &subsystems)
     : form_(form)
     , state_(state)
-    , soundHost_(std::make_unique<sound::TableSoundHost>(form, form.services().items))
-    , soundSettings_(
-              std::make_unique<sound::SoundSettings>(state, form.services().sound, *soundHost_))
+    , subsystems_(subsystems)
+    , soundHost_(std::make_unique<sound::TableSoundHost>(form, subsystems.items))
+    , soundSettings_(std::make_unique<sound::SoundSettings>(state, subsystems.sound, *soundHost_))
 { }
 
 TablePlayWindows::~TablePlayWindows() = default;
@@ -44,39 +45,39 @@ TablePlayWindows::~TablePlayWindows() = default;
 
 bool TablePlayWindows::TalkVisible() const
 {
-    return form_.services().chat.TalkVisible();
+    return subsystems_.chat.TalkVisible();
 }
 
 void TablePlayWindows::ShowTalk(double left, double top)
 {
-    form_.services().chat.ShowTalk(left, top);
+    subsystems_.chat.ShowTalk(left, top);
 }
 
 void TablePlayWindows::HideTalk()
 {
-    form_.services().chat.HideTalk();
+    subsystems_.chat.HideTalk();
 }
 
 void TablePlayWindows::HideHuifu()
 {
-    form_.services().chat.HideHuifu();
+    subsystems_.chat.HideHuifu();
 }
 
 void TablePlayWindows::SendChatLine()
 {
-    form_.services().chat.BtnChat_Click();
+    subsystems_.chat.BtnChat_Click();
 }
 
 // --- The settlement's windows ----------------------------------------------------
 
 bool TablePlayWindows::ScoreVisible() const
 {
-    return form_.services().settlement.ScoreVisible();
+    return subsystems_.settlement.ScoreVisible();
 }
 
 void TablePlayWindows::ShowScore(std::int16_t handNumber)
 {
-    settlement::SettlementService &settlement = form_.services().settlement;
+    settlement::SettlementService &settlement = subsystems_.settlement;
     // The settlement fills the board from the records file and shows it
     // centred; without one the board shows as it stands.
     if (settlement.openHand) {
@@ -91,29 +92,29 @@ void TablePlayWindows::ShowScore(std::int16_t handNumber)
 
 void TablePlayWindows::HideScore()
 {
-    form_.services().settlement.HideScore();
+    subsystems_.settlement.HideScore();
 }
 
 bool TablePlayWindows::HeroVisible() const
 {
-    return form_.services().settlement.HeroVisible();
+    return subsystems_.settlement.HeroVisible();
 }
 
 void TablePlayWindows::CentreHero()
 {
-    centreOnTable(form_.services().settlement.Hero(), form_);
+    centreOnTable(subsystems_.settlement.Hero(), form_);
 }
 
 void TablePlayWindows::ShowHero()
 {
-    settlement::HeroWindow &hero = form_.services().settlement.Hero();
+    settlement::HeroWindow &hero = subsystems_.settlement.Hero();
     hero.show();
     hero.raise();
 }
 
 void TablePlayWindows::HideHero()
 {
-    form_.services().settlement.HideHero();
+    subsystems_.settlement.HideHero();
 }
 
 // --- The sound settings ----------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/PlaySubsystems.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -82,7 +84,8 @@ public:
 class TablePlayWindows final : public PlayWindows
 {
 public:
-    TablePlayWindows(table::MainForm &form, core::TableState &state);
+    TablePlayWindows(table::MainForm &form, core::TableState &state,
+                     const PlaySubsystems &subsystems);
     ~TablePlayWindows() override;
 
     bool TalkVisible() const override;
@@ -119,6 +122,7 @@ public:
 private:
     table::MainForm &form_;
     core::TableState &state_;
+    PlaySubsystems subsystems_;
     std::unique_ptr<sound::TableSoundHost> soundHost_;
     std::unique_ptr<sound::SoundSettings> soundSettings_;
     table::OtherExitDialog *otherExit_ = nullptr;

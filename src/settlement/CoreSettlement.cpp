@@ -22,10 +22,6 @@ constexpr int kAvatars = 20;
 constexpr int kHandNumberColumn = 12;
 constexpr std::int16_t kReadySeconds = 12;
 constexpr std::int16_t kVariantReadySeconds = 15;
-constexpr double kClockLeft = 825;
-constexpr double kClockTop = 525;
-constexpr double kNumberOffset = 26;
-constexpr double kReducedNumberOffset = 31;
 constexpr int kSoundVolume = 3000;
 
 template<typename T> void countUp(T &counter)
@@ -43,6 +39,7 @@ CoreSettlement::CoreSettlement(core::TableState &state, SettlementService &windo
     : state_(state)
     , windows_(windows)
     , form_(form)
+    , view_(form)
     , c_(context)
     , records_(HandRecordsPath())
 {
@@ -170,18 +167,6 @@ void CoreSettlement::OpenHand(int n)
     ShowScoreWindow();
 }
 
-void CoreSettlement::hideMarksAndFans()
-{
-    for (int i = 0; i <= 2; ++i) {
-        if (forms::Image *fan = form_.hands.shanImage.find(i))
-            fan->setVisible(false);
-    }
-    for (int i = 0; i <= 3; ++i) {
-        if (forms::Image *mark = form_.seats.first.find(i))
-            mark->setVisible(false);
-    }
-}
-
 void CoreSettlement::bookSeat(const SeatResult &seat, double finalAmount, bool variant)
 {
     const int p = seat.pos;
@@ -217,14 +202,12 @@ void CoreSettlement::bookSeat(const SeatResult &seat, double finalAmount, bool v
         record.coins = 0;
 
     const int level = seat.frame.level;
-    if (level >= 1 && level <= 40) {
-        forms::Label &label = form_.seats.Level(p);
-        label.setCaption(LevelName(level));
-        label.ZOrder(0);
-    }
-    form_.seats.Cash(p).setCaption(
+    if (level >= 1 && level <= 40)
+        view_.ShowLevel(p, LevelName(level));
+    view_.ShowCash(
+            p,
             AmountText(record.coins)
-            + (seat.frame.cashUnit == 1 ? QStringLiteral("金币") : QStringLiteral("金条")));
+                    + (seat.frame.cashUnit == 1 ? QStringLiteral("金币") : QStringLiteral("金条")));
 }
 
 void CoreSettlement::closeSettlement(Board board)
@@ -272,20 +255,8 @@ void CoreSettlement::closeSettlement(Board board)
         core.BidClockOn = false;
         core.TickPhase = 0;
 
-        const support::LayoutScale s = state_.table.scale;
-        forms::ucAniGIF &clock = form_.turn.Time_Img;
-        forms::Label &number = form_.turn.Number;
-        clock.Move(kClockLeft * s.ScaleX, kClockTop * s.ScaleY);
-        const double offset = s.ScaleX < 1 ? kReducedNumberOffset : kNumberOffset;
-        number.Move(clock.Left() + offset * s.ScaleX, clock.Top() + offset * s.ScaleY);
-        number.setCaption(QString::number(loop.clocks.ClockSeconds));
-        number.setForeColor(board == Board::Plain ? QColor(0, 0xFF, 0) : QColor(0, 0, 0));
-        number.setVisible(true);
-        clock.setVisible(true);
-        clock.ZOrder(0);
-        number.ZOrder(0);
-        form_.bid.lblBeishu.setVisible(false);
-        form_.bid.lblDifen.setVisible(false);
+        view_.ShowReadyClock(state_.table.scale, loop.clocks.ClockSeconds,
+                             board == Board::Plain ? QColor(0, 0xFF, 0) : QColor(0, 0, 0));
     }
 
     if (state_.sound.EffectsOn && !c_.window.IsMinimised()) {

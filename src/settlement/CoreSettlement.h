@@ -3,6 +3,7 @@
 #include "core/services/Settlement.h"
 #include "settlement/HandRecordsFile.h"
 #include "settlement/ResultCollector.h"
+#include "settlement/SettlementTableView.h"
 
 #include <QString>
 
@@ -76,7 +77,6 @@ private:
 
     void collect(const wire::MessageFrame &frame, Board board);
     void dropUnusableSet();
-    void hideMarksAndFans();
     void clearPlayArea(const ResultSet &set);
     void revealHands(const ResultSet &set);
     void writeScoreBoard(const ResultSet &set, std::int64_t stake);
@@ -94,6 +94,7 @@ private:
     core::TableState &state_;
     SettlementService &windows_;
     table::MainForm &form_;
+    SettlementTableView view_;
     core::CoreContext &c_;
     ResultCollector collector_;
     HandRecordsFile records_;

@@ -6,7 +6,6 @@
 #include "settlement/NumberText.h"
 #include "settlement/ScoreWindow.h"
 #include "settlement/SettlementService.h"
-#include "table/MainForm.h"
 
 #include "core/CoreContext.h"
 
@@ -23,14 +22,6 @@ constexpr int kMaxCards = rules::kMaxHandCards;
 
 const QString kRule = QStringLiteral("-----------");
 const QString kCoins = QStringLiteral("金币");
-
-void hidePicture(table::MainForm &form, int pos, int index)
-{
-    if (index < 0 || index >= kMaxCards)
-        return;
-    if (forms::Image *card = form.hands.cardRow(pos).find(index))
-        card->setVisible(false);
-}
 
 // The face name of a bomb line: A, 2..10, J, Q, K by face index 1..13;
 // nothing for the other indexes.
@@ -74,14 +65,14 @@ void CoreSettlement::clearPlayArea(const ResultSet &set)
         const auto &cur = play.TableCards[static_cast<std::size_t>(p)];
         const int prevCount = std::clamp<int>(prev[kCountColumn], 0, kCountColumn);
         for (int i = 0; i < prevCount; ++i)
-            hidePicture(form_, p, prev[static_cast<std::size_t>(i)]);
+            view_.HidePlayedCard(p, prev[static_cast<std::size_t>(i)]);
         prev[kCountColumn] = cur[kCountColumn];
         const int count = std::clamp<int>(cur[kCountColumn], 0, kCountColumn);
         for (int i = 0; i < count; ++i) {
             const int idx = cur[static_cast<std::size_t>(i)];
             if (idx < 0 || idx >= kMaxCards)
                 continue;
-            hidePicture(form_, p, idx);
+            view_.HidePlayedCard(p, idx);
             prev[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(idx);
         }
     }
@@ -110,7 +101,7 @@ void CoreSettlement::writeScoreBoard(const ResultSet &set, std::int64_t stake)
     core::PlayState &play = state_.play;
     const core::CommandState &commands = state_.commands;
 
-    hideMarksAndFans();
+    view_.HideMarksAndFans();
     for (const SeatResult &seat : set)
         score.setSeatColour(seat.pos, seat.frame.outcome == 1 ? kRed : kBlue);
 
@@ -129,12 +120,9 @@ void CoreSettlement::writeScoreBoard(const ResultSet &set, std::int64_t stake)
         const int count = state_.rules.prevPlay.validCount();
         const auto &cur = play.TableCards[0];
         for (int i = 0; i < count; ++i)
-            hidePicture(form_, 0, cur[static_cast<std::size_t>(i)]);
+            view_.HidePlayedCard(0, cur[static_cast<std::size_t>(i)]);
     }
-    for (int i = 1; i <= 3; ++i) {
-        if (forms::Label *rest = form_.hands.Labrest.find(i))
-            rest->setVisible(false);
-    }
+    view_.HideCardsLeft();
 
     // Bomb lines: one per kind of bomb a seat played. The columns are evened
     // out by the lines actually written, so two equal bombs (one line) leave
@@ -192,7 +180,7 @@ void CoreSettlement::writeScoreBoard(const ResultSet &set, std::int64_t stake)
         if (showCard || wealth)
             list.addItem(QStringLiteral("小计：") + AmountText(amount1) + kCoins);
         if (showCard)
-            list.addItem(QStringLiteral("亮牌加倍 ×") + form_.bid.lblDifen.Caption());
+            list.addItem(QStringLiteral("亮牌加倍 ×") + view_.ShowCardDouble());
         if (wealth)
             list.addItem(QStringLiteral("财富加倍 ×")
                          + QString::fromStdString(commands.WealthDoubleText));

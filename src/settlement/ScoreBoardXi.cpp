@@ -9,7 +9,6 @@
 #include "settlement/NumberText.h"
 #include "settlement/ScoreWindow.h"
 #include "settlement/SettlementService.h"
-#include "table/MainForm.h"
 
 #include <algorithm>
 #include <cmath>
@@ -132,11 +131,11 @@ void CoreSettlement::writeVariantBoard(const ResultSet &set, std::int64_t stake)
     core::CommandState &commands = state_.commands;
     const VariantMultipliers m = VariantMultipliersOf(set);
 
-    hideMarksAndFans();
+    view_.HideMarksAndFans();
 
     for (int p = 0; p < 4; ++p) {
         QListWidget &list = score.State(p);
-        list.addItem(QStringLiteral("初始：") + form_.seats.Cash(p).Caption());
+        list.addItem(QStringLiteral("初始：") + view_.CashCaption(p));
         list.addItem(QStringLiteral("房间底金：") + QString::number(stake) + kCoins);
         list.addItem(QString());
     }
@@ -184,8 +183,7 @@ void CoreSettlement::writeVariantBoard(const ResultSet &set, std::int64_t stake)
         const int count = state_.rules.prevPlay.validCount();
         for (int j = 0; j < count; ++j) {
             const int idx = play.TableCards[0][static_cast<std::size_t>(j)];
-            if (forms::Image *card = idx >= 0 ? form_.hands.cardImage0.find(idx) : nullptr)
-                card->ZOrder(0);
+            view_.BringOwnCardToFront(idx);
         }
     }
 
@@ -322,7 +320,7 @@ void CoreSettlement::writeVariantBoard(const ResultSet &set, std::int64_t stake)
             list.addItem(QStringLiteral("小计：")
                          + AmountText(baseScore + taskTotal[at] + bombTotal[at]) + kCoins);
         if (showCard)
-            list.addItem(QStringLiteral("亮牌加倍 ×") + form_.bid.lblDifen.Caption());
+            list.addItem(QStringLiteral("亮牌加倍 ×") + view_.ShowCardDouble());
         if (wealth)
             list.addItem(QStringLiteral("财富加倍 ×")
                          + QString::fromStdString(commands.WealthDoubleText));

@@ -77,6 +77,7 @@ public:
 
     // The music segment and the six media controls these stop are never
     // created by the client, so there is never anything to stop.
+    static constexpr int kMp3Controls = 6;
     void StopMusic();
     // False: the media control is not there.
     virtual bool StopMP3(int control);

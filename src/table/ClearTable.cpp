@@ -1,17 +1,10 @@
 #include "table/MainForm.h"
 
-#include "chat/ChatService.h"
-#include "chat/SpeakBox.h"
 #include "core/TableState.h"
 #include "gif/GifScale.h"
-#include "settlement/SettlementService.h"
 #include "support/CardRow.h"
 #include "table/Rounding.h"
 #include "table/TablePictures.h"
-
-#include <QApplication>
-#include <QPointer>
-#include <QTimer>
 
 namespace tessaroc::table {
 
@@ -25,32 +18,6 @@ void forLoaded(const forms::ControlArray<T> &group, int from, int to, F &&f)
     for (int i = from; i <= to; ++i) {
         if (T *element = group.find(i))
             f(*element);
-    }
-}
-
-// Closes the speech bubbles of the four seats, found among the program's open
-// windows by their tags, even while a bubble is still fading in. The windows
-// go away once control is back in the event loop; their tag goes at once, so
-// nothing finds them again meanwhile.
-void unloadSpeakBoxes()
-{
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows.append(window);
-    for (const QPointer<QWidget> &window : windows) {
-        if (!window)
-            continue;
-        const QString tag = chat::windowTag(*window);
-        for (int p = 0; p <= 3; ++p) {
-            if (tag != chat::SpeakBoxTag(p))
-                continue;
-            if (auto *fade = window->findChild<QTimer *>(QLatin1String(chat::kFadeTimerName)))
-                fade->stop();
-            chat::setWindowTag(*window, QString());
-            window->hide();
-            window->deleteLater();
-            break;
-        }
     }
 }
 
@@ -197,26 +164,22 @@ void MainForm::ClearTable()
 {
     const forms::LayoutScale s = scale();
 
-    unloadSpeakBoxes();
+    Q_EMIT clearingTable();
     clearAnimations(effects, hands.imgFaPai, s);
     for (int p = 0; p <= 3; ++p)
         messages.Speak(p).setVisible(false);
-    services_.chat.HideTalk();
 
     clearHandState(state_, s);
     clearCardRows(hands, s);
     hideTurnControls(*this);
 
-    if (state_.settlement.JuNum == 0)
-        services_.settlement.ClearHeroTotals();
-    services_.settlement.ResetScoreColours();
+    Q_EMIT handCleared(state_.settlement.JuNum == 0);
 
     MingXiWindow &task = frmMingXi();
     task.resizeToDesign();
     task.Labxianshi1.setCaption(QString());
     task.Labxianshi2.setCaption(QString());
     task.hide();
-    services_.settlement.HideScore();
     state_.core.MingXiDocked = true;
 
     clearStakes(bid, state_.core.WealthDouble != 0);

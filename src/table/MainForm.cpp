@@ -161,12 +161,12 @@ TableTimers::TableTimers()
     Timerformer.setInterval(3000);
 }
 
-MainForm::MainForm(core::TableState &state, const platform::Clock &clock, TableServices services,
+MainForm::MainForm(core::TableState &state, const platform::Clock &clock, core::HallService &hall,
                    QWidget *parent)
     : forms::Surface(parent)
     , state_(state)
     , clock_(clock)
-    , services_(services)
+    , hall_(hall)
     , area(this)
     , turn(clock)
     , effects(clock)
@@ -245,8 +245,8 @@ void MainForm::createWidgets()
     for (int p = 0; p <= 3; ++p)
         seats.PicLocal.add(Windowed<forms::Surface>(new forms::Surface(table)));
     for (int p = 1; p <= 3; ++p)
-        seats.vshow.add(Windowed<video::VideoView>(new video::VideoView(table)));
-    seats.vcap1 = Windowed<video::VideoCapture>(new video::VideoCapture(table));
+        seats.vshow.add(Windowed<platform::VideoView>(new platform::VideoView(table)));
+    seats.vcap1 = Windowed<platform::VideoCapture>(new platform::VideoCapture(table));
     for (int i = 0; i <= 1; ++i)
         messages.Sysmsg.add(Windowed<QListWidget>(new SystemMessageLine(table)));
     messages.Chat = Windowed<QLineEdit>(new QLineEdit(table));

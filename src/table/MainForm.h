@@ -5,12 +5,12 @@
 #include "forms/Label.h"
 #include "forms/Surface.h"
 #include "forms/ucAniGIF.h"
+#include "platform/VideoControls.h"
 #include "platform/WebPanel.h"
 #include "table/ExitDialog.h"
 #include "table/MingXiWindow.h"
 #include "table/WindowSizing.h"
 #include "table/WindowedControl.h"
-#include "video/VideoControls.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,18 +23,6 @@ namespace tessaroc::core {
 struct TableState;
 class HallService;
 } // namespace tessaroc::core
-namespace tessaroc::sound {
-class SoundService;
-}
-namespace tessaroc::items {
-class ItemService;
-}
-namespace tessaroc::chat {
-class ChatService;
-}
-namespace tessaroc::settlement {
-class SettlementService;
-}
 namespace tessaroc::platform {
 class Clock;
 }
@@ -43,16 +31,6 @@ namespace tessaroc::table {
 
 class HoverPictures;
 class WebPanels;
-
-// The subsystems the table window calls on.
-struct TableServices
-{
-    core::HallService &hall;
-    sound::SoundService &sound;
-    items::ItemService &items;
-    chat::ChatService &chat;
-    settlement::SettlementService &settlement;
-};
 
 // The table area Pic1 and the hidden holders of its pictures, with what is
 // fixed on it: the two bars, the room strip with its text and its two tabs,
@@ -94,8 +72,8 @@ struct SeatPanels
     forms::ControlArray<forms::Image> ImgShow; // video buttons 1..3
     WindowedArray<forms::Surface> PicLocal; // name strips 0..3
     forms::ControlArray<forms::Image> ImCmd; // video panel buttons, four per strip
-    WindowedArray<video::VideoView> vshow; // video views 1..3
-    Windowed<video::VideoCapture> vcap1; // own camera
+    WindowedArray<platform::VideoView> vshow; // video views 1..3
+    Windowed<platform::VideoCapture> vcap1; // own camera
     Windowed<QLineEdit> Tiplbl; // tooltip box of the video panels
 };
 
@@ -225,9 +203,12 @@ struct TableTimers
 // elements of their surface; list boxes, the chat box, the name strips, the
 // video views and the web panels are widgets and always lie above them.
 //
-// The controls carry the game's names and are reached directly, as every
-// subsystem of the game does, through the group of their area:
-// form.hands.cardImage0, form.bid.btnJiaofen, form.timers.TimerBong. The
+// The controls carry the game's names and are reached directly through the
+// group of their area: form.hands.cardImage0, form.bid.btnJiaofen,
+// form.timers.TimerBong. The play flow draws on them; the other subsystems
+// change them only in their own view of the table (the chat its chat box,
+// the hosts of the sound settings, the item library and the video link, the
+// settlement's view). The
 // window's design gives each control its picture, font and rough place;
 // InitSeatLayout and InitPlayLayout create the further elements of the groups
 // and place everything for the layout scale, and ClearTable puts the table
@@ -237,7 +218,7 @@ class MainForm : public forms::Surface
     Q_OBJECT
 
 public:
-    MainForm(core::TableState &state, const platform::Clock &clock, TableServices services,
+    MainForm(core::TableState &state, const platform::Clock &clock, core::HallService &hall,
              QWidget *parent = nullptr);
     ~MainForm() override;
 
@@ -304,8 +285,6 @@ public:
     // hand stands, shown.
     void ShowLeaveDialog();
 
-    // The subsystems the table window calls on.
-    const TableServices &services() const { return services_; }
     // The table's state and clock the window was built over, for the pieces
     // built beside the window before the core's context exists.
     core::TableState &tableState() const { return state_; }
@@ -328,6 +307,25 @@ Q_SIGNALS:
     void leaveDialogLeave();
     void leaveDialogStay();
 
+    // What the window's events ask of the subsystems on top of it, which the
+    // program connects. The window went to the taskbar: the chat's bubbles
+    // go and the sound stops. It came back with the hall minimised: the item
+    // views go back in place and the bubbles stay hidden until the chat
+    // shows them again. The caption strip was grabbed to move the window:
+    // the chat's history and phrase windows close.
+    void minimised();
+    void restored();
+    void moveStarted();
+    // ClearTable begins: the chat closes the bubbles and its history. The
+    // hand's state is cleared: the settlement's boards are put back, and
+    // before the first hand at this table the hall of fame's running totals
+    // go too.
+    void clearingTable();
+    void handCleared(bool beforeFirstHand);
+    // Leaving the table empties the view: the settlement's records and the
+    // chat's history go with it.
+    void viewReset();
+
 protected:
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -336,7 +334,7 @@ protected:
 private:
     core::TableState &state_;
     const platform::Clock &clock_;
-    TableServices services_;
+    core::HallService &hall_;
     TwipsRect geometry_;
     QPixmap frameCanvas_;
     std::unique_ptr<MingXiWindow> frmMingXi_;

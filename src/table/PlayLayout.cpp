@@ -298,7 +298,7 @@ void MainForm::InitPlayLayout()
     state_.core.Wealth.fill(0);
 
     // The own-seat item notice covers the camera view, with unscaled margins.
-    const Windowed<video::VideoCapture> &camera = seats.vcap1;
+    const Windowed<platform::VideoCapture> &camera = seats.vcap1;
     messages.Proponeself.Move(camera.Left() - 10, camera.Top() - 10, camera.Width() + 15,
                               camera.Height() + 35);
     messages.Proponeself.setEnabled(true);
@@ -309,7 +309,7 @@ void MainForm::InitPlayLayout()
 // camera is wanted and video is allowed.
 void MainForm::startOwnCamera(forms::LayoutScale s)
 {
-    Windowed<video::VideoCapture> &camera = seats.vcap1;
+    Windowed<platform::VideoCapture> &camera = seats.vcap1;
     const forms::Image &avatar = seats.Tou(0);
     if (!state_.core.CameraSkipped)
         camera->ResetDevice();
@@ -322,7 +322,7 @@ void MainForm::startOwnCamera(forms::LayoutScale s)
     camera->CaptureRate = 2;
     camera->Option1 = false;
     camera.setVisible(false);
-    if (camera->StartCapture() != video::VideoCapture::CaptureStarted) {
+    if (camera->StartCapture() != platform::VideoCapture::CaptureStarted) {
         state_.VideoOn = false;
         camera.setVisible(false);
     } else {

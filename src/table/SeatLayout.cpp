@@ -73,7 +73,7 @@ void layoutVideo(SeatPanels &seats, LayoutScale s)
     // Views inset by 5 in their frames. The frames all have one height, and
     // the inset of the height is taken with the horizontal scale.
     for (int p = 1; p <= 3; ++p) {
-        Windowed<video::VideoView> &view = seats.vshow(p);
+        Windowed<platform::VideoView> &view = seats.vshow(p);
         view->Option1 = true;
         view.setTop(frame(p).Top() + s.y(5));
         view.setLeft(frame(p).Left() + s.x(5));

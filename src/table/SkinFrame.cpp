@@ -1,6 +1,5 @@
 #include "table/MainForm.h"
 
-#include "chat/ChatService.h"
 #include "core/TableState.h"
 #include "table/SkinFrame.h"
 
@@ -175,8 +174,7 @@ void MainForm::LbMove_MouseDown(int button, int, double, double)
 {
     if (button != forms::mouse::kLeft)
         return;
-    services_.chat.HideTalk();
-    services_.chat.HideHuifu();
+    Q_EMIT moveStarted();
     frame.LbMove.setMousePointer(forms::MousePointer::SizeAll);
     if (QWidget *grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();

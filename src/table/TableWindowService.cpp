@@ -1,8 +1,6 @@
 #include "table/TableWindowService.h"
 
-#include "chat/ChatService.h"
 #include "core/TableState.h"
-#include "settlement/SettlementService.h"
 #include "table/MainForm.h"
 #include "table/TablePictures.h"
 #include "table/WindowSizing.h"
@@ -119,8 +117,7 @@ void TableWindowService::ResetTableView()
                 caption->setCaption({});
         }
     }
-    const TableServices &services = form_.services();
-    services.settlement.ResetRecords();
+    Q_EMIT form_.viewReset();
     for (int p = 0; p <= 3; ++p) {
         if (auto *bid = form_.bid.btnJiaofen.find(p))
             bid->setVisible(false);
@@ -130,7 +127,6 @@ void TableWindowService::ResetTableView()
             ready->setVisible(false);
     }
     hideRange(form_.actions.tanOperation, 0, 1, false);
-    services.chat.ClearHistory();
     form_.messages.Chat->clear();
     otherExit_.Unload();
     form_.UnloadFrmExit();

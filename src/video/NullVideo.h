@@ -1,12 +1,12 @@
 #pragma once
 
-#include "video/VideoDevices.h"
+#include "platform/VideoDevices.h"
 
 namespace tessaroc::video {
 
 // The video link of this configuration: no video server and no peers. Every
 // slot is free and nameless, and nothing is ever sent or received.
-class NullP2PSocket final : public P2PSocket
+class NullP2PSocket final : public platform::P2PSocket
 {
 public:
     std::int16_t PeerState(std::int16_t) override { return 0; }
@@ -19,21 +19,21 @@ public:
     void Logout() override { }
     void RequestPeer(std::int16_t, const QString &) override { }
     void DropPeer(std::int16_t) override { }
-    void SendFormat(std::int16_t, const CaptureFormat &) override { }
+    void SendFormat(std::int16_t, const platform::CaptureFormat &) override { }
     void SendRate(std::int16_t, std::int16_t) override { }
-    void SendFrame(std::int16_t, const VideoFrame &) override { }
+    void SendFrame(std::int16_t, const platform::VideoFrame &) override { }
 
 private:
     std::int16_t count_ = 3;
 };
 
 // No camera: a start reports that there is no device.
-class NullCamera final : public CameraDevice
+class NullCamera final : public platform::CameraDevice
 {
 public:
     static constexpr std::int16_t NoDevice = 1;
 
-    CaptureFormat captureFormat() override { return {}; }
+    platform::CaptureFormat captureFormat() override { return {}; }
     std::int16_t CaptureRate() override { return rate_; }
     void setCaptureRate(std::int16_t rate) override { rate_ = rate; }
     void setOption1(bool) override { }

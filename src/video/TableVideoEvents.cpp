@@ -25,7 +25,7 @@ void ConnectTableVideoEvents(table::MainForm &form, VideoLink &link)
         QObject::connect(&seats.PicLocal(k).widget(), &forms::Surface::MouseMove, &form,
                          [&link](int, int, double, double) { link.PicLocal_MouseMove(); });
     for (int k = seats.vshow.LBound(); k <= seats.vshow.UBound(); ++k)
-        QObject::connect(&seats.vshow(k).widget(), &VideoView::PointerMove, &form,
+        QObject::connect(&seats.vshow(k).widget(), &platform::VideoView::PointerMove, &form,
                          [&link, k](int a, int b, float x, float y) {
                              link.vshow_PointerMove(k, a, b, x, y);
                          });

@@ -102,9 +102,9 @@ ControlRef refOf(table::MainForm &form, VideoControl control, int index)
 }
 
 // Views of seats the table has no view for draw nowhere.
-struct NoView final : FrameView
+struct NoView final : platform::FrameView
 {
-    void DrawFrame(const VideoFrame &) override { }
+    void DrawFrame(const platform::VideoFrame &) override { }
 };
 
 } // namespace
@@ -172,7 +172,7 @@ QRectF TableVideoHost::ButtonRect(int index) const
     return image ? image->rect() : QRectF();
 }
 
-FrameView &TableVideoHost::View(int pos)
+platform::FrameView &TableVideoHost::View(int pos)
 {
     table::SeatPanels &seats = form_.seats;
     if (pos >= seats.vshow.LBound() && pos <= seats.vshow.UBound())

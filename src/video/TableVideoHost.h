@@ -29,7 +29,7 @@ public:
     void SetTipText(const QString &text) override;
     void LoadButtonPicture(int index, int pictureId) override;
     QRectF ButtonRect(int index) const override;
-    FrameView &View(int pos) override;
+    platform::FrameView &View(int pos) override;
     void AddSystemMessage(const QString &text) override;
     void ShowPlayerCard(int pos, double mateTopFraction) override;
     QRectF TableWindow() const override;

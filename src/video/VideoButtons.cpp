@@ -97,7 +97,8 @@ void VideoLink::PopOut(int k)
 void VideoLink::SavePhoto(int k)
 {
     lastPhoto_.clear();
-    const VideoFrame &frame = k == 0 ? OwnVideoFrame : PeerVideoFrame[static_cast<std::size_t>(k)];
+    const platform::VideoFrame &frame
+            = k == 0 ? OwnVideoFrame : PeerVideoFrame[static_cast<std::size_t>(k)];
     const QString folder = photoFolder();
     if (!QDir().mkpath(folder))
         return;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "video/VideoDevices.h"
+#include "platform/VideoDevices.h"
 
 #include <QDateTime>
 #include <QRectF>
@@ -32,7 +32,7 @@ public:
     virtual void LoadButtonPicture(int index, int pictureId) = 0;
     virtual QRectF ButtonRect(int index) const = 0;
     // The small view of a table mate (vshow(1..3)).
-    virtual FrameView &View(int pos) = 0;
+    virtual platform::FrameView &View(int pos) = 0;
     virtual void AddSystemMessage(const QString &text) = 0;
     // The player card of a seat, placed as the avatar hover places it but
     // with the given part of the table window's height above a table mate's

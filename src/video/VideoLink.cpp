@@ -19,8 +19,8 @@ constexpr std::int16_t kFrameEvery = 23;
 
 } // namespace
 
-VideoLink::VideoLink(core::CoreContext &context, P2PSocket &socket, CameraDevice &camera,
-                     VideoHost &host, items::ItemBridge &items)
+VideoLink::VideoLink(core::CoreContext &context, platform::P2PSocket &socket,
+                     platform::CameraDevice &camera, VideoHost &host, items::ItemBridge &items)
     : c_(context)
     , socket_(socket)
     , camera_(camera)
@@ -45,10 +45,10 @@ VideoLink::VideoLink(core::CoreContext &context, P2PSocket &socket, CameraDevice
     socket_.onPeerState = [this](std::int16_t slot, std::int16_t state) {
         P2PSocket1_PeerState(slot, state);
     };
-    socket_.onFrameReceived = [this](std::int16_t slot, const VideoFrame &frame) {
+    socket_.onFrameReceived = [this](std::int16_t slot, const platform::VideoFrame &frame) {
         P2PSocket1_FrameReceived(slot, frame);
     };
-    camera_.onFrameCaptured = [this](const VideoFrame &frame) {
+    camera_.onFrameCaptured = [this](const platform::VideoFrame &frame) {
         vcap1_FrameCaptured(frame);
     };
 }
@@ -133,7 +133,7 @@ void VideoLink::OpenLocalVideo()
         camera_.setCaptureRate(2);
         camera_.setOption1(false);
         host_.SetVisible(VideoControl::vcap1, 0, false);
-        if (camera_.StartCapture() == CameraDevice::Capturing) {
+        if (camera_.StartCapture() == platform::CameraDevice::Capturing) {
             videoOn() = true;
         } else {
             videoOn() = false;
@@ -325,7 +325,7 @@ void VideoLink::P2PSocket1_PeerState(std::int16_t slot, std::int16_t state)
     socket_.SendFrame(slot, OwnVideoFrame);
 }
 
-void VideoLink::vcap1_FrameCaptured(const VideoFrame &frame)
+void VideoLink::vcap1_FrameCaptured(const platform::VideoFrame &frame)
 {
     OwnVideoFrame = frame;
     const std::int16_t count = std::min(socket_.PeerCount(), VideoMaxPeers);
@@ -363,7 +363,7 @@ int VideoLink::SeatOfPeer(std::int16_t slot)
     return 0;
 }
 
-void VideoLink::P2PSocket1_FrameReceived(std::int16_t slot, const VideoFrame &frame)
+void VideoLink::P2PSocket1_FrameReceived(std::int16_t slot, const platform::VideoFrame &frame)
 {
     if (slot < 1 || slot > socket_.PeerCount())
         return;

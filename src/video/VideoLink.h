@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/services/Video.h"
-#include "video/VideoDevices.h"
+#include "platform/VideoDevices.h"
 #include "video/VideoHost.h"
 #include "video/VideoPanel.h"
 
@@ -39,8 +39,8 @@ public:
     static inline const QString kPhotoSaved = QStringLiteral("照相成功,照片保存在本机相册中。");
     static inline const QString OperatorWebHost = QStringLiteral("www.velmogame.example");
 
-    VideoLink(core::CoreContext &context, P2PSocket &socket, CameraDevice &camera, VideoHost &host,
-              items::ItemBridge &items);
+    VideoLink(core::CoreContext &context, platform::P2PSocket &socket,
+              platform::CameraDevice &camera, VideoHost &host, items::ItemBridge &items);
     ~VideoLink() override;
 
     // What the core calls.
@@ -58,8 +58,8 @@ public:
     // The controls' events.
     void P2PSocket1_LoginState(std::int16_t state);
     void P2PSocket1_PeerState(std::int16_t slot, std::int16_t state);
-    void P2PSocket1_FrameReceived(std::int16_t slot, const VideoFrame &frame);
-    void vcap1_FrameCaptured(const VideoFrame &frame);
+    void P2PSocket1_FrameReceived(std::int16_t slot, const platform::VideoFrame &frame);
+    void vcap1_FrameCaptured(const platform::VideoFrame &frame);
 
     // The table's video views.
     void ImgShow_Click(int index);
@@ -86,8 +86,8 @@ public:
     std::array<bool, 5> CameraState{}; // 1 camera opened, 2 logged in, 3 requested, 4 closed
     bool VideoLoggedIn = false;
     bool VideoRequestsDone = false;
-    VideoFrame OwnVideoFrame;
-    std::array<VideoFrame, 4> PeerVideoFrame{}; // 1..3
+    platform::VideoFrame OwnVideoFrame;
+    std::array<platform::VideoFrame, 4> PeerVideoFrame{}; // 1..3
     std::array<bool, 4> PeerShown{}; // 1..3
     std::array<bool, 4> PeerVideoClosed{}; // 1..3
     std::array<std::int16_t, 4> PeerSendCount{}; // by slot 1..3
@@ -112,8 +112,8 @@ private:
     bool &videoOn();
 
     core::CoreContext &c_;
-    P2PSocket &socket_;
-    CameraDevice &camera_;
+    platform::P2PSocket &socket_;
+    platform::CameraDevice &camera_;
     VideoHost &host_;
     items::ItemBridge &items_;
     std::array<QTimer, 4> Timer_Vshow_; // 1..3

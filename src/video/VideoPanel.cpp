@@ -62,7 +62,7 @@ VideoPanel::VideoPanel(int number, support::LayoutScale scale, Hooks hooks)
     , number_(number)
     , scale_(scale)
     , hooks_(std::move(hooks))
-    , view_widget_(new VideoView(this))
+    , view_widget_(new platform::VideoView(this))
 {
     MakeTopMost();
     backPicOffset_ = scale_.ScaleX < 1.0f ? kReducedBackPictures : 0;

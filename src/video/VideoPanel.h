@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/VideoControls.h"
 #include "support/LayoutScale.h"
 #include "support/PictureTarget.h"
-#include "video/VideoControls.h"
 
 #include <QPixmap>
 #include <QRectF>
@@ -61,7 +61,7 @@ public:
     void Move(double left, double top);
     const Rect &view() const { return view_; }
     const std::array<Rect, 3> &ImgCmd() const { return images_; }
-    VideoView &vshow() { return *view_widget_; }
+    platform::VideoView &vshow() { return *view_widget_; }
     std::int16_t BackPicOffset() const { return backPicOffset_; }
     bool TopMost() const { return topMost_; }
     // Makes the window top-most again; its size stays, it goes to the origin.
@@ -102,7 +102,7 @@ private:
     int pictureId_ = 0;
     int backgroundRequested_ = 0;
     QPixmap background_;
-    VideoView *view_widget_;
+    platform::VideoView *view_widget_;
 };
 
 } // namespace tessaroc::video

@@ -1,5 +1,6 @@
 #include "ChatFixture.h"
 
+#include "app/TableWindowWiring.h"
 #include "chat/SpeakBox.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
@@ -53,9 +54,8 @@ ChatTable::ChatTable(bool reduced, const QByteArray &phrasesFile)
     tableSound.InitSoundPaths(folder.path());
     tableSound.InitSound();
 
-    form = std::make_unique<table::MainForm>(
-            state, clock,
-            table::TableServices{tableHall, tableSound, tableItems, chat, tableSettlement});
+    form = std::make_unique<table::MainForm>(state, clock, tableHall);
+    app::ConnectTableWindow(*form, tableSound, tableItems, chat, tableSettlement);
     window = std::make_unique<table::TableWindowService>(*form, state);
     window->PrepareStartUp();
     window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);

@@ -3,6 +3,7 @@
 #include "OffscreenServices.h"
 #include "TableLayout.h"
 
+#include "app/TableWindowWiring.h"
 #include "forms/Fonts.h"
 #include "table/WindowSizing.h"
 
@@ -12,10 +13,8 @@ OffscreenClient::OffscreenClient(bool reduced)
     : services(std::make_unique<NullServices>())
 {
     forms::installFontSubstitutions();
-    form = std::make_unique<table::MainForm>(state, clock,
-                                             table::TableServices{tableHall_, tableSound_,
-                                                                  tableItems_, tableChat_,
-                                                                  tableSettlement_});
+    form = std::make_unique<table::MainForm>(state, clock, tableHall_);
+    app::ConnectTableWindow(*form, tableSound_, tableItems_, tableChat_, tableSettlement_);
     window = std::make_unique<table::TableWindowService>(*form, state);
     tessaroc::test::layOutTable(*window, state, reduced);
     NullServices &s = *services;

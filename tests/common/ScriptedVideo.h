@@ -1,6 +1,6 @@
 #pragma once
 
-#include "video/VideoDevices.h"
+#include "platform/VideoDevices.h"
 #include "video/VideoHost.h"
 
 #include <QBuffer>
@@ -19,7 +19,7 @@
 // shows.
 namespace tessaroc::test {
 
-struct ScriptedP2PSocket final : CallRecord, video::P2PSocket
+struct ScriptedP2PSocket final : CallRecord, platform::P2PSocket
 {
     std::array<std::int16_t, 4> states{}; // by slot 1..3
     std::array<QString, 4> names{};
@@ -66,7 +66,7 @@ struct ScriptedP2PSocket final : CallRecord, video::P2PSocket
         }
     }
     void DropPeer(std::int16_t slot) override { record("DropPeer " + std::to_string(slot)); }
-    void SendFormat(std::int16_t slot, const video::CaptureFormat &) override
+    void SendFormat(std::int16_t slot, const platform::CaptureFormat &) override
     {
         record("SendFormat " + std::to_string(slot));
     }
@@ -74,12 +74,12 @@ struct ScriptedP2PSocket final : CallRecord, video::P2PSocket
     {
         record("SendRate " + std::to_string(slot) + " " + std::to_string(rate));
     }
-    void SendFrame(std::int16_t slot, const video::VideoFrame &frame) override
+    void SendFrame(std::int16_t slot, const platform::VideoFrame &frame) override
     {
         record("SendFrame " + std::to_string(slot));
         sentFrames.emplace_back(slot, frame);
     }
-    std::vector<std::pair<int, video::VideoFrame>> sentFrames;
+    std::vector<std::pair<int, platform::VideoFrame>> sentFrames;
 
     // Calls that change something, without the reads.
     std::vector<std::string> actions() const
@@ -95,13 +95,13 @@ struct ScriptedP2PSocket final : CallRecord, video::P2PSocket
 
 // A synthetic camera: every captured frame is a complete BMP picture of its
 // own colour, so a view or a photo can be read back as an image.
-struct SyntheticCamera final : CallRecord, video::CameraDevice
+struct SyntheticCamera final : CallRecord, platform::CameraDevice
 {
     std::int16_t startAnswer = Capturing;
     std::int16_t rate = 0;
     int captured = 0;
 
-    static video::VideoFrame bmpFrame(int n)
+    static platform::VideoFrame bmpFrame(int n)
     {
         QImage image(32, 24, QImage::Format_RGB32);
         image.fill(QColor::fromHsv((n * 37) % 360, 200, 200));
@@ -112,15 +112,15 @@ struct SyntheticCamera final : CallRecord, video::CameraDevice
         return bytes;
     }
     // Captures one frame and raises the event.
-    video::VideoFrame capture()
+    platform::VideoFrame capture()
     {
-        const video::VideoFrame frame = bmpFrame(++captured);
+        const platform::VideoFrame frame = bmpFrame(++captured);
         if (onFrameCaptured)
             onFrameCaptured(frame);
         return frame;
     }
 
-    video::CaptureFormat captureFormat() override
+    platform::CaptureFormat captureFormat() override
     {
         record("CaptureFormat");
         return {{320, 240, 24, 2}};
@@ -148,10 +148,10 @@ struct SyntheticCamera final : CallRecord, video::CameraDevice
     void ReleaseDevice() override { record("ReleaseDevice"); }
 };
 
-struct RecordingFrameView final : video::FrameView
+struct RecordingFrameView final : platform::FrameView
 {
-    std::vector<video::VideoFrame> drawn;
-    void DrawFrame(const video::VideoFrame &frame) override { drawn.push_back(frame); }
+    std::vector<platform::VideoFrame> drawn;
+    void DrawFrame(const platform::VideoFrame &frame) override { drawn.push_back(frame); }
 };
 
 // The table and the system around the link, recorded.
@@ -203,7 +203,7 @@ struct RecordingVideoHost final : CallRecord, video::VideoHost
         pictureLoads.emplace_back(index, id);
     }
     QRectF ButtonRect(int index) const override { return QRectF(2 + 20 * (index % 4), 2, 17, 16); }
-    video::FrameView &View(int pos) override { return views[static_cast<std::size_t>(pos)]; }
+    platform::FrameView &View(int pos) override { return views[static_cast<std::size_t>(pos)]; }
     void AddSystemMessage(const QString &text) override { systemLines.push_back(text); }
     void ShowPlayerCard(int pos, double top) override { playerCards.emplace_back(pos, top); }
     QRectF TableWindow() const override { return tableWindow; }

@@ -1,5 +1,6 @@
 #include "WholeTableClient.h"
 
+#include "app/TableWindowWiring.h"
 #include "core/StartUp.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
@@ -35,14 +36,12 @@ WholeTableClient::WholeTableClient(Items items, QSize screen)
     , chat(tableChat)
     , itemHost(form, clock)
     , itemBridge(context, itemPlugin, itemHost)
-    , form(state, clock,
-           table::TableServices{tableHall, tableSound,
-                                items == Items::Scripted
-                                        ? static_cast<items::ItemService &>(itemBridge)
-                                        : tableItems,
-                                tableChat, tableSettlement})
+    , tableItemsInUse(items == Items::Scripted ? static_cast<items::ItemService &>(itemBridge)
+                                               : tableItems)
+    , form(state, clock, tableHall)
     , window(form, state)
-    , play(form, context)
+    , play(form, context,
+           play::PlaySubsystems{tableSound, tableItemsInUse, tableChat, tableSettlement})
     , context{state,
               rings,
               clock,
@@ -61,6 +60,7 @@ WholeTableClient::WholeTableClient(Items items, QSize screen)
     , dispatcher(context)
     , itemSteps(context, [] { return 0.0; })
 {
+    app::ConnectTableWindow(form, tableSound, tableItemsInUse, tableChat, tableSettlement);
     itemPlugin.object = itemLibrary;
     if (items == Items::Scripted)
         itemHost.ConnectTableEvents(itemBridge);

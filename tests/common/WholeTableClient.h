@@ -95,6 +95,9 @@ public:
             = std::make_shared<test::ScriptedPropLibrary>();
     items::TableItemHost itemHost;
     items::ItemBridge itemBridge;
+    // The item service the table window and the play flow call on: the
+    // bridge when the client is built with it.
+    items::ItemService &tableItemsInUse;
     table::MainForm form;
     table::TableWindowService window;
     play::PlayFlowService play;

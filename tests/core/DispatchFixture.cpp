@@ -1,5 +1,6 @@
 #include "DispatchFixture.h"
 
+#include "app/TableWindowWiring.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
 #include "table/WindowSizing.h"
@@ -10,10 +11,8 @@ Client::Client(Screen screen)
 {
     fakes::joinLog(log, socket, hall, play, items, settlement, process);
     forms::installFontSubstitutions();
-    form_ = std::make_unique<table::MainForm>(state, clock,
-                                              table::TableServices{tableHall_, tableSound_,
-                                                                   tableItems_, tableChat_,
-                                                                   tableSettlement_});
+    form_ = std::make_unique<table::MainForm>(state, clock, tableHall_);
+    app::ConnectTableWindow(*form_, tableSound_, tableItems_, tableChat_, tableSettlement_);
     const bool full = screen == Screen::Full;
     form_->FitToScreen(table::SizeWindowToScreen(full ? 1024 * 15.0 : 800 * 15.0,
                                                  full ? 768 * 15.0 : 600 * 15.0));

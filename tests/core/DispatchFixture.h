@@ -16,6 +16,7 @@
 
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
+#include "play/PlaySubsystems.h"
 #include "settlement/SettlementService.h"
 #include "sound/SoundService.h"
 
@@ -187,6 +188,11 @@ public:
     table::MainForm &form() { return *form_; }
     forms::LayoutScale scale() const { return state.table.scale; }
     MainLoopState &loop() { return state.loop; }
+    // The subsystems behind the table window, for a play flow built over it.
+    play::PlaySubsystems tableSubsystems()
+    {
+        return {tableSound_, tableItems_, tableChat_, tableSettlement_};
+    }
 
     CallLog log;
     TableState state;

@@ -2,6 +2,7 @@
 
 #include "TableLayout.h"
 
+#include "app/TableWindowWiring.h"
 #include "forms/Fonts.h"
 #include "rules/CardCode.h"
 
@@ -11,16 +12,15 @@ PlayTable::PlayTable(bool reduced)
     : services(std::make_unique<CoreServices>())
 {
     forms::installFontSubstitutions();
-    form = std::make_unique<table::MainForm>(state, clock,
-                                             table::TableServices{tableHall_, tableSound_,
-                                                                  tableItems, tableChat_,
-                                                                  tableSettlement_});
+    form = std::make_unique<table::MainForm>(state, clock, tableHall_);
+    app::ConnectTableWindow(*form, tableSound_, tableItems, tableChat_, tableSettlement_);
     window = std::make_unique<table::TableWindowService>(*form, state);
     tessaroc::test::layOutTable(*window, state, reduced);
     CoreServices &s = *services;
     context = std::make_unique<core::CoreContext>(
             s.makeContext(state, rings, clock, *window, &s.forward));
-    play = std::make_unique<PlayFlowService>(*form, *context);
+    play = std::make_unique<PlayFlowService>(
+            *form, *context, PlaySubsystems{tableSound_, tableItems, tableChat_, tableSettlement_});
     s.forward.to = play.get();
     play->setWindows(windows);
     play->setRandom([] { return 0.25; });

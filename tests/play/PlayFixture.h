@@ -181,6 +181,9 @@ public:
     std::unique_ptr<core::CoreContext> context;
     std::unique_ptr<PlayFlowService> play;
 
+    // The subsystems behind the table window that the play flow calls on.
+    PlaySubsystems subsystems() { return {tableSound_, tableItems, tableChat_, tableSettlement_}; }
+
 private:
     struct TableHall : core::HallService
     {

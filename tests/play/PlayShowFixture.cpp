@@ -11,7 +11,7 @@ PlayTable::PlayTable(Screen screen)
     context = std::make_unique<core::CoreContext>(
             core::CoreContext{b.state, b.rings, b.clock, b.socket, b.hall, b.timers, *b.window,
                               forward, sound, b.items, b.video, b.settlement, b.process, b.chat});
-    play = std::make_unique<PlayFlowService>(b.form(), *context);
+    play = std::make_unique<PlayFlowService>(b.form(), *context, b.tableSubsystems());
     forward.to = play.get();
     dispatcher = std::make_unique<core::Dispatcher>(*context);
 }

@@ -35,7 +35,7 @@ protected:
     }
 
     table::MainForm &form() { return *t.form; }
-    const table::TableServices &services() { return t.form->services(); }
+    PlaySubsystems services() { return t.subsystems(); }
     void expectCentred(const forms::PopupWindow &window)
     {
         EXPECT_NEAR(window.LeftTwips(), form().Left() + (form().Width() - window.WidthTwips()) / 2,
@@ -141,7 +141,7 @@ TEST_F(TableWindows, F1DestroysOrHidesTheRealWindows)
         SCOPED_TRACE(full ? "F1 on the table" : "hide button");
         PlayTable table;
         table.play->setWindows(table.play->tableWindows());
-        const table::TableServices &s = table.form->services();
+        const PlaySubsystems s = table.subsystems();
         table.state.commands.custom[1].nickname = "小红";
         table.play->Tou_MouseMove(1);
         ASSERT_TRUE(table.form->hover().informationLoaded());

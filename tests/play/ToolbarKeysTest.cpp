@@ -212,7 +212,7 @@ TEST(Keys, TheAltCChord)
         if (c.opens) {
             EXPECT_DOUBLE_EQ(t.windows.talkLeft, 0.3 * t.form->Width());
             EXPECT_DOUBLE_EQ(t.windows.talkTop, 0.66 * t.form->Height());
-            EXPECT_EQ(t.form->services().chat.KeyChord, (std::array<bool, 2>{false, false}));
+            EXPECT_EQ(t.subsystems().chat.KeyChord, (std::array<bool, 2>{false, false}));
         }
     }
 }

@@ -1,11 +1,9 @@
 #include "RecordingSoundDevice.h"
 
-#include "chat/ChatService.h"
 #include "core/HallService.h"
 #include "core/TableState.h"
 #include "items/ItemService.h"
 #include "platform/Clock.h"
-#include "settlement/SettlementService.h"
 #include "sound/SoundService.h"
 #include "sound/SoundSettings.h"
 #include "sound/TableSoundHost.h"
@@ -34,12 +32,8 @@ protected:
     core::TableState state;
     platform::ManualClock clock;
     core::HallService hall;
-    SoundService tableSound;
     RecordingItems items;
-    chat::ChatService chat;
-    settlement::SettlementService settlement;
-    table::MainForm form{state, clock,
-                         table::TableServices{hall, tableSound, items, chat, settlement}};
+    table::MainForm form{state, clock, hall};
     testing::RecordingSoundDevice device;
     SoundService sound{state.sound, device};
     TableSoundHost host{form, items};

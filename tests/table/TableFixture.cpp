@@ -1,5 +1,6 @@
 #include "TableFixture.h"
 
+#include "app/TableWindowWiring.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
 
@@ -8,8 +9,8 @@ namespace tessaroc::table::test {
 Table::Table(int screenWidth, int screenHeight, Stage stage)
 {
     forms::installFontSubstitutions();
-    form_ = std::make_unique<MainForm>(state, clock,
-                                       TableServices{hall, sound, items, chat, settlement});
+    form_ = std::make_unique<MainForm>(state, clock, hall);
+    app::ConnectTableWindow(*form_, sound, items, chat, settlement);
     // The start-up hides the task icon for good before anything else.
     form_->area.imgRenWu.setVisible(false);
     form_->area.imgRenWu.setEnabled(false);

@@ -29,7 +29,7 @@ TEST_F(TableHosts, TheVideoHostReachesTheSeatControls)
         videoHost.SetVisible(VideoControl::ImgKuang, k, true);
         EXPECT_TRUE(form.seats.ImgKuang(k).Visible()) << k;
         EXPECT_EQ(&videoHost.View(k),
-                  static_cast<video::FrameView *>(&form.seats.vshow(k).widget()));
+                  static_cast<platform::FrameView *>(&form.seats.vshow(k).widget()));
     }
     EXPECT_EQ(videoHost.Rect(VideoControl::Tou, 0), form.seats.Tou(0).rect());
     videoHost.Move(VideoControl::vcap1, 0, QRectF(12, 600, 80, 70));
@@ -45,7 +45,7 @@ TEST_F(TableHosts, TheVideoHostReachesTheSeatControls)
     videoHost.SetVisible(VideoControl::vshow, 0, true);
     videoHost.SetVisible(VideoControl::ImgKuang, 7, true);
     EXPECT_FALSE(videoHost.Visible(VideoControl::vshow, 0));
-    videoHost.View(0).DrawFrame(video::VideoFrame("x"));
+    videoHost.View(0).DrawFrame(platform::VideoFrame("x"));
 }
 
 TEST_F(TableHosts, TheItemHostShowsTheNoticeTheBankAndTheBoxes)

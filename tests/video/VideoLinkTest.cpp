@@ -101,7 +101,7 @@ TEST_F(VideoLink, ALateLogInAfterTheLinkClosedAsksNothing)
 
 TEST_F(VideoLink, AReadyPeerGetsTheFormatTheRateAndTheLastFrame)
 {
-    const video::VideoFrame frame = camera.capture();
+    const platform::VideoFrame frame = camera.capture();
     peers.calls.clear();
     for (std::int16_t peerState : {std::int16_t{13}, std::int16_t{14}, std::int16_t{15}})
         link.P2PSocket1_PeerState(2, peerState);
@@ -149,7 +149,7 @@ TEST_F(VideoLink, AMatesFirstFrameShowsHisViewAndLaterFramesAreDrawn)
     EXPECT_EQ(library->calls, Strings{"rec_state 2 0 2"});
     link.Timer_Vshow_Timer(2);
     link.P2PSocket1_FrameReceived(2, second);
-    EXPECT_EQ(host.views[2].drawn, (std::vector<video::VideoFrame>{first, second}));
+    EXPECT_EQ(host.views[2].drawn, (std::vector<platform::VideoFrame>{first, second}));
     EXPECT_EQ(link.PeerVideoFrame[2], second);
     EXPECT_NE(link.loadedPanel(2), nullptr);
 }

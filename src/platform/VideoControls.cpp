@@ -1,10 +1,10 @@
-#include "video/VideoControls.h"
+#include "platform/VideoControls.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 
-namespace tessaroc::video {
+namespace tessaroc::platform {
 
 namespace {
 
@@ -54,4 +54,4 @@ VideoCapture::VideoCapture(QWidget *parent)
     darkScreen(*this);
 }
 
-} // namespace tessaroc::video
+} // namespace tessaroc::platform

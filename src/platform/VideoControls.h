@@ -1,13 +1,13 @@
 #pragma once
 
-#include "video/VideoDevices.h"
+#include "platform/VideoDevices.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
 
-namespace tessaroc::video {
+namespace tessaroc::platform {
 
 // A video view (vshow): the small view of another seat on the table and the
 // view of a video panel window. It shows the last frame it was given to draw
@@ -73,4 +73,4 @@ private:
     CameraDevice *device_ = nullptr;
 };
 
-} // namespace tessaroc::video
+} // namespace tessaroc::platform

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace tessaroc::video {
+namespace tessaroc::platform {
 
 // One video frame: opaque bytes, kept and passed on unchanged. The frames of
 // our cameras are complete BMP images.
@@ -82,4 +82,4 @@ public:
     virtual void DrawFrame(const VideoFrame &frame) = 0;
 };
 
-} // namespace tessaroc::video
+} // namespace tessaroc::platform
