@@ -2,6 +2,7 @@
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
+#include "core/HandEvents.h"
 #include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
 #include "support/PictureStore.h"
@@ -107,7 +108,7 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
     const float scaleX = c_.state.table.scale.ScaleX;
     const float scaleY = c_.state.table.scale.ScaleY;
     const rules::HandRecord &own = c_.state.rules.ownHand();
-    core::PlayState &play = c_.state.play;
+    core::ApplyOwnPlayRow(c_.state, decision);
     const int n = std::clamp<int>(decision.count, 0, rules::kMaxHandCards);
     const support::PlayedCards &look = support::kPlayedCards[0];
 
@@ -127,10 +128,7 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
             ShowCardPicture(0, p, rules::CardPictureNo(card.code));
             picture->ZOrder(0);
         }
-        play.TableCards[0][static_cast<std::size_t>(i)] = static_cast<std::int16_t>(p);
-        play.OwnPlayCards[static_cast<std::size_t>(i)].picIndex = static_cast<std::int16_t>(p);
     }
-    play.TableCards[0][core::PlayState::kCountColumn] = static_cast<std::int16_t>(n);
     PlayedCardsAnimation(form_, c_.state, c_.clock, n, 0);
 
     // The last cards of a hand go out quietly.

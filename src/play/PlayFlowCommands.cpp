@@ -28,9 +28,9 @@ void PlayFlowService::ShowCardPicture(int pos, int index, int pictureNo)
     pictures_.ShowCardPicture(pos, index, pictureNo);
 }
 
-void PlayFlowService::ShowChuPai(const wire::MessageFrame &frame)
+void PlayFlowService::ShowChuPai(const core::AnnouncedPlay &play)
 {
-    announced_.ShowChuPai(frame);
+    announced_.ShowChuPai(play);
 }
 
 } // namespace tessaroc::play

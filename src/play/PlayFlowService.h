@@ -54,7 +54,7 @@ public:
     void DiPaiAnimation(int p) override;
     void SortHandByFace(int p, int n) override;
     void ShowCardPicture(int pos, int index, int pictureNo) override;
-    void ShowChuPai(const wire::MessageFrame &frame) override;
+    void ShowChuPai(const core::AnnouncedPlay &play) override;
     // The own hand by groups, as the sort button and the own play ask.
     void SortHandByGroup(int p, int n);
 

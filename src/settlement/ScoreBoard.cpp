@@ -1,6 +1,7 @@
 // The board of a hand under the usual rules (ShowScore): the play area
 // cleared, the other hands turned up, and per seat its header, bomb lines,
 // amounts, result block and bookkeeping.
+#include "core/HandEvents.h"
 #include "core/TableState.h"
 #include "settlement/CoreSettlement.h"
 #include "settlement/NumberText.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kRed = 0x0000FF;
 constexpr int kBlue = 0xFF0000;
-constexpr int kCountColumn = core::PlayState::kCountColumn;
 constexpr int kMaxCards = rules::kMaxHandCards;
 
 const QString kRule = QStringLiteral("-----------");
@@ -70,20 +70,8 @@ void CoreSettlement::clearPlayArea(const ResultSet &set)
         const int p = seat.pos;
         if (p == play.RevealSkipPos)
             continue;
-        auto &prev = play.PrevTableCards[static_cast<std::size_t>(p)];
-        const auto &cur = play.TableCards[static_cast<std::size_t>(p)];
-        const int prevCount = std::clamp<int>(prev[kCountColumn], 0, kCountColumn);
-        for (int i = 0; i < prevCount; ++i)
-            hidePicture(form_, p, prev[static_cast<std::size_t>(i)]);
-        prev[kCountColumn] = cur[kCountColumn];
-        const int count = std::clamp<int>(cur[kCountColumn], 0, kCountColumn);
-        for (int i = 0; i < count; ++i) {
-            const int idx = cur[static_cast<std::size_t>(i)];
-            if (idx < 0 || idx >= kMaxCards)
-                continue;
-            hidePicture(form_, p, idx);
-            prev[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(idx);
-        }
+        for (std::int16_t k : core::RetireRow(play, p).pictures())
+            hidePicture(form_, p, k);
     }
 }
 

@@ -229,7 +229,7 @@ struct RecordingPlay final : core::services::PlayFlow
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int, int) override { }
     void ShowCardPicture(int, int, int) override { }
-    void ShowChuPai(const MessageFrame &) override { }
+    void ShowChuPai(const core::AnnouncedPlay &) override { }
     void Tou_MouseMove(int seat) override
     {
         calls.push_back("Tou_MouseMove " + std::to_string(seat));

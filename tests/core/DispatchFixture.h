@@ -147,7 +147,7 @@ struct FakePlay : services::PlayFlow
     {
         pictures.push_back({pos, index, pictureNo});
     }
-    void ShowChuPai(const wire::MessageFrame &) override { log.add("play.ShowChuPai"); }
+    void ShowChuPai(const core::AnnouncedPlay &) override { log.add("play.ShowChuPai"); }
     CallLog &log;
     std::vector<std::array<int, 3>> pictures;
 };

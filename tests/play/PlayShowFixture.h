@@ -48,7 +48,7 @@ struct ForwardingPlay : core::services::PlayFlow
     void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
     void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
     void ShowCardPicture(int p, int i, int n) override { to->ShowCardPicture(p, i, n); }
-    void ShowChuPai(const wire::MessageFrame &f) override { to->ShowChuPai(f); }
+    void ShowChuPai(const core::AnnouncedPlay &p) override { to->ShowChuPai(p); }
 };
 
 // The table window laid out at one scale with the real play flow behind the

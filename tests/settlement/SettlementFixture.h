@@ -43,7 +43,7 @@ struct RecordingPlay final : core::services::PlayFlow
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int p, int n) override { sorted.emplace_back(p, n); }
     void ShowCardPicture(int, int, int) override { }
-    void ShowChuPai(const wire::MessageFrame &) override { }
+    void ShowChuPai(const core::AnnouncedPlay &) override { }
     std::vector<std::pair<int, int>> sorted;
 };
 

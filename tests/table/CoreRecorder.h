@@ -102,7 +102,7 @@ struct NullPlay final : core::services::PlayFlow
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int, int) override { }
     void ShowCardPicture(int, int, int) override { }
-    void ShowChuPai(const wire::MessageFrame &) override { }
+    void ShowChuPai(const core::AnnouncedPlay &) override { }
 };
 
 struct NullSound final : core::services::Sound

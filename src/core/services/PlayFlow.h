@@ -2,6 +2,10 @@
 
 #include "wire/MessageFrame.h"
 
+namespace tessaroc::core {
+struct AnnouncedPlay;
+}
+
 namespace tessaroc::core::services {
 
 // What the client core asks of the play flow: the own card pictures, the own
@@ -29,8 +33,9 @@ public:
     virtual void DiPaiAnimation(int p) = 0;
     virtual void SortHandByFace(int p, int n) = 0;
     virtual void ShowCardPicture(int pos, int index, int pictureNo) = 0;
-    // A seat's announced play: shown and recorded as the play to beat.
-    virtual void ShowChuPai(const wire::MessageFrame &frame) = 0;
+    // A seat's announced play, applied to the hand's state: its cards laid
+    // out and slid in, its rows retired, its effects.
+    virtual void ShowChuPai(const AnnouncedPlay &play) = 0;
 };
 
 } // namespace tessaroc::core::services

@@ -1,0 +1,204 @@
+#include "core/HandEvents.h"
+
+#include "rules/SortByGroup.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tessaroc::core {
+
+namespace {
+
+constexpr int kCount = PlayState::kCountColumn;
+
+// Trick codes of a played frame.
+constexpr std::uint8_t kTrickOpens = 1; // the table is cleared, the next seat leads
+constexpr std::uint8_t kTrickEndsNoBeat = 9; // shown, but nothing left to beat
+constexpr std::uint8_t kTrickOpensAfterPause = 10;
+
+void countUp(std::int16_t &counter)
+{
+    if (counter < std::numeric_limits<std::int16_t>::max())
+        ++counter;
+}
+
+bool isPictureIndex(int k)
+{
+    return k >= 0 && k < rules::kMaxHandCards;
+}
+
+void add(HiddenPictures &hidden, int k)
+{
+    if (isPictureIndex(k) && hidden.count < static_cast<int>(hidden.index.size()))
+        hidden.index[static_cast<std::size_t>(hidden.count++)] = static_cast<std::int16_t>(k);
+}
+
+void addRow(HiddenPictures &hidden, const PlayState::CardPictureRow &row)
+{
+    const int count = std::clamp<int>(row[kCount], 0, kCount);
+    for (int j = 0; j < count; ++j)
+        add(hidden, row[static_cast<std::size_t>(j)]);
+}
+
+bool handCanBringIt(const wire::PlayedFrame &played)
+{
+    const int n = played.cardCount;
+    const auto cards = played.cards();
+    if (n < 1 || n > rules::kMaxHandCards || static_cast<int>(cards.size()) != n)
+        return false;
+    return std::all_of(cards.begin(), cards.end(), [](rules::CardCode code) {
+        return rules::isValidFace(rules::cardFace(code));
+    });
+}
+
+// Bombs of six to eight count by face and size, an ace under 1 and a two
+// under 2; the four jokers are noted once, under 0.
+void countBombs(PlayState &play, int pos, int kind, rules::CardCode first)
+{
+    if (kind >= rules::KindBomb6 && kind <= rules::KindFourJokers)
+        countUp(play.SeatBombCount[static_cast<std::size_t>(pos)]);
+    PlayState::BombsByFace &bombs = play.BombCount[static_cast<std::size_t>(pos)];
+    if (kind >= rules::KindBomb6 && kind <= rules::KindBomb8) {
+        const int face = rules::cardFace(first);
+        const int index = face == rules::kFaceAce ? 1 : face == rules::kFaceTwo ? 2 : face;
+        const int size = kind - rules::KindBomb6 + 6;
+        if (index >= 0 && index < static_cast<int>(bombs.size()))
+            countUp(bombs[static_cast<std::size_t>(index)]
+                         [static_cast<std::size_t>(size - PlayState::kSmallestBomb)]);
+    } else if (kind == rules::KindFourJokers) {
+        bombs[0][static_cast<std::size_t>(9 - PlayState::kSmallestBomb)] = 1;
+    }
+}
+
+} // namespace
+
+HiddenPictures RetireRow(PlayState &play, int pos)
+{
+    HiddenPictures hidden;
+    if (pos < 0 || pos > 3)
+        return hidden;
+    PlayState::CardPictureRow &current = play.TableCards[static_cast<std::size_t>(pos)];
+    PlayState::CardPictureRow &previous = play.PrevTableCards[static_cast<std::size_t>(pos)];
+    addRow(hidden, previous);
+    const int count = std::clamp<int>(current[kCount], 0, kCount);
+    previous[kCount] = static_cast<std::int16_t>(count);
+    for (int j = 0; j < count; ++j) {
+        const std::int16_t k = current[static_cast<std::size_t>(j)];
+        if (isPictureIndex(k)) {
+            add(hidden, k);
+            previous[static_cast<std::size_t>(j)] = k;
+        }
+    }
+    return hidden;
+}
+
+TrickCode TrickCodeRules(std::uint8_t code)
+{
+    TrickCode trick;
+    trick.clearsTable = code == kTrickOpens || code == kTrickOpensAfterPause;
+    trick.pausesBeforeClear = code == kTrickOpensAfterPause;
+    trick.endsPlayToBeat = trick.clearsTable || code == kTrickEndsNoBeat;
+    trick.opensOwnButtons = code < kTrickOpensAfterPause;
+    trick.ownLeads = code == kTrickOpens;
+    return trick;
+}
+
+HiddenPictures RowPictures(const PlayState::CardPictureRow &row)
+{
+    HiddenPictures hidden;
+    addRow(hidden, row);
+    return hidden;
+}
+
+HiddenPictures PassedRow(const PlayState &play, int pos)
+{
+    if (pos < 0 || pos > 3)
+        return {};
+    const PlayState::CardPictureRow &row = play.TableCards[static_cast<std::size_t>(pos)];
+    if (row[kCount] >= kCount)
+        return {};
+    return RowPictures(row);
+}
+
+AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &played, int pos)
+{
+    AnnouncedPlay change;
+    change.pos = pos;
+    if (pos < 0 || pos > 3 || !handCanBringIt(played))
+        return change;
+    PlayState &play = state.play;
+    const int n = played.cardCount;
+    const int first = pos == 0 ? 0 : play.BackCount[static_cast<std::size_t>(pos - 1)];
+    if (pos != 0 && (first < 0 || first + n > rules::kMaxHandCards))
+        return change;
+
+    change.shown = true;
+    change.kind = played.kind;
+    change.count = n;
+    const auto cards = played.cards();
+    std::copy(cards.begin(), cards.end(), change.cards.begin());
+
+    play.RevealSkipPos = static_cast<std::int16_t>(pos);
+    countBombs(play, pos, played.kind, cards[0]);
+
+    rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(pos)];
+    if (pos != 0) {
+        change.retired = RetireRow(play, pos);
+
+        rules::PrevPlay &prev = state.rules.prevPlay;
+        prev.kind = rules::toPlayKind(played.kind);
+        prev.count = static_cast<std::int16_t>(n);
+        PlayState::CardPictureRow &current = play.TableCards[static_cast<std::size_t>(pos)];
+        for (int j = 0; j < n; ++j) {
+            prev.cards[static_cast<std::size_t>(j)]
+                    = rules::faceAndSuit(cards[static_cast<std::size_t>(j)]);
+            const std::int16_t e = hand.slots[static_cast<std::size_t>(first + j)].picIndex;
+            change.pictures[static_cast<std::size_t>(j)] = e;
+            current[static_cast<std::size_t>(j)] = e;
+        }
+        current[kCount] = static_cast<std::int16_t>(n);
+        rules::SortPrevPlayByGroup(prev);
+
+        std::int16_t &bubbleSeat = state.core.BubbleSeat;
+        if (bubbleSeat >= 0 && bubbleSeat != pos)
+            change.bubbleHidden = bubbleSeat;
+        bubbleSeat = static_cast<std::int16_t>(pos);
+
+        hand.setCardCount(hand.validCount() - n);
+        std::int16_t &backCount = play.BackCount[static_cast<std::size_t>(pos - 1)];
+        backCount = static_cast<std::int16_t>(backCount + n);
+    }
+    change.handEmpty = hand.validCount() == 0;
+    return change;
+}
+
+OwnTurnOpened ApplyOwnTurn(TableState &state, const TrickCode &trick)
+{
+    OwnTurnOpened turn;
+    turn.retired = RetireRow(state.play, 0);
+    if (trick.opensOwnButtons) {
+        turn.showButtons = true;
+        turn.lead = trick.ownLeads;
+        state.rules.HintCount = 0;
+        state.commands.HintIndex = 0;
+        state.commands.HintReady = false;
+    }
+    return turn;
+}
+
+void ApplyOwnPlayRow(TableState &state, const rules::OwnPlayDecision &decision)
+{
+    PlayState::CardPictureRow &row = state.play.TableCards[0];
+    const int n = rules::clampCardCount(decision.count);
+    for (int i = 0; i < n; ++i)
+        row[static_cast<std::size_t>(i)] = decision.realOrder[static_cast<std::size_t>(i)].picIndex;
+    row[kCount] = static_cast<std::int16_t>(n);
+}
+
+void ApplyTrickEnd(TableState &state, const TrickCode &trick)
+{
+    if (trick.endsPlayToBeat)
+        state.rules.prevPlay.kind = rules::KindNone;
+}
+
+} // namespace tessaroc::core

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/TableState.h"
+#include "rules/CardCode.h"
+#include "rules/JudgeChuPai.h"
+#include "wire/ReceivedFrames.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+// The state half of the hand's server events. The dispatcher decodes a frame,
+// finds the seat's display position and hands both to one of the Apply
+// functions below, which writes the hand's state (the seats' play rows, the
+// bombs, the cards played and left, the play to beat of an announced play,
+// the hints forgotten) and returns what changed. The dispatcher, the table
+// window and the play flow then only draw that change. Nothing here draws,
+// waits or sounds, and nothing else writes these parts of the table state.
+namespace tessaroc::core {
+
+// What a played frame's trick code means for the table.
+struct TrickCode
+{
+    bool clearsTable = false; // 1, 10: every seat's current play leaves the table
+    bool pausesBeforeClear = false; // 10: the last play stays in sight a moment first
+    bool endsPlayToBeat = false; // 1, 9, 10: nothing is left to beat
+    bool opensOwnButtons = false; // below 10: the own turn shows its buttons
+    bool ownLeads = false; // 1: the own turn leads, so it cannot pass
+
+    bool operator==(const TrickCode &) const = default;
+};
+TrickCode TrickCodeRules(std::uint8_t code);
+
+// Card pictures of one seat's row that leave the table, in the order they go:
+// the picture indexes 0..32 a play row names among its counted entries.
+struct HiddenPictures
+{
+    std::array<std::int16_t, 2 * rules::kMaxHandCards> index{};
+    int count = 0;
+
+    std::span<const std::int16_t> pictures() const
+    {
+        return std::span(index).first(static_cast<std::size_t>(count));
+    }
+    bool operator==(const HiddenPictures &) const = default;
+};
+
+// The pictures a play row shows.
+HiddenPictures RowPictures(const PlayState::CardPictureRow &row);
+
+// What a passing seat takes off the table: its last play, unless that row
+// counts a whole hand.
+HiddenPictures PassedRow(const PlayState &play, int pos);
+
+// A seat's play before last leaves the table and its last play goes out of
+// sight, becoming the one before: as a seat plays, as the own turn comes, and
+// as the hand's results take the plays off the table.
+HiddenPictures RetireRow(PlayState &play, int pos);
+
+// A seat's announced play with cards, the own one included.
+struct AnnouncedPlay
+{
+    // False when no hand can bring the frame (more than 33 cards, a face
+    // outside 3..17, a play past the seat's 33 slots): nothing changed.
+    bool shown = false;
+    int pos = -1; // display position of the seat that played
+    int kind = rules::KindNone; // as announced
+    int count = 0;
+    std::array<rules::CardCode, rules::kMaxHandCards> cards{}; // as announced
+    // Another seat's play: per card the picture of the seat's row that shows
+    // it (the seat's hand slots from the cards it played before on).
+    std::array<std::int16_t, rules::kMaxHandCards> pictures{};
+    // Another seat's play: its play before last leaves the table, then its
+    // last play, which becomes the one before.
+    HiddenPictures retired;
+    int bubbleHidden = -1; // another seat's play: the bubble at this position goes
+    bool handEmpty = false; // the seat holds no card any more
+
+    bool operator==(const AnnouncedPlay &) const = default;
+};
+
+// Counts the play's bombs for the settlement (six to eight of a face by face
+// and size, the four jokers once) and notes the seat as the last to play.
+// Another seat's play also becomes the play to beat (in group order, without
+// card ids) and the bubble seat, takes its cards out of the seat's hand
+// (counting them played) and retires the seat's rows. The own play was
+// taken out of the hand when it was sent.
+AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &played, int pos);
+
+// The own turn after a played frame.
+struct OwnTurnOpened
+{
+    HiddenPictures retired; // the own play before last, then the last own play
+    bool showButtons = false; // the action buttons come up
+    bool lead = false; // play and hint only
+
+    bool operator==(const OwnTurnOpened &) const = default;
+};
+
+// The own seat's rows retire as another seat's do when it plays; a turn whose
+// buttons come up forgets the hints of the last one.
+OwnTurnOpened ApplyOwnTurn(TableState &state, const TrickCode &trick);
+
+// The own play just sent becomes the own seat's current play: the pictures
+// of its cards in judged order.
+void ApplyOwnPlayRow(TableState &state, const rules::OwnPlayDecision &decision);
+
+// The end of a played frame: a trick code that ends the trick leaves nothing
+// to beat.
+void ApplyTrickEnd(TableState &state, const TrickCode &trick);
+
+} // namespace tessaroc::core
