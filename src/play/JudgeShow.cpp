@@ -5,7 +5,6 @@
 #include "core/HandEvents.h"
 #include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
-#include "support/PictureStore.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
 #include "table/OwnCardRow.h"
@@ -39,7 +38,8 @@ void PlayFlowService::JudgeChuPai()
         input.raised[static_cast<std::size_t>(slot)] = card && row.isRaised(card->Top());
     }
     input.maySendPlay = clocks.MaySendPlay;
-    input.random = random_ ? random_() : 0.0;
+    // Drawn at every press, whatever the play turns out to be.
+    const double random = random_ ? random_() : 0.0;
     const rules::OwnPlayDecision decision = rules::JudgeChuPai(rules, input);
 
     // Everything that closes the turn happens before the first wait, so a
@@ -100,10 +100,10 @@ void PlayFlowService::JudgeChuPai()
     rules::ApplyOwnPlay(rules, maySend, decision);
     clocks.MaySendPlay = false;
     c_.SendMsg(frame);
-    showOwnPlay(decision);
+    showOwnPlay(decision, random);
 }
 
-void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
+void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision, double random)
 {
     const float scaleX = c_.state.table.scale.ScaleX;
     const float scaleY = c_.state.table.scale.ScaleY;
@@ -133,35 +133,13 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
 
     // The last cards of a hand go out quietly.
     if (!decision.emptiesHand) {
-        if (decision.bombResource != 0) {
-            forms::ucAniGIF &bomb = form_.effects.bombPlayer;
-            bomb.setVisible(false);
-            const QByteArray bytes = support::PictureStore::resourceBytes(decision.bombResource);
-            bomb.setVisible(true);
-            bomb.ZOrder(0);
-            bomb.LoadAnimatedGIF_Array(bytes);
-            bomb.setLoops(1);
-        }
-        switch (decision.sound) {
-        case rules::SoundCue::Sys040:
-            playPkEffect(sound::files::kBomb, true);
-            break;
-        case rules::SoundCue::Sys060:
-            playPkEffect(sound::files::kFourJokers, true);
-            break;
-        case rules::SoundCue::Sys070:
-            playPkEffect(sound::files::kPlainPlay, true);
-            break;
-        case rules::SoundCue::Feiji:
-            playGameEffect(sound::files::kPlane, true);
-            break;
-        case rules::SoundCue::Liandui:
-            playGameEffect(sound::files::kPairChain, true);
-            break;
-        case rules::SoundCue::Sys080:
-        case rules::SoundCue::None:
-            break;
-        }
+        if (const int bomb = BombPicture(decision.kind, [random] { return random; }))
+            effects_.ShowBomb(bomb);
+        const KindSound sound = KindSoundOf(decision.kind);
+        if (sound.gameFolder)
+            playGameEffect(sound.file, true);
+        else if (!sound.file.empty())
+            playPkEffect(sound.file, true);
     }
 
     // The rest of the hand closes up along the row.

@@ -147,7 +147,7 @@ private:
     void hint();
     void showLastTrick(bool previous);
     // The own play shown after it was sent (JudgeShow.cpp).
-    void showOwnPlay(const rules::OwnPlayDecision &decision);
+    void showOwnPlay(const rules::OwnPlayDecision &decision, double random);
     void showNotice(bool toFront);
     void connectInput();
     bool eventFilter(QObject *watched, QEvent *event) override;
