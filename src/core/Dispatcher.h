@@ -44,7 +44,7 @@ private:
     void CmdChat(const wire::MessageFrame &message); // ItemRouting.cpp
     void ItemFrame(const wire::MessageFrame &message);
 
-    void HandStart(const wire::MessageFrame &message, const wire::DealFrame &deal);
+    void HandStart(const wire::DealFrame &deal);
     void BottomCards(const wire::DealFrame &deal);
     void AddOwnBottomCards(const wire::DealFrame &deal);
     void BecomesLandlord(int pos);

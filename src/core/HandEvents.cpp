@@ -10,6 +10,8 @@ namespace tessaroc::core {
 namespace {
 
 constexpr int kCount = PlayState::kCountColumn;
+constexpr int kDealtCards = 25;
+constexpr int kBottomCards = 8;
 
 // Trick codes of a played frame.
 constexpr std::uint8_t kTrickOpens = 1; // the table is cleared, the next seat leads
@@ -40,15 +42,20 @@ void addRow(HiddenPictures &hidden, const PlayState::CardPictureRow &row)
         add(hidden, row[static_cast<std::size_t>(j)]);
 }
 
+bool allFacesValid(std::span<const rules::CardCode> cards)
+{
+    return std::all_of(cards.begin(), cards.end(), [](rules::CardCode code) {
+        return rules::isValidFace(rules::cardFace(code));
+    });
+}
+
 bool handCanBringIt(const wire::PlayedFrame &played)
 {
     const int n = played.cardCount;
     const auto cards = played.cards();
     if (n < 1 || n > rules::kMaxHandCards || static_cast<int>(cards.size()) != n)
         return false;
-    return std::all_of(cards.begin(), cards.end(), [](rules::CardCode code) {
-        return rules::isValidFace(rules::cardFace(code));
-    });
+    return allFacesValid(cards);
 }
 
 // Bombs of six to eight count by face and size, an ace under 1 and a two
@@ -71,6 +78,45 @@ void countBombs(PlayState &play, int pos, int kind, rules::CardCode first)
 }
 
 } // namespace
+
+DealtHand ApplyDeal(TableState &state, const wire::DealFrame &deal)
+{
+    DealtHand hand;
+    const auto cards = deal.cards();
+    if (deal.form != wire::kDealHandStart || !allFacesValid(cards))
+        return hand;
+    hand.dealt = true;
+    hand.rowCount = std::min<int>(deal.rowCount, rules::kMaxHandCards);
+    hand.cards = cards;
+
+    rules::HandRecord &own = state.rules.ownHand();
+    const int n = static_cast<int>(cards.size());
+    for (int i = 0; i < n; ++i)
+        own.slots[static_cast<std::size_t>(i)]
+                = {cards[static_cast<std::size_t>(i)], static_cast<std::int16_t>(i)};
+    own.setCardCount(n);
+    for (int p = 1; p <= 3; ++p) {
+        rules::HandRecord &other = state.rules.HandRecords[static_cast<std::size_t>(p)];
+        other.setCardCount(kDealtCards);
+        for (int i = 0; i < n; ++i)
+            other.slots[static_cast<std::size_t>(i)].picIndex = static_cast<std::int16_t>(i);
+    }
+    return hand;
+}
+
+std::span<const rules::HandSlot> ApplyOwnBottomCards(TableState &state, const wire::DealFrame &deal)
+{
+    rules::HandRecord &own = state.rules.ownHand();
+    own.setCardCount(rules::kMaxHandCards);
+    const auto cards = deal.cards();
+    const std::size_t n = std::min<std::size_t>(cards.size(), kBottomCards);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t slot = kDealtCards + i;
+        own.slots[slot] = {cards[i], static_cast<std::int16_t>(slot)};
+    }
+    state.rules.InGame = true;
+    return std::span(own.slots).subspan(kDealtCards, n);
+}
 
 HiddenPictures RetireRow(PlayState &play, int pos)
 {

@@ -18,6 +18,28 @@
 // waits or sounds, and nothing else writes these parts of the table state.
 namespace tessaroc::core {
 
+// The own cards of a hand-start deal.
+struct DealtHand
+{
+    // False when the frame deals no hand (another form, a face outside
+    // 3..17): nothing changed.
+    bool dealt = false;
+    int rowCount = 0; // the own row is centred for this many cards; 33 shows them at once
+    std::span<const rules::CardCode> cards; // the frame's, own slot i and picture i each
+
+    bool operator==(const DealtHand &) const = default;
+};
+
+// A hand-start deal: the own cards in the order dealt, each shown by the
+// picture of its slot; every other seat holds 25 backs.
+DealtHand ApplyDeal(TableState &state, const wire::DealFrame &deal);
+
+// The landlord's own client adds the bottom cards itself: they take the own
+// slots after the 25 dealt ones, each shown by the picture of its slot. The
+// hand then holds 33 cards. Returns the slots filled, from slot 25 on.
+std::span<const rules::HandSlot> ApplyOwnBottomCards(TableState &state,
+                                                     const wire::DealFrame &deal);
+
 // What a played frame's trick code means for the table.
 struct TrickCode
 {

@@ -3,9 +3,9 @@
 
 namespace tessaroc::play {
 
-void PlayFlowService::FaPai(const wire::MessageFrame &frame)
+void PlayFlowService::FaPai(const core::DealtHand &hand)
 {
-    deal_.FaPai(frame);
+    deal_.FaPai(hand);
 }
 
 void PlayFlowService::DiPaiAnimation(int p)
@@ -21,6 +21,11 @@ void PlayFlowService::SortHandByFace(int p, int n)
 void PlayFlowService::SortHandByGroup(int p, int n)
 {
     sorting_.SortHandByGroup(p, n);
+}
+
+void PlayFlowService::ShowCardFace(int pos, int index, rules::CardCode code)
+{
+    pictures_.ShowCardPicture(pos, index, rules::CardPictureNo(code));
 }
 
 void PlayFlowService::ShowCardPicture(int pos, int index, int pictureNo)

@@ -225,10 +225,10 @@ struct RecordingPlay final : core::services::PlayFlow
         calls.push_back("KeyDown " + std::to_string(key) + " " + std::to_string(shift));
     }
     void Tou_Click(int seat) override { calls.push_back("Tou_Click " + std::to_string(seat)); }
-    void FaPai(const MessageFrame &) override { }
+    void FaPai(const core::DealtHand &) override { }
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int, int) override { }
-    void ShowCardPicture(int, int, int) override { }
+    void ShowCardFace(int, int, rules::CardCode) override { }
     void ShowChuPai(const core::AnnouncedPlay &) override { }
     void Tou_MouseMove(int seat) override
     {

@@ -21,8 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -137,19 +137,19 @@ struct FakePlay : services::PlayFlow
     void Pic1_KeyDown(int, int) override { }
     void Tou_Click(int) override { }
     void Tou_MouseMove(int) override { }
-    void FaPai(const wire::MessageFrame &) override { log.add("play.FaPai"); }
+    void FaPai(const core::DealtHand &) override { log.add("play.FaPai"); }
     void DiPaiAnimation(int p) override { log.add("play.DiPai" + std::to_string(p)); }
     void SortHandByFace(int p, int n) override
     {
         log.add("play.sort" + std::to_string(p) + "," + std::to_string(n));
     }
-    void ShowCardPicture(int pos, int index, int pictureNo) override
+    void ShowCardFace(int pos, int index, rules::CardCode code) override
     {
-        pictures.push_back({pos, index, pictureNo});
+        faces.push_back({pos, index, code});
     }
     void ShowChuPai(const core::AnnouncedPlay &) override { log.add("play.ShowChuPai"); }
     CallLog &log;
-    std::vector<std::array<int, 3>> pictures;
+    std::vector<std::array<int, 3>> faces;
 };
 
 struct FakeSound : services::Sound

@@ -55,6 +55,82 @@ Row row(const std::vector<int> &indexes, int count)
     return r;
 }
 
+wire::DealFrame deal(std::uint8_t form, int count, int firstFace = 3)
+{
+    wire::DealFrame d;
+    d.form = form;
+    d.rowCount = 25;
+    for (int i = 0; i < count; ++i)
+        d.codes[static_cast<std::size_t>(i)] = rules::makeCard(firstFace + i % 13, 1, 100 + i);
+    return d;
+}
+
+// A hand-start deal stores the own cards in the order dealt, each shown by
+// the picture of its slot, and gives every other seat 25 backs; a frame of
+// another form or with a face no deal has changes nothing.
+TEST(ApplyDeal, TheOwnCardsAndTheOthersBacks)
+{
+    struct Case
+    {
+        const char *what;
+        wire::DealFrame frame;
+        bool dealt;
+    };
+    wire::DealFrame faceTwo = deal(wire::kDealHandStart, 25);
+    faceTwo.codes[7] = rules::makeCard(2, 1);
+    wire::DealFrame face18 = deal(wire::kDealHandStart, 25);
+    face18.codes[24] = rules::makeCard(18, 1);
+    wire::DealFrame wideRow = deal(wire::kDealHandStart, 25);
+    wideRow.rowCount = 200;
+    const std::vector<Case> cases = {{"hand start", deal(wire::kDealHandStart, 25), true},
+                                     {"row of 200", wideRow, true},
+                                     {"face 2", faceTwo, false},
+                                     {"face 18", face18, false},
+                                     {"form 40", deal(40, 25), false},
+                                     {"bottom cards", deal(wire::kDealBottomCards, 8), false}};
+    for (const Case &c : cases) {
+        TableState state;
+        state.rules.ownHand().setCardCount(3);
+        state.rules.ownHand().slots[0] = {rules::makeCard(9, 1, 1), 0};
+        const rules::CardRulesState before = state.rules;
+        const DealtHand hand = ApplyDeal(state, c.frame);
+        EXPECT_EQ(hand.dealt, c.dealt) << c.what;
+        if (!c.dealt) {
+            EXPECT_EQ(state.rules, before) << c.what;
+            continue;
+        }
+        EXPECT_EQ(hand.rowCount, std::min<int>(c.frame.rowCount, 33)) << c.what;
+        ASSERT_EQ(hand.cards.size(), 25u);
+        const rules::HandRecord &own = state.rules.ownHand();
+        EXPECT_EQ(own.cardCount, 25);
+        for (int i = 0; i < 25; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            EXPECT_EQ(own.slots[slot],
+                      (rules::HandSlot{c.frame.codes[slot], static_cast<std::int16_t>(i)}));
+            EXPECT_EQ(hand.cards[slot], c.frame.codes[slot]);
+        }
+        for (int p = 1; p <= 3; ++p) {
+            const rules::HandRecord &other = state.rules.HandRecords[static_cast<std::size_t>(p)];
+            EXPECT_EQ(other.cardCount, 25);
+            EXPECT_EQ(other.slots[24].picIndex, 24);
+        }
+    }
+}
+
+TEST(ApplyOwnBottomCards, TheyTakeTheSlotsAfterTheDealtOnes)
+{
+    TableState state;
+    state.rules.ownHand().setCardCount(25);
+    const wire::DealFrame bottom = deal(wire::kDealBottomCards, 8, 5);
+    const auto added = ApplyOwnBottomCards(state, bottom);
+    ASSERT_EQ(added.size(), 8u);
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(added[i], (rules::HandSlot{bottom.codes[i], static_cast<std::int16_t>(25 + i)}));
+    EXPECT_EQ(state.rules.ownHand().cardCount, 33);
+    EXPECT_EQ(state.rules.ownHand().slots[32], added[7]);
+    EXPECT_TRUE(state.rules.InGame);
+}
+
 TEST(TrickCodeRules, WhatEachCodeDoes)
 {
     struct Case

@@ -1,6 +1,7 @@
 #include "PlayShowFixture.h"
 #include "WaitSteps.h"
 
+#include "core/HandEvents.h"
 #include "rules/CardCode.h"
 #include "support/PictureIds.h"
 
@@ -222,7 +223,8 @@ TEST(Deal, ANewDealDuringTheFlightsTakesOver)
         EXPECT_TRUE(t.form().hands.shanImage(i).Visible());
 }
 
-// A frame with a card count or a face that no deal has changes nothing.
+// A frame with a form or a face that no deal has changes nothing and shows
+// nothing.
 TEST(Deal, AMalformedDealChangesNothing)
 {
     for (int fault = 0; fault < 3; ++fault) {
@@ -239,7 +241,7 @@ TEST(Deal, AMalformedDealChangesNothing)
             frame.setByte(16 + 4 * 24 + 1, 18); // the last card's face 18
         else
             frame.setByte(11, 40); // more cards than any hand holds
-        t.flow().FaPai(frame);
+        t.flow().FaPai(core::ApplyDeal(t.state(), wire::DealFrame::decode(frame)));
         EXPECT_EQ(t.state().rules, before) << fault;
         EXPECT_TRUE(t.sound.played.empty()) << fault;
         EXPECT_FALSE(t.form().hands.shanImage(0).Visible()) << fault;
@@ -255,7 +257,7 @@ TEST(Deal, NoSoundWithTheEffectsOffOrTheTableMinimised)
             t.state().sound.EffectsOn = false;
         else
             t.base.window->minimised = true;
-        t.flow().FaPai(handStart().encode());
+        t.flow().FaPai(core::ApplyDeal(t.state(), handStart()));
         t.flow().DiPaiAnimation(0);
         EXPECT_TRUE(t.sound.played.empty());
         EXPECT_EQ(t.state().rules.ownHand().cardCount, 25) << "the deal runs all the same";

@@ -44,10 +44,10 @@ struct ForwardingPlay : core::services::PlayFlow
     void Pic1_KeyDown(int k, int s) override { to->Pic1_KeyDown(k, s); }
     void Tou_Click(int s) override { to->Tou_Click(s); }
     void Tou_MouseMove(int s) override { to->Tou_MouseMove(s); }
-    void FaPai(const wire::MessageFrame &f) override { to->FaPai(f); }
+    void FaPai(const core::DealtHand &h) override { to->FaPai(h); }
     void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
     void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
-    void ShowCardPicture(int p, int i, int n) override { to->ShowCardPicture(p, i, n); }
+    void ShowCardFace(int p, int i, rules::CardCode c) override { to->ShowCardFace(p, i, c); }
     void ShowChuPai(const core::AnnouncedPlay &p) override { to->ShowChuPai(p); }
 };
 

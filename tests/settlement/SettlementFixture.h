@@ -39,10 +39,10 @@ struct RecordingPlay final : core::services::PlayFlow
     void Pic1_KeyDown(int, int) override { }
     void Tou_Click(int) override { }
     void Tou_MouseMove(int) override { }
-    void FaPai(const wire::MessageFrame &) override { }
+    void FaPai(const core::DealtHand &) override { }
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int p, int n) override { sorted.emplace_back(p, n); }
-    void ShowCardPicture(int, int, int) override { }
+    void ShowCardFace(int, int, rules::CardCode) override { }
     void ShowChuPai(const core::AnnouncedPlay &) override { }
     std::vector<std::pair<int, int>> sorted;
 };
