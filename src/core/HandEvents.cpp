@@ -118,6 +118,17 @@ std::span<const rules::HandSlot> ApplyOwnBottomCards(TableState &state, const wi
     return std::span(own.slots).subspan(kDealtCards, n);
 }
 
+void ApplyLandlord(TableState &state, int pos)
+{
+    state.core.LandlordPos = static_cast<std::int16_t>(pos);
+    if (pos <= 0 || pos > 3)
+        return;
+    rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(pos)];
+    hand.setCardCount(hand.validCount() + kBottomCards);
+    for (int k = rules::kMaxHandCards - kBottomCards; k < rules::kMaxHandCards; ++k)
+        hand.slots[static_cast<std::size_t>(k)].picIndex = static_cast<std::int16_t>(k);
+}
+
 HiddenPictures RetireRow(PlayState &play, int pos)
 {
     HiddenPictures hidden;

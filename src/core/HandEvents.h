@@ -40,6 +40,11 @@ DealtHand ApplyDeal(TableState &state, const wire::DealFrame &deal);
 std::span<const rules::HandSlot> ApplyOwnBottomCards(TableState &state,
                                                      const wire::DealFrame &deal);
 
+// The seat at display position pos calls and becomes the landlord. Another
+// seat's hand grows by the eight bottom cards, shown by the last eight
+// pictures of its row; the own bottom cards come with the bottom-card deal.
+void ApplyLandlord(TableState &state, int pos);
+
 // What a played frame's trick code means for the table.
 struct TrickCode
 {

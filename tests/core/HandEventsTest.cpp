@@ -131,6 +131,19 @@ TEST(ApplyOwnBottomCards, TheyTakeTheSlotsAfterTheDealtOnes)
     EXPECT_TRUE(state.rules.InGame);
 }
 
+TEST(ApplyLandlord, AnotherSeatsHandGrowsByTheBottomCards)
+{
+    for (int pos = 0; pos <= 3; ++pos) {
+        TableState state = dealt();
+        state.rules.HandRecords[static_cast<std::size_t>(pos)].slots[30].picIndex = -1;
+        ApplyLandlord(state, pos);
+        EXPECT_EQ(state.core.LandlordPos, pos);
+        const rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(pos)];
+        EXPECT_EQ(hand.cardCount, pos == 0 ? 25 : 33) << pos;
+        EXPECT_EQ(hand.slots[30].picIndex, pos == 0 ? -1 : 30) << pos;
+    }
+}
+
 TEST(TrickCodeRules, WhatEachCodeDoes)
 {
     struct Case
