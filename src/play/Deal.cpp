@@ -83,8 +83,7 @@ void Deal::FaPai(const core::DealtHand &hand)
         forms::Image &card = form_.hands.cardImage0(i);
         card.setStretch(true);
         card.setLeft(row.left(i, hand.rowCount, card.Width()));
-        pictures_.ShowCardPicture(0, i,
-                                  rules::CardPictureNo(hand.cards[static_cast<std::size_t>(i)]));
+        pictures_.ShowCardPicture(0, i, CardPictureNo(hand.cards[static_cast<std::size_t>(i)]));
         card.setTop(row.restingTop());
         if (hand.rowCount == kShowAtOnce) {
             card.setVisible(true);

@@ -125,7 +125,7 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision, double
             picture->setTop(24.0 * scaleY + own.rowY);
             picture->setLeft(played.left(i, n, look.width) + 24 * scaleX);
             picture->setStretch(true);
-            ShowCardPicture(0, p, rules::CardPictureNo(card.code));
+            ShowCardPicture(0, p, CardPictureNo(card.code));
             picture->ZOrder(0);
         }
     }

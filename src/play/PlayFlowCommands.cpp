@@ -25,7 +25,7 @@ void PlayFlowService::SortHandByGroup(int p, int n)
 
 void PlayFlowService::ShowCardFace(int pos, int index, rules::CardCode code)
 {
-    pictures_.ShowCardPicture(pos, index, rules::CardPictureNo(code));
+    pictures_.ShowCardPicture(pos, index, CardPictureNo(code));
 }
 
 void PlayFlowService::ShowCardPicture(int pos, int index, int pictureNo)

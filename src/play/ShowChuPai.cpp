@@ -103,8 +103,7 @@ void AnnouncedPlays::layOut(const core::AnnouncedPlay &play)
             left = row.end(n) + row.step(j, width);
         }
         card->Move(left + aside, top + below, width, s.y(look.height));
-        pictures_.ShowCardPicture(pos, e,
-                                  rules::CardPictureNo(play.cards[static_cast<std::size_t>(j)]));
+        pictures_.ShowCardPicture(pos, e, CardPictureNo(play.cards[static_cast<std::size_t>(j)]));
         card->ZOrder(0);
         card->setStretch(true);
     }

@@ -4,6 +4,7 @@
 #include "core/HandEvents.h"
 #include "rules/CardCode.h"
 #include "support/PictureIds.h"
+#include "play/CardPictures.h"
 
 #include <map>
 #include <set>
@@ -62,7 +63,7 @@ TEST_P(DealAtScale, TheHandIsLaidOutSortedAndTheOtherSeatsGetTheirFans)
         const forms::Image &card = t.form().hands.cardImage0(slot.picIndex);
         EXPECT_TRUE(card.Visible()) << i;
         EXPECT_EQ(card.Top(), state.table.HandLine);
-        EXPECT_EQ(card.Picture(), cardPictureId(state, rules::CardPictureNo(slot.code)));
+        EXPECT_EQ(card.Picture(), cardPictureId(state, play::CardPictureNo(slot.code)));
     }
     EXPECT_EQ(pictures.size(), 25u);
     for (int p = 1; p <= 3; ++p) {
