@@ -15,7 +15,7 @@ using namespace tessaroc;
 std::unique_ptr<test::CoreHarness> idleTable()
 {
     auto h = std::make_unique<test::CoreHarness>();
-    h->socket.state = test::FakeSocket::sckConnected;
+    h->socket.state = core::services::ServerSocket::sckConnected;
     h->state.loop.LoggedIn = true;
     h->state.loop.slots.arm(core::LoopSlot::Receive);
     h->state.loop.slots.arm(core::LoopSlot::ConnWatch);
@@ -50,6 +50,7 @@ void BM_TickWithAFrameEachWay(benchmark::State &state)
         h->clock.advance(50);
         h->scheduler.TimerBong_Timer();
         h->socket.sent.clear();
+        h->socket.calls.clear();
         h->dispatcher.frames.clear();
     }
     state.SetItemsProcessed(state.iterations());

@@ -62,19 +62,9 @@ void TablePlayWindows::HideHuifu()
     form_.services().chat.HideHuifu();
 }
 
-QString TablePlayWindows::WhisperPrefix() const
+void TablePlayWindows::SendChatLine()
 {
-    return form_.services().chat.WhisperPrefix;
-}
-
-std::uint8_t TablePlayWindows::ChatTarget() const
-{
-    return form_.services().chat.ChatTarget;
-}
-
-void TablePlayWindows::ClearWhisperPrefix()
-{
-    form_.services().chat.WhisperPrefix.clear();
+    form_.services().chat.BtnChat_Click();
 }
 
 // --- The settlement's windows ----------------------------------------------------

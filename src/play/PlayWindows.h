@@ -67,11 +67,9 @@ public:
     virtual void UnloadInformation() = 0;
     virtual void HideMingXi() = 0;
 
-    // The chat box's whisper: the prefix a portrait click put before the
-    // chat text ("" without one) and the seat bit it goes to.
-    virtual QString WhisperPrefix() const = 0;
-    virtual std::uint8_t ChatTarget() const = 0;
-    virtual void ClearWhisperPrefix() = 0;
+    // The chat box's line (and its whisper) sent as the chat's send button
+    // sends it; the box is emptied even when nothing goes out.
+    virtual void SendChatLine() = 0;
 
     // The game's information page opened with the platform's handler.
     virtual void OpenPage(const QString &address) = 0;
@@ -110,9 +108,7 @@ public:
     void HideInformation() override;
     void UnloadInformation() override;
     void HideMingXi() override;
-    QString WhisperPrefix() const override;
-    std::uint8_t ChatTarget() const override;
-    void ClearWhisperPrefix() override;
+    void SendChatLine() override;
     void OpenPage(const QString &address) override;
 
     // The notice frmOtherExit lives with the table window's service, which

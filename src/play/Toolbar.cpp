@@ -2,7 +2,6 @@
 // the login.
 #include "play/PlayFlowService.h"
 
-#include "chat/ChatText.h"
 #include "core/CoreContext.h"
 #include "core/Leave.h"
 #include "core/TableReset.h"
@@ -30,26 +29,11 @@ void PlayFlowService::AnNiu_Click(int index)
     const float scaleX = c_.state.table.scale.ScaleX;
     const float scaleY = c_.state.table.scale.ScaleY;
     switch (index) {
-    case BtnChat: {
-        // The chat box's own line, without its flood gate and spectator
-        // test; the box is emptied even when nothing goes out.
-        QLineEdit &box = form_.messages.Chat.widget();
-        chat::ChatDraft draft;
-        draft.boxText = box.text();
-        draft.whisperPrefix = windows_->WhisperPrefix();
-        draft.chatTarget = windows_->ChatTarget();
-        draft.nickname = QString::fromStdString(c_.state.commands.custom[0].nickname);
-        draft.ownSeat = c_.ownSeatBit();
-        box.clear();
-        const std::optional<chat::ComposedChat> line = chat::ComposeChatLine(draft);
-        if (!line)
-            return;
-        windows_->ClearWhisperPrefix();
-        c_.rings.PendingChat = line->pendingChat.toStdString();
-        wire::MessageFrame frame = line->frame;
-        c_.SendMsg(frame);
+    case BtnChat:
+        // The chat box's own line, sent by the chat without its flood gate
+        // and spectator test.
+        windows_->SendChatLine();
         return;
-    }
     case BtnTalk: {
         if (windows_->TalkVisible()) {
             windows_->HideTalk();

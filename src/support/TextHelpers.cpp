@@ -62,11 +62,4 @@ void AddWrappedText(QListWidget &list, const QString &text, std::int16_t width)
     list.addItems(WrapText(text, width));
 }
 
-QString PadRight(const QString &text, std::int16_t n)
-{
-    if (text.size() >= n)
-        return text;
-    return QString(n - text.size(), QLatin1Char(' ')) + text;
-}
-
 } // namespace tessaroc::support

@@ -29,8 +29,4 @@ QStringList WrapText(const QString &text, std::int16_t width);
 // Adds the pieces of WrapText to the end of the list box, nothing else.
 void AddWrappedText(QListWidget &list, const QString &text, std::int16_t width);
 
-// `text` right-aligned in a column of n characters (characters, not display
-// columns); unchanged when it has n characters or more.
-QString PadRight(const QString &text, std::int16_t n);
-
 } // namespace tessaroc::support

@@ -1,11 +1,8 @@
 #include "ChatFixture.h"
 
-#include "NullServices.h"
-
 #include "chat/SpeakBox.h"
 #include "forms/Fonts.h"
 #include "support/PictureIds.h"
-#include "wire/ChatFrame.h"
 #include "wire/GbkText.h"
 
 #include <QApplication>
@@ -14,8 +11,6 @@
 #include <QFileInfo>
 
 namespace tessaroc::chat::test {
-
-using namespace core::services;
 
 namespace {
 
@@ -36,50 +31,6 @@ std::unique_ptr<platform::SoundBuffer> VoiceLog::CreateSoundBufferFromFile(const
     return std::make_unique<SilentBuffer>();
 }
 
-struct ChatCoreServices
-{
-    struct Socket : ServerSocket
-    {
-        int State() const override { return sckConnected; }
-        bool SendData(const wire::MessageFrame &) override { return true; }
-        void Close() override { }
-        void Connect(const QString &, quint16) override { }
-        bool ConnectToSock5Server(const wire::CommandLine &) override { return false; }
-    } socket;
-    struct Hall : HallWindow
-    {
-        bool FindHall() override { return true; }
-        bool RestoreHall() override { return true; }
-        bool MinimiseHall() override
-        {
-            ++minimised;
-            return true;
-        }
-        void PostToHall(std::uint32_t) override { }
-        int minimised = 0;
-    } hall;
-    struct Timers : MainLoopControl
-    {
-        void StartTimerBong() override { }
-        void StopTimerBong() override { }
-        bool TimerBongEnabled() const override { return true; }
-        void StartKeepAlive() override { }
-        void StopKeepAlive() override { }
-        bool KeepAliveEnabled() const override { return false; }
-    } timers;
-    fakes::NullPlay play;
-    fakes::NullSound sound;
-    fakes::NullItems items;
-    fakes::NullVideo video;
-    fakes::NullSettlement settlement;
-    struct NullProcess : Process
-    {
-        void MessageBox(const QString &, const QString &) override { }
-        void End(core::ExitCode) override { }
-    } process;
-    fakes::NullChat chatService;
-};
-
 QByteArray ChatTable::defaultPhrases()
 {
     const std::string gbk
@@ -90,7 +41,7 @@ QByteArray ChatTable::defaultPhrases()
 
 ChatTable::ChatTable(bool reduced, const QByteArray &phrasesFile)
     : tableSound(state.sound, voices)
-    , services(std::make_unique<ChatCoreServices>())
+    , services(std::make_unique<fakes::RecordingServices>())
 {
     forms::installFontSubstitutions();
     if (!phrasesFile.isNull()) {
@@ -109,10 +60,10 @@ ChatTable::ChatTable(bool reduced, const QByteArray &phrasesFile)
     window->PrepareStartUp();
     window->FitToScreen(reduced ? 800 * 15.0 : 1024 * 15.0, reduced ? 600 * 15.0 : 768 * 15.0);
     support::InitPictureIds(state.pictures, state.table.scale.ScaleX);
-    ChatCoreServices &s = *services;
+    // The socket keeps reporting itself connected.
+    services->socket.closeDisconnects = false;
     context = std::make_unique<core::CoreContext>(
-            core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,
-                              s.sound, s.items, s.video, s.settlement, s.process, s.chatService});
+            services->makeContext(state, rings, clock, *window));
     chat.attach(*form, *context, tableSound);
     window->InitSeatLayout();
     window->ShowTable();
@@ -158,19 +109,7 @@ QStringList ChatTable::history()
 
 int ChatTable::hallMinimised() const
 {
-    return services->hall.minimised;
-}
-
-wire::MessageFrame chatFrame(std::uint8_t sender, const QString &text, std::uint8_t whisperTo,
-                             std::uint8_t list, std::uint8_t number)
-{
-    wire::ChatFrame chat;
-    chat.sender = sender;
-    chat.text = text.toStdString();
-    chat.whisperTo = whisperTo;
-    chat.phraseList = list;
-    chat.phraseNo = number;
-    return chat.encode();
+    return services->hall.minimises;
 }
 
 void closeSpeakBoxes()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "RecordingServices.h"
+#include "ServerFrames.h"
+
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
 #include "core/HallService.h"
@@ -30,8 +33,6 @@ struct VoiceLog final : platform::SoundDevice
                                                                      std::uint32_t) override;
     std::vector<QString> loaded; // file names without folders
 };
-
-struct ChatCoreServices;
 
 // The real table window at full or reduced scale, laid out and cleared, the
 // chat attached to it and to a client core whose other services do nothing,
@@ -68,13 +69,11 @@ public:
     settlement::SettlementService tableSettlement;
     std::unique_ptr<table::MainForm> form;
     std::unique_ptr<table::TableWindowService> window;
-    std::unique_ptr<ChatCoreServices> services;
+    std::unique_ptr<fakes::RecordingServices> services;
     std::unique_ptr<core::CoreContext> context;
 };
 
-// A chat frame from the server, built as the server relays it.
-wire::MessageFrame chatFrame(std::uint8_t sender, const QString &text, std::uint8_t whisperTo = 0,
-                             std::uint8_t list = 0, std::uint8_t number = 0);
+using frames::chatFrame;
 
 // Closes every speech bubble left open.
 void closeSpeakBoxes();

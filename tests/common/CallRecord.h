@@ -7,8 +7,9 @@
 
 namespace tessaroc::test {
 
-// The calls a scripted device received, as short lines in order. A program
-// that ends on its own (the whole client) has each line echoed at once.
+// The calls a scripted device or a recording service received, as short
+// lines in order. A program that ends on its own (the whole client) has each
+// line echoed at once.
 struct CallRecord
 {
     std::vector<std::string> calls;
@@ -23,6 +24,10 @@ struct CallRecord
     bool called(const std::string &call) const
     {
         return std::find(calls.begin(), calls.end(), call) != calls.end();
+    }
+    int count(const std::string &call) const
+    {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
     }
 };
 

@@ -55,8 +55,8 @@ TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
     EXPECT_EQ(client.state.core.LandlordPos, 2); // seat bit 4 from own seat bit 1
     EXPECT_EQ(client.state.commands.ShownCard, 2 * 16 + 14);
     EXPECT_EQ(client.window->cleared, clearedBefore + 1);
-    EXPECT_TRUE(client.log.has("play.FaPai"));
-    EXPECT_TRUE(client.log.has("items.ClearProps")); // the switched-off library reads -1
+    EXPECT_TRUE(client.log.called("play.FaPai"));
+    EXPECT_TRUE(client.log.called("items.ClearProps")); // the switched-off library reads -1
     EXPECT_EQ(client.hall.posts.back(), wire::kTableMsgHandStart);
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(client.form().seats.OK(i).Visible());
@@ -88,7 +88,7 @@ TEST(DealCommand, HandStartWithoutDealNeitherClearsNorDeals)
     const int clearedBefore = client.window->cleared;
     client.dispatch(handStart(0).encode());
     EXPECT_EQ(client.window->cleared, clearedBefore);
-    EXPECT_FALSE(client.log.has("play.FaPai"));
+    EXPECT_FALSE(client.log.called("play.FaPai"));
     EXPECT_EQ(client.state.core.LandlordPos, 3);
     EXPECT_EQ(client.state.commands.ShownCard, 17);
     EXPECT_TRUE(client.state.rules.InGame);
@@ -136,7 +136,7 @@ TEST(DealCommand, MinimisedTableComesBackUnlessHiddenByTheAutoMode)
         client.state.core.TableHidden = hidden;
         client.dispatch(handStart().encode());
         EXPECT_EQ(client.window->minimised, hidden);
-        EXPECT_EQ(client.log.count("hall.minimise") > 1, !hidden);
+        EXPECT_EQ(client.log.count("hall.MinimiseHall") > 1, !hidden);
     }
 }
 
@@ -171,8 +171,8 @@ TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
         EXPECT_EQ(
                 client.play.faces[static_cast<std::size_t>(i)],
                 (std::array<int, 3>{0, 25 + i, own.slots[static_cast<std::size_t>(25 + i)].code}));
-    EXPECT_TRUE(client.log.has("play.DiPai0"));
-    EXPECT_TRUE(client.log.has("play.sort0,33"));
+    EXPECT_TRUE(client.log.called("play.DiPaiAnimation 0"));
+    EXPECT_TRUE(client.log.called("play.SortHandByFace 0 33"));
     EXPECT_TRUE(client.state.rules.InGame);
 }
 
@@ -185,7 +185,7 @@ TEST(DealCommand, BottomCardsOfAnotherSeatOnlyAnimate)
     client.state.rules.ownHand().setCardCount(25);
     client.dispatch(bottomCards(8).encode());
     EXPECT_EQ(client.state.rules.ownHand().cardCount, 25);
-    EXPECT_TRUE(client.log.has("play.DiPai3"));
+    EXPECT_TRUE(client.log.called("play.DiPaiAnimation 3"));
     EXPECT_TRUE(client.state.commands.LastTrickReady);
     EXPECT_TRUE(client.play.faces.empty());
 }
@@ -196,7 +196,7 @@ TEST(DealCommand, BottomCardsForNoSeatAreIgnored)
         Client client;
         client.seatFour();
         client.dispatch(bottomCards(seat).encode());
-        EXPECT_FALSE(client.log.has("play.DiPai0")) << int(seat);
+        EXPECT_FALSE(client.log.called("play.DiPaiAnimation 0")) << int(seat);
         EXPECT_EQ(client.state.rules.ownHand().cardCount, 0) << int(seat);
     }
 }

@@ -8,6 +8,7 @@ namespace tessaroc::core::test {
 
 Client::Client(Screen screen)
 {
+    fakes::joinLog(log, socket, hall, play, items, settlement, process);
     forms::installFontSubstitutions();
     form_ = std::make_unique<table::MainForm>(state, clock,
                                               table::TableServices{tableHall_, tableSound_,
@@ -24,37 +25,17 @@ Client::Client(Screen screen)
 
     views_ = std::make_unique<table::CommandViews>(*form_, state, otherExit_);
     window = std::make_unique<TestTableWindow>(*form_, *views_);
-    context = std::make_unique<CoreContext>(CoreContext{state, rings, clock, socket, hall, timers,
-                                                        *window, play, sound, items, video,
-                                                        settlement, process, chat});
+    context = std::make_unique<CoreContext>(makeContext(state, rings, clock, *window));
     dispatcher = std::make_unique<Dispatcher>(*context);
     state.loop.LoggedIn = true;
 }
 
 Client::~Client() = default;
 
-wire::UserInfoFrame userInfo(const std::string &name, std::uint8_t seat, std::uint8_t recipient)
-{
-    wire::UserInfoFrame info;
-    info.recipientSeat = recipient;
-    info.account = name;
-    info.nickname = name + "-nick";
-    info.face = "m2";
-    info.sex = 1;
-    info.coins = 30000;
-    info.title = "新手";
-    info.tag = "会员";
-    info.extraNumber5 = seat;
-    return info;
-}
-
 void Client::seatFour(std::uint8_t own)
 {
-    const char *names[] = {"a", "b", "c", "d"};
-    for (int i = 0; i < 4; ++i) {
-        const auto bit = static_cast<std::uint8_t>(1 << i);
-        dispatch(userInfo(names[i], bit, own).encode());
-    }
+    for (const wire::MessageFrame &frame : frames::fourSeated(own))
+        dispatch(frame);
 }
 
 } // namespace tessaroc::core::test

@@ -11,7 +11,8 @@
 #include "wire/MsgRings.h"
 #include "wire/ReceivedFrames.h"
 
-#include "FlagTimers.h"
+#include "RecordingServices.h"
+#include "ServerFrames.h"
 
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
@@ -21,8 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <ostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,212 +51,9 @@ private:
     std::int64_t step_;
 };
 
-// Everything that reaches the services, in call order, as short words.
-struct CallLog
-{
-    std::vector<std::string> calls;
-    void add(std::string call) { calls.push_back(std::move(call)); }
-    int count(const std::string &call) const
-    {
-        int n = 0;
-        for (const auto &c : calls)
-            n += c == call;
-        return n;
-    }
-    bool has(const std::string &call) const { return count(call) > 0; }
-};
-
-struct FakeSocket : services::ServerSocket
-{
-    explicit FakeSocket(CallLog &l)
-        : log(l)
-    { }
-    int State() const override { return state; }
-    bool SendData(const wire::MessageFrame &frame) override
-    {
-        log.add("socket.send");
-        if (state != sckConnected)
-            return false;
-        sent.push_back(frame);
-        return true;
-    }
-    void Close() override
-    {
-        log.add("socket.close");
-        state = sckClosed;
-    }
-    void Connect(const QString &, quint16) override
-    {
-        log.add("socket.connect");
-        state = connectSucceeds ? sckConnected : 6;
-    }
-    bool ConnectToSock5Server(const wire::CommandLine &) override
-    {
-        log.add("socket.proxy");
-        return true;
-    }
-    CallLog &log;
-    int state = sckConnected;
-    bool connectSucceeds = false;
-    std::vector<wire::MessageFrame> sent;
-};
-
-struct FakeHall : services::HallWindow
-{
-    explicit FakeHall(CallLog &l)
-        : log(l)
-    { }
-    bool FindHall() override { return present; }
-    bool RestoreHall() override
-    {
-        log.add("hall.restore");
-        return present;
-    }
-    bool MinimiseHall() override
-    {
-        log.add("hall.minimise");
-        return present;
-    }
-    void PostToHall(std::uint32_t msg) override
-    {
-        if (present)
-            posts.push_back(msg);
-    }
-    CallLog &log;
-    bool present = true;
-    std::vector<std::uint32_t> posts;
-};
-
-struct FakePlay : services::PlayFlow
-{
-    explicit FakePlay(CallLog &l)
-        : log(l)
-    { }
-    void LowerOwnCard(int) override { }
-    void RaiseOwnCard(int) override { }
-    void JudgeChuPai() override { }
-    void Pic1_KeyDown(int, int) override { }
-    void Tou_Click(int) override { }
-    void Tou_MouseMove(int) override { }
-    void FaPai(const core::DealtHand &) override { log.add("play.FaPai"); }
-    void DiPaiAnimation(int p) override { log.add("play.DiPai" + std::to_string(p)); }
-    void SortHandByFace(int p, int n) override
-    {
-        log.add("play.sort" + std::to_string(p) + "," + std::to_string(n));
-    }
-    void ShowCardFace(int pos, int index, rules::CardCode code) override
-    {
-        faces.push_back({pos, index, code});
-    }
-    void ShowChuPai(const core::AnnouncedPlay &) override { log.add("play.ShowChuPai"); }
-    CallLog &log;
-    std::vector<std::array<int, 3>> faces;
-};
-
-struct FakeSound : services::Sound
-{
-    void InitSoundPaths() override { }
-    QString SoundTable(int) const override { return {}; }
-    void InitSound() override { }
-    void StopSound() override { }
-    void PlaySoundFile(const QString &, bool) override { }
-    void SetSoundVolume(int) override { }
-    void StopMusic() override { }
-};
-
-struct FakeItems : services::ItemLibrary
-{
-    explicit FakeItems(CallLog &l)
-        : log(l)
-    { }
-    int CheckSendBuff() override { return 0; }
-    services::PropItem GetSendBuff() override { return {}; }
-    int GetScoreInfo(services::PropScoreInfo &) override { return 0; }
-    void InitShowNext(bool) override { }
-    void rec_state(int kind, bool up) override
-    {
-        log.add("items.rec_state" + std::to_string(kind) + (up ? "up" : "down"));
-    }
-    void ExitGameDll(int) override { log.add("items.exit"); }
-    void ShowPropMsg(const QString &) override { }
-    void ShowPropText(const QString &, const std::vector<int> &, const std::vector<int> &) override
-    { }
-    void PlayBaoXiang() override { }
-    void OpenBao(int) override { }
-    void InitGameDll() override { log.add("items.init"); }
-    void ClearProps() override { log.add("items.ClearProps"); }
-    void Rec_MSG(const wire::MessageFrame &frame) override
-    {
-        log.add("items.Rec_MSG" + std::to_string(frame.cmd()));
-    }
-    void ClearUser(int pos) override { log.add("items.ClearUser" + std::to_string(pos)); }
-    void InitShowEnd() override { log.add("items.InitShowEnd"); }
-    bool SetUserinfo(const std::string &, const std::string &, int, int, bool, int,
-                     const std::string &, const std::string &) override
-    {
-        return true;
-    }
-    bool HasLibrary() const override { return false; }
-    CallLog &log;
-};
-
-struct FakeVideo : services::Video
-{
-    void ShowLocalVideo(bool, bool) override { }
-    void Logout() override { }
-    void StopCamera() override { }
-    void LoginVideoServer() override { }
-    void OpenLocalVideo() override { }
-    void RequestVideo() override { }
-    void ExitVideo() override { }
-    void DropPeer(const QString &) override { }
-};
-
-struct FakeSettlement : services::Settlement
-{
-    explicit FakeSettlement(CallLog &l)
-        : log(l)
-    { }
-    void ShowScoreXi(const wire::MessageFrame &) override { log.add("settlement.ShowScoreXi"); }
-    void DeleteHandRecords() override { }
-    void ShowScore(const wire::MessageFrame &) override { log.add("settlement.ShowScore"); }
-    void ClearScoreLists() override { log.add("settlement.clearLists"); }
-    void SetSeat(int pos, const QString &nickname, int avatar) override
-    {
-        seats[static_cast<std::size_t>(pos)] = {nickname, avatar};
-    }
-    void EmptySeat(int pos) override { seats[static_cast<std::size_t>(pos)] = {}; }
-    void ShowScoreWindow() override { log.add("settlement.ShowScoreWindow"); }
-    void ShowHero() override { log.add("settlement.ShowHero"); }
-    CallLog &log;
-    std::array<std::pair<QString, int>, 4> seats{};
-};
-
-struct FakeProcess : services::Process
-{
-    explicit FakeProcess(CallLog &l)
-        : log(l)
-    { }
-    void MessageBox(const QString &text, const QString &) override
-    {
-        log.add("messageBox");
-        boxes.push_back(text);
-    }
-    void End(ExitCode code) override
-    {
-        log.add("end");
-        ended = code;
-    }
-    CallLog &log;
-    std::vector<QString> boxes;
-    std::optional<ExitCode> ended;
-};
-
-struct FakeChat : services::Chat
-{
-    void ReceiveChat(const wire::MessageFrame &) override { ++lines; }
-    int lines = 0;
-};
+// Everything that reaches the socket, the hall, the play flow, the item
+// library, the settlement and the process, in call order.
+using CallLog = ::tessaroc::test::CallRecord;
 
 // The table window's service on a real window: what the server's commands
 // show goes through the table's own views; the rest is the window's.
@@ -376,7 +174,7 @@ private:
 // The client core on a real table window laid out offscreen at one of the two
 // scales, with recording services, logged in at seat bit 1 unless a test
 // says otherwise.
-class Client
+class Client : public fakes::RecordingServices
 {
 public:
     enum class Screen { Full, Reduced };
@@ -394,16 +192,6 @@ public:
     TableState state;
     wire::MsgRings rings;
     SteppingClock clock;
-    FakeSocket socket{log};
-    FakeHall hall{log};
-    fakes::FlagTimers timers;
-    FakePlay play{log};
-    FakeSound sound;
-    FakeItems items{log};
-    FakeVideo video;
-    FakeSettlement settlement{log};
-    FakeProcess process{log};
-    FakeChat chat;
 
 private:
     // The table window's own services.
@@ -434,9 +222,6 @@ inline void PrintTo(Client::Screen screen, std::ostream *os)
     *os << (screen == Client::Screen::Full ? "Full" : "Reduced");
 }
 
-// The user information of account `name` at seat bit `seat`, sent to a
-// client at seat bit `recipient`.
-wire::UserInfoFrame userInfo(const std::string &name, std::uint8_t seat,
-                             std::uint8_t recipient = 1);
+using frames::userInfo;
 
 } // namespace tessaroc::core::test

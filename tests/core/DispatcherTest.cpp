@@ -48,7 +48,7 @@ TEST(Dispatcher, FramesWithoutHandlerAndItemFramesAreDroppedWhileTheLibraryIsOff
         Client client;
         const TableState before = client.state;
         client.dispatch(frameOf(code, 1, 2));
-        EXPECT_FALSE(client.log.has("items.Rec_MSG" + std::to_string(code))) << int(code);
+        EXPECT_FALSE(client.log.called("items.Rec_MSG " + std::to_string(code))) << int(code);
         EXPECT_FALSE(client.loop().ScoreInfoAnnounced) << int(code);
         EXPECT_EQ(client.state.rules.InGame, before.rules.InGame);
     }
@@ -60,8 +60,8 @@ TEST(Dispatcher, ItemFramesReachTheRunningLibrary)
     client.state.gamedllstate = 1;
     client.dispatch(frameOf(30, 0, 0));
     client.dispatch(frameOf(46, 0, 0));
-    EXPECT_TRUE(client.log.has("items.Rec_MSG30"));
-    EXPECT_TRUE(client.log.has("items.Rec_MSG46"));
+    EXPECT_TRUE(client.log.called("items.Rec_MSG 30"));
+    EXPECT_TRUE(client.log.called("items.Rec_MSG 46"));
     EXPECT_TRUE(client.loop().ScoreInfoAnnounced);
 }
 
@@ -88,8 +88,8 @@ TEST(Dispatcher, ChatFramesGoToTheChatUnlessTheKindWordMarksItemTraffic)
         frame.setU32be(wire::offset::kKindWord, c.kindWord);
         SCOPED_TRACE(wire::describe(frame));
         client.dispatch(frame);
-        EXPECT_EQ(client.chat.lines, c.toChat ? 1 : 0);
-        EXPECT_EQ(client.log.has("items.Rec_MSG19"), c.toLibrary);
+        EXPECT_EQ(client.chat.received.size(), c.toChat ? 1u : 0u);
+        EXPECT_EQ(client.log.called("items.Rec_MSG 19"), c.toLibrary);
     }
 }
 

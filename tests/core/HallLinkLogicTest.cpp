@@ -117,7 +117,7 @@ class HallLeave : public HallLinkLogic, public ::testing::WithParamInterface<Lea
 TEST_P(HallLeave, LeavesTheTableAndAnswersNotInGame)
 {
     const LeaveCase &c = GetParam();
-    h->socket.state = c.connected ? FakeSocket::sckConnected : FakeSocket::sckClosed;
+    h->socket.state = c.connected ? RecordingSocket::sckConnected : RecordingSocket::sckClosed;
     h->state.rules.InGame = c.inGame;
     h->state.loop.slots.arm(core::LoopSlot::ConnWatch);
     h->state.loop.ReconnectAllowed = true;
@@ -131,7 +131,7 @@ TEST_P(HallLeave, LeavesTheTableAndAnswersNotInGame)
     EXPECT_FALSE(h->timers.TimerBongEnabled());
     EXPECT_FALSE(h->timers.KeepAliveEnabled());
     EXPECT_FALSE(h->state.loop.slots.armed(core::LoopSlot::ConnWatch));
-    EXPECT_EQ(h->socket.state, FakeSocket::sckClosed);
+    EXPECT_EQ(h->socket.state, RecordingSocket::sckClosed);
     if (c.connected) {
         ASSERT_EQ(h->socket.sent.size(), 1u);
         EXPECT_EQ(h->socket.sent[0], (wire::ReadyOrLeaveFrame{4, false}.encode()));
@@ -154,7 +154,7 @@ TEST_F(HallLinkLogic, ReconnectOpensTheSocketAgainAndArmsTheLogin)
     h->state.loop.line.ProxyType = 0;
     h->state.loop.line.ServerHost = "127.0.0.1";
     h->state.loop.line.ServerPort = 6000;
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->state.core.ButtonDown[2] = true;
     h->rings.RingMode = false;
     ASSERT_TRUE(standIn->request(Request::Reconnect));
@@ -247,10 +247,10 @@ TEST_P(HallGoneWhileWaiting, EndsOnlyATableWithNothingButTheHallLeft)
 INSTANTIATE_TEST_SUITE_P(
         States, HallGoneWhileWaiting,
         ::testing::Values(HallGoneCase{"ServerClosedTheSession", kServerClosed, false, true},
-                          HallGoneCase{"LeftTheTable", FakeSocket::sckClosed, false, true},
-                          HallGoneCase{"Connected", FakeSocket::sckConnected, false, false},
-                          HallGoneCase{"Connecting", FakeSocket::sckConnecting, false, false},
-                          HallGoneCase{"ReconnectingToItsHand", FakeSocket::sckClosed, true,
+                          HallGoneCase{"LeftTheTable", RecordingSocket::sckClosed, false, true},
+                          HallGoneCase{"Connected", RecordingSocket::sckConnected, false, false},
+                          HallGoneCase{"Connecting", RecordingSocket::sckConnecting, false, false},
+                          HallGoneCase{"ReconnectingToItsHand", RecordingSocket::sckClosed, true,
                                        false}),
         [](const ::testing::TestParamInfo<HallGoneCase> &p) { return std::string(p.param.name); });
 

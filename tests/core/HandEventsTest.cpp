@@ -1,6 +1,8 @@
 // The state half of the played frame: what each announcement does to the
 // trick's rows, the bombs, the cards left and the play to beat, read back
 // from the state and the returned change.
+#include "ServerFrames.h"
+
 #include "core/HandEvents.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +26,11 @@ TableState dealt()
     return state;
 }
 
-// A play of `faces` (suit bit 2, jokers 1, ids from 130 up).
+// A play of `faces` (suit bit 2, jokers 1, ids from 130 up); the mover is the
+// caller's position, not the frame's.
 wire::PlayedFrame play(int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
 {
-    wire::PlayedFrame p;
-    p.trickCode = trick;
-    p.kind = static_cast<std::uint8_t>(kind);
-    p.cardCount = static_cast<std::uint8_t>(faces.size());
-    for (std::size_t j = 0; j < faces.size(); ++j)
-        p.codes[j] = rules::makeCard(faces[j], faces[j] >= 16 ? 1 : 2, 130 + static_cast<int>(j));
-    return p;
+    return frames::played(0, kind, faces, trick, {.sameSuit = 2, .firstId = 130});
 }
 
 std::vector<int> many(int face, int n)

@@ -66,7 +66,7 @@ TEST(LoginAnswer, ARefusalRestoresTheHallAndEnds)
         client.dispatch(loginAnswer(c.result));
         EXPECT_EQ(client.window->lines[0], QString::fromUtf8(c.line));
         EXPECT_EQ(client.hall.posts, std::vector<std::uint32_t>{wire::kTableMsgConnecting});
-        EXPECT_TRUE(client.log.has("hall.restore"));
+        EXPECT_TRUE(client.log.called("hall.RestoreHall"));
         EXPECT_EQ(client.process.ended, ExitCode::LoginRefused);
         EXPECT_FALSE(client.loop().LoggedIn);
     }
@@ -135,12 +135,12 @@ TEST(ReconnectAnswer, ARefusalEndsAfterTheMessageBox)
 {
     Client client;
     client.dispatch(wire::ReconnectAnswerFrame{0}.encode());
-    ASSERT_EQ(client.process.boxes.size(), 1u);
-    EXPECT_EQ(client.process.boxes[0], QStringLiteral("重连服务器失败，退出后请重新入座！"));
+    ASSERT_EQ(client.process.messages.size(), 1u);
+    EXPECT_EQ(client.process.messages[0], QStringLiteral("重连服务器失败，退出后请重新入座！"));
     EXPECT_EQ(client.process.ended, ExitCode::ReconnectRefused);
     const auto &calls = client.log.calls;
-    const auto box = std::find(calls.begin(), calls.end(), "messageBox");
-    const auto restore = std::find(calls.begin(), calls.end(), "hall.restore");
+    const auto box = std::find(calls.begin(), calls.end(), "process.MessageBox");
+    const auto restore = std::find(calls.begin(), calls.end(), "hall.RestoreHall");
     EXPECT_LT(box, restore);
 }
 

@@ -67,7 +67,7 @@ TEST_P(Played, OwnTurnToFollowLaysOutThreeButtonsFromThePass)
     EXPECT_FALSE(client.loop().clocks.MustLead);
     EXPECT_EQ(client.state.rules.HintCount, 0);
     EXPECT_FALSE(client.state.commands.HintReady);
-    EXPECT_TRUE(client.log.has("play.ShowChuPai"));
+    EXPECT_TRUE(client.log.called("play.ShowChuPai"));
 }
 
 TEST_P(Played, TrickCodeTenPausesClearsAndLeavesTheButtons)
@@ -144,7 +144,7 @@ TEST(PlayedCommand, ACodeNinePlayLeavesNothingToBeat)
     Client client;
     client.seatFour();
     client.dispatch(played(2, 4, 9, 3));
-    EXPECT_TRUE(client.log.has("play.ShowChuPai"));
+    EXPECT_TRUE(client.log.called("play.ShowChuPai"));
     EXPECT_EQ(client.state.rules.prevPlay.kind, rules::KindNone);
 }
 

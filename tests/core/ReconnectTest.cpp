@@ -1,23 +1,10 @@
 #include "DispatchFixture.h"
 
 #include "core/Reconnect.h"
-#include "core/services/ReconnectView.h"
 #include "wire/SentFrames.h"
 
 namespace tessaroc::core::test {
 namespace {
-
-struct FakeReconnectView : services::ReconnectView
-{
-    void Load() override { ++loads; }
-    void SetCountdownText(const QString &text) override { countdown = text; }
-    void Hide() override { ++hides; }
-    void Unload() override { ++unloads; }
-    int loads = 0;
-    int hides = 0;
-    int unloads = 0;
-    QString countdown;
-};
 
 class Reconnecting : public ::testing::Test
 {
@@ -40,10 +27,10 @@ protected:
         client.clock.advance(ms);
         reconnection.poll();
     }
-    int attempts() const { return client.log.count("socket.connect"); }
+    int attempts() const { return client.log.count("socket.Connect"); }
 
     Client client;
-    FakeReconnectView view;
+    fakes::RecordingReconnectView view;
     Reconnection reconnection{*client.context, view};
 };
 
@@ -109,7 +96,7 @@ TEST_F(Reconnecting, GivesUpAfterTwentyOneAttempts)
               QStringLiteral("网络已断开,请退出大厅重新登陆游戏"));
     EXPECT_EQ(client.window->otherExitShown, 1);
     EXPECT_TRUE(client.window->minimised);
-    EXPECT_TRUE(client.log.has("hall.restore"));
+    EXPECT_TRUE(client.log.called("hall.RestoreHall"));
     EXPECT_EQ(client.window->resets, 1);
     EXPECT_TRUE(client.state.rules.ownHand().name.empty());
     after(30000);
@@ -173,7 +160,7 @@ TEST_F(Reconnecting, TheCancelButtonLeavesForTheHall)
     reconnection.pbCancel_Click();
     EXPECT_FALSE(reconnection.Loaded());
     EXPECT_EQ(client.window->resets, 1);
-    EXPECT_TRUE(client.log.has("hall.restore"));
+    EXPECT_TRUE(client.log.called("hall.RestoreHall"));
 }
 
 } // namespace

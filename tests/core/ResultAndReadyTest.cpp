@@ -46,7 +46,7 @@ TEST(HandResultCommand, TheFirstResultArmsTheCaptureOnceAndEveryResultGoesToTheS
     EXPECT_FALSE(client.loop().HeldFrames[0].armed);
     EXPECT_EQ(client.loop().HeldFrames[0].frame.cmd(), wire::CmdHandResult);
     EXPECT_EQ(client.log.count("settlement.ShowScore"), 4);
-    EXPECT_EQ(client.log.count("settlement.clearLists"), 4);
+    EXPECT_EQ(client.log.count("settlement.ClearScoreLists"), 4);
 }
 
 TEST(HandResultCommand, TheRunningLibraryHoldsBackTheFourthResult)
@@ -59,7 +59,7 @@ TEST(HandResultCommand, TheRunningLibraryHoldsBackTheFourthResult)
     EXPECT_TRUE(client.loop().SettlementDeferred);
     EXPECT_EQ(client.state.core.ResultPhase, 1);
     EXPECT_EQ(client.loop().HeldResultFrame.cmd(), wire::CmdHandResult);
-    EXPECT_TRUE(client.log.has("items.InitShowEnd"));
+    EXPECT_TRUE(client.log.called("items.InitShowEnd"));
     EXPECT_EQ(client.state.commands.PropResultCount, 0);
 }
 
@@ -183,7 +183,7 @@ TEST(ReadyOrLeaveCommand, TheOwnSeatShortOfCoinsLeavesWithoutALeaveFrame)
         EXPECT_FALSE(client.timers.bong);
         EXPECT_TRUE(client.state.commands.ConnectionLostFlag);
         EXPECT_FALSE(client.loop().ReconnectAllowed);
-        EXPECT_TRUE(client.log.has("settlement.ShowScoreWindow"));
+        EXPECT_TRUE(client.log.called("settlement.ShowScoreWindow"));
         for (int i = 1; i <= 3; ++i) {
             EXPECT_TRUE(client.state.rules.HandRecords[static_cast<std::size_t>(i)].name.empty());
             EXPECT_TRUE(client.form().seats.Nid(i).Caption().isEmpty());
@@ -199,8 +199,8 @@ TEST(ReadyOrLeaveCommand, ASpectatorEndsOnAnyShortSeat)
     client.seatFour();
     client.loop().line.Spectator = true;
     client.dispatch(notice(3, 8));
-    ASSERT_EQ(client.process.boxes.size(), 1u);
-    EXPECT_EQ(client.process.boxes[0], QStringLiteral("有用户退出，旁观结束！"));
+    ASSERT_EQ(client.process.messages.size(), 1u);
+    EXPECT_EQ(client.process.messages[0], QStringLiteral("有用户退出，旁观结束！"));
     EXPECT_EQ(client.process.ended, ExitCode::SpectatorEnd);
 }
 

@@ -25,7 +25,7 @@ protected:
 
 TEST_F(Scheduler, SendsOneQueuedFramePerTickInOrder)
 {
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->queue(frameOf(wire::CmdKeepAlive, 1));
     h->queue(frameOf(wire::CmdBid, 2));
     h->queue(frameOf(wire::CmdPlay, 3));
@@ -45,7 +45,7 @@ TEST_F(Scheduler, FrameQueuedWhileConnectingIsDropped)
     h->socket.state = 6;
     h->queue(frameOf(wire::CmdKeepAlive));
     h->tick();
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->tick(3);
     EXPECT_TRUE(h->socket.sent.empty());
     EXPECT_FALSE(h->rings.SendRing.hasFrame());
@@ -93,7 +93,7 @@ TEST_F(Scheduler, LoginSlotPostsConnectingEveryFourthTickThenSendsTheLogin)
     }
     for (auto msg : h->hall.posts)
         EXPECT_EQ(msg, wire::kTableMsgConnecting);
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->tick(3);
     EXPECT_TRUE(h->socket.sent.empty());
     h->tick();
@@ -110,7 +110,7 @@ TEST_F(Scheduler, FramesQueuedOnAConnectionBeforeItsLoginFollowTheLogin)
 {
     loop().LoginFrame = wire::LoginFrame{false, "alice", "secret"}.encode();
     loop().slots.arm(core::LoopSlot::Login);
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->queue(frameOf(wire::CmdKeepAlive, 1));
     h->queue(frameOf(wire::CmdReadyOrLeave, 2));
     h->tick(3);
@@ -208,10 +208,10 @@ TEST_P(ConnectionWatch, LostSocket)
     loop().ReconnectAllowed = c.reconnectAllowed;
     loop().LoggedIn = true;
     loop().slots.arm(core::LoopSlot::ConnWatch);
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     h->tick(4);
     EXPECT_EQ(reconnections, 0);
-    h->socket.state = FakeSocket::sckClosed;
+    h->socket.state = RecordingSocket::sckClosed;
     h->tick(2);
     EXPECT_EQ(reconnections, c.reconnects ? 1 : 0);
     EXPECT_EQ(h->process.ends, c.ends);
@@ -303,7 +303,7 @@ TEST_F(Scheduler, WithoutAHoldUserLeftFramesKeepTheirPlace)
 
 TEST_F(Scheduler, LeaveFrameSentHandsTheTableBackToTheHall)
 {
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     MessageFrame ready = wire::ReadyOrLeaveFrame{4, true}.encode();
     h->queue(ready);
     h->tick();
@@ -321,7 +321,7 @@ TEST_F(Scheduler, LeaveFrameSentHandsTheTableBackToTheHall)
 
 TEST_F(Scheduler, CapturedItemFramesAreKeptOncePerArming)
 {
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     auto prop45 = [](int subKind) {
         MessageFrame frame = frameOf(wire::CmdProp45);
         frame.setByte(8, static_cast<std::uint8_t>((subKind * 8) >> 8));
@@ -443,7 +443,7 @@ TEST_F(Scheduler, MainLoopStartedAgainInsideATickRunsAfterIt)
 TEST_F(Scheduler, ATickInsideAHandlersWaitDoesNotRunAndTheWaitEnds)
 {
     h->timers.StartTimerBong();
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     std::uint64_t ticksDuringWait = 0;
     h->dispatcher.onFrame = [&](const MessageFrame &message) {
         if (message.cmd() != CmdDeal)

@@ -23,7 +23,7 @@ TEST(UserLeftCommand, TheOwnAccountEndsTheClientBeforeAnySeatIsTouched)
     client.dispatch(userLeft("a"));
     EXPECT_EQ(client.process.ended, ExitCode::OwnAccountLeft);
     EXPECT_EQ(client.state.rules.HandRecords[1].name, "b");
-    EXPECT_FALSE(client.log.has("hall.restore"));
+    EXPECT_FALSE(client.log.called("hall.RestoreHall"));
 }
 
 TEST(UserLeftCommand, AnEmptyNameMatchesNobody)
@@ -122,7 +122,7 @@ TEST(ForcedLeaveCommand, LeavesWithTheServersTextAndStopsEverything)
     EXPECT_FALSE(client.loop().ReconnectAllowed);
     EXPECT_FALSE(client.timers.bong);
     EXPECT_TRUE(client.state.commands.ConnectionLostFlag);
-    EXPECT_TRUE(client.log.has("settlement.ShowHero"));
+    EXPECT_TRUE(client.log.called("settlement.ShowHero"));
     EXPECT_TRUE(client.state.rules.HandRecords[1].name.empty());
     EXPECT_EQ(client.state.rules.ownHand().name, "a");
 }

@@ -35,7 +35,7 @@ protected:
     Session()
     {
         h->timers.setTickHandler([this] { scheduler.TimerBong_Timer(); });
-        h->socket.state = FakeSocket::sckConnected;
+        h->socket.state = RecordingSocket::sckConnected;
         h->state.loop.line.ProxyType = 0;
     }
     void receive(const MessageFrame &frame)

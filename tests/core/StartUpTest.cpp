@@ -88,7 +88,7 @@ TEST_F(StartUpSteps, DirectConnectionRunsEveryStepInOrder)
     EXPECT_EQ(h->hall.restores, 1);
     EXPECT_EQ(h->sound.calls,
               (std::vector<std::string>{"InitSoundPaths", "InitSound", "StopSound",
-                                        "Play sound1.wav loop", "Volume 3000"}));
+                                        "PlaySoundFile sound1.wav loop", "SetSoundVolume 3000"}));
     EXPECT_TRUE(h->items.calls.empty());
     EXPECT_TRUE(link.isListening()) << "the hall's messages reach the table";
 }

@@ -80,13 +80,13 @@ protected:
         h->state.loop.clocks.MyTurn = myTurn;
         h->state.sound.VoiceOn = true;
         h->state.core.TurnSeconds = 15;
-        h->socket.state = FakeSocket::sckConnected;
+        h->socket.state = RecordingSocket::sckConnected;
         GetParam().arm(h->state);
     }
     int warnings() const
     {
         return static_cast<int>(std::count(h->sound.calls.begin(), h->sound.calls.end(),
-                                           std::string("Play sound6.wav")));
+                                           std::string("PlaySoundFile sound6.wav")));
     }
 };
 
@@ -187,7 +187,7 @@ TEST_F(PlayTimeout, SwitchesToAutoModeAtTheLimitOfConsecutiveTimeouts)
         for (int n = 1; n <= 3; ++n) {
             timeOut();
             const bool pressed = std::count(h->play.calls.begin(), h->play.calls.end(),
-                                            std::string("KeyDown 112 0"))
+                                            std::string("Pic1_KeyDown 112 0"))
                     > 0;
             EXPECT_EQ(pressed, c.autoAt != 0 && n >= c.autoAt) << "limit " << c.limit << " n " << n;
             if (pressed)
@@ -205,9 +205,9 @@ TEST_F(PlayTimeout, MustLeadPutsEveryCardDownAndPlaysTheLastOne)
     own.slots[2].picIndex = 7;
     h->state.loop.clocks.MustLead = true;
     timeOut();
-    EXPECT_EQ(
-            h->play.calls,
-            (std::vector<std::string>{"Lower 5", "Lower 6", "Lower 7", "Raise 7", "JudgeChuPai"}));
+    EXPECT_EQ(h->play.calls,
+              (std::vector<std::string>{"LowerOwnCard 5", "LowerOwnCard 6", "LowerOwnCard 7",
+                                        "RaiseOwnCard 7", "JudgeChuPai"}));
     EXPECT_FALSE(h->state.loop.clocks.MaySendPlay);
     EXPECT_TRUE(h->state.loop.clocks.MyTurn) << "the next play frame decides the turn";
 }
@@ -215,7 +215,7 @@ TEST_F(PlayTimeout, MustLeadPutsEveryCardDownAndPlaysTheLastOne)
 TEST_F(PlayTimeout, MustLeadWithAnEmptyHandSendsNothing)
 {
     h->state.loop.clocks.MustLead = true;
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     timeOut();
     h->tick(3);
     EXPECT_TRUE(h->socket.sent.empty());
@@ -227,7 +227,7 @@ TEST(ReadyTimeout, ClearsTheTableOnceAndSendsReadyEveryTime)
 {
     auto h = std::make_unique<CoreHarness>();
     h->state.loop.LoggedIn = true;
-    h->socket.state = FakeSocket::sckConnected;
+    h->socket.state = RecordingSocket::sckConnected;
     for (int round = 0; round < 2; ++round) {
         h->state.loop.slots.arm(core::LoopSlot::ReadyClock);
         h->state.loop.clocks.ClockSeconds = 0;
@@ -267,7 +267,8 @@ TEST(WarningSound, IsNotPlayedWhileTheTableIsMinimised)
     h->window.minimised = false;
     h->state.sound.VoiceOn = true;
     h->tick(20);
-    EXPECT_EQ(h->sound.calls, (std::vector<std::string>{"Play sound6.wav", "Volume 3000"}));
+    EXPECT_EQ(h->sound.calls,
+              (std::vector<std::string>{"PlaySoundFile sound6.wav", "SetSoundVolume 3000"}));
 }
 
 } // namespace

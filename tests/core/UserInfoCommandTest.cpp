@@ -102,7 +102,7 @@ TEST(UserInfoCommand, TheSwitchedOffLibraryIsMarkedDisabled)
     Client client;
     client.dispatch(userInfo("a", 1).encode());
     EXPECT_EQ(client.state.gamedllstate, -1);
-    EXPECT_FALSE(client.log.has("items.init"));
+    EXPECT_FALSE(client.log.called("items.InitGameDll"));
 }
 
 TEST(UserInfoCommand, ADescribedSeatThatNamesNoSeatFillsNothing)

@@ -274,7 +274,7 @@ TEST_F(ItemBridge, PumpCarriesOutEveryKindOfItem)
     EXPECT_TRUE(steps.Run());
     EXPECT_EQ(host.systemLines, std::vector<QString>{QStringLiteral("a line")});
     EXPECT_EQ(bridge.controls().LbProp.caption, QStringLiteral("float"));
-    EXPECT_EQ(play.calls, (Strings{"Tou_Click 2", "KeyDown 112 0", "Tou_MouseMove 0"}));
+    EXPECT_EQ(play.calls, (Strings{"Tou_Click 2", "Pic1_KeyDown 112 0", "Tou_MouseMove 0"}));
     EXPECT_EQ(rings.SendRing.waiting(), wire::kFrameSize) << "only the whole frame is queued";
 }
 

@@ -10,21 +10,9 @@ namespace tessaroc::test {
 
 // The client core on recording services with the real item bridge over the
 // scripted library; the state's switches are opened by the tests.
-struct ItemFixture : ::testing::Test
+struct ItemFixture : ::testing::Test, RecordingCore
 {
-    core::TableState state;
-    wire::MsgRings rings;
-    platform::ManualClock clock{1'000'000};
-    FakeSocket socket;
-    RecordingProcess process;
-    RecordingHall hall{process, state.loop.HallCaption};
-    core::CoreTimers timers{core::CoreTimers::Mode::Manual};
-    RecordingWindow window;
-    RecordingPlay play;
-    RecordingSound sound;
     RecordingVideo video;
-    RecordingSettlement settlement;
-    NullChat chat;
     ScriptedPropPlugin plugin;
     RecordingItemHost host;
     std::shared_ptr<ScriptedPropLibrary> library = std::make_shared<ScriptedPropLibrary>();

@@ -65,12 +65,12 @@ TEST_P(CardPictureNumbers, ShowsRefusesOrLeavesThePicture)
     case NumberCase::Refused:
         EXPECT_EQ(card.Picture(), kBack);
         EXPECT_TRUE(t.base.window->minimised);
-        EXPECT_EQ(t.base.log.count("hall.restore"), 1);
+        EXPECT_EQ(t.base.log.count("hall.RestoreHall"), 1);
         break;
     case NumberCase::NoPicture:
         EXPECT_EQ(card.Picture(), kBack);
         EXPECT_FALSE(t.base.window->minimised);
-        EXPECT_FALSE(t.base.log.has("hall.restore"));
+        EXPECT_FALSE(t.base.log.called("hall.RestoreHall"));
         break;
     }
 }
@@ -103,7 +103,7 @@ TEST(CardPictures, TheTestComesBeforeThePosition)
     EXPECT_FALSE(t.base.window->minimised) << "a good number on no seat does nothing";
     t.flow().ShowCardPicture(7, 0, 32);
     EXPECT_TRUE(t.base.window->minimised);
-    EXPECT_EQ(t.base.log.count("hall.restore"), 1);
+    EXPECT_EQ(t.base.log.count("hall.RestoreHall"), 1);
 }
 
 TEST(CardPictures, AnElementOutsideTheGroupIsLeftAlone)

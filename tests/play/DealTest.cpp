@@ -87,7 +87,7 @@ TEST_P(DealAtScale, TheHandIsLaidOutSortedAndTheOtherSeatsGetTheirFans)
     // The shown card stands at the seat that holds it (seat bit 4: the top).
     EXPECT_TRUE(t.form().hands.ImgLPai(2).Visible());
     EXPECT_EQ(t.form().hands.ImgLPai(2).Picture(), cardPictureId(state, 14 + 32));
-    EXPECT_EQ(t.sound.played, std::vector<std::string>{"sys010.wav"});
+    EXPECT_EQ(t.sound.playedNames(), std::vector<std::string>{"sys010.wav"});
 }
 
 // The own row is laid out before the flights for R cards around the row's

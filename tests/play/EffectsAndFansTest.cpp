@@ -16,7 +16,7 @@
 namespace tessaroc::play::test {
 namespace {
 
-constexpr std::uint8_t kSeatBit[] = {1, 2, 4, 8};
+using frames::kSeatBit;
 
 wire::DealFrame handStart(std::uint8_t shownSeat)
 {
@@ -28,24 +28,14 @@ wire::DealFrame handStart(std::uint8_t shownSeat)
     deal.shownFace = 12;
     for (int i = 0; i < 25; ++i) {
         const int face = 3 + i % 15;
-        deal.codes[static_cast<std::size_t>(i)]
-                = rules::makeCard(face, face >= 16 ? 1 : 1 << (i % 4), i);
+        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(face, face >= 16 ? 1 : 1 << (i % 4), i);
     }
     return deal;
 }
 
 wire::PlayedFrame play(int pos, int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
 {
-    wire::PlayedFrame p;
-    p.mover = kSeatBit[pos];
-    p.next = kSeatBit[(pos + 1) % 4];
-    p.trickCode = trick;
-    p.kind = static_cast<std::uint8_t>(kind);
-    p.cardCount = static_cast<std::uint8_t>(faces.size());
-    for (std::size_t j = 0; j < faces.size(); ++j)
-        p.codes[j] = rules::makeCard(faces[j], faces[j] >= 16 ? 1 : 1 << (j % 4),
-                                     70 + static_cast<int>(j));
-    return p;
+    return frames::played(pos, kind, faces, trick, {.firstId = 70});
 }
 
 std::vector<int> many(int face, int n)
@@ -72,8 +62,7 @@ std::optional<int> animationOnShow(const forms::ucAniGIF &control, std::initiali
     const std::optional<QByteArray> shown = control.AnimatedGIF();
     if (!shown)
         return std::nullopt;
-    const QImage image
-            = support::PictureStore::decode(*shown).convertToFormat(QImage::Format_ARGB32);
+    const QImage image = support::PictureStore::decode(*shown).convertToFormat(QImage::Format_ARGB32);
     for (int id : ids) {
         const QImage first = support::PictureStore::decode(support::PictureStore::resourceBytes(id))
                                      .convertToFormat(QImage::Format_ARGB32);
@@ -181,7 +170,7 @@ TEST(PlayEffects, BubbleExplosionAndSoundByKind)
         }
         const std::vector<std::string> sounds
                 = *c.sound ? std::vector<std::string>{c.sound} : std::vector<std::string>{};
-        EXPECT_EQ(t.sound.played, sounds) << what;
+        EXPECT_EQ(t.sound.playedNames(), sounds) << what;
         for (int v : t.sound.volumes)
             EXPECT_EQ(v, 3000);
     }
@@ -221,7 +210,7 @@ TEST(PlayEffects, TheLastPlayOfAHandEndsIt)
         t.dispatch(play(c.playsOut, rules::KindBomb5, many(11, 5)).encode());
         EXPECT_TRUE(t.form().messages.Speak(c.playsOut).Visible());
         EXPECT_FALSE(t.form().effects.bombPlayer.Visible());
-        EXPECT_EQ(t.sound.played, std::vector<std::string>{c.sound});
+        EXPECT_EQ(t.sound.playedNames(), std::vector<std::string>{c.sound});
         EXPECT_FALSE(t.form().hands.shanImage(c.playsOut - 1).Visible());
         EXPECT_FALSE(t.form().hands.Labrest(c.playsOut).Visible());
         const forms::ucAniGIF &badge = t.form().effects.UcDiZhu;
@@ -254,7 +243,7 @@ TEST(HandEndBadge, StandsAtTheLandlordsSeat)
             EXPECT_EQ(badge.Stretch(), 4);
             EXPECT_EQ(badge.loops(), 0);
             EXPECT_EQ(badge.Width(), 260) << "the badge takes the animation's size";
-            EXPECT_EQ(t.sound.played, std::vector<std::string>{"win.wav"});
+            EXPECT_EQ(t.sound.playedNames(), std::vector<std::string>{"win.wav"});
         }
     }
 }

@@ -6,8 +6,6 @@
 #include "play/CardPictures.h"
 #include "rules/CardCode.h"
 
-#include <QFileInfo>
-
 namespace tessaroc::play::test {
 
 PlayTable::PlayTable(bool reduced)
@@ -22,10 +20,9 @@ PlayTable::PlayTable(bool reduced)
     tessaroc::test::layOutTable(*window, state, reduced);
     CoreServices &s = *services;
     context = std::make_unique<core::CoreContext>(
-            core::CoreContext{state, rings, clock, s.socket, s.hall, s.timers, *window, s.play,
-                              s.sound, s.items, s.video, s.settlement, s.process, s.chat});
+            s.makeContext(state, rings, clock, *window, &s.forward));
     play = std::make_unique<PlayFlowService>(*form, *context);
-    s.play.to = play.get();
+    s.forward.to = play.get();
     play->setWindows(windows);
     play->setRandom([] { return 0.25; });
     state.rules.HandRecords[0].seatBit = 2;
@@ -86,6 +83,13 @@ void PlayTable::raise(int slot)
     play->RaiseOwnCard(state.rules.ownHand().slots[static_cast<std::size_t>(slot)].picIndex);
 }
 
+chat::ChatService &PlayTable::useTableWindows()
+{
+    play->setWindows(play->tableWindows());
+    tableChat_.attach(*form, *context, tableSound_);
+    return tableChat_;
+}
+
 std::vector<wire::MessageFrame> PlayTable::sent()
 {
     std::vector<wire::MessageFrame> frames;
@@ -97,8 +101,8 @@ std::vector<wire::MessageFrame> PlayTable::sent()
 
 std::vector<std::string> PlayTable::sounds()
 {
-    std::vector<std::string> played;
-    played.swap(services->sound.played);
+    std::vector<std::string> played = services->sound.playedNames();
+    services->sound.played.clear();
     return played;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "NullServices.h"
+#include "RecordingServices.h"
+
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
 #include "core/HallService.h"
@@ -16,7 +17,6 @@
 #include "wire/MsgRings.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMouseEvent>
 
 #include <memory>
@@ -97,9 +97,7 @@ struct RecordingWindows final : PlayWindows
     void HideInformation() override { hide("Information", information); }
     void UnloadInformation() override { unload("Information", information); }
     void HideMingXi() override { hide("frmMingXi", mingXi); }
-    QString WhisperPrefix() const override { return whisperPrefix; }
-    std::uint8_t ChatTarget() const override { return chatTarget; }
-    void ClearWhisperPrefix() override { whisperPrefix.clear(); }
+    void SendChatLine() override { log.push_back("SendChatLine"); }
     void OpenPage(const QString &address) override { pages.push_back(address); }
 
     void hide(const std::string &name, bool &flag)
@@ -118,8 +116,6 @@ struct RecordingWindows final : PlayWindows
     double talkLeft = 0, talkTop = 0, vosRight = 0, vosBottom = 0;
     std::int16_t scoreHand = -1;
     bool exitNotice = false, exitTopMost = false;
-    QString whisperPrefix;
-    std::uint8_t chatTarget = 0;
     std::vector<QString> pages;
     std::vector<std::string> log;
 };
@@ -136,98 +132,13 @@ struct RecordingItems final : items::ItemService
     std::vector<std::string> calls;
 };
 
-// The core's services, recording what the play flow asks of them.
-struct CoreServices
+// The core's services, recording what the play flow asks of them. The
+// context is built before the play flow it names; the socket keeps reporting
+// itself connected.
+struct CoreServices : fakes::RecordingServices
 {
-    using ServerSocket = core::services::ServerSocket;
-    using HallWindow = core::services::HallWindow;
-    using MainLoopControl = core::services::MainLoopControl;
-    using PlayFlow = core::services::PlayFlow;
-    using Sound = core::services::Sound;
-    using ItemLibrary = core::services::ItemLibrary;
-    using PropItem = core::services::PropItem;
-    using PropScoreInfo = core::services::PropScoreInfo;
-    using Video = core::services::Video;
-    using Settlement = core::services::Settlement;
-    using Process = core::services::Process;
-    using Chat = core::services::Chat;
-
-    struct Socket : ServerSocket
-    {
-        int State() const override { return sckConnected; }
-        bool SendData(const wire::MessageFrame &) override { return true; }
-        void Close() override { }
-        void Connect(const QString &, quint16) override { }
-        bool ConnectToSock5Server(const wire::CommandLine &) override { return false; }
-    } socket;
-    struct Hall : HallWindow
-    {
-        bool FindHall() override { return present; }
-        bool RestoreHall() override
-        {
-            ++restored;
-            return present;
-        }
-        bool MinimiseHall() override
-        {
-            ++minimised;
-            return present;
-        }
-        void PostToHall(std::uint32_t) override { }
-        bool present = true;
-        int restored = 0;
-        int minimised = 0;
-    } hall;
-    struct Timers : MainLoopControl
-    {
-        void StartTimerBong() override { bong = true; }
-        void StopTimerBong() override { bong = false; }
-        bool TimerBongEnabled() const override { return bong; }
-        void StartKeepAlive() override { }
-        void StopKeepAlive() override { }
-        bool KeepAliveEnabled() const override { return false; }
-        bool bong = true;
-    } timers;
-    // The context is built before the play flow it names.
-    struct ForwardPlay : PlayFlow
-    {
-        void LowerOwnCard(int i) override { to->LowerOwnCard(i); }
-        void RaiseOwnCard(int i) override { to->RaiseOwnCard(i); }
-        void JudgeChuPai() override { to->JudgeChuPai(); }
-        void Pic1_KeyDown(int k, int s) override { to->Pic1_KeyDown(k, s); }
-        void Tou_Click(int s) override { to->Tou_Click(s); }
-        void Tou_MouseMove(int s) override { to->Tou_MouseMove(s); }
-        void FaPai(const core::DealtHand &h) override { to->FaPai(h); }
-        void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
-        void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
-        void ShowCardFace(int p, int i, rules::CardCode c) override { to->ShowCardFace(p, i, c); }
-        void ShowChuPai(const core::AnnouncedPlay &p) override { to->ShowChuPai(p); }
-        PlayFlow *to = nullptr;
-    } play;
-    struct RecordingSound : Sound
-    {
-        void InitSoundPaths() override { }
-        QString SoundTable(int) const override { return {}; }
-        void InitSound() override { }
-        void StopSound() override { }
-        void PlaySoundFile(const QString &path, bool) override
-        {
-            played.push_back(QFileInfo(path).fileName().toStdString());
-        }
-        void SetSoundVolume(int) override { }
-        void StopMusic() override { }
-        std::vector<std::string> played;
-    } sound;
-    fakes::NullItems items;
-    fakes::NullVideo video;
-    fakes::NullSettlement settlement;
-    struct RecordingProcess : Process
-    {
-        void MessageBox(const QString &, const QString &) override { }
-        void End(core::ExitCode code) override { ended = static_cast<int>(code); }
-        int ended = -1;
-    } process;
-    fakes::NullChat chat;
+    CoreServices() { socket.closeDisconnects = false; }
+    fakes::ForwardingPlay forward;
 };
 
 // The real table window laid out offscreen at either scale, the client core's
@@ -249,6 +160,10 @@ public:
     forms::Image &cardOfSlot(int slot);
     bool raised(int slot);
     void raise(int slot);
+
+    // The table's own windows and the chat attached to the table and the
+    // core, as the program wires them; the chat is returned.
+    chat::ChatService &useTableWindows();
 
     // Frames queued since the last call, oldest first.
     std::vector<wire::MessageFrame> sent();

@@ -18,11 +18,8 @@ PlayTable::PlayTable(Screen screen)
 
 void PlayTable::seatFour(std::uint8_t own)
 {
-    const char *names[] = {"a", "b", "c", "d"};
-    for (int i = 0; i < 4; ++i) {
-        const auto bit = static_cast<std::uint8_t>(1 << i);
-        dispatch(core::test::userInfo(names[i], bit, own).encode());
-    }
+    for (const wire::MessageFrame &frame : frames::fourSeated(own))
+        dispatch(frame);
 }
 
 int cardPictureId(const core::TableState &state, int number)

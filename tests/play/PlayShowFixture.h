@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DispatchFixture.h"
+#include "ServerFrames.h"
 
 #include "play/PlayFlowService.h"
 
@@ -14,42 +15,6 @@ namespace tessaroc::play::test {
 
 using core::test::CallLog;
 using Screen = core::test::Client::Screen;
-
-// The sound as the play flow uses it: every file played, by its name.
-struct RecordingSound : core::services::Sound
-{
-    void InitSoundPaths() override { }
-    QString SoundTable(int) const override { return {}; }
-    void InitSound() override { }
-    void StopSound() override { }
-    void PlaySoundFile(const QString &path, bool loop) override
-    {
-        played.push_back(path.section(QLatin1Char('/'), -1).toStdString());
-        looped = looped || loop;
-    }
-    void SetSoundVolume(int volume) override { volumes.push_back(volume); }
-    void StopMusic() override { }
-    std::vector<std::string> played;
-    std::vector<int> volumes;
-    bool looped = false;
-};
-
-// Hands every call to the play flow built after the context.
-struct ForwardingPlay : core::services::PlayFlow
-{
-    core::services::PlayFlow *to = nullptr;
-    void LowerOwnCard(int i) override { to->LowerOwnCard(i); }
-    void RaiseOwnCard(int i) override { to->RaiseOwnCard(i); }
-    void JudgeChuPai() override { to->JudgeChuPai(); }
-    void Pic1_KeyDown(int k, int s) override { to->Pic1_KeyDown(k, s); }
-    void Tou_Click(int s) override { to->Tou_Click(s); }
-    void Tou_MouseMove(int s) override { to->Tou_MouseMove(s); }
-    void FaPai(const core::DealtHand &h) override { to->FaPai(h); }
-    void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
-    void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
-    void ShowCardFace(int p, int i, rules::CardCode c) override { to->ShowCardFace(p, i, c); }
-    void ShowChuPai(const core::AnnouncedPlay &p) override { to->ShowChuPai(p); }
-};
 
 // The table window laid out at one scale with the real play flow behind the
 // real dispatcher; the other services record. The clock moves on at every
@@ -68,8 +33,8 @@ public:
     void seatFour(std::uint8_t own = 1);
 
     core::test::Client base;
-    RecordingSound sound;
-    ForwardingPlay forward;
+    fakes::RecordingSound sound;
+    fakes::ForwardingPlay forward;
     std::unique_ptr<core::CoreContext> context;
     std::unique_ptr<PlayFlowService> play;
     std::unique_ptr<core::Dispatcher> dispatcher;

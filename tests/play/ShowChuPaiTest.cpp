@@ -8,8 +8,7 @@
 namespace tessaroc::play::test {
 namespace {
 
-// Own seat bit 1: seat bit 2 plays at display position 1, 4 at 2, 8 at 3.
-constexpr std::uint8_t kSeatBit[] = {1, 2, 4, 8};
+using frames::kSeatBit;
 
 wire::DealFrame handStart(std::uint8_t shownSeat = 4)
 {
@@ -28,15 +27,7 @@ wire::DealFrame handStart(std::uint8_t shownSeat = 4)
 // position pos.
 wire::PlayedFrame play(int pos, int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
 {
-    wire::PlayedFrame p;
-    p.mover = kSeatBit[pos];
-    p.next = kSeatBit[(pos + 1) % 4];
-    p.trickCode = trick;
-    p.kind = static_cast<std::uint8_t>(kind);
-    p.cardCount = static_cast<std::uint8_t>(faces.size());
-    for (std::size_t j = 0; j < faces.size(); ++j)
-        p.codes[j] = rules::makeCard(faces[j], faces[j] >= 16 ? 1 : 2, 130 + static_cast<int>(j));
-    return p;
+    return frames::played(pos, kind, faces, trick, {.sameSuit = 2, .firstId = 130});
 }
 
 std::vector<int> many(int face, int n)

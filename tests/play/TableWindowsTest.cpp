@@ -30,7 +30,7 @@ class TableWindows : public ::testing::Test
 protected:
     TableWindows()
     {
-        t.play->setWindows(t.play->tableWindows());
+        t.useTableWindows();
         t.play->tableWindows().setOtherExit(&otherExit);
     }
 
@@ -182,7 +182,7 @@ TEST_F(TableWindows, ReadyAfterALostConnectionClosesTheNotice)
     t.services->hall.present = true;
     t.play->AnNiu_Click(Play::BtnReady);
     EXPECT_FALSE(otherExit.isVisible());
-    EXPECT_EQ(t.services->hall.restored, 1);
+    EXPECT_EQ(t.services->hall.restores, 1);
 
     // A way out of the table already running (the hall's leave request
     // served during one of its waits) keeps the table to itself.
@@ -192,7 +192,7 @@ TEST_F(TableWindows, ReadyAfterALostConnectionClosesTheNotice)
     leaving.state.loop.LeaveRunning = true;
     leaving.services->hall.present = true;
     leaving.play->AnNiu_Click(Play::BtnReady);
-    EXPECT_EQ(leaving.services->hall.restored, 0);
+    EXPECT_EQ(leaving.services->hall.restores, 0);
     EXPECT_TRUE(leaving.sent().empty());
 }
 

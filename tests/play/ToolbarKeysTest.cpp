@@ -32,9 +32,10 @@ TEST(ChatButton, SendsTheLineWithTheNicknameOrAsAWhisper)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
         PlayTable t;
+        chat::ChatService &chat = t.useTableWindows();
         t.state.commands.custom[0].nickname = "阿明";
-        t.windows.whisperPrefix = QString::fromUtf8(c.prefix);
-        t.windows.chatTarget = c.target;
+        chat.WhisperPrefix = QString::fromUtf8(c.prefix);
+        chat.ChatTarget = c.target;
         t.form->messages.Chat->setText(QString::fromUtf8(c.typed));
         t.play->AnNiu_Click(Play::BtnChat);
         EXPECT_TRUE(t.form->messages.Chat->text().isEmpty());
@@ -44,14 +45,15 @@ TEST(ChatButton, SendsTheLineWithTheNicknameOrAsAWhisper)
             continue;
         }
         ASSERT_EQ(frames.size(), 1u);
-        const wire::ChatFrame chat = wire::ChatFrame::decode(frames[0]);
-        EXPECT_EQ(chat.sender.raw, 2);
-        EXPECT_EQ(chat.whisperTo.raw, c.whisperByte);
-        EXPECT_EQ(chat.text, c.text);
-        EXPECT_TRUE(t.windows.whisperPrefix.isEmpty());
+        const wire::ChatFrame line = wire::ChatFrame::decode(frames[0]);
+        EXPECT_EQ(line.sender.raw, 2);
+        EXPECT_EQ(line.whisperTo.raw, c.whisperByte);
+        EXPECT_EQ(line.text, c.text);
+        EXPECT_TRUE(chat.WhisperPrefix.isEmpty());
     }
     // Two lines in a row both leave: the button has no flood gate.
     PlayTable t;
+    t.useTableWindows();
     for (const char *line : {"a", "b"}) {
         t.form->messages.Chat->setText(QString::fromUtf8(line));
         t.play->AnNiu_Click(Play::BtnChat);
@@ -117,13 +119,13 @@ TEST(ReadyButton, AfterALostConnectionGoesBackToTheHall)
         EXPECT_FALSE(t.state.commands.ConnectionLostFlag);
         EXPECT_FALSE(t.services->timers.bong);
         if (hall) {
-            EXPECT_EQ(t.services->process.ended, -1);
+            EXPECT_FALSE(t.services->process.ended);
             EXPECT_EQ(t.form->WindowState(), table::MainForm::Minimized);
-            EXPECT_EQ(t.services->hall.restored, 1);
+            EXPECT_EQ(t.services->hall.restores, 1);
             EXPECT_TRUE(t.state.loop.TableCleared);
             EXPECT_EQ(t.sent().size(), 1u) << "the ready frame follows";
         } else {
-            EXPECT_EQ(t.services->process.ended, static_cast<int>(core::ExitCode::HallMissing));
+            EXPECT_EQ(t.services->process.ended, core::ExitCode::HallMissing);
             EXPECT_TRUE(t.sent().empty());
         }
     }
@@ -276,7 +278,7 @@ TEST(Keys, TheF1Variants)
         EXPECT_EQ(t.windows.log, c.windows);
         EXPECT_EQ(t.play->ChuPai().Loaded(), !c.full);
         EXPECT_EQ(t.form->WindowState(), table::MainForm::Minimized);
-        EXPECT_EQ(t.services->hall.minimised, 1);
+        EXPECT_EQ(t.services->hall.minimises, 1);
 
         // Restoring the window ends the full variant only.
         t.form->setWindowStateCode(table::MainForm::Normal);

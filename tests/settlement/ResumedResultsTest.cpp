@@ -9,21 +9,12 @@
 
 #include "core/Reconnect.h"
 #include "core/TableState.h"
-#include "core/services/ReconnectView.h"
 #include "wire/SentFrames.h"
 
 #include <QFile>
 
 namespace tessaroc::settlement::testing {
 namespace {
-
-struct HiddenReconnectView final : core::services::ReconnectView
-{
-    void Load() override { }
-    void SetCountdownText(const QString &) override { }
-    void Hide() override { }
-    void Unload() override { }
-};
 
 enum class Answer { Resumed, FreshLogin };
 
@@ -65,7 +56,7 @@ protected:
                              context->sound,   context->items,  context->video,  *settlement,
                              context->process, context->chat};
     core::Dispatcher dispatcher{routed};
-    HiddenReconnectView view;
+    fakes::RecordingReconnectView view;
     core::Reconnection reconnection{routed, view};
 };
 

@@ -130,7 +130,7 @@ TEST_F(ScoreBoard, LandlordWinWritesEveryLineColourAndBooking)
 
     ASSERT_EQ(sound.played.size(), 1u);
     EXPECT_TRUE(sound.played[0].endsWith(QStringLiteral("/../common/pk/sys121.wav")));
-    EXPECT_EQ(sound.volume, 3000);
+    EXPECT_EQ(sound.volumes, std::vector<int>{3000});
     EXPECT_TRUE(QFile::exists(settlement->records().path()));
 }
 

@@ -1,7 +1,7 @@
 #include "SettlementFixture.h"
 
 #include "Grab.h"
-#include "NullServices.h"
+#include "RecordingServices.h"
 #include "core/ItemSteps.h"
 #include "core/TableState.h"
 #include "settlement/ListBoxes.h"
@@ -429,16 +429,10 @@ TEST_F(VariantBoard, CloseStartsTheFifteenSecondClockInBlackAndSavesTheHand)
     EXPECT_EQ(lines(0).value(1), QStringLiteral("房间底金：100金币"));
 }
 
-struct RecordingItems final : fakes::NullItems
-{
-    void ExitGameDll(int mode) override { exits.push_back(mode); }
-    bool HasLibrary() const override { return true; }
-    std::vector<int> exits;
-};
-
 TEST_F(VariantBoard, LeavingAfterTheSettlementReleasesARunningItemLibrary)
 {
-    RecordingItems items;
+    fakes::RecordingItems items;
+    items.hasLibrary = true;
     core::CoreContext &base = *context;
     core::CoreContext ctx{base.state,  base.rings,      base.clock,   base.socket, base.hall,
                           base.timers, base.window,     base.play,    base.sound,  items,
@@ -453,7 +447,7 @@ TEST_F(VariantBoard, LeavingAfterTheSettlementReleasesARunningItemLibrary)
             withItems.ShowScoreXi(xiFrame({.seat = seat}));
         EXPECT_EQ(state().core.ResultPhase, 1);
     }
-    EXPECT_EQ(items.exits, std::vector<int>{0});
+    EXPECT_EQ(items.calls, std::vector<std::string>{"ExitGameDll 0"});
 }
 
 // Whatever the frames hold, the four lists have the same length after

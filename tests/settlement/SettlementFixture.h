@@ -1,6 +1,8 @@
 #pragma once
 
 #include "OffscreenClient.h"
+#include "RecordingServices.h"
+
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
 #include "settlement/CoreSettlement.h"
@@ -17,35 +19,6 @@
 #include <vector>
 
 namespace tessaroc::settlement::testing {
-
-struct RecordingSound final : core::services::Sound
-{
-    void InitSoundPaths() override { }
-    QString SoundTable(int) const override { return {}; }
-    void InitSound() override { }
-    void StopSound() override { }
-    void PlaySoundFile(const QString &path, bool) override { played.push_back(path); }
-    void SetSoundVolume(int v) override { volume = v; }
-    void StopMusic() override { }
-    std::vector<QString> played;
-    int volume = -1;
-};
-
-struct RecordingPlay final : core::services::PlayFlow
-{
-    void LowerOwnCard(int) override { }
-    void RaiseOwnCard(int) override { }
-    void JudgeChuPai() override { }
-    void Pic1_KeyDown(int, int) override { }
-    void Tou_Click(int) override { }
-    void Tou_MouseMove(int) override { }
-    void FaPai(const core::DealtHand &) override { }
-    void DiPaiAnimation(int) override { }
-    void SortHandByFace(int p, int n) override { sorted.emplace_back(p, n); }
-    void ShowCardFace(int, int, rules::CardCode) override { }
-    void ShowChuPai(const core::AnnouncedPlay &) override { }
-    std::vector<std::pair<int, int>> sorted;
-};
 
 // One seat's result as a test writes it; the seat bits 1, 2, 4, 8 are the
 // display positions 0..3 (the own seat is 1).
@@ -85,8 +58,8 @@ protected:
     void seatPlayers(double coins = 1000);
 
     offscreen::OffscreenClient client;
-    RecordingSound sound;
-    RecordingPlay play;
+    fakes::RecordingSound sound;
+    fakes::RecordingPlay play;
     SettlementService windows;
     QTemporaryDir dir;
     std::unique_ptr<core::CoreContext> context;

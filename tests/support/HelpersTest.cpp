@@ -92,14 +92,6 @@ TEST(IsSingleByteChar, OneByteInTheCodePage)
     EXPECT_FALSE(IsSingleByteChar(text("，")));
 }
 
-TEST(PadRight, RightAlignsInACharacterColumn)
-{
-    EXPECT_EQ(PadRight(text("7"), 12), text("           7"));
-    EXPECT_EQ(PadRight(text("abcdefghijklmno"), 12), text("abcdefghijklmno"));
-    EXPECT_EQ(PadRight(text("中文"), 4), text("  中文"));
-    EXPECT_EQ(PadRight(text("x"), -3), text("x"));
-}
-
 TEST(FileExists, NeedsTheStoredNameExactly)
 {
     QTemporaryDir dir;

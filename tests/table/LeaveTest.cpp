@@ -1,12 +1,14 @@
-#include "CoreRecorder.h"
+#include "RecordingServices.h"
 #include "TableFixture.h"
 
+#include "core/CoreContext.h"
 #include "core/Leave.h"
 #include "core/TableReset.h"
 #include "table/ExitDialog.h"
 #include "table/LeavePaths.h"
 #include "table/OtherExitDialog.h"
 #include "table/TableWindowService.h"
+#include "wire/MsgRings.h"
 #include "wire/SentFrames.h"
 
 #include <QTimer>
@@ -34,11 +36,13 @@ void click(forms::PopupWindow &dialog, forms::Element &button)
 
 // The real table window and its service over a client core whose services
 // write every call into one log, seated at a table during a hand.
-class Leave : public ::testing::Test
+class Leave : public ::testing::Test, public fakes::RecordingServices
 {
 protected:
     Leave()
     {
+        fakes::joinLog(log, socket, hall, items, settlement, process);
+        timers.keepAlive = true;
         table.state.rules.HandRecords[0].name = "own";
         table.state.rules.HandRecords[0].seatBit = 4;
         table.state.rules.HandRecords[2].name = "other";
@@ -62,22 +66,11 @@ protected:
     std::vector<std::string> calls() const { return log.calls; }
 
     Table table{kFullScreen[0], kFullScreen[1]};
-    CallLog log;
+    ::tessaroc::test::CallRecord log;
     StepClock clock;
     wire::MsgRings rings;
-    LogSocket socket{log};
-    LogHall hall{log};
-    LogTimers timers;
-    NullPlay play;
-    NullSound sound;
-    LogItems items{log};
-    NullVideo video;
-    LogSettlement settlement{log};
-    LogProcess process{log};
-    NullChat chat;
     TableWindowService window{form(), table.state};
-    core::CoreContext c{table.state, rings, clock, socket, hall,       timers,  window,
-                        play,        sound, items, video,  settlement, process, chat};
+    core::CoreContext c = makeContext(table.state, rings, clock, window);
     int soundSettingsUnloaded = 0;
     LeavePaths paths{c, form(), window.otherExit(),
                      LeavePaths::Hooks{[this] { ++soundSettingsUnloaded; }, {}}};
@@ -91,8 +84,9 @@ TEST_F(Leave, LeaveButtonTellsTheServerResetsTheTableAndRestoresTheHall)
     click(dialog, dialog.pbCloseMe);
 
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"send 16", "socket.close", "records.delete", "hall.find",
-                                        "hall.restore"}));
+              (std::vector<std::string>{"socket.SendData 16", "socket.Close",
+                                        "settlement.DeleteHandRecords", "hall.FindHall",
+                                        "hall.RestoreHall"}));
     EXPECT_EQ(socket.sent[0], (wire::ReadyOrLeaveFrame{4, false}.encode()));
     EXPECT_EQ(soundSettingsUnloaded, 1);
     const core::TableState &s = table.state;
@@ -130,8 +124,8 @@ TEST_F(Leave, LeaveButtonWithTheSocketClosedSendsNothingAndStillReturns)
     socket.state = core::services::ServerSocket::sckClosed;
     paths.pbCloseMe_Click();
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"socket.close", "records.delete", "hall.find",
-                                        "hall.restore"}));
+              (std::vector<std::string>{"socket.Close", "settlement.DeleteHandRecords",
+                                        "hall.FindHall", "hall.RestoreHall"}));
 }
 
 TEST_F(Leave, StayButtonOnlyClosesTheDialog)
@@ -151,8 +145,8 @@ TEST_F(Leave, NoticeOkResetsWithoutAWordToTheServer)
     window.ShowOtherExit();
     click(notice, notice.imgOK);
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"socket.close", "records.delete", "hall.find",
-                                        "hall.restore"}));
+              (std::vector<std::string>{"socket.Close", "settlement.DeleteHandRecords",
+                                        "hall.FindHall", "hall.RestoreHall"}));
     EXPECT_FALSE(notice.isVisible());
     EXPECT_TRUE(notice.Label1.Caption().isEmpty());
     EXPECT_TRUE(window.IsMinimised());
@@ -175,15 +169,17 @@ TEST_F(Leave, WithoutAHallBothLeaveButtonsEndTheProgramAfterTheReset)
     hall.present = false;
     paths.pbCloseMe_Click();
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"send 16", "socket.close", "records.delete", "hall.find",
-                                        "end"}));
+              (std::vector<std::string>{"socket.SendData 16", "socket.Close",
+                                        "settlement.DeleteHandRecords", "hall.FindHall",
+                                        "process.End"}));
     EXPECT_EQ(process.ended, core::ExitCode::HallMissing);
 
     log.calls.clear();
     socket.state = core::services::ServerSocket::sckClosed;
     paths.imgOK_Click();
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"socket.close", "records.delete", "hall.find", "end"}));
+              (std::vector<std::string>{"socket.Close", "settlement.DeleteHandRecords",
+                                        "hall.FindHall", "process.End"}));
 }
 
 // The leave frame's wait serves events: a second press of the leave button,
@@ -203,8 +199,9 @@ TEST_F(Leave, ASecondLeaveDuringTheWaitDoesNothing)
     paths.pbCloseMe_Click();
     EXPECT_EQ(attempts, 1);
     EXPECT_EQ(calls(),
-              (std::vector<std::string>{"send 16", "socket.close", "records.delete", "hall.find",
-                                        "hall.restore"}));
+              (std::vector<std::string>{"socket.SendData 16", "socket.Close",
+                                        "settlement.DeleteHandRecords", "hall.FindHall",
+                                        "hall.RestoreHall"}));
     // Once it is over, the next way out runs again.
     const core::LeaveScope after(c);
     EXPECT_TRUE(after.entered());
@@ -221,7 +218,7 @@ TEST_F(Leave, ResetWaitsABoundedTimeForASocketThatStaysConnected)
     const std::int64_t waited = clock.nowMs() - before;
     EXPECT_LE(waited, 2000);
     EXPECT_GE(waited, 1000);
-    EXPECT_EQ(log.count("socket.close"), 1);
+    EXPECT_EQ(log.count("socket.Close"), 1);
     EXPECT_TRUE(table.state.rules.HandRecords[0].name.empty());
     // The reset's own part of the wealth display; the clearing after it puts
     // the next hand's start value there.
@@ -232,10 +229,10 @@ TEST_F(Leave, ResetWaitsABoundedTimeForASocketThatStaysConnected)
 TEST_F(Leave, ResetWithTheItemLibraryRunningShutsItDown)
 {
     core::ResetTable(c);
-    EXPECT_EQ(log.count("items.exit 0"), 0);
+    EXPECT_EQ(log.count("items.ExitGameDll 0"), 0);
     table.state.gamedllstate = 1;
     core::ResetTable(c);
-    EXPECT_EQ(log.count("items.exit 0"), 1);
+    EXPECT_EQ(log.count("items.ExitGameDll 0"), 1);
 }
 
 struct WarningCase

@@ -18,20 +18,8 @@ using Strings = std::vector<std::string>;
 // scripted peer link and the synthetic camera, and the real item bridge
 // over the scripted library for the reports the link makes. Tests open the
 // switches of the state themselves.
-struct VideoFixture : ::testing::Test
+struct VideoFixture : ::testing::Test, RecordingCore
 {
-    core::TableState state;
-    wire::MsgRings rings;
-    platform::ManualClock clock{1'000'000};
-    FakeSocket socket;
-    RecordingProcess process;
-    RecordingHall hall{process, state.loop.HallCaption};
-    core::CoreTimers timers{core::CoreTimers::Mode::Manual};
-    RecordingWindow window;
-    RecordingPlay play;
-    RecordingSound sound;
-    RecordingSettlement settlement;
-    NullChat chat;
     ScriptedPropPlugin plugin;
     RecordingItemHost itemHost;
     std::shared_ptr<ScriptedPropLibrary> library = std::make_shared<ScriptedPropLibrary>();
