@@ -252,6 +252,23 @@ void ApplyOwnPlayRow(TableState &state, const rules::OwnPlayDecision &decision)
     row[kCount] = static_cast<std::int16_t>(n);
 }
 
+void ClearTricks(TableState &state)
+{
+    PlayState &play = state.play;
+    for (auto &row : play.TableCards)
+        row.fill(0);
+    for (auto &row : play.PrevTableCards)
+        row.fill(0);
+    play.BackCount.fill(0);
+    for (auto &seat : play.BombCount) {
+        for (auto &face : seat)
+            face.fill(0);
+    }
+    play.SeatBombCount.fill(0);
+    state.rules.prevPlay.count = 0;
+    state.core.BubbleSeat = 0;
+}
+
 void ApplyTrickEnd(TableState &state, const TrickCode &trick)
 {
     if (trick.endsPlayToBeat)

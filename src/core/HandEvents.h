@@ -132,6 +132,10 @@ OwnTurnOpened ApplyOwnTurn(TableState &state, const TrickCode &trick);
 // of its cards in judged order.
 void ApplyOwnPlayRow(TableState &state, const rules::OwnPlayDecision &decision);
 
+// The table cleared for the next hand: no play on the table, no bombs, no
+// cards played, nothing to beat, the bubble seat back at the own seat.
+void ClearTricks(TableState &state);
+
 // The end of a played frame: a trick code that ends the trick leaves nothing
 // to beat.
 void ApplyTrickEnd(TableState &state, const TrickCode &trick);

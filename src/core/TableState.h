@@ -76,10 +76,12 @@ struct TableWindowState
     std::array<std::int16_t, 4> VoiceSet{};
 };
 
-// The trick state, per display position. The hand's events write it, each
-// through its Apply function in core/HandEvents.h (the announced plays, the
-// own turn, the own play sent); the table window's reset empties it. The play
-// flow, the table window and the settlement only read it.
+// The trick state, per display position. Only the functions of
+// core/HandEvents.h write it: the hand's events through their Apply functions
+// (the announced plays, the own turn, the own play sent, the hand's results
+// taking the plays off the table) and the table's reset through ClearTricks.
+// The play flow, the table window and the settlement read it. The bid row
+// (BidRowPos, BidRowOn) is the table's reset's alone.
 struct PlayState
 {
     // Column 33 holds the count of the picture indexes in columns 0..32.
@@ -128,6 +130,11 @@ struct SoundSwitches
 // client object owns one and hands it to each subsystem by reference.
 struct TableState
 {
+    // The play to beat and the hands' cards change with the hand's events in
+    // core/HandEvents.h and with the own play in rules::ApplyOwnPlay. Beyond
+    // those, the play flow's sorting reorders a hand, the settlement turns up
+    // the cards left, and the play flow and the table's reset place the rows
+    // (rowX, rowY).
     rules::CardRulesState rules;
     CoreState core;
     support::PictureIds pictures;
