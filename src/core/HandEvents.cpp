@@ -13,33 +13,10 @@ constexpr int kCount = PlayState::kCountColumn;
 constexpr int kDealtCards = 25;
 constexpr int kBottomCards = 8;
 
-// Trick codes of a played frame.
-constexpr std::uint8_t kTrickOpens = 1; // the table is cleared, the next seat leads
-constexpr std::uint8_t kTrickEndsNoBeat = 9; // shown, but nothing left to beat
-constexpr std::uint8_t kTrickOpensAfterPause = 10;
-
 void countUp(std::int16_t &counter)
 {
     if (counter < std::numeric_limits<std::int16_t>::max())
         ++counter;
-}
-
-bool isPictureIndex(int k)
-{
-    return k >= 0 && k < rules::kMaxHandCards;
-}
-
-void add(HiddenPictures &hidden, int k)
-{
-    if (isPictureIndex(k) && hidden.count < static_cast<int>(hidden.index.size()))
-        hidden.index[static_cast<std::size_t>(hidden.count++)] = static_cast<std::int16_t>(k);
-}
-
-void addRow(HiddenPictures &hidden, const PlayState::CardPictureRow &row)
-{
-    const int count = std::clamp<int>(row[kCount], 0, kCount);
-    for (int j = 0; j < count; ++j)
-        add(hidden, row[static_cast<std::size_t>(j)]);
 }
 
 bool allFacesValid(std::span<const rules::CardCode> cards)
@@ -74,6 +51,25 @@ void countBombs(PlayState &play, int pos, int kind, rules::CardCode first)
                          [static_cast<std::size_t>(size - PlayState::kSmallestBomb)]);
     } else if (kind == rules::KindFourJokers) {
         bombs[0][static_cast<std::size_t>(9 - PlayState::kSmallestBomb)] = 1;
+    }
+}
+
+// Fills `hidden` in place: a played frame returns it inside its change.
+void retireRow(HiddenPictures &hidden, PlayState &play, int pos)
+{
+    if (pos < 0 || pos > 3)
+        return;
+    PlayState::CardPictureRow &current = play.TableCards[static_cast<std::size_t>(pos)];
+    PlayState::CardPictureRow &previous = play.PrevTableCards[static_cast<std::size_t>(pos)];
+    hidden.addRow(previous);
+    const int count = std::clamp<int>(current[kCount], 0, kCount);
+    previous[kCount] = static_cast<std::int16_t>(count);
+    for (int j = 0; j < count; ++j) {
+        const std::int16_t k = current[static_cast<std::size_t>(j)];
+        if (isCardPicture(k)) {
+            hidden.add(k);
+            previous[static_cast<std::size_t>(j)] = k;
+        }
     }
 }
 
@@ -132,49 +128,8 @@ void ApplyLandlord(TableState &state, int pos)
 HiddenPictures RetireRow(PlayState &play, int pos)
 {
     HiddenPictures hidden;
-    if (pos < 0 || pos > 3)
-        return hidden;
-    PlayState::CardPictureRow &current = play.TableCards[static_cast<std::size_t>(pos)];
-    PlayState::CardPictureRow &previous = play.PrevTableCards[static_cast<std::size_t>(pos)];
-    addRow(hidden, previous);
-    const int count = std::clamp<int>(current[kCount], 0, kCount);
-    previous[kCount] = static_cast<std::int16_t>(count);
-    for (int j = 0; j < count; ++j) {
-        const std::int16_t k = current[static_cast<std::size_t>(j)];
-        if (isPictureIndex(k)) {
-            add(hidden, k);
-            previous[static_cast<std::size_t>(j)] = k;
-        }
-    }
+    retireRow(hidden, play, pos);
     return hidden;
-}
-
-TrickCode TrickCodeRules(std::uint8_t code)
-{
-    TrickCode trick;
-    trick.clearsTable = code == kTrickOpens || code == kTrickOpensAfterPause;
-    trick.pausesBeforeClear = code == kTrickOpensAfterPause;
-    trick.endsPlayToBeat = trick.clearsTable || code == kTrickEndsNoBeat;
-    trick.opensOwnButtons = code < kTrickOpensAfterPause;
-    trick.ownLeads = code == kTrickOpens;
-    return trick;
-}
-
-HiddenPictures RowPictures(const PlayState::CardPictureRow &row)
-{
-    HiddenPictures hidden;
-    addRow(hidden, row);
-    return hidden;
-}
-
-HiddenPictures PassedRow(const PlayState &play, int pos)
-{
-    if (pos < 0 || pos > 3)
-        return {};
-    const PlayState::CardPictureRow &row = play.TableCards[static_cast<std::size_t>(pos)];
-    if (row[kCount] >= kCount)
-        return {};
-    return RowPictures(row);
 }
 
 AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &played, int pos)
@@ -193,14 +148,14 @@ AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &pla
     change.kind = played.kind;
     change.count = n;
     const auto cards = played.cards();
-    std::copy(cards.begin(), cards.end(), change.cards.begin());
+    change.cards = cards;
 
     play.RevealSkipPos = static_cast<std::int16_t>(pos);
     countBombs(play, pos, played.kind, cards[0]);
 
     rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(pos)];
     if (pos != 0) {
-        change.retired = RetireRow(play, pos);
+        retireRow(change.retired, play, pos);
 
         rules::PrevPlay &prev = state.rules.prevPlay;
         prev.kind = rules::toPlayKind(played.kind);
@@ -232,7 +187,7 @@ AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &pla
 OwnTurnOpened ApplyOwnTurn(TableState &state, const TrickCode &trick)
 {
     OwnTurnOpened turn;
-    turn.retired = RetireRow(state.play, 0);
+    retireRow(turn.retired, state.play, 0);
     if (trick.opensOwnButtons) {
         turn.showButtons = true;
         turn.lead = trick.ownLeads;
@@ -267,12 +222,6 @@ void ClearTricks(TableState &state)
     play.SeatBombCount.fill(0);
     state.rules.prevPlay.count = 0;
     state.core.BubbleSeat = 0;
-}
-
-void ApplyTrickEnd(TableState &state, const TrickCode &trick)
-{
-    if (trick.endsPlayToBeat)
-        state.rules.prevPlay.kind = rules::KindNone;
 }
 
 } // namespace tessaroc::core

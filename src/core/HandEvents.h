@@ -5,6 +5,7 @@
 #include "rules/JudgeChuPai.h"
 #include "wire/ReceivedFrames.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
@@ -25,9 +26,9 @@ struct DealtHand
     // 3..17): nothing changed.
     bool dealt = false;
     int rowCount = 0; // the own row is centred for this many cards; 33 shows them at once
-    std::span<const rules::CardCode> cards; // the frame's, own slot i and picture i each
-
-    bool operator==(const DealtHand &) const = default;
+    // The decoded frame's cards (valid while it is): own slot i and picture i
+    // each.
+    std::span<const rules::CardCode> cards;
 };
 
 // A hand-start deal: the own cards in the order dealt, each shown by the
@@ -56,28 +57,71 @@ struct TrickCode
 
     bool operator==(const TrickCode &) const = default;
 };
-TrickCode TrickCodeRules(std::uint8_t code);
+constexpr TrickCode TrickCodeRules(std::uint8_t code)
+{
+    constexpr std::uint8_t kTrickOpens = 1; // the table is cleared, the next seat leads
+    constexpr std::uint8_t kTrickEndsNoBeat = 9; // shown, but nothing left to beat
+    constexpr std::uint8_t kTrickOpensAfterPause = 10;
+    TrickCode trick;
+    trick.clearsTable = code == kTrickOpens || code == kTrickOpensAfterPause;
+    trick.pausesBeforeClear = code == kTrickOpensAfterPause;
+    trick.endsPlayToBeat = trick.clearsTable || code == kTrickEndsNoBeat;
+    trick.opensOwnButtons = code < kTrickOpensAfterPause;
+    trick.ownLeads = code == kTrickOpens;
+    return trick;
+}
+
+// A picture index of a seat's row: 0..32.
+constexpr bool isCardPicture(int k)
+{
+    return k >= 0 && k < rules::kMaxHandCards;
+}
 
 // Card pictures of one seat's row that leave the table, in the order they go:
 // the picture indexes 0..32 a play row names among its counted entries.
 struct HiddenPictures
 {
-    std::array<std::int16_t, 2 * rules::kMaxHandCards> index{};
+    // Entries past the count are left as they were: a played frame fills
+    // several of these, and nothing reads past the count.
+    std::array<std::int16_t, 2 * rules::kMaxHandCards> index;
     int count = 0;
 
     std::span<const std::int16_t> pictures() const
     {
         return std::span(index).first(static_cast<std::size_t>(count));
     }
-    bool operator==(const HiddenPictures &) const = default;
+    void add(int k)
+    {
+        if (isCardPicture(k) && count < static_cast<int>(index.size()))
+            index[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(k);
+    }
+    void addRow(const PlayState::CardPictureRow &row)
+    {
+        const int n = std::clamp<int>(row[PlayState::kCountColumn], 0, PlayState::kCountColumn);
+        for (int j = 0; j < n; ++j)
+            add(row[static_cast<std::size_t>(j)]);
+    }
 };
 
 // The pictures a play row shows.
-HiddenPictures RowPictures(const PlayState::CardPictureRow &row);
+inline HiddenPictures RowPictures(const PlayState::CardPictureRow &row)
+{
+    HiddenPictures hidden;
+    hidden.addRow(row);
+    return hidden;
+}
 
 // What a passing seat takes off the table: its last play, unless that row
 // counts a whole hand.
-HiddenPictures PassedRow(const PlayState &play, int pos);
+inline HiddenPictures PassedRow(const PlayState &play, int pos)
+{
+    if (pos < 0 || pos > 3)
+        return {};
+    const PlayState::CardPictureRow &row = play.TableCards[static_cast<std::size_t>(pos)];
+    if (row[PlayState::kCountColumn] >= PlayState::kCountColumn)
+        return {};
+    return RowPictures(row);
+}
 
 // A seat's play before last leaves the table and its last play goes out of
 // sight, becoming the one before: as a seat plays, as the own turn comes, and
@@ -93,17 +137,16 @@ struct AnnouncedPlay
     int pos = -1; // display position of the seat that played
     int kind = rules::KindNone; // as announced
     int count = 0;
-    std::array<rules::CardCode, rules::kMaxHandCards> cards{}; // as announced
+    std::span<const rules::CardCode> cards; // the decoded frame's (valid while it is)
     // Another seat's play: per card the picture of the seat's row that shows
-    // it (the seat's hand slots from the cards it played before on).
-    std::array<std::int16_t, rules::kMaxHandCards> pictures{};
+    // it (the seat's hand slots from the cards it played before on); entries
+    // past the count are left as they were.
+    std::array<std::int16_t, rules::kMaxHandCards> pictures;
     // Another seat's play: its play before last leaves the table, then its
     // last play, which becomes the one before.
     HiddenPictures retired;
     int bubbleHidden = -1; // another seat's play: the bubble at this position goes
     bool handEmpty = false; // the seat holds no card any more
-
-    bool operator==(const AnnouncedPlay &) const = default;
 };
 
 // Counts the play's bombs for the settlement (six to eight of a face by face
@@ -120,8 +163,6 @@ struct OwnTurnOpened
     HiddenPictures retired; // the own play before last, then the last own play
     bool showButtons = false; // the action buttons come up
     bool lead = false; // play and hint only
-
-    bool operator==(const OwnTurnOpened &) const = default;
 };
 
 // The own seat's rows retire as another seat's do when it plays; a turn whose
@@ -138,6 +179,10 @@ void ClearTricks(TableState &state);
 
 // The end of a played frame: a trick code that ends the trick leaves nothing
 // to beat.
-void ApplyTrickEnd(TableState &state, const TrickCode &trick);
+inline void ApplyTrickEnd(TableState &state, const TrickCode &trick)
+{
+    if (trick.endsPlayToBeat)
+        state.rules.prevPlay.kind = rules::KindNone;
+}
 
 } // namespace tessaroc::core
