@@ -16,7 +16,8 @@
 // bombs, the cards played and left, the play to beat of an announced play,
 // the hints forgotten) and returns what changed. The dispatcher, the table
 // window and the play flow then only draw that change. Nothing here draws,
-// waits or sounds, and nothing else writes these parts of the table state.
+// waits or sounds, and nothing else writes the trick's rows, bombs and cards
+// played (TableState's PlayState part).
 namespace tessaroc::core {
 
 // The own cards of a hand-start deal.
