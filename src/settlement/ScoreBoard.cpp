@@ -70,7 +70,8 @@ void CoreSettlement::clearPlayArea(const ResultSet &set)
         const int p = seat.pos;
         if (p == play.RevealSkipPos)
             continue;
-        for (std::int16_t k : core::RetireRow(play, p).pictures())
+        const core::HiddenPictures retired = core::RetireRow(play, p);
+        for (std::int16_t k : retired.pictures())
             hidePicture(form_, p, k);
     }
 }
