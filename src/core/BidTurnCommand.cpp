@@ -1,5 +1,6 @@
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
+#include "core/HandEvents.h"
 #include "wire/ReceivedFrames.h"
 
 #include <limits>
@@ -8,7 +9,6 @@ namespace tessaroc::core {
 
 namespace {
 
-constexpr int kBottomCards = 8;
 constexpr std::int16_t kBidSeconds = 15;
 
 } // namespace
@@ -63,14 +63,8 @@ void Dispatcher::CmdBidTurn(const wire::MessageFrame &message)
 
 void Dispatcher::BecomesLandlord(int b)
 {
-    c_.state.core.LandlordPos = static_cast<std::int16_t>(b);
+    ApplyLandlord(c_.state, b);
     c_.window.ShowLandlord(b);
-    if (b == 0)
-        return; // the own bottom cards come with the bottom-card deal
-    rules::HandRecord &hand = c_.state.rules.HandRecords[static_cast<std::size_t>(b)];
-    hand.setCardCount(hand.validCount() + kBottomCards);
-    for (int k = rules::kMaxHandCards - kBottomCards; k < rules::kMaxHandCards; ++k)
-        hand.slots[static_cast<std::size_t>(k)].picIndex = static_cast<std::int16_t>(k);
 }
 
 } // namespace tessaroc::core

@@ -1,16 +1,10 @@
 #include "core/CoreContext.h"
 #include "core/Dispatcher.h"
+#include "core/HandEvents.h"
 #include "rules/BitIndex.h"
 #include "wire/ReceivedFrames.h"
 
 namespace tessaroc::core {
-
-namespace {
-
-// The own bottom cards take the slots after the 25 dealt ones.
-constexpr int kFirstBottomSlot = 25;
-
-} // namespace
 
 void Dispatcher::CmdDeal(const wire::MessageFrame &message)
 {
@@ -21,10 +15,10 @@ void Dispatcher::CmdDeal(const wire::MessageFrame &message)
     if (deal.isBottomCards())
         BottomCards(deal);
     else
-        HandStart(message, deal);
+        HandStart(deal);
 }
 
-void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFrame &deal)
+void Dispatcher::HandStart(const wire::DealFrame &deal)
 {
     MainLoopState &loop = c_.loop();
     CoreState &core = c_.state.core;
@@ -98,7 +92,7 @@ void Dispatcher::HandStart(const wire::MessageFrame &message, const wire::DealFr
         c_.window.SetWealthShown(false);
     }
 
-    c_.play.FaPai(message);
+    c_.play.FaPai(ApplyDeal(c_.state, deal));
     c_.window.ShowSortButton();
 }
 
@@ -121,20 +115,11 @@ void Dispatcher::BottomCards(const wire::DealFrame &deal)
 
 void Dispatcher::AddOwnBottomCards(const wire::DealFrame &deal)
 {
-    // The landlord's own client adds the bottom cards itself.
-    rules::HandRecord &own = c_.state.rules.ownHand();
-    own.setCardCount(rules::kMaxHandCards);
-    const auto cards = deal.cards();
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        const int slot = kFirstBottomSlot + static_cast<int>(i);
-        if (slot >= rules::kMaxHandCards)
-            break;
-        own.slots[static_cast<std::size_t>(slot)] = {cards[i], static_cast<std::int16_t>(slot)};
-        c_.window.PlaceOwnBottomCard(slot);
-        c_.play.ShowCardPicture(0, slot, rules::CardPictureNo(cards[i]));
+    for (const rules::HandSlot &card : ApplyOwnBottomCards(c_.state, deal)) {
+        c_.window.PlaceOwnBottomCard(card.picIndex);
+        c_.play.ShowCardFace(0, card.picIndex, card.code);
     }
     c_.play.SortHandByFace(0, rules::kMaxHandCards);
-    c_.state.rules.InGame = true;
 }
 
 } // namespace tessaroc::core

@@ -7,6 +7,8 @@
 namespace tessaroc::core {
 
 struct CoreContext;
+struct HiddenPictures;
+struct TrickCode;
 
 // ProcessMessage: the single entry of every frame the game server sends. The
 // main loop's receive slot calls it once per frame, in arrival order, never
@@ -42,13 +44,13 @@ private:
     void CmdChat(const wire::MessageFrame &message); // ItemRouting.cpp
     void ItemFrame(const wire::MessageFrame &message);
 
-    void HandStart(const wire::MessageFrame &message, const wire::DealFrame &deal);
+    void HandStart(const wire::DealFrame &deal);
     void BottomCards(const wire::DealFrame &deal);
     void AddOwnBottomCards(const wire::DealFrame &deal);
     void BecomesLandlord(int pos);
-    // Hides the card pictures a seat's play row names.
-    void HideRow(int pos, const PlayState::CardPictureRow &row);
-    void OpenOwnTurn(std::uint8_t trickCode);
+    // Hides card pictures of a seat's row through the table window.
+    void HidePictures(int pos, const HiddenPictures &hidden);
+    void OpenOwnTurn(const TrickCode &trick);
     void CoinsShort(const wire::ReadyOrLeaveNoticeFrame &notice);
     void OwnCoinsShort(const wire::ReadyOrLeaveNoticeFrame &notice);
     // The wealth label shows the smallest wealth of the seats, or goes.

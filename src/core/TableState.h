@@ -23,7 +23,9 @@ struct CoreState
     std::int16_t PlayFrameCount = 0; // play messages received in the hand
     std::int16_t PlayCounter = 0; // announced plays since the table was cleared
     bool HandOver = false; // the hand result has arrived
-    std::int16_t BubbleSeat = 0; // the seat whose play bubble the main loop hides
+    // The seat whose play bubble the main loop hides; written by the bid
+    // turn and by core::ApplyAnnouncedPlay.
+    std::int16_t BubbleSeat = 0;
     std::int16_t ReconnectTries = 0;
     std::int16_t ReconnectCountdown = 0;
     bool MingXiDocked = false; // the hover-off surfaces may hide the task window
@@ -74,7 +76,12 @@ struct TableWindowState
     std::array<std::int16_t, 4> VoiceSet{};
 };
 
-// The trick state of the play flow, per display position.
+// The trick state, per display position. Only the functions of
+// core/HandEvents.h write it: the hand's events through their Apply functions
+// (the announced plays, the own turn, the own play sent, the hand's results
+// taking the plays off the table) and the table's reset through ClearTricks.
+// The play flow, the table window and the settlement read it. The bid row
+// (BidRowPos, BidRowOn) is the table's reset's alone.
 struct PlayState
 {
     // Column 33 holds the count of the picture indexes in columns 0..32.
@@ -90,10 +97,6 @@ struct PlayState
     using BombsByFace = std::array<std::array<std::int16_t, kBombSizes>, rules::kFaceBigJoker>;
     std::array<BombsByFace, 4> BombCount{};
     std::array<std::int16_t, 4> SeatBombCount{}; // big bombs per seat
-
-    // The pictures of the own last play in judged order (only picIndex is
-    // written), read by the played-card animation.
-    std::array<rules::HandSlot, rules::kMaxHandCards> OwnPlayCards{};
 
     // Cards played so far by display positions 1..3 (entries 0..2).
     std::array<std::int16_t, 3> BackCount{};
@@ -127,6 +130,11 @@ struct SoundSwitches
 // client object owns one and hands it to each subsystem by reference.
 struct TableState
 {
+    // The play to beat and the hands' cards change with the hand's events in
+    // core/HandEvents.h and with the own play in rules::ApplyOwnPlay. Beyond
+    // those, the play flow's sorting reorders a hand, the settlement turns up
+    // the cards left, and the play flow and the table's reset place the rows
+    // (rowX, rowY).
     rules::CardRulesState rules;
     CoreState core;
     support::PictureIds pictures;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rules/BitIndex.h"
+#include "rules/CardCode.h"
 #include "support/PictureIds.h"
 
 #include <QStringView>
@@ -12,8 +14,7 @@ struct CoreContext;
 
 namespace tessaroc::forms {
 class Image;
-template<class T>
-class ControlArray;
+template<class T> class ControlArray;
 } // namespace tessaroc::forms
 
 namespace tessaroc::table {
@@ -25,6 +26,14 @@ namespace tessaroc::play {
 // The card groups of the table by display position: cardImage0 (the own hand
 // and the own plays) to cardImage3. A position outside 0..3 has none.
 forms::ControlArray<forms::Image> *cardGroup(table::MainForm &form, int pos);
+
+// The picture number of a card: the face plus 16 per suit index. Jokers have
+// suit index 0, so their numbers are their faces, 16 and 17.
+constexpr int CardPictureNo(rules::CardCode code)
+{
+    return rules::cardFace(code)
+            + 16 * rules::BitIndex(static_cast<std::int16_t>(rules::cardSuitBits(code)));
+}
 
 // A picture number no card can have: above 127, or with a low nibble of 0, 1
 // or 2 in the rows 0, 2, 3, 4, 6 and 7 (so 16, 17 and 18 pass, 32 does not).

@@ -1,6 +1,7 @@
 #include "play/Deal.h"
 
 #include "core/CoreContext.h"
+#include "core/HandEvents.h"
 #include "play/CardPictures.h"
 #include "play/PlaySounds.h"
 #include "play/Sorting.h"
@@ -10,7 +11,6 @@
 #include "table/MainForm.h"
 #include "table/OwnCardRow.h"
 #include "table/TablePictures.h"
-#include "wire/ReceivedFrames.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ namespace tessaroc::play {
 
 namespace {
 
-constexpr int kDealtCards = 25;
+constexpr int kDealtCards = 25; // the own cards shown once they have flown
 constexpr int kBottomCards = 8;
 constexpr int kShowAtOnce = 33; // a row count that shows the own cards before the flights
 constexpr int kFlyingCards = 11; // imgCardMove(0..10)
@@ -52,16 +52,6 @@ struct PileSlide
 constexpr PileSlide kPileSlides[]
         = {{10, 0, 5, 30}, {11, -7, 0, 30}, {11, 0, -2.5, 20}, {11, 7, 0, 30}};
 
-bool validDeal(const wire::DealFrame &deal)
-{
-    const int n = deal.form;
-    if (n > rules::kMaxHandCards || static_cast<std::size_t>(n) != deal.cards().size())
-        return false;
-    return std::all_of(deal.cards().begin(), deal.cards().end(), [](rules::CardCode code) {
-        return rules::isValidFace(rules::cardFace(code));
-    });
-}
-
 } // namespace
 
 Deal::Deal(table::MainForm &form, core::CoreContext &context, CardPictures &pictures,
@@ -78,42 +68,27 @@ bool Deal::pause(std::int16_t ms, std::uint32_t generation)
     return generation == generation_;
 }
 
-void Deal::FaPai(const wire::MessageFrame &frame)
+void Deal::FaPai(const core::DealtHand &hand)
 {
-    const wire::DealFrame deal = wire::DealFrame::decode(frame);
-    if (!validDeal(deal))
+    if (!hand.dealt)
         return;
     const std::uint32_t generation = ++generation_;
     core::TableState &state = c_.state;
     const forms::LayoutScale s = state.table.scale;
     playSharedEffect(c_, sound::files::kDeal);
 
-    rules::HandRecord &own = state.rules.ownHand();
-    own.setCardCount(0);
-    const auto cards = deal.cards();
-    const int n = static_cast<int>(cards.size());
-    const int rows = std::min<int>(deal.rowCount, rules::kMaxHandCards);
+    const int n = static_cast<int>(hand.cards.size());
     const support::CardRow row = table::ownCardRow(state);
     for (int i = 0; i < n; ++i) {
-        const rules::CardCode code = cards[static_cast<std::size_t>(i)];
-        own.slots[static_cast<std::size_t>(own.validCount())]
-                = {code, static_cast<std::int16_t>(i)};
-        own.setCardCount(own.validCount() + 1);
         forms::Image &card = form_.hands.cardImage0(i);
         card.setStretch(true);
-        card.setLeft(row.left(i, rows, card.Width()));
-        pictures_.ShowCardPicture(0, i, rules::CardPictureNo(code));
+        card.setLeft(row.left(i, hand.rowCount, card.Width()));
+        pictures_.ShowCardPicture(0, i, CardPictureNo(hand.cards[static_cast<std::size_t>(i)]));
         card.setTop(row.restingTop());
-        if (rows == kShowAtOnce) {
+        if (hand.rowCount == kShowAtOnce) {
             card.setVisible(true);
             card.ZOrder(0);
         }
-    }
-    for (int p = 1; p <= 3; ++p) {
-        rules::HandRecord &hand = state.rules.HandRecords[static_cast<std::size_t>(p)];
-        hand.setCardCount(kDealtCards);
-        for (int i = 0; i < n; ++i)
-            hand.slots[static_cast<std::size_t>(i)].picIndex = static_cast<std::int16_t>(i);
     }
 
     DealAnimation(0);

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "wire/MessageFrame.h"
-
 #include <cstdint>
 
 namespace tessaroc::core {
 struct CoreContext;
-}
+struct DealtHand;
+} // namespace tessaroc::core
 
 namespace tessaroc::table {
 class MainForm;
@@ -27,12 +26,10 @@ public:
     Deal(table::MainForm &form, core::CoreContext &context, CardPictures &pictures,
          HandSorting &sorting);
 
-    // The own cards of a hand-start deal stored and laid out on the hand
-    // line, 25 backs given to every other seat, the flights to the four seats
-    // run, the fans put up and the bottom cards shown. A frame whose count or
-    // faces no deal can have (more than 33 cards, a face outside 3..17)
-    // changes nothing.
-    void FaPai(const wire::MessageFrame &frame);
+    // The own cards of a hand-start deal, as the core stored them, laid out
+    // on the hand line, the flights to the four seats run, the fans put up
+    // and the bottom cards shown. A frame that dealt nothing shows nothing.
+    void FaPai(const core::DealtHand &hand);
     // The cards flying from the pile toward display position pos.
     void DealAnimation(int pos);
     // The bottom cards close up in the middle, vanish, and a pile slides

@@ -43,17 +43,14 @@ void PlayEffects::ShowBombBubble(int pos, int kind)
 
 void PlayEffects::PlayBombAnimation(int kind)
 {
-    int picture;
-    if (kind == rules::KindFourJokers) {
-        picture = kFourJokers;
-    } else if (kind == rules::KindBomb5 || kind == rules::KindBomb6) {
-        const double u = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-        picture = static_cast<int>(2 * u) == 0 ? kBombSmallA : kBombSmallB;
-    } else if (kind > rules::KindBomb6) {
-        picture = kBombLarge;
-    } else {
-        return;
-    }
+    const int picture = BombPicture(
+            kind, [this] { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); });
+    if (picture != 0)
+        ShowBomb(picture);
+}
+
+void PlayEffects::ShowBomb(int picture)
+{
     forms::ucAniGIF &bomb = form_.effects.bombPlayer;
     bomb.setVisible(false);
     const QByteArray bytes = support::PictureStore::resourceBytes(picture);
@@ -65,33 +62,39 @@ void PlayEffects::PlayBombAnimation(int kind)
 
 void PlayEffects::PlayKindSound(int kind)
 {
+    const KindSound sound = KindSoundOf(kind);
+    if (sound.file.empty())
+        return;
+    if (sound.gameFolder)
+        playGameSound(c_, sound.file);
+    else
+        playSharedEffect(c_, sound.file);
+}
+
+KindSound KindSoundOf(int kind)
+{
     switch (kind) {
     case rules::KindBomb5:
     case rules::KindBomb6:
     case rules::KindBomb7:
     case rules::KindBomb8:
-        playSharedEffect(c_, sound::files::kBomb);
-        break;
+        return {sound::files::kBomb};
     case rules::KindFourJokers:
-        playSharedEffect(c_, sound::files::kFourJokers);
-        break;
+        return {sound::files::kFourJokers};
     case rules::KindSingle:
     case rules::KindPair:
     case rules::KindTriple:
     case rules::KindTripleWithPair:
     case rules::KindBomb4:
-        playSharedEffect(c_, sound::files::kPlainPlay);
-        break;
+        return {sound::files::kPlainPlay};
     case rules::KindTripleChain:
     case rules::KindPlaneWithPairs:
     case rules::KindPlaneWithPairsAlt:
-        playGameSound(c_, sound::files::kPlane);
-        break;
+        return {sound::files::kPlane, true};
     case rules::KindPairChain:
-        playGameSound(c_, sound::files::kPairChain);
-        break;
+        return {sound::files::kPairChain, true};
     default:
-        break;
+        return {};
     }
 }
 

@@ -2,9 +2,9 @@
 #include "play/PlayFlowService.h"
 
 #include "core/CoreContext.h"
+#include "core/HandEvents.h"
 #include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
-#include "support/PictureStore.h"
 #include "support/Waits.h"
 #include "table/MainForm.h"
 #include "table/OwnCardRow.h"
@@ -38,7 +38,8 @@ void PlayFlowService::JudgeChuPai()
         input.raised[static_cast<std::size_t>(slot)] = card && row.isRaised(card->Top());
     }
     input.maySendPlay = clocks.MaySendPlay;
-    input.random = random_ ? random_() : 0.0;
+    // Drawn at every press, whatever the play turns out to be.
+    const double random = random_ ? random_() : 0.0;
     const rules::OwnPlayDecision decision = rules::JudgeChuPai(rules, input);
 
     // Everything that closes the turn happens before the first wait, so a
@@ -99,15 +100,15 @@ void PlayFlowService::JudgeChuPai()
     rules::ApplyOwnPlay(rules, maySend, decision);
     clocks.MaySendPlay = false;
     c_.SendMsg(frame);
-    showOwnPlay(decision);
+    showOwnPlay(decision, random);
 }
 
-void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
+void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision, double random)
 {
     const float scaleX = c_.state.table.scale.ScaleX;
     const float scaleY = c_.state.table.scale.ScaleY;
     const rules::HandRecord &own = c_.state.rules.ownHand();
-    core::PlayState &play = c_.state.play;
+    core::ApplyOwnPlayRow(c_.state, decision);
     const int n = std::clamp<int>(decision.count, 0, rules::kMaxHandCards);
     const support::PlayedCards &look = support::kPlayedCards[0];
 
@@ -124,46 +125,21 @@ void PlayFlowService::showOwnPlay(const rules::OwnPlayDecision &decision)
             picture->setTop(24.0 * scaleY + own.rowY);
             picture->setLeft(played.left(i, n, look.width) + 24 * scaleX);
             picture->setStretch(true);
-            ShowCardPicture(0, p, rules::CardPictureNo(card.code));
+            ShowCardPicture(0, p, CardPictureNo(card.code));
             picture->ZOrder(0);
         }
-        play.TableCards[0][static_cast<std::size_t>(i)] = static_cast<std::int16_t>(p);
-        play.OwnPlayCards[static_cast<std::size_t>(i)].picIndex = static_cast<std::int16_t>(p);
     }
-    play.TableCards[0][core::PlayState::kCountColumn] = static_cast<std::int16_t>(n);
     PlayedCardsAnimation(form_, c_.state, c_.clock, n, 0);
 
     // The last cards of a hand go out quietly.
     if (!decision.emptiesHand) {
-        if (decision.bombResource != 0) {
-            forms::ucAniGIF &bomb = form_.effects.bombPlayer;
-            bomb.setVisible(false);
-            const QByteArray bytes = support::PictureStore::resourceBytes(decision.bombResource);
-            bomb.setVisible(true);
-            bomb.ZOrder(0);
-            bomb.LoadAnimatedGIF_Array(bytes);
-            bomb.setLoops(1);
-        }
-        switch (decision.sound) {
-        case rules::SoundCue::Sys040:
-            playPkEffect(sound::files::kBomb, true);
-            break;
-        case rules::SoundCue::Sys060:
-            playPkEffect(sound::files::kFourJokers, true);
-            break;
-        case rules::SoundCue::Sys070:
-            playPkEffect(sound::files::kPlainPlay, true);
-            break;
-        case rules::SoundCue::Feiji:
-            playGameEffect(sound::files::kPlane, true);
-            break;
-        case rules::SoundCue::Liandui:
-            playGameEffect(sound::files::kPairChain, true);
-            break;
-        case rules::SoundCue::Sys080:
-        case rules::SoundCue::None:
-            break;
-        }
+        if (const int bomb = BombPicture(decision.kind, [random] { return random; }))
+            effects_.ShowBomb(bomb);
+        const KindSound sound = KindSoundOf(decision.kind);
+        if (sound.gameFolder)
+            playGameEffect(sound.file, true);
+        else if (!sound.file.empty())
+            playPkEffect(sound.file, true);
     }
 
     // The rest of the hand closes up along the row.

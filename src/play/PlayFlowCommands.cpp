@@ -3,9 +3,9 @@
 
 namespace tessaroc::play {
 
-void PlayFlowService::FaPai(const wire::MessageFrame &frame)
+void PlayFlowService::FaPai(const core::DealtHand &hand)
 {
-    deal_.FaPai(frame);
+    deal_.FaPai(hand);
 }
 
 void PlayFlowService::DiPaiAnimation(int p)
@@ -23,14 +23,19 @@ void PlayFlowService::SortHandByGroup(int p, int n)
     sorting_.SortHandByGroup(p, n);
 }
 
+void PlayFlowService::ShowCardFace(int pos, int index, rules::CardCode code)
+{
+    pictures_.ShowCardPicture(pos, index, CardPictureNo(code));
+}
+
 void PlayFlowService::ShowCardPicture(int pos, int index, int pictureNo)
 {
     pictures_.ShowCardPicture(pos, index, pictureNo);
 }
 
-void PlayFlowService::ShowChuPai(const wire::MessageFrame &frame)
+void PlayFlowService::ShowChuPai(const core::AnnouncedPlay &play)
 {
-    announced_.ShowChuPai(frame);
+    announced_.ShowChuPai(play);
 }
 
 } // namespace tessaroc::play

@@ -2,7 +2,6 @@
 
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
-#include "play/PlayedCardsAnimation.h"
 #include "sound/SoundFiles.h"
 #include "sound/SoundService.h"
 #include "table/HoverPictures.h"
@@ -36,9 +35,6 @@ PlayFlowService::PlayFlowService(table::MainForm &form, core::CoreContext &conte
     random_ = [engine] {
         return std::uniform_real_distribution<double>(0.0, 1.0)(*engine);
     };
-    // Every seat's play slides in as the own one does.
-    announced_.setSlideIn(
-            [this](int n, int pos) { PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos); });
     connectInput();
 }
 

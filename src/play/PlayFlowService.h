@@ -51,11 +51,12 @@ public:
     void Tou_Click(int seat) override;
     void Tou_MouseMove(int seat) override;
 
-    void FaPai(const wire::MessageFrame &frame) override;
+    void FaPai(const core::DealtHand &hand) override;
     void DiPaiAnimation(int p) override;
     void SortHandByFace(int p, int n) override;
-    void ShowCardPicture(int pos, int index, int pictureNo) override;
-    void ShowChuPai(const wire::MessageFrame &frame) override;
+    void ShowCardFace(int pos, int index, rules::CardCode code) override;
+    void ShowCardPicture(int pos, int index, int pictureNo);
+    void ShowChuPai(const core::AnnouncedPlay &play) override;
     // The own hand by groups, as the sort button and the own play ask.
     void SortHandByGroup(int p, int n);
 
@@ -148,7 +149,7 @@ private:
     void hint();
     void showLastTrick(bool previous);
     // The own play shown after it was sent (JudgeShow.cpp).
-    void showOwnPlay(const rules::OwnPlayDecision &decision);
+    void showOwnPlay(const rules::OwnPlayDecision &decision, double random);
     void showNotice(bool toFront);
     void connectInput();
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -79,27 +79,17 @@ void PlayedCardsAnimation(table::MainForm &form, const core::TableState &state,
         return;
     n = std::min(n, rules::kMaxHandCards);
     auto &pictures = form.hands.cardRow(pos);
+    const core::PlayState::CardPictureRow &row
+            = state.play.TableCards[static_cast<std::size_t>(pos)];
+    const auto pictureOf = [&](int j) -> forms::Image * {
+        const int index = row[static_cast<std::size_t>(j)];
+        return index >= 0 ? pictures.find(index) : nullptr;
+    };
+    // The own cards start from the first, another seat's from the last.
     std::vector<forms::Image *> sequence;
-    forms::Image *reference = nullptr;
-    if (pos == 0) {
-        for (int k = 0; k < n; ++k) {
-            const int index = state.play.OwnPlayCards[static_cast<std::size_t>(k)].picIndex;
-            sequence.push_back(index >= 0 ? pictures.find(index) : nullptr);
-        }
-        reference = sequence.front();
-    } else {
-        const int first = state.play.BackCount[static_cast<std::size_t>(pos - 1)];
-        const auto &slots = state.rules.HandRecords[static_cast<std::size_t>(pos)].slots;
-        const auto pictureOf = [&](int k) -> forms::Image * {
-            if (k < 0 || k >= rules::kMaxHandCards)
-                return nullptr;
-            const int index = slots[static_cast<std::size_t>(k)].picIndex;
-            return index >= 0 ? pictures.find(index) : nullptr;
-        };
-        for (int k = first + n - 1; k >= first; --k)
-            sequence.push_back(pictureOf(k));
-        reference = pictureOf(first);
-    }
+    for (int j = 0; j < n; ++j)
+        sequence.push_back(pictureOf(pos == 0 ? j : n - 1 - j));
+    forms::Image *reference = pictureOf(0);
     animate(sequence, reference, n, pos, state, clock);
 }
 

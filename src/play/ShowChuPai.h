@@ -1,12 +1,9 @@
 #pragma once
 
-#include "wire/MessageFrame.h"
-
-#include <functional>
-
 namespace tessaroc::core {
+struct AnnouncedPlay;
 struct CoreContext;
-}
+} // namespace tessaroc::core
 
 namespace tessaroc::table {
 class MainForm;
@@ -18,30 +15,20 @@ class BackFans;
 class CardPictures;
 class PlayEffects;
 
-// Every play the server announces with cards, the own one included: the
-// bomb counters of the hand, the play to beat, the seat's previous trick
-// retired and the new play laid out face up in the seat's play area and
-// slid in, the effects, the seat's fan, and the badge when a hand is
-// played out. The own play was shown when it was sent; its announcement
-// only counts its bombs and looks whether the own hand is empty.
-//
-// A frame no hand can bring (more than 33 cards, a face outside 3..17, a
-// play past the seat's 33 slots) is ignored: nothing changes.
+// Every play the server announces with cards, the own one included, as the
+// core applied it to the hand's state: the seat's earlier plays taken off
+// the table and the new play laid out face up in the seat's play area and
+// slid in, the effects, the seat's fan, and the badge when a hand is played
+// out. The own play was shown when it was sent; its announcement only looks
+// whether the own hand is empty. A play the core did not take (no hand can
+// bring it) shows nothing.
 class AnnouncedPlays
 {
 public:
-    // Brings the n cards just laid out (hidden, 24 pixels below and aside of
-    // their places) at display position pos in, returning when all are in.
-    using SlideIn = std::function<void(int n, int pos)>;
-
     AnnouncedPlays(table::MainForm &form, core::CoreContext &context, CardPictures &pictures,
                    PlayEffects &effects, BackFans &fans);
 
-    void ShowChuPai(const wire::MessageFrame &message);
-
-    // The played-card animation to use; until one is set the cards are put at
-    // their places and shown at once.
-    void setSlideIn(SlideIn slideIn) { slideIn_ = std::move(slideIn); }
+    void ShowChuPai(const core::AnnouncedPlay &play);
 
 private:
     table::MainForm &form_;
@@ -49,9 +36,10 @@ private:
     CardPictures &pictures_;
     PlayEffects &effects_;
     BackFans &fans_;
-    SlideIn slideIn_;
 
-    void placeAtOnce(int n, int pos);
+    // Another seat's cards face up and hidden, each at its place moved down
+    // and aside by the slide-in's start offsets, later cards on top.
+    void layOut(const core::AnnouncedPlay &play);
 };
 
 } // namespace tessaroc::play

@@ -175,7 +175,7 @@ void HandSorting::SortHandByFace(int pos, int n)
             card->setVisible(false);
             continue;
         }
-        pictures_.ShowCardPicture(pos, slot.picIndex, rules::CardPictureNo(slot.code));
+        pictures_.ShowCardPicture(pos, slot.picIndex, CardPictureNo(slot.code));
         if (pos == 0) {
             placeOwnCard(*card, state, i, n);
             card->ZOrder(0);
@@ -285,7 +285,7 @@ void HandSorting::SortHandByGroup(int pos, int n)
         card->setVisible(false);
         if (!goodFace(slot.code))
             continue;
-        pictures_.ShowCardPicture(0, slot.picIndex, rules::CardPictureNo(slot.code));
+        pictures_.ShowCardPicture(0, slot.picIndex, CardPictureNo(slot.code));
         placeOwnCard(*card, state, i, n);
         card->ZOrder(0);
         card->setVisible(true);

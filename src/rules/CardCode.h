@@ -63,13 +63,6 @@ constexpr CardCode faceAndSuit(CardCode code)
     return makeCard(cardFace(code), cardSuitBits(code));
 }
 
-// The picture number of a card: the face plus 16 per suit index. Jokers have
-// suit index 0, so their numbers are their faces, 16 and 17.
-constexpr int CardPictureNo(CardCode code)
-{
-    return cardFace(code) + 16 * BitIndex(static_cast<std::int16_t>(cardSuitBits(code)));
-}
-
 constexpr int clampCardCount(int count)
 {
     return count < 0 ? 0 : (count > kMaxHandCards ? kMaxHandCards : count);

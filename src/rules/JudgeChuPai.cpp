@@ -6,49 +6,6 @@ namespace tessaroc::rules {
 
 namespace {
 
-SoundCue soundOf(PlayKind kind)
-{
-    switch (kind) {
-    case KindSingle:
-    case KindPair:
-    case KindTriple:
-    case KindTripleWithPair:
-    case KindBomb4:
-        return SoundCue::Sys070;
-    case KindPairChain:
-        return SoundCue::Liandui;
-    case KindTripleChain:
-    case KindPlaneWithPairs:
-    case KindPlaneWithPairsAlt:
-        return SoundCue::Feiji;
-    case KindBomb5:
-    case KindBomb6:
-    case KindBomb7:
-    case KindBomb8:
-        return SoundCue::Sys040;
-    case KindFourJokers:
-        return SoundCue::Sys060;
-    default:
-        return SoundCue::None;
-    }
-}
-
-std::int16_t bombAnimationOf(PlayKind kind, double random)
-{
-    switch (kind) {
-    case KindFourJokers:
-        return kBombFourJokers;
-    case KindBomb7:
-    case KindBomb8:
-        return kBombSevenEight;
-    case KindBomb5:
-    case KindBomb6:
-        return random < 0.5 ? kBombFiveSixA : kBombFiveSixB;
-    default:
-        return 0;
-    }
-}
-
 // The raised cards in slot order, with their pictures and slots.
 struct Selection
 {
@@ -96,7 +53,6 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
             return decision;
         decision.outcome = OwnPlayOutcome::Pass;
         decision.sendFrame = input.maySendPlay;
-        decision.sound = SoundCue::Sys080;
         return decision;
     }
 
@@ -134,12 +90,7 @@ OwnPlayDecision JudgeChuPai(const CardRulesState &state, const OwnPlayInput &inp
     decision.newPrevPlay.count = static_cast<std::int16_t>(sel.n);
     for (int j = 0; j < sel.n; ++j)
         decision.newPrevPlay.cards[j] = faceAndSuit(judged[j]);
-    // The last cards of a hand go out without the bomb animation or sound.
     decision.emptiesHand = hand.validCount() == sel.n;
-    if (!decision.emptiesHand) {
-        decision.bombResource = bombAnimationOf(kind, input.random);
-        decision.sound = soundOf(kind);
-    }
     return decision;
 }
 

@@ -11,8 +11,8 @@
 namespace tessaroc::rules {
 
 // The deciding half of the own play: whether a play or pass leaves, what
-// becomes the play to beat, which cards leave the hand and which sound and animation the play
-// calls for. The play flow shows the result (pictures, notice, clock, waits).
+// becomes the play to beat and which cards leave the hand. The play flow
+// shows the result (pictures, notice, clock, sounds, explosions, waits).
 
 enum class OwnPlayOutcome : std::uint8_t {
     Nothing, // nothing raised while leading: a lead cannot be passed
@@ -24,30 +24,11 @@ enum class OwnPlayOutcome : std::uint8_t {
     Sent, // accepted and sent: the cards go to the table
 };
 
-// The sound of the own play. The play flow turns a cue into a file and plays
-// it only while game sounds are on and the window is not minimised.
-enum class SoundCue : std::uint8_t {
-    None,
-    Sys080, // a pass
-    Sys040, // a bomb of five to eight
-    Sys060, // the four jokers
-    Sys070, // single, pair, triple, triple with pair, bomb of four
-    Feiji, // triple chain or plane
-    Liandui, // pair chain
-};
-
-// Picture resources of the bomb animations; 0 is none.
-inline constexpr std::int16_t kBombFiveSixA = 879;
-inline constexpr std::int16_t kBombFiveSixB = 880;
-inline constexpr std::int16_t kBombFourJokers = 881;
-inline constexpr std::int16_t kBombSevenEight = 930;
-
 // What the play flow knows when the player presses the play button.
 struct OwnPlayInput
 {
     std::array<bool, kMaxHandCards> raised{}; // per own slot: the card's picture is raised
     bool maySendPlay = false; // this turn's play or pass may still be sent
-    double random = 0.0; // uniform in [0, 1): picks one of the two five- and six-card bombs
 };
 
 // One played card in judged order: its code, its picture and the slot it
@@ -71,9 +52,9 @@ struct OwnPlayDecision
     std::int16_t count = 0; // raised cards
     std::array<PlayedCard, kMaxHandCards> realOrder{}; // entries 0 to count - 1
     PrevPlay newPrevPlay; // the own play as the play to beat, without card ids
-    bool emptiesHand = false; // the caller then waits 1000 ms and does not re-sort
-    std::int16_t bombResource = 0; // one of the kBomb... resources, or 0
-    SoundCue sound = SoundCue::None;
+    // The last cards of the hand: they go out without explosion or sound,
+    // and the caller then waits 1000 ms and does not re-sort.
+    bool emptiesHand = false;
 
     // The card ids of the judged cards in judged order, the order the play
     // frame carries them in; entries 0 to count - 1.

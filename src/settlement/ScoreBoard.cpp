@@ -1,6 +1,7 @@
 // The board of a hand under the usual rules (ShowScore): the play area
 // cleared, the other hands turned up, and per seat its header, bomb lines,
 // amounts, result block and bookkeeping.
+#include "core/HandEvents.h"
 #include "core/TableState.h"
 #include "settlement/CoreSettlement.h"
 #include "settlement/NumberText.h"
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int kRed = 0x0000FF;
 constexpr int kBlue = 0xFF0000;
-constexpr int kCountColumn = core::PlayState::kCountColumn;
 constexpr int kMaxCards = rules::kMaxHandCards;
 
 const QString kRule = QStringLiteral("-----------");
@@ -61,20 +61,9 @@ void CoreSettlement::clearPlayArea(const ResultSet &set)
         const int p = seat.pos;
         if (p == play.RevealSkipPos)
             continue;
-        auto &prev = play.PrevTableCards[static_cast<std::size_t>(p)];
-        const auto &cur = play.TableCards[static_cast<std::size_t>(p)];
-        const int prevCount = std::clamp<int>(prev[kCountColumn], 0, kCountColumn);
-        for (int i = 0; i < prevCount; ++i)
-            view_.HidePlayedCard(p, prev[static_cast<std::size_t>(i)]);
-        prev[kCountColumn] = cur[kCountColumn];
-        const int count = std::clamp<int>(cur[kCountColumn], 0, kCountColumn);
-        for (int i = 0; i < count; ++i) {
-            const int idx = cur[static_cast<std::size_t>(i)];
-            if (idx < 0 || idx >= kMaxCards)
-                continue;
-            view_.HidePlayedCard(p, idx);
-            prev[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(idx);
-        }
+        const core::HiddenPictures retired = core::RetireRow(play, p);
+        for (std::int16_t k : retired.pictures())
+            view_.HidePlayedCard(p, k);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "table/MainForm.h"
 
+#include "core/HandEvents.h"
 #include "core/TableState.h"
 #include "gif/GifScale.h"
 #include "support/CardRow.h"
@@ -54,23 +55,12 @@ void clearHandState(core::TableState &state, forms::LayoutScale s)
 
     play.BidRowPos = 0;
     play.BidRowOn = false;
-    for (auto &row : play.TableCards)
-        row.fill(0);
-    for (auto &row : play.PrevTableCards)
-        row.fill(0);
-    play.BackCount.fill(0);
-    for (auto &seat : play.BombCount) {
-        for (auto &face : seat)
-            face.fill(0);
-    }
-    play.SeatBombCount.fill(0);
+    core::ClearTricks(state);
     rules.PromptLeadState = false;
-    rules.prevPlay.count = 0;
 
     core.BidClockOn = false;
     core.TickPhase = 0;
     core.LandlordPos = -1;
-    core.BubbleSeat = 0;
     core.ReconnectTries = 0;
     core.ReconnectCountdown = 0;
     core.PlayFrameCount = 0;

@@ -25,11 +25,11 @@ struct NullPlay : core::services::PlayFlow
     void Pic1_KeyDown(int, int) override { }
     void Tou_Click(int) override { }
     void Tou_MouseMove(int) override { }
-    void FaPai(const wire::MessageFrame &) override { }
+    void FaPai(const core::DealtHand &) override { }
     void DiPaiAnimation(int) override { }
     void SortHandByFace(int, int) override { }
-    void ShowCardPicture(int, int, int) override { }
-    void ShowChuPai(const wire::MessageFrame &) override { }
+    void ShowCardFace(int, int, rules::CardCode) override { }
+    void ShowChuPai(const core::AnnouncedPlay &) override { }
 };
 
 struct NullSound : core::services::Sound

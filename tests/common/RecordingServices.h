@@ -323,22 +323,22 @@ struct RecordingPlay final : Recorder, core::services::PlayFlow
     void Pic1_KeyDown(int key, int shift) override { note("Pic1_KeyDown" + num(key) + num(shift)); }
     void Tou_Click(int seat) override { note("Tou_Click" + num(seat)); }
     void Tou_MouseMove(int seat) override { note("Tou_MouseMove" + num(seat)); }
-    void FaPai(const wire::MessageFrame &) override { note("FaPai"); }
+    void FaPai(const core::DealtHand &) override { note("FaPai"); }
     void DiPaiAnimation(int p) override { note("DiPaiAnimation" + num(p)); }
     void SortHandByFace(int p, int n) override
     {
         note("SortHandByFace" + num(p) + num(n));
         sorted.emplace_back(p, n);
     }
-    void ShowCardPicture(int pos, int index, int pictureNo) override
+    void ShowCardFace(int pos, int index, rules::CardCode code) override
     {
-        pictures.push_back({pos, index, pictureNo});
+        faces.push_back({pos, index, code});
     }
-    void ShowChuPai(const wire::MessageFrame &) override { note("ShowChuPai"); }
+    void ShowChuPai(const core::AnnouncedPlay &) override { note("ShowChuPai"); }
 
     std::function<void()> onJudge;
     std::vector<std::pair<int, int>> sorted; // display position, cards
-    std::vector<std::array<int, 3>> pictures; // display position, index, picture number
+    std::vector<std::array<int, 3>> faces; // display position, index, card code
 };
 
 // Hands every call to a play flow built after the context that names it.
@@ -350,11 +350,11 @@ struct ForwardingPlay final : core::services::PlayFlow
     void Pic1_KeyDown(int k, int s) override { to->Pic1_KeyDown(k, s); }
     void Tou_Click(int s) override { to->Tou_Click(s); }
     void Tou_MouseMove(int s) override { to->Tou_MouseMove(s); }
-    void FaPai(const wire::MessageFrame &f) override { to->FaPai(f); }
+    void FaPai(const core::DealtHand &h) override { to->FaPai(h); }
     void DiPaiAnimation(int p) override { to->DiPaiAnimation(p); }
     void SortHandByFace(int p, int n) override { to->SortHandByFace(p, n); }
-    void ShowCardPicture(int p, int i, int n) override { to->ShowCardPicture(p, i, n); }
-    void ShowChuPai(const wire::MessageFrame &f) override { to->ShowChuPai(f); }
+    void ShowCardFace(int p, int i, rules::CardCode c) override { to->ShowCardFace(p, i, c); }
+    void ShowChuPai(const core::AnnouncedPlay &p) override { to->ShowChuPai(p); }
     core::services::PlayFlow *to = nullptr;
 };
 

@@ -166,8 +166,11 @@ TEST_P(OwnBottomCards, JoinTheOwnHandAtTheEndOfTheRow)
         EXPECT_TRUE(card.Visible());
         EXPECT_TRUE(card.Stretch());
     }
-    EXPECT_EQ(client.play.pictures.size(), 8u);
-    EXPECT_EQ(client.play.pictures[0], (std::array<int, 3>{0, 25, 10 + 16}));
+    ASSERT_EQ(client.play.faces.size(), 8u);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(
+                client.play.faces[static_cast<std::size_t>(i)],
+                (std::array<int, 3>{0, 25 + i, own.slots[static_cast<std::size_t>(25 + i)].code}));
     EXPECT_TRUE(client.log.called("play.DiPaiAnimation 0"));
     EXPECT_TRUE(client.log.called("play.SortHandByFace 0 33"));
     EXPECT_TRUE(client.state.rules.InGame);
@@ -184,7 +187,7 @@ TEST(DealCommand, BottomCardsOfAnotherSeatOnlyAnimate)
     EXPECT_EQ(client.state.rules.ownHand().cardCount, 25);
     EXPECT_TRUE(client.log.called("play.DiPaiAnimation 3"));
     EXPECT_TRUE(client.state.commands.LastTrickReady);
-    EXPECT_TRUE(client.play.pictures.empty());
+    EXPECT_TRUE(client.play.faces.empty());
 }
 
 TEST(DealCommand, BottomCardsForNoSeatAreIgnored)

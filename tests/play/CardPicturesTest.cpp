@@ -9,6 +9,27 @@ namespace {
 
 constexpr int kBack = 18;
 
+TEST(CardPictureNo, IsFacePlusSixteenPerSuit)
+{
+    struct Case
+    {
+        int face;
+        int suitBit;
+        int pictureNo;
+    };
+    const Case cases[] = {
+            {3, 1, 3},   {10, 1, 10}, {15, 1, 15}, // suit index 0
+            {16, 1, 16}, {17, 1, 17}, {16, 0, 16}, // jokers: their faces
+            {3, 2, 19},  {15, 2, 31}, // suit index 1
+            {3, 4, 35},  {14, 4, 46}, {15, 4, 47}, // suit index 2
+            {3, 8, 51},  {15, 8, 63}, // suit index 3
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(CardPictureNo(rules::makeCard(c.face, c.suitBit, 99)), c.pictureNo)
+                << "face " << c.face << " suit bit " << c.suitBit;
+    }
+}
+
 struct NumberCase
 {
     int number;
@@ -16,7 +37,8 @@ struct NumberCase
 };
 
 class CardPictureNumbers : public ::testing::TestWithParam<NumberCase>
-{ };
+{
+};
 
 // Every number is tried on a card that shows the back: a shown number
 // changes its picture to the table's entry; a refused one takes the table out

@@ -1,8 +1,10 @@
 #include "PlayShowFixture.h"
 #include "WaitSteps.h"
 
+#include "core/HandEvents.h"
 #include "rules/CardCode.h"
 #include "support/PictureIds.h"
+#include "play/CardPictures.h"
 
 #include <map>
 #include <set>
@@ -61,7 +63,7 @@ TEST_P(DealAtScale, TheHandIsLaidOutSortedAndTheOtherSeatsGetTheirFans)
         const forms::Image &card = t.form().hands.cardImage0(slot.picIndex);
         EXPECT_TRUE(card.Visible()) << i;
         EXPECT_EQ(card.Top(), state.table.HandLine);
-        EXPECT_EQ(card.Picture(), cardPictureId(state, rules::CardPictureNo(slot.code)));
+        EXPECT_EQ(card.Picture(), cardPictureId(state, play::CardPictureNo(slot.code)));
     }
     EXPECT_EQ(pictures.size(), 25u);
     for (int p = 1; p <= 3; ++p) {
@@ -222,7 +224,8 @@ TEST(Deal, ANewDealDuringTheFlightsTakesOver)
         EXPECT_TRUE(t.form().hands.shanImage(i).Visible());
 }
 
-// A frame with a card count or a face that no deal has changes nothing.
+// A frame with a form or a face that no deal has changes nothing and shows
+// nothing.
 TEST(Deal, AMalformedDealChangesNothing)
 {
     for (int fault = 0; fault < 3; ++fault) {
@@ -239,7 +242,7 @@ TEST(Deal, AMalformedDealChangesNothing)
             frame.setByte(16 + 4 * 24 + 1, 18); // the last card's face 18
         else
             frame.setByte(11, 40); // more cards than any hand holds
-        t.flow().FaPai(frame);
+        t.flow().FaPai(core::ApplyDeal(t.state(), wire::DealFrame::decode(frame)));
         EXPECT_EQ(t.state().rules, before) << fault;
         EXPECT_TRUE(t.sound.played.empty()) << fault;
         EXPECT_FALSE(t.form().hands.shanImage(0).Visible()) << fault;
@@ -255,7 +258,7 @@ TEST(Deal, NoSoundWithTheEffectsOffOrTheTableMinimised)
             t.state().sound.EffectsOn = false;
         else
             t.base.window->minimised = true;
-        t.flow().FaPai(handStart().encode());
+        t.flow().FaPai(core::ApplyDeal(t.state(), handStart()));
         t.flow().DiPaiAnimation(0);
         EXPECT_TRUE(t.sound.played.empty());
         EXPECT_EQ(t.state().rules.ownHand().cardCount, 25) << "the deal runs all the same";

@@ -2,6 +2,7 @@
 
 #include "Grab.h"
 #include "play/CardPictures.h"
+#include "play/Effects.h"
 #include "rules/CardCode.h"
 #include "rules/PlayKind.h"
 #include "support/PictureStore.h"
@@ -10,6 +11,7 @@
 #include <QImage>
 
 #include <optional>
+#include <string_view>
 
 namespace tessaroc::play::test {
 namespace {
@@ -70,6 +72,52 @@ std::optional<int> animationOnShow(const forms::ucAniGIF &control, std::initiali
     return 0;
 }
 
+// The explosion and the sound of each kind of play, the own play's and the
+// announced ones'; the random number is asked only to pick a small explosion.
+TEST(PlayEffects, EachKindHasItsExplosionAndSound)
+{
+    struct Case
+    {
+        int kind;
+        double random;
+        int bomb;
+        std::string_view file;
+        bool gameFolder;
+    };
+    const Case cases[] = {
+            {rules::KindSingle, 0, 0, "sys070.wav", false},
+            {rules::KindPair, 0, 0, "sys070.wav", false},
+            {rules::KindTriple, 0, 0, "sys070.wav", false},
+            {rules::KindTripleWithPair, 0, 0, "sys070.wav", false},
+            {rules::KindBomb4, 0, 0, "sys070.wav", false},
+            {rules::KindPairChain, 0, 0, "liandui.wav", true},
+            {rules::KindTripleChain, 0, 0, "feiji.wav", true},
+            {rules::KindPlaneWithPairs, 0, 0, "feiji.wav", true},
+            {rules::KindPlaneWithPairsAlt, 0, 0, "feiji.wav", true},
+            {rules::KindBomb5, 0.0, 879, "sys040.wav", false},
+            {rules::KindBomb5, 0.49, 879, "sys040.wav", false},
+            {rules::KindBomb6, 0.5, 880, "sys040.wav", false},
+            {rules::KindBomb6, 0.99, 880, "sys040.wav", false},
+            {rules::KindBomb7, 0.3, 930, "sys040.wav", false},
+            {rules::KindBomb8, 0.7, 930, "sys040.wav", false},
+            {rules::KindFourJokers, 0, 881, "sys060.wav", false},
+            {rules::KindNone, 0, 0, "", false},
+            {15, 0, 930, "", false},
+    };
+    for (const Case &c : cases) {
+        int asked = 0;
+        const int bomb = BombPicture(c.kind, [&] {
+            ++asked;
+            return c.random;
+        });
+        EXPECT_EQ(bomb, c.bomb) << c.kind << " r=" << c.random;
+        EXPECT_EQ(asked, bomb == 879 || bomb == 880 ? 1 : 0) << c.kind;
+        const KindSound sound = KindSoundOf(c.kind);
+        EXPECT_EQ(sound.file, c.file) << c.kind;
+        EXPECT_EQ(sound.gameFolder, c.gameFolder) << c.kind;
+    }
+}
+
 TEST(PlayEffects, BubbleExplosionAndSoundByKind)
 {
     struct Case
@@ -116,7 +164,8 @@ TEST(PlayEffects, BubbleExplosionAndSoundByKind)
             EXPECT_EQ(bomb.loops(), 1) << what;
             const std::optional<int> shown = animationOnShow(bomb, {879, 880, 881, 930});
             ASSERT_TRUE(shown) << what;
-            EXPECT_NE(std::find(c.explosions.begin(), c.explosions.end(), *shown), c.explosions.end())
+            EXPECT_NE(std::find(c.explosions.begin(), c.explosions.end(), *shown),
+                      c.explosions.end())
                     << what << " shows " << *shown;
         }
         const std::vector<std::string> sounds
@@ -323,7 +372,8 @@ TEST(PlayEffects, NothingOfTheLastHandMovesIntoTheNext)
 TEST(PlayScreenshots, ADealThePlaysAndTheHandsEnd)
 {
     for (Screen screen : {Screen::Full, Screen::Reduced}) {
-        const QString scale = screen == Screen::Full ? QStringLiteral("full") : QStringLiteral("reduced");
+        const QString scale
+                = screen == Screen::Full ? QStringLiteral("full") : QStringLiteral("reduced");
         Dealt t(screen, 4);
         ::tessaroc::test::grabToPng(t.form(), QStringLiteral("play_deal_") + scale);
         t.dispatch(play(3, rules::KindPairChain, {7, 7, 8, 8, 9, 9}).encode());

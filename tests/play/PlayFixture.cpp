@@ -4,6 +4,7 @@
 
 #include "app/TableWindowWiring.h"
 #include "forms/Fonts.h"
+#include "play/CardPictures.h"
 #include "rules/CardCode.h"
 
 namespace tessaroc::play::test {
@@ -40,7 +41,7 @@ void PlayTable::deal(const std::vector<rules::CardCode> &cards)
     const forms::LayoutScale s = state.table.scale;
     for (int i = 0; i < static_cast<int>(cards.size()); ++i) {
         forms::Image &card = form->hands.cardImage0(i);
-        play->ShowCardPicture(0, i, rules::CardPictureNo(cards[static_cast<std::size_t>(i)]));
+        play->ShowCardPicture(0, i, play::CardPictureNo(cards[static_cast<std::size_t>(i)]));
         card.setStretch(true);
         card.Move(s.x(150) + i * s.x(20), state.table.HandLine, s.x(80), s.y(120));
         card.setVisible(true);

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kSizes[4][2] = {{80, 108}, {77, 104}, {75, 101}, {77, 104}};
 constexpr int kDirection[4] = {-1, +1, +1, -1};
-constexpr int kFirstSlot = 2; // cards the seat played before
+constexpr int kFirstSlot = 2; // another seat's play starts at this picture
 
 // Lays out the n cards of a play at pos as the callers do: hidden, each 24
 // pixels below and against the direction of its resting place. Returns the
@@ -26,17 +26,11 @@ std::vector<forms::Image *> layOut(PlayTable &t, int pos, int n, std::vector<QPo
     const float sx = t.state.table.scale.ScaleX, sy = t.state.table.scale.ScaleY;
     auto &row = t.form->hands.cardRow(pos);
     std::vector<forms::Image *> play;
-    t.state.play.BackCount = {kFirstSlot, kFirstSlot, kFirstSlot};
+    auto &played = t.state.play.TableCards[static_cast<std::size_t>(pos)];
+    played[33] = static_cast<std::int16_t>(n);
     for (int k = 0; k < n; ++k) {
         const int index = pos == 0 ? 10 + k : kFirstSlot + k;
-        if (pos == 0)
-            t.state.play.OwnPlayCards[static_cast<std::size_t>(k)].picIndex
-                    = static_cast<std::int16_t>(index);
-        else
-            t.state.rules.HandRecords[static_cast<std::size_t>(pos)]
-                    .slots[static_cast<std::size_t>(index)]
-                    .picIndex
-                    = static_cast<std::int16_t>(index);
+        played[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(index);
         forms::Image &picture = row.Load(index);
         const QPointF place(200 + 18 * k * sx, 300);
         rest.push_back(place);

@@ -1,5 +1,6 @@
 #include "PlayShowFixture.h"
 
+#include "core/HandEvents.h"
 #include "rules/CardCode.h"
 #include "rules/PlayKind.h"
 #include "table/Rounding.h"
@@ -44,88 +45,20 @@ struct Dealt : PlayTable
         dispatch(handStart().encode());
         sound.played.clear();
     }
-    forms::ControlArray<forms::Image> &group(int pos)
+    forms::ControlArray<forms::Image> &group(int pos) { return *cardGroup(form(), pos); }
+    // What the dispatcher does with a seat's play: applied to the hand's
+    // state, then shown.
+    void announce(const wire::MessageFrame &frame)
     {
-        return *cardGroup(form(), pos);
-    }
-    std::int16_t bombs(int pos, int face, int size)
-    {
-        return state().play.BombCount[static_cast<std::size_t>(pos)][static_cast<std::size_t>(face)]
-                                     [static_cast<std::size_t>(size - 5)];
+        const wire::PlayedFrame played = wire::PlayedFrame::decode(frame);
+        flow().ShowChuPai(core::ApplyAnnouncedPlay(state(), played,
+                                                   core::DisplayPos(*context, played.mover)));
     }
 };
 
-// What the play to beat is after another seat's play or the own one, for
-// each trick code the server sends.
-TEST(ShowChuPai, ThePlayToBeatByTrickCode)
-{
-    struct Case
-    {
-        int pos;
-        std::uint8_t trick;
-        int expectedKind;
-    };
-    constexpr int kEarlier = rules::KindTriple;
-    for (const Case c : {Case{1, 0, rules::KindPair}, Case{2, 9, rules::KindPair},
-                         Case{3, 1, rules::KindPair}, Case{3, 10, rules::KindPair},
-                         Case{0, 0, kEarlier}, Case{0, 1, 0}, Case{0, 9, 0}, Case{0, 10, 0}}) {
-        Dealt t;
-        t.state().rules.prevPlay.kind = rules::toPlayKind(kEarlier);
-        t.flow().ShowChuPai(play(c.pos, rules::KindPair, {9, 9}, c.trick).encode());
-        EXPECT_EQ(t.state().rules.prevPlay.kind, c.expectedKind) << c.pos << "," << int{c.trick};
-        EXPECT_EQ(t.state().play.RevealSkipPos, c.pos);
-        if (c.pos != 0) {
-            EXPECT_EQ(t.state().rules.prevPlay.count, 2);
-            EXPECT_EQ(t.state().rules.prevPlay.cards[0], rules::makeCard(9, 2)) << "no card id";
-        }
-    }
-}
-
-TEST(ShowChuPai, BombCountersForEverySeat)
-{
-    struct Case
-    {
-        int pos;
-        int kind;
-        std::vector<int> faces;
-        int face; // BombCount face index, -1: none
-        int size;
-        int seatBombs;
-    };
-    const std::vector<Case> cases = {
-            {2, rules::KindBomb6, many(14, 6), 1, 6, 1},
-            {2, rules::KindBomb6, many(15, 6), 2, 6, 1},
-            {2, rules::KindBomb6, many(9, 6), 9, 6, 1},
-            {2, rules::KindBomb7, many(13, 7), 13, 7, 1},
-            {0, rules::KindBomb8, many(3, 8), 3, 8, 1},
-            {1, rules::KindFourJokers, {16, 16, 17, 17}, 0, 9, 1},
-            {3, rules::KindBomb4, many(7, 4), -1, 0, 0},
-            {3, rules::KindBomb5, many(7, 5), -1, 0, 0},
-    };
-    for (const Case &c : cases) {
-        Dealt t;
-        t.flow().ShowChuPai(play(c.pos, c.kind, c.faces).encode());
-        EXPECT_EQ(t.state().play.SeatBombCount[static_cast<std::size_t>(c.pos)], c.seatBombs) << c.kind;
-        int total = 0;
-        for (const auto &seat : t.state().play.BombCount)
-            for (const auto &face : seat)
-                for (std::int16_t n : face)
-                    total += n;
-        EXPECT_EQ(total, c.face < 0 ? 0 : 1) << c.kind;
-        if (c.face >= 0) {
-            EXPECT_EQ(t.bombs(c.pos, c.face, c.size), 1) << c.kind;
-        }
-    }
-    // The four jokers are noted, not counted.
-    Dealt t;
-    t.flow().ShowChuPai(play(1, rules::KindFourJokers, {16, 16, 17, 17}).encode());
-    t.flow().ShowChuPai(play(1, rules::KindFourJokers, {16, 16, 17, 17}).encode());
-    EXPECT_EQ(t.bombs(1, 0, 9), 1);
-    EXPECT_EQ(t.state().play.SeatBombCount[1], 2);
-}
-
 class PlayAreas : public ::testing::TestWithParam<Screen>
-{ };
+{
+};
 
 // Where the cards of each seat come to rest: the row origins move left as a
 // play grows, the cards 22 % of a card apart, later ones on top.
@@ -137,31 +70,33 @@ TEST_P(PlayAreas, EachSeatsCardsRestInItsArea)
         int n;
         double origin; // design pixels
     };
-    for (const Case c : {Case{1, 1, 165}, Case{1, 5, 165}, Case{1, 6, 155}, Case{1, 10, 80},
-                         Case{1, 15, -20}, Case{2, 1, 380}, Case{2, 7, 320}, Case{2, 12, 275},
-                         Case{3, 3, 625}, Case{3, 9, 525}, Case{3, 14, 455}, Case{3, 15, 355},
-                         Case{3, 16, 230}}) {
+    for (const Case c :
+         {Case{1, 1, 165}, Case{1, 5, 165}, Case{1, 6, 155}, Case{1, 10, 80}, Case{1, 15, -20},
+          Case{2, 1, 380}, Case{2, 7, 320}, Case{2, 12, 275}, Case{3, 3, 625}, Case{3, 9, 525},
+          Case{3, 14, 455}, Case{3, 15, 355}, Case{3, 16, 230}}) {
         Dealt t(GetParam());
         const forms::LayoutScale s = t.scale();
         std::vector<int> faces;
         for (int j = 0; j < c.n; ++j)
             faces.push_back(3 + j % 13);
         t.dispatch(play(c.pos, rules::KindSingle, faces).encode());
-        const rules::HandRecord &hand = t.state().rules.HandRecords[static_cast<std::size_t>(c.pos)];
+        const rules::HandRecord &hand
+                = t.state().rules.HandRecords[static_cast<std::size_t>(c.pos)];
         EXPECT_EQ(hand.rowX, table::roundToInt16(s.x(c.origin))) << c.pos << "/" << c.n;
         EXPECT_EQ(hand.cardCount, 25 - c.n);
         const double a = (0.11 * c.n + 0.39) * 90 * s.ScaleX;
         const double width = s.x(c.pos == 2 ? 75 : 77);
         const double left0 = c.pos == 2 ? s.x(500) - a : hand.rowX + a;
-        const double top = c.pos != 2 ? hand.rowY
-                                      : hand.rowY + (s.isReduced() ? s.y(10) : -s.y(15));
+        const double top
+                = c.pos != 2 ? hand.rowY : hand.rowY + (s.isReduced() ? s.y(10) : -s.y(15));
         const auto &row = t.state().play.TableCards[static_cast<std::size_t>(c.pos)];
         EXPECT_EQ(row[33], c.n);
         for (int j = 0; j < c.n; ++j) {
             EXPECT_EQ(row[static_cast<std::size_t>(j)], j);
             const forms::Image &card = t.group(c.pos)(j);
             EXPECT_TRUE(card.Visible());
-            EXPECT_NEAR(card.Left(), left0 + 0.22 * j * width * s.ScaleX, 1e-2) << c.pos << "/" << j;
+            EXPECT_NEAR(card.Left(), left0 + 0.22 * j * width * s.ScaleX, 1e-2)
+                    << c.pos << "/" << j;
             EXPECT_NEAR(card.Top(), top, 1e-2);
             EXPECT_EQ(card.Picture(), cardPictureId(t.state(), 3 + j % 13 + 16));
         }
@@ -239,7 +174,7 @@ TEST(ShowChuPai, BubblesOfEarlierPlaysGo)
         u.state().core.BubbleSeat = static_cast<std::int16_t>(bubbleSeat);
         u.form().messages.Speak(0).setVisible(true);
         u.form().messages.Speak(3).setVisible(true);
-        u.flow().ShowChuPai(play(3, rules::KindSingle, {6}).encode());
+        u.announce(play(3, rules::KindSingle, {6}).encode());
         EXPECT_TRUE(u.form().messages.Speak(0).Visible()) << bubbleSeat;
         EXPECT_EQ(u.state().core.BubbleSeat, 3);
     }
@@ -262,7 +197,7 @@ TEST(ShowChuPai, AMalformedPlayChangesNothing)
             t.state().play.BackCount[0] = 28;
         const rules::CardRulesState rules = t.state().rules;
         const core::PlayState kept = t.state().play;
-        t.flow().ShowChuPai(frame);
+        t.announce(frame);
         EXPECT_EQ(t.state().rules, rules) << fault;
         EXPECT_EQ(t.state().play.TableCards, kept.TableCards) << fault;
         EXPECT_EQ(t.state().play.BackCount, kept.BackCount) << fault;

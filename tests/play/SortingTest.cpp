@@ -1,6 +1,7 @@
 #include "PlayShowFixture.h"
 
 #include "rules/CardCode.h"
+#include "play/CardPictures.h"
 
 #include <utility>
 
@@ -62,7 +63,7 @@ void expectOwnRow(PlayTable &t, int n, bool reduced)
         EXPECT_TRUE(card.Visible()) << i;
         EXPECT_EQ(card.Top(), state.table.HandLine) << i;
         EXPECT_NEAR(card.Left(), x0 + i * 0.22 * card.Width() * scaleX, 1e-3) << i;
-        EXPECT_EQ(card.Picture(), cardPictureId(state, rules::CardPictureNo(slot.code))) << i;
+        EXPECT_EQ(card.Picture(), cardPictureId(state, play::CardPictureNo(slot.code))) << i;
     }
 }
 

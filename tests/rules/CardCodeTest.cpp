@@ -41,28 +41,6 @@ TEST(CardText, FacesWithTheirSuits)
     EXPECT_EQ(cardText(makeCard(20, 1)), "?20♦");
 }
 
-struct PictureCase
-{
-    int face;
-    int suitBit;
-    int pictureNo;
-};
-
-TEST(CardCode, PictureNumberIsFacePlusSixteenPerSuit)
-{
-    const PictureCase cases[] = {
-            {3, 1, 3},   {10, 1, 10}, {15, 1, 15}, // suit index 0
-            {16, 1, 16}, {17, 1, 17}, {16, 0, 16}, // jokers: their faces
-            {3, 2, 19},  {15, 2, 31}, // suit index 1
-            {3, 4, 35},  {15, 4, 47}, // suit index 2
-            {3, 8, 51},  {15, 8, 63}, // suit index 3
-    };
-    for (const PictureCase &c : cases) {
-        EXPECT_EQ(CardPictureNo(makeCard(c.face, c.suitBit, 99)), c.pictureNo)
-                << "face " << c.face << " suit bit " << c.suitBit;
-    }
-}
-
 class HandsReset : public ::testing::Test
 {
 protected:

@@ -24,13 +24,12 @@ protected:
         const std::vector<CardCode> play = cards(text, 100);
         state.prevPlay.set(kind, static_cast<int>(play.size()), play);
     }
-    OwnPlayInput raise(std::initializer_list<int> slots, bool maySend = true, double random = 0.0)
+    OwnPlayInput raise(std::initializer_list<int> slots, bool maySend = true)
     {
         OwnPlayInput input;
         for (const int slot : slots)
             input.raised[slot] = true;
         input.maySendPlay = maySend;
-        input.random = random;
         return input;
     }
     // The ids the play frame carries, in judged order.
@@ -76,7 +75,6 @@ TEST_F(OwnPlay, NothingRaisedWhileLeadingDoesNothing)
     const OwnPlayDecision d = JudgeChuPai(state, raise({}));
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Nothing);
     EXPECT_FALSE(d.sendFrame);
-    EXPECT_EQ(d.sound, SoundCue::None);
 }
 
 TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
@@ -88,7 +86,6 @@ TEST_F(OwnPlay, NothingRaisedWhileFollowingPasses)
         EXPECT_EQ(d.outcome, OwnPlayOutcome::Pass);
         EXPECT_EQ(d.sendFrame, maySend);
         EXPECT_EQ(d.count, 0);
-        EXPECT_EQ(d.sound, SoundCue::Sys080);
 
         // A pass leaves the turn flag to the next played command.
         CardRulesState after = state;
@@ -181,56 +178,9 @@ TEST_F(OwnPlay, LastCardsGoOutQuietly)
     EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent);
     EXPECT_EQ(d.kind, KindBomb5);
     EXPECT_TRUE(d.emptiesHand);
-    EXPECT_EQ(d.bombResource, 0);
-    EXPECT_EQ(d.sound, SoundCue::None);
     bool maySendPlay = true;
     ApplyOwnPlay(state, maySendPlay, d);
     EXPECT_EQ(state.ownHand().cardCount, 0);
-}
-
-struct CueCase
-{
-    const char *play;
-    double random;
-    std::int16_t bomb;
-    SoundCue sound;
-};
-
-TEST_F(OwnPlay, EachKindHasItsSoundAndBomb)
-{
-    const CueCase cases[] = {
-            {"7", 0, 0, SoundCue::Sys070},
-            {"7 7", 0, 0, SoundCue::Sys070},
-            {"7 7 7", 0, 0, SoundCue::Sys070},
-            {"7 7 7 3 3", 0, 0, SoundCue::Sys070},
-            {"7 7 7 7", 0, 0, SoundCue::Sys070},
-            {"3 3 4 4 5 5", 0, 0, SoundCue::Liandui},
-            {"3 3 3 4 4 4", 0, 0, SoundCue::Feiji},
-            {"3 3 3 4 4 4 9 9 8 8", 0, 0, SoundCue::Feiji},
-            {"7 7 7 7 7", 0.0, 879, SoundCue::Sys040},
-            {"7 7 7 7 7", 0.49, 879, SoundCue::Sys040},
-            {"7 7 7 7 7 7", 0.5, 880, SoundCue::Sys040},
-            {"7 7 7 7 7 7", 0.99, 880, SoundCue::Sys040},
-            {"7 7 7 7 7 7 7", 0.3, 930, SoundCue::Sys040},
-            {"7 7 7 7 7 7 7 7", 0.7, 930, SoundCue::Sys040},
-            {"sj sj BJ BJ", 0, 881, SoundCue::Sys060},
-    };
-    for (const CueCase &c : cases) {
-        const std::vector<CardCode> play = cards(c.play);
-        std::vector<CardCode> held = play;
-        held.push_back(makeCard(kFaceKing, 8, 90)); // a card stays behind
-        state.HandRecords[0] = test::hand(held, kOwnSeat);
-        state.prevPlay = PrevPlay{};
-        OwnPlayInput input;
-        for (std::size_t i = 0; i < play.size(); ++i)
-            input.raised[i] = true;
-        input.maySendPlay = true;
-        input.random = c.random;
-        const OwnPlayDecision d = JudgeChuPai(state, input);
-        EXPECT_EQ(d.outcome, OwnPlayOutcome::Sent) << c.play;
-        EXPECT_EQ(d.bombResource, c.bomb) << c.play << " r=" << c.random;
-        EXPECT_EQ(d.sound, c.sound) << c.play;
-    }
 }
 
 TEST_F(OwnPlay, EqualCodesStillNameTheirOwnPictures)

@@ -303,7 +303,6 @@ TEST(RulesProperties, OwnPlayFramesCarryTheRaisedCards)
         }
         OwnPlayInput input;
         input.maySendPlay = true;
-        input.random = rng.unit();
         // Raise a hint row when there is one, else a random handful.
         if (uniform(rng, 0, 1) == 1) {
             if (state.prevPlay.kind == KindNone)

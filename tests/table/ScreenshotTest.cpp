@@ -1,6 +1,7 @@
 #include "TableFixture.h"
 
 #include "Grab.h"
+#include "play/CardPictures.h"
 #include "rules/CardCode.h"
 #include "support/CardRow.h"
 #include "support/PictureIds.h"
@@ -88,7 +89,7 @@ void dealTable(Table &t)
         forms::Image &card = f.hands.cardImage0(i);
         loadPicture(card,
                     state.pictures.CardPictureIds[static_cast<std::size_t>(
-                            rules::CardPictureNo(hand[static_cast<std::size_t>(i)]))]);
+                            play::CardPictureNo(hand[static_cast<std::size_t>(i)]))]);
         card.Move(single(row.left(i, n, card.Width())), state.table.HandLine);
         card.ZOrder(0);
         card.setVisible(true);

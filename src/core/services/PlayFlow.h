@@ -2,6 +2,13 @@
 
 #include "wire/MessageFrame.h"
 
+#include "rules/CardCode.h"
+
+namespace tessaroc::core {
+struct AnnouncedPlay;
+struct DealtHand;
+} // namespace tessaroc::core
+
 namespace tessaroc::core::services {
 
 // What the client core asks of the play flow: the own card pictures, the own
@@ -22,15 +29,17 @@ public:
     virtual void Tou_Click(int seat) = 0;
     virtual void Tou_MouseMove(int seat) = 0;
 
-    // The hand-start deal with 25 cards: the own cards stored and laid out,
-    // the other seats given 25 backs, the deal animation run.
-    virtual void FaPai(const wire::MessageFrame &frame) = 0;
+    // The hand-start deal, applied to the hand's state: the own cards laid
+    // out, the deal animation run, the fans put up.
+    virtual void FaPai(const DealtHand &hand) = 0;
     // The eight bottom cards fly to the seat at display position p.
     virtual void DiPaiAnimation(int p) = 0;
     virtual void SortHandByFace(int p, int n) = 0;
-    virtual void ShowCardPicture(int pos, int index, int pictureNo) = 0;
-    // A seat's announced play: shown and recorded as the play to beat.
-    virtual void ShowChuPai(const wire::MessageFrame &frame) = 0;
+    // Card picture `index` of the seat's row shows the face of `code`.
+    virtual void ShowCardFace(int pos, int index, rules::CardCode code) = 0;
+    // A seat's announced play, applied to the hand's state: its cards laid
+    // out and slid in, its rows retired, its effects.
+    virtual void ShowChuPai(const AnnouncedPlay &play) = 0;
 };
 
 } // namespace tessaroc::core::services
