@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RecordingServices.h"
-#include "ServerFrames.h"
+#include "FrameBuilders.h"
 
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"

@@ -12,7 +12,7 @@
 #include "wire/ReceivedFrames.h"
 
 #include "RecordingServices.h"
-#include "ServerFrames.h"
+#include "FrameBuilders.h"
 
 #include "chat/ChatService.h"
 #include "items/ItemService.h"

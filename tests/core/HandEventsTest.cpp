@@ -1,7 +1,7 @@
 // The state half of the played frame: what each announcement does to the
 // trick's rows, the bombs, the cards left and the play to beat, read back
 // from the state and the returned change.
-#include "ServerFrames.h"
+#include "FrameBuilders.h"
 
 #include "core/HandEvents.h"
 

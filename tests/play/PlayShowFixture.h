@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DispatchFixture.h"
-#include "ServerFrames.h"
+#include "FrameBuilders.h"
 
 #include "play/PlayFlowService.h"
 
