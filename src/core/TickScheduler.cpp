@@ -208,14 +208,21 @@ void TickScheduler::TickSlotSend()
     c_.socket.SendData(frame);
     if (wire::isLeaveFrame(frame)) {
         // The player left the table: the hall takes over again.
-        loop.HallWnd = c_.hall.FindHall();
-        if (!loop.HallWnd) {
-            c_.process.End(ExitCode::HallMissing);
-            return;
-        }
-        c_.window.Minimise();
-        c_.hall.RestoreHall();
+        handBackToHall();
     }
+}
+
+bool TickScheduler::handBackToHall()
+{
+    MainLoopState &loop = c_.loop();
+    loop.HallWnd = c_.hall.FindHall();
+    if (!loop.HallWnd) {
+        c_.process.End(ExitCode::HallMissing);
+        return false;
+    }
+    c_.window.Minimise();
+    c_.hall.RestoreHall();
+    return true;
 }
 
 bool TickScheduler::takeReceivedFrame()
@@ -258,13 +265,8 @@ void TickScheduler::TickSlotReceive()
         const LeaveScope leave(c_);
         if (!leave.entered())
             return;
-        loop.HallWnd = c_.hall.FindHall();
-        if (!loop.HallWnd) {
-            c_.process.End(ExitCode::HallMissing);
+        if (!handBackToHall())
             return;
-        }
-        c_.window.Minimise();
-        c_.hall.RestoreHall();
         loop.TableCleared = false;
         ResetTable(c_);
         rules::ClearHands(c_.state.rules);

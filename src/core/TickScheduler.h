@@ -58,6 +58,9 @@ private:
     template<void (TickScheduler::*Step)()> void runSlot(LoopSlot slot);
     void Stopwatch();
     void TickSlotSend();
+    // The hall takes over the screen again; false when it is gone, and the
+    // client ends.
+    bool handBackToHall();
     void TickSlotReceive();
     bool takeReceivedFrame();
     // A received frame waits for the receive slot, or a held one is free.

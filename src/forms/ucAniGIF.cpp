@@ -258,20 +258,19 @@ void ucAniGIF::clearMouseIcon()
 bool ucAniGIF::LoadAnimatedGIF_File(const QString &fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0 || file.size() > kMaxGifFileBytes) {
-        GifBytes_.clear();
-        FreeFrames();
-        return false;
-    }
-    GifBytes_ = file.readAll();
-    if (LoadGifArray() == 0)
-        return false;
-    if (wantsResizeAfterLoad())
-        Resize();
-    return true;
+    if (!file.open(QIODevice::ReadOnly) || file.size() <= 0 || file.size() > kMaxGifFileBytes)
+        return loadBytes({});
+    return loadBytes(file.readAll());
 }
 
 bool ucAniGIF::LoadAnimatedGIF_Array(const QByteArray &bytes)
+{
+    return loadBytes(bytes);
+}
+
+// No bytes leave the control empty; a file that does not load leaves it as
+// the failed load left it.
+bool ucAniGIF::loadBytes(const QByteArray &bytes)
 {
     if (bytes.isEmpty()) {
         GifBytes_.clear();

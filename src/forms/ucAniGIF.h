@@ -146,6 +146,7 @@ private:
     };
 
     std::int32_t LoadGifArray();
+    bool loadBytes(const QByteArray &bytes);
     void FreeFrames();
     void finishBuild(std::int64_t playFromMs);
     void completePendingBuild();
