@@ -35,6 +35,9 @@ struct DealtHand
 // A hand-start deal: the own cards in the order dealt, each shown by the
 // picture of its slot; every other seat holds 25 backs.
 DealtHand ApplyDeal(TableState &state, const wire::DealFrame &deal);
+// The change points into the frame: a frame that dies with the call would
+// leave it pointing nowhere.
+DealtHand ApplyDeal(TableState &state, const wire::DealFrame &&deal) = delete;
 
 // The landlord's own client adds the bottom cards itself: they take the own
 // slots after the 25 dealt ones, each shown by the picture of its slot. The
@@ -157,6 +160,9 @@ struct AnnouncedPlay
 // (counting them played) and retires the seat's rows. The own play was
 // taken out of the hand when it was sent.
 AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &played, int pos);
+// The change points into the frame's cards, which must outlive it.
+AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &&played,
+                                 int pos) = delete;
 
 // The own turn after a played frame.
 struct OwnTurnOpened

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <vector>
 
 namespace tessaroc::core {
@@ -28,9 +29,13 @@ TableState dealt()
 
 // A play of `faces` (suit bit 2, jokers 1, ids from 130 up); the mover is the
 // caller's position, not the frame's.
-wire::PlayedFrame play(int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
+// An announced play's change points into its frame's cards, so the frames
+// live as long as the test program.
+const wire::PlayedFrame &play(int kind, const std::vector<int> &faces, std::uint8_t trick = 0)
 {
-    return frames::played(0, kind, faces, trick, {.sameSuit = 2, .firstId = 130});
+    static std::deque<wire::PlayedFrame> kept;
+    return kept.emplace_back(
+            frames::played(0, kind, faces, trick, {.sameSuit = 2, .firstId = 130}));
 }
 
 std::vector<int> many(int face, int n)

@@ -242,7 +242,8 @@ TEST(Deal, AMalformedDealChangesNothing)
             frame.setByte(16 + 4 * 24 + 1, 18); // the last card's face 18
         else
             frame.setByte(11, 40); // more cards than any hand holds
-        t.flow().FaPai(core::ApplyDeal(t.state(), wire::DealFrame::decode(frame)));
+        const wire::DealFrame deal = wire::DealFrame::decode(frame);
+        t.flow().FaPai(core::ApplyDeal(t.state(), deal));
         EXPECT_EQ(t.state().rules, before) << fault;
         EXPECT_TRUE(t.sound.played.empty()) << fault;
         EXPECT_FALSE(t.form().hands.shanImage(0).Visible()) << fault;
@@ -258,7 +259,8 @@ TEST(Deal, NoSoundWithTheEffectsOffOrTheTableMinimised)
             t.state().sound.EffectsOn = false;
         else
             t.base.window->minimised = true;
-        t.flow().FaPai(core::ApplyDeal(t.state(), handStart()));
+        const wire::DealFrame deal = handStart();
+        t.flow().FaPai(core::ApplyDeal(t.state(), deal));
         t.flow().DiPaiAnimation(0);
         EXPECT_TRUE(t.sound.played.empty());
         EXPECT_EQ(t.state().rules.ownHand().cardCount, 25) << "the deal runs all the same";
