@@ -7,26 +7,16 @@ namespace {
 
 wire::DealFrame handStart(std::uint8_t form = wire::kDealHandStart)
 {
-    wire::DealFrame deal;
+    wire::DealFrame deal = frames::handStart(
+            [](int i) { return rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1); });
     deal.form = form;
-    deal.rowCount = 25;
-    deal.shownCardSeat = 4;
-    deal.shownSuitBit = 4;
-    deal.shownFace = 14;
     deal.resumeValue = 448;
-    for (int i = 0; i < 25; ++i)
-        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1);
     return deal;
 }
 
 wire::DealFrame bottomCards(std::uint8_t seat)
 {
-    wire::DealFrame deal;
-    deal.form = wire::kDealBottomCards;
-    deal.seat = seat;
-    for (int i = 0; i < 8; ++i)
-        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(10 + i % 6, 2, 120 + i);
-    return deal;
+    return frames::bottomCards(seat, [](int i) { return rules::makeCard(10 + i % 6, 2, 120 + i); });
 }
 
 TEST(DealCommand, HandStartWithTheDealPutsTheClientIntoThePlayingState)
