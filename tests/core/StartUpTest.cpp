@@ -1,4 +1,5 @@
 #include "CoreHarness.h"
+#include "WaitUntil.h"
 #include "wire/SentFrames.h"
 
 #include "HallOptions.h"
@@ -20,16 +21,6 @@
 namespace tessaroc::test {
 namespace {
 
-bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 hall::HallOptions lineOptions()
 {
