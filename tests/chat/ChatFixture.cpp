@@ -1,5 +1,7 @@
 #include "ChatFixture.h"
 
+#include "SendRingFrames.h"
+
 #include "app/TableWindowWiring.h"
 #include "chat/SpeakBox.h"
 #include "forms/Fonts.h"
@@ -91,11 +93,7 @@ void ChatTable::seat(int pos, std::uint8_t seatBit, const QString &nickname, std
 
 std::vector<wire::MessageFrame> ChatTable::sent()
 {
-    std::vector<wire::MessageFrame> frames;
-    wire::MessageFrame frame;
-    while (rings.SendRing.takeFrame(frame))
-        frames.push_back(frame);
-    return frames;
+    return ::tessaroc::test::takeQueuedFrames(rings);
 }
 
 QStringList ChatTable::history()

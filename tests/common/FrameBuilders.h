@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,51 @@ inline std::array<wire::MessageFrame, 4> fourSeated(std::uint8_t own = 1)
     return frames;
 }
 
+// A card whose suit is that of its place in a row (jokers carry suit bit 1),
+// as the server's rows mix the suits.
+inline rules::CardCode placeSuited(int face, int place, int id)
+{
+    return rules::makeCard(face, face >= 16 ? 1 : 1 << (place % 4), id);
+}
+
+// The card a built deal holds at place i of its row.
+using DealtCard = std::function<rules::CardCode(int place)>;
+
+// The card turned up at the hand's start and the seat bit it is shown to.
+struct ShownCard
+{
+    std::uint8_t seat = 4;
+    std::uint8_t suitBit = 4;
+    std::uint8_t face = 14;
+};
+
+// The hand's start with the deal: 25 cards, card(i) at place i, announced as
+// a row of `rows`.
+inline wire::DealFrame handStart(const DealtCard &card, ShownCard shown = {},
+                                 std::uint8_t rows = 25)
+{
+    wire::DealFrame deal;
+    deal.form = wire::kDealHandStart;
+    deal.rowCount = rows;
+    deal.shownCardSeat = shown.seat;
+    deal.shownSuitBit = shown.suitBit;
+    deal.shownFace = shown.face;
+    for (int i = 0; i < 25; ++i)
+        deal.codes[static_cast<std::size_t>(i)] = card(i);
+    return deal;
+}
+
+// The landlord's eight bottom cards, card(i) at place i, for seat bit `seat`.
+inline wire::DealFrame bottomCards(std::uint8_t seat, const DealtCard &card)
+{
+    wire::DealFrame deal;
+    deal.form = wire::kDealBottomCards;
+    deal.seat = seat;
+    for (int i = 0; i < 8; ++i)
+        deal.codes[static_cast<std::size_t>(i)] = card(i);
+    return deal;
+}
+
 // The cards of an announced play: jokers carry suit bit 1, the other cards
 // the same suit bit (sameSuit) or the suit of their place; ids run up from
 // firstId.
@@ -68,8 +114,10 @@ inline wire::PlayedFrame played(int pos, int kind, const std::vector<int> &faces
     p.kind = static_cast<std::uint8_t>(kind);
     p.cardCount = static_cast<std::uint8_t>(faces.size());
     for (std::size_t j = 0; j < faces.size(); ++j) {
-        const int suit = faces[j] >= 16 ? 1 : cards.sameSuit ? cards.sameSuit : 1 << (j % 4);
-        p.codes[j] = rules::makeCard(faces[j], suit, cards.firstId + static_cast<int>(j));
+        const int id = cards.firstId + static_cast<int>(j);
+        p.codes[j] = cards.sameSuit && faces[j] < 16
+                ? rules::makeCard(faces[j], cards.sameSuit, id)
+                : placeSuited(faces[j], static_cast<int>(j), id);
     }
     return p;
 }

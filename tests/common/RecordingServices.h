@@ -203,8 +203,9 @@ private:
 };
 
 // The table window as lines: what the start-up, the clocks and the time-outs
-// ask of it. What the server's commands show is drawn on a real window in
-// the dispatcher's own tests; here it is taken and left.
+// ask of it, and where the server's commands put the clock, the buttons, the
+// landlord badge and the wealth ("ShowTurnClock Play 0 20"). The rest of what
+// those commands show is taken and left.
 struct RecordingWindow final : Recorder, core::services::TableWindow
 {
     RecordingWindow()
@@ -267,17 +268,27 @@ struct RecordingWindow final : Recorder, core::services::TableWindow
     void SetWealthShown(bool) override { }
     QString WealthCaption() const override { return {}; }
     void ShowSortButton() override { }
-    void PlaceOwnBottomCard(int) override { }
+    void PlaceOwnBottomCard(int slot) override { note("PlaceOwnBottomCard" + num(slot)); }
     void BringRoomStripToFront() override { }
     void ShowBidButtons() override { }
     bool LandlordBadgeVisible() const override { return false; }
-    void ShowLandlord(int) override { }
+    void ShowLandlord(int pos) override { note("ShowLandlord" + num(pos)); }
     void FirstPlayOfHand() override { }
-    void ShowTurnClock(ClockKind, int, int) override { }
-    void ShowClockHere(int) override { }
-    void HideCardPicture(int, int) override { }
-    void ShowPassPicture(int) override { }
-    void ShowOwnTurnButtons(bool) override { }
+    void ShowTurnClock(ClockKind kind, int pos, int seconds) override
+    {
+        note(std::string("ShowTurnClock ") + (kind == ClockKind::Bid ? "Bid" : "Play") + num(pos)
+             + num(seconds));
+    }
+    void ShowClockHere(int seconds) override { note("ShowClockHere" + num(seconds)); }
+    void HideCardPicture(int pos, int index) override
+    {
+        note("HideCardPicture" + num(pos) + num(index));
+    }
+    void ShowPassPicture(int pos) override { note("ShowPassPicture" + num(pos)); }
+    void ShowOwnTurnButtons(bool lead) override
+    {
+        note(lead ? "ShowOwnTurnButtons lead" : "ShowOwnTurnButtons follow");
+    }
     void ShowSeat(int, const SeatView &) override { }
     void EmptySeat(int) override { }
     void ClearSeatMarkAndAvatar(int) override { }
@@ -287,9 +298,9 @@ struct RecordingWindow final : Recorder, core::services::TableWindow
     void HideSeatVideo(int) override { }
     void ShowShowCardNote(bool) override { }
     void ShowWealthNotes() override { }
-    void ShowWealth(std::int32_t) override { }
+    void ShowWealth(std::int32_t value) override { note("ShowWealth" + num(value)); }
     void HideWealth() override { }
-    void PlaceReadyClockAndShuffle() override { }
+    void PlaceReadyClockAndShuffle() override { note("PlaceReadyClockAndShuffle"); }
     void HideShuffleNotice(bool) override { }
     bool ShuffleNoticeRunning() const override { return false; }
     void HideAdPanel() override { }

@@ -28,13 +28,8 @@ protected:
 TEST_P(BidTurn, TheOwnFirstBidShowsTheClockAndBothButtons)
 {
     client.dispatch(bidTurn(1, 0, 0));
-    const forms::LayoutScale s = client.scale();
     const auto &turn = client.form().turn;
-    EXPECT_DOUBLE_EQ(turn.Time_Img.Left(), s.x(825));
-    EXPECT_DOUBLE_EQ(turn.Time_Img.Top(), s.y(525));
-    const double offset = s.isReduced() ? 31 : 26;
-    EXPECT_DOUBLE_EQ(turn.Number.Left(), turn.Time_Img.Left() + s.x(offset));
-    EXPECT_DOUBLE_EQ(turn.Number.Top(), turn.Time_Img.Top() + s.y(offset));
+    EXPECT_TRUE(client.window->asked.called("ShowTurnClock Bid 0 15"));
     EXPECT_EQ(turn.Number.Caption(), QStringLiteral("15"));
     EXPECT_TRUE(turn.Time_Img.Visible());
     EXPECT_TRUE(turn.Number.Visible());
@@ -52,17 +47,13 @@ TEST_P(BidTurn, AnotherSeatsBidMovesTheClockThere)
     struct Case
     {
         std::uint8_t seat;
-        double left; // design; negative: 0.2 clock widths
-        double top;
+        const char *clock;
     };
-    for (const Case c : {Case{2, -1, 220}, Case{8, 1024, 235}}) {
+    for (const Case c : {Case{2, "ShowTurnClock Bid 1 15"}, Case{8, "ShowTurnClock Bid 3 15"}}) {
         client.state.core.BidFrameCount = 0;
+        client.window->asked.calls.clear();
         client.dispatch(bidTurn(c.seat, 0, 0));
-        const forms::LayoutScale s = client.scale();
-        const auto &clock = client.form().turn.Time_Img;
-        const double left = c.left < 0 ? 0.2 * clock.Width() : s.x(1024) - 1.2 * clock.Width();
-        EXPECT_DOUBLE_EQ(clock.Left(), left) << int(c.seat);
-        EXPECT_DOUBLE_EQ(clock.Top(), s.y(c.top)) << int(c.seat);
+        EXPECT_EQ(client.window->asked.calls, std::vector<std::string>{c.clock}) << int(c.seat);
         EXPECT_FALSE(client.loop().clocks.MyTurn);
         EXPECT_TRUE(client.state.core.BidClockOn);
     }
@@ -81,10 +72,8 @@ TEST_P(BidTurn, ACallMakesTheLandlord)
     client.state.rules.HandRecords[2].setCardCount(25);
     client.dispatch(bidTurn(8, 1, 4));
     const forms::LayoutScale s = client.scale();
-    const auto &badge = client.form().effects.UcDiZhu;
-    EXPECT_TRUE(badge.Visible());
-    EXPECT_DOUBLE_EQ(badge.Left(), s.x(325));
-    EXPECT_DOUBLE_EQ(badge.Top(), s.y(100));
+    EXPECT_TRUE(client.form().effects.UcDiZhu.Visible());
+    EXPECT_TRUE(client.window->asked.called("ShowLandlord 2"));
     EXPECT_EQ(client.state.core.LandlordPos, 2);
     EXPECT_EQ(client.state.core.BubbleSeat, 2);
     EXPECT_EQ(client.state.rules.HandRecords[2].cardCount, 33);
@@ -93,20 +82,19 @@ TEST_P(BidTurn, ACallMakesTheLandlord)
     EXPECT_FALSE(client.state.core.BidClockOn);
 
     // Once the badge shows, no bid turn moves the clock.
+    client.window->asked.calls.clear();
     client.dispatch(bidTurn(1, 0, 8));
+    EXPECT_TRUE(client.window->asked.calls.empty());
     EXPECT_FALSE(client.loop().clocks.MyTurn);
     EXPECT_FALSE(client.state.core.BidClockOn);
     EXPECT_EQ(client.state.core.BubbleSeat, 3);
 }
 
-TEST_P(BidTurn, TheOwnSeatAsLandlordPlacesTheBadgeByScale)
+TEST_P(BidTurn, TheOwnSeatAsLandlordGetsTheBadge)
 {
     client.dispatch(bidTurn(1, 0, 0));
     client.dispatch(bidTurn(2, 1, 1));
-    const forms::LayoutScale s = client.scale();
-    const auto &badge = client.form().effects.UcDiZhu;
-    EXPECT_DOUBLE_EQ(badge.Top(), s.y(s.isReduced() ? 520 : 540));
-    EXPECT_DOUBLE_EQ(badge.Left(), s.x(80));
+    EXPECT_TRUE(client.window->asked.called("ShowLandlord 0"));
     EXPECT_EQ(client.state.core.LandlordPos, 0);
 }
 

@@ -11,8 +11,8 @@
 #include "wire/MsgRings.h"
 #include "wire/ReceivedFrames.h"
 
-#include "RecordingServices.h"
 #include "FrameBuilders.h"
+#include "RecordingServices.h"
 
 #include "chat/ChatService.h"
 #include "items/ItemService.h"
@@ -23,8 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -57,7 +57,10 @@ private:
 using CallLog = ::tessaroc::test::CallRecord;
 
 // The table window's service on a real window: what the server's commands
-// show goes through the table's own views; the rest is the window's.
+// show goes through the table's own views; the rest is the window's. Where the
+// core decides a place (the clock's seat and seconds, the buttons, the badge,
+// the wealth), the call is also recorded in `asked`, so a test checks what the
+// core asked for and leaves the pixels to the table's tests.
 class TestTableWindow : public services::TableWindow
 {
 public:
@@ -123,20 +126,33 @@ public:
     void SetWealthShown(bool shown) override { v_.SetWealthShown(shown); }
     QString WealthCaption() const override { return v_.WealthCaption(); }
     void ShowSortButton() override { v_.ShowSortButton(); }
-    void PlaceOwnBottomCard(int slot) override { v_.PlaceOwnBottomCard(slot); }
+    void PlaceOwnBottomCard(int slot) override
+    {
+        asked.PlaceOwnBottomCard(slot);
+        v_.PlaceOwnBottomCard(slot);
+    }
     void BringRoomStripToFront() override { v_.BringRoomStripToFront(); }
     void ShowBidButtons() override { v_.ShowBidButtons(); }
     bool LandlordBadgeVisible() const override { return v_.LandlordBadgeVisible(); }
-    void ShowLandlord(int pos) override { v_.ShowLandlord(pos); }
+    void ShowLandlord(int pos) override
+    {
+        asked.ShowLandlord(pos);
+        v_.ShowLandlord(pos);
+    }
     void FirstPlayOfHand() override { v_.FirstPlayOfHand(); }
     void ShowTurnClock(ClockKind kind, int pos, int seconds) override
     {
+        asked.ShowTurnClock(kind, pos, seconds);
         v_.ShowTurnClock(kind, pos, seconds);
     }
     void ShowClockHere(int seconds) override { v_.ShowClockHere(seconds); }
     void HideCardPicture(int pos, int index) override { v_.HideCardPicture(pos, index); }
     void ShowPassPicture(int pos) override { v_.ShowPassPicture(pos); }
-    void ShowOwnTurnButtons(bool lead) override { v_.ShowOwnTurnButtons(lead); }
+    void ShowOwnTurnButtons(bool lead) override
+    {
+        asked.ShowOwnTurnButtons(lead);
+        v_.ShowOwnTurnButtons(lead);
+    }
     void ShowSeat(int pos, const SeatView &view) override { v_.ShowSeat(pos, view); }
     void EmptySeat(int pos) override { v_.EmptySeat(pos); }
     void ClearSeatMarkAndAvatar(int pos) override { v_.ClearSeatMarkAndAvatar(pos); }
@@ -146,9 +162,17 @@ public:
     void HideSeatVideo(int pos) override { v_.HideSeatVideo(pos); }
     void ShowShowCardNote(bool shown) override { v_.ShowShowCardNote(shown); }
     void ShowWealthNotes() override { v_.ShowWealthNotes(); }
-    void ShowWealth(std::int32_t value) override { v_.ShowWealth(value); }
+    void ShowWealth(std::int32_t value) override
+    {
+        asked.ShowWealth(value);
+        v_.ShowWealth(value);
+    }
     void HideWealth() override { v_.HideWealth(); }
-    void PlaceReadyClockAndShuffle() override { v_.PlaceReadyClockAndShuffle(); }
+    void PlaceReadyClockAndShuffle() override
+    {
+        asked.PlaceReadyClockAndShuffle();
+        v_.PlaceReadyClockAndShuffle();
+    }
     void HideShuffleNotice(bool stopTimer) override { v_.HideShuffleNotice(stopTimer); }
     bool ShuffleNoticeRunning() const override { return v_.ShuffleNoticeRunning(); }
     void HideAdPanel() override { v_.HideAdPanel(); }
@@ -160,6 +184,7 @@ public:
         v_.ShowOtherExit();
     }
 
+    fakes::RecordingWindow asked;
     std::array<QString, 2> lines;
     bool minimised = false;
     int cleared = 0;

@@ -1,4 +1,5 @@
 #include "CoreHarness.h"
+#include "WaitUntil.h"
 
 #include "Hall.h"
 #include "core/HallWindowLink.h"
@@ -17,16 +18,6 @@ namespace {
 using hall::HallEvent;
 using hall::Request;
 
-bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // The table's hall link on real local sockets against the hall stand-in;
 // everything else of the core records.

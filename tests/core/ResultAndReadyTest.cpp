@@ -78,13 +78,9 @@ TEST_P(ReadyOrLeave, TheEndOfAHandLaysOutTheReadyTimeOnce)
 {
     client.loop().DealArmed = true;
     client.dispatch(notice(0, 0, 1, 0, 0));
-    const forms::LayoutScale s = client.scale();
     const auto &form = client.form();
-    const auto &clock = form.turn.Time_Img;
-    EXPECT_DOUBLE_EQ(clock.Left(),
-                     form.bid.Imgwealth.Left() + form.bid.Imgwealth.Width() - s.y(50));
-    EXPECT_DOUBLE_EQ(clock.Top(), form.bid.Imgwealth.Top() - s.y(120));
-    EXPECT_DOUBLE_EQ(form.effects.ImgShuffle.Left(), clock.Left() + clock.Width() + s.y(6));
+    const auto &asked = client.window->asked;
+    EXPECT_EQ(asked.calls, std::vector<std::string>{"PlaceReadyClockAndShuffle"});
     EXPECT_TRUE(client.loop().shuffle.ShuffleWanted);
     EXPECT_TRUE(client.loop().shuffle.ShuffleNoticeArmed);
     EXPECT_FALSE(client.loop().DealArmed);
@@ -92,9 +88,8 @@ TEST_P(ReadyOrLeave, TheEndOfAHandLaysOutTheReadyTimeOnce)
     EXPECT_FALSE(form.timers.TimerShuffle.isActive());
 
     // A second end of hand without a deal moves nothing.
-    client.form().turn.Time_Img.setLeft(3);
     client.dispatch(notice(0, 0, 0, 1, 0));
-    EXPECT_EQ(clock.Left(), 3);
+    EXPECT_EQ(asked.calls, std::vector<std::string>{"PlaceReadyClockAndShuffle"});
     EXPECT_FALSE(form.effects.LblShuffle.Visible());
 }
 
@@ -111,22 +106,15 @@ TEST_P(ReadyOrLeave, ASeatShuffleShowsItsNotice)
     EXPECT_TRUE(client.loop().shuffle.ShuffleOn);
 }
 
-TEST_P(ReadyOrLeave, TheWealthLabelTakesItsPlaceBySizeAndScale)
+TEST_P(ReadyOrLeave, TheWealthLabelShowsTheMultiplier)
 {
-    struct Case
-    {
-        std::int32_t wealth;
-        double font;
-        double fullLeft, fullTop, reducedLeft, reducedTop;
-    };
-    const forms::LayoutScale s = client.scale();
-    for (const Case c : {Case{99, 18, 62, 502, 74, 491}, Case{100, 13, 58, 504, 72, 497}}) {
-        client.dispatch(notice(0, 0, 0, 0, c.wealth));
+    for (const std::int32_t wealth : {99, 100}) {
+        client.window->asked.calls.clear();
+        client.dispatch(notice(0, 0, 0, 0, wealth));
+        EXPECT_EQ(client.window->asked.calls,
+                  std::vector<std::string>{"ShowWealth " + std::to_string(wealth)});
         const auto &label = client.form().bid.lbwealth;
-        EXPECT_EQ(label.Caption(), QString::number(c.wealth));
-        EXPECT_EQ(label.Font().pointSizeF(), c.font);
-        EXPECT_DOUBLE_EQ(label.Left(), s.x(s.isReduced() ? c.reducedLeft : c.fullLeft));
-        EXPECT_DOUBLE_EQ(label.Top(), s.y(s.isReduced() ? c.reducedTop : c.fullTop));
+        EXPECT_EQ(label.Caption(), QString::number(wealth));
         EXPECT_TRUE(label.Visible());
         EXPECT_TRUE(client.form().bid.Imgwealth.Visible());
     }

@@ -1,4 +1,6 @@
 #include "CoreHarness.h"
+#include "SocksProxy.h"
+#include "WaitUntil.h"
 #include "wire/SentFrames.h"
 
 #include "HallOptions.h"
@@ -9,8 +11,6 @@
 #include "platform/ServerLink.h"
 
 #include <QDeadlineTimer>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUuid>
@@ -20,16 +20,6 @@
 namespace tessaroc::test {
 namespace {
 
-bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 hall::HallOptions lineOptions()
 {
@@ -310,39 +300,21 @@ TEST_F(StartUpConnection, DirectLoginLeavesWithTheLoginSlot)
 
 TEST_F(StartUpConnection, Socks5LoginLeavesOnceTheProxyJoinedTheServer)
 {
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
-    if (exe.isEmpty())
+    SocksProxy proxy(QStringLiteral("tuser"), QStringLiteral("tpass"));
+    if (!proxy.installed())
         GTEST_SKIP() << "microsocks is not installed";
-    quint16 proxyPort = 0;
-    {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        proxyPort = probe.serverPort();
-    }
-    QProcess proxy;
-    proxy.start(exe,
-                {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                 QString::number(proxyPort), QStringLiteral("-u"), QStringLiteral("tuser"),
-                 QStringLiteral("-P"), QStringLiteral("tpass")});
-    ASSERT_TRUE(proxy.waitForStarted(5000));
-    ASSERT_TRUE(waitUntil([&] {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, proxyPort);
-        return probe.waitForConnected(100);
-    }));
+    ASSERT_TRUE(proxy.start());
 
     hall::HallOptions options = lineOptions();
     options.proxyType = 5;
     options.proxyHost = QStringLiteral("127.0.0.1");
-    options.proxyPort = proxyPort;
+    options.proxyPort = proxy.port();
     options.proxyUser = QStringLiteral("tuser");
     options.proxyPassword = QStringLiteral("tpass");
     ASSERT_TRUE(load(options));
     EXPECT_EQ(loginAtServer(), bytesOf((wire::LoginFrame{false, "alice", "secret"}.encode())));
     EXPECT_TRUE(h->timers.TimerBongEnabled()) << "the main loop runs once the proxy joined";
     EXPECT_EQ(h->window.systemLines[0], QStringLiteral("连接代理服务器成功！"));
-    proxy.kill();
-    proxy.waitForFinished(2000);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // only its seat; a quick phrase shows its bubble at the speaker's seat.
 
 #include "Grab.h"
+#include "WaitUntil.h"
 #include "app/Client.h"
 #include "chat/SpeakBox.h"
 #include "platform/HallLink.h"
@@ -30,13 +31,7 @@ const QString kHallCaption = QStringLiteral("chat-e2e-hall");
 
 bool waitUntil(const std::function<bool()> &done, int ms = kLimitMs)
 {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return tessaroc::test::waitUntil(done, ms);
 }
 
 QStringList history(Client &client)

@@ -5,6 +5,7 @@
 #include "EngineOptions.h"
 #include "OtherUser.h"
 #include "ScriptedPeer.h"
+#include "WaitUntil.h"
 #include "ServerFrames.h"
 #include "TableServer.h"
 
@@ -34,13 +35,7 @@ constexpr int kRunLimitMs = 30000;
 
 bool waitUntil(const std::function<bool()> &done, int ms = kRunLimitMs)
 {
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+    return tessaroc::test::waitUntil(done, ms);
 }
 
 // A process whose output is kept line by line.

@@ -6,6 +6,7 @@
 // run in this process, offscreen, the client's clock sped up.
 
 #include "Hall.h"
+#include "InProcessTable.h"
 #include "TableServer.h"
 #include "app/Client.h"
 
@@ -58,17 +59,9 @@ TEST(PlayByMouse, AWholeHandWithHintAndPlayPresses)
     std::vector<std::string> log;
     tableserver::TableServer server(options, [&](const std::string &line) { log.push_back(line); });
     ASSERT_TRUE(server.listen(0)) << server.errorString().toStdString();
-    const auto saw = [&](const std::string &text) {
-        return std::any_of(log.begin(), log.end(), [&](const std::string &line) {
-            return line.find(text) != std::string::npos;
-        });
-    };
+    const auto saw = [&](const std::string &text) { return test::logHas(log, text); };
 
-    hall::HallOptions hallOptions;
-    hallOptions.serverPort = server.port();
-    hallOptions.hallCaption = QStringLiteral("e2e-mouse-hall");
-    hallOptions.tableCaption = QStringLiteral("e2e-mouse-table");
-    hallOptions.headless = true;
+    const hall::HallOptions hallOptions = test::headlessHall(server.port(), QStringLiteral("mouse"));
     hall::Hall hallWindow(hallOptions);
     ASSERT_TRUE(hallWindow.open());
 

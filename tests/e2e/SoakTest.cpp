@@ -15,6 +15,7 @@
 // long one.
 
 #include "Hall.h"
+#include "InProcessTable.h"
 #include "TableServer.h"
 #include "app/Client.h"
 #include "settlement/SettlementService.h"
@@ -324,11 +325,7 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
     std::vector<std::string> refused;
     server.engine().setClientFrameReport([&](const std::string &line) { refused.push_back(line); });
     ASSERT_TRUE(server.listen(0)) << server.errorString().toStdString();
-    const auto saw = [&](const std::string &text) {
-        return std::any_of(log.begin(), log.end(), [&](const std::string &line) {
-            return line.find(text) != std::string::npos;
-        });
-    };
+    const auto saw = [&](const std::string &text) { return test::logHas(log, text); };
     const auto record = [&] {
         std::string all;
         for (const std::string &line : log)
@@ -336,11 +333,7 @@ TEST(Soak, HandAfterHandWithARestlessPerson)
         return all;
     };
 
-    hall::HallOptions hallOptions;
-    hallOptions.serverPort = server.port();
-    hallOptions.hallCaption = QStringLiteral("e2e-soak-hall");
-    hallOptions.tableCaption = QStringLiteral("e2e-soak-table");
-    hallOptions.headless = true;
+    const hall::HallOptions hallOptions = test::headlessHall(server.port(), QStringLiteral("soak"));
     hall::Hall hallWindow(hallOptions);
     ASSERT_TRUE(hallWindow.open());
 

@@ -7,6 +7,7 @@
 #include "EngineOptions.h"
 #include "Hall.h"
 #include "TableServer.h"
+#include "WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -21,16 +22,7 @@ namespace {
 
 using namespace tessaroc;
 
-bool waitUntil(const std::function<bool()> &done, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test::waitUntil;
 
 TEST(SwitchedOff, AWholeHandAndLeavingLeaveTheItemLibraryAndTheVideoDevicesAlone)
 {

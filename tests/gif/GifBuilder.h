@@ -5,10 +5,22 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <random>
 #include <string_view>
 #include <vector>
 
 namespace tessaroc::gif::testing {
+
+// `count` pixels of `colors` colours, the same for the same seed.
+inline std::vector<std::uint8_t> randomPixels(std::size_t count, int colors, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> pick(0, colors - 1);
+    std::vector<std::uint8_t> pixels(count);
+    for (auto &p : pixels)
+        p = static_cast<std::uint8_t>(pick(random));
+    return pixels;
+}
 
 // Writes GIF files block by block, so a test can make exactly the file it
 // needs, broken ones included. Image data is compressed with LzwEncoder unless

@@ -36,13 +36,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <random>
 #include <string>
 
 namespace tessaroc::gif {
 namespace {
 
 using testing::GifBuilder;
+using testing::randomPixels;
 using testing::rampPixels;
 
 using Picture = std::vector<std::uint32_t>;
@@ -232,16 +232,6 @@ std::vector<std::uint8_t> encodeWithGiflib(int width, int height, int globalColo
     GifFreeSavedImages(&saved);
     GifFreeMapObject(globalMap);
     return written ? out : std::vector<std::uint8_t>{};
-}
-
-std::vector<std::uint8_t> randomPixels(std::size_t count, int colors, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> pick(0, colors - 1);
-    std::vector<std::uint8_t> pixels(count);
-    for (auto &p : pixels)
-        p = static_cast<std::uint8_t>(pick(random));
-    return pixels;
 }
 
 // Blocky pictures compress the way drawn art does: long runs, few colours.

@@ -2,13 +2,16 @@
 #include "gif/GifLzwDecoder.h"
 #include "gif/GifLzwEncoder.h"
 
+#include "GifBuilder.h"
+
 #include <gtest/gtest.h>
 
-#include <random>
 #include <utility>
 
 namespace tessaroc::gif {
 namespace {
+
+using testing::randomPixels;
 
 // Packs codes of given widths low bit first into data sub-blocks, as a GIF
 // writer would, so a test can hand the decoder any code sequence.
@@ -61,16 +64,6 @@ std::vector<std::uint8_t> compress(const std::vector<std::uint8_t> &pixels, int 
     LzwEncoder().compress(pixels, minCodeSize, blocks);
     blocks.push_back(0);
     return blocks;
-}
-
-std::vector<std::uint8_t> randomPixels(std::size_t count, int colors, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> pick(0, colors - 1);
-    std::vector<std::uint8_t> pixels(count);
-    for (auto &p : pixels)
-        p = static_cast<std::uint8_t>(pick(random));
-    return pixels;
 }
 
 ColorTable tableOf(std::initializer_list<std::uint32_t> colors)

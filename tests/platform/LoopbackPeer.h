@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WaitUntil.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTcpServer>
@@ -8,19 +10,6 @@
 #include <functional>
 
 namespace tessaroc::test {
-
-// Serves events until `done` holds or `ms` of real time have passed; for
-// waiting on loopback input and output, never on game time.
-inline bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // A TCP peer on 127.0.0.1 with an OS-chosen port, taking one connection.
 class LoopbackPeer

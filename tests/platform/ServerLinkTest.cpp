@@ -1,10 +1,9 @@
 #include "platform/ServerLink.h"
 #include "LoopbackPeer.h"
+#include "SocksProxy.h"
 #include "wire/CommandLine.h"
 #include "wire/SentFrames.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -323,27 +322,10 @@ TEST(ServerLinkRingMode, ArrivalsFillTheRingAndAnOverflowIsReported)
 
 TEST(Microsocks, RealLoginThroughAProxyWithUserAndPassword)
 {
-    const QString exe = QStandardPaths::findExecutable(QStringLiteral("microsocks"));
-    if (exe.isEmpty())
+    SocksProxy proxy(QStringLiteral("tuser"), QStringLiteral("tpass"));
+    if (!proxy.installed())
         GTEST_SKIP() << "microsocks is not installed";
-
-    quint16 proxyPort = 0;
-    {
-        LoopbackPeer probe;
-        proxyPort = probe.port();
-    }
-    QProcess proxy;
-    proxy.start(exe,
-                {QStringLiteral("-i"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                 QString::number(proxyPort), QStringLiteral("-u"), QStringLiteral("tuser"),
-                 QStringLiteral("-P"), QStringLiteral("tpass")});
-    ASSERT_TRUE(proxy.waitForStarted(5000));
-    const bool listening = waitUntil([&] {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, proxyPort);
-        return probe.waitForConnected(100);
-    });
-    ASSERT_TRUE(listening);
+    ASSERT_TRUE(proxy.start());
 
     for (const char *password : {"wrong", "tpass"}) {
         SCOPED_TRACE(password);
@@ -351,7 +333,7 @@ TEST(Microsocks, RealLoginThroughAProxyWithUserAndPassword)
         Client client;
         const wire::Socks5Target target{"tuser", password, "127.0.0.1", game.port()};
         ASSERT_TRUE(
-                client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), proxyPort, target));
+                client.link.ConnectToSock5Server(QStringLiteral("127.0.0.1"), proxy.port(), target));
         ASSERT_TRUE(waitUntil([&] { return client.ended(); }));
         if (std::string_view(password) == "wrong") {
             EXPECT_EQ(client.failure, AuthFailed);
@@ -381,6 +363,4 @@ TEST(Microsocks, RealLoginThroughAProxyWithUserAndPassword)
         ASSERT_TRUE(client.link.Winsock1().SendData(frameBytes(queued)));
         EXPECT_EQ(game.read(wire::kFrameSize), frameBytes(bid));
     }
-    proxy.kill();
-    proxy.waitForFinished(5000);
 }

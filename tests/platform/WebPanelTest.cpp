@@ -1,7 +1,8 @@
 #include "platform/WebPanel.h"
 
+#include "WaitUntil.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -67,16 +68,10 @@ quint16 refusedPort()
     return port;
 }
 
-bool serveUntil(const std::function<bool()> &done, int timeoutMs = 30000)
+// A page in the web engine may take long on a busy machine.
+bool serveUntil(const std::function<bool()> &done, int ms = 30000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return true;
+    return ::tessaroc::test::waitUntil(done, ms);
 }
 
 class WebPanelTest : public ::testing::Test

@@ -16,29 +16,14 @@ namespace {
 // more), the shown card the ace of hearts at seat bit 4.
 wire::DealFrame handStart(std::uint8_t rows = 25)
 {
-    wire::DealFrame deal;
-    deal.form = wire::kDealHandStart;
-    deal.rowCount = rows;
-    deal.shownCardSeat = 4;
-    deal.shownSuitBit = 4;
-    deal.shownFace = 14;
-    // Jokers carry the first suit bit; every other card the suit of its place.
-    for (int i = 0; i < 25; ++i) {
-        const int face = 3 + (i * 7) % 15;
-        deal.codes[static_cast<std::size_t>(i)]
-                = rules::makeCard(face, face >= 16 ? 1 : 1 << (i % 4), 100 + i);
-    }
-    return deal;
+    return frames::handStart(
+            [](int i) { return frames::placeSuited(3 + (i * 7) % 15, i, 100 + i); }, {}, rows);
 }
 
 wire::DealFrame bottomCards(std::uint8_t landlordBit)
 {
-    wire::DealFrame deal;
-    deal.form = wire::kDealBottomCards;
-    deal.seat = landlordBit;
-    for (int i = 0; i < 8; ++i)
-        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(16 + i % 2, 1, 60 + i);
-    return deal;
+    return frames::bottomCards(landlordBit,
+                               [](int i) { return rules::makeCard(16 + i % 2, 1, 60 + i); });
 }
 
 class DealAtScale : public ::testing::TestWithParam<Screen>

@@ -20,17 +20,8 @@ using frames::kSeatBit;
 
 wire::DealFrame handStart(std::uint8_t shownSeat)
 {
-    wire::DealFrame deal;
-    deal.form = wire::kDealHandStart;
-    deal.rowCount = 25;
-    deal.shownCardSeat = shownSeat;
-    deal.shownSuitBit = 8;
-    deal.shownFace = 12;
-    for (int i = 0; i < 25; ++i) {
-        const int face = 3 + i % 15;
-        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(face, face >= 16 ? 1 : 1 << (i % 4), i);
-    }
-    return deal;
+    return frames::handStart([](int i) { return frames::placeSuited(3 + i % 15, i, i); },
+                             {.seat = shownSeat, .suitBit = 8, .face = 12});
 }
 
 wire::PlayedFrame play(int pos, int kind, const std::vector<int> &faces, std::uint8_t trick = 0)

@@ -1,5 +1,6 @@
 #include "PlayFixture.h"
 
+#include "SendRingFrames.h"
 #include "TableLayout.h"
 
 #include "app/TableWindowWiring.h"
@@ -92,11 +93,7 @@ chat::ChatService &PlayTable::useTableWindows()
 
 std::vector<wire::MessageFrame> PlayTable::sent()
 {
-    std::vector<wire::MessageFrame> frames;
-    wire::MessageFrame frame;
-    while (rings.SendRing.takeFrame(frame))
-        frames.push_back(frame);
-    return frames;
+    return ::tessaroc::test::takeQueuedFrames(rings);
 }
 
 std::vector<std::string> PlayTable::sounds()

@@ -12,15 +12,8 @@ using frames::kSeatBit;
 
 wire::DealFrame handStart(std::uint8_t shownSeat = 4)
 {
-    wire::DealFrame deal;
-    deal.form = wire::kDealHandStart;
-    deal.rowCount = 25;
-    deal.shownCardSeat = shownSeat;
-    deal.shownSuitBit = 1;
-    deal.shownFace = 5;
-    for (int i = 0; i < 25; ++i)
-        deal.codes[static_cast<std::size_t>(i)] = rules::makeCard(3 + i % 13, 1 << (i % 4), i);
-    return deal;
+    return frames::handStart([](int i) { return rules::makeCard(3 + i % 13, 1 << (i % 4), i); },
+                             {.seat = shownSeat, .suitBit = 1, .face = 5});
 }
 
 // A play of `faces` (suit bit 2, jokers 1; ids from 130 up) by the seat at display

@@ -1,6 +1,7 @@
 #include "TableFixture.h"
 
 #include "Grab.h"
+#include "WaitUntil.h"
 #include "play/CardPictures.h"
 #include "rules/CardCode.h"
 #include "support/CardRow.h"
@@ -266,16 +267,10 @@ private:
     QTcpServer server_;
 };
 
-bool serveUntil(const std::function<bool()> &done, int timeoutMs = 30000)
+// A page in the web engine may take long on a busy machine.
+bool serveUntil(const std::function<bool()> &done, int ms = 30000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    return true;
+    return ::tessaroc::test::waitUntil(done, ms);
 }
 
 } // namespace

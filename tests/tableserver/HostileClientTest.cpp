@@ -1,6 +1,7 @@
 // Hostile clients over loopback: each must be unable to knock the server over
 // or to stop an honest table from playing.
 
+#include "LoopbackServer.h"
 #include "NetPlayer.h"
 #include "TableServer.h"
 
@@ -34,28 +35,14 @@ EngineOptions quickOptions(int bots)
     return options;
 }
 
-struct HostileTable : ::testing::Test
+struct HostileTable : LoopbackServer
 {
     void start(EngineOptions options, ServerLimits limits = {})
     {
-        server = std::make_unique<TableServer>(std::move(options),
-                                               [this](const std::string &l) { log.push_back(l); });
+        makeServer(std::move(options));
         server->setLimits(limits);
         ASSERT_TRUE(server->listen(0)) << server->errorString().toStdString();
     }
-
-    void TearDown() override
-    {
-        if (!HasFailure())
-            return;
-        std::string tail;
-        for (std::size_t i = log.size() > 40 ? log.size() - 40 : 0; i < log.size(); ++i)
-            tail += log[i] + '\n';
-        ADD_FAILURE() << "the server's log ends:\n" << tail;
-    }
-
-    std::unique_ptr<TableServer> server;
-    std::vector<std::string> log;
 };
 
 TEST_F(HostileTable, AClientThatFloodsAndNeverReadsIsClosedWhileTheTablePlaysOn)

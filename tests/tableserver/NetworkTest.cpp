@@ -1,3 +1,4 @@
+#include "LoopbackServer.h"
 #include "NetPlayer.h"
 #include "TableServer.h"
 
@@ -15,28 +16,14 @@ using wire::MessageFrame;
 
 namespace {
 
-struct ServerFixture : ::testing::Test
+struct ServerFixture : LoopbackServer
 {
     void start(int bots)
     {
-        server = std::make_unique<TableServer>(testOptions(bots),
-                                               [this](const std::string &l) { log.push_back(l); });
+        makeServer(testOptions(bots));
         ASSERT_TRUE(server->listen(0)) << server->errorString().toStdString();
         ASSERT_NE(server->port(), 0);
     }
-
-    void TearDown() override
-    {
-        if (!HasFailure())
-            return;
-        std::string tail;
-        for (std::size_t i = log.size() > 40 ? log.size() - 40 : 0; i < log.size(); ++i)
-            tail += log[i] + '\n';
-        ADD_FAILURE() << "the server's log ends:\n" << tail;
-    }
-
-    std::unique_ptr<TableServer> server;
-    std::vector<std::string> log;
 };
 
 } // namespace
