@@ -5,19 +5,15 @@
 
 #include "Hall.h"
 #include "HallWindow.h"
+#include "Termination.h"
 #include "platform/HallLink.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 #include <QTimer>
 
-#include <csignal>
 #include <cstdio>
 #include <memory>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 using namespace tessaroc::hall;
 
@@ -25,27 +21,6 @@ namespace {
 
 // A client asked to close gets this long before it is killed.
 constexpr int kCloseGraceMs = 3000;
-
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int signal)
-{
-    const auto byte = static_cast<char>(signal);
-    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
-}
-
-// SIGTERM and SIGINT end the hall through its event loop, so that it takes
-// the client it started with it.
-bool catchTermination()
-{
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return false;
-    struct sigaction action = {};
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    return ::sigaction(SIGTERM, &action, nullptr) == 0
-            && ::sigaction(SIGINT, &action, nullptr) == 0;
-}
 
 } // namespace
 
@@ -67,7 +42,7 @@ int main(int argc, char **argv)
     else
         app = std::make_unique<QApplication>(argc, argv);
 
-    if (!catchTermination()) {
+    if (!tessaroc::tools::catchTermination()) {
         std::fprintf(stderr, "tessaroc-hall: cannot catch termination signals\n");
         return 1;
     }
@@ -104,11 +79,7 @@ int main(int argc, char **argv)
     }
     // Stopped, the hall closes its client first, as a person closing the
     // table would, and ends as a program ended by that signal reports.
-    QSocketNotifier terminate(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&terminate, &QSocketNotifier::activated, app.get(), [&hall, &terminate] {
-        char signal = 0;
-        while (::read(signalPipe[0], &signal, 1) > 0) { }
-        terminate.setEnabled(false);
+    tessaroc::tools::onTermination(app.get(), [&hall](int signal) {
         QObject::disconnect(&hall, &Hall::clientFinished, nullptr, nullptr);
         hall.closeClient(kCloseGraceMs, kCloseGraceMs + 1000);
         QCoreApplication::exit(128 + signal);

@@ -4,16 +4,15 @@
 
 #include "LogWriter.h"
 #include "TableServer.h"
+#include "Termination.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
 #include <csignal>
 #include <cstdio>
 #include <iostream>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 using namespace tessaroc::tableserver;
@@ -22,27 +21,6 @@ namespace {
 
 // Exit status when the server ends after refusing frames of a client.
 constexpr int kExitRefusedClientFrames = 3;
-
-int signalPipe[2] = {-1, -1};
-
-void onTerminate(int)
-{
-    const char byte = 1;
-    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
-}
-
-// SIGTERM and SIGINT end the event loop, so that the server leaves through
-// main with its own exit status.
-bool catchTermination()
-{
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        return false;
-    struct sigaction action = {};
-    action.sa_handler = onTerminate;
-    sigemptyset(&action.sa_mask);
-    return ::sigaction(SIGTERM, &action, nullptr) == 0
-            && ::sigaction(SIGINT, &action, nullptr) == 0;
-}
 
 bool readNumber(const QCommandLineParser &parser, const QString &name, long long low,
                 long long high, long long &out)
@@ -145,7 +123,7 @@ int main(int argc, char **argv)
     options.startWithoutReady = parser.isSet(QStringLiteral("start-without-ready"));
     limits.maxConnections = static_cast<int>(maxConnections);
 
-    if (!catchTermination()) {
+    if (!tessaroc::tools::catchTermination()) {
         std::cerr << "tessaroc-tableserver: cannot catch termination signals\n";
         return 1;
     }
@@ -171,12 +149,7 @@ int main(int argc, char **argv)
     record.write("tessaroc-tableserver listening on 127.0.0.1:" + std::to_string(table.port())
                  + " with " + std::to_string(bots) + " computer players");
 
-    QSocketNotifier terminate(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&terminate, &QSocketNotifier::activated, &app, [] {
-        char byte = 0;
-        while (::read(signalPipe[0], &byte, 1) > 0) { }
-        QCoreApplication::quit();
-    });
+    tessaroc::tools::onTermination(&app, [](int) { QCoreApplication::quit(); });
     QCoreApplication::exec();
     const int refused = table.engine().refusedClientFrames();
     if (refused > 0) {
