@@ -94,36 +94,47 @@ FittedText::FittedText(const Setting &setting, QPaintDevice *device)
 {
     if (setting_.text.isEmpty() || setting_.box.isEmpty())
         return;
-    if (setIn(setting_.font, device))
-        return;
-    // The largest whole pixel size below the given one at which the first
-    // line fits.
     const QFont &given = setting_.font;
     const double pixels
             = given.pixelSize() > 0 ? given.pixelSize() : given.pointSizeF() * setting_.dpi / 72.0;
+    pixelSize_ = static_cast<int>(std::lround(pixels));
+    if (setIn(given, device, pixels <= kLegiblePixels))
+        return;
+    // The largest whole pixel size below the given one at which the lines
+    // fit.
     for (int size = static_cast<int>(std::ceil(pixels)) - 1; size >= 1; --size) {
-        QFont smaller = setting_.font;
+        QFont smaller = given;
         smaller.setPixelSize(size);
-        if (setIn(smaller, device))
+        if (setIn(smaller, device, size <= kLegiblePixels)) {
+            pixelSize_ = size;
             return;
+        }
     }
     layouts_.clear();
     shown_.clear();
+    shownLines_.clear();
 }
 
 FittedText::~FittedText() = default;
 
 // Lays the paragraphs out in a font and places the lines that fit; false
-// when the first line does not fit at all.
-bool FittedText::setIn(const QFont &font, QPaintDevice *device)
+// when the first line does not fit at all, or when a line that would show is
+// wider than the box and may not be cut.
+bool FittedText::setIn(const QFont &font, QPaintDevice *device, bool cutWide)
 {
     layouts_.clear();
     shown_.clear();
+    shownLines_.clear();
 
     QTextOption option;
-    option.setWrapMode(setting_.wrap == Wrap::Words ? QTextOption::WrapAtWordBoundaryOrAnywhere
+    option.setWrapMode(setting_.wrap == Wrap::Words ? QTextOption::WordWrap
                                                     : QTextOption::WrapAnywhere);
-    std::vector<QTextLine> lines;
+    struct Laid
+    {
+        const QTextLayout *layout;
+        QTextLine line;
+    };
+    std::vector<Laid> lines;
     QString text = setting_.text;
     text.remove(QLatin1Char('\r'));
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
@@ -133,7 +144,7 @@ bool FittedText::setIn(const QFont &font, QPaintDevice *device)
         layout->beginLayout();
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(setting_.box.width());
-            lines.push_back(line);
+            lines.push_back({layout.get(), line});
             if (setting_.wrap == Wrap::None)
                 break;
         }
@@ -145,33 +156,91 @@ bool FittedText::setIn(const QFont &font, QPaintDevice *device)
     const QRect &box = setting_.box;
     const int bottom = box.top() + box.height();
     double lineTop = 0;
-    for (QTextLine &line : lines) {
-        const PixelInk ink = pixelInk(line);
+    for (Laid &laid : lines) {
+        QTextLine line = laid.line;
+        const QTextLayout *layout = laid.layout;
+        PixelInk ink = pixelInk(line);
         const int baseline = box.top() + static_cast<int>(std::lround(lineTop + line.ascent()));
         lineTop += line.height();
-        int x = 0;
-        const bool fitsDown = ink.empty
-                || (baseline - ink.above >= box.top() && baseline + ink.below <= bottom);
-        if (!fitsDown || !placeAcross(line, ink, box, setting_.horizontal, x))
+        const auto fitsDown = [&] {
+            return ink.empty || (baseline - ink.above >= box.top() && baseline + ink.below <= bottom);
+        };
+        if (!fitsDown())
             break;
-        line.setPosition(QPointF(x, baseline - line.ascent()));
-        shown_.push_back(line);
+        int x = 0;
+        if (placeAcross(line, ink, box, setting_.horizontal, x)) {
+            line.setPosition(QPointF(x, baseline - line.ascent()));
+            show(*layout, line);
+            continue;
+        }
+        if (!cutWide)
+            return false;
+        // The text reads as ending where a word is cut: what follows the
+        // cut is left out with it.
+        line = cutToBox(*layout, line, font, device);
+        ink = pixelInk(line);
+        if (line.isValid() && fitsDown() && placeAcross(line, ink, box, setting_.horizontal, x)) {
+            line.setPosition(QPointF(x, baseline - line.ascent()));
+            show(*layouts_.back(), line);
+        }
+        break;
     }
     if (!shown_.empty() || lines.empty())
         return true;
 
     // The first line alone, its ink centred in the box's height.
-    QTextLine &line = lines.front();
-    const PixelInk ink = pixelInk(line);
-    const int highest = box.top() + ink.above;
-    const int lowest = bottom - ink.below;
+    QTextLine line = lines.front().line;
+    const QTextLayout *layout = lines.front().layout;
+    PixelInk ink = pixelInk(line);
     int x = 0;
-    if (highest > lowest || !placeAcross(line, ink, box, setting_.horizontal, x))
+    if (!placeAcross(line, ink, box, setting_.horizontal, x)) {
+        if (!cutWide)
+            return false;
+        line = cutToBox(*layout, line, font, device);
+        layout = layouts_.back().get();
+        ink = pixelInk(line);
+        if (!line.isValid() || !placeAcross(line, ink, box, setting_.horizontal, x))
+            return false;
+    }
+    if (box.top() + ink.above > bottom - ink.below)
         return false;
     const int baseline = box.top() + ink.above + (box.height() - ink.above - ink.below) / 2;
     line.setPosition(QPointF(x, baseline - line.ascent()));
-    shown_.push_back(line);
+    show(*layout, line);
     return true;
+}
+
+// A line wider than the box cut after its last glyph whose ink still lies
+// inside it; laid out anew, as a line of its own.
+QTextLine FittedText::cutToBox(const QTextLayout &layout, const QTextLine &line,
+                               const QFont &font, QPaintDevice *device)
+{
+    const QString characters = layout.text().mid(line.textStart(), line.textLength());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAnywhere);
+    QTextLine cut;
+    for (int width = setting_.box.width(); width > 0; --width) {
+        auto piece = std::make_unique<QTextLayout>(characters, font, device);
+        piece->setTextOption(option);
+        piece->beginLayout();
+        cut = piece->createLine();
+        if (cut.isValid())
+            cut.setLineWidth(width);
+        piece->endLayout();
+        layouts_.push_back(std::move(piece));
+        if (!cut.isValid())
+            break;
+        const PixelInk ink = pixelInk(cut);
+        if (ink.empty || ink.right - ink.left <= setting_.box.width())
+            break;
+    }
+    return cut;
+}
+
+void FittedText::show(const QTextLayout &layout, QTextLine line)
+{
+    shown_.push_back(line);
+    shownLines_ << layout.text().mid(line.textStart(), line.textLength());
 }
 
 void FittedText::draw(QPainter &painter) const

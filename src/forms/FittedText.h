@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTextLayout>
 
 #include <memory>
@@ -25,11 +26,17 @@ namespace tessaroc::forms {
 //    are left out rather than shown cut.
 //  - When even the first line's ink does not fit that way, the first line
 //    alone is shown with its ink centred in the box's height.
-//  - When its ink is taller than the box, or one glyph wider, the text is
-//    set in the largest whole pixel size at which it fits.
-// A line longer than the box wraps at a word boundary (or, for a word
-// longer than the line, between two letters); without wrapping each
-// paragraph shows on one line, up to the last letter that fits.
+//  - When its ink is taller than the box, the text is set in the largest
+//    whole pixel size at which it fits.
+// A line longer than the box wraps where a label breaks it: at spaces and
+// between ideographs, never inside a run of letters or digits (a clock's
+// "19" is one word). A word wider than the box stays on its line, and the
+// text is set in the largest whole pixel size at which every line shown
+// fits across; below a legible size it shrinks no further for its width, and
+// a word still too wide shows up to its last glyph that fits, the last thing
+// shown. Without
+// wrapping each paragraph shows on one line, up to the last letter that
+// fits.
 class FittedText
 {
 public:
@@ -39,6 +46,9 @@ public:
     // it (alpha out of 255); the fainter fringe of an edge's shading may be
     // left off.
     static constexpr int kInkAlpha = 26;
+    // The smallest pixel size a text is shrunk to for a word too wide for
+    // its box; ideographs smaller than this can no longer be read.
+    static constexpr int kLegiblePixels = 11;
 
     struct Setting
     {
@@ -65,12 +75,22 @@ public:
     // (an empty box).
     void draw(QPainter &painter) const;
 
+    // The characters of each line shown, from the top.
+    const QStringList &shownLines() const { return shownLines_; }
+    // The pixel size the text is set in.
+    int pixelSize() const { return pixelSize_; }
+
 private:
-    bool setIn(const QFont &font, QPaintDevice *device);
+    bool setIn(const QFont &font, QPaintDevice *device, bool cutWide);
+    void show(const QTextLayout &layout, QTextLine line);
+    QTextLine cutToBox(const QTextLayout &layout, const QTextLine &line, const QFont &font,
+                       QPaintDevice *device);
 
     Setting setting_;
+    int pixelSize_ = 0;
     std::vector<std::unique_ptr<QTextLayout>> layouts_;
     std::vector<QTextLine> shown_;
+    QStringList shownLines_;
 };
 
 // The setting of a text in a box on a painter's device (its resolution

@@ -7,9 +7,10 @@
 
 namespace tessaroc::forms {
 
-// A windowless text. The text wraps at word boundaries within the label's
-// width (a label that sizes itself to its caption keeps it on one line) and
-// shows the lines whose glyphs fit whole, placed as FittedText places them.
+// A windowless text. The text wraps at spaces and between ideographs within
+// the label's width (a label that sizes itself to its caption keeps it on one
+// line) and shows the lines whose glyphs fit whole, placed and sized as
+// FittedText does.
 // Labels on the table are transparent unless told otherwise.
 class Label : public Element
 {
@@ -33,6 +34,9 @@ public:
 
     void copyFrom(const Element &other) override;
     void paint(QPainter &painter, const QRect &r) override;
+    // The caption as it was last painted: its lines, size and what shows of
+    // it; none before the first paint.
+    const FittedText *fitted() const { return fitted_.get(); }
 
 protected:
     void textChanged() override;

@@ -6,7 +6,7 @@
 
 namespace tessaroc::test {
 
-QString grabToPng(QWidget &widget, const QString &name)
+QString grabToPng(QWidget &widget, const QString &name, const QRect &part)
 {
     const QString configured = qEnvironmentVariable("TESSAROC_GRAB_DIR");
     const QString dir
@@ -14,7 +14,7 @@ QString grabToPng(QWidget &widget, const QString &name)
     if (!QDir().mkpath(dir))
         return {};
     const QString path = QDir(dir).filePath(name + QStringLiteral(".png"));
-    return widget.grab().save(path, "PNG") ? path : QString();
+    return widget.grab(part).save(path, "PNG") ? path : QString();
 }
 
 } // namespace tessaroc::test

@@ -326,3 +326,89 @@ INSTANTIATE_TEST_SUITE_P(
                           OverflowCase{"past the left edge", QRectF(-3, 40, 120, 60),
                                        u"你被扔了一个鸡蛋", false, Label::Alignment::Left}),
         [](const auto &param) { return std::to_string(param.index); });
+
+namespace {
+
+struct WordsCase
+{
+    const char *what;
+    const char16_t *family;
+    double points;
+    QSizeF size;
+    const char16_t *caption;
+    // The lines that show, from the top; a line ending in '~' shows the
+    // beginning of the text before the '~', cut at the label's edge.
+    std::vector<const char16_t *> lines;
+    bool shrunk;
+};
+
+void PrintTo(const WordsCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
+class LabelWords : public ::testing::TestWithParam<WordsCase>
+{
+protected:
+    LabelWords() { installFontSubstitutions(); }
+};
+
+} // namespace
+
+// A caption breaks only where a label breaks it: at spaces and between
+// ideographs, never inside a number or a word. A word too wide for the label
+// stays whole on its line and the caption is set smaller until it fits; only
+// below a legible size is the word cut at the edge. The clock's seconds, two
+// digits, show both at either scale.
+TEST_P(LabelWords, BreakAtSpacesAndIdeographsOnly)
+{
+    const WordsCase &c = GetParam();
+    const QFont font = designFont(QString::fromUtf16(c.family), c.points);
+    Label label;
+    text(label, font, QString::fromUtf16(c.caption), QRectF(QPointF(10, 10), c.size));
+    const QRect ink = inkBox(unclipped(label, QSize(200, 120)));
+    ASSERT_NE(label.fitted(), nullptr);
+    const FittedText &fitted = *label.fitted();
+
+    ASSERT_EQ(fitted.shownLines().size(), static_cast<qsizetype>(c.lines.size()))
+            << fitted.shownLines().join(u'|').toStdString();
+    for (std::size_t i = 0; i < c.lines.size(); ++i) {
+        const QString expected = QString::fromUtf16(c.lines[i]);
+        const QString shown = fitted.shownLines()[static_cast<qsizetype>(i)];
+        if (expected.endsWith(u'~')) {
+            EXPECT_TRUE(expected.startsWith(shown) && !shown.isEmpty())
+                    << "line " << i << ": " << shown.toStdString();
+        } else {
+            EXPECT_EQ(shown, expected) << "line " << i;
+        }
+    }
+    const int given = qRound(c.points * 96 / 72);
+    if (c.shrunk)
+        EXPECT_LT(fitted.pixelSize(), given);
+    else
+        EXPECT_EQ(fitted.pixelSize(), given);
+    EXPECT_GE(fitted.pixelSize(), std::min(given, FittedText::kLegiblePixels));
+    EXPECT_TRUE(label.paintRect().contains(ink)) << "no glyph cut at the edge";
+}
+
+constexpr double kReduced = 0.78125;
+
+INSTANTIATE_TEST_SUITE_P(
+        Captions, LabelWords,
+        ::testing::Values(
+                WordsCase{"clock 19", u"黑体", 18, {27, 24}, u"19", {u"19"}, false},
+                WordsCase{"clock 10", u"黑体", 18, {27, 24}, u"10", {u"10"}, false},
+                WordsCase{"clock 9", u"黑体", 18, {27, 24}, u"9", {u"9"}, false},
+                WordsCase{"clock 19 reduced", u"黑体", 12, {27 * kReduced, 24 * kReduced}, u"19",
+                          {u"19"}, false},
+                WordsCase{"clock 99 reduced", u"黑体", 12, {27 * kReduced, 24 * kReduced}, u"99",
+                          {u"99"}, false},
+                WordsCase{"at a space", u"宋体", 12, {60, 60}, u"abc defg", {u"abc ", u"defg"},
+                          false},
+                WordsCase{"between ideographs", u"宋体", 10.5, {38, 14}, u"二号电脑", {u"二号"},
+                          true},
+                WordsCase{"a number stays whole", u"宋体", 12, {60, 60}, u"12345678 9",
+                          {u"12345678 ", u"9"}, true},
+                WordsCase{"too wide even when small", u"宋体", 12, {45, 40}, u"Jiggly_pygmy_99",
+                          {u"Jiggly_pygmy_99~"}, true}),
+        [](const auto &param) { return std::to_string(param.index); });
