@@ -493,7 +493,8 @@ void MainForm::designStakes()
     designImage(bid.Imgwealth, u"multiplier_wealth");
     bid.Imgwealth.Move(10, 500);
     bid.Imgwealth.setVisible(false);
-    label(bid.lbwealth, 62, 282, 48, 28, kMultiplierText, false);
+    // Wide enough for any 32-bit wealth at the smaller of its two sizes.
+    label(bid.lbwealth, 62, 282, 96, 28, kMultiplierText, false);
     bid.lbwealth.setCaption(QStringLiteral("10"));
     for (forms::Label *value : {&bid.lblDifen, &bid.lbwealth})
         value->setFont(forms::designFont(kSongTi, 18));
@@ -549,9 +550,13 @@ void MainForm::designFrame()
     frame.ImgClose(0).Move(px(kDesignWindowWidth - 310), px(25), px(240), px(240));
     frame.ImgMin(0).Move(px(kDesignWindowWidth - 580), px(25), px(240), px(240));
     frame.LbMove.Move(px(290), 0, px(kDesignWindowWidth - 580 - 290), px(290));
-    frame.lcaption.Move(px(300), px(25), 160, 16);
+    // The caption runs up to the minimise button, room for the hall's
+    // longest table captions; the drag strip lies over it, so the whole
+    // band still moves the window.
+    frame.lcaption.Move(px(300), px(25), px(kDesignWindowWidth - 580 - 60 - 300), 16);
     frame.lcaption.setCaption(QStringLiteral("Tessaroc"));
     frame.lcaption.setFont(forms::designFont(kSongTi, 10.5, true));
+    frame.LbMove.ZOrder(0);
 }
 
 void MainForm::connectHandlers()

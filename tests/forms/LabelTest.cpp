@@ -399,6 +399,10 @@ INSTANTIATE_TEST_SUITE_P(
                 WordsCase{"clock 19", u"黑体", 18, {27, 24}, u"19", {u"19"}, false},
                 WordsCase{"clock 10", u"黑体", 18, {27, 24}, u"10", {u"10"}, false},
                 WordsCase{"clock 9", u"黑体", 18, {27, 24}, u"9", {u"9"}, false},
+                // A screen of more dots per inch sets 18 points in more
+                // pixels: the two digits are wider than the label.
+                WordsCase{"clock 19 on a denser screen", u"黑体", 21, {27, 24}, u"19", {u"19"},
+                          true},
                 WordsCase{"clock 19 reduced", u"黑体", 12, {27 * kReduced, 24 * kReduced}, u"19",
                           {u"19"}, false},
                 WordsCase{"clock 99 reduced", u"黑体", 12, {27 * kReduced, 24 * kReduced}, u"99",

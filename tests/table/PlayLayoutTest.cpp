@@ -122,7 +122,7 @@ TEST_P(PlayLayoutTest, PlacesThePlayElements)
              EL(bid.lbwealth),
              {r ? 56.0 : 62},
              {282},
-             unscaled(48),
+             unscaled(96),
              unscaled(28),
              false},
     };

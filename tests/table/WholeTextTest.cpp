@@ -1,12 +1,18 @@
-// Every text of the table window and its pop-ups shows whole: no glyph of it
-// is cut at the edge of the element that shows it, at either scale.
+// Every text of the table window and its pop-ups shows whole, at either
+// scale: no glyph of it is cut at the edge of the element that shows it, and
+// the characters drawn are the text's own, up to where the element's lines
+// end. A text with a line that does not show is a fault, except in the few
+// labels whose sizes on the table leave no room for their longest text
+// (listed per window below, with the room they have).
 #include "Grab.h"
 #include "UnclippedCanvas.h"
 #include "WholeTableClient.h"
 
+#include "core/services/TableWindow.h"
 #include "forms/FittedText.h"
 #include "forms/Label.h"
 #include "forms/Surface.h"
+#include "forms/ucAniGIF.h"
 #include "settlement/HeroWindow.h"
 #include "settlement/ScoreWindow.h"
 #include "table/HoverPictures.h"
@@ -18,10 +24,12 @@
 
 #include <QAbstractItemDelegate>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyleOptionViewItem>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace tessaroc::table::test {
@@ -116,7 +124,34 @@ void report(QStringList &faults, const QString &where, const QString &text, cons
         faults << QStringLiteral("%1 \"%2\": shows nothing").arg(where, text);
 }
 
-void checkLabel(forms::Label &label, const QString &text, QStringList &faults)
+QString withoutSpaces(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text;
+}
+
+// Labels whose text the element's own sizes leave no room for: what shows
+// of it is the text up to where the element's lines end.
+struct NoRoom
+{
+    const forms::Label *label;
+    const char *why;
+};
+using NoRoomList = std::vector<NoRoom>;
+
+bool hasNoRoom(const NoRoomList &noRoom, const forms::Label &label)
+{
+    return std::any_of(noRoom.begin(), noRoom.end(),
+                       [&](const NoRoom &n) { return n.label == &label; });
+}
+
+enum class Whole { Required, UpToItsLines };
+
+// The label drawn with a text, both ways: no glyph of it cut at the edge;
+// the characters drawn are the text's own in its order, none skipped, up to
+// where the element's lines end; and, where it has to show whole, all of
+// them.
+void checkLabel(forms::Label &label, const QString &text, Whole whole, QStringList &faults)
 {
     const QString caption = label.Caption();
     label.setCaption(text);
@@ -127,6 +162,14 @@ void checkLabel(forms::Label &label, const QString &text, QStringList &faults)
     const Drawn drawn = drawBothWays(label.container()->size(), r, background,
                                      [&](QPainter &painter) { label.paint(painter, r); });
     report(faults, describe(label), text, drawn);
+    const QString shown = label.fitted() ? label.fitted()->shownLines().join(u'|') : QString();
+    const QString shownCharacters = withoutSpaces(shown).remove(u'|');
+    const QString characters = withoutSpaces(text);
+    if (!characters.startsWith(shownCharacters))
+        faults << QStringLiteral("%1 \"%2\": shows \"%3\", not the text up to where its lines end")
+                          .arg(describe(label), text, shown);
+    else if (whole == Whole::Required && shownCharacters != characters)
+        faults << QStringLiteral("%1 \"%2\": shows only \"%3\"").arg(describe(label), text, shown);
     label.setCaption(caption);
 }
 
@@ -152,7 +195,7 @@ void checkLine(SystemMessageLine &line, const QString &text, QStringList &faults
 // Every text-bearing element of a window, each with the text it shows and
 // with the longest text: the labels on the window and on every surface in
 // it, and the system message lines.
-QStringList checkWindow(QWidget &window, int &checked)
+QStringList checkWindow(QWidget &window, const NoRoomList &noRoom, int &checked)
 {
     QStringList faults;
     QList<forms::Surface *> surfaces = window.findChildren<forms::Surface *>();
@@ -167,8 +210,10 @@ QStringList checkWindow(QWidget &window, int &checked)
                 continue;
             ++checked;
             if (!label->Caption().trimmed().isEmpty())
-                checkLabel(*label, label->Caption(), faults);
-            checkLabel(*label, kLongest, faults);
+                checkLabel(*label, label->Caption(),
+                           hasNoRoom(noRoom, *label) ? Whole::UpToItsLines : Whole::Required,
+                           faults);
+            checkLabel(*label, kLongest, Whole::UpToItsLines, faults);
         }
     }
     for (SystemMessageLine *line : window.findChildren<SystemMessageLine *>()) {
@@ -326,20 +371,72 @@ QWidget &openReconnect(offscreen::WholeTableClient &c)
     return *window;
 }
 
+// The labels of a window whose sizes, as the table is laid out, leave no
+// room for all of the longest text they can be given.
+using NoRoomOf = std::function<NoRoomList(offscreen::WholeTableClient &)>;
+
+NoRoomList roomForAll(offscreen::WholeTableClient &)
+{
+    return {};
+}
+
+// A nickname is up to 32 bytes, sixteen ideographs. The seats' name labels
+// share one size; the top right one, at Left 852 of the 1024-pixel table,
+// has 172 pixels before the table's edge, fewer than sixteen ideographs take
+// even at the smallest legible size.
+NoRoomList seatNames(offscreen::WholeTableClient &c)
+{
+    NoRoomList noRoom;
+    for (int p = 0; p < 4; ++p)
+        noRoom.push_back({&c.form.seats.Nid(p), "a seat's name: 16 ideographs, 172 pixels"});
+    return noRoom;
+}
+
+// The boards' and the hall of fame's names are 570 x 210 twips in 宋体
+// 10.5 pt: two ideographs.
+template<typename Board>
+NoRoomList boardNames(Board &board)
+{
+    NoRoomList noRoom;
+    for (int p = 0; p < 4; ++p)
+        noRoom.push_back({&board.ID(p), "a board's name: 570 x 210 twips, two ideographs"});
+    return noRoom;
+}
+
+NoRoomList scoreBoardNames(offscreen::WholeTableClient &c)
+{
+    return boardNames(c.tableSettlement.Score());
+}
+
+NoRoomList hallOfFameNames(offscreen::WholeTableClient &c)
+{
+    return boardNames(c.tableSettlement.Hero());
+}
+
+// The player card is 3300 twips wide and its values start at 1920: 92
+// pixels, five ideographs of 12 pt for the nickname and the place.
+NoRoomList playerCardTexts(offscreen::WholeTableClient &c)
+{
+    Information &card = c.form.hover().information();
+    return {{&card.Inf(0), "the card's nickname: 92 pixels, five ideographs"},
+            {&card.Inf(2), "the card's place: 92 pixels, five ideographs"}};
+}
+
 struct WindowCase
 {
     const char *name;
     const char *grab;
     std::function<QWidget &(offscreen::WholeTableClient &)> open;
+    NoRoomOf noRoom = roomForAll;
 };
 
 const WindowCase kWindows[] = {
-        {"Table", "table", openTable},
-        {"EmptyScoreBoard", "empty_score_board", openEmptyScoreBoard},
-        {"SettlementBoard", "settlement_board", openSettlementBoard},
-        {"VariantBoard", "variant_board", openVariantBoard},
-        {"HallOfFame", "hall_of_fame", openHallOfFame},
-        {"PlayerCard", "player_card", openPlayerCard},
+        {"Table", "table", openTable, seatNames},
+        {"EmptyScoreBoard", "empty_score_board", openEmptyScoreBoard, scoreBoardNames},
+        {"SettlementBoard", "settlement_board", openSettlementBoard, scoreBoardNames},
+        {"VariantBoard", "variant_board", openVariantBoard, scoreBoardNames},
+        {"HallOfFame", "hall_of_fame", openHallOfFame, hallOfFameNames},
+        {"PlayerCard", "player_card", openPlayerCard, playerCardTexts},
         {"LeaveDialog", "leave_dialog", openLeaveDialog},
         {"LeaveNotice", "leave_notice", openLeaveNotice},
         {"Reconnect", "reconnect", openReconnect},
@@ -383,7 +480,7 @@ TEST_P(WholeText, NoGlyphIsCutAtTheEdgeOfItsElement)
     client.runEvents();
 
     int checked = 0;
-    const QStringList faults = checkWindow(window, checked);
+    const QStringList faults = checkWindow(window, c.window->noRoom(client), checked);
     EXPECT_GT(checked, 0) << "no text-bearing element found";
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 
@@ -399,6 +496,92 @@ INSTANTIATE_TEST_SUITE_P(Windows, WholeText, ::testing::ValuesIn(allCases()),
                              return std::string(param.param.window->name)
                                      + (param.param.reduced ? "Reduced" : "Full");
                          });
+
+// --- The turn and ready clocks, whose seconds are one word of two digits ----
+
+struct ClockPlace
+{
+    const char *name;
+    std::function<void(offscreen::WholeTableClient &, int seconds)> show;
+};
+
+using ClockKind = core::services::TableWindow::ClockKind;
+
+const ClockPlace kClockPlaces[] = {
+        {"own play", [](auto &c, int s) { c.window.ShowTurnClock(ClockKind::Play, 0, s); }},
+        {"left play", [](auto &c, int s) { c.window.ShowTurnClock(ClockKind::Play, 1, s); }},
+        {"top play", [](auto &c, int s) { c.window.ShowTurnClock(ClockKind::Play, 2, s); }},
+        {"right play", [](auto &c, int s) { c.window.ShowTurnClock(ClockKind::Play, 3, s); }},
+        {"own bid", [](auto &c, int s) { c.window.ShowTurnClock(ClockKind::Bid, 0, s); }},
+        {"ready",
+         [](auto &c, int s) {
+             c.window.PlaceReadyClockAndShuffle();
+             c.window.ShowClockHere(s);
+         }},
+};
+
+class ClockSeconds : public ::testing::TestWithParam<bool>
+{
+};
+
+// Every clock, at every count it shows, shows both digits whole in its
+// seconds label at either scale: 19 seconds never reads as 1. The own play
+// clock stays as pictures at 19 and 10 seconds:
+// grabs/clock_{19,10}_{full,reduced}.png.
+TEST_P(ClockSeconds, ShowBothDigitsWhole)
+{
+    const bool reduced = GetParam();
+    offscreen::WholeTableClient c(offscreen::WholeTableClient::Items::None,
+                                  reduced ? QSize(800, 600) : QSize(1280, 1024));
+    forms::Label &number = c.form.turn.Number;
+    QStringList faults;
+    for (const ClockPlace &place : kClockPlaces) {
+        for (int seconds : {9, 10, 15, 19, 20, 99}) {
+            place.show(c, seconds);
+            const QString where = QStringLiteral("%1 clock").arg(QString::fromLatin1(place.name));
+            QStringList found;
+            checkLabel(number, number.Caption(), Whole::Required, found);
+            for (const QString &fault : found)
+                faults << where + QStringLiteral(": ") + fault;
+        }
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+
+    const QString scale = reduced ? QStringLiteral("reduced") : QStringLiteral("full");
+    for (int seconds : {19, 10}) {
+        kClockPlaces[0].show(c, seconds);
+        c.runEvents();
+        const forms::ucAniGIF &clock = c.form.turn.Time_Img;
+        const QRect around = clock.paintRect().adjusted(-20, -20, 20, 20);
+        tessaroc::test::grabToPng(
+                *clock.container(),
+                QStringLiteral("clock_%1_%2").arg(seconds).arg(scale), around);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ClockSeconds, ::testing::Values(false, true),
+                         [](const auto &param) { return param.param ? "Reduced" : "Full"; });
+
+// The wealth multiplier is the smallest positive wealth at the table, any
+// 32-bit value: every size of it shows whole, at either scale, in the font
+// and place its size picks.
+TEST(WealthNumber, ShowsEveryDigitAtEitherScale)
+{
+    for (bool reduced : {false, true}) {
+        offscreen::WholeTableClient c(offscreen::WholeTableClient::Items::None,
+                                      reduced ? QSize(800, 600) : QSize(1280, 1024));
+        QStringList faults;
+        for (std::int32_t value : {1, 99, 100, 99999, 2147483647}) {
+            c.window.ShowWealth(value);
+            checkLabel(c.form.bid.lbwealth, QString::number(value), Whole::Required, faults);
+        }
+        c.runEvents();
+        tessaroc::test::grabToPng(c.form, reduced ? QStringLiteral("wealth_reduced")
+                                                  : QStringLiteral("wealth_full"));
+        EXPECT_TRUE(faults.isEmpty())
+                << (reduced ? "reduced: " : "full: ") << faults.join(QLatin1Char('\n')).toStdString();
+    }
+}
 
 } // namespace
 } // namespace tessaroc::table::test
