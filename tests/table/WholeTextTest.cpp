@@ -17,6 +17,7 @@
 #include "settlement/ScoreWindow.h"
 #include "table/HoverPictures.h"
 #include "table/Information.h"
+#include "table/MingXiWindow.h"
 #include "table/OtherExitDialog.h"
 #include "table/ReconnectWindow.h"
 #include "table/SystemMessageLine.h"
@@ -422,6 +423,16 @@ NoRoomList playerCardTexts(offscreen::WholeTableClient &c)
             {&card.Inf(2), "the card's place: 92 pixels, five ideographs"}};
 }
 
+QWidget &openTaskWindow(offscreen::WholeTableClient &c)
+{
+    MingXiWindow &task = c.form.frmMingXi();
+    task.Labxianshi1.setCaption(QStringLiteral("本局喜金任务：打出一个八张的炸弹"));
+    task.Labxianshi2.setCaption(QStringLiteral("完成任务奖励：999999金币，已完成 3 次"));
+    task.resizeToDesign();
+    task.show();
+    return task;
+}
+
 struct WindowCase
 {
     const char *name;
@@ -440,6 +451,7 @@ const WindowCase kWindows[] = {
         {"LeaveDialog", "leave_dialog", openLeaveDialog},
         {"LeaveNotice", "leave_notice", openLeaveNotice},
         {"Reconnect", "reconnect", openReconnect},
+        {"TaskWindow", "task_window", openTaskWindow},
 };
 
 struct Case
