@@ -38,11 +38,12 @@ void Dispatcher::HandStart(const wire::DealFrame &deal)
     loop.HeldFrames[1].armed = false;
     loop.clocks.HandActive = false;
 
+    // Whatever its form, a hand start ends the last hand: results of it that
+    // never made a whole set must not join this hand's.
+    c_.settlement.DropResultFrames();
     const bool dealing = deal.form == wire::kDealHandStart;
-    if (dealing) {
+    if (dealing)
         c_.window.ClearTable();
-        c_.settlement.DropResultFrames();
-    }
 
     loop.HallWnd = c_.hall.FindHall();
     if (loop.HallWnd)

@@ -14,15 +14,17 @@ namespace tessaroc::settlement {
 // (ResultArrivals), so a hand whose first frames reach one board and whose
 // last reaches the other (the item library's held settlement) still forms
 // one set. The counter is cleared when the table is reset or left, at a
-// login answer and at a hand's deal, so the frames of a hand whose results
-// stopped short never join the next hand's. A connection lost between the
-// frames and resumed keeps them: the server sends only the rest again.
+// login answer and at every hand start, dealt or not, so the frames of a
+// hand whose results stopped short never join the next hand's. A connection
+// lost between the frames and resumed keeps them: the server sends the rest
+// again, and perhaps some it had sent before.
 class ResultCollector
 {
 public:
     static constexpr int kFrames = 4;
 
-    // Stores the frame as the next row; true when it is the fourth.
+    // Stores the frame as the next row, or in place of the row of the same
+    // seat; true when it is the fourth row.
     bool add(const wire::MessageFrame &frame);
     void clear() { ResultArrivals = 0; }
     int count() const { return ResultArrivals; }
@@ -42,8 +44,8 @@ struct SeatResult
 };
 
 // The four rows of a complete set, in row order, each with its display
-// position. Nothing when the rows do not name four different seats: such a
-// set cannot be shown.
+// position. Nothing when a row names no seat (or two rows the same seat):
+// such a set cannot be shown.
 using ResultSet = std::array<SeatResult, ResultCollector::kFrames>;
 std::optional<ResultSet> ReadResultSet(const ResultCollector &collector, std::uint8_t ownSeatBit);
 

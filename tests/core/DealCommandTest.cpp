@@ -83,6 +83,9 @@ TEST(DealCommand, HandStartWithoutDealNeitherClearsNorDeals)
     EXPECT_EQ(client.state.commands.ShownCard, 17);
     EXPECT_TRUE(client.state.rules.InGame);
     EXPECT_EQ(client.state.commands.ResumeValue, 448);
+    // It still starts a hand: results of the last one that never made a set
+    // go, as at a deal.
+    EXPECT_TRUE(client.log.called("settlement.DropResultFrames"));
 }
 
 TEST(DealCommand, HeldItemFramesGoOutAtTheNextHandStart)

@@ -5,9 +5,13 @@
 #include "EngineOptions.h"
 #include "OtherUser.h"
 #include "ScriptedPeer.h"
-#include "WaitUntil.h"
 #include "ServerFrames.h"
 #include "TableServer.h"
+#include "WaitUntil.h"
+#include "rules/CardCode.h"
+#include "wire/GbkText.h"
+#include "wire/ReceivedFrames.h"
+#include "wire/SentFrames.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -502,6 +506,161 @@ TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
     server->process.terminate();
     EXPECT_TRUE(server->process.waitForFinished(5000));
     EXPECT_EQ(server->process.exitCode(), 0) << server->output.toStdString();
+}
+
+// A scripted server that seats the client at seat 1 beside three others,
+// deals it a hand and then sends the hand's results as a test writes them.
+class ScriptedHand
+{
+public:
+    using Connection = tableserver::ScriptedConnection;
+
+    // The login answered, the four seats described, the hand dealt.
+    void seatAndDeal(Connection &peer)
+    {
+        std::vector<wire::MessageFrame> frames{tableserver::frames::loginAnswer(1, 15)};
+        const char *names[] = {"alice", "二号电脑", "三号电脑", "四号电脑"};
+        for (int i = 0; i < 4; ++i) {
+            tableserver::frames::UserInfo user;
+            user.nickname = names[i];
+            user.account = i == 0 ? "alice" : "bot" + std::to_string(i + 1);
+            user.face = "m1";
+            user.coins = 1000;
+            frames.push_back(tableserver::frames::userInfo(1, static_cast<std::uint8_t>(1 << i),
+                                                           user, i != 0));
+        }
+        std::vector<rules::CardCode> hand;
+        for (int i = 0; i < 25; ++i)
+            hand.push_back(rules::makeCard(3 + i % 13, 1 << (i % 4), i + 1));
+        frames.push_back(tableserver::frames::handStartDeal(1, hand, 2, hand[0], 1));
+        send(peer, frames);
+    }
+
+    static wire::MessageFrame result(std::uint8_t seat, bool won, std::uint64_t amount)
+    {
+        tableserver::frames::SeatResult line;
+        line.seat = seat;
+        line.landlord = seat == 1;
+        line.outcome = won ? tableserver::frames::kOutcomeWin : tableserver::frames::kOutcomeLoss;
+        line.total = amount;
+        return tableserver::frames::handResult(line, 100, {});
+    }
+
+    // Sends the frames in one write, each with the next echo number.
+    void send(Connection &peer, std::vector<wire::MessageFrame> frames)
+    {
+        for (wire::MessageFrame &frame : frames)
+            frame.setU16le(wire::offset::kEcho, ++echo_);
+        peer.send(frames);
+    }
+
+private:
+    std::uint16_t echo_ = 0;
+};
+
+// The client's ready for the next hand, as its ready clock sends it.
+bool saysReady(tableserver::ScriptedConnection &peer)
+{
+    const auto ready = [](const wire::MessageFrame &frame, std::string &) {
+        return !wire::isLeaveFrame(frame);
+    };
+    return static_cast<bool>(peer.expectEventually(wire::CmdReadyOrLeave, ready, 10000));
+}
+
+// The records file holds the hand's board, once, with these final lines.
+bool recordedOnce(const QString &records, const std::vector<const char *> &finalLines)
+{
+    QFile file(records);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = file.readAll();
+    if (!text.contains("[juNum:1]") || text.contains("[juNum:2]"))
+        return false;
+    for (const char *line : finalLines) {
+        if (!text.contains(QByteArray::fromStdString(wire::utf8ToGbk(line))))
+            return false;
+    }
+    return true;
+}
+
+// The server drops the connection after two of the hand's results and,
+// once the client is back, sends the whole set again: the two results the
+// client kept are replaced, not doubled, and the hand is settled: the
+// board saved and the ready sent.
+TEST_F(ClientRun, ResultsSentAgainAfterAReconnectionStillSettleTheHand)
+{
+    using tableserver::ScriptedConnection;
+    const QString records = runClientFromOwnFolder();
+    tableserver::ScriptedServer hostile;
+    ASSERT_TRUE(hostile.listen());
+    startHall(hostile.port(), {});
+    std::unique_ptr<ScriptedConnection> peer = hostile.accept(10000);
+    ASSERT_TRUE(peer) << hall->output.toStdString();
+    ASSERT_TRUE(peer->expect(wire::CmdLogin, ScriptedConnection::Predicate{}, 10000));
+    ScriptedHand hand;
+    hand.seatAndDeal(*peer);
+    hand.send(*peer, {ScriptedHand::result(1, true, 60), ScriptedHand::result(8, false, 30)});
+    // A client in a hand sends nothing of itself: it is given time to read
+    // the two results (a few of its ticks) before the connection goes.
+    waitUntil([] { return false; }, 1500);
+    peer->close();
+
+    peer = hostile.accept(15000);
+    ASSERT_TRUE(peer) << hall->output.toStdString();
+    ASSERT_TRUE(peer->expect(wire::CmdReconnect, ScriptedConnection::Predicate{}, 10000))
+            << peer->transcriptText(10);
+    hand.send(*peer,
+              {tableserver::frames::reconnectAnswer(1), ScriptedHand::result(1, true, 60),
+               ScriptedHand::result(8, false, 30), ScriptedHand::result(2, false, 10),
+               ScriptedHand::result(4, false, 20)});
+    EXPECT_TRUE(waitUntil(
+            [&] {
+                return recordedOnce(records, {"最终分：60金币", "最终分：- 30金币"});
+            },
+            10000));
+    EXPECT_TRUE(saysReady(*peer)) << peer->transcriptText(10);
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}
+
+// Two results of a hand whose set never completes, a hand start that deals
+// nothing, then the next hand's four results: the board saved is the next
+// hand's alone, and the client says ready after it.
+TEST_F(ClientRun, AHandStartWithoutADealEndsTheLastHandsResults)
+{
+    using tableserver::ScriptedConnection;
+    const QString records = runClientFromOwnFolder();
+    tableserver::ScriptedServer hostile;
+    ASSERT_TRUE(hostile.listen());
+    startHall(hostile.port(), {});
+    const std::unique_ptr<ScriptedConnection> peer = hostile.accept(10000);
+    ASSERT_TRUE(peer) << hall->output.toStdString();
+    ASSERT_TRUE(peer->expect(wire::CmdLogin, ScriptedConnection::Predicate{}, 10000));
+    ScriptedHand hand;
+    hand.seatAndDeal(*peer);
+    hand.send(*peer, {ScriptedHand::result(1, false, 900), ScriptedHand::result(8, true, 999)});
+
+    wire::DealFrame start;
+    start.seat = 1;
+    start.form = 0;
+    hand.send(*peer, {start.encode()});
+    hand.send(*peer,
+              {ScriptedHand::result(1, true, 61), ScriptedHand::result(2, false, 10),
+               ScriptedHand::result(4, false, 20), ScriptedHand::result(8, false, 31)});
+    EXPECT_TRUE(waitUntil(
+            [&] {
+                return recordedOnce(records, {"最终分：61金币", "最终分：- 31金币"});
+            },
+            10000));
+    EXPECT_TRUE(saysReady(*peer)) << peer->transcriptText(10);
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
 }
 
 } // namespace

@@ -208,7 +208,7 @@ TEST_F(Collector, TheVariantBoardCompletesTheSetThePlainBoardBegan)
 
 TEST_F(Collector, ASetNotNamingFourSeatsIsDroppedWithASystemLine)
 {
-    const std::uint8_t kSeats[][4] = {{1, 2, 4, 4}, {1, 2, 4, 3}, {1, 2, 4, 0}, {1, 2, 4, 0x10}};
+    const std::uint8_t kSeats[][4] = {{1, 2, 4, 3}, {1, 2, 4, 0}, {1, 2, 4, 0x10}, {0, 1, 2, 4}};
     for (const auto &seats : kSeats) {
         state().loop.HoldCommand21 = true;
         for (std::uint8_t s : seats)
@@ -225,6 +225,22 @@ TEST_F(Collector, ASetNotNamingFourSeatsIsDroppedWithASystemLine)
     deliverAll({resultFrame({.seat = 0x11, .outcome = 1}), resultFrame({.seat = 0x22}),
                 resultFrame({.seat = 0x44}), resultFrame({.seat = 0x88})});
     EXPECT_EQ(state().settlement.JuNum, 1);
+}
+
+// A seat sent twice is no fault of the set: the later frame takes the
+// seat's row, whatever high bits its seat byte carries, and the set is
+// whole with the fourth seat.
+TEST_F(Collector, ASeatSentAgainReplacesItsRow)
+{
+    seatPlayers();
+    deliverAll({resultFrame({.seat = 1, .outcome = 1, .finalAmount = 50}), resultFrame({.seat = 8}),
+                resultFrame({.seat = 0x88}), resultFrame({.seat = 2}),
+                resultFrame({.seat = 0x11, .outcome = 1, .finalAmount = 60})});
+    EXPECT_EQ(settlement->collector().count(), 3);
+    EXPECT_EQ(state().settlement.JuNum, 0);
+    deliver(resultFrame({.seat = 4}));
+    EXPECT_EQ(state().settlement.JuNum, 1);
+    EXPECT_EQ(lines(4), QStringList{QStringLiteral("最终分：60金币")});
 }
 
 TEST_F(Collector, TheDispatcherHandsTheFramesOnAndTheBoardShowsThem)

@@ -1,9 +1,14 @@
 #include "SettlementFixture.h"
 
 #include "Grab.h"
+#include "forms/FittedText.h"
 #include "settlement/ListBoxes.h"
+#include "support/PictureStore.h"
 
 #include <QCoreApplication>
+#include <QImage>
+
+#include <set>
 
 namespace tessaroc::settlement::testing {
 namespace {
@@ -53,6 +58,55 @@ TEST(HeroWindowLayout, PlacedByTheTwipsTable)
     EXPECT_DOUBLE_EQ(hero.sunScore(1).Left() * 15, 3960 + 120);
     EXPECT_DOUBLE_EQ(hero.ID(0).Left() * 15, 2040 + 600);
     EXPECT_FALSE(hero.isDraggable());
+}
+
+// The cream paper of a board's background, never its frame, its border
+// line or an ornament (the paper's shading and grain allowed for).
+bool onPaper(QRgb pixel)
+{
+    return qRed(pixel) >= 0xe0 && qGreen(pixel) >= 0xd0 && qBlue(pixel) >= 0xb0;
+}
+
+// The pixels of the background along a list's outline that are not paper.
+QStringList offThePaper(const QImage &back, const QListWidget &list)
+{
+    QStringList off;
+    const QRect r = list.geometry();
+    const auto look = [&](int x, int y) {
+        if (!back.rect().contains(x, y) || !onPaper(back.pixel(x, y)))
+            off << QStringLiteral("(%1,%2) %3").arg(x).arg(y).arg(back.pixel(x, y), 0, 16);
+    };
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        look(r.left(), y);
+        look(r.right(), y);
+    }
+    for (int x = r.left(); x <= r.right(); ++x) {
+        look(x, r.top());
+        look(x, r.bottom());
+    }
+    return off;
+}
+
+// Both boards place their lists close to the window's edges, the settlement
+// board's last final line 4 pixels from the right: each stands on the paper
+// inside the frame's border, never on the border or the frame.
+TEST(BoardLists, EveryListStandsOnThePaperInsideTheFrame)
+{
+    ScoreWindow score;
+    HeroWindow hero;
+    const QImage scoreBack = support::PictureStore::designPicture(u"dialog_score").toImage();
+    const QImage heroBack = support::PictureStore::designPicture(u"dialog_hero").toImage();
+    ASSERT_EQ(scoreBack.size(), score.size());
+    ASSERT_EQ(heroBack.size(), hero.size());
+    for (int j = 0; j < 8; ++j) {
+        const QStringList off = offThePaper(scoreBack, score.State(j));
+        EXPECT_TRUE(off.isEmpty()) << "State(" << j << ") at " << off.join(u' ').toStdString();
+    }
+    EXPECT_TRUE(offThePaper(heroBack, hero.Num()).isEmpty());
+    for (int p = 0; p < 4; ++p) {
+        const QStringList off = offThePaper(heroBack, hero.Grade(p));
+        EXPECT_TRUE(off.isEmpty()) << "Grade(" << p << ") at " << off.join(u' ').toStdString();
+    }
 }
 
 void fillLines(QListWidget &list, int n)
@@ -147,6 +201,52 @@ TEST_F(SettlementWindows, DoubleClickingTheHallOfFameOpensThatHand)
     EXPECT_FALSE(hero().isVisible());
     EXPECT_EQ(hero().Num().count(), 0);
     EXPECT_EQ(windows.SumScore[1], 0);
+}
+
+// A table of the own player and three computer players, whose names begin
+// with their numbers: the boards' name labels, two characters wide, tell
+// them apart. The boards stay as grabs/board_names_settlement.png and
+// grabs/board_names_hall_of_fame.png (the boards are not scaled).
+TEST_F(SettlementWindows, FourNamesOnTheBoards)
+{
+    const char *names[] = {"老船长", "二号电脑", "三号电脑", "四号电脑"};
+    seatPlayers();
+    for (int p = 0; p < 4; ++p) {
+        const auto at = static_cast<std::size_t>(p);
+        state().commands.custom[at].nickname = names[p];
+        state().commands.ScoreNames[at].name = names[p];
+        settlement->SetSeat(p, QString::fromUtf8(names[p]), p * 5);
+    }
+    deliverAll({resultFrame({.seat = 1,
+                             .outcome = 1,
+                             .finalAmount = 300,
+                             .landlord = 1,
+                             .sign1 = 1,
+                             .amount1 = 300,
+                             .amount2 = 300,
+                             .level = 2}),
+                resultFrame({.seat = 2, .outcome = 2, .finalAmount = 100, .level = 1}),
+                resultFrame({.seat = 4, .outcome = 2, .finalAmount = 100, .level = 1}),
+                resultFrame({.seat = 8, .outcome = 2, .finalAmount = 100, .level = 1})});
+    settlement->ShowHero();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(
+            tessaroc::test::grabToPng(score(), QStringLiteral("board_names_settlement")).isEmpty());
+    EXPECT_FALSE(tessaroc::test::grabToPng(hero(), QStringLiteral("board_names_hall_of_fame"))
+                         .isEmpty());
+
+    const auto shown = [](const forms::Label &label) {
+        return label.fitted() ? label.fitted()->shownLines().join(QString()) : QString();
+    };
+    std::set<QString> onScore, onHero;
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(score().ID(p).Caption(), QString::fromUtf8(names[p]));
+        onScore.insert(shown(score().ID(p)));
+        onHero.insert(shown(hero().ID(p)));
+    }
+    EXPECT_EQ(onScore.size(), 4u) << "every name tells its seat apart on the settlement board";
+    EXPECT_EQ(onHero.size(), 4u) << "and in the hall of fame";
+    EXPECT_FALSE(onScore.contains(QString()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "Grab.h"
 #include "WaitUntil.h"
+#include "forms/FittedText.h"
 #include "play/CardPictures.h"
 #include "rules/CardCode.h"
 #include "support/CardRow.h"
@@ -277,7 +278,8 @@ bool serveUntil(const std::function<bool()> &done, int ms = 30000)
 
 // The pictures of the second half of the table window, at both scales, for a
 // person to look at: grabs/leave_dialog_{full,reduced}.png,
-// grabs/player_card_{full,reduced}.png and grabs/web_panel_{full,reduced}.png.
+// grabs/player_card_{full,reduced}.png, grabs/web_panel_{full,reduced}.png
+// and the turn clocks.
 class TableOverlays : public ::testing::TestWithParam<bool>
 {
 protected:
@@ -286,6 +288,31 @@ protected:
         return GetParam() ? QStringLiteral("_reduced") : QStringLiteral("_full");
     }
 };
+
+// The own turn clock with two-digit seconds, its digits whole at both
+// scales: grabs/turn_clock_19_{full,reduced}.png and
+// grabs/turn_clock_10_{full,reduced}.png, the clock and what lies around it.
+TEST_P(TableOverlays, TurnClockAtNineteenAndTenSeconds)
+{
+    Table t(GetParam() ? kSmallScreen[0] : kFullScreen[0],
+            GetParam() ? kSmallScreen[1] : kFullScreen[1]);
+    MainForm &f = t.form();
+    dealTable(t);
+    TableWindowService window(f, t.state);
+    for (const int seconds : {19, 10}) {
+        window.ShowTurnClock(core::services::TableWindow::ClockKind::Play, 0, seconds);
+        const QRect around = f.turn.Time_Img.paintRect()
+                                     .united(f.turn.Number.paintRect())
+                                     .adjusted(-24, -24, 24, 24);
+        QCoreApplication::processEvents();
+        const QString path = tessaroc::test::grabToPng(
+                f.area.Pic1.widget(), QStringLiteral("turn_clock_%1").arg(seconds) + suffix(),
+                around);
+        EXPECT_FALSE(path.isEmpty());
+        ASSERT_NE(f.turn.Number.fitted(), nullptr);
+        EXPECT_EQ(f.turn.Number.fitted()->shownLines().join(QString()), QString::number(seconds));
+    }
+}
 
 TEST_P(TableOverlays, LeaveDialogOverTheTable)
 {

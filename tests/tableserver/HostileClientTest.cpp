@@ -129,7 +129,7 @@ TEST_F(HostileTable, ChatLinesInAnotherNameAreNotRelayedAndTheRecordEscapesContr
         bool relayed;
     } lines[] = {
             {"another player's name", mallorySeat, 0, "alice说道： 我认输", false},
-            {"a computer player's name", mallorySeat, 0, "电脑三号说道： 快点", false},
+            {"a computer player's name", mallorySeat, 0, "三号电脑说道： 快点", false},
             {"no name", mallorySeat, 0, "说道： hi", false},
             {"the own name without the mark", mallorySeat, 0, "mallory hi", false},
             {"a longer name that starts like hers", mallorySeat, 0, "mallory2说道： hi", false},

@@ -6,6 +6,10 @@
 #include "wire/ReceivedFrames.h"
 #include "wire/SentFrames.h"
 
+#include <QString>
+
+#include <set>
+
 using namespace tessaroc;
 using namespace tessaroc::tableserver;
 using namespace tessaroc::tableserver::testing;
@@ -44,7 +48,13 @@ TEST(Seating, ALoginIsAnsweredWithTheTableAndTheReadyComputerPlayers)
         EXPECT_EQ(users[static_cast<std::size_t>(i)].extraNumber5, described[i]);
     }
     EXPECT_EQ(users[0].account, "alice");
-    EXPECT_EQ(users[1].nickname, "电脑二号");
+    EXPECT_EQ(users[1].nickname, "二号电脑");
+    // The client's boards have room for two characters of a name: there the
+    // three computer players must differ.
+    std::set<QString> shown;
+    for (int i = 1; i < 4; ++i)
+        shown.insert(QString::fromStdString(users[static_cast<std::size_t>(i)].nickname).left(2));
+    EXPECT_EQ(shown.size(), 3u);
     EXPECT_TRUE(users[1].ready); // computer players are ready
     EXPECT_FALSE(users[0].ready);
     EXPECT_EQ(echoNumbers(frames), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));

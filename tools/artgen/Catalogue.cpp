@@ -48,6 +48,11 @@ const QColor kOnFelt = colour::Felt;
 const QColor kOnBar = QColor(0x3a, 0x1e, 0x0c);
 const QColor kOnPaper = QColor(0xf4, 0xe8, 0xcc);
 const QColor kOnPanel = QColor(0x14, 0x18, 0x20);
+// The boards place their outer lists as close as 4 pixels to the window's
+// right edge (the settlement board's last final line) and 6 pixels to its
+// bottom: their frame is thinner than a dialog's, its line on the pixel
+// beside those lists, so that every list stands on the paper.
+constexpr double kBoardFrame = 3.5;
 
 const char16_t *const kFaceNames[]
         = {u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"J", u"Q", u"K", u"A", u"2"};
@@ -420,10 +425,10 @@ void addDesign(Builder &b)
              [] { return dialogBack(QSize(220, 330), QStringLiteral("音效设置")); });
     b.design(QStringLiteral("dialog_score"), QSize(639, 480), kOnPaper,
              QStringLiteral("score board"),
-             [] { return dialogBack(QSize(639, 480), QStringLiteral("本局结算")); });
+             [] { return boardBack(QSize(639, 480), QStringLiteral("本局结算"), kBoardFrame); });
     b.design(QStringLiteral("dialog_hero"), QSize(655, 454), kOnPaper,
              QStringLiteral("hall of fame"),
-             [] { return dialogBack(QSize(655, 454), QStringLiteral("英雄榜")); });
+             [] { return boardBack(QSize(655, 454), QStringLiteral("英雄榜"), kBoardFrame); });
     b.design(QStringLiteral("dialog_player"), QSize(220, 331), kOnPaper,
              QStringLiteral("player card"),
              [] { return dialogBack(QSize(220, 331), QStringLiteral("玩家信息")); });

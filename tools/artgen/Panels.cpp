@@ -293,11 +293,17 @@ QImage adFrame(QSize size)
     return image;
 }
 
-// The background of a pop-up window: lacquered wood, a gold frame, a cream
-// writing field and, where the window has one, its title on a red plate. The
+namespace {
+
+// The frame of a dialog, wide enough for the gold corner ornaments.
+constexpr double kOrnamentFrame = 8;
+
+// Lacquered wood, a gold frame of the given width at the sides and the
+// bottom, a cream writing field and, where the window has one, its title on a
+// red plate; the corner ornaments only where the frame has room for them. The
 // plate stays at most 26 pixels high: the boards put their first texts 32
 // pixels down, which must be on the field.
-QImage dialogBack(QSize size, const QString &title)
+QImage paperPanel(QSize size, const QString &title, double frame)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(colour::WoodDark);
@@ -306,14 +312,19 @@ QImage dialogBack(QSize size, const QString &title)
     const QRectF box(0, 0, size.width(), size.height());
     drawWoodPanel(p, box, 0);
     const double band = title.isEmpty() ? 10 : std::clamp(size.height() * 0.1, 16.0, 26.0);
-    const QRectF field = box.adjusted(8, band + 4, -8, -8);
+    const QRectF field = box.adjusted(frame, band + 4, -frame, -frame);
     QLinearGradient paper(field.topLeft(), field.bottomLeft());
     paper.setColorAt(0, QColor(0xfb, 0xf4, 0xe2));
     paper.setColorAt(1, QColor(0xec, 0xdc, 0xb8));
     p.setPen(QPen(colour::GoldDark, 1));
     p.setBrush(paper);
-    p.drawRoundedRect(field, 4, 4);
-    drawCornerOrnaments(p, box.adjusted(3, 3, -3, -3), std::min(size.width(), size.height()) / 9.0);
+    // A thin frame has square corners: a list may reach into them.
+    const double corner = frame >= kOrnamentFrame ? 4 : 0;
+    p.drawRoundedRect(field, corner, corner);
+    if (frame >= kOrnamentFrame) {
+        drawCornerOrnaments(p, box.adjusted(3, 3, -3, -3),
+                            std::min(size.width(), size.height()) / 9.0);
+    }
     if (!title.isEmpty()) {
         const QRectF plate(size.width() * 0.3, 3, size.width() * 0.4, band);
         QLinearGradient red(plate.topLeft(), plate.bottomLeft());
@@ -328,6 +339,19 @@ QImage dialogBack(QSize size, const QString &title)
     p.end();
     addGrain(image, 3, static_cast<unsigned>(size.width() * 7 + size.height()));
     return image;
+}
+
+} // namespace
+
+// The background of a pop-up window.
+QImage dialogBack(QSize size, const QString &title)
+{
+    return paperPanel(size, title, kOrnamentFrame);
+}
+
+QImage boardBack(QSize size, const QString &title, double frame)
+{
+    return paperPanel(size, title, frame);
 }
 
 // The task window: a red patterned panel with gold corner ornaments and its

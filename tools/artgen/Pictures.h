@@ -40,6 +40,10 @@ QImage videoFrame(QSize size);
 QImage videoPanelBack(QSize size);
 QImage adFrame(QSize size);
 QImage dialogBack(QSize size, const QString &title);
+// A board's background: the dialog's paper with the frame kept to the
+// given width at the sides and the bottom, so that columns placed close to
+// the window's edges lie on the paper.
+QImage boardBack(QSize size, const QString &title, double frame);
 QImage taskBack(QSize size);
 QImage illegalPlayNotice(QSize size);
 QImage skinFrame(QSize size);

@@ -28,11 +28,13 @@ struct BotProfile
     std::uint8_t sex;
 };
 
+// The client's boards show the first two characters of a name: the number
+// comes first, so the computer players differ there.
 constexpr std::array<BotProfile, kSeats> kBotProfiles{{
-        {"bot1", "电脑一号", "m3", 1},
-        {"bot2", "电脑二号", "w2", 0},
-        {"bot3", "电脑三号", "m6", 1},
-        {"bot4", "电脑四号", "w5", 0},
+        {"bot1", "一号电脑", "m3", 1},
+        {"bot2", "二号电脑", "w2", 0},
+        {"bot3", "三号电脑", "m6", 1},
+        {"bot4", "四号电脑", "w5", 0},
 }};
 
 bool validAccount(const std::string &account)
