@@ -12,7 +12,6 @@
 #include "forms/FittedText.h"
 #include "forms/Label.h"
 #include "forms/Surface.h"
-#include "forms/ucAniGIF.h"
 #include "settlement/HeroWindow.h"
 #include "settlement/ScoreWindow.h"
 #include "table/HoverPictures.h"
@@ -537,9 +536,7 @@ class ClockSeconds : public ::testing::TestWithParam<bool>
 };
 
 // Every clock, at every count it shows, shows both digits whole in its
-// seconds label at either scale: 19 seconds never reads as 1. The own play
-// clock stays as pictures at 19 and 10 seconds:
-// grabs/clock_{19,10}_{full,reduced}.png.
+// seconds label at either scale: 19 seconds never reads as 1.
 TEST_P(ClockSeconds, ShowBothDigitsWhole)
 {
     const bool reduced = GetParam();
@@ -558,17 +555,6 @@ TEST_P(ClockSeconds, ShowBothDigitsWhole)
         }
     }
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
-
-    const QString scale = reduced ? QStringLiteral("reduced") : QStringLiteral("full");
-    for (int seconds : {19, 10}) {
-        kClockPlaces[0].show(c, seconds);
-        c.runEvents();
-        const forms::ucAniGIF &clock = c.form.turn.Time_Img;
-        const QRect around = clock.paintRect().adjusted(-20, -20, 20, 20);
-        tessaroc::test::grabToPng(
-                *clock.container(),
-                QStringLiteral("clock_%1_%2").arg(seconds).arg(scale), around);
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, ClockSeconds, ::testing::Values(false, true),
