@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include <sys/stat.h>
@@ -82,6 +83,11 @@ constexpr FolderCase kFolderCases[] = {
         {"NoModule", Module::Missing, 0755, 0755, Owner::Me, Owner::Me,
          "No such file or directory"},
 };
+
+void PrintTo(const FolderCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class WebEngineFolder : public ::testing::TestWithParam<FolderCase>
 {
@@ -173,6 +179,11 @@ constexpr CopyCase kCopyCases[] = {
          "engine no\nerror -1\nview no\n",
          "is not loaded: it is writable by other users; the web panels show no pages"},
 };
+
+void PrintTo(const CopyCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class CopiedProgram : public ::testing::TestWithParam<CopyCase>
 {
