@@ -178,3 +178,29 @@ function(tessaroc_add_test_binary name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 ${properties})
 endfunction()
+
+# Puts a copy of the web panels' engine module beside the binary of `target`:
+# a client loads it from its own folder only, and a test binary that shows
+# pages is its own program. The binaries of one folder share the copy, which
+# replaces the old one by a rename, never by writing into a module that a
+# running test may have loaded.
+function(tessaroc_webengine_beside target)
+  get_target_property(folder ${target} RUNTIME_OUTPUT_DIRECTORY)
+  if(NOT folder)
+    set(folder "${CMAKE_CURRENT_BINARY_DIR}")
+  endif()
+  file(RELATIVE_PATH name "${PROJECT_BINARY_DIR}" "${folder}")
+  string(MAKE_C_IDENTIFIER "tessaroc_webengine_in_${name}" copy_target)
+  if(NOT TARGET ${copy_target})
+    set(copy "${folder}/libtessaroc_webengine.so")
+    add_custom_command(OUTPUT "${copy}"
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${folder}"
+      COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:tessaroc_webengine>" "${copy}.new"
+      COMMAND ${CMAKE_COMMAND} -E rename "${copy}.new" "${copy}"
+      COMMAND chmod go-w "${copy}" "${folder}"
+      DEPENDS tessaroc_webengine
+      VERBATIM)
+    add_custom_target(${copy_target} DEPENDS "${copy}")
+  endif()
+  add_dependencies(${target} ${copy_target})
+endfunction()

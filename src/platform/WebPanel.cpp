@@ -1,8 +1,8 @@
 #include "platform/WebPanel.h"
 
+#include "platform/WebEngineLoader.h"
+
 #include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
 #include <QPalette>
 #include <QResizeEvent>
 
@@ -14,9 +14,6 @@ namespace tessaroc::platform {
 
 namespace {
 
-// The engine module's file name, looked for beside the program first and
-// then where the build put it.
-const QString kModuleName = QStringLiteral("tessaroc_webengine");
 // A code for "the web engine could not be started", reported as a
 // navigation error.
 constexpr int kEngineMissing = -1;
@@ -26,12 +23,6 @@ constexpr int kSchemeRefused = -301;
 // long).
 constexpr qsizetype kLoggedAddressLength = 200;
 
-struct Engine
-{
-    TessarocCreateWebView create = nullptr;
-    QString error;
-};
-
 // The web engine refuses to start its sandbox for the superuser; the panels
 // show the operator's own pages, so it is switched off there.
 void prepareEnvironment()
@@ -40,32 +31,21 @@ void prepareEnvironment()
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
-Engine loadEngine()
+// Loaded from the program's own folder only; a module that cannot be loaded
+// there is said once, and every panel then stays blank.
+WebEngine loadEngine()
 {
     prepareEnvironment();
-    QStringList places{QCoreApplication::applicationDirPath()};
-#ifdef TESSAROC_WEBENGINE_DIR
-    places << QStringLiteral(TESSAROC_WEBENGINE_DIR);
-#endif
-    Engine engine;
-    for (const QString &place : places) {
-        QLibrary module(QDir(place).filePath(kModuleName));
-        if (!module.load()) {
-            engine.error = module.errorString();
-            continue;
-        }
-        engine.create = reinterpret_cast<TessarocCreateWebView>(
-                module.resolve("tessaroc_create_web_view"));
-        if (engine.create)
-            return engine;
-        engine.error = module.errorString();
-    }
+    WebEngine engine = LoadWebEngine(QCoreApplication::applicationDirPath());
+    if (!engine.create)
+        std::fprintf(stderr, "tessaroc: %s; the web panels show no pages\n",
+                     qPrintable(engine.error));
     return engine;
 }
 
-const Engine &engine()
+const WebEngine &engine()
 {
-    static const Engine loaded = loadEngine();
+    static const WebEngine loaded = loadEngine();
     return loaded;
 }
 

@@ -12,9 +12,10 @@ namespace tessaroc::platform {
 
 // The web browser control of a web panel: an empty white area until it is
 // first navigated, then a page view of the web engine. The engine is loaded
-// on that first navigation, never at start-up. A right click on the panel
-// opens no menu. When the engine cannot be loaded, a navigation reports a
-// navigation error and the panel stays blank.
+// on that first navigation, never at start-up, from the program's own folder
+// (LoadWebEngine). A right click on the panel opens no menu. When the engine
+// cannot be loaded, a navigation reports a navigation error and the panel
+// stays blank.
 //
 // The addresses come from the game server over a plain connection, so a panel
 // shows web pages (http and https) only. The table's navigations and those a
