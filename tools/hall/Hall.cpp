@@ -140,8 +140,10 @@ bool Hall::open()
         captions.append(kDefaultHallCaption);
     for (const QString &caption : captions) {
         auto window = std::make_unique<platform::HallLink>();
-        if (!window->listen(caption))
+        if (!window->listen(caption)) {
+            openError_ = window->listenError();
             return false;
+        }
         window->setHandler([this](std::uint32_t number, std::int64_t wParam, std::int64_t lParam) {
             return answer(number, wParam, lParam);
         });

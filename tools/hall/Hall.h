@@ -64,8 +64,10 @@ public:
 
     // Opens the hall window under its caption, and under the default caption
     // too when the client will not take the captions from its line. False
-    // when another hall already has the caption.
+    // when it cannot: openError then says why (another window has the
+    // caption, or the folder or the socket file failed, and how).
     bool open();
+    const QString &openError() const { return openError_; }
     // Starts the client with its line (nothing happens without a client
     // program).
     void startClient();
@@ -106,6 +108,7 @@ private:
     std::unique_ptr<platform::HallLink> requests_;
     std::unique_ptr<QProcess> client_;
     std::vector<HallEvent> events_;
+    QString openError_;
     bool minimised_ = false;
     bool connectedSeen_ = false; // the table reported that it connected
     bool scheduleOnConnect_ = false;
