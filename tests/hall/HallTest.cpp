@@ -327,6 +327,60 @@ TEST(Hall, ATableThatHandsBackIsAskedToCloseAndLeftOnlyIfItLeft)
     EXPECT_EQ(tableLeft(), 1);
 }
 
+// A table that lost its server in a hand tries to reconnect (posting
+// "connecting"), gives up, hands back and shows the player that the network
+// is gone. Closed at once, it would take that notice away unread: it stays
+// until the player closes the notice, which hands back again.
+TEST(Hall, ATableThatGaveUpOnItsServerStaysUntilThePlayerClosesIt)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    platform::HallLink table;
+    const QString hallCaption = hall.options().hallCaption;
+    int asked = 0;
+    table.setHandler([&](std::uint32_t number, std::int64_t, std::int64_t) -> std::int64_t {
+        if (number == wire::kHallMsgAskClose) {
+            ++asked;
+            table.postMessage(hallCaption, wire::kTableMsgNotInGame);
+        }
+        return 0;
+    });
+    ASSERT_TRUE(table.listen(hall.options().tableCaption));
+    const auto count = [&](const QString &line) {
+        const auto lines = described(hall);
+        return std::count(lines.begin(), lines.end(), line);
+    };
+    const QString keptOpen = describeEvent({0, HallEvent::Kind::TableKeptOpen, 0, 0, 0, {}});
+    const QString left = QStringLiteral("the table left: closing the client");
+    const auto post = [&](std::uint32_t number) {
+        table.postMessage(hallCaption, number);
+    };
+    const auto handBack = [&] {
+        table.sendMessage(hallCaption, wire::kSysCommand, wire::kScRestore, 0);
+    };
+
+    handBack(); // the start-up's
+    post(wire::kTableMsgConnected);
+    post(wire::kTableMsgHandStart);
+    // A reconnection that worked: a later hand-back is the player leaving.
+    post(wire::kTableMsgConnecting);
+    post(wire::kTableMsgConnected);
+    // The server went away for good: attempts, then the give-up.
+    post(wire::kTableMsgConnecting);
+    post(wire::kTableMsgConnecting);
+    handBack();
+    ASSERT_TRUE(waitUntil([&] { return count(keptOpen) == 1; }));
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(count(left), 0);
+
+    // The player closes the notice.
+    handBack();
+    ASSERT_TRUE(waitUntil([&] { return count(left) == 1; }));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(count(keptOpen), 1);
+}
+
 TEST(Hall, TheWindowObeysRestoreAndMinimise)
 {
     Hall hall(testOptions());

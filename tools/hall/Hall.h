@@ -34,6 +34,7 @@ struct HallEvent
         ClientKilled, // ended by a signal (a crash): the number is in text
         HallGone,
         TableLeft, // the table handed back and left: the hall closes the client
+        TableKeptOpen, // handed back without its server: left for the player to close
     };
     std::int64_t ms = 0; // since the hall opened
     Kind kind = Kind::TablePosted;
@@ -51,7 +52,9 @@ QString describeEvent(const HallEvent &event);
 // sends, and sends the hall's four requests to the table. When the table
 // hands control back after its start-up (the player left it), the hall asks
 // whether it may close the table, and closes the client when the table
-// answers that it left.
+// answers that it left. A table that hands back while it tries to reach its
+// server again has given up and shows the player why: it stays open until
+// the player closes that notice, which hands back once more.
 class Hall : public QObject
 {
     Q_OBJECT
@@ -111,6 +114,8 @@ private:
     QString openError_;
     bool minimised_ = false;
     bool connectedSeen_ = false; // the table reported that it connected
+    bool handSeen_ = false; // the table reported a hand start
+    bool reconnecting_ = false; // connecting again since, not connected yet
     bool scheduleOnConnect_ = false;
     int restores_ = 0; // the table's restores: the first is its start-up's
     bool askedAfterHandBack_ = false; // may-you-close sent after a later one
