@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace tessaroc::platform {
@@ -105,6 +107,25 @@ bool writeRecord(QLocalSocket &socket, const HallLink::Record &record)
     return false;
 }
 
+// Why a socket could not be made at a path. The local server's own words
+// name no file, and for a folder that cannot be written they say little:
+// the folder's state says more.
+QString cannotListenReason(const QString &path, const QString &serverError)
+{
+    const QByteArray folder = QFile::encodeName(path.left(path.lastIndexOf(QLatin1Char('/'))));
+    if (::access(folder.constData(), W_OK | X_OK) != 0) {
+        const int error = errno;
+        return QStringLiteral("the folder %1 cannot be written: %2")
+                .arg(QFile::decodeName(folder), QString::fromLocal8Bit(std::strerror(error)));
+    }
+    struct stat info
+    {
+    };
+    if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISSOCK(info.st_mode))
+        return QStringLiteral("something that is no socket has its name");
+    return serverError;
+}
+
 } // namespace
 
 QString HallLink::socketFolder()
@@ -175,14 +196,21 @@ HallLink::~HallLink()
 bool HallLink::listen(const QString &ownCaption)
 {
     stopListening();
+    listenError_.clear();
     const QString path = serverPathFor(ownCaption);
-    if (path.isEmpty())
+    if (path.isEmpty()) {
+        listenError_ = QStringLiteral(
+                "there is no folder of this user alone for the hall link ($XDG_RUNTIME_DIR, else "
+                "tessaroc in $XDG_STATE_HOME or ~/.local/state)");
         return false;
+    }
     // Listening would silently take the name from a live window, so ask first.
     QLocalSocket probe;
     probe.connectToServer(path);
-    if (probe.waitForConnected(kProbeTimeoutMs) && peerIsOwnUser(probe))
+    if (probe.waitForConnected(kProbeTimeoutMs) && peerIsOwnUser(probe)) {
+        listenError_ = QStringLiteral("another window already has the caption %1").arg(ownCaption);
         return false;
+    }
     probe.abort();
     // Nobody of this user answers under the name: at most a window that
     // ended without freeing it.
@@ -190,6 +218,8 @@ bool HallLink::listen(const QString &ownCaption)
     auto *server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server->listen(path)) {
+        listenError_ = QStringLiteral("the socket %1 cannot be made: %2")
+                               .arg(path, cannotListenReason(path, server->errorString()));
         delete server;
         return false;
     }

@@ -89,9 +89,14 @@ public:
     ~HallLink() override;
 
     // Takes messages under the own caption. False when another live window
-    // of the user already listens under it, or there is no safe socket
-    // folder (a stale name left by a crash is taken over).
+    // of the user already listens under it, there is no safe socket folder,
+    // or the socket cannot be made there (a stale name left by a crash is
+    // taken over); listenError says which.
     bool listen(const QString &ownCaption);
+    // Why the last listen failed, in words that name the caption, the folder
+    // or the socket file and the system's own reason; empty after a listen
+    // that worked.
+    const QString &listenError() const { return listenError_; }
     // The own window is gone: the name is freed and open connections end.
     void stopListening();
     bool isListening() const;
@@ -132,6 +137,7 @@ private:
     QHash<QString, Outgoing> outgoing_;
     QHash<QLocalSocket *, bool> serving_; // accepted connections; true while a record is handled
     Handler handler_;
+    QString listenError_;
     int answerTimeoutMs_ = 2000;
 };
 

@@ -14,6 +14,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include <unistd.h>
 
@@ -87,7 +89,13 @@ QString HandRecordsPath()
     if (QFileInfo(programDir).isWritable())
         return QDir(programDir).filePath(kFileName);
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
+    // Without its folder no hand is saved; the table goes on all the same,
+    // and the log says what stood in the way.
+    std::error_code error;
+    std::filesystem::create_directories(QFile::encodeName(data).toStdString(), error);
+    if (error)
+        std::fprintf(stderr, "tessaroc: the folder %s of the hand records cannot be made: %s\n",
+                     qPrintable(data), error.message().c_str());
     return QDir(data).filePath(kFileName);
 }
 

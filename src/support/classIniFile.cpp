@@ -3,7 +3,16 @@
 #include "support/ProfileText.h"
 #include "wire/GbkText.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace tessaroc::support {
 
@@ -36,6 +45,45 @@ QString fromFileText(std::string_view bytes)
     return QString::fromStdString(wire::gbkToUtf8(bytes));
 }
 
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a lock file that nobody holds could not be made: mostly its folder,
+// which is missing, no folder or not writable. The lock says only that it
+// failed, so the folder is asked, and the file itself when the folder seems
+// fine.
+QString lockNotMade(const QString &lockPath)
+{
+    const QByteArray path = QFile::encodeName(lockPath);
+    const QByteArray folder = QFile::encodeName(QFileInfo(lockPath).absolutePath());
+    struct stat info
+    {
+    };
+    if (::stat(folder.constData(), &info) != 0) {
+        const int error = errno;
+        return QStringLiteral("its folder %1: %2")
+                .arg(QFile::decodeName(folder), systemError(error));
+    }
+    if (!S_ISDIR(info.st_mode))
+        return QStringLiteral("its folder %1 is no folder").arg(QFile::decodeName(folder));
+    if (::access(folder.constData(), W_OK | X_OK) != 0) {
+        const int error = errno;
+        return QStringLiteral("its folder %1 cannot be written: %2")
+                .arg(QFile::decodeName(folder), systemError(error));
+    }
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        const int error = errno;
+        return QStringLiteral("its lock file %1 cannot be made: %2")
+                .arg(lockPath, systemError(error));
+    }
+    ::close(fd);
+    ::unlink(path.constData());
+    return QStringLiteral("its lock file %1 cannot be made").arg(lockPath);
+}
+
 } // namespace
 
 RegularFileRead classIniFile::readFile() const
@@ -64,7 +112,9 @@ void classIniFile::change(bool createMissing, const Edit &edit) const
     QLockFile lock(lockPath);
     lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs)) {
-        error_ = QStringLiteral("its lock file %1 is held").arg(lockPath);
+        error_ = lock.error() == QLockFile::LockFailedError
+                ? QStringLiteral("its lock file %1 is held").arg(lockPath)
+                : lockNotMade(lockPath);
         return;
     }
     const RegularFileRead read = readFile();

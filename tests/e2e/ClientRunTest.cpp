@@ -664,3 +664,31 @@ TEST_F(ClientRun, AHandStartWithoutADealEndsTheLastHandsResults)
 }
 
 } // namespace
+
+// The server goes away in a hand: the table tries to reconnect, gives up,
+// hands control back to the hall and tells the player that the network is
+// gone. The hall leaves that table open for the player to read and close.
+TEST_F(ClientRun, ATableThatGaveUpOnItsServerStaysOpenForThePlayer)
+{
+    const quint16 port = startQuickTable({});
+    startHall(port, {});
+    ASSERT_TRUE(waitUntil([&] { return hall->saw(QStringLiteral("table posts 0x467")); },
+                          kHandLimitMs))
+            << hall->output.toStdString();
+    table.reset();
+    ASSERT_TRUE(waitUntil(
+            [&] {
+                return hall->saw(QStringLiteral("could not reach its game server again"));
+            },
+            kHandLimitMs))
+            << hall->output.toStdString();
+    waitUntil([] { return false; }, 1000);
+    EXPECT_EQ(hall->process.state(), QProcess::Running) << hall->output.toStdString();
+    EXPECT_FALSE(hall->saw(QStringLiteral("hall posts 0x303"))) << hall->output.toStdString();
+    EXPECT_FALSE(hall->saw(QStringLiteral("the table left")));
+
+    const qint64 pid = clientPid();
+    ASSERT_GT(pid, 0);
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+}

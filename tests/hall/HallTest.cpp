@@ -5,16 +5,24 @@
 #include "wire/CommandLine.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tessaroc;
 using namespace tessaroc::hall;
@@ -319,6 +327,60 @@ TEST(Hall, ATableThatHandsBackIsAskedToCloseAndLeftOnlyIfItLeft)
     EXPECT_EQ(tableLeft(), 1);
 }
 
+// A table that lost its server in a hand tries to reconnect (posting
+// "connecting"), gives up, hands back and shows the player that the network
+// is gone. Closed at once, it would take that notice away unread: it stays
+// until the player closes the notice, which hands back again.
+TEST(Hall, ATableThatGaveUpOnItsServerStaysUntilThePlayerClosesIt)
+{
+    Hall hall(testOptions());
+    ASSERT_TRUE(hall.open());
+    platform::HallLink table;
+    const QString hallCaption = hall.options().hallCaption;
+    int asked = 0;
+    table.setHandler([&](std::uint32_t number, std::int64_t, std::int64_t) -> std::int64_t {
+        if (number == wire::kHallMsgAskClose) {
+            ++asked;
+            table.postMessage(hallCaption, wire::kTableMsgNotInGame);
+        }
+        return 0;
+    });
+    ASSERT_TRUE(table.listen(hall.options().tableCaption));
+    const auto count = [&](const QString &line) {
+        const auto lines = described(hall);
+        return std::count(lines.begin(), lines.end(), line);
+    };
+    const QString keptOpen = describeEvent({0, HallEvent::Kind::TableKeptOpen, 0, 0, 0, {}});
+    const QString left = QStringLiteral("the table left: closing the client");
+    const auto post = [&](std::uint32_t number) {
+        table.postMessage(hallCaption, number);
+    };
+    const auto handBack = [&] {
+        table.sendMessage(hallCaption, wire::kSysCommand, wire::kScRestore, 0);
+    };
+
+    handBack(); // the start-up's
+    post(wire::kTableMsgConnected);
+    post(wire::kTableMsgHandStart);
+    // A reconnection that worked: a later hand-back is the player leaving.
+    post(wire::kTableMsgConnecting);
+    post(wire::kTableMsgConnected);
+    // The server went away for good: attempts, then the give-up.
+    post(wire::kTableMsgConnecting);
+    post(wire::kTableMsgConnecting);
+    handBack();
+    ASSERT_TRUE(waitUntil([&] { return count(keptOpen) == 1; }));
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(count(left), 0);
+
+    // The player closes the notice.
+    handBack();
+    ASSERT_TRUE(waitUntil([&] { return count(left) == 1; }));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(count(keptOpen), 1);
+}
+
 TEST(Hall, TheWindowObeysRestoreAndMinimise)
 {
     Hall hall(testOptions());
@@ -331,6 +393,126 @@ TEST(Hall, TheWindowObeysRestoreAndMinimise)
     EXPECT_TRUE(waitUntil([&] { return window.isMinimized(); }));
     table.sendMessage(hall.options().hallCaption, wire::kSysCommand, wire::kScRestore, 0);
     EXPECT_TRUE(waitUntil([&] { return !window.isMinimized(); }));
+}
+
+namespace {
+
+// Points the hall link at a folder of the test's own for the scope.
+class RuntimeFolder
+{
+public:
+    RuntimeFolder()
+        : saved_(qgetenv("XDG_RUNTIME_DIR"))
+        , had_(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+    {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+    }
+    ~RuntimeFolder()
+    {
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+        if (had_)
+            qputenv("XDG_RUNTIME_DIR", saved_);
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    }
+    RuntimeFolder(const RuntimeFolder &) = delete;
+    RuntimeFolder &operator=(const RuntimeFolder &) = delete;
+
+    QTemporaryDir dir;
+
+private:
+    QByteArray saved_;
+    bool had_;
+};
+
+} // namespace
+
+// A hall that cannot open its window says what stood in the way: another
+// window under the caption, or the folder or the socket file and the
+// system's own reason, never the caption for a folder that failed.
+TEST(Hall, SaysWhyItCannotOpenItsWindow)
+{
+    struct Case
+    {
+        const char *what;
+        std::function<void(const QString &socket)> arrange;
+        std::function<QStringList(const QString &socket, const QString &caption)> expected;
+        bool needsOrdinaryUser = false;
+    };
+    std::unique_ptr<platform::HallLink> other;
+    const Case cases[] = {
+            {"another window has the caption",
+             [&](const QString &) {
+                 other = std::make_unique<platform::HallLink>();
+                 ASSERT_TRUE(other->listen(uniqueCaption("hall")));
+             },
+             [](const QString &, const QString &caption) {
+                 return QStringList{QStringLiteral("another window already has the caption ")
+                                    + caption};
+             }},
+            {"a folder in the socket's place",
+             [](const QString &socket) { ASSERT_TRUE(QDir().mkpath(socket)); },
+             [](const QString &socket, const QString &) {
+                 return QStringList{QStringLiteral("the socket %1 cannot be made").arg(socket),
+                                    QStringLiteral("no socket")};
+             }},
+            // The superuser makes files in any folder.
+            {"a read-only runtime folder",
+             [](const QString &socket) {
+                 const QByteArray folder = QFile::encodeName(QFileInfo(socket).path());
+                 ASSERT_EQ(::chmod(folder.constData(), 0500), 0);
+             },
+             [](const QString &socket, const QString &) {
+                 return QStringList{QStringLiteral("the folder %1 cannot be written")
+                                            .arg(QFileInfo(socket).path()),
+                                    QString::fromLocal8Bit(std::strerror(EACCES))};
+             },
+             true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsOrdinaryUser && ::geteuid() == 0)
+            continue;
+        const RuntimeFolder runtime;
+        const HallOptions options = testOptions();
+        const QString socket = platform::HallLink::serverPathFor(options.hallCaption);
+        ASSERT_TRUE(socket.startsWith(runtime.dir.path()));
+        c.arrange(socket);
+        Hall hall(options);
+        EXPECT_FALSE(hall.open());
+        const QString error = hall.openError();
+        for (const QString &part : c.expected(socket, options.hallCaption)) {
+            EXPECT_TRUE(error.contains(part))
+                    << error.toStdString() << "\nlacks " << part.toStdString();
+        }
+        if (std::string_view(c.what) != "another window has the caption") {
+            EXPECT_FALSE(error.contains(QStringLiteral("already has the caption")))
+                    << error.toStdString();
+        }
+        other.reset();
+    }
+}
+
+// The program says it on its standard error and ends with status 1.
+TEST(HallProgram, SaysWhyItCannotOpenItsWindow)
+{
+    QTemporaryDir runtime;
+    const QString caption = uniqueCaption("hall");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const QString socket
+            = runtime.path() + QLatin1Char('/') + platform::HallLink::serverNameFor(caption);
+    ASSERT_TRUE(QDir().mkpath(socket));
+    QProcess hall;
+    hall.setProcessEnvironment(environment);
+    hall.start(QStringLiteral(TESSAROC_HALL_PATH),
+               {QStringLiteral("--headless"), QStringLiteral("--hall-caption"), caption,
+                QStringLiteral("--quit-after"), QStringLiteral("3000")});
+    ASSERT_TRUE(hall.waitForFinished(10000));
+    const QString error = QString::fromUtf8(hall.readAllStandardError());
+    EXPECT_EQ(hall.exitCode(), 1);
+    EXPECT_TRUE(error.startsWith(QStringLiteral("tessaroc-hall: the socket ") + socket))
+            << error.toStdString();
 }
 
 TEST(HallProgram, HeadlessItRecordsTheClientAndEndsWithItsExitCode)

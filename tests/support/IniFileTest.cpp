@@ -4,6 +4,7 @@
 #include "support/ProfileText.h"
 #include "wire/GbkText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -298,6 +301,42 @@ TEST(IniFile, PathIsKeptAsGivenAndBadPathsFailQuietly)
     ini.setINIFileName({});
     ini.WriteIniKey(text("A"), text("k"), text("1"));
     EXPECT_EQ(ini.GetIniKey(text("A"), text("k")), QString());
+}
+
+// A change that cannot take the lock because the lock file cannot be made
+// says what stands in the way, with the system's own words; "is held" is for
+// a lock another program holds.
+TEST(IniFile, ALockFileThatCannotBeMadeSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_EQ(::chmod(QFile::encodeName(locked).constData(), 0500), 0);
+    struct Case
+    {
+        const char *what;
+        QString folder;
+        QString why;
+        bool needsOrdinaryUser;
+    };
+    const Case cases[] = {
+            {"missing folder", dir.filePath(QStringLiteral("missing/deeper")),
+             QString::fromLocal8Bit(std::strerror(ENOENT)), false},
+            // The superuser writes into any folder.
+            {"read-only folder", locked, QString::fromLocal8Bit(std::strerror(EACCES)), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsOrdinaryUser && ::geteuid() == 0)
+            continue;
+        classIniFile ini;
+        ini.setINIFileName(c.folder + QStringLiteral("/info.qn"));
+        ini.WriteIniKey(text("A"), text("k"), text("1"));
+        const std::string error = ini.error().toStdString();
+        EXPECT_NE(error.find("its folder " + c.folder.toStdString()), std::string::npos) << error;
+        EXPECT_NE(error.find(c.why.toStdString()), std::string::npos) << error;
+        EXPECT_EQ(error.find("is held"), std::string::npos) << error;
+    }
 }
 
 // Names whose line would never be found again: every write would add one

@@ -94,6 +94,9 @@ QString describeEvent(const HallEvent &event)
         return QStringLiteral("the hall window is gone");
     case HallEvent::Kind::TableLeft:
         return QStringLiteral("the table left: closing the client");
+    case HallEvent::Kind::TableKeptOpen:
+        return QStringLiteral("the table could not reach its game server again and says so: it "
+                              "stays open until the player closes it");
     }
     return {};
 }
@@ -140,8 +143,10 @@ bool Hall::open()
         captions.append(kDefaultHallCaption);
     for (const QString &caption : captions) {
         auto window = std::make_unique<platform::HallLink>();
-        if (!window->listen(caption))
+        if (!window->listen(caption)) {
+            openError_ = window->listenError();
             return false;
+        }
         window->setHandler([this](std::uint32_t number, std::int64_t wParam, std::int64_t lParam) {
             return answer(number, wParam, lParam);
         });
@@ -161,21 +166,41 @@ std::int64_t Hall::answer(std::uint32_t number, std::int64_t wParam, std::int64_
             wParam,
             lParam,
             {}});
-    if (!command && number == wire::kTableMsgConnected && !connectedSeen_) {
-        connectedSeen_ = true;
-        if (scheduleOnConnect_)
-            schedule();
+    if (!command && number == wire::kTableMsgConnected) {
+        reconnecting_ = false;
+        if (!connectedSeen_) {
+            connectedSeen_ = true;
+            if (scheduleOnConnect_)
+                schedule();
+        }
     }
+    // Connecting again once a hand was dealt: the table lost its server in a
+    // hand and tries to reach it again (a refused first login also reports
+    // connecting, but the table then ends by itself).
+    if (!command && number == wire::kTableMsgHandStart)
+        handSeen_ = true;
+    if (!command && number == wire::kTableMsgConnecting && handSeen_)
+        reconnecting_ = true;
     if (command && (wParam == wire::kScRestore || wParam == wire::kScMinimise)) {
         minimised_ = wParam == wire::kScMinimise;
         Q_EMIT windowStateRequested(minimised_);
     }
     if (command && wParam == wire::kScRestore && ++restores_ > 1) {
-        // The table hands control back: the player left it, or it lost its
-        // game. As a hall does, ask whether the table may close (after this
-        // answer: the table waits on it); a table still in a hand or a login
-        // stays.
-        QTimer::singleShot(0, this, [this] { askedAfterHandBack_ = request(Request::AskClose); });
+        if (reconnecting_) {
+            // It gave up and shows the player that the network is gone; the
+            // table, reset, would answer that it left, and closing it would
+            // take the notice away unread. Closing the notice hands back
+            // again.
+            reconnecting_ = false;
+            record({0, HallEvent::Kind::TableKeptOpen, 0, 0, 0, {}});
+        } else {
+            // The table hands control back: the player left it, or it lost
+            // its game. As a hall does, ask whether the table may close
+            // (after this answer: the table waits on it); a table still in a
+            // hand or a login stays.
+            QTimer::singleShot(0, this,
+                               [this] { askedAfterHandBack_ = request(Request::AskClose); });
+        }
     }
     if (!command && askedAfterHandBack_
         && (number == wire::kTableMsgNotInGame || number == wire::kTableMsgInGame

@@ -34,6 +34,7 @@ struct HallEvent
         ClientKilled, // ended by a signal (a crash): the number is in text
         HallGone,
         TableLeft, // the table handed back and left: the hall closes the client
+        TableKeptOpen, // handed back without its server: left for the player to close
     };
     std::int64_t ms = 0; // since the hall opened
     Kind kind = Kind::TablePosted;
@@ -51,7 +52,9 @@ QString describeEvent(const HallEvent &event);
 // sends, and sends the hall's four requests to the table. When the table
 // hands control back after its start-up (the player left it), the hall asks
 // whether it may close the table, and closes the client when the table
-// answers that it left.
+// answers that it left. A table that hands back while it tries to reach its
+// server again has given up and shows the player why: it stays open until
+// the player closes that notice, which hands back once more.
 class Hall : public QObject
 {
     Q_OBJECT
@@ -64,8 +67,10 @@ public:
 
     // Opens the hall window under its caption, and under the default caption
     // too when the client will not take the captions from its line. False
-    // when another hall already has the caption.
+    // when it cannot: openError then says why (another window has the
+    // caption, or the folder or the socket file failed, and how).
     bool open();
+    const QString &openError() const { return openError_; }
     // Starts the client with its line (nothing happens without a client
     // program).
     void startClient();
@@ -106,8 +111,11 @@ private:
     std::unique_ptr<platform::HallLink> requests_;
     std::unique_ptr<QProcess> client_;
     std::vector<HallEvent> events_;
+    QString openError_;
     bool minimised_ = false;
     bool connectedSeen_ = false; // the table reported that it connected
+    bool handSeen_ = false; // the table reported a hand start
+    bool reconnecting_ = false; // connecting again since, not connected yet
     bool scheduleOnConnect_ = false;
     int restores_ = 0; // the table's restores: the first is its start-up's
     bool askedAfterHandBack_ = false; // may-you-close sent after a later one

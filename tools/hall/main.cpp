@@ -6,7 +6,6 @@
 #include "Hall.h"
 #include "HallWindow.h"
 #include "Termination.h"
-#include "platform/HallLink.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -48,14 +47,7 @@ int main(int argc, char **argv)
     }
     Hall hall(options);
     if (!hall.open()) {
-        if (tessaroc::platform::HallLink::socketFolder().isEmpty())
-            std::fprintf(
-                    stderr,
-                    "tessaroc-hall: no folder of this user alone for the hall link "
-                    "($XDG_RUNTIME_DIR, else tessaroc in $XDG_STATE_HOME or ~/.local/state)\n");
-        else
-            std::fprintf(stderr, "tessaroc-hall: another window already has the caption %s\n",
-                         qPrintable(options.hallCaption));
+        std::fprintf(stderr, "tessaroc-hall: %s\n", qPrintable(hall.openError()));
         return 1;
     }
     QObject::connect(&hall, &Hall::eventRecorded, [](const HallEvent &event) {
