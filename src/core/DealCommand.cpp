@@ -48,7 +48,9 @@ void Dispatcher::HandStart(const wire::DealFrame &deal)
     loop.HallWnd = c_.hall.FindHall();
     if (loop.HallWnd)
         c_.hall.PostToHall(wire::kTableMsgHandStart);
-    if (c_.window.IsMinimised() && !core.TableHidden) {
+    // A table minimised or maximised comes back to its normal size for the
+    // new hand, unless the player hid it (F1).
+    if (!c_.window.IsNormal() && !core.TableHidden) {
         c_.window.RestoreAndFocus();
         if (!c_.hall.MinimiseHall())
             return;

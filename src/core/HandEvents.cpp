@@ -54,6 +54,21 @@ void countBombs(PlayState &play, int pos, int kind, rules::CardCode first)
     }
 }
 
+// An open hand gives up a played card: the first of its counted slots that
+// holds the card's whole code, the codes after it moving down by one. The
+// count itself drops with the whole play.
+void takeOutOfHand(rules::HandRecord &hand, rules::CardCode card)
+{
+    const auto counted = std::span(hand.slots).first(static_cast<std::size_t>(hand.validCount()));
+    const auto found
+            = std::find_if(counted.begin(), counted.end(),
+                           [card](const rules::HandSlot &slot) { return slot.code == card; });
+    if (found == counted.end())
+        return;
+    for (auto slot = found; slot + 1 != counted.end(); ++slot)
+        slot->code = (slot + 1)->code;
+}
+
 // Fills `hidden` in place: a played frame returns it inside its change.
 void retireRow(HiddenPictures &hidden, PlayState &play, int pos)
 {
@@ -161,12 +176,19 @@ AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &pla
         prev.kind = rules::toPlayKind(played.kind);
         prev.count = static_cast<std::int16_t>(n);
         PlayState::CardPictureRow &current = play.TableCards[static_cast<std::size_t>(pos)];
+        change.openHand = play.BidRowOn;
+        const int fanCount = play.BackFanCount[static_cast<std::size_t>(pos - 1)];
         for (int j = 0; j < n; ++j) {
-            prev.cards[static_cast<std::size_t>(j)]
-                    = rules::faceAndSuit(cards[static_cast<std::size_t>(j)]);
-            const std::int16_t e = hand.slots[static_cast<std::size_t>(first + j)].picIndex;
+            const rules::CardCode card = cards[static_cast<std::size_t>(j)];
+            prev.cards[static_cast<std::size_t>(j)] = rules::faceAndSuit(card);
+            const int w = first + j;
+            const std::int16_t e = change.openHand
+                    ? static_cast<std::int16_t>(fanCount - w)
+                    : hand.slots[static_cast<std::size_t>(w)].picIndex;
             change.pictures[static_cast<std::size_t>(j)] = e;
             current[static_cast<std::size_t>(j)] = e;
+            if (change.openHand)
+                takeOutOfHand(hand, card);
         }
         current[kCount] = static_cast<std::int16_t>(n);
         rules::SortPrevPlayByGroup(prev);

@@ -151,14 +151,20 @@ struct AnnouncedPlay
     HiddenPictures retired;
     int bubbleHidden = -1; // another seat's play: the bubble at this position goes
     bool handEmpty = false; // the seat holds no card any more
+    // Another seat's play while the hands lie open (BidRowOn): its pictures
+    // are counted down from the seat's fan count, and its cards came out of
+    // the seat's open hand.
+    bool openHand = false;
 };
 
 // Counts the play's bombs for the settlement (six to eight of a face by face
 // and size, the four jokers once) and notes the seat as the last to play.
 // Another seat's play also becomes the play to beat (in group order, without
 // card ids) and the bubble seat, takes its cards out of the seat's hand
-// (counting them played) and retires the seat's rows. The own play was
-// taken out of the hand when it was sent.
+// (counting them played) and retires the seat's rows. While the hands lie
+// open (BidRowOn) each card also leaves the seat's open hand: the first slot
+// holding its whole code (card id included) goes and the codes after it move
+// down. The own play was taken out of the hand when it was sent.
 AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &played, int pos);
 // The change points into the frame's cards, which must outlive it.
 AnnouncedPlay ApplyAnnouncedPlay(TableState &state, const wire::PlayedFrame &&played,

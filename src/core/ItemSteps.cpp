@@ -26,6 +26,13 @@ int leadingNumber(const QString &text)
 
 constexpr int kBoxStepTicks = 19; // a step once the count passes 19: a second at 50 ms
 
+// The countdown's caption: the notice over its seconds, the lines joined by
+// CR LF as in the first notice the boxes show.
+QString countdownCaption(const QString &notice, int seconds)
+{
+    return notice + QStringLiteral("\r\n") + QString::number(seconds);
+}
+
 } // namespace
 
 ItemSteps::ItemSteps(CoreContext &context, std::function<double()> random)
@@ -134,17 +141,18 @@ void ItemSteps::BoxCountdown()
         return;
     loop.BoxCountdownTicks = 0;
     --loop.BoxCountdown;
-    const QString count = QString::number(loop.BoxCountdown);
     if (loop.BoxChosen) {
         loop.BoxCountdownOn = false;
     } else if (loop.propScore.coins[0] > 0 || !loop.propScore.seatTexts[1].isEmpty()) {
-        c_.window.SetPropLabel(QStringLiteral("请选择一个宝箱打开\n") + count);
+        c_.window.SetPropLabel(
+                countdownCaption(QStringLiteral("请选择一个宝箱打开"), loop.BoxCountdown));
         if (loop.BoxCountdown < 1) {
             loop.BoxCountdownOn = false;
             c_.items.OpenBao(static_cast<int>(std::nearbyint(random_() * 4.0)));
         }
     } else {
-        c_.window.SetPropLabel(QStringLiteral("请等待玩家打开宝箱\n") + count);
+        c_.window.SetPropLabel(
+                countdownCaption(QStringLiteral("请等待玩家打开宝箱"), loop.BoxCountdown));
         if (loop.BoxCountdown <= 2) {
             loop.BoxCountdownOn = false;
             c_.items.OpenBao(-1);

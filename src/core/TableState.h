@@ -81,7 +81,8 @@ struct TableWindowState
 // (the announced plays, the own turn, the own play sent, the hand's results
 // taking the plays off the table) and the table's reset through ClearTricks.
 // The play flow, the table window and the settlement read it. The bid row
-// (BidRowPos, BidRowOn) is the table's reset's alone.
+// (BidRowPos, BidRowOn) and the revealed hands' fan counts (BackFanCount) are
+// the table's reset's alone.
 struct PlayState
 {
     // Column 33 holds the count of the picture indexes in columns 0..32.
@@ -103,7 +104,12 @@ struct PlayState
     // The display position of the last announced play, the own included.
     std::int16_t RevealSkipPos = 0;
     std::int16_t BidRowPos = 0;
-    bool BidRowOn = false; // the rule variant's board shows the bid row at BidRowPos
+    // The rule variant's board shows the bid row at BidRowPos; while it is
+    // on, the other seats' hands lie open and their plays come out of them.
+    bool BidRowOn = false;
+    // Display positions 1..3 (entries 0..2): the picture of an open hand's
+    // card in slot w is entry - w of the seat's row.
+    std::array<std::int16_t, 3> BackFanCount{};
 };
 
 // What the settlement keeps across hands.

@@ -3,8 +3,11 @@
 #include "forms/PopupWindow.h"
 #include "play/ClockTimer.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace tessaroc::play {
 
@@ -19,6 +22,22 @@ public:
     static constexpr int kHeight = 63;
 
     explicit ChuPaiWindow(QWidget *parent = nullptr);
+
+    // Cross-fades the screen under the window over the window: the screen's
+    // rectangle at the window's place, 5 pixels larger each way, is taken
+    // twice (Picture1, then picCopy), and 20 frames going from the first to
+    // the second are drawn over the window one after the other, without a
+    // pause. The last frame stays over the window's picture until the window
+    // is hidden; a hidden window has nothing to draw on. Nothing in the table
+    // calls it.
+    void FadeInOverScreen();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QImage fadeFrame_;
 };
 
 // The illegal-play notice as the table uses it: created when first shown and
@@ -53,5 +72,49 @@ private:
 // always 0.
 std::int32_t SplitRGB(std::int32_t colour, std::int32_t &red, std::int32_t &green,
                       std::int32_t &blue);
+
+// A frame of the cross-fade as the fade writes it: 24-bit rows stored
+// bottom-up, each pixel blue, green, red, each row padded to a multiple of
+// four bytes, and one byte more at the end.
+struct FadeBitmap
+{
+    FadeBitmap(int cx, int cy);
+
+    int cx;
+    int cy;
+    int stride; // bytes of one row: 3 x cx rounded up to a multiple of 4
+    std::vector<std::uint8_t> bits; // stride x cy + 1
+
+    // The frame as it is drawn, top row first.
+    QImage image() const;
+};
+
+// The colour components of the fade's two pictures, split with SplitRGB
+// once before the frames: Picture1, which fades out, and picCopy, which fades
+// in. A picture smaller than cx x cy counts black where it has no pixel.
+class FadeComponents
+{
+public:
+    FadeComponents(const QImage &picture1, const QImage &picCopy, int cx, int cy);
+
+    // One frame of weight t: each component t of Picture1's and 1 - t of
+    // picCopy's, rounded to a byte (a half to the even neighbour).
+    void drawFrame(double t, FadeBitmap &bitmap) const;
+
+private:
+    int cx_;
+    int cy_;
+    // Per pixel (x, y), per channel (red, green, blue), per source
+    // (Picture1, picCopy).
+    std::vector<std::int32_t> table_;
+
+    std::int32_t &entry(int x, int y, int channel, int source);
+    std::int32_t entry(int x, int y, int channel, int source) const;
+};
+
+// The weights of the fade's frames, from 1.0 down by 0.05 while not below 0:
+// twenty frames, the last of a weight just above 0, since the steps add up
+// to a little less than 1.
+std::vector<double> FadeWeights();
 
 } // namespace tessaroc::play

@@ -18,6 +18,13 @@ namespace {
 
 // The top seat's played row is centred here, in design pixels.
 constexpr double kTopPlayOrigin = 500;
+// An open hand's played cards are spaced as cards of this width, in design
+// pixels, and lie lower than those coming from the backs: the side seats'
+// by kOpenHandDrop, the top seat's by its own drop at each scale.
+constexpr double kOpenHandCardWidth = 80;
+constexpr double kOpenHandDrop = 25;
+constexpr double kOpenHandTopDropReduced = 30;
+constexpr double kOpenHandTopDropFull = 15;
 
 } // namespace
 
@@ -56,7 +63,12 @@ void AnnouncedPlays::ShowChuPai(const core::AnnouncedPlay &play)
                 bubble->setVisible(false);
         }
         layOut(play);
-        PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos);
+        if (play.openHand) {
+            openHandSlideIn(play);
+            PlayedCardsAnimationOthers(form_, c_.state, c_.clock, n, pos);
+        } else {
+            PlayedCardsAnimation(form_, c_.state, c_.clock, n, pos);
+        }
         if (play.handEmpty) {
             fans_.HideBackFan(pos);
         } else {
@@ -89,23 +101,53 @@ void AnnouncedPlays::layOut(const core::AnnouncedPlay &play)
     const double aside = s.x(support::kSlideIn * look.from);
     const double below = s.y(support::kSlideIn);
     const double width = s.x(look.width);
+    const double spacing = play.openHand ? kOpenHandCardWidth : width;
     for (int j = 0; j < n; ++j) {
         const int e = play.pictures[static_cast<std::size_t>(j)];
-        forms::Image *card = e >= 0 && e < rules::kMaxHandCards ? group.find(e) : nullptr;
+        forms::Image *card = core::isCardPicture(e) ? group.find(e) : nullptr;
         if (!card)
             continue;
+        if (play.openHand)
+            card->setVisible(false);
         double left;
         double top = hand.rowY;
         if (pos == 2) {
-            left = topRow.left(j, n, width);
-            top += s.isReduced() ? s.y(10) : -s.y(15);
+            left = topRow.left(j, n, spacing);
+            if (play.openHand)
+                top += s.y(s.isReduced() ? kOpenHandTopDropReduced : kOpenHandTopDropFull);
+            else
+                top += s.isReduced() ? s.y(10) : -s.y(15);
         } else {
-            left = row.end(n) + row.step(j, width);
+            left = row.end(n) + row.step(j, spacing);
+            if (play.openHand)
+                top += s.y(kOpenHandDrop);
         }
         card->Move(left + aside, top + below, width, s.y(look.height));
         pictures_.ShowCardPicture(pos, e, CardPictureNo(play.cards[static_cast<std::size_t>(j)]));
         card->ZOrder(0);
         card->setStretch(true);
+    }
+}
+
+void AnnouncedPlays::openHandSlideIn(const core::AnnouncedPlay &play)
+{
+    // The open hand's slide-in takes the row's pictures from the seat's
+    // card count on, the play's slots once the hand has given them up; each
+    // goes back by the slide-in's start offsets and comes to the front.
+    const int pos = play.pos;
+    forms::ControlArray<forms::Image> &group = *cardGroup(form_, pos);
+    const forms::LayoutScale s = c_.state.table.scale;
+    const support::PlayedCards &look = support::kPlayedCards[static_cast<std::size_t>(pos)];
+    const double aside = s.x(support::kSlideIn * look.from);
+    const double below = s.y(support::kSlideIn);
+    const int kept = c_.state.rules.HandRecords[static_cast<std::size_t>(pos)].validCount();
+    for (int e = kept + play.count - 1; e >= kept; --e) {
+        forms::Image *card = core::isCardPicture(e) ? group.find(e) : nullptr;
+        if (!card)
+            continue;
+        card->ZOrder(0);
+        card->setStretch(true);
+        card->Move(card->Left() + aside, card->Top() + below);
     }
 }
 

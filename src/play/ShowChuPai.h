@@ -21,7 +21,10 @@ class PlayEffects;
 // slid in, the effects, the seat's fan, and the badge when a hand is played
 // out. The own play was shown when it was sent; its announcement only looks
 // whether the own hand is empty. A play the core did not take (no hand can
-// bring it) shows nothing.
+// bring it) shows nothing. While the hands lie open (BidRowOn) another seat's
+// cards take the pictures counted down from its fan count, lie a little
+// lower, and the twin slide-in brings in the row's pictures from the seat's
+// card count on.
 class AnnouncedPlays
 {
 public:
@@ -40,6 +43,8 @@ private:
     // Another seat's cards face up and hidden, each at its place moved down
     // and aside by the slide-in's start offsets, later cards on top.
     void layOut(const core::AnnouncedPlay &play);
+    // While the hands lie open, the pictures the twin slide-in brings in.
+    void openHandSlideIn(const core::AnnouncedPlay &play);
 };
 
 } // namespace tessaroc::play

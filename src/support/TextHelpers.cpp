@@ -4,6 +4,7 @@
 
 #include <QListWidget>
 
+#include <stdexcept>
 #include <string>
 
 namespace tessaroc::support {
@@ -60,6 +61,17 @@ QStringList WrapText(const QString &text, std::int16_t width)
 void AddWrappedText(QListWidget &list, const QString &text, std::int16_t width)
 {
     list.addItems(WrapText(text, width));
+}
+
+QString PadRight(const QString &text, std::int16_t n)
+{
+    constexpr qsizetype kMaxOverhang = 32768;
+    if (text.size() > n + kMaxOverhang)
+        throw std::length_error("PadRight: a text of " + std::to_string(text.size())
+                                + " characters is too long for a column of " + std::to_string(n));
+    if (text.size() >= n)
+        return text;
+    return QString(n - text.size(), QLatin1Char(' ')) + text;
 }
 
 } // namespace tessaroc::support

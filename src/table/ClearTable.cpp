@@ -55,6 +55,7 @@ void clearHandState(core::TableState &state, forms::LayoutScale s)
 
     play.BidRowPos = 0;
     play.BidRowOn = false;
+    play.BackFanCount.fill(0);
     core::ClearTricks(state);
     rules.PromptLeadState = false;
 

@@ -94,6 +94,11 @@ bool TableWindowService::IsMinimised() const
     return form_.WindowState() == MainForm::Minimized;
 }
 
+bool TableWindowService::IsNormal() const
+{
+    return form_.WindowState() == MainForm::Normal;
+}
+
 void TableWindowService::Minimise()
 {
     form_.setWindowStateCode(MainForm::Minimized);

@@ -26,6 +26,7 @@ public:
     void SetCaption(const QString &caption) override;
     void SetSystemLine(int line, const QString &text) override;
     bool IsMinimised() const override;
+    bool IsNormal() const override;
     void Minimise() override;
     void ClearTable() override;
     void ResetTableView() override;

@@ -230,6 +230,7 @@ struct RecordingWindow final : Recorder, core::services::TableWindow
         note("SetSystemLine" + num(line));
     }
     bool IsMinimised() const override { return minimised; }
+    bool IsNormal() const override { return !minimised; }
     void Minimise() override
     {
         minimised = true;

@@ -120,16 +120,37 @@ TEST(DealCommand, ShowCardDoubleShowsItsValue)
     EXPECT_EQ(client.state.commands.ShowCardDouble, 3);
 }
 
-TEST(DealCommand, MinimisedTableComesBackUnlessHiddenByTheAutoMode)
+// A table minimised or maximised comes back to its normal state at a hand
+// start and the hall goes down, unless the player hid the table (F1); a table
+// in its normal state is left as it is.
+TEST(DealCommand, TableComesBackToItsNormalStateUnlessHiddenByTheAutoMode)
 {
-    for (const bool hidden : {false, true}) {
+    struct Case
+    {
+        const char *name;
+        bool minimised;
+        bool maximised;
+        bool hidden;
+        bool restored;
+    };
+    for (const Case c :
+         {Case{"minimised", true, false, false, true}, Case{"maximised", false, true, false, true},
+          Case{"normal", false, false, false, false},
+          Case{"minimisedHidden", true, false, true, false},
+          Case{"maximisedHidden", false, true, true, false}}) {
+        SCOPED_TRACE(c.name);
         Client client;
         client.seatFour();
-        client.window->minimised = true;
-        client.state.core.TableHidden = hidden;
+        client.window->minimised = c.minimised;
+        client.window->maximised = c.maximised;
+        client.state.core.TableHidden = c.hidden;
+        const int hallMinimisedBefore = client.log.count("hall.MinimiseHall");
+        const int restoredBefore = client.window->restored;
         client.dispatch(handStart().encode());
-        EXPECT_EQ(client.window->minimised, hidden);
-        EXPECT_EQ(client.log.count("hall.MinimiseHall") > 1, !hidden);
+        EXPECT_EQ(client.window->restored - restoredBefore, c.restored ? 1 : 0);
+        EXPECT_EQ(client.window->minimised, c.minimised && !c.restored);
+        EXPECT_EQ(client.window->maximised, c.maximised && !c.restored);
+        EXPECT_EQ(client.log.count("hall.MinimiseHall") > hallMinimisedBefore, c.restored);
     }
 }
 

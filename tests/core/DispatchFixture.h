@@ -77,6 +77,7 @@ public:
     void SetCaption(const QString &) override { }
     void SetSystemLine(int line, const QString &text) override { lines[line & 1] = text; }
     bool IsMinimised() const override { return minimised; }
+    bool IsNormal() const override { return !minimised && !maximised; }
     void Minimise() override { minimised = true; }
     void ClearTable() override
     {
@@ -118,6 +119,7 @@ public:
     void RestoreAndFocus() override
     {
         minimised = false;
+        maximised = false;
         ++restored;
     }
     void CloseLeaveDialog() override { v_.CloseLeaveDialog(); }
@@ -187,6 +189,7 @@ public:
     fakes::RecordingWindow asked;
     std::array<QString, 2> lines;
     bool minimised = false;
+    bool maximised = false;
     int cleared = 0;
     int resets = 0;
     int restored = 0;

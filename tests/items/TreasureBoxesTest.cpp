@@ -81,7 +81,8 @@ TEST_F(TreasureBoxes, TheOwnPlayerPicksABoxAndItsCoinsCountUp)
     EXPECT_TRUE(state.loop.BoxCountdownOn);
 
     seconds(3);
-    EXPECT_EQ(window.propLabels.back(), QStringLiteral("请选择一个宝箱打开\n2"));
+    // The countdown's lines are joined as the first notice's are.
+    EXPECT_EQ(window.propLabels.back(), QStringLiteral("请选择一个宝箱打开\r\n2"));
     bridge.ImgProp_Click(3);
     bridge.ImgProp_Click(1);
     EXPECT_EQ(bridge.BaoChs[0], 3) << "a second click does nothing";
@@ -137,6 +138,7 @@ TEST_F(TreasureBoxes, OtherSeatsBoxesOpenByThemselvesAndFlyToTheirSeats)
     EXPECT_EQ(bridge.controls().LbProp.caption, QStringLiteral("请等待其他玩家打开宝箱\r\n5"));
 
     seconds(2);
+    EXPECT_EQ(window.propLabels.back(), QStringLiteral("请等待玩家打开宝箱\r\n3"));
     EXPECT_FALSE(bridge.ResultAnimOn);
     seconds(1);
     EXPECT_TRUE(bridge.ResultAnimOn) << "both open after three seconds";

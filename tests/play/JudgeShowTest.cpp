@@ -6,10 +6,13 @@
 #include "rules/CardCode.h"
 #include "wire/SentFrames.h"
 
+#include <QPalette>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace tessaroc::play::test {
@@ -315,6 +318,89 @@ TEST(IllegalPlayNoticeColours, SplitRGBGivesTheThreeBytes)
     EXPECT_EQ(r, 0x40);
     EXPECT_EQ(g, 0x80);
     EXPECT_EQ(b, 0xFF);
+}
+
+// A frame of the cross-fade on a small picture: three pixels wide (rows of 9
+// bytes padded to 12), two high, the rows stored bottom-up, each pixel blue,
+// green, red; each byte t of Picture1 and 1 - t of picCopy, halves rounded to
+// the even byte.
+TEST(IllegalPlayNoticeFade, AFrameBlendsTheTwoPicturesIntoBottomUpRows)
+{
+    QImage picture1(3, 2, QImage::Format_RGB32);
+    QImage picCopy(3, 2, QImage::Format_RGB32);
+    picture1.fill(Qt::black);
+    picCopy.fill(Qt::black);
+    picture1.setPixel(0, 0, qRgb(200, 100, 50)); // top left
+    picCopy.setPixel(0, 0, qRgb(0, 3, 51));
+    picture1.setPixel(2, 1, qRgb(10, 20, 30)); // bottom right
+    picCopy.setPixel(2, 1, qRgb(30, 20, 13));
+    const FadeComponents components(picture1, picCopy, 3, 2);
+    FadeBitmap bitmap(3, 2);
+    ASSERT_EQ(bitmap.stride, 12);
+    ASSERT_EQ(bitmap.bits.size(), 25u);
+
+    const auto bytes = [](std::array<int, 3> bottomRight, std::array<int, 3> topLeft) {
+        std::vector<std::uint8_t> bits(25, 0);
+        for (std::size_t i = 0; i < 3; ++i) {
+            bits[6 + i] = static_cast<std::uint8_t>(bottomRight[i]); // first row stored
+            bits[12 + i] = static_cast<std::uint8_t>(topLeft[i]);
+        }
+        return bits;
+    };
+    components.drawFrame(1.0, bitmap);
+    EXPECT_EQ(bitmap.bits, bytes({30, 20, 10}, {50, 100, 200})) << "Picture1 alone";
+    EXPECT_EQ(bitmap.image().convertToFormat(QImage::Format_RGB32), picture1);
+    components.drawFrame(0.5, bitmap);
+    // Green 51.5 goes up to 52, blue 50.5 down to 50 and 21.5 up to 22.
+    EXPECT_EQ(bitmap.bits, bytes({22, 20, 20}, {50, 52, 100}));
+    components.drawFrame(0.0, bitmap);
+    EXPECT_EQ(bitmap.image().convertToFormat(QImage::Format_RGB32), picCopy);
+}
+
+TEST(IllegalPlayNoticeFade, TwentyFramesFromPicture1Down)
+{
+    const std::vector<double> weights = FadeWeights();
+    ASSERT_EQ(weights.size(), 20u);
+    EXPECT_EQ(weights.front(), 1.0);
+    EXPECT_NEAR(weights.back(), 0.05, 1e-9);
+    for (std::size_t i = 1; i < weights.size(); ++i)
+        EXPECT_NEAR(weights[i - 1] - weights[i], 0.05, 1e-9);
+}
+
+// The fade takes what the screen shows at the notice's place, here another
+// window of a plain colour lying over the notice, and its last frame covers
+// the notice's own picture until the notice is hidden.
+TEST(IllegalPlayNoticeFade, TheLastFrameShowsWhatTheScreenShowsThere)
+{
+    ChuPaiWindow notice;
+    notice.move(100, 100);
+    notice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+    const QPoint middle(ChuPaiWindow::kWidth / 2, ChuPaiWindow::kHeight / 2);
+    const QRgb picture = notice.grab().toImage().pixel(middle);
+
+    const QColor over(0x40, 0x80, 0xC0);
+    ASSERT_NE(picture, over.rgb());
+    QWidget cover;
+    cover.setWindowFlag(Qt::FramelessWindowHint);
+    cover.setAutoFillBackground(true);
+    QPalette palette = cover.palette();
+    palette.setColor(QPalette::Window, over);
+    cover.setPalette(palette);
+    cover.setGeometry(0, 0, 640, 480);
+    cover.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    cover.repaint();
+
+    notice.FadeInOverScreen();
+    const QImage faded = notice.grab().toImage();
+    for (const QPoint p : {QPoint(0, 0), middle, QPoint(ChuPaiWindow::kWidth - 1, 0),
+                           QPoint(ChuPaiWindow::kWidth - 1, ChuPaiWindow::kHeight - 1)})
+        EXPECT_EQ(faded.pixel(p), over.rgb()) << p.x() << "," << p.y();
+
+    notice.hide();
+    notice.show();
+    EXPECT_EQ(notice.grab().toImage().pixel(middle), picture);
 }
 
 } // namespace

@@ -201,5 +201,73 @@ TEST(ShowChuPai, AMalformedPlayChangesNothing)
     }
 }
 
+class OpenHands : public ::testing::TestWithParam<Screen>
+{
+};
+
+// While the hands lie open (BidRowOn) another seat's cards come out of its
+// open hand by their whole codes, take the pictures counted down from the
+// seat's fan count, laid out hidden a little lower than usual, and the twin
+// slide-in brings in the pictures from the seat's new card count on.
+TEST_P(OpenHands, APlayComesOutOfTheOpenHand)
+{
+    for (int pos = 1; pos <= 3; ++pos) {
+        SCOPED_TRACE(pos);
+        Dealt t(GetParam());
+        core::TableState &st = t.state();
+        const forms::LayoutScale s = t.scale();
+        st.play.BidRowOn = true;
+        st.play.BackFanCount[static_cast<std::size_t>(pos - 1)] = 30;
+        rules::HandRecord &hand = st.rules.HandRecords[static_cast<std::size_t>(pos)];
+        std::vector<rules::CardCode> open;
+        for (int k = 0; k < 25; ++k)
+            open.push_back(rules::makeCard(3 + k % 13, 1 << (k % 4), k));
+        // Two nines of the played suit with other card ids stay in the hand.
+        open[3] = rules::makeCard(9, 2, 40);
+        open[5] = rules::makeCard(9, 2, 41);
+        open[10] = rules::makeCard(9, 2, 44);
+        open[11] = rules::makeCard(9, 2, 42);
+        for (std::size_t k = 0; k < open.size(); ++k)
+            hand.slots[k].code = open[k];
+
+        t.announce(frames::played(pos, rules::KindPair, {9, 9}, 0, {.sameSuit = 2, .firstId = 41})
+                           .encode());
+
+        std::vector<rules::CardCode> kept = open;
+        kept.erase(kept.begin() + 11);
+        kept.erase(kept.begin() + 5);
+        ASSERT_EQ(hand.cardCount, 23);
+        for (std::size_t k = 0; k < kept.size(); ++k)
+            EXPECT_EQ(hand.slots[k].code, kept[k]) << "slot " << k;
+
+        const auto &row = st.play.TableCards[static_cast<std::size_t>(pos)];
+        EXPECT_EQ(row[33], 2);
+        EXPECT_EQ(row[0], 30);
+        EXPECT_EQ(row[1], 29);
+        const double a = (0.11 * 2 + 0.39) * 90 * s.ScaleX;
+        const double aside = pos == 3 ? s.x(24) : -s.x(24);
+        double top = hand.rowY + s.y(24);
+        if (pos != 2)
+            top += s.y(25);
+        else
+            top += s.isReduced() ? s.y(30) : s.y(15);
+        for (int j = 0; j < 2; ++j) {
+            const forms::Image &card = t.group(pos)(30 - j);
+            const double left0 = pos == 2 ? s.x(500) - a : hand.rowX + a;
+            EXPECT_NEAR(card.Left(), left0 + 0.22 * j * 80 * s.ScaleX + aside, 1e-2) << j;
+            EXPECT_NEAR(card.Top(), top, 1e-2) << j;
+            EXPECT_EQ(card.Picture(), cardPictureId(st, 9 + 16));
+            EXPECT_FALSE(card.Visible()) << "the twin slide-in leaves the laid-out pictures alone";
+        }
+        // The twin brings in the pictures of the slots the hand gave up.
+        EXPECT_TRUE(t.group(pos)(23).Visible());
+        EXPECT_TRUE(t.group(pos)(24).Visible());
+        EXPECT_EQ(st.play.BackCount[static_cast<std::size_t>(pos - 1)], 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, OpenHands, ::testing::Values(Screen::Full, Screen::Reduced),
+                         scaleName);
+
 } // namespace
 } // namespace tessaroc::play::test

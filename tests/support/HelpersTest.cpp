@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <stdexcept>
 
 namespace tessaroc::support {
 namespace {
@@ -90,6 +92,39 @@ TEST(IsSingleByteChar, OneByteInTheCodePage)
     EXPECT_TRUE(IsSingleByteChar({}));
     EXPECT_FALSE(IsSingleByteChar(text("中a")));
     EXPECT_FALSE(IsSingleByteChar(text("，")));
+}
+
+TEST(PadRight, RightAlignsInAColumnOfCharacters)
+{
+    const struct
+    {
+        const char *name;
+        QString text;
+        std::int16_t n;
+        QString padded;
+    } cases[] = {
+            {"oneDigitInTwelve", text("7"), 12, QString(11, QLatin1Char(' ')) + text("7")},
+            {"longerThanTheColumn", text("abcdefghijklmno"), 12, text("abcdefghijklmno")},
+            {"exactlyTheColumn", text("123456789012"), 12, text("123456789012")},
+            // Characters count, not display columns: an ideograph is one.
+            {"ideographs", text("中文"), 4, text("  中文")},
+            {"emptyText", {}, 3, text("   ")},
+            {"negativeColumn", text("x"), -3, text("x")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(PadRight(c.text, c.n), c.padded) << c.name;
+}
+
+TEST(PadRight, RefusesATextFarLongerThanItsColumn)
+{
+    // Up to 32768 characters past the column the text comes back as it is;
+    // one more is refused with an error, for the widest and the narrowest
+    // column alike.
+    for (const std::int16_t n : {std::int16_t{12}, std::int16_t{-32768}, std::int16_t{32767}}) {
+        const QString longest(n + 32768, QLatin1Char('x'));
+        EXPECT_EQ(PadRight(longest, n), longest) << n;
+        EXPECT_THROW(PadRight(longest + QLatin1Char('x'), n), std::length_error) << n;
+    }
 }
 
 TEST(FileExists, NeedsTheStoredNameExactly)

@@ -60,6 +60,8 @@ void leaveAHandOnTheTable(Table &t)
     }
     st.play.SeatBombCount.fill(1);
     st.play.BackCount.fill(5);
+    st.play.BackFanCount.fill(2);
+    st.play.BidRowOn = true;
     st.play.BidRowPos = 3;
     st.table.HandLine = 1;
     st.table.RenWuHover = true;
@@ -169,6 +171,9 @@ TEST_P(ClearTableTest, PerHandStateGoesBackToTheStartOfAHand)
         EXPECT_EQ(n, 0);
     for (std::int16_t n : st.play.BackCount)
         EXPECT_EQ(n, 0);
+    for (std::int16_t n : st.play.BackFanCount)
+        EXPECT_EQ(n, 0);
+    EXPECT_FALSE(st.play.BidRowOn);
     EXPECT_EQ(st.play.BidRowPos, 0);
     EXPECT_FALSE(st.table.RenWuHover);
     EXPECT_FALSE(st.table.TanHover);

@@ -68,5 +68,18 @@ TEST_F(CoreWindow, MinimiseIsSeenByTheClocks)
     EXPECT_TRUE(window.IsMinimised());
 }
 
+// The hand start asks whether the table is in its normal state: neither
+// minimised nor maximised; restoring brings it back from either.
+TEST_F(CoreWindow, NormalIsNeitherMinimisedNorMaximised)
+{
+    EXPECT_TRUE(window.IsNormal());
+    for (const int state : {MainForm::Minimized, MainForm::Maximized}) {
+        form().setWindowStateCode(state);
+        EXPECT_FALSE(window.IsNormal()) << state;
+        window.RestoreAndFocus();
+        EXPECT_TRUE(window.IsNormal()) << state;
+    }
+}
+
 } // namespace
 } // namespace tessaroc::table::test

@@ -32,6 +32,8 @@ public:
     virtual void SetSystemLine(int line, const QString &text) = 0;
 
     virtual bool IsMinimised() const = 0;
+    // Neither minimised nor maximised.
+    virtual bool IsNormal() const = 0;
     virtual void Minimise() = 0;
 
     // The clearing before every hand, and the window's part of leaving the
