@@ -14,6 +14,9 @@ namespace {
 constexpr int kWindowWidth = 320;
 constexpr int kWindowHeight = 180;
 
+// Marks the history's entries that continue the line above them.
+constexpr int kContinuesRole = Qt::UserRole;
+
 void placeTwips(QWidget &widget, double left, double top, double width, double height)
 {
     widget.setGeometry(static_cast<int>(forms::twipsToPixels(left)),
@@ -58,22 +61,43 @@ TalkWindow::TalkWindow(QWidget *parent)
     connect(&Label1, &forms::Element::Click, this, &QWidget::hide);
 }
 
+QStringList TalkWindow::entriesOf(const QString &line)
+{
+    QStringList entries = support::WrapText(line, kColumns);
+    for (qsizetype i = 1; i < entries.size(); ++i)
+        entries[i][0] = QChar(kContinuationMark);
+    return entries;
+}
+
+bool TalkWindow::continues(int row) const
+{
+    return Text1->item(row)->data(kContinuesRole).toBool();
+}
+
 void TalkWindow::trim()
 {
-    if (Text1->count() > kMaxLines)
-        Text1->clear();
+    const int count = Text1->count();
+    int dropped = count - kMaxLines;
+    if (dropped <= 0)
+        return;
+    while (dropped < count && continues(dropped))
+        ++dropped;
+    Text1->model()->removeRows(0, dropped);
 }
 
 void TalkWindow::addLine(const QString &line)
 {
-    trim();
     const int first = Text1->count();
-    Text1->addItems(support::WrapText(line, kColumns));
+    Text1->addItems(entriesOf(line));
     // The list lays every entry out again whenever one comes, asking each
     // for its size: an entry's text is measured once, here, and the size is
     // kept with it.
-    for (int row = first; row < Text1->count(); ++row)
-        Text1->item(row)->setSizeHint(Text1->sizeHintForIndex(Text1->model()->index(row, 0)));
+    for (int row = first; row < Text1->count(); ++row) {
+        QListWidgetItem *entry = Text1->item(row);
+        entry->setData(kContinuesRole, row > first);
+        entry->setSizeHint(Text1->sizeHintForIndex(Text1->model()->index(row, 0)));
+    }
+    trim();
     scrollToEnd();
 }
 

@@ -17,24 +17,39 @@ struct PhrasePages;
 class TalkWindow : public forms::PopupWindow
 {
 public:
-    // A history holding more entries than this is emptied by the next key
-    // in the chat box, and before the next line goes in.
+    // The history keeps at most this many entries: past it, the oldest lines
+    // go, each with all of its entries.
     static constexpr int kMaxLines = 100;
     // Display columns of an entry.
     static constexpr std::int16_t kColumns = 44;
+    // What a continuation entry starts with in the place of the wrap's one
+    // space. A line that a player wrote is padded as they like, so the wrap
+    // could start an entry with another player's name; the mark tells such an
+    // entry from the start of a line. The code page has no such character, so
+    // no name or text from the server starts with it, and it takes the
+    // space's one column.
+    static constexpr char16_t kContinuationMark = u'\u21B3'; // ↳
 
     explicit TalkWindow(QWidget *parent = nullptr);
 
-    // Empties the list when it holds more than kMaxLines entries.
+    // The entries a line is shown in: wrapped at kColumns, the continuation
+    // entries marked.
+    static QStringList entriesOf(const QString &line);
+
+    // Drops the oldest lines, whole, until at most kMaxLines entries remain.
     void trim();
-    // The line wrapped into entries of kColumns at the end of the list, the
-    // list trimmed first, and shown.
+    // The line's entries at the end of the list, the oldest lines dropped to
+    // the bound, and the newest entry shown.
     void addLine(const QString &line);
     // The list shows its last entry at the top of its view.
     void scrollToEnd();
 
     QListWidget *Text1;
     forms::Image Label1; // the close spot
+
+private:
+    // Whether an entry continues the line of the entry above it.
+    bool continues(int row) const;
 };
 
 // The quick-phrase window huifu: two pages of phrases at the same place,

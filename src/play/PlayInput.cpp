@@ -79,6 +79,10 @@ void PlayFlowService::connectInput()
     // The frame's close button asks to leave as the leave button does.
     QObject::connect(&form_, &table::MainForm::leaveRequested, this,
                      [this] { AnNiu_Click(BtnExit); });
+    // Esc opens the leave dialog and Esc closes it, wherever the focus went
+    // when the dialog was shown.
+    QObject::connect(&form_, &table::MainForm::leaveDialogEscape, this,
+                     [this] { Pic1_KeyDown(kEsc, 0); });
 
     // The table area takes the keyboard focus when it is pressed.
     form_.area.Pic1->setFocusPolicy(Qt::ClickFocus);

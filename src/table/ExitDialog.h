@@ -41,6 +41,14 @@ public:
 Q_SIGNALS:
     void leaveClicked(); // pbCloseMe
     void stayClicked(); // pbCancel
+    // Esc typed while the dialog holds the keyboard. A window manager hands
+    // the focus to the dialog when it is shown, so the Esc that should close
+    // it again arrives here rather than on the table; the table takes it as
+    // its own Esc.
+    void escapePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace tessaroc::table

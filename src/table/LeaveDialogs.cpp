@@ -4,6 +4,8 @@
 #include "forms/Fonts.h"
 #include "table/TablePictures.h"
 
+#include <QKeyEvent>
+
 namespace tessaroc::table {
 
 namespace {
@@ -62,6 +64,16 @@ ExitDialog::ExitDialog(const platform::SystemVersion &version, bool inGame, bool
     applyWarning(inGame, spectator);
     connect(&pbCloseMe, &forms::Element::Click, this, &ExitDialog::leaveClicked);
     connect(&pbCancel, &forms::Element::Click, this, &ExitDialog::stayClicked);
+}
+
+void ExitDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        Q_EMIT escapePressed();
+        return;
+    }
+    forms::PopupWindow::keyPressEvent(event);
 }
 
 void ExitDialog::applyWarning(bool inGame, bool spectator)

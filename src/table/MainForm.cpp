@@ -714,6 +714,7 @@ ExitDialog &MainForm::frmExit()
                                                 state_.loop.line.Spectator);
         connect(frmExit_.get(), &ExitDialog::leaveClicked, this, &MainForm::leaveDialogLeave);
         connect(frmExit_.get(), &ExitDialog::stayClicked, this, &MainForm::leaveDialogStay);
+        connect(frmExit_.get(), &ExitDialog::escapePressed, this, &MainForm::leaveDialogEscape);
     }
     return *frmExit_;
 }

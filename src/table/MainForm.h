@@ -276,7 +276,8 @@ public:
 
     // The leave dialog, created on first reference (its load handler runs
     // then); unloading discards it, also from inside one of its own buttons.
-    // Its buttons' clicks come out as leaveDialogLeave and leaveDialogStay.
+    // Its buttons' clicks come out as leaveDialogLeave and leaveDialogStay,
+    // Esc typed on it as leaveDialogEscape.
     ExitDialog &frmExit();
     bool frmExitLoaded() const { return frmExit_ != nullptr; }
     void UnloadFrmExit();
@@ -306,6 +307,8 @@ Q_SIGNALS:
     // The leave dialog's leave and stay buttons.
     void leaveDialogLeave();
     void leaveDialogStay();
+    // Esc typed on the leave dialog: the table's Esc, which closes it.
+    void leaveDialogEscape();
 
     // What the window's events ask of the subsystems on top of it, which the
     // program connects. The window went to the taskbar: the chat's bubbles

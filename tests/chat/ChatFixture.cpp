@@ -105,6 +105,15 @@ QStringList ChatTable::history()
     return lines;
 }
 
+QString ChatTable::historyAsLine()
+{
+    const QStringList entries = history();
+    QString line;
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        line += i == 0 ? entries[i] : entries[i].mid(1);
+    return line;
+}
+
 int ChatTable::hallMinimised() const
 {
     return services->hall.minimises;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordingServices.h"
 #include "FrameBuilders.h"
+#include "RecordingServices.h"
 
 #include "chat/ChatService.h"
 #include "core/CoreContext.h"
@@ -53,6 +53,9 @@ public:
     std::vector<wire::MessageFrame> sent();
     // The history's entries.
     QStringList history();
+    // The history's entries read back as one line: the first entry, then
+    // each continuation entry after its mark.
+    QString historyAsLine();
     QString box() const { return form->messages.Chat->text(); }
     QLineEdit &chatBox() { return form->messages.Chat.widget(); }
     int hallMinimised() const;

@@ -179,16 +179,20 @@ TEST_F(ChatInput, BackspaceAtTheStartCancelsAtTheNextChange)
     EXPECT_EQ(t.chat.WhisperPrefix, QString());
 }
 
-TEST_F(ChatInput, TheKeyPressAfterTheHundredAndFirstLineEmptiesTheHistory)
+// A key in the chat box bounds the history too, dropping its oldest entries
+// rather than emptying it.
+TEST_F(ChatInput, TheKeyPressAfterTheHundredAndFirstLineDropsTheOldest)
 {
     QListWidget &history = *t.chat.Talk().Text1;
     for (int i = 0; i < 100; ++i)
         history.addItem(QString::number(i));
     type(QStringLiteral("a"));
     EXPECT_EQ(history.count(), 100);
-    history.addItem(QStringLiteral("101"));
+    history.addItem(QStringLiteral("100"));
     type(QStringLiteral("b"));
-    EXPECT_EQ(history.count(), 0);
+    ASSERT_EQ(history.count(), 100);
+    EXPECT_EQ(history.item(0)->text(), QStringLiteral("1"));
+    EXPECT_EQ(history.item(99)->text(), QStringLiteral("100"));
 }
 
 TEST_F(ChatInput, F1InTheBoxHandsTheTableToTheAutomaticPlayer)

@@ -133,7 +133,7 @@ TEST_F(ChatReceive, ALongLineIsWholeInTheHistoryAndCutInTheSystemLine)
 {
     const QString text = QString(30, QChar(u'长')) + QString(40, QLatin1Char('a'));
     t.chat.ReceiveChat(chatFrame(4, text));
-    EXPECT_EQ(t.history().join(QString()).remove(QLatin1Char(' ')), text);
+    EXPECT_EQ(t.historyAsLine(), text);
     EXPECT_GT(t.history().size(), 1);
     EXPECT_EQ(sysLine(t, 0), text.left(45));
 }
@@ -150,8 +150,7 @@ TEST_F(ChatReceive, AFullTextFieldIsReadToItsEndAndNoFurther)
     frame.setByte(215, static_cast<std::uint8_t>(pair[0]));
     frame.setByte(216, static_cast<std::uint8_t>(pair[1]));
     t.chat.ReceiveChat(frame);
-    EXPECT_EQ(t.history().join(QString()).remove(QLatin1Char(' ')),
-              QString(199, QLatin1Char('a')) + QStringLiteral("好"));
+    EXPECT_EQ(t.historyAsLine(), QString(199, QLatin1Char('a')) + QStringLiteral("好"));
 
     // A lead byte as the frame's very last byte stands alone.
     wire::MessageFrame last = chatFrame(4, QString());

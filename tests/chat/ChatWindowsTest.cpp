@@ -7,6 +7,7 @@
 #include "Grab.h"
 #include "support/TextHelpers.h"
 #include "wire/ChatFrame.h"
+#include "wire/GbkText.h"
 
 #include <QApplication>
 
@@ -86,33 +87,84 @@ TEST(TalkWindow, LeavingTheTableEmptiesTheHistory)
     EXPECT_TRUE(t.history().isEmpty());
 }
 
-// However long the evening, the history holds a hundred entries and the
-// one line that finds them there: it empties the list first, as the chat
-// box's next key does.
-TEST(TalkWindow, HoldsAHundredEntriesAndEmptiesBeforeMore)
+// However long the evening, the history holds the newest hundred entries:
+// the oldest lines go, a line's entries together, so that what a player who
+// never types was reading stays in view.
+TEST(TalkWindow, KeepsTheNewestHundredEntriesDroppingWholeLines)
 {
     ChatTable t;
     t.seat(1, 2, QStringLiteral("阿强"));
     for (int i = 1; i <= 101; ++i)
         t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： %1").arg(i)));
-    EXPECT_EQ(t.history().size(), 101);
+    ASSERT_EQ(t.history().size(), 100);
+    EXPECT_EQ(t.history().front(), QStringLiteral("阿强说道： 2"));
     EXPECT_EQ(t.history().back(), QStringLiteral("阿强说道： 101"));
 
-    t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： 102")));
-    ASSERT_EQ(t.history().size(), 1);
-    EXPECT_EQ(t.history().front(), QStringLiteral("阿强说道： 102"));
-
-    // A line of several entries goes in whole while the list holds a
-    // hundred, and the next one empties it.
-    for (int i = 1; i < 100; ++i)
+    // The oldest line is three entries long: one more line takes all three.
+    t.chat.ClearHistory();
+    const QString longLine = QString(60, QChar(u'长'));
+    const QStringList longEntries = TalkWindow::entriesOf(longLine);
+    ASSERT_EQ(longEntries.size(), 3);
+    t.chat.ReceiveChat(chatFrame(0, longLine));
+    for (int i = 1; i <= 97; ++i)
         t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：%1").arg(i)));
-    const QString longLine = QString(90, QChar(u'长'));
-    const QStringList longEntries = support::WrapText(longLine, TalkWindow::kColumns);
-    ASSERT_GT(longEntries.size(), 1);
+    ASSERT_EQ(t.history().size(), 100);
+    EXPECT_EQ(t.history().mid(0, 3), longEntries);
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：98")));
+    ASSERT_EQ(t.history().size(), 98);
+    EXPECT_EQ(t.history().front(), QStringLiteral("系统：1"));
+
+    // A long line coming to a full history makes room for all its entries.
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：99")));
+    t.chat.ReceiveChat(chatFrame(0, QStringLiteral("系统：100")));
     t.chat.ReceiveChat(chatFrame(0, longLine));
-    EXPECT_EQ(t.history().size(), 100 + longEntries.size());
-    t.chat.ReceiveChat(chatFrame(0, longLine));
-    EXPECT_EQ(t.history(), longEntries);
+    ASSERT_EQ(t.history().size(), 100);
+    EXPECT_EQ(t.history().front(), QStringLiteral("系统：4"));
+    EXPECT_EQ(t.history().mid(97), longEntries);
+}
+
+// A player pads a line so that the wrap would start an entry with another
+// player's name and "说道：", as the start of that player's own line. The
+// entries that continue a line start with a mark that nothing from the
+// server can carry, in the place and the column of the wrap's space: only a
+// line's first entry starts with a name.
+TEST(TalkWindow, AContinuationEntryNeverReadsAsAnotherPlayersLine)
+{
+    const QString forged = QStringLiteral("阿强说道： 我认输了，大家别出我的牌");
+    QString padded;
+    for (int pad = 0; pad < 60 && padded.isEmpty(); ++pad) {
+        const QString line
+                = QStringLiteral("小黑说道： ") + QString(pad, QLatin1Char('x')) + forged;
+        const QStringList wrapped = support::WrapText(line, TalkWindow::kColumns);
+        if (wrapped.size() > 1
+            && wrapped[1] == QLatin1Char(' ') + forged.left(wrapped[1].size() - 1))
+            padded = line;
+    }
+    ASSERT_FALSE(padded.isEmpty()) << "a padding that puts the name at the start of an entry";
+    EXPECT_EQ(wire::gbkCode(TalkWindow::kContinuationMark), '?')
+            << "the mark is no character of the code page";
+
+    ChatTable t;
+    t.seat(1, 2, QStringLiteral("阿强"));
+    t.seat(2, 4, QStringLiteral("小黑"));
+    t.chat.ReceiveChat(chatFrame(4, padded));
+    t.chat.ReceiveChat(chatFrame(2, QStringLiteral("阿强说道： 好的")));
+
+    const QStringList entries = t.history();
+    const QStringList wrapped = support::WrapText(padded, TalkWindow::kColumns);
+    ASSERT_EQ(entries.size(), wrapped.size() + 1);
+    EXPECT_EQ(entries.front(), wrapped.front()) << "the first entry as it was";
+    for (qsizetype i = 1; i < wrapped.size(); ++i) {
+        EXPECT_EQ(entries[i].front(), QChar(TalkWindow::kContinuationMark))
+                << entries[i].toStdString();
+        EXPECT_EQ(entries[i].mid(1), wrapped[i].mid(1)) << "the same columns";
+    }
+    QStringList startingWithTheName;
+    for (const QString &entry : entries) {
+        if (entry.trimmed().startsWith(QStringLiteral("阿强")))
+            startingWithTheName.append(entry);
+    }
+    EXPECT_EQ(startingWithTheName, QStringList{QStringLiteral("阿强说道： 好的")});
 }
 
 // The history keeps each entry's measured size: it shows its lines exactly
@@ -135,7 +187,7 @@ TEST(TalkWindow, ShowsItsLinesAsAListMeasuringThemAnew)
         for (int i = 0; i < count; ++i) {
             const QString &line = lines[i % lines.size()];
             if (measureAnew) {
-                window.Text1->addItems(support::WrapText(line, TalkWindow::kColumns));
+                window.Text1->addItems(TalkWindow::entriesOf(line));
                 window.scrollToEnd();
             } else {
                 window.addLine(line);

@@ -8,10 +8,12 @@
 #include "settlement/HeroWindow.h"
 #include "settlement/ScoreWindow.h"
 #include "sound/SoundSettings.h"
+#include "table/ExitDialog.h"
 #include "table/HoverPictures.h"
 #include "table/Information.h"
 #include "table/OtherExitDialog.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -262,6 +264,38 @@ TEST_F(TableWindows, TheChordIsSharedWithTheChatHistory)
     EXPECT_TRUE(chat.TalkVisible());
     EXPECT_NEAR(chat.Talk().LeftTwips(), 0.3 * form().Width(), kPixel);
     EXPECT_NEAR(chat.Talk().TopTwips(), 0.66 * form().Height(), kPixel);
+}
+
+// Esc opens the leave dialog and Esc closes it again, each typed wherever the
+// keyboard is. A window manager gives the shown dialog the focus, so the
+// second Esc lands on the dialog rather than on the table; it is still the
+// table's Esc (the running item library hears of both). Real key presses.
+TEST_F(TableWindows, EscTwiceOpensAndClosesTheLeaveDialogWhereverTheFocusWent)
+{
+    t.state.gamedllstate = 1;
+    form().show();
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    form().area.Pic1->setFocus();
+    const auto escWhereTheKeyboardIs = [] {
+        QWidget *target = QApplication::focusWidget();
+        if (target == nullptr)
+            target = QApplication::activeWindow();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, Qt::Key_Escape);
+    };
+
+    escWhereTheKeyboardIs();
+    ASSERT_TRUE(form().frmExitLoaded());
+    table::ExitDialog &dialog = form().frmExit();
+    ASSERT_TRUE(dialog.isVisible()) << "the first Esc opens the dialog";
+    expectCentred(dialog);
+
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    escWhereTheKeyboardIs();
+    EXPECT_FALSE(dialog.isVisible()) << "the second Esc closes it";
+    EXPECT_EQ(t.tableItems.calls, (std::vector<std::string>{"setbankstate 2", "setbankstate 2"}));
 }
 
 // Keys typed into the chat box are the box's. Those it leaves unused travel
