@@ -1,5 +1,7 @@
 #include "platform/WebEngineLoader.h"
 
+#include "platform/Descriptor.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -15,29 +17,6 @@
 namespace tessaroc::platform {
 
 namespace {
-
-// A descriptor closed when it goes out of scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : fd_(fd)
-    { }
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return fd_; }
-    // Keeps the descriptor open for good.
-    void release() { fd_ = -1; }
-
-private:
-    int fd_;
-};
 
 QString systemError(int error)
 {

@@ -1,5 +1,7 @@
 #include "support/RegularFile.h"
 
+#include "platform/Descriptor.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,37 +18,10 @@ namespace tessaroc::support {
 
 namespace {
 
+using platform::Descriptor;
+
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr int kNameAttempts = 16;
-
-// A descriptor closed when it goes out of scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : fd_(fd)
-    { }
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return fd_; }
-    // Closes now; false when the close reports an error (a write that did
-    // not reach the disk).
-    bool close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result == 0;
-    }
-
-private:
-    int fd_;
-};
 
 QString systemError(int error)
 {
