@@ -1,5 +1,7 @@
 #include "platform/HallLink.h"
 
+#include "platform/SystemError.h"
+
 #include <QCryptographicHash>
 #include <QEventLoop>
 #include <QFile>
@@ -13,7 +15,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 namespace tessaroc::platform {
@@ -116,7 +117,7 @@ QString cannotListenReason(const QString &path, const QString &serverError)
     if (::access(folder.constData(), W_OK | X_OK) != 0) {
         const int error = errno;
         return QStringLiteral("the folder %1 cannot be written: %2")
-                .arg(QFile::decodeName(folder), QString::fromLocal8Bit(std::strerror(error)));
+                .arg(QFile::decodeName(folder), systemError(error));
     }
     struct stat info
     {

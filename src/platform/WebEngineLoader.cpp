@@ -1,13 +1,13 @@
 #include "platform/WebEngineLoader.h"
 
 #include "platform/Descriptor.h"
+#include "platform/SystemError.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -17,11 +17,6 @@
 namespace tessaroc::platform {
 
 namespace {
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Whoever may change the module or swap it in its folder runs code as the
 // player: only the player and the superuser may.

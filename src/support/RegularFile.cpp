@@ -1,6 +1,7 @@
 #include "support/RegularFile.h"
 
 #include "platform/Descriptor.h"
+#include "platform/SystemError.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -8,7 +9,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,14 +19,10 @@ namespace tessaroc::support {
 namespace {
 
 using platform::Descriptor;
+using platform::systemError;
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr int kNameAttempts = 16;
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 QString whatItIs(mode_t mode)
 {

@@ -31,9 +31,9 @@ void AddWrappedText(QListWidget &list, const QString &text, std::int16_t width);
 
 // `text` right-aligned in a column of n characters (characters, not display
 // columns): preceded by the spaces it lacks, unchanged when it has n
-// characters or more. A text more than 32768 characters longer than its column is refused with
-// std::length_error: the column arithmetic is 16-bit, and such a text is no
-// column entry but a fault of the caller.
+// characters or more. A text more than 32768 characters longer than its
+// column is refused with std::length_error: the column arithmetic is 16-bit,
+// and such a text is no column entry but a fault of the caller.
 QString PadRight(const QString &text, std::int16_t n);
 
 } // namespace tessaroc::support

@@ -1,5 +1,6 @@
 #include "support/classIniFile.h"
 
+#include "platform/SystemError.h"
 #include "support/ProfileText.h"
 #include "wire/GbkText.h"
 
@@ -12,11 +13,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace tessaroc::support {
 
 namespace {
+
+using platform::systemError;
 
 // The longest value the class reads back, in bytes of the code page.
 constexpr std::size_t kMaxValueBytes = 1023;
@@ -43,11 +45,6 @@ std::string toFileText(const QString &text)
 QString fromFileText(std::string_view bytes)
 {
     return QString::fromStdString(wire::gbkToUtf8(bytes));
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Why a lock file that nobody holds could not be made: mostly its folder,

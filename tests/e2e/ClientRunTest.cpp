@@ -181,6 +181,16 @@ protected:
         return hall->process.exitCode();
     }
 
+    // The client is ended as a player's session ends it (SIGTERM), and the
+    // hall, which started it, ends well with it.
+    void endClientAsThePlayerWould()
+    {
+        const qint64 pid = clientPid();
+        ASSERT_GT(pid, 0);
+        ::kill(static_cast<pid_t>(pid), SIGTERM);
+        EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    }
+
     QTemporaryDir runtime;
     QString clientPath = QStringLiteral(TESSAROC_CLIENT_PATH);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -212,10 +222,7 @@ TEST_F(ClientRun, LogsInAnswersTheHallLeavesAndClosesNormally)
     EXPECT_FALSE(hall->saw(QStringLiteral("table posts 0x465"))) << "no hand ran";
 
     // The window is closed: the unload ends the client normally.
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 TEST_F(ClientRun, RefusedLoginGivesTheHallBackAndEnds)
@@ -324,10 +331,7 @@ TEST_F(ClientRun, AnotherUsersFilesInTheSharedFolderStopNeitherHallNorTable)
             << hall->output.toStdString() << server->output.toStdString();
     EXPECT_TRUE(QFileInfo::exists(
             runtime.filePath(QStringLiteral("home/.local/state/tessaroc/tessaroc.lock"))));
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 // The server starts a hand for a client nobody touches, whose ready button
@@ -369,10 +373,7 @@ TEST_F(ClientRun, TheClocksPlayTwoWholeHandsForTheClient)
     EXPECT_FALSE(server->saw(QStringLiteral("made to leave"))) << server->output.toStdString();
     EXPECT_FALSE(server->saw(QStringLiteral("abandoned"))) << server->output.toStdString();
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 // The server drops the client's connection in the middle of the first hand;
@@ -394,10 +395,7 @@ TEST_F(ClientRun, AConnectionDroppedMidHandIsResumed)
     EXPECT_FALSE(server->saw(QStringLiteral("abandoned"))) << server->output.toStdString();
     EXPECT_FALSE(server->saw(QStringLiteral("refuse"))) << server->output.toStdString();
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 // The server closes the client's connection after the first two of the first
@@ -432,10 +430,7 @@ TEST_F(ClientRun, AConnectionLostBetweenTheResultsStillSettlesTheHand)
     EXPECT_FALSE(sawInTable("abandoned")) << tableLog.toStdString();
     EXPECT_FALSE(sawInTable("starting over")) << tableLog.toStdString();
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 // A server that floods the client with user-left frames once the first result
@@ -498,10 +493,7 @@ TEST_F(ClientRun, AForcedLeaveSendsTheLeaveFrameThenClosesTheConnection)
     EXPECT_TRUE(server->saw(QStringLiteral("hand 1 abandoned"))) << server->output.toStdString();
     EXPECT_FALSE(server->saw(QStringLiteral("refused"))) << server->output.toStdString();
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
     // The checker found nothing to refuse: the server ends normally.
     server->process.terminate();
     EXPECT_TRUE(server->process.waitForFinished(5000));
@@ -620,10 +612,7 @@ TEST_F(ClientRun, ResultsSentAgainAfterAReconnectionStillSettleTheHand)
             10000));
     EXPECT_TRUE(saysReady(*peer)) << peer->transcriptText(10);
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 // Two results of a hand whose set never completes, a hand start that deals
@@ -657,10 +646,7 @@ TEST_F(ClientRun, AHandStartWithoutADealEndsTheLastHandsResults)
             10000));
     EXPECT_TRUE(saysReady(*peer)) << peer->transcriptText(10);
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }
 
 } // namespace
@@ -687,8 +673,5 @@ TEST_F(ClientRun, ATableThatGaveUpOnItsServerStaysOpenForThePlayer)
     EXPECT_FALSE(hall->saw(QStringLiteral("hall posts 0x303"))) << hall->output.toStdString();
     EXPECT_FALSE(hall->saw(QStringLiteral("the table left")));
 
-    const qint64 pid = clientPid();
-    ASSERT_GT(pid, 0);
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_EQ(hallExitCode(), 0) << hall->output.toStdString();
+    endClientAsThePlayerWould();
 }

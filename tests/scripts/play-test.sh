@@ -6,17 +6,7 @@
 #   play-test.sh SCRIPT CASE
 set -eu
 
-script=$1
-case_name=$2
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tessaroc-play-test.XXXXXX")
-trap 'rm -rf "$tmp"' EXIT
-
-fail() {
-  echo "FAIL ($case_name): $*" >&2
-  echo "--- output:" >&2
-  cat "$tmp/out" >&2 2>/dev/null || true
-  exit 1
-}
+. "$(dirname "$0")/case.sh"
 
 # The stand-ins: FAKE_SERVER and FAKE_HALL choose how they behave; each
 # writes the runtime folder it was given to $tmp/<name>.env.

@@ -6,17 +6,7 @@
 #   setup-test.sh SCRIPT CASE
 set -eu
 
-script=$1
-case_name=$2
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tessaroc-setup-test.XXXXXX")
-trap 'rm -rf "$tmp"' EXIT
-
-fail() {
-  echo "FAIL ($case_name): $*" >&2
-  echo "--- output:" >&2
-  cat "$tmp/out" >&2 2>/dev/null || true
-  exit 1
-}
+. "$(dirname "$0")/case.sh"
 
 # FAKE_APT: lock-once (the lock is held for the first call only),
 # lock-always, or broken (fails for another reason). Every call is counted in
