@@ -1,12 +1,12 @@
 #include "platform/WebEngineLoader.h"
 
 #include "OtherUser.h"
+#include "RefusedPort.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -147,16 +147,7 @@ TEST_P(WebEngineFolder, LoadsOnlyAModuleNoOneElseCanChange)
 INSTANTIATE_TEST_SUITE_P(Folders, WebEngineFolder, ::testing::ValuesIn(kFolderCases),
                          [](const auto &param) { return std::string(param.param.name); });
 
-// A port on 127.0.0.1 where nobody listens: taken from the system, then
-// given back.
-quint16 refusedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = server.serverPort();
-    server.close();
-    return port;
-}
+using tessaroc::test::refusedPort;
 
 // A program with a web panel, copied to a folder of its own as a player's
 // copy of the client might be: the panel finds its engine beside the copy or

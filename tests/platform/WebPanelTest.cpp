@@ -1,5 +1,6 @@
 #include "platform/WebPanel.h"
 
+#include "RefusedPort.h"
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
@@ -57,16 +58,7 @@ private:
     QTcpServer server_;
 };
 
-// A port on 127.0.0.1 where nobody listens: taken from the system, then
-// given back.
-quint16 refusedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = server.serverPort();
-    server.close();
-    return port;
-}
+using tessaroc::test::refusedPort;
 
 // A page in the web engine may take long on a busy machine.
 bool serveUntil(const std::function<bool()> &done, int ms = 30000)
